@@ -1,0 +1,93 @@
+#pragma once
+// The one process-wide settings record: the document values that a work
+// file's info block overwrites, the user preferences kept in the profile, and
+// the values derived from them. Every pane, dialog, printout and export reads
+// it; the shell owns the single instance (CurrentSettings()).
+
+#include <array>
+#include <cstdint>
+
+namespace plicora {
+
+/// Colour values hold red in bits 0-7, green in 8-15 and blue in 16-23.
+using ColorRef = std::uint32_t;
+
+constexpr ColorRef MakeColorRef(int r, int g, int b) {
+  return static_cast<ColorRef>(r) | (static_cast<ColorRef>(g) << 8) | (static_cast<ColorRef>(b) << 16);
+}
+constexpr int RedOf(ColorRef c) { return static_cast<int>(c & 0xFF); }
+constexpr int GreenOf(ColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int BlueOf(ColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
+
+/// Built-in colour table: default material, convex fold, concave fold,
+/// one-sided/cut edge, marked-to-cut, marked-to-keep, highlight, background.
+inline constexpr std::array<ColorRef, 8> kDefaultColors = {
+    16767449, 16711680, 16776960, 0, 25855, 65535, 255, 16777215};
+
+/// Printout line widths in points, by line-width index.
+inline constexpr std::array<double, 8> kLineWidthPoints = {0.25, 0.5, 0.75, 1, 2, 3, 4, 5};
+/// Raster print resolutions in pixels per inch, by index.
+inline constexpr std::array<int, 4> kPrintPpi = {75, 100, 150, 200};
+/// Texture size limits in pixels, by index.
+inline constexpr std::array<int, 5> kTextureLimitSizes = {64, 128, 256, 512, 1024};
+
+struct Settings {
+  // --- document values (work-file info block) ---
+  int iAngleEps = 178;
+  bool bCullEdge = true;
+  int iCutLineType = 0;
+  int iYamaLineType = 1;
+  int iTaniLineType = 2;
+  bool bDrawFlap = true;
+  bool bNorishiroReverse = false;
+  bool bDrawNumber = false;
+  bool bEdgeIdReverse = false;   // also a profile key
+  int iEdgeNumberFontSize = 8;   // also a profile key
+  bool bUseMaterial = true;
+  double dTextureLineAlpha = 0.5;
+  int iPageType = 0;
+  double dPageMarginSide = 1.5;
+  double dPageMarginTop = 1.5;
+  bool bDrawWhiteBkLine = false;
+  double flapWidth = 0.5;  ///< width given to new half-edges, centimetres
+
+  // --- derived document values ---
+  double scaleProduct = 1.0;  ///< dMag2d * dMag3d of the last info block
+  double paperWidth = 21.0;   ///< centimetres, from the paper table
+  double paperHeight = 29.7;
+
+  // --- profile values (section "Settings") ---
+  bool bDrawColorEdge = true;
+  bool bCullFace = false;
+  bool bPrintRaster = false;
+  bool bEnhanceCutEdgeOpen = true;
+  int iPrintPPIIndex = 1;
+  bool bPageDivide = true;
+  bool bLineSmooth = false;
+  bool bZoomWheelInvert = false;
+  bool bTextureSmooth = true;
+  bool bPrintTombo = false;
+  bool bPrintOmitPage = true;
+  bool bPrintPageNumber = false;
+  bool bLimitTextureSize = false;
+  int iTextureLimitSizeIndex = 3;
+  bool bSlideColorToWhite = true;
+  bool bOmitMaterialWhenModelRotate = false;
+  bool bFirstStartUp = true;
+  bool bRenderAllGL = true;
+  std::array<ColorRef, 8> colors = kDefaultColors;
+
+  // --- derived from indexes ---
+  int lineWidthIndex = 3;          ///< not stored in the profile
+  double printoutLineWidth = 1.0;  ///< points
+  int printPpi = 100;
+  int textureLimitSize = 512;
+
+  // --- runtime values ---
+  int maxTextureSize = 64;  ///< OpenGL's limit, 64 until a context is asked
+};
+
+/// The process-wide record.
+Settings& CurrentSettings();
+
+}  // namespace plicora

@@ -1,0 +1,165 @@
+#include "cli/CommandLine.h"
+
+#include <charconv>
+#include <cstdlib>
+
+namespace plicora {
+namespace {
+
+bool ParseSize(const std::string& text, ImageSize& size) {
+  const auto x = text.find_first_of("xX");
+  if (x == std::string::npos) return false;
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  auto [p1, e1] = std::from_chars(begin, begin + x, size.width);
+  auto [p2, e2] = std::from_chars(begin + x + 1, end, size.height);
+  return e1 == std::errc() && e2 == std::errc() && p1 == begin + x && p2 == end;
+}
+
+bool ParseDouble(const std::string& text, double& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  value = std::strtod(text.c_str(), &end);
+  return end && *end == '\0';
+}
+
+bool ParseRotation(const std::string& text, Rotation& rotation) {
+  const auto colon = text.find(':');
+  if (colon != 1 || (text[0] != 'x' && text[0] != 'y' && text[0] != 'X' && text[0] != 'Y')) return false;
+  rotation.axis = static_cast<char>(text[0] | 0x20);
+  return ParseDouble(text.substr(2), rotation.degrees);
+}
+
+}  // namespace
+
+ParseResult ParseCommandLine(const std::vector<std::string>& args) {
+  ParseResult result;
+  CommandLineOptions& o = result.options;
+  std::vector<std::string> positional;
+  auto setCommand = [&](BatchCommand command, const std::string& name) {
+    if (o.command != BatchCommand::None && o.command != command) {
+      result.error = "only one of --info, --pages, --export, --decode-image, --render-3d may be given (" + name + ")";
+      return false;
+    }
+    o.command = command;
+    return true;
+  };
+  for (std::size_t i = 0; i < args.size() && result.error.empty(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) {
+        result.error = "option " + a + " needs a value";
+        return false;
+      }
+      out = args[++i];
+      return true;
+    };
+    std::string v;
+    if (a == "--help" || a == "-h") {
+      o.command = BatchCommand::Help;
+    } else if (a == "--version") {
+      o.command = BatchCommand::Version;
+    } else if (a == "--info") {
+      setCommand(BatchCommand::Info, a);
+    } else if (a == "--pages") {
+      setCommand(BatchCommand::Pages, a);
+    } else if (a == "--export") {
+      if (setCommand(BatchCommand::Export, a) && value(v)) o.outputPath = v;
+    } else if (a == "--render-3d") {
+      if (setCommand(BatchCommand::Render3d, a) && value(v)) o.outputPath = v;
+    } else if (a == "--decode-image") {
+      if (setCommand(BatchCommand::DecodeImage, a) && value(v)) {
+        o.inputPath = v;
+        if (value(v)) o.outputPath = v;
+      }
+    } else if (a == "--size") {
+      ImageSize size;
+      if (value(v) && !ParseSize(v, size)) result.error = "--size expects WxH, got \"" + v + "\"";
+      o.size = size;
+    } else if (a == "--set") {
+      if (!value(v)) break;
+      const auto eq = v.find('=');
+      if (eq == std::string::npos || eq == 0) result.error = "--set expects KEY=VALUE, got \"" + v + "\"";
+      else o.sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
+    } else if (a == "--profile") {
+      if (value(v)) o.profilePath = v;
+    } else if (a == "--no-profile") {
+      o.noProfile = true;
+    } else if (a == "--no-fill-faces") {
+      o.noFillFaces = true;
+    } else if (a == "--no-fill-flaps") {
+      o.noFillFlaps = true;
+    } else if (a == "--limit") {
+      int n = 0;
+      if (value(v)) {
+        auto [p, e] = std::from_chars(v.data(), v.data() + v.size(), n);
+        if (e != std::errc() || p != v.data() + v.size() || n < 1) result.error = "--limit expects a positive integer";
+        o.limit = n;
+      }
+    } else if (a == "--rotate") {
+      Rotation r;
+      if (value(v) && !ParseRotation(v, r)) result.error = "--rotate expects x:DEGREES or y:DEGREES, got \"" + v + "\"";
+      o.rotations.push_back(r);
+    } else if (a == "--zoom") {
+      double d = 0;
+      if (value(v) && !ParseDouble(v, d)) result.error = "--zoom expects a number";
+      o.zoom = d;
+    } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+      result.error = "unknown option " + a;
+    } else {
+      positional.push_back(a);
+    }
+  }
+  if (!result.error.empty() || o.command == BatchCommand::Help || o.command == BatchCommand::Version) return result;
+
+  if (o.command == BatchCommand::DecodeImage) {
+    if (!positional.empty()) result.error = "unexpected argument " + positional.front();
+    return result;
+  }
+  if (positional.size() > 1) {
+    result.error = "only one work file may be given";
+  } else if (positional.size() == 1) {
+    std::string path = positional.front();
+    // A path handed over in double quotes loses them.
+    if (path.size() >= 2 && path.front() == '"') path = path.substr(1, path.size() - 2);
+    o.inputPath = path;
+  } else if (o.command != BatchCommand::None) {
+    result.error = "a work file is needed";
+  }
+  return result;
+}
+
+std::string UsageText() {
+  return R"(Usage: plicora-viewer [FILE.plc]
+       plicora-viewer --info FILE.plc
+       plicora-viewer --pages FILE.plc
+       plicora-viewer --export OUT.{eps,bmp,png,emf,svg,pdf} FILE.plc [--size WxH]
+       plicora-viewer --decode-image IMAGE OUT.png [--limit N]
+       plicora-viewer --render-3d OUT.png FILE.plc [--size WxH] [--rotate AXIS:DEGREES]... [--zoom DISTANCE]
+
+With a work file alone the window opens. With a batch option the program
+works without a window and exits.
+
+Options:
+  --info FILE            print the model's counts as one JSON object
+  --pages FILE           print the page grid and print order as one JSON object
+  --export OUT FILE      export the development; the format follows OUT's extension
+  --no-fill-faces        EPS: do not fill surfaces
+  --no-fill-flaps        EPS: do not fill flaps
+  --size WxH             pixel size of a bitmap export or 3D rendering
+  --decode-image IMG OUT read an image as "Set Texture" would and write the texture as PNG
+  --limit N              texture size limit for --decode-image
+  --render-3d OUT FILE   render the 3D view after Reset View
+  --rotate AXIS:DEG      rotate about the screen's x or y axis (repeatable, in order)
+  --zoom DISTANCE        camera distance for --render-3d
+  --set KEY=VALUE        override a setting (repeatable), e.g. --set bDrawNumber=1
+  --profile PATH         read settings from this profile file
+  --no-profile           use the built-in settings
+  --help, --version
+
+Exit status: 0 success, 1 failure, 2 wrong arguments or values,
+3 file refused by the version check, 4 file without developed pattern.
+)";
+}
+
+}  // namespace plicora

@@ -1,0 +1,14 @@
+#pragma once
+// The batch commands; each returns the process exit status.
+
+#include "cli/CommandLine.h"
+
+namespace plicora {
+
+int RunInfoCommand(const CommandLineOptions& options);
+int RunPagesCommand(const CommandLineOptions& options);
+int RunExportCommand(const CommandLineOptions& options);
+int RunDecodeImageCommand(const CommandLineOptions& options);
+int RunRender3dCommand(const CommandLineOptions& options);
+
+}  // namespace plicora

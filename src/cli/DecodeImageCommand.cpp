@@ -1,0 +1,12 @@
+#include <cstdio>
+
+#include "cli/Commands.h"
+
+namespace plicora {
+
+int RunDecodeImageCommand(const CommandLineOptions&) {
+  std::fputs("this command is not available in this build\n", stderr);
+  return kExitUsage;
+}
+
+}  // namespace plicora

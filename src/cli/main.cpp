@@ -1,0 +1,37 @@
+// plicora-viewer: with a work file the window opens; with a batch option the
+// program works headless and exits.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+
+using namespace plicora;
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const ParseResult parsed = ParseCommandLine(args);
+  if (!parsed.error.empty()) {
+    std::fprintf(stderr, "plicora-viewer: %s\nTry 'plicora-viewer --help'.\n", parsed.error.c_str());
+    return kExitUsage;
+  }
+  const CommandLineOptions& options = parsed.options;
+  switch (options.command) {
+    case BatchCommand::Help:
+      std::fputs(UsageText().c_str(), stdout);
+      return kExitOk;
+    case BatchCommand::Version:
+      std::printf("plicora-viewer %s\n", PLICORA_VERSION);
+      return kExitOk;
+    case BatchCommand::Info: return RunInfoCommand(options);
+    case BatchCommand::Pages: return RunPagesCommand(options);
+    case BatchCommand::Export: return RunExportCommand(options);
+    case BatchCommand::DecodeImage: return RunDecodeImageCommand(options);
+    case BatchCommand::Render3d: return RunRender3dCommand(options);
+    case BatchCommand::None: break;
+  }
+  std::fputs("plicora-viewer: the window is not part of this build yet; use --info, --pages or --export.\n", stderr);
+  return kExitUsage;
+}
