@@ -1,0 +1,195 @@
+#include "development/DevelopmentGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace plicora {
+
+namespace {
+
+constexpr double kHuge = 1.7976931348623157e308;
+
+/// Truncates toward zero into 1..limit; values that are not numbers (an
+/// empty printable area) count as 1, anything at or beyond the limit as it.
+int GridCount(double value, int limit) {
+  if (!(value >= 1.0)) return 1;
+  if (value >= limit) return limit;
+  return static_cast<int>(value);
+}
+
+/// The fold is nearly flat and hidden: it is neither drawn nor a barrier.
+bool IsHiddenFold(const HalfEdge& half, const Settings& settings) {
+  return settings.bCullEdge && half.devPartner && half.edge && settings.iAngleEps < half.edge->dihedral;
+}
+
+}  // namespace
+
+void ComputeDevelopmentBounds(Model& model) {
+  double minX = kHuge, minY = kHuge, maxX = -kHuge, maxY = -kHuge;
+  for (const Part& p : model.parts) {
+    minX = std::min(minX, p.offsetX);
+    minY = std::min(minY, p.offsetY);
+    maxX = std::max(maxX, p.offsetX + p.width);
+    maxY = std::max(maxY, p.offsetY + p.height);
+  }
+  const double s = model.devScale;
+  for (const TextLabel& t : model.texts) {
+    minX = std::min(minX, t.x);
+    minY = std::min(minY, t.y - t.height / s);
+    maxX = std::max(maxX, t.x + t.width / s);
+    maxY = std::max(maxY, t.y + 0.5 * t.height / s);
+  }
+  if (model.parts.empty() && model.texts.empty()) {
+    // Nothing laid out: an empty box instead of an inverted infinite one.
+    model.devX = model.devY = model.devWidth = model.devHeight = 0.0;
+    return;
+  }
+  model.devX = minX;
+  model.devY = minY;
+  model.devWidth = maxX - minX;
+  model.devHeight = maxY - minY;
+}
+
+void ComputePageGrid(const Model* model, const Settings& settings, int& columns, int& rows) {
+  columns = rows = 1;
+  if (!model || !model->hasDevelopment) return;
+  const double s = model->devScale;
+  // Measured from the development origin, not from its bounding box.
+  double right = 0.0, bottom = 0.0;
+  for (const Part& p : model->parts) {
+    right = std::max(right, s * (p.offsetX + p.width));
+    bottom = std::max(bottom, s * (p.offsetY + p.height));
+  }
+  for (const TextLabel& t : model->texts) {
+    right = std::max(right, s * t.x + t.width);
+    bottom = std::max(bottom, s * t.y);
+  }
+  const double printableWidth = settings.paperWidth - 2 * settings.dPageMarginSide;
+  const double printableHeight = settings.paperHeight - 2 * settings.dPageMarginTop;
+  columns = GridCount(right / printableWidth + 1, kMaxPageColumns);
+  rows = GridCount(bottom / printableHeight + 1, kMaxPageRows);
+}
+
+EdgeLineClass ClassifyEdgeLine(HalfEdge& half, const Settings& settings) {
+  if (IsHiddenFold(half, settings)) return EdgeLineClass::Skip;
+  if (half.devPartner && half.devPartner->drawnMark) return EdgeLineClass::Skip;  // drawn from the other side
+  if (!half.isOutline) return EdgeLineClass::Skip;
+  EdgeLineClass lineClass;
+  if (half.devPartner || (half.hasFlap && settings.bDrawFlap)) {
+    // A fold, or the base of a flap, which is folded like one.
+    const bool convex = half.edge ? half.edge->convex : true;
+    lineClass = convex ? EdgeLineClass::ConvexFold : EdgeLineClass::ConcaveFold;
+    const int type = convex ? settings.iYamaLineType : settings.iTaniLineType;
+    if (type == 3) return EdgeLineClass::Skip;
+  } else {
+    lineClass = EdgeLineClass::Cut;
+    if (settings.iCutLineType == 1) return EdgeLineClass::Skip;
+  }
+  if (half.edge) half.edge->drawnMark = true;
+  half.drawnMark = true;
+  return lineClass;
+}
+
+void ClearDrawnMarks(Model& model) {
+  for (Solid& solid : model.solids) {
+    for (Edge& e : solid.edges) e.drawnMark = false;
+    for (HalfEdge& h : solid.halfEdges) h.drawnMark = false;
+  }
+}
+
+void ComputeFlapPolygons(Model& model, const Settings& settings) {
+  const bool flip = model.mirrored != settings.bNorishiroReverse;
+  for (Part& part : model.parts) {
+    for (Face* face : part.faces) {
+      for (HalfEdge* h : face->ring) {
+        h->flapPointCount = 0;
+        const HalfEdge* end = SideEnd(*h);
+        if (!h->hasFlap || !end) continue;
+        const Point2 p{h->devPos.x + part.offsetX, h->devPos.y + part.offsetY};
+        const Point2 q{end->devPos.x + part.offsetX, end->devPos.y + part.offsetY};
+        const Point2 s = flip ? p : q;
+        const Point2 t = flip ? q : p;
+        const double dx = t.x - s.x, dy = t.y - s.y;
+        const double length = std::sqrt(dx * dx + dy * dy);
+        if (length < 1e-6) continue;
+        const double w = h->flapWidth / model.devScale;
+        const double ux = dx / length, uy = dy / length;
+        const double nx = uy, ny = -ux;
+        if (length > 2 * w) {
+          h->flapPoints[0] = s;
+          h->flapPoints[1] = {s.x + w * (ux + nx), s.y + w * (uy + ny)};
+          h->flapPoints[2] = {t.x + w * (nx - ux), t.y + w * (ny - uy)};
+          h->flapPoints[3] = t;
+          h->flapPointCount = 4;
+        } else {
+          h->flapPoints[0] = s;
+          h->flapPoints[1] = {(s.x + t.x) / 2 + w * nx, (s.y + t.y) / 2 + w * ny};
+          h->flapPoints[2] = t;
+          h->flapPointCount = 3;
+        }
+      }
+    }
+  }
+}
+
+int AssignJoinNumbers(Model& model) {
+  for (Solid& solid : model.solids)
+    for (Edge& e : solid.edges) e.joinNumber = -1;
+  int counter = 1;
+  for (Solid& solid : model.solids) {
+    for (Face& face : solid.faces) {
+      for (HalfEdge* h : face.ring) {
+        Edge* e = h->edge;
+        // A cut in the pattern between two faces of the model.
+        if (e && e->joinNumber == -1 && h->partner && !h->devPartner) e->joinNumber = counter++;
+      }
+    }
+  }
+  return counter - 1;
+}
+
+void ClearFaceMarks(Model& model) {
+  for (Part& part : model.parts)
+    for (Face* face : part.faces) face->marked = false;
+}
+
+void MarkFaceRegion(Face& start, const Settings& settings) {
+  // Depth first, one frame per face on an explicit stack (a part can hold
+  // millions of faces): mark the face, then step through its sides in ring
+  // order, entering each unmarked neighbour across an undrawn line.
+  struct Frame {
+    Face* face;
+    std::size_t side;
+  };
+  if (start.marked) return;
+  start.marked = true;
+  std::vector<Frame> stack{{&start, 0}};
+  while (!stack.empty()) {
+    Frame& top = stack.back();
+    if (top.side >= top.face->ring.size()) {
+      stack.pop_back();
+      continue;
+    }
+    const HalfEdge* h = top.face->ring[top.side++];
+    const HalfEdge* d = h->devPartner;
+    if (!d || !d->face) continue;
+    const bool crossable = IsHiddenFold(*h, settings) || !h->isOutline;
+    if (!crossable || d->face->marked) continue;
+    d->face->marked = true;
+    stack.push_back({d->face, 0});
+  }
+}
+
+void MirrorDevelopment(Model& model) {
+  for (Part& part : model.parts) {
+    part.offsetX = model.devWidth - part.width - part.offsetX;
+    for (Face* face : part.faces)
+      for (HalfEdge* h : face->ring) h->devPos.x = part.width - h->devPos.x;
+  }
+  model.mirrored = !model.mirrored;
+}
+
+}  // namespace plicora
