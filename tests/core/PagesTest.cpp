@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "PatternBuilder.h"
+#include "development/Pages.h"
+
+namespace plicora {
+namespace {
+
+using test::PatternBuilder;
+
+std::vector<std::pair<int, int>> Pairs(const PageLayout& layout) {
+  std::vector<std::pair<int, int>> pairs;
+  for (const PageRef& p : layout.pages) pairs.emplace_back(p.column, p.row);
+  return pairs;
+}
+
+TEST(Paper, PrintableAndTotalSheetSizes) {
+  Settings settings;  // A4 portrait, margins 1.5 cm
+  EXPECT_DOUBLE_EQ(PrintableWidth(settings), 18.0);
+  EXPECT_DOUBLE_EQ(PrintableHeight(settings), 26.7);
+  PageLayout layout;
+  layout.columns = 3;
+  layout.rows = 2;
+  EXPECT_DOUBLE_EQ(TotalSheetWidth(settings, layout), 57.0);
+  EXPECT_DOUBLE_EQ(TotalSheetHeight(settings, layout), 56.4);
+  settings.dPageMarginSide = 1.0;
+  settings.paperWidth = 35.3;
+  EXPECT_DOUBLE_EQ(PrintableWidth(settings), 33.3);
+}
+
+// A 3 x 2 grid on A4 portrait (printable 18 x 26.7 cm, scale 1 cm per unit):
+// one triangle whose long side runs from page (0, 0) to page (2, 0) across
+// page (1, 0), and a small triangle inside page (1, 1).
+class PageListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Face& wide = b.AddFace({{1, 1}, {40, 1}, {1, 2}});
+    wide.ring[1]->hasFlap = true;
+    b.AddFace({{20, 30}, {21, 30}, {20, 31}});
+    b.CloseOpenSides();
+    layout.columns = 3;
+    layout.rows = 2;
+  }
+  PatternBuilder b;
+  Settings settings;
+  PageLayout layout;
+};
+
+TEST_F(PageListTest, AllPagesRowByRowWhenEmptyPagesArePrinted) {
+  settings.bPrintOmitPage = false;
+  BuildPageList(&b.model, settings, layout);
+  EXPECT_EQ(Pairs(layout), (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}}));
+}
+
+TEST_F(PageListTest, OmitsEmptyPagesButKeepsPagesCrossedBySides) {
+  BuildPageList(&b.model, settings, layout);
+  EXPECT_EQ(Pairs(layout), (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {2, 0}, {1, 1}}));
+  EXPECT_EQ(b.solid->faces.front().ring[1]->flapPointCount, 4);  // flaps recomputed on the way
+  EXPECT_FALSE(PageHasDevelopment(b.model, settings, 0, 1));
+  EXPECT_TRUE(PageHasDevelopment(b.model, settings, 1, 0));
+
+  // Moving the part right by one page moves the occupied pages with it.
+  b.part->offsetX = 18.0;
+  BuildPageList(&b.model, settings, layout);
+  EXPECT_EQ(Pairs(layout), (std::vector<std::pair<int, int>>{{1, 0}, {2, 0}, {2, 1}}));
+}
+
+TEST_F(PageListTest, LookUpFallsBackToPageOne) {
+  BuildPageList(&b.model, settings, layout);
+  EXPECT_EQ(LookUpPage(layout, 2).column, 1);
+  EXPECT_EQ(LookUpPage(layout, 4).row, 1);
+  for (int outOfRange : {0, -3, 5, 1000}) {
+    const PageRef p = LookUpPage(layout, outOfRange);
+    EXPECT_EQ(p.column, 0);
+    EXPECT_EQ(p.row, 0);
+  }
+  layout.pages.clear();
+  EXPECT_EQ(LookUpPage(layout, 1).column, 0);
+}
+
+TEST(PageList, WithoutDocumentHoldsOnePage) {
+  Settings settings;
+  PageLayout layout;
+  layout.pages.clear();
+  UpdatePageGrid(nullptr, settings, layout);
+  BuildPageList(nullptr, settings, layout);
+  EXPECT_EQ(layout.columns, 1);
+  EXPECT_EQ(layout.rows, 1);
+  EXPECT_EQ(Pairs(layout), (std::vector<std::pair<int, int>>{{0, 0}}));
+}
+
+TEST(PageTexts, CaptionCountsFromOneAndVerificationIsPadded) {
+  EXPECT_EQ(PageCaptionText(2, PageRef{1, 0}), "-  page 2 [row 1, column 2]  -");
+  EXPECT_EQ(PageCaptionText(25, PageRef{4, 4}), "-  page 25 [row 5, column 5]  -");
+  EXPECT_EQ(PageVerificationText(12), " p12 ");
+}
+
+}  // namespace
+}  // namespace plicora
