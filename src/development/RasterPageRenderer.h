@@ -1,0 +1,53 @@
+#pragma once
+// Renders the development off-screen at a given resolution and either writes
+// the picture as a BMP file or copies it, stretched, onto a painter: raster
+// printing, the texture layer of vector printing, BMP and PNG exports.
+
+#include <QImage>
+#include <QPainter>
+#include <QRectF>
+#include <functional>
+#include <string>
+
+#include "app/Settings.h"
+#include "model/Model.h"
+
+namespace plicora {
+
+struct RasterPageRequest {
+  int mode = 2;               ///< 1 textured faces only, 2 everything
+  int width = 0;              ///< raster size in pixels
+  int height = 0;
+  double pixelsPerCm = 0.0;   ///< raster pixels per centimetre of paper
+  std::string bmpPath;        ///< when set, the picture goes to this BMP file
+  QPainter* target = nullptr; ///< otherwise it is copied onto this painter...
+  QRectF destination;         ///< ...stretched to this rectangle (logical units)
+  bool printing = false;      ///< printing a page (not previewing, not exporting)
+  int pageColumn = 0;         ///< the printed page's tile
+  int pageRow = 0;
+  /// Printing: device units per centimetre of the target; used to place the
+  /// texture layer of mode 1 within the printable area.
+  double deviceUnitsPerCmX = 0.0;
+  double deviceUnitsPerCmY = 0.0;
+  /// Cancels the pane's current mode (clears face marks, mode none, repaint).
+  std::function<void()> cancelPaneMode;
+};
+
+/// The request for printing or previewing page (column, row) on a device of
+/// dpiX x dpiY: raster size from the raster resolution setting, destination
+/// the printable area from the page corner.
+RasterPageRequest MakePrintRasterRequest(const Settings& settings, int column, int row, double dpiX, double dpiY,
+                                         bool printing, int mode);
+
+/// Renders the request. Failure messages go to the message sink; returns
+/// false on failure. The face marks are cleared through cancelPaneMode or,
+/// without one, directly.
+bool RenderRasterPage(Model& model, const Settings& settings, const RasterPageRequest& request);
+
+/// Mode 2 rendering of the whole development into `image` (width x height,
+/// labels drawn, whitish pixels whitened when set), for exports that want
+/// the picture itself. Returns false (messages shown) on failure.
+bool RenderDevelopmentImage(Model& model, const Settings& settings, int width, int height, double pixelsPerCm,
+                            const std::function<void()>& cancelPaneMode, QImage& image);
+
+}  // namespace plicora

@@ -1,0 +1,26 @@
+#pragma once
+// 24-bit Windows bitmap files: a 14-byte file header, a 40-byte information
+// header and the pixel rows, bottom row first, each padded to 4 bytes.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace plicora {
+
+/// Bytes of one 24-bit row of `width` pixels, raised to a multiple of 4.
+constexpr int BmpRowStride(int width) { return (width * 3 + 3) & ~3; }
+
+/// Both resolution fields: 72 dots per inch as pixels per metre.
+inline constexpr std::int32_t kBmpPixelsPerMetre = 2834;
+
+/// The file header and the information header of a width x height picture.
+std::array<std::uint8_t, 54> MakeBmpHeaders(int width, int height);
+
+/// Writes the file: headers, then `rows` (height rows of BmpRowStride(width)
+/// bytes, B G R per pixel, bottom row first). When the file cannot be
+/// created or any write fails, shows "write error" and returns false.
+bool WriteBmpFile(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rows);
+
+}  // namespace plicora
