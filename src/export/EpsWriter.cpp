@@ -1,0 +1,306 @@
+#include "export/EpsWriter.h"
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "development/DevelopmentGeometry.h"
+#include "platform/MessageSink.h"
+
+namespace plicora {
+
+namespace {
+
+constexpr double kPointsPerCm = 28.346456692913385;  // 72 / 2.54
+constexpr double kPi = 3.14159265358979;
+constexpr double kDegreesPerRadian = 57.29577951308239;
+constexpr double kDigitWidthPerPoint = 0.02469444444444444;  // 0.7 of the font size, in centimetres per point
+
+/// Truncation toward zero that saturates instead of overflowing.
+long long TruncToLong(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 9.2e18) return 9200000000000000000LL;
+  if (value <= -9.2e18) return -9200000000000000000LL;
+  return static_cast<long long>(value);
+}
+
+int TruncToInt(double value) {
+  const long long v = TruncToLong(value);
+  if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+  if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+  return static_cast<int>(v);
+}
+
+/// Formats into a large buffer that goes to the file in big blocks.
+class BlockWriter {
+ public:
+  explicit BlockWriter(std::FILE* file) : file_(file), buffer_(kCapacity) {}
+  ~BlockWriter() { Flush(); }
+  BlockWriter(const BlockWriter&) = delete;
+  BlockWriter& operator=(const BlockWriter&) = delete;
+
+  template <typename... Args>
+  void Format(const char* format, Args... args) {
+    if (kCapacity - used_ < kSlack) Flush();
+    const int n = std::snprintf(buffer_.data() + used_, kCapacity - used_, format, args...);
+    if (n < 0) return;
+    if (static_cast<std::size_t>(n) >= kCapacity - used_) {
+      // Longer than what is left (a huge "%f" value): write it on its own.
+      Flush();
+      std::vector<char> text(static_cast<std::size_t>(n) + 1);
+      std::snprintf(text.data(), text.size(), format, args...);
+      Write(text.data(), static_cast<std::size_t>(n));
+      return;
+    }
+    used_ += static_cast<std::size_t>(n);
+  }
+
+  void Flush() {
+    Write(buffer_.data(), used_);
+    used_ = 0;
+  }
+
+  bool failed() const { return failed_; }
+
+ private:
+  static constexpr std::size_t kCapacity = 1 << 20;
+  static constexpr std::size_t kSlack = 1024;
+
+  void Write(const char* data, std::size_t size) {
+    if (size && std::fwrite(data, 1, size, file_) != size) failed_ = true;
+  }
+
+  std::FILE* file_;
+  std::vector<char> buffer_;
+  std::size_t used_ = 0;
+  bool failed_ = false;
+};
+
+/// A corner on the paper plane in centimetres: (devPos + part offset) * devScale.
+Point2 OnPaper(const HalfEdge& half, const Part& part, double scale) {
+  return {(half.devPos.x + part.offsetX) * scale, (half.devPos.y + part.offsetY) * scale};
+}
+
+class EpsDocument {
+ public:
+  EpsDocument(std::FILE* file, Model& model, const Settings& settings, const EpsOptions& options)
+      : out_(file), model_(model), settings_(settings), options_(options), scale_(model.devScale) {}
+
+  bool Write() {
+    ComputeDevelopmentBounds(model_);
+    const long long pw = TruncToInt(model_.devWidth * scale_ * kPointsPerCm);
+    const int ph = TruncToInt(model_.devHeight * scale_ * kPointsPerCm);
+    const long long x0 = TruncToInt(model_.devX * scale_ * kPointsPerCm);
+    const long long y0 = TruncToInt(model_.devY * scale_ * -kPointsPerCm);
+    ph_ = ph;
+    out_.Format("%%!PS-Adobe EPSF-3\n");
+    out_.Format("%%%%BoundingBox:%lld %lld %lld %lld\n", x0, y0, x0 + pw, y0 + ph);
+    ClearDrawnMarks(model_);
+    if (settings_.bDrawFlap) WriteFlaps();
+    if (!options_.dontFillSurfaces) WriteFaces();
+    WriteLines();
+    if (settings_.bDrawNumber) WriteNumbers();
+    out_.Flush();
+    return !out_.failed();
+  }
+
+ private:
+  // Paper centimetres to PostScript points, y turned upward.
+  double X(const Point2& p) const { return p.x * kPointsPerCm; }
+  double Y(const Point2& p) const { return ph_ - p.y * kPointsPerCm; }
+
+  void WriteFlaps() {
+    for (const Part& part : model_.parts) {
+      for (const Face* face : part.faces) {
+        for (const HalfEdge* h : face->ring) {
+          if (h->hasFlap) WriteFlap(*h, part);
+        }
+      }
+    }
+  }
+
+  void WriteFlap(const HalfEdge& h, const Part& part) {
+    const HalfEdge* next = SideEnd(h);
+    if (!next) return;
+    const Point2 p1 = OnPaper(h, part, scale_);
+    const Point2 p2 = OnPaper(*next, part, scale_);
+    // The flap stands on the side (uy, -ux) of the direction S -> E.
+    const bool endFirst = model_.mirrored == settings_.bNorishiroReverse;
+    const Point2 s = endFirst ? p2 : p1;
+    const Point2 e = endFirst ? p1 : p2;
+    const double dx = e.x - s.x, dy = e.y - s.y;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    const double lengthPoints = length * kPointsPerCm;
+    if (lengthPoints < 0.01) return;
+    const double widthPoints = h.flapWidth * kPointsPerCm;
+    const double ux = dx / length, uy = dy / length;
+    const double w = h.flapWidth;
+    Point2 points[4];
+    int count;
+    if (2 * widthPoints >= lengthPoints) {
+      points[0] = s;
+      points[1] = {(s.x + e.x) / 2 + w * uy, (s.y + e.y) / 2 + w * -ux};
+      points[2] = e;
+      count = 3;
+    } else {
+      // Slanted sides at 45 degrees to the edge.
+      points[0] = s;
+      points[1] = {s.x + w * (ux + uy), s.y + w * (uy - ux)};
+      points[2] = {e.x + w * (-ux + uy), e.y + w * (-uy - ux)};
+      points[3] = e;
+      count = 4;
+    }
+    if (!options_.dontFillFlaps) {
+      out_.Format("\nnewpath");
+      WritePath(points, count);
+      out_.Format("\nclosepath");
+      out_.Format("\n1.0 1.0 1.0 setrgbcolor");
+      out_.Format("\nfill");
+    }
+    // The outline stays open: the base is the edge's own line.
+    out_.Format("\n0.0 0.0 0.0 setrgbcolor");
+    WritePath(points, count);
+    out_.Format("\nstroke");
+  }
+
+  void WritePath(const Point2* points, int count) {
+    out_.Format("\n%f %f moveto", X(points[0]), Y(points[0]));
+    for (int i = 1; i < count; ++i) out_.Format("\n%f %f lineto", X(points[i]), Y(points[i]));
+  }
+
+  void WriteFaces() {
+    for (const Part& part : model_.parts) {
+      for (const Face* face : part.faces) {
+        out_.Format("\nnewpath");
+        bool first = true;
+        for (const HalfEdge* h : face->ring) {
+          const Point2 p = OnPaper(*h, part, scale_);
+          out_.Format(first ? "\n %f %f moveto" : "\n %f %f lineto", X(p), Y(p));
+          first = false;
+        }
+        out_.Format("\nclosepath");
+        const Material& material = model_.MaterialOf(face->materialIndex);
+        if (!settings_.bUseMaterial || material.hasTexture) {
+          out_.Format("\n1.0 1.0 1.0 setrgbcolor");
+        } else {
+          out_.Format("\n%f %f %f setrgbcolor", static_cast<double>(material.devColor[0]),
+                      static_cast<double>(material.devColor[1]), static_cast<double>(material.devColor[2]));
+        }
+        out_.Format("\nfill");
+      }
+    }
+  }
+
+  void WriteLines() {
+    out_.Format("\n0.0 0.0 0.0 setrgbcolor");
+    for (const Part& part : model_.parts) {
+      for (const Face* face : part.faces) {
+        for (HalfEdge* h : face->ring) {
+          const HalfEdge* next = SideEnd(*h);
+          if (!next) continue;
+          const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings_);
+          if (lineClass == EdgeLineClass::Skip) continue;
+          WriteDash(LineType(lineClass));
+          const Point2 a = OnPaper(*h, part, scale_);
+          const Point2 b = OnPaper(*next, part, scale_);
+          out_.Format("\n%f %f moveto", X(a), Y(a));
+          out_.Format("\n%f %f lineto", X(b), Y(b));
+          out_.Format("\nstroke");
+        }
+      }
+    }
+  }
+
+  int LineType(EdgeLineClass lineClass) const {
+    switch (lineClass) {
+      case EdgeLineClass::ConvexFold: return settings_.iYamaLineType;
+      case EdgeLineClass::ConcaveFold: return settings_.iTaniLineType;
+      default: return 0;  // a cut line is solid
+    }
+  }
+
+  void WriteDash(int type) {
+    switch (type) {
+      case 0: out_.Format("\n[] 0 setdash"); break;
+      case 1: out_.Format("\n[3 ] 0 setdash"); break;
+      case 2: out_.Format("\n[8 4 4 4] 0 setdash"); break;
+      default: break;  // other values keep the dash in force
+    }
+  }
+
+  void WriteNumbers() {
+    out_.Format("\n[]0 setdash");
+    out_.Format("\n0.0 0.0 0.0 setrgbcolor");
+    out_.Format("\n/%s findfont", "Helvetica");
+    out_.Format("\n%d scalefont setfont", settings_.iEdgeNumberFontSize);
+    ClearDrawnMarks(model_);
+    for (const Part& part : model_.parts) {
+      for (const Face* face : part.faces) {
+        for (const HalfEdge* h : face->ring) {
+          if (h->edge && h->edge->joinNumber != -1) WriteNumber(*h, part, h->edge->joinNumber);
+        }
+      }
+    }
+  }
+
+  void WriteNumber(const HalfEdge& h, const Part& part, int number) {
+    const HalfEdge* next = SideEnd(h);
+    if (!next) return;
+    const Point2 p1 = OnPaper(h, part, scale_);
+    const Point2 p2 = OnPaper(*next, part, scale_);
+    const bool endFirst = model_.mirrored == settings_.bEdgeIdReverse;
+    const Point2 s = endFirst ? p2 : p1;
+    const Point2 e = endFirst ? p1 : p2;
+    const double dx = e.x - s.x, dy = e.y - s.y;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    // A side of no length has no direction: its number stays upright.
+    double angle = length > 0 ? std::asin(dy / length) : 0.0;
+    if (dx > 0) angle = kPi - angle;
+    const double cx = (s.x + e.x) / 2 * kPointsPerCm;
+    const double cy = ph_ - (s.y + e.y) / 2 * kPointsPerCm;
+    const double digitWidth = kPointsPerCm * settings_.iEdgeNumberFontSize * kDigitWidthPerPoint;
+    const int digits = number >= 1 ? static_cast<int>(std::log10(number) + 1) : 1;
+    const double ex = -digitWidth * digits / 2;
+    const double ey = 0.2 * digitWidth;
+    out_.Format("\ninitmatrix");
+    out_.Format("\n%f %f moveto", cx + std::cos(angle) * ex - ey * std::sin(angle),
+                cy + std::sin(angle) * ex + std::cos(angle) * ey);
+    out_.Format("\n%f rotate", angle * kDegreesPerRadian);
+    out_.Format("\n(%d)show", number);
+  }
+
+  BlockWriter out_;
+  Model& model_;
+  const Settings& settings_;
+  const EpsOptions& options_;
+  const double scale_;
+  int ph_ = 0;
+};
+
+}  // namespace
+
+int WriteEps(std::FILE* file, Model& model, const Settings& settings, const EpsOptions& options) {
+  EpsDocument document(file, model, settings, options);
+  return document.Write() ? 0 : 1;
+}
+
+bool SaveEpsFile(const std::string& path, Model& model, const Settings& settings, const EpsOptions& options) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) {
+    ShowMessage("Cannot write to file", MessageKind::Error);
+    return false;
+  }
+  const bool written = WriteEps(file, model, settings, options) == 0;
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed) {
+    ShowMessage("Cannot write to file", MessageKind::Error);
+    return false;
+  }
+  return true;
+}
+
+std::string EpsTextNotice(const Model& model) {
+  return model.texts.empty() ? std::string() : std::string("* Text output is not supported");
+}
+
+}  // namespace plicora

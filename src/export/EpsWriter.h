@@ -1,0 +1,34 @@
+#pragma once
+// Encapsulated PostScript of the whole development as laid out on the paper
+// plane (no page tiling): flaps, face fills, fold and cut lines with their
+// dash patterns and join numbers in Helvetica. Textures and free text labels
+// are not written.
+
+#include <cstdio>
+#include <string>
+
+#include "app/Settings.h"
+#include "model/Model.h"
+
+namespace plicora {
+
+/// The two choices of the "EPS Save Settings" box; both off at start and
+/// kept for the whole run of the program.
+struct EpsOptions {
+  bool dontFillSurfaces = false;  ///< "Don't Fill Surfaces"
+  bool dontFillFlaps = false;     ///< "Don't Fill Flaps"
+};
+
+/// Recomputes the development's bounds, then writes the document into the
+/// already opened binary file. Returns 0, or 1 when the file refused a write.
+int WriteEps(std::FILE* file, Model& model, const Settings& settings, const EpsOptions& options);
+
+/// Opens `path` for binary writing and writes the EPS into it. Shows "Cannot
+/// write to file" and returns false when it cannot be opened or written.
+bool SaveEpsFile(const std::string& path, Model& model, const Settings& settings, const EpsOptions& options);
+
+/// The note of the "EPS Save Settings" box: "* Text output is not supported"
+/// when the model holds text labels, else empty.
+std::string EpsTextNotice(const Model& model);
+
+}  // namespace plicora

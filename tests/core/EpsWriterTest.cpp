@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "PatternBuilder.h"
+#include "TestSupport.h"
+#include "development/DevelopmentGeometry.h"
+#include "export/EpsWriter.h"
+#include "platform/MessageSink.h"
+
+namespace plicora {
+namespace {
+
+using test::PatternBuilder;
+
+// Two triangles of one part at offset (1, 0), 1 cm per unit, so a corner at
+// x cm is written at x * 28.346457 points and y at 56 - y * 28.346457:
+//   A: (0,0) (2,0) (0,2)   B: (2,0) (2,2) (0,2)
+// A's second side and B's third are a concave fold; A's first side and B's
+// second are a cut with a 0.5 cm flap on A's side; A's third side is a
+// one-sided cut, B's first a one-sided edge with a 1 cm flap (exactly half
+// its length: a triangle). Face B has a textured material.
+class EpsWriterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    *b.part = Part{};
+    b.part->offsetX = 1;
+    b.part->width = 2;
+    b.part->height = 2;
+    a = &b.AddFace({{0, 0}, {2, 0}, {0, 2}});
+    c = &b.AddFace({{2, 0}, {2, 2}, {0, 2}});
+    b.Join(a->ring[1], c->ring[2], true, false);
+    cut = &b.Join(a->ring[0], c->ring[1], false);
+    b.CloseOpenSides();
+    a->ring[0]->hasFlap = true;
+    a->ring[0]->flapWidth = 0.5;
+    c->ring[0]->hasFlap = true;
+    c->ring[0]->flapWidth = 1.0;
+    c->materialIndex = 0;
+    b.model.materials.emplace_back().hasTexture = true;
+    AssignJoinNumbers(b.model);
+    settings.bDrawNumber = true;
+  }
+
+  std::string Write() {
+    std::FILE* file = std::tmpfile();
+    EXPECT_EQ(WriteEps(file, b.model, settings, options), 0);
+    std::string text(static_cast<std::size_t>(std::ftell(file)), '\0');
+    std::rewind(file);
+    EXPECT_EQ(std::fread(text.data(), 1, text.size(), file), text.size());
+    std::fclose(file);
+    return text;
+  }
+
+  PatternBuilder b;
+  Settings settings;
+  EpsOptions options;
+  Face* a = nullptr;
+  Face* c = nullptr;
+  Edge* cut = nullptr;
+};
+
+constexpr const char* kHeader = "%!PS-Adobe EPSF-3\n%%BoundingBox:28 0 84 56\n";
+
+constexpr const char* kTrapezoid =
+    "\n85.039370 56.000000 moveto\n70.866142 41.826772 lineto\n42.519685 41.826772 lineto"
+    "\n28.346457 56.000000 lineto";
+constexpr const char* kTriangle =
+    "\n85.039370 -0.692913 moveto\n56.692913 27.653543 lineto\n85.039370 56.000000 lineto";
+
+constexpr const char* kFaces =
+    "\nnewpath\n 28.346457 56.000000 moveto\n 85.039370 56.000000 lineto\n 28.346457 -0.692913 lineto"
+    "\nclosepath\n0.850980 0.850980 1.000000 setrgbcolor\nfill"
+    "\nnewpath\n 85.039370 56.000000 moveto\n 85.039370 -0.692913 lineto\n 28.346457 -0.692913 lineto"
+    "\nclosepath\n1.0 1.0 1.0 setrgbcolor\nfill";
+
+constexpr const char* kNumbers =
+    "\n[]0 setdash\n0.0 0.0 0.0 setrgbcolor\n/Helvetica findfont\n8 scalefont setfont"
+    "\ninitmatrix\n53.892913 57.120000 moveto\n0.000000 rotate\n(1)show"
+    "\ninitmatrix\n59.492913 -1.812913 moveto\n180.000000 rotate\n(1)show";
+
+std::string Line(const char* dash, const char* from, const char* to) {
+  return std::string("\n") + dash + " 0 setdash\n" + from + " moveto\n" + to + " lineto\nstroke";
+}
+
+TEST_F(EpsWriterTest, WritesFlapsFacesLinesAndNumbersInOrder) {
+  const std::string expected =
+      std::string(kHeader) + "\nnewpath" + kTrapezoid + "\nclosepath\n1.0 1.0 1.0 setrgbcolor\nfill" +
+      "\n0.0 0.0 0.0 setrgbcolor" + kTrapezoid + "\nstroke" + "\nnewpath" + kTriangle +
+      "\nclosepath\n1.0 1.0 1.0 setrgbcolor\nfill" + "\n0.0 0.0 0.0 setrgbcolor" + kTriangle + "\nstroke" +
+      kFaces + "\n0.0 0.0 0.0 setrgbcolor" +
+      Line("[3 ]", "28.346457 56.000000", "85.039370 56.000000") +        // A1: flap base, convex
+      Line("[8 4 4 4]", "85.039370 56.000000", "28.346457 -0.692913") +  // A2: concave fold
+      Line("[]", "28.346457 -0.692913", "28.346457 56.000000") +         // A3: cut
+      Line("[3 ]", "85.039370 56.000000", "85.039370 -0.692913") +       // B1: flap base
+      Line("[]", "85.039370 -0.692913", "28.346457 -0.692913") +         // B2: cut; B3 drawn from A
+      kNumbers;
+  EXPECT_EQ(Write(), expected);
+  EXPECT_DOUBLE_EQ(b.model.devX, 1.0);  // the bounds were recomputed
+  EXPECT_DOUBLE_EQ(b.model.devHeight, 2.0);
+}
+
+TEST_F(EpsWriterTest, WithoutFlapsAndFillsOnlyStrokesRemain) {
+  settings.bDrawFlap = false;  // flap sides become cut lines
+  settings.bDrawNumber = false;
+  options.dontFillSurfaces = true;
+  const std::string expected = std::string(kHeader) + "\n0.0 0.0 0.0 setrgbcolor" +
+                               Line("[]", "28.346457 56.000000", "85.039370 56.000000") +
+                               Line("[8 4 4 4]", "85.039370 56.000000", "28.346457 -0.692913") +
+                               Line("[]", "28.346457 -0.692913", "28.346457 56.000000") +
+                               Line("[]", "85.039370 56.000000", "85.039370 -0.692913") +
+                               Line("[]", "85.039370 -0.692913", "28.346457 -0.692913");
+  EXPECT_EQ(Write(), expected);
+}
+
+TEST_F(EpsWriterTest, DontFillFlapsKeepsTheirOutlines) {
+  options.dontFillFlaps = true;
+  options.dontFillSurfaces = true;
+  settings.bUseMaterial = false;
+  const std::string text = Write();
+  EXPECT_EQ(text.find("fill"), std::string::npos);
+  EXPECT_EQ(text.find("newpath"), std::string::npos);
+  const std::string outline = std::string("\n0.0 0.0 0.0 setrgbcolor") + kTrapezoid + "\nstroke";
+  EXPECT_NE(text.find(std::string(kHeader) + outline), std::string::npos);
+}
+
+TEST_F(EpsWriterTest, LineTypesNoneSuppressTheirLines) {
+  settings.bDrawNumber = false;
+  options.dontFillSurfaces = options.dontFillFlaps = true;
+  settings.iCutLineType = 1;
+  settings.iYamaLineType = 3;
+  settings.iTaniLineType = 0;
+  const std::string text = Write();
+  // Only the concave fold is left, now solid.
+  const std::string lines = std::string("\n0.0 0.0 0.0 setrgbcolor") +
+                            Line("[]", "85.039370 56.000000", "28.346457 -0.692913");
+  EXPECT_EQ(text.substr(text.size() - lines.size()), lines);
+  EXPECT_EQ(text.find("setdash"), text.rfind("setdash"));
+}
+
+TEST_F(EpsWriterTest, WhiteFacesWithoutMaterialsAndMaterialColours) {
+  settings.bUseMaterial = false;
+  std::string text = Write();
+  EXPECT_EQ(text.find("0.850980"), std::string::npos);
+  settings.bUseMaterial = true;
+  b.model.materials[0].hasTexture = false;
+  b.model.materials[0].devColor = {0.25f, 0.5f, 1.0f};
+  text = Write();
+  EXPECT_NE(text.find("\nclosepath\n0.250000 0.500000 1.000000 setrgbcolor\nfill"), std::string::npos);
+}
+
+TEST_F(EpsWriterTest, NumbersFollowMirrorAndReversalAndCentreTheirDigits) {
+  settings.bDrawFlap = false;
+  options.dontFillSurfaces = true;
+  b.model.mirrored = true;  // mirrored differs from bEdgeIdReverse: start to end
+  std::string text = Write();
+  // A1 from (1, 0) to (3, 0): angle pi - 0, the number turned over on the other side.
+  EXPECT_NE(text.find("\ninitmatrix\n59.492913 54.880000 moveto\n180.000000 rotate\n(1)show"), std::string::npos);
+  settings.bEdgeIdReverse = true;  // both set: end to start again
+  text = Write();
+  EXPECT_NE(text.find("\ninitmatrix\n53.892913 57.120000 moveto\n0.000000 rotate\n(1)show"), std::string::npos);
+
+  const struct {
+    int number;
+    const char* moveto;
+  } cases[] = {{7, "\n53.892913 57.120000 moveto\n0.000000 rotate\n(7)show"},
+               {10, "\n51.092913 57.120000 moveto\n0.000000 rotate\n(10)show"},
+               {100, "\n48.292913 57.120000 moveto\n0.000000 rotate\n(100)show"},
+               {999, "\n48.292913 57.120000 moveto\n0.000000 rotate\n(999)show"}};
+  for (const auto& c : cases) {
+    cut->joinNumber = c.number;
+    EXPECT_NE(Write().find(c.moveto), std::string::npos) << c.number;
+  }
+}
+
+TEST_F(EpsWriterTest, BoundingBoxGoesNegativeForPositiveDevY) {
+  b.part->offsetY = 1;
+  const std::string text = Write();
+  EXPECT_EQ(text.substr(0, text.find('\n', 20) + 1), "%!PS-Adobe EPSF-3\n%%BoundingBox:28 -28 84 28\n");
+}
+
+TEST(EpsFile, UnwritablePathReportsAndTextNotice) {
+  CollectingMessageSink sink;
+  ScopedMessageSink scoped(sink);
+  Model model;
+  Settings settings;
+  test::TempDir dir;
+  EXPECT_FALSE(SaveEpsFile(dir.File("missing/folder/out.eps"), model, settings, EpsOptions{}));
+  ASSERT_EQ(sink.messages.size(), 1u);
+  EXPECT_EQ(sink.messages[0], "Cannot write to file");
+  EXPECT_TRUE(SaveEpsFile(dir.File("empty.eps"), model, settings, EpsOptions{}));
+  EXPECT_EQ(test::ReadFile(dir.File("empty.eps")),
+            "%!PS-Adobe EPSF-3\n%%BoundingBox:0 0 0 0\n\n0.0 0.0 0.0 setrgbcolor");
+
+  EXPECT_EQ(EpsTextNotice(model), "");
+  model.texts.emplace_back();
+  EXPECT_EQ(EpsTextNotice(model), "* Text output is not supported");
+}
+
+TEST(EpsFile, FullDeviceReportsFailure) {
+  CollectingMessageSink sink;
+  ScopedMessageSink scoped(sink);
+  PatternBuilder b;
+  b.AddFace({{0, 0}, {1, 0}, {0, 1}});
+  b.CloseOpenSides();
+  Settings settings;
+  EXPECT_FALSE(SaveEpsFile("/dev/full", b.model, settings, EpsOptions{}));
+  EXPECT_EQ(sink.messages, std::vector<std::string>{"Cannot write to file"});
+}
+
+}  // namespace
+}  // namespace plicora
