@@ -2,6 +2,10 @@
 // Texture images held by materials: the nearest-neighbour resampler and the
 // size rules that keep every image within what OpenGL accepts.
 
+#include <functional>
+#include <memory>
+#include <string>
+
 #include "app/Settings.h"
 #include "model/Model.h"
 
@@ -21,5 +25,33 @@ int EffectiveTextureLimit(const Settings& settings);
 /// Fits an image read from a work file: a side above the effective limit K
 /// makes it K x K; otherwise it keeps its stored size.
 void FitLoadedTexture(Material& material, const Settings& settings);
+
+/// The side a loaded image gets for one of its sides: the smallest of 64,
+/// 128, ..., 32768 strictly greater than `side` (so 256 gives 512), or 0 when
+/// the side is 32768 or more.
+int NextTextureSide(int side);
+
+/// The square side of a texture made from a width x height picture under the
+/// limit: the larger of the two next sides, lowered to the limit, at least 64
+/// when the limit allows.
+int TextureSideFor(int width, int height, int limit);
+
+/// Reads an image file and makes it a square texture whose first row is the
+/// top row of the picture; none (after the decoder's message) on failure.
+std::unique_ptr<TextureImage> LoadTextureImage(const std::string& path, int limit);
+
+/// Gives the material `image` (replacing any former one) loaded from `path`,
+/// then calls `markModified`.
+void AttachTexture(Material& material, std::unique_ptr<TextureImage> image, const std::string& path,
+                   const std::function<void()>& markModified);
+
+/// Takes the material's image away, then calls `markModified`.
+void RemoveTexture(Material& material, const std::function<void()>& markModified);
+
+/// After the size-limit settings are confirmed: with the limit on, every
+/// textured material (the default one included) with a side above the limit
+/// is reduced to limit x limit. Resolution already dropped is not restored.
+/// Returns the number of images reduced.
+int ApplyTextureLimit(Model& model, const Settings& settings);
 
 }  // namespace plicora
