@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <map>
@@ -16,13 +15,6 @@
 
 namespace plicora {
 namespace {
-
-void EnsureGuiApp() {
-  static int argc = 1;
-  static char name[] = "plicora_render_tests";
-  static char* argv[] = {name, nullptr};
-  if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
-}
 
 test::EmfFile DrawSample(EmfPaintDevice& device) {
   QPainter p(&device);
@@ -53,7 +45,6 @@ test::EmfFile DrawSample(EmfPaintDevice& device) {
 }
 
 TEST(EmfPaintDevice, RecordsAreFramedAndTheHeaderCountsThem) {
-  EnsureGuiApp();
   test::TempDir dir;
   const QString path = QString::fromStdString(dir.File("sample.emf"));
   EmfPaintDevice device(path, "VorlanZ", 96.0);
@@ -91,7 +82,6 @@ TEST(EmfPaintDevice, RecordsAreFramedAndTheHeaderCountsThem) {
 }
 
 TEST(EmfPaintDevice, ObjectsAreCreatedSelectedAndDeletedConsistently) {
-  EnsureGuiApp();
   EmfPaintDevice device("VorlanZ", 96.0);
   const test::EmfFile emf = DrawSample(device);
   ASSERT_EQ(emf.error, "");
@@ -137,7 +127,6 @@ TEST(EmfPaintDevice, ObjectsAreCreatedSelectedAndDeletedConsistently) {
 }
 
 TEST(EmfPaintDevice, TurnedTextKeepsItsStringFaceAndEscapement) {
-  EnsureGuiApp();
   EmfPaintDevice device("VorlanZ", 96.0);
   const test::EmfFile emf = DrawSample(device);
   ASSERT_EQ(emf.Texts(), std::vector<std::u16string>{u"12"});
@@ -165,7 +154,6 @@ TEST(EmfPaintDevice, TurnedTextKeepsItsStringFaceAndEscapement) {
 }
 
 TEST(EmfPaintDevice, DirectTextUsesTheGivenFontFields) {
-  EnsureGuiApp();
   EmfPaintDevice device("Plicora Designer", 96.0);
   QPainter p(&device);
   EmfFont font;
@@ -188,7 +176,6 @@ TEST(EmfPaintDevice, DirectTextUsesTheGivenFontFields) {
 }
 
 TEST(EmfPaintDevice, UnwritablePathIsReported) {
-  EnsureGuiApp();
   EmfPaintDevice device("/nonexistent-folder/x.emf", "VorlanZ", 96.0);
   EXPECT_FALSE(device.isValid());
 }
