@@ -1,10 +1,12 @@
 #include "export/EpsWriter.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 
 #include "development/DevelopmentGeometry.h"
+#include "export/FixedPointText.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
@@ -31,7 +33,8 @@ int TruncToInt(double value) {
   return static_cast<int>(v);
 }
 
-/// Formats into a large buffer that goes to the file in big blocks.
+/// Formats into a large buffer that goes to the file in big blocks. Each
+/// number is converted on its own and the words around it are copied.
 class BlockWriter {
  public:
   explicit BlockWriter(std::FILE* file) : file_(file), buffer_(kCapacity) {}
@@ -39,20 +42,40 @@ class BlockWriter {
   BlockWriter(const BlockWriter&) = delete;
   BlockWriter& operator=(const BlockWriter&) = delete;
 
-  template <typename... Args>
-  void Format(const char* format, Args... args) {
-    if (kCapacity - used_ < kSlack) Flush();
-    const int n = std::snprintf(buffer_.data() + used_, kCapacity - used_, format, args...);
-    if (n < 0) return;
-    if (static_cast<std::size_t>(n) >= kCapacity - used_) {
-      // Longer than what is left (a huge "%f" value): write it on its own.
-      Flush();
-      std::vector<char> text(static_cast<std::size_t>(n) + 1);
-      std::snprintf(text.data(), text.size(), format, args...);
-      Write(text.data(), static_cast<std::size_t>(n));
+  /// Text without conversions, copied as it is.
+  void Text(const char* text) {
+    const std::size_t size = std::strlen(text);
+    if (kCapacity - used_ < size + kSlack) Flush();
+    if (size + kSlack > kCapacity) {
+      Write(text, size);
       return;
     }
-    used_ += static_cast<std::size_t>(n);
+    std::memcpy(buffer_.data() + used_, text, size);
+    used_ += size;
+  }
+
+  /// One printf conversion of one value ("%d", "%lld").
+  template <typename Value>
+  void Number(const char* conversion, Value value) {
+    // The slack holds the longest conversion of any double (about 320 characters).
+    if (kCapacity - used_ < kSlack) Flush();
+    const int n = std::snprintf(buffer_.data() + used_, kCapacity - used_, conversion, value);
+    if (n > 0) used_ += static_cast<std::size_t>(n);
+  }
+
+  /// The "%f" text of a value.
+  void Fixed(double value) {
+    if (kCapacity - used_ < kSlack) Flush();
+    used_ += FormatFixed6(value, buffer_.data() + used_);
+  }
+
+  /// "%f %f" between two words: `before` x y `after`.
+  void Pair(const char* before, double x, double y, const char* after) {
+    Text(before);
+    Fixed(x);
+    Text(" ");
+    Fixed(y);
+    Text(after);
   }
 
   void Flush() {
@@ -93,8 +116,16 @@ class EpsDocument {
     const long long x0 = TruncToInt(model_.devX * scale_ * kPointsPerCm);
     const long long y0 = TruncToInt(model_.devY * scale_ * -kPointsPerCm);
     ph_ = ph;
-    out_.Format("%%!PS-Adobe EPSF-3\n");
-    out_.Format("%%%%BoundingBox:%lld %lld %lld %lld\n", x0, y0, x0 + pw, y0 + ph);
+    out_.Text("%!PS-Adobe EPSF-3\n");
+    out_.Text("%%BoundingBox:");
+    out_.Number("%lld", x0);
+    out_.Text(" ");
+    out_.Number("%lld", y0);
+    out_.Text(" ");
+    out_.Number("%lld", x0 + pw);
+    out_.Text(" ");
+    out_.Number("%lld", y0 + ph);
+    out_.Text("\n");
     ClearDrawnMarks(model_);
     if (settings_.bDrawFlap) WriteFlaps();
     if (!options_.dontFillSurfaces) WriteFaces();
@@ -151,48 +182,49 @@ class EpsDocument {
       count = 4;
     }
     if (!options_.dontFillFlaps) {
-      out_.Format("\nnewpath");
+      out_.Text("\nnewpath");
       WritePath(points, count);
-      out_.Format("\nclosepath");
-      out_.Format("\n1.0 1.0 1.0 setrgbcolor");
-      out_.Format("\nfill");
+      out_.Text("\nclosepath");
+      out_.Text("\n1.0 1.0 1.0 setrgbcolor");
+      out_.Text("\nfill");
     }
     // The outline stays open: the base is the edge's own line.
-    out_.Format("\n0.0 0.0 0.0 setrgbcolor");
+    out_.Text("\n0.0 0.0 0.0 setrgbcolor");
     WritePath(points, count);
-    out_.Format("\nstroke");
+    out_.Text("\nstroke");
   }
 
   void WritePath(const Point2* points, int count) {
-    out_.Format("\n%f %f moveto", X(points[0]), Y(points[0]));
-    for (int i = 1; i < count; ++i) out_.Format("\n%f %f lineto", X(points[i]), Y(points[i]));
+    out_.Pair("\n", X(points[0]), Y(points[0]), " moveto");
+    for (int i = 1; i < count; ++i) out_.Pair("\n", X(points[i]), Y(points[i]), " lineto");
   }
 
   void WriteFaces() {
     for (const Part& part : model_.parts) {
       for (const Face* face : part.faces) {
-        out_.Format("\nnewpath");
+        out_.Text("\nnewpath");
         bool first = true;
         for (const HalfEdge* h : face->ring) {
           const Point2 p = OnPaper(*h, part, scale_);
-          out_.Format(first ? "\n %f %f moveto" : "\n %f %f lineto", X(p), Y(p));
+          out_.Pair("\n ", X(p), Y(p), first ? " moveto" : " lineto");
           first = false;
         }
-        out_.Format("\nclosepath");
+        out_.Text("\nclosepath");
         const Material& material = model_.MaterialOf(face->materialIndex);
         if (!settings_.bUseMaterial || material.hasTexture) {
-          out_.Format("\n1.0 1.0 1.0 setrgbcolor");
+          out_.Text("\n1.0 1.0 1.0 setrgbcolor");
         } else {
-          out_.Format("\n%f %f %f setrgbcolor", static_cast<double>(material.devColor[0]),
-                      static_cast<double>(material.devColor[1]), static_cast<double>(material.devColor[2]));
+          out_.Pair("\n", material.devColor[0], material.devColor[1], " ");
+          out_.Fixed(static_cast<double>(material.devColor[2]));
+          out_.Text(" setrgbcolor");
         }
-        out_.Format("\nfill");
+        out_.Text("\nfill");
       }
     }
   }
 
   void WriteLines() {
-    out_.Format("\n0.0 0.0 0.0 setrgbcolor");
+    out_.Text("\n0.0 0.0 0.0 setrgbcolor");
     for (const Part& part : model_.parts) {
       for (const Face* face : part.faces) {
         for (HalfEdge* h : face->ring) {
@@ -203,9 +235,9 @@ class EpsDocument {
           WriteDash(LineType(lineClass));
           const Point2 a = OnPaper(*h, part, scale_);
           const Point2 b = OnPaper(*next, part, scale_);
-          out_.Format("\n%f %f moveto", X(a), Y(a));
-          out_.Format("\n%f %f lineto", X(b), Y(b));
-          out_.Format("\nstroke");
+          out_.Pair("\n", X(a), Y(a), " moveto");
+          out_.Pair("\n", X(b), Y(b), " lineto");
+          out_.Text("\nstroke");
         }
       }
     }
@@ -221,18 +253,20 @@ class EpsDocument {
 
   void WriteDash(int type) {
     switch (type) {
-      case 0: out_.Format("\n[] 0 setdash"); break;
-      case 1: out_.Format("\n[3 ] 0 setdash"); break;
-      case 2: out_.Format("\n[8 4 4 4] 0 setdash"); break;
+      case 0: out_.Text("\n[] 0 setdash"); break;
+      case 1: out_.Text("\n[3 ] 0 setdash"); break;
+      case 2: out_.Text("\n[8 4 4 4] 0 setdash"); break;
       default: break;  // other values keep the dash in force
     }
   }
 
   void WriteNumbers() {
-    out_.Format("\n[]0 setdash");
-    out_.Format("\n0.0 0.0 0.0 setrgbcolor");
-    out_.Format("\n/%s findfont", "Helvetica");
-    out_.Format("\n%d scalefont setfont", settings_.iEdgeNumberFontSize);
+    out_.Text("\n[]0 setdash");
+    out_.Text("\n0.0 0.0 0.0 setrgbcolor");
+    out_.Text("\n/Helvetica findfont");
+    out_.Text("\n");
+    out_.Number("%d", settings_.iEdgeNumberFontSize);
+    out_.Text(" scalefont setfont");
     ClearDrawnMarks(model_);
     for (const Part& part : model_.parts) {
       for (const Face* face : part.faces) {
@@ -262,11 +296,14 @@ class EpsDocument {
     const int digits = number >= 1 ? static_cast<int>(std::log10(number) + 1) : 1;
     const double ex = -digitWidth * digits / 2;
     const double ey = 0.2 * digitWidth;
-    out_.Format("\ninitmatrix");
-    out_.Format("\n%f %f moveto", cx + std::cos(angle) * ex - ey * std::sin(angle),
-                cy + std::sin(angle) * ex + std::cos(angle) * ey);
-    out_.Format("\n%f rotate", angle * kDegreesPerRadian);
-    out_.Format("\n(%d)show", number);
+    out_.Text("\ninitmatrix");
+    out_.Pair("\n", cx + std::cos(angle) * ex - ey * std::sin(angle), cy + std::sin(angle) * ex + std::cos(angle) * ey,
+              " moveto");
+    out_.Text("\n");
+    out_.Fixed(angle * kDegreesPerRadian);
+    out_.Text(" rotate\n(");
+    out_.Number("%d", number);
+    out_.Text(")show");
   }
 
   BlockWriter out_;
