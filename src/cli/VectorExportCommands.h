@@ -1,0 +1,17 @@
+#pragma once
+// The vector exports of --export: metafile (.emf), SVG (.svg) and the
+// printed pages as PDF (.pdf), for an opened document. Each returns the
+// process exit status; messages went through the message sink.
+
+#include <string>
+
+#include "app/Settings.h"
+#include "model/Model.h"
+
+namespace plicora {
+
+int ExportEmfFile(Model& model, const Settings& settings, const std::string& outputPath);
+int ExportSvgFile(Model& model, const Settings& settings, const std::string& outputPath);
+int ExportPdfFile(Model& model, const Settings& settings, const std::string& outputPath);
+
+}  // namespace plicora

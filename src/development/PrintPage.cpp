@@ -1,0 +1,82 @@
+#include "development/PrintPage.h"
+
+#include "development/DevelopmentVectorRenderer.h"
+#include "development/RasterPageRenderer.h"
+#include "development/TextLabelRenderer.h"
+
+namespace plicora {
+
+namespace {
+
+constexpr double kInchPerCm = 0.39370078740157477;
+
+bool RasterSheet(QPainter& painter, Model& model, const Settings& settings, const PageRef& page,
+                 const PrintDevice& device, int mode, const std::function<void()>& cancelPaneMode) {
+  RasterPageRequest request =
+      MakePrintRasterRequest(settings, page.column, page.row, device.dpiX, device.dpiY, !device.preview, mode);
+  request.target = &painter;
+  request.cancelPaneMode = cancelPaneMode;
+  return RenderRasterPage(model, settings, request);
+}
+
+}  // namespace
+
+bool HasTexturedMaterial(const Model& model) {
+  if (model.defaultMaterial.hasTexture) return true;
+  for (const Material& material : model.materials)
+    if (material.hasTexture) return true;
+  return false;
+}
+
+bool PrintOnePage(QPainter& painter, Model& model, const Settings& settings, const PageLayout& layout, int number,
+                  const PrintDevice& device, const std::function<void()>& cancelPaneMode) {
+  const PageRef page = LookUpPage(layout, number);
+  const double kx = device.UnitsPerCmX();
+  const double ky = device.UnitsPerCmY();
+  const double w = PrintableWidth(settings);
+  const double h = PrintableHeight(settings);
+  bool ok = true;
+
+  painter.save();
+  if (!device.preview) painter.setClipRect(QRectF(0.0, 0.0, device.physicalWidth, device.physicalHeight));
+  if (settings.bPrintPageNumber) DrawPageCaption(painter, settings, device, number, page);
+  if (settings.bPrintTombo && !(layout.columns == 1 && layout.rows == 1))
+    DrawAlignmentMarks(painter, settings, device, layout.columns, layout.rows);
+
+  // From here on coordinates are measured from the paper's corner, and
+  // nothing is drawn outside the page's printable area.
+  painter.translate(-device.offsetX, -device.offsetY);
+  painter.setClipRect(QRectF(settings.dPageMarginSide * kx, settings.dPageMarginTop * ky, w * kx, h * ky),
+                      Qt::IntersectClip);
+
+  // The page's tile at the printable corner.
+  const double tileX = settings.dPageMarginSide * kx - w * page.column * kx;
+  const double tileY = settings.dPageMarginTop * ky - h * page.row * ky;
+  if (device.preview) {
+    Settings previewSettings = settings;
+    if (!settings.bPrintRaster) previewSettings.bLineSmooth = false;
+    ok = RasterSheet(painter, model, previewSettings, page, device, 2, cancelPaneMode);
+  } else if (settings.bPrintRaster) {
+    ok = RasterSheet(painter, model, settings, page, device, 2, cancelPaneMode);
+  } else {
+    if (settings.bUseMaterial && HasTexturedMaterial(model))
+      ok = RasterSheet(painter, model, settings, page, device, 1, cancelPaneMode);
+    painter.save();
+    painter.translate(tileX, tileY);
+    const double s = model.devScale;
+    DrawDevelopmentVector(painter, &model, settings, device.dpiX * s * kInchPerCm, device.dpiY * s * kInchPerCm);
+    painter.restore();
+  }
+
+  // Each label lands on the page that holds its position.
+  painter.translate(tileX, tileY);
+  TextLabelPlacement labels;
+  labels.target = TextLabelTarget::Printer;
+  labels.kx = kx;
+  labels.ky = ky;
+  DrawTextLabels(painter, &model, labels);
+  painter.restore();
+  return ok;
+}
+
+}  // namespace plicora

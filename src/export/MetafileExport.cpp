@@ -1,0 +1,83 @@
+#include "export/MetafileExport.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <cmath>
+
+#include "development/DevelopmentGeometry.h"
+#include "development/DevelopmentVectorRenderer.h"
+#include "export/EmfPaintDevice.h"
+#include "platform/MessageSink.h"
+
+namespace plicora {
+
+namespace {
+
+constexpr double kInchPerCm = 0.39370078740157477;
+constexpr double kCmPerPoint = 0.035277777777777776;
+
+// Draws the development and its labels onto an open metafile.
+void DrawMetafile(EmfPaintDevice& device, Model& model, const Settings& settings, double ppcm) {
+  QPainter painter(&device);
+  const double scale = ppcm * model.devScale;
+  DrawDevelopmentVector(painter, &model, settings, scale, scale);
+  painter.resetTransform();
+  WriteMetafileTextLabels(device, model, ppcm);
+  painter.end();
+}
+
+}  // namespace
+
+double MetafileReferenceDpi() {
+  if (QGuiApplication::platformName() == QLatin1String("offscreen")) return 96.0;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return 96.0;
+  const double dpi = screen->logicalDotsPerInchX();
+  return dpi > 0.0 ? dpi : 96.0;
+}
+
+void WriteMetafileTextLabels(EmfPaintDevice& device, const Model& model, double ppcm) {
+  device.SetBackgroundMode(kEmfTransparent);
+  device.SetTextAlign(kEmfTaBaseline);
+  const double s = model.devScale;
+  for (const TextLabel& label : model.texts) {
+    device.SetTextColor(label.color & 0xFFFFFFu);
+    EmfFont font;
+    font.height = static_cast<std::int32_t>(std::trunc(label.fontSize * ppcm * kCmPerPoint));
+    font.width = 0;
+    font.weight = 400;
+    font.charSet = 1;
+    font.faceName = QString::fromStdString(label.fontName).toStdU16String().substr(0, 31);
+    const EmfPoint at{static_cast<std::int32_t>(std::trunc(label.x * ppcm * s)),
+                      static_cast<std::int32_t>(std::trunc(label.y * ppcm * s))};
+    device.TextOut(font, at, QString::fromStdString(label.text));
+  }
+  device.SetTextColor(0);
+}
+
+bool ExportMetafile(Model& model, const Settings& settings, const std::string& path, double dpi) {
+  ComputeDevelopmentBounds(model);
+  const double ppcm = dpi * kInchPerCm;
+  EmfPaintDevice device(QString::fromStdString(path), QString::fromLatin1(kMetafileFileDescription), dpi);
+  if (!device.isValid()) {
+    ShowMessage("Cannot write to file", MessageKind::Error);
+    return false;
+  }
+  DrawMetafile(device, model, settings, ppcm);
+  if (device.writeFailed()) {
+    ShowMessage("Cannot write to file", MessageKind::Error);
+    return false;
+  }
+  return true;
+}
+
+QByteArray RenderMetafile(Model& model, const Settings& settings, double dpi) {
+  if (!model.hasDevelopment) return {};
+  ComputeDevelopmentBounds(model);
+  EmfPaintDevice device(QString::fromLatin1(kMetafileClipboardDescription), dpi);
+  DrawMetafile(device, model, settings, dpi * kInchPerCm);
+  return device.bytes();
+}
+
+}  // namespace plicora
