@@ -1,0 +1,20 @@
+#pragma once
+// Document update hints: passed to every pane with the document's
+// update-all-views call; each pane reacts in its own way.
+
+namespace plicora {
+
+inline constexpr int HINT_NONE = 0;
+inline constexpr int HINT_PAGES_CHANGED = 0x1402;
+inline constexpr int HINT_SCALE_UP = 0x1404;
+inline constexpr int HINT_SCALE_DOWN = 0x1405;
+inline constexpr int HINT_ZOOM_IN = 0x1406;
+inline constexpr int HINT_ZOOM_OUT = 0x1407;
+inline constexpr int HINT_FILE_OPENED = 0x1408;
+inline constexpr int HINT_TEXTURE_FILTER_CHANGED = 0x1409;
+inline constexpr int HINT_RESET_VIEW = 0x1410;
+inline constexpr int HINT_MIRROR = 0x1411;
+/// The highest hint value the panes know.
+inline constexpr int HINT_LAST_KNOWN = 0x1412;
+
+}  // namespace plicora

@@ -1,0 +1,68 @@
+#pragma once
+// OpenGL drawing of the 3D pane: the fixed state, the projection that holds
+// the whole camera, and the frame (head light, faces by material, back
+// sides, marked faces, edges, the highlighted material's outline). Every call
+// expects the pane's rendering context to be current.
+
+#include <memory>
+
+#include "app/Settings.h"
+#include "model/Model.h"
+#include "view3d/ModelViewCamera.h"
+#include "view3d/ViewShellState.h"
+
+namespace plicora {
+
+class RenderCache;
+
+/// Everything one frame depends on besides the OpenGL state.
+struct SceneInputs {
+  const Model* model = nullptr;
+  const ViewShellState* shell = nullptr;
+  bool isDragging = false;
+  const Edge* hoveredEdge = nullptr;
+};
+
+class ModelRenderer {
+ public:
+  ModelRenderer();
+  ~ModelRenderer();
+  ModelRenderer(const ModelRenderer&) = delete;
+  ModelRenderer& operator=(const ModelRenderer&) = delete;
+
+  /// Sets the fixed state and reads the texture size limit into `settings`.
+  void InitGlState(Settings& settings);
+  bool glInitialised() const { return glInitialised_; }
+  /// Front face counter-clockwise, flat shading, both matrices identity (the
+  /// state part of Reset View).
+  void ResetFixedState();
+  /// Viewport and projection for the camera and a w x h target.
+  static void UpdateProjection(const ModelViewCamera& camera, int width, int height);
+  /// Draws one frame (the caller flushes).
+  void RenderScene(const SceneInputs& scene, Settings& settings);
+  /// Texture filters after "Smooth Texture View" changed.
+  void ApplyTextureFilter(bool smooth);
+
+  /// Buffers of vertex data kept between frames; the pixels are the same
+  /// either way (on by default; tests compare both).
+  void SetCaching(bool on);
+  /// Drops the kept buffers (the model or its data changed).
+  void InvalidateCache();
+
+ private:
+  void DrawFaces(const SceneInputs& scene, const Settings& settings, bool opened);
+  void DrawFacesOfMaterial(const SceneInputs& scene, int index, bool opened);
+  void BindMaterial(const Model& model, int index);
+  void DrawBackSides(const Solid& solid, bool opened);
+  void DrawMarkedFaces(const Solid& solid, bool opened);
+  void DrawClosedEdges(const Solid& solid, const SceneInputs& scene, const Settings& settings);
+  void DrawOpenedEdges(const Solid& solid, const Settings& settings);
+  void DrawMaterialOutline(const SceneInputs& scene, bool opened);
+
+  bool glInitialised_ = false;
+  bool smoothTextures_ = true;
+  bool caching_ = true;
+  std::unique_ptr<RenderCache> cache_;
+};
+
+}  // namespace plicora
