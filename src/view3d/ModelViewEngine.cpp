@@ -214,6 +214,12 @@ void ModelViewEngine::MouseMove(int x, int y, const PointerState& state) {
   Invalidate();
 }
 
+void ModelViewEngine::Wheel(int amount) {
+  camera_.Wheel(amount, settings_.bZoomWheelInvert);
+  UpdateProjection();
+  Invalidate();
+}
+
 void ModelViewEngine::Hover(int x, int y) {
   lastX_ = x;
   lastY_ = y;
