@@ -2,7 +2,311 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "development/DevelopmentDrawing.h"
+#include "development/DevelopmentGeometry.h"
+
 namespace plicora {
+namespace {
+
+// Layers, back to front.
+constexpr float kDepthSheet = 0.0f;
+constexpr float kDepthFlap = 2.0f;
+constexpr float kDepthFace = 3.0f;
+constexpr float kDepthLine = 4.0f;
+constexpr float kDepthNumber = 5.0f;
+constexpr float kDepthHighlight = 6.0f;
+
+constexpr GLushort kDot1Stipple = 0x0707;
+constexpr GLushort kDot2Stipple = 0xFF18;
+constexpr GLushort kPageDivisionStipple = 0x0F0F;
+
+// Development units to OpenGL coordinates of the buffer (y up).
+struct PixelMap {
+  double k;  // pixels per development unit
+  double ox, oy;
+  double height;
+  void Put(Point2 p, std::vector<float>& out) const {
+    out.push_back(static_cast<float>(ox + k * p.x));
+    out.push_back(static_cast<float>(height - (oy + k * p.y)));
+  }
+  Point2 Pixel(Point2 p) const { return {ox + k * p.x, oy + k * p.y}; }
+};
+
+// Geometry for one glDrawArrays call: 2D vertices, optional texture coords.
+struct Batch {
+  std::vector<float> xy;
+  std::vector<float> uv;
+  GLsizei Count() const { return static_cast<GLsizei>(xy.size() / 2); }
+};
+
+void DrawBatch(const Batch& batch, GLenum mode, float depth) {
+  if (batch.xy.empty()) return;
+  glPushMatrix();
+  glTranslatef(0.0f, 0.0f, depth);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(2, GL_FLOAT, 0, batch.xy.data());
+  const bool textured = batch.uv.size() == batch.xy.size();
+  if (textured) {
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, 0, batch.uv.data());
+  }
+  glDrawArrays(mode, 0, batch.Count());
+  if (textured) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glPopMatrix();
+}
+
+// A face as a fan of triangles from its first corner (faces are convex).
+void AddFace(const Face& face, const Part& part, const PixelMap& map, Batch& batch, bool textured, TexCoord& lastUv) {
+  const std::size_t n = face.ring.size();
+  if (n < 3) return;
+  auto put = [&](const HalfEdge* h) {
+    map.Put(CornerOf(*h, part), batch.xy);
+    if (textured) {
+      // A corner without coordinates keeps the last ones sent.
+      if (h->uv) lastUv = *h->uv;
+      batch.uv.push_back(static_cast<float>(lastUv.u));
+      batch.uv.push_back(static_cast<float>(lastUv.v));
+    }
+  };
+  for (std::size_t i = 1; i + 1 < n; ++i) {
+    put(face.ring[0]);
+    put(face.ring[i]);
+    put(face.ring[i + 1]);
+  }
+}
+
+void SetSmoothing(bool on) {
+  if (on) {
+    glEnable(GL_BLEND);
+    glEnable(GL_LINE_SMOOTH);
+  } else {
+    glDisable(GL_BLEND);
+    glDisable(GL_LINE_SMOOTH);
+  }
+}
+
+void DrawRect(double x0, double y0, double x1, double y1, double height, GLenum mode) {
+  const float v[] = {static_cast<float>(x0), static_cast<float>(height - y0), static_cast<float>(x1),
+                     static_cast<float>(height - y0), static_cast<float>(x1), static_cast<float>(height - y1),
+                     static_cast<float>(x0), static_cast<float>(height - y1)};
+  Batch b;
+  b.xy.assign(v, v + 8);
+  DrawBatch(b, mode, kDepthSheet);
+}
+
+// The whole page grid as one sheet: shadow, white paper, outline and the
+// dotted borders of the printable areas.
+void DrawSheets(const RasterDrawParams& p) {
+  if (p.width < 35 || p.height < 35) return;
+  const double f = p.pixelsPerCm;
+  const SheetArea& a = p.sheets;
+  const double x0 = p.sheetLeft, y0 = p.sheetTop;
+  const double x1 = x0 + f * a.TotalWidth(), y1 = y0 + f * a.TotalHeight();
+  glLineWidth(1.0f);
+  glColor3f(0.0f, 0.0f, 0.0f);
+  DrawRect(x0 + 2, y0 + 2, x1 + 2, y1 + 2, p.height, GL_QUADS);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  DrawRect(x0, y0, x1, y1, p.height, GL_QUADS);
+  glColor3f(0.0f, 0.0f, 0.0f);
+  DrawRect(x0, y0, x1, y1, p.height, GL_LINE_LOOP);
+  Batch lines;
+  auto put = [&](double xcm, double ycm) {
+    lines.xy.push_back(static_cast<float>(x0 + f * xcm));
+    lines.xy.push_back(static_cast<float>(p.height - (y0 + f * ycm)));
+  };
+  for (int i = 0; i <= a.columns; ++i) {
+    put(a.marginSide + i * a.pageWidth, a.marginTop);
+    put(a.marginSide + i * a.pageWidth, a.marginTop + a.rows * a.pageHeight);
+  }
+  for (int j = 0; j <= a.rows; ++j) {
+    put(a.marginSide, a.marginTop + j * a.pageHeight);
+    put(a.marginSide + a.columns * a.pageWidth, a.marginTop + j * a.pageHeight);
+  }
+  glColor3f(0.6f, 0.6f, 0.6f);
+  glEnable(GL_LINE_STIPPLE);
+  glLineStipple(1, kPageDivisionStipple);
+  DrawBatch(lines, GL_LINES, kDepthSheet);
+  glDisable(GL_LINE_STIPPLE);
+}
+
+void DrawFlaps(Model& model, const Settings& settings, const PixelMap& map, float lineWidth) {
+  ComputeFlapPolygons(model, settings);
+  Batch fills, outlines;
+  for (const Part& part : model.parts) {
+    for (const Face* face : part.faces) {
+      for (const HalfEdge* h : face->ring) {
+        const int n = h->flapPointCount;
+        if (!h->hasFlap || n < 3) continue;
+        for (int i = 1; i + 1 < n; ++i) {
+          map.Put(h->flapPoints[0], fills.xy);
+          map.Put(h->flapPoints[static_cast<std::size_t>(i)], fills.xy);
+          map.Put(h->flapPoints[static_cast<std::size_t>(i + 1)], fills.xy);
+        }
+        // An open outline: the side along the edge is left out.
+        for (int i = 0; i + 1 < n; ++i) {
+          map.Put(h->flapPoints[static_cast<std::size_t>(i)], outlines.xy);
+          map.Put(h->flapPoints[static_cast<std::size_t>(i + 1)], outlines.xy);
+        }
+      }
+    }
+  }
+  SetSmoothing(settings.bLineSmooth);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  DrawBatch(fills, GL_TRIANGLES, kDepthFlap);
+  glColor3f(0.0f, 0.0f, 0.0f);
+  glLineWidth(lineWidth);
+  DrawBatch(outlines, GL_LINES, kDepthFlap);
+  SetSmoothing(false);
+}
+
+void BindTexture(const TextureImage& image, const Settings& settings) {
+  const GLint filter = settings.bTextureSmooth ? GL_LINEAR : GL_NEAREST;
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+               image.pixels.data());
+}
+
+bool CanTexture(const Material& m) {
+  return m.hasTexture && m.image && m.image->width > 0 && m.image->height > 0 &&
+         m.image->pixels.size() >= static_cast<std::size_t>(m.image->width) * m.image->height * 3;
+}
+
+// Faces of one material; index -1 is the default material.
+void DrawMaterialFaces(Model& model, const Settings& settings, const PixelMap& map, int index,
+                       const std::vector<std::vector<std::pair<const Face*, const Part*>>>& byMaterial,
+                       bool texturedOnly) {
+  const auto& faces = byMaterial[static_cast<std::size_t>(index + 1)];
+  if (faces.empty()) return;
+  const Material& material = model.MaterialOf(index);
+  const bool textured = settings.bUseMaterial && CanTexture(material);
+  if (texturedOnly && !textured) return;
+  Batch batch;
+  TexCoord lastUv;
+  for (const auto& [face, part] : faces) AddFace(*face, *part, map, batch, textured, lastUv);
+  GLuint texture = 0;
+  if (textured) {
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    BindTexture(*material.image, settings);
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1.0f, 1.0f, 1.0f);
+  } else if (settings.bUseMaterial) {
+    const auto rgb = MaterialFillColor(material);
+    glColor3ub(static_cast<GLubyte>(rgb[0]), static_cast<GLubyte>(rgb[1]), static_cast<GLubyte>(rgb[2]));
+  } else {
+    glColor3f(1.0f, 1.0f, 1.0f);
+  }
+  DrawBatch(batch, GL_TRIANGLES, kDepthFace);
+  if (textured) {
+    glDisable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDeleteTextures(1, &texture);
+  }
+}
+
+void DrawFaces(Model& model, const Settings& settings, const PixelMap& map, bool texturedOnly) {
+  const int materials = static_cast<int>(model.materials.size());
+  std::vector<std::vector<std::pair<const Face*, const Part*>>> byMaterial(static_cast<std::size_t>(materials + 1));
+  for (const Part& part : model.parts) {
+    for (const Face* face : part.faces) {
+      int index = face->materialIndex;
+      if (index < -1 || index >= materials) index = -1;
+      byMaterial[static_cast<std::size_t>(index + 1)].push_back({face, &part});
+    }
+  }
+  for (int index = -1; index < materials; ++index) {
+    DrawMaterialFaces(model, settings, map, index, byMaterial, texturedOnly);
+  }
+}
+
+void DrawLines(Model& model, const Settings& settings, const PixelMap& map, float lineWidth, int factor) {
+  ClearDrawnMarks(model);
+  Batch solid, dot1, dot2, under;
+  for (const Part& part : model.parts) {
+    for (const Face* face : part.faces) {
+      for (HalfEdge* h : face->ring) {
+        const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings);
+        if (lineClass == EdgeLineClass::Skip) continue;
+        const LineStyle style = StyleOfLine(lineClass, settings);
+        const HalfEdge* end = SideEnd(*h);
+        if (style == LineStyle::None || !end) continue;
+        Batch& target = style == LineStyle::Solid ? solid : style == LineStyle::Dot1 ? dot1 : dot2;
+        map.Put(CornerOf(*h, part), target.xy);
+        map.Put(CornerOf(*end, part), target.xy);
+        if (settings.bDrawWhiteBkLine && style != LineStyle::Solid) {
+          map.Put(CornerOf(*h, part), under.xy);
+          map.Put(CornerOf(*end, part), under.xy);
+        }
+      }
+    }
+  }
+  SetSmoothing(settings.bLineSmooth);
+  glLineWidth(lineWidth);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  DrawBatch(under, GL_LINES, kDepthLine);
+  glColor3f(0.0f, 0.0f, 0.0f);
+  DrawBatch(solid, GL_LINES, kDepthLine);
+  // Each segment of GL_LINES starts its stipple afresh, as a separate line would.
+  glEnable(GL_LINE_STIPPLE);
+  glLineStipple(factor, kDot1Stipple);
+  DrawBatch(dot1, GL_LINES, kDepthLine);
+  glLineStipple(factor, kDot2Stipple);
+  DrawBatch(dot2, GL_LINES, kDepthLine);
+  glDisable(GL_LINE_STIPPLE);
+  SetSmoothing(false);
+}
+
+void DrawJoinNumbers(Model& model, const Settings& settings, const PixelMap& map, const RasterDrawParams& p,
+                     const GlFont& font) {
+  const double scale = settings.iEdgeNumberFontSize * p.pixelsPerCm * 0.042333333333333334;
+  glColor3f(0.0f, 0.0f, 0.0f);
+  char text[16];
+  for (const Part& part : model.parts) {
+    for (const Face* face : part.faces) {
+      for (const HalfEdge* h : face->ring) {
+        const HalfEdge* end = SideEnd(*h);
+        if (!h->edge || !end || h->edge->joinNumber == -1) continue;
+        const JoinNumberPlacement place = PlaceJoinNumber(map.Pixel(CornerOf(*h, part)),
+                                                          map.Pixel(CornerOf(*end, part)), model.mirrored,
+                                                          settings.bEdgeIdReverse);
+        if (!place.valid) continue;
+        std::snprintf(text, sizeof text, "%d", h->edge->joinNumber);
+        glPushMatrix();
+        glTranslated(place.middle.x, p.height - place.middle.y, kDepthNumber);
+        glScaled(scale, scale, scale);
+        glRotated(place.angleDegrees, 0.0, 0.0, 1.0);
+        DrawGlText(text, font);
+        glPopMatrix();
+      }
+    }
+  }
+}
+
+void DrawHighlights(Model& model, const Settings& settings, const PixelMap& map) {
+  Batch batch;
+  TexCoord unused;
+  for (const Part& part : model.parts) {
+    for (const Face* face : part.faces) {
+      if (face->marked) AddFace(*face, part, map, batch, false, unused);
+    }
+  }
+  const ColorRef c = settings.colors[6];
+  glColor3ub(static_cast<GLubyte>(RedOf(c)), static_cast<GLubyte>(GreenOf(c)), static_cast<GLubyte>(BlueOf(c)));
+  DrawBatch(batch, GL_TRIANGLES, kDepthHighlight);
+}
+
+}  // namespace
 
 RasterDrawParams PaneRasterParams(const DevelopmentView& view, const SheetArea& area, double devScale) {
   RasterDrawParams p;
@@ -19,17 +323,70 @@ RasterDrawParams PaneRasterParams(const DevelopmentView& view, const SheetArea& 
   return p;
 }
 
-void InitDevelopmentGlState(const Settings& settings) { (void)settings; }
+void InitDevelopmentGlState(const Settings& settings) {
+  glFrontFace(GL_CCW);
+  glShadeModel(GL_SMOOTH);
+  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  const GLint filter = settings.bTextureSmooth ? GL_LINEAR : GL_NEAREST;
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
 
-void DrawDevelopmentRaster(Model* model, const Settings& settings, const RasterDrawParams& params) {
-  (void)model;
-  (void)settings;
-  if (params.forPrint) {
+void DrawDevelopmentRaster(Model* model, const Settings& settings, const RasterDrawParams& p) {
+  glViewport(0, 0, p.width, p.height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0.0, p.width, 0.0, p.height, -100.0, 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_LIGHTING);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_TEXTURE_2D);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  if (p.forPrint) {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
   } else {
     glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
   }
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);  // alpha stays opaque under blending
+  if (!p.forPrint) DrawSheets(p);
+
+  if (model && model->devScale > 0.0) {
+    const PixelMap map{p.pixelsPerCm * model->devScale, p.originX, p.originY, static_cast<double>(p.height)};
+    const float lineWidth = static_cast<float>(p.pixelsPerCm * settings.printoutLineWidth * kCmPerLinePoint);
+    const int factor = std::clamp(static_cast<int>(p.pixelsPerCm * 0.04), 1, 256);
+    if (p.texturedOnly) {
+      DrawFaces(*model, settings, map, true);
+    } else {
+      if (settings.bDrawFlap) DrawFlaps(*model, settings, map, lineWidth);
+      DrawFaces(*model, settings, map, false);
+      DrawLines(*model, settings, map, lineWidth, factor);
+      if (settings.bDrawNumber) {
+        GlFont own;
+        const GlFont* font = p.font;
+        if (!font || !font->listBase) {
+          own = CreateGlFont("Arial");
+          font = &own;
+        }
+        DrawJoinNumbers(*model, settings, map, p, *font);
+        if (own.listBase) DeleteGlFont(own);
+      }
+      DrawHighlights(*model, settings, map);
+    }
+  }
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glFlush();
 }
 
 }  // namespace plicora

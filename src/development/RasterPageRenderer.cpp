@@ -1,10 +1,170 @@
 #include "development/RasterPageRenderer.h"
 
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "development/DevelopmentDrawing.h"
+#include "development/DevelopmentGeometry.h"
+#include "development/DevelopmentRasterRenderer.h"
+#include "development/TextLabelRenderer.h"
+#include "export/BmpWriter.h"
+#include "platform/MessageSink.h"
+#include "platform/OffscreenGlContext.h"
+
 namespace plicora {
+namespace {
+
+struct RasterJob {
+  int width = 0;
+  int height = 0;
+  double pixelsPerCm = 0.0;
+  double originX = 0.0;  // buffer pixel of development point (0, 0)
+  double originY = 0.0;
+  bool texturedOnly = false;
+  bool labels = false;  // draw the text labels afterwards (not when printing)
+};
+
+void CancelPaneMode(Model& model, const std::function<void()>& cancel) {
+  if (cancel) {
+    cancel();
+  } else {
+    ClearFaceMarks(model);
+  }
+}
+
+// Pixels whose three components all exceed 251 become pure white.
+void WhitenNearWhite(QImage& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const std::uint32_t p = line[x];
+      if ((p & 0xFF) > 251 && ((p >> 8) & 0xFF) > 251 && ((p >> 16) & 0xFF) > 251) line[x] = 0xFFFFFFFFu;
+    }
+  }
+}
+
+// Renders the job into `image` (top row first). Shows the failure message.
+bool RenderJob(Model& model, const Settings& settings, const RasterJob& job, QImage& image) {
+  std::string error;
+  if (job.width < 1 || job.height < 1) {
+    ShowMessage("CreateDIBSection Error", MessageKind::Error);
+    return false;
+  }
+  auto context = OffscreenGlContext::Create(job.width, job.height, &error);
+  if (!context) {
+    ShowMessage(error.empty() ? "OpenGL Context Error" : error, MessageKind::Error);
+    return false;
+  }
+  {
+    OffscreenGlContext::Scope scope(*context);
+    if (!scope.ok()) {
+      ShowMessage("Error", MessageKind::Error);
+      return false;
+    }
+    GlFont font = CreateGlFont("Arial");
+    InitDevelopmentGlState(settings);
+    RasterDrawParams params;
+    params.width = job.width;
+    params.height = job.height;
+    params.pixelsPerCm = job.pixelsPerCm;
+    params.originX = job.originX;
+    params.originY = job.originY;
+    params.forPrint = true;
+    params.texturedOnly = job.texturedOnly;
+    params.font = &font;
+    DrawDevelopmentRaster(&model, settings, params);
+    glFinish();
+    DeleteGlFont(font);
+  }
+  image = context->ToImage();
+  if (settings.bSlideColorToWhite) WhitenNearWhite(image);
+  if (job.labels && !model.texts.empty()) {
+    QPainter painter(&image);
+    TextLabelPlacement placement;
+    placement.target = TextLabelTarget::RasterExport;
+    placement.kx = placement.ky = job.pixelsPerCm;
+    DrawTextLabels(painter, &model, placement);
+  }
+  return true;
+}
+
+std::vector<std::uint8_t> BottomUpBgr24(const QImage& image) {
+  const int w = image.width(), h = image.height();
+  const int stride = BmpRowStride(w);
+  std::vector<std::uint8_t> rows(static_cast<std::size_t>(stride) * static_cast<std::size_t>(h), 0);
+  for (int y = 0; y < h; ++y) {
+    const auto* src = reinterpret_cast<const std::uint32_t*>(image.constScanLine(h - 1 - y));
+    std::uint8_t* dst = rows.data() + static_cast<std::size_t>(y) * stride;
+    for (int x = 0; x < w; ++x) {
+      dst[x * 3 + 0] = static_cast<std::uint8_t>(src[x] & 0xFF);
+      dst[x * 3 + 1] = static_cast<std::uint8_t>((src[x] >> 8) & 0xFF);
+      dst[x * 3 + 2] = static_cast<std::uint8_t>((src[x] >> 16) & 0xFF);
+    }
+  }
+  return rows;
+}
+
+bool TargetReady(const RasterPageRequest& request) {
+  if (!request.bmpPath.empty()) return true;
+  if (request.target && request.target->isActive()) return true;
+  ShowMessage("CompatibleDC Error", MessageKind::Error);
+  return false;
+}
+
+// The textured faces of one printed page, rasterised only over the part of
+// the page's tile they cover, and placed on the page within its printable
+// area. No textured face on the tile: nothing is printed.
+bool RenderTextureLayer(Model& model, const Settings& settings, const RasterPageRequest& request) {
+  const double q = request.pixelsPerCm;
+  const double s = model.devScale;
+  const double w = settings.paperWidth - 2.0 * settings.dPageMarginSide;
+  const double h = settings.paperHeight - 2.0 * settings.dPageMarginTop;
+  const double tx0 = q * w * request.pageColumn, tx1 = q * w * (request.pageColumn + 1);
+  const double ty0 = q * h * request.pageRow, ty1 = q * h * (request.pageRow + 1);
+  double x0 = tx1, y0 = ty1, x1 = tx0, y1 = ty0;
+  bool any = false;
+  for (const Part& part : model.parts) {
+    for (const Face* face : part.faces) {
+      const Material& material = model.MaterialOf(face->materialIndex);
+      if (!material.hasTexture || face->ring.empty()) continue;
+      double fx0 = 1e300, fy0 = 1e300, fx1 = -1e300, fy1 = -1e300;
+      for (const HalfEdge* half : face->ring) {
+        const Point2 c = CornerOf(*half, part);
+        fx0 = std::min(fx0, q * s * c.x), fx1 = std::max(fx1, q * s * c.x);
+        fy0 = std::min(fy0, q * s * c.y), fy1 = std::max(fy1, q * s * c.y);
+      }
+      if (fx1 < tx0 || fx0 > tx1 || fy1 < ty0 || fy0 > ty1) continue;
+      any = true;
+      x0 = std::min(x0, fx0), y0 = std::min(y0, fy0), x1 = std::max(x1, fx1), y1 = std::max(y1, fy1);
+    }
+  }
+  if (!any) return true;
+  x0 = std::max(x0, tx0), y0 = std::max(y0, ty0), x1 = std::min(x1, tx1), y1 = std::min(y1, ty1);
+  const int left = static_cast<int>(std::floor(x0)), top = static_cast<int>(std::floor(y0));
+  RasterJob job;
+  job.width = std::max(1, static_cast<int>(std::ceil(x1)) - left);
+  job.height = std::max(1, static_cast<int>(std::ceil(y1)) - top);
+  job.pixelsPerCm = q;
+  job.originX = -left;
+  job.originY = -top;
+  job.texturedOnly = true;
+  if (!TargetReady(request)) return false;
+  QImage image;
+  if (!RenderJob(model, settings, job, image)) return false;
+  const double kx = request.deviceUnitsPerCmX, ky = request.deviceUnitsPerCmY;
+  const QRectF place(settings.dPageMarginSide * kx + (left - tx0) / q * kx,
+                     settings.dPageMarginTop * ky + (top - ty0) / q * ky, job.width / q * kx, job.height / q * ky);
+  request.target->drawImage(place, image);
+  return true;
+}
+
+}  // namespace
 
 RasterPageRequest MakePrintRasterRequest(const Settings& settings, int column, int row, double dpiX, double dpiY,
                                          bool printing, int mode) {
-  constexpr double kInchPerCm = 0.39370078740157477;
   const double p = settings.printPpi;
   const double w = settings.paperWidth - 2.0 * settings.dPageMarginSide;
   const double h = settings.paperHeight - 2.0 * settings.dPageMarginTop;
@@ -16,6 +176,7 @@ RasterPageRequest MakePrintRasterRequest(const Settings& settings, int column, i
   r.height = static_cast<int>(p * h * kInchPerCm);
   r.pixelsPerCm = p * kInchPerCm;
   r.printing = printing;
+  r.pageTile = true;
   r.pageColumn = column;
   r.pageRow = row;
   r.deviceUnitsPerCmX = kx;
@@ -25,22 +186,48 @@ RasterPageRequest MakePrintRasterRequest(const Settings& settings, int column, i
 }
 
 bool RenderRasterPage(Model& model, const Settings& settings, const RasterPageRequest& request) {
-  (void)model;
-  (void)settings;
-  (void)request;
-  return false;
+  if (request.printing && request.mode == 1) return RenderTextureLayer(model, settings, request);
+  CancelPaneMode(model, request.cancelPaneMode);
+  if (!TargetReady(request)) return false;
+  const double q = request.pixelsPerCm;
+  const double s = model.devScale;
+  RasterJob job;
+  job.width = request.width;
+  job.height = request.height;
+  job.pixelsPerCm = q;
+  job.texturedOnly = request.mode == 1;
+  job.labels = !request.printing && !request.pageTile;
+  if (request.printing || request.pageTile) {
+    // The page's tile at the buffer's top-left corner.
+    const double w = settings.paperWidth - 2.0 * settings.dPageMarginSide;
+    const double h = settings.paperHeight - 2.0 * settings.dPageMarginTop;
+    job.originX = -q * w * request.pageColumn;
+    job.originY = -q * h * request.pageRow;
+  } else {
+    // The development's top-left corner at the buffer's top-left corner.
+    job.originX = -model.devX * s * q;
+    job.originY = -model.devY * s * q;
+  }
+  QImage image;
+  if (!RenderJob(model, settings, job, image)) return false;
+  if (!request.bmpPath.empty()) {
+    return WriteBmpFile(request.bmpPath, image.width(), image.height(), BottomUpBgr24(image));
+  }
+  request.target->drawImage(request.destination, image);
+  return true;
 }
 
 bool RenderDevelopmentImage(Model& model, const Settings& settings, int width, int height, double pixelsPerCm,
                             const std::function<void()>& cancelPaneMode, QImage& image) {
-  (void)model;
-  (void)settings;
-  (void)width;
-  (void)height;
-  (void)pixelsPerCm;
-  (void)cancelPaneMode;
-  (void)image;
-  return false;
+  CancelPaneMode(model, cancelPaneMode);
+  RasterJob job;
+  job.width = width;
+  job.height = height;
+  job.pixelsPerCm = pixelsPerCm;
+  job.originX = -model.devX * model.devScale * pixelsPerCm;
+  job.originY = -model.devY * model.devScale * pixelsPerCm;
+  job.labels = true;
+  return RenderJob(model, settings, job, image);
 }
 
 }  // namespace plicora

@@ -23,6 +23,10 @@ struct RasterPageRequest {
   QPainter* target = nullptr; ///< otherwise it is copied onto this painter...
   QRectF destination;         ///< ...stretched to this rectangle (logical units)
   bool printing = false;      ///< printing a page (not previewing, not exporting)
+  /// The picture is a page's tile (printing or previewing): the tile lies at
+  /// the buffer's corner and the labels are left to the page's own pass.
+  /// Otherwise the development's top-left corner does, labels included.
+  bool pageTile = false;
   int pageColumn = 0;         ///< the printed page's tile
   int pageRow = 0;
   /// Printing: device units per centimetre of the target; used to place the

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include "DevelopmentFixture.h"
+#include "development/DevelopmentDrawing.h"
+#include "development/DevelopmentRasterRenderer.h"
+#include "platform/OffscreenGlContext.h"
+#include "view3d/GlOutlineFont.h"
+
+namespace plicora {
+namespace {
+
+using test::IsBlack;
+using test::SameRgb;
+
+// Two unit squares (50 x 50 pixels at 50 pixels per centimetre, devScale 1)
+// joined by a convex fold, drawn for print with development (0, 0) at pixel
+// (20, 20): face A covers x 20..70, face B 70..120, y 20..70.
+class RasterRendererTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    model_.devScale = 1.0;
+    part_ = &test::AddSquareStrip(model_, 2, 0.0, 0.0);
+  }
+
+  QImage Render() {
+    auto context = OffscreenGlContext::Create(160, 110);
+    EXPECT_TRUE(context);
+    if (!context) return {};
+    {
+      OffscreenGlContext::Scope scope(*context);
+      InitDevelopmentGlState(settings_);
+      RasterDrawParams p;
+      p.width = 160;
+      p.height = 110;
+      p.pixelsPerCm = 50.0;
+      p.originX = 20.0;
+      p.originY = 20.0;
+      p.forPrint = true;
+      DrawDevelopmentRaster(&model_, settings_, p);
+      glFinish();
+    }
+    return context->ToImage();
+  }
+
+  Face& FaceA() { return *part_->faces[0]; }
+  Face& FaceB() { return *part_->faces[1]; }
+
+  Model model_;
+  Settings settings_;
+  Part* part_ = nullptr;
+};
+
+TEST_F(RasterRendererTest, FacesLinesAndBackground) {
+  const QImage image = Render();
+  const auto fill = MaterialFillColor(model_.defaultMaterial);
+  EXPECT_TRUE(test::IsWhite(image.pixel(5, 5)));
+  EXPECT_TRUE(SameRgb(image.pixel(45, 45), fill[0], fill[1], fill[2]));
+  EXPECT_TRUE(SameRgb(image.pixel(95, 45), fill[0], fill[1], fill[2]));
+  // The cut line along the bottom of both faces is black all along.
+  for (int x = 25; x <= 115; ++x) {
+    EXPECT_TRUE(IsBlack(image.pixel(x, 70)) || IsBlack(image.pixel(x, 69))) << "x " << x;
+  }
+  // The convex fold between the faces is dotted (Dot1): black dashes and gaps.
+  int black = 0, other = 0;
+  for (int y = 24; y <= 66; ++y) {
+    (IsBlack(image.pixel(70, y)) || IsBlack(image.pixel(69, y)) ? black : other)++;
+  }
+  EXPECT_GT(black, 8);
+  EXPECT_GT(other, 15);
+  test::SaveIfFailed(image, "raster_faces_lines");
+}
+
+TEST_F(RasterRendererTest, MarkedFaceIsRedAndOthersKeepTheirColour) {
+  FaceB().marked = true;
+  const QImage image = Render();
+  EXPECT_TRUE(SameRgb(image.pixel(95, 45), 255, 0, 0));
+  EXPECT_FALSE(SameRgb(image.pixel(45, 45), 255, 0, 0));
+  test::SaveIfFailed(image, "raster_marked");
+}
+
+TEST_F(RasterRendererTest, MaterialColourOrWhiteWithoutMaterials) {
+  Material& red = model_.materials.emplace_back(Material::FromColor(MakeColorRef(200, 10, 10)));
+  (void)red;
+  FaceA().materialIndex = 0;
+  QImage image = Render();
+  const auto fill = MaterialFillColor(model_.materials[0]);
+  EXPECT_TRUE(SameRgb(image.pixel(45, 45), fill[0], fill[1], fill[2]));
+  settings_.bUseMaterial = false;
+  image = Render();
+  EXPECT_TRUE(test::IsWhite(image.pixel(45, 45)));
+  EXPECT_TRUE(test::IsWhite(image.pixel(95, 45)));
+}
+
+TEST_F(RasterRendererTest, TexturedFaceShowsItsImage) {
+  Material& m = model_.materials.emplace_back();
+  m.hasTexture = true;
+  m.image = std::make_unique<TextureImage>();
+  m.image->width = 2;
+  m.image->height = 2;
+  m.image->pixels = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255};  // all blue
+  FaceA().materialIndex = 0;
+  for (HalfEdge* h : FaceA().ring) {
+    h->uv = &FaceA().solid->uvs.emplace_back();
+    h->uv->u = h->devPos.x;
+    h->uv->v = h->devPos.y;
+  }
+  const QImage image = Render();
+  EXPECT_TRUE(SameRgb(image.pixel(45, 45), 0, 0, 255, 2));
+  test::SaveIfFailed(image, "raster_texture");
+}
+
+TEST_F(RasterRendererTest, FlapIsOutlinedOutsideItsEdge) {
+  HalfEdge* left = FaceA().ring[0];
+  left->hasFlap = true;
+  left->flapWidth = 0.3;  // a trapezoid 15 pixels wide, outer side x = 5, y 35..55
+  QImage image = Render();
+  EXPECT_TRUE(IsBlack(image.pixel(5, 45)) || IsBlack(image.pixel(6, 45)) || IsBlack(image.pixel(4, 45)));
+  EXPECT_TRUE(test::IsWhite(image.pixel(12, 45)));
+  test::SaveIfFailed(image, "raster_flap");
+  settings_.bDrawFlap = false;
+  image = Render();
+  for (int x = 2; x <= 8; ++x) EXPECT_TRUE(test::IsWhite(image.pixel(x, 45)));
+}
+
+TEST_F(RasterRendererTest, JoinNumberBesideItsCutEdge) {
+  // The top side of face A (y = 20) carries number 7.
+  FaceA().ring[3]->edge->joinNumber = 7;
+  auto countDark = [](const QImage& image) {
+    int n = 0;
+    for (int y = 8; y <= 34; ++y) {
+      if (y >= 19 && y <= 21) continue;  // the cut line itself
+      for (int x = 28; x <= 62; ++x) n += IsBlack(image.pixel(x, y), 100) ? 1 : 0;
+    }
+    return n;
+  };
+  settings_.bDrawNumber = false;
+  EXPECT_EQ(countDark(Render()), 0);
+  settings_.bDrawNumber = true;
+  const QImage image = Render();
+  EXPECT_GT(countDark(image), 15);
+  test::SaveIfFailed(image, "raster_join_number");
+}
+
+TEST(GlOutlineFont, DigitHeightFollowsTheEmScale) {
+  auto context = OffscreenGlContext::Create(200, 200);
+  ASSERT_TRUE(context);
+  {
+    OffscreenGlContext::Scope scope(*context);
+    GlFont font = CreateGlFont("Arial");
+    ASSERT_NE(font.listBase, 0u);
+    EXPECT_NEAR(font.advances['8'], 0.556, 0.02);  // Arial's digit advance, in ems
+    glViewport(0, 0, 200, 200);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 200, 0, 200, -100, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(1, 1, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(0, 0, 0);
+    glTranslated(100, 50, 0);
+    glScaled(100, 100, 100);
+    DrawGlText("88", font);
+    glFinish();
+    DeleteGlFont(font);
+  }
+  const QImage image = context->ToImage();
+  int top = 200, bottom = -1, leftmost = 200, rightmost = -1;
+  for (int y = 0; y < 200; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      if (!IsBlack(image.pixel(x, y))) continue;
+      top = std::min(top, y), bottom = std::max(bottom, y);
+      leftmost = std::min(leftmost, x), rightmost = std::max(rightmost, x);
+    }
+  }
+  // Digits of Arial bold stand about 0.72 em on the baseline (y = 150 here).
+  EXPECT_NEAR(bottom, 150, 2);
+  EXPECT_NEAR(bottom - top + 1, 72, 4);
+  // Centred on the origin.
+  EXPECT_NEAR((leftmost + rightmost) / 2.0, 100.0, 3.0);
+  test::SaveIfFailed(image, "gl_font");
+}
+
+}  // namespace
+}  // namespace plicora
