@@ -28,11 +28,8 @@ struct RasterJob {
 };
 
 void CancelPaneMode(Model& model, const std::function<void()>& cancel) {
-  if (cancel) {
-    cancel();
-  } else {
-    ClearFaceMarks(model);
-  }
+  ClearFaceMarks(model);
+  if (cancel) cancel();
 }
 
 // Pixels whose three components all exceed 251 become pure white.

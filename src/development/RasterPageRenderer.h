@@ -33,7 +33,8 @@ struct RasterPageRequest {
   /// texture layer of mode 1 within the printable area.
   double deviceUnitsPerCmX = 0.0;
   double deviceUnitsPerCmY = 0.0;
-  /// Cancels the pane's current mode (clears face marks, mode none, repaint).
+  /// Cancels the pane's current mode (mode none, repaint); the face marks
+  /// are cleared before it is called.
   std::function<void()> cancelPaneMode;
 };
 
@@ -44,8 +45,8 @@ RasterPageRequest MakePrintRasterRequest(const Settings& settings, int column, i
                                          bool printing, int mode);
 
 /// Renders the request. Failure messages go to the message sink; returns
-/// false on failure. The face marks are cleared through cancelPaneMode or,
-/// without one, directly.
+/// false on failure. The face marks are cleared first (not for the texture
+/// layer of a printed page).
 bool RenderRasterPage(Model& model, const Settings& settings, const RasterPageRequest& request);
 
 /// Mode 2 rendering of the whole development into `image` (width x height,
