@@ -39,19 +39,20 @@ struct SquareDevelopment {
   Settings settings;
 };
 
-/// Centre of the dark run that crosses row `y` nearest to `x0` searching to
-/// the right, with subpixel precision (darkness-weighted), or -1.
-inline double DarkRunCentre(const QImage& image, int y, int x0, int threshold = 128) {
-  int x = std::max(0, x0);
-  while (x < image.width() && qGray(image.pixel(x, y)) >= threshold) ++x;
-  if (x >= image.width()) return -1.0;
+/// Centre of the first dark run along row `line` (or column, `vertical`)
+/// from `start` onward, with subpixel precision (darkness-weighted), or -1.
+inline double DarkRunCentre(const QImage& image, int line, int start, bool vertical = false, int threshold = 128) {
+  const int length = vertical ? image.height() : image.width();
+  auto grey = [&](int i) { return qGray(vertical ? image.pixel(line, i) : image.pixel(i, line)); };
+  int i = std::max(0, start);
+  while (i < length && grey(i) >= threshold) ++i;
+  if (i >= length) return -1.0;
   double sum = 0.0, weight = 0.0;
-  for (int i = std::max(0, x - 3); i < image.width(); ++i) {
-    const int g = qGray(image.pixel(i, y));
-    if (i > x && g >= 250) break;
-    const double w = 255.0 - g;
-    sum += w * i;
-    weight += w;
+  for (int k = std::max(0, i - 3); k < length; ++k) {
+    const int g = grey(k);
+    if (k > i && g >= 250) break;
+    sum += (255.0 - g) * k;
+    weight += 255.0 - g;
   }
   return weight > 0.0 ? sum / weight : -1.0;
 }
