@@ -43,49 +43,83 @@ void WhitenNearWhite(QImage& image) {
   }
 }
 
-// Renders the job into `image` (top row first). Shows the failure message.
-bool RenderJob(Model& model, const Settings& settings, const RasterJob& job, QImage& image) {
+// Draws the job into a new off-screen buffer. Shows the failure message and
+// returns null on failure.
+std::unique_ptr<OffscreenGlContext> DrawJob(Model& model, const Settings& settings, const RasterJob& job) {
   std::string error;
   if (job.width < 1 || job.height < 1) {
     ShowMessage("CreateDIBSection Error", MessageKind::Error);
-    return false;
+    return nullptr;
   }
   auto context = OffscreenGlContext::Create(job.width, job.height, &error);
   if (!context) {
     ShowMessage(error.empty() ? "OpenGL Context Error" : error, MessageKind::Error);
-    return false;
+    return nullptr;
   }
-  {
-    OffscreenGlContext::Scope scope(*context);
-    if (!scope.ok()) {
-      ShowMessage("Error", MessageKind::Error);
-      return false;
-    }
-    GlFont font = CreateGlFont("Arial");
-    InitDevelopmentGlState(settings);
-    RasterDrawParams params;
-    params.width = job.width;
-    params.height = job.height;
-    params.pixelsPerCm = job.pixelsPerCm;
-    params.originX = job.originX;
-    params.originY = job.originY;
-    params.forPrint = true;
-    params.texturedOnly = job.texturedOnly;
-    params.font = &font;
-    DrawDevelopmentRaster(&model, settings, params);
-    glFinish();
-    DeleteGlFont(font);
+  OffscreenGlContext::Scope scope(*context);
+  if (!scope.ok()) {
+    ShowMessage("Error", MessageKind::Error);
+    return nullptr;
   }
-  image = context->ToImage();
+  GlFont font = CreateGlFont("Arial");
+  InitDevelopmentGlState(settings);
+  RasterDrawParams params;
+  params.width = job.width;
+  params.height = job.height;
+  params.pixelsPerCm = job.pixelsPerCm;
+  params.originX = job.originX;
+  params.originY = job.originY;
+  params.forPrint = true;
+  params.texturedOnly = job.texturedOnly;
+  params.font = &font;
+  DrawDevelopmentRaster(&model, settings, params);
+  glFinish();
+  DeleteGlFont(font);
+  return context;
+}
+
+bool WantsLabels(const Model& model, const RasterJob& job) { return job.labels && !model.texts.empty(); }
+
+// The finished picture (top row first): whitened, then the labels on top.
+QImage FinishImage(Model& model, const Settings& settings, const RasterJob& job, const OffscreenGlContext& context) {
+  QImage image = context.ToImage();
   if (settings.bSlideColorToWhite) WhitenNearWhite(image);
-  if (job.labels && !model.texts.empty()) {
+  if (WantsLabels(model, job)) {
     QPainter painter(&image);
     TextLabelPlacement placement;
     placement.target = TextLabelTarget::RasterExport;
     placement.kx = placement.ky = job.pixelsPerCm;
     DrawTextLabels(painter, &model, placement);
   }
+  return image;
+}
+
+bool RenderJob(Model& model, const Settings& settings, const RasterJob& job, QImage& image) {
+  auto context = DrawJob(model, settings, job);
+  if (!context) return false;
+  image = FinishImage(model, settings, job, *context);
   return true;
+}
+
+// The buffer as 24-bit bottom-up rows, whitened on the way when asked; both
+// the buffer and the bitmap keep the bottom row first.
+std::vector<std::uint8_t> BufferToBgr24(const OffscreenGlContext& context, bool whiten) {
+  const int w = context.width(), h = context.height();
+  const int stride = BmpRowStride(w);
+  std::vector<std::uint8_t> rows(static_cast<std::size_t>(stride) * static_cast<std::size_t>(h), 0);
+  const std::uint8_t* src = context.Bits();
+  for (int y = 0; y < h; ++y) {
+    std::uint8_t* dst = rows.data() + static_cast<std::size_t>(y) * stride;
+    const std::uint8_t* line = src + static_cast<std::size_t>(y) * w * 4;
+    for (int x = 0; x < w; ++x) {
+      std::uint8_t b = line[x * 4], g = line[x * 4 + 1], r = line[x * 4 + 2];
+      if (whiten && b > 251 && g > 251 && r > 251) b = g = r = 255;
+      dst[x * 3] = b;
+      dst[x * 3 + 1] = g;
+      dst[x * 3 + 2] = r;
+    }
+  }
+  return rows;
 }
 
 std::vector<std::uint8_t> BottomUpBgr24(const QImage& image) {
@@ -205,12 +239,16 @@ bool RenderRasterPage(Model& model, const Settings& settings, const RasterPageRe
     job.originX = -model.devX * s * q;
     job.originY = -model.devY * s * q;
   }
-  QImage image;
-  if (!RenderJob(model, settings, job, image)) return false;
+  auto context = DrawJob(model, settings, job);
+  if (!context) return false;
   if (!request.bmpPath.empty()) {
+    if (!WantsLabels(model, job)) {
+      return WriteBmpFile(request.bmpPath, job.width, job.height, BufferToBgr24(*context, settings.bSlideColorToWhite));
+    }
+    const QImage image = FinishImage(model, settings, job, *context);
     return WriteBmpFile(request.bmpPath, image.width(), image.height(), BottomUpBgr24(image));
   }
-  request.target->drawImage(request.destination, image);
+  request.target->drawImage(request.destination, FinishImage(model, settings, job, *context));
   return true;
 }
 

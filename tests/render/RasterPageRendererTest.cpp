@@ -72,7 +72,22 @@ TEST_F(RasterPageTest, WhitishPixelsBecomeWhiteAbove251Only) {
   ASSERT_TRUE(RenderDevelopmentImage(model_, settings_, 40, 20, 20.0, nullptr, image));
   EXPECT_TRUE(test::SameRgb(image.pixel(10, 10), 255, 255, 255));
   EXPECT_TRUE(test::SameRgb(image.pixel(30, 10), 251, 255, 255));
+  // The BMP file goes the same way.
+  test::TempDir dir;
+  RasterPageRequest r;
+  r.width = 40;
+  r.height = 20;
+  r.pixelsPerCm = 20.0;
+  r.bmpPath = dir.File("w.bmp");
+  ASSERT_TRUE(RenderRasterPage(model_, settings_, r));
+  std::string f = test::ReadFile(r.bmpPath);
+  ASSERT_EQ(f.size(), 54u + 120u * 20u);
+  EXPECT_EQ(f.substr(54 + 120 * 9 + 30, 3), "\xFF\xFF\xFF");
+  EXPECT_EQ(f.substr(54 + 120 * 9 + 90, 3), "\xFF\xFF\xFB");  // B G R of (251, 255, 255)
   settings_.bSlideColorToWhite = false;
+  ASSERT_TRUE(RenderRasterPage(model_, settings_, r));
+  f = test::ReadFile(r.bmpPath);
+  EXPECT_EQ(f.substr(54 + 120 * 9 + 30, 3), "\xFC\xFC\xFC");
   ASSERT_TRUE(RenderDevelopmentImage(model_, settings_, 40, 20, 20.0, nullptr, image));
   EXPECT_TRUE(test::SameRgb(image.pixel(10, 10), 252, 252, 252));
   test::SaveIfFailed(image, "whitening");

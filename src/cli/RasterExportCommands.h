@@ -1,0 +1,27 @@
+#pragma once
+// The bitmap exports of --export: the whole development as a 24-bit BMP
+// (.bmp) or the same picture as PNG (.png), at --size or at the size the
+// bitmap size dialog would propose (at most 4096 pixels a side).
+
+#include <optional>
+#include <string>
+
+#include "app/Settings.h"
+#include "cli/CommandLine.h"
+#include "model/Model.h"
+
+namespace plicora {
+
+/// True for the extensions the bitmap exports write (lower case, with dot).
+bool IsRasterExportExtension(const std::string& lowerCaseExtension);
+
+/// Before the file is read: the Qt runtime and a first OpenGL context, so
+/// that OpenGL's texture size limit is known when textures are fitted.
+void PrepareRasterExport();
+
+/// Writes the picture; returns the exit status (2 for a size out of range,
+/// 1 with "Failed to create BMP" when rendering or writing fails).
+int ExportBitmapFile(Model& model, const Settings& settings, const std::string& outputPath,
+                     const std::optional<ImageSize>& size);
+
+}  // namespace plicora
