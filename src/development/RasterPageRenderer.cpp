@@ -61,7 +61,6 @@ std::unique_ptr<OffscreenGlContext> DrawJob(Model& model, const Settings& settin
     ShowMessage("Error", MessageKind::Error);
     return nullptr;
   }
-  GlFont font = CreateGlFont("Arial");
   InitDevelopmentGlState(settings);
   RasterDrawParams params;
   params.width = job.width;
@@ -71,10 +70,9 @@ std::unique_ptr<OffscreenGlContext> DrawJob(Model& model, const Settings& settin
   params.originY = job.originY;
   params.forPrint = true;
   params.texturedOnly = job.texturedOnly;
-  params.font = &font;
+  // The join-number glyphs are built by the renderer when numbers are shown.
   DrawDevelopmentRaster(&model, settings, params);
   glFinish();
-  DeleteGlFont(font);
   return context;
 }
 
