@@ -2,15 +2,18 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 
 #include "texture/ImageFile.h"
 
 namespace plicora {
 namespace {
 
+/// The extension of the file name: from its last dot on (a name that starts
+/// with its only dot, like ".jpg", is all extension), lower-cased.
 std::string LowerExtension(const std::string& path) {
-  std::string ext = std::filesystem::path(path).extension().string();
+  const std::size_t nameStart = path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1;
+  const std::size_t dot = path.rfind('.');
+  std::string ext = dot == std::string::npos || dot < nameStart ? std::string() : path.substr(dot);
   std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
   return ext;
 }

@@ -323,11 +323,11 @@ TEST(BitmapReaderTest, ExtensionChoosesTheDecoder) {
   test::TempDir dir;
   CollectingMessageSink sink;
   const ScopedMessageSink scope(sink);
-  for (const char* name : {"a.JPG", "b.Jpeg", "c.jpg"}) {
+  for (const char* name : {"a.JPG", "b.Jpeg", "c.jpg", ".jpg", "x.bmp.jpeg"}) {
     EXPECT_FALSE(ReadImageFile(dir.File(name)));
     EXPECT_EQ(sink.messages.back(), "JPEG :\nCan't open " + dir.File(name) + "\n");
   }
-  for (const char* name : {"d.jpe", "e.BMP", "f", "g.png"}) {
+  for (const char* name : {"d.jpe", "e.BMP", "f", "g.png", "x.jpg.bmp"}) {
     EXPECT_FALSE(ReadImageFile(dir.File(name)));
     EXPECT_EQ(sink.messages.back(), "Failed to open DIB file " + dir.File(name) + ".\n");
   }

@@ -82,6 +82,12 @@ TEST(JpegReaderTest, CmykAndYcckAreConvertedToRgb) {
     ExpectColour(read.At(5, 15), 255, 0, 255);
     ExpectColour(read.At(5, 0), 128, 128, 128);
   }
+  // Without the Adobe marker the inks are taken as they are (0 = no ink).
+  for (std::size_t i = 0; i < inks.size(); ++i) inks[i] = static_cast<std::uint8_t>(255 - inks[i]);
+  JpegRead plain(test::EncodeJpeg(16, 16, 4, JCS_CMYK, JCS_CMYK, inks, 100, false));
+  ASSERT_TRUE(plain.image);
+  ExpectColour(plain.At(5, 15), 255, 0, 255);
+  ExpectColour(plain.At(5, 0), 128, 128, 128);
 }
 
 TEST(JpegReaderTest, DamagedFilesGiveNoImageAndNoMessage) {
