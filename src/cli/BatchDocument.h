@@ -1,0 +1,49 @@
+#pragma once
+// The open path of the batch commands: what the window's open path does,
+// without a window. Each step is a function of its own so that the settings
+// and development steps can grow independently.
+
+#include <memory>
+#include <string>
+
+#include "app/Settings.h"
+#include "cli/CommandLine.h"
+#include "model/Model.h"
+
+namespace plicora {
+
+struct BatchDocument {
+  /// The model as read (kept for every reader result; use it only when
+  /// OpenBatchDocument returned kExitOk).
+  std::unique_ptr<Model> model;
+  /// The reader's result (a WorkFileResult), -1 when the reader did not run.
+  int readResult = -1;
+};
+
+/// Opens `options.inputPath` into `document` using CurrentSettings(): checks
+/// the path, loads the profile, reads the file, applies --set, measures the
+/// edges and prepares the development. Returns an exit status: kExitOk,
+/// kExitFailed ("Cannot open file", "Cannot load file of specified type",
+/// "Failed to load specified file"), kExitRefused, or what a step reports.
+int OpenBatchDocument(const CommandLineOptions& options, BatchDocument& document);
+
+// --- the steps, in the order OpenBatchDocument runs them ---
+
+/// The file can be opened and its extension is ".plc" (any case); shows the
+/// message and returns kExitFailed otherwise.
+int CheckWorkFilePath(const std::string& path);
+
+/// Before reading: the profile (--profile PATH, --no-profile) into `settings`.
+int LoadBatchProfile(const CommandLineOptions& options, Settings& settings);
+
+/// Reads the file into a new model; maps the reader's result to an exit status.
+int ReadBatchModel(const std::string& path, Settings& settings, BatchDocument& document);
+
+/// After reading: the --set KEY=VALUE overrides, in order.
+int ApplySettingOverrides(const CommandLineOptions& options, Settings& settings);
+
+/// After measuring: the derived development data (bounds, page grid, join
+/// numbers) of a model that carries a development.
+int PrepareDevelopment(Model& model, Settings& settings);
+
+}  // namespace plicora

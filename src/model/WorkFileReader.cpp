@@ -1,0 +1,436 @@
+#include "model/WorkFileReader.h"
+
+#include <climits>
+#include <cstdio>
+#include <memory>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "development/PaperTable.h"
+#include "model/MeshTopology.h"
+#include "model/NumberText.h"
+#include "model/WorkFileStream.h"
+#include "platform/FileBytes.h"
+#include "platform/MessageSink.h"
+#include "platform/TextEncoding.h"
+#include "texture/TextureData.h"
+
+namespace plicora {
+namespace {
+
+constexpr const char* kTooOldMessage = "This file is not supported in this application. Too old2:new version.";
+constexpr const char* kTooNewMessage =
+    "This file is not supported in this application. Too newer version.\n"
+    "We recommend you to upgrade the application.";
+constexpr const char* kNewerVersionMessage =
+    "New version file. This application may not be able to read some information.\n"
+    "We recommend you to upgrade the application.";
+
+constexpr int kFormatVersion = 2;
+
+// Capacities of the whole-line fields (characters, LF not counted).
+constexpr std::size_t kNameLine = 254;
+constexpr std::size_t kTextureLine = 255;
+constexpr std::size_t kFontNameLine = 510;
+constexpr std::size_t kLabelTextLine = 511;
+
+/// A texture whose pixels run past the end of the file is kept (zero-filled)
+/// only when the missing part is at most this large.
+constexpr std::size_t kMissingPixelAllowance = std::size_t{1} << 20;
+
+/// How often (in faces) the bytes already parsed are given back.
+constexpr int kReleaseInterval = 1 << 14;
+
+template <typename Container>
+bool InRange(int index, const Container& c) {
+  return index >= 0 && static_cast<std::size_t>(index) < c.size();
+}
+
+class WorkFileParser {
+ public:
+  WorkFileParser(FileBytes& bytes, Model& model, Settings& settings)
+      : bytes_(bytes), in_(bytes.data(), bytes.data() + bytes.size()), model_(model), settings_(settings) {}
+
+  int Run();
+
+ private:
+  int Int() { return IntFromToken(in_.Token()); }
+  double Real() { return RealFromToken(in_.Token()); }
+  bool Flag() { return Int() != 0; }
+  /// Skips the rest of the line and reads the next one; false on failure.
+  bool SkipLineThenRead(std::size_t capacity, std::string_view& line) {
+    std::string_view rest;
+    return in_.ReadLine(capacity, rest) && in_.ReadLine(capacity, line);
+  }
+  bool SeekKeyword(std::string_view keyword) {
+    std::string_view token;
+    while (in_.NextToken(token))
+      if (token == keyword) return true;
+    return false;
+  }
+
+  int ReadVersion(std::string_view& current);
+  void ReadSolids(std::string_view& current);
+  void ReadSolidBody(Solid& solid);
+  void ReadFace(Solid& solid);
+  void ReadEdge(Solid& solid);
+  void ReadParts(std::string_view& current);
+  void AttachFacesToParts();
+  void ReadMaterialBody(Material& material, bool isDefault);
+  void ReadTexture(Material& material);
+  void ReadMaterials(std::string_view& current);
+  void ReadTexts(std::string_view& current);
+  void ReadInfo();
+  void StoreInfoValue(std::string_view key);
+
+  FileBytes& bytes_;
+  WorkFileStream in_;
+  Model& model_;
+  Settings& settings_;
+  std::vector<HalfEdge*> corners_;  // the ring being read
+  int facesSinceRelease_ = 0;
+};
+
+int WorkFileParser::Run() {
+  std::string_view t;
+  for (;;) {
+    if (!in_.NextToken(t)) return kReadOk;
+    if (t.front() == '#') {
+      in_.SkipComment();
+      continue;
+    }
+    // Each handler leaves in `t` its keyword or the last count it read, and
+    // the remaining keywords are compared with that.
+    if (t == "version") {
+      const int result = ReadVersion(t);
+      if (result != kReadOk) return result;
+    }
+    if (t == "model") {
+      model_.boxMax.x = Real();
+      model_.boxMax.y = Real();
+      model_.boxMax.z = Real();
+      model_.boxMin.x = Real();
+      model_.boxMin.y = Real();
+      model_.boxMin.z = Real();
+    }
+    if (t == "solids") ReadSolids(t);
+    if (t == "parts") ReadParts(t);
+    if (t == "defaultmaterial") ReadMaterialBody(model_.defaultMaterial, true);
+    if (t == "materials") ReadMaterials(t);
+    if (t == "text") ReadTexts(t);
+    if (t == "info") ReadInfo();
+    if (t == "end") return kReadOk;
+  }
+}
+
+int WorkFileParser::ReadVersion(std::string_view& current) {
+  std::string_view token;
+  if (!in_.NextToken(token)) return kReadFailed;
+  const int version = IntFromToken(token);
+  int minVersion = 0;
+  current = in_.Token();
+  if (current == "min_version") {
+    current = in_.Token();
+    minVersion = IntFromToken(current);
+  }
+  if (version < kFormatVersion) {
+    ShowMessage(kTooOldMessage, MessageKind::Error);
+    return kReadRefused;
+  }
+  if ((version > kFormatVersion && minVersion == 0) || minVersion > kFormatVersion) {
+    ShowMessage(kTooNewMessage, MessageKind::Error);
+    return kReadRefused;
+  }
+  if (version > kFormatVersion) ShowMessage(kNewerVersionMessage, MessageKind::Warning);
+  return kReadOk;
+}
+
+void WorkFileParser::ReadSolids(std::string_view& current) {
+  current = in_.Token();
+  const int count = IntFromToken(current);
+  int pastEnd = 0;
+  for (int i = 0; i < count; ++i) {
+    // Objects declared beyond the end of the file stay empty and unselected.
+    if (in_.failed() && ++pastEnd > kMaxSolidsPastEnd) break;
+    ReadSolidBody(model_.solids.emplace_back());
+  }
+}
+
+void WorkFileParser::ReadSolidBody(Solid& solid) {
+  in_.Token();  // header word
+  std::string_view name;
+  if (SkipLineThenRead(kNameLine, name)) solid.name = WorkFileTextToUtf8(name);
+  solid.selected = Flag();
+
+  if (!SeekKeyword("vertices")) return;
+  const int vertexCount = Int();
+  for (int i = 0; i < vertexCount && !in_.failed(); ++i) {
+    Vertex& v = solid.vertices.emplace_back();
+    v.x = Real();
+    v.y = Real();
+    v.z = Real();
+  }
+
+  if (!SeekKeyword("faces")) return;
+  const int faceCount = Int();
+  // The declared count, whatever it is (wrapping like a 32-bit sum).
+  model_.totalFaces = static_cast<int>(static_cast<std::uint32_t>(model_.totalFaces) + static_cast<std::uint32_t>(faceCount));
+  for (int i = 0; i < faceCount && !in_.failed(); ++i) {
+    ReadFace(solid);
+    if (++facesSinceRelease_ == kReleaseInterval) {
+      facesSinceRelease_ = 0;
+      bytes_.ReleaseBefore(in_.position());
+    }
+  }
+
+  if (!SeekKeyword("edges")) return;
+  const int edgeCount = Int();
+  for (int i = 0; i < edgeCount && !in_.failed(); ++i) ReadEdge(solid);
+}
+
+void WorkFileParser::ReadFace(Solid& solid) {
+  Face& face = solid.faces.emplace_back();
+  face.solid = &solid;
+  face.materialIndex = Int();
+  face.partIndex = Int();
+  for (double& value : face.plane) value = Real();
+  const int cornerCount = Int();
+  corners_.clear();
+  for (int c = 0; c < cornerCount && !in_.failed(); ++c) {
+    const int vertexIndex = Int();
+    const double x = Real(), y = Real(), u = Real(), v = Real();
+    const bool hasFlap = Flag(), isOutline = Flag();
+    const double flapWidth = Real();
+    if (!InRange(vertexIndex, solid.vertices)) continue;  // a corner naming no vertex is left out
+    TexCoord& uv = solid.uvs.emplace_back(TexCoord{u, v});
+    HalfEdge* h = solid.NewHalfEdge(&solid.vertices[static_cast<std::size_t>(vertexIndex)], &face, settings_.flapWidth);
+    h->devPos = {x, y};
+    h->uv = &uv;
+    h->hasFlap = hasFlap;
+    h->isOutline = isOutline;
+    h->flapWidth = flapWidth;
+    // The ring is kept clean corner by corner: a repeated corner is dropped.
+    if (CornerRepeatsRing(corners_, *h)) solid.halfEdges.pop_back();
+    else corners_.push_back(h);
+  }
+  face.ring.assign(corners_.begin(), corners_.end());
+  LinkRing(face);
+}
+
+void WorkFileParser::ReadEdge(Solid& solid) {
+  const int faceA = Int(), faceB = Int(), vertexA = Int(), vertexB = Int();
+  const int flags = Int();
+  const bool devJoined = Flag();
+  if (!InRange(vertexA, solid.vertices) || !InRange(vertexB, solid.vertices)) return;
+  Vertex* va = &solid.vertices[static_cast<std::size_t>(vertexA)];
+  Vertex* vb = &solid.vertices[static_cast<std::size_t>(vertexB)];
+  auto cornerOf = [&](int faceIndex, const Vertex* v) -> HalfEdge* {
+    if (!InRange(faceIndex, solid.faces)) return nullptr;
+    for (HalfEdge* h : solid.faces[static_cast<std::size_t>(faceIndex)].ring)
+      if (h->vertex == v) return h;
+    return nullptr;
+  };
+  HalfEdge* halfA = cornerOf(faceA, va);
+  HalfEdge* halfB = cornerOf(faceB, vb);
+
+  Edge& edge = solid.edges.emplace_back();
+  edge.halfA = halfA;
+  edge.halfB = halfB;
+  edge.vertexA = va;
+  edge.vertexB = vb;
+  edge.convex = (flags & 16) != 0;
+  edge.type = edge.convex ? flags - 16 : flags;
+  if (halfA) halfA->edge = &edge;
+  if (halfB) {
+    halfB->edge = &edge;
+    if (halfA) {
+      halfA->partner = halfB;
+      halfB->partner = halfA;
+      if (devJoined) {
+        halfA->devPartner = halfB;
+        halfB->devPartner = halfA;
+      }
+    }
+  }
+}
+
+void WorkFileParser::ReadParts(std::string_view& current) {
+  current = in_.Token();
+  const int count = IntFromToken(current);
+  for (int i = 0; i < count && !in_.failed(); ++i) {
+    const int solidIndex = Int();
+    Part& part = model_.parts.emplace_back();
+    part.solid = InRange(solidIndex, model_.solids) ? &model_.solids[static_cast<std::size_t>(solidIndex)] : nullptr;
+    part.offsetX = Real();
+    part.offsetY = Real();
+    part.width = Real();
+    part.height = Real();
+  }
+  AttachFacesToParts();
+}
+
+void WorkFileParser::AttachFacesToParts() {
+  for (Solid& solid : model_.solids) {
+    for (Face& face : solid.faces) {
+      // A face already attached by an earlier "parts" section stays where it is.
+      if (face.part || !InRange(face.partIndex, model_.parts)) continue;
+      face.part = &model_.parts[static_cast<std::size_t>(face.partIndex)];
+      face.part->faces.push_back(&face);
+    }
+  }
+}
+
+void WorkFileParser::ReadMaterialBody(Material& material, bool isDefault) {
+  in_.Token();  // header word
+  std::string_view name;
+  if (SkipLineThenRead(kNameLine, name)) material.name = WorkFileTextToUtf8(name);
+  float colours[20];
+  for (float& c : colours) c = static_cast<float>(Real());
+  if (!isDefault) {  // the default material keeps the colours of the settings
+    for (int i = 0; i < 4; ++i) {
+      material.ambient[i] = colours[i];
+      material.diffuse[i] = colours[4 + i];
+      material.emission[i] = colours[8 + i];
+      material.specular[i] = colours[12 + i];
+    }
+    material.shininess = colours[16];
+    for (int i = 0; i < 3; ++i) material.devColor[i] = colours[17 + i];
+  }
+  material.hasDevColor = Flag();
+  material.hasTexture = Flag();
+  if (material.hasTexture) ReadTexture(material);
+}
+
+void WorkFileParser::ReadTexture(Material& material) {
+  std::string_view line;
+  SkipLineThenRead(kTextureLine, line);  // the image's name, not used
+  const int width = Int(), height = Int();
+  in_.ReadLine(kTextureLine, line);
+  material.image.reset();
+  const bool sideOk = width >= 1 && height >= 1 && width <= kMaxStoredTextureSide && height <= kMaxStoredTextureSide;
+  if (!sideOk || static_cast<std::int64_t>(width) * height * 3 > INT_MAX) {
+    // The length of the pixel block that follows cannot be trusted: nothing
+    // is allocated and the reading ends here.
+    material.hasTexture = false;
+    in_.Fail();
+    return;
+  }
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+  const std::size_t totalBytes = rowBytes * static_cast<std::size_t>(height);
+  const bool keep = totalBytes <= in_.remaining() + kMissingPixelAllowance;
+  auto image = std::make_unique<TextureImage>();
+  if (keep) {
+    image->width = width;
+    image->height = height;
+    image->pixels.assign(totalBytes, 0);
+  }
+  char line_number[48];
+  for (int r = 0; r < height; ++r) {
+    in_.ReadBytes(keep ? image->pixels.data() + rowBytes * static_cast<std::size_t>(r) : nullptr, rowBytes);
+    if (in_.failed()) {
+      std::snprintf(line_number, sizeof line_number, "fail linenumber %d", r);
+      ShowMessage(line_number, MessageKind::Error);
+    }
+  }
+  if (!keep) {  // far more pixels declared than the file holds
+    material.hasTexture = false;
+    return;
+  }
+  material.image = std::move(image);
+  FitLoadedTexture(material, settings_);
+}
+
+void WorkFileParser::ReadMaterials(std::string_view& current) {
+  current = in_.Token();
+  const int count = IntFromToken(current);
+  for (int i = 0; i < count && !in_.failed(); ++i) {
+    Material material = Material::FromColor(settings_.colors[0]);
+    ReadMaterialBody(material, false);
+    model_.materials.push_back(std::move(material));
+  }
+}
+
+void WorkFileParser::ReadTexts(std::string_view& current) {
+  current = in_.Token();
+  const int count = IntFromToken(current);
+  for (int i = 0; i < count && !in_.failed(); ++i) {
+    TextLabel& label = model_.texts.emplace_back();
+    in_.Token();  // header word
+    std::string_view line;
+    if (SkipLineThenRead(kFontNameLine, line)) label.fontName = WorkFileTextToUtf8(line);
+    if (in_.ReadLine(kLabelTextLine, line)) label.text = WorkFileTextToUtf8(line);
+    label.fontSize = Int();
+    label.x = Real();
+    label.y = Real();
+    label.width = Real();
+    label.height = Real();
+    label.style = Int();
+    const int r = Int(), g = Int(), b = Int();
+    label.color = MakeColorRef(r & 0xFF, g & 0xFF, b & 0xFF);
+  }
+}
+
+void WorkFileParser::ReadInfo() {
+  settings_.bDrawWhiteBkLine = false;
+  std::string_view key;
+  while (in_.NextToken(key) && key != "/info") StoreInfoValue(key);
+  settings_.scaleProduct = model_.devScale * model_.modelScale;
+  LookUpPaper(settings_.iPageType, settings_.paperWidth, settings_.paperHeight);
+}
+
+void WorkFileParser::StoreInfoValue(std::string_view key) {
+  // A key whose value is missing (the file ends) changes nothing.
+  std::string_view value;
+  auto real = [&](double& target) {
+    if (in_.NextToken(value)) target = RealFromToken(value);
+  };
+  auto integer = [&](int& target) {
+    if (in_.NextToken(value)) target = IntFromToken(value);
+  };
+  auto flag = [&](bool& target) {
+    if (in_.NextToken(value)) target = IntFromToken(value) != 0;
+  };
+  Settings& s = settings_;
+  if (key == "dMag3d") real(model_.modelScale);
+  else if (key == "dMag2d") real(model_.devScale);
+  else if (key == "dVorlanzuX") real(model_.devX);
+  else if (key == "dVorlanzuY") real(model_.devY);
+  else if (key == "dVorlanzuWidth") real(model_.devWidth);
+  else if (key == "dVorlanzuHeight") real(model_.devHeight);
+  else if (key == "dVorlanzuMargin") real(model_.devMargin);
+  else if (key == "bReverse") flag(model_.mirrored);
+  else if (key == "bFinished") flag(model_.hasDevelopment);
+  else if (key == "iAngleEps") integer(s.iAngleEps);
+  else if (key == "iTaniLineType") integer(s.iTaniLineType);
+  else if (key == "iYamaLineType") integer(s.iYamaLineType);
+  else if (key == "iCutLineType") integer(s.iCutLineType);
+  else if (key == "bTextureCoodinates") flag(model_.hasUV);
+  else if (key == "bDrawFlap") flag(s.bDrawFlap);
+  else if (key == "bDrawNumber") flag(s.bDrawNumber);
+  else if (key == "bUseMaterial") flag(s.bUseMaterial);
+  else if (key == "iEdgeNumberFontSize") integer(s.iEdgeNumberFontSize);
+  else if (key == "bNorishiroReverse") flag(s.bNorishiroReverse);
+  else if (key == "bEdgeIdReverse") flag(s.bEdgeIdReverse);
+  else if (key == "bEnableLineAlpha") in_.NextToken(value);  // read and dropped
+  else if (key == "dTextureLineAlpha") real(s.dTextureLineAlpha);
+  else if (key == "bCullEdge") flag(s.bCullEdge);
+  else if (key == "iPageType") integer(s.iPageType);
+  else if (key == "dPageMarginSide") real(s.dPageMarginSide);
+  else if (key == "dPageMarginTop") real(s.dPageMarginTop);
+  else if (key == "bDrawWhiteBkLine") flag(s.bDrawWhiteBkLine);
+  // any other token is skipped
+}
+
+}  // namespace
+
+int ReadWorkFile(const std::string& path, Model& model, Settings& settings) {
+  FileBytes bytes;
+  if (!bytes.Open(path)) return kReadFailed;
+  WorkFileParser parser(bytes, model, settings);
+  const int result = parser.Run();
+  if (result == kReadOk) model.loaded = true;
+  return result;
+}
+
+}  // namespace plicora
