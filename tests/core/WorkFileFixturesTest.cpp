@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "model/MeshTopology.h"
+#include "model/WorkFileReader.h"
+#include "platform/MessageSink.h"
+
+namespace plicora {
+namespace {
+
+// One row of the fixtures' README: "| name.plc | 1 solids, 6 faces, ... | ...".
+struct FixtureRow {
+  std::string file;
+  bool refused = false;
+  int solids = 0, faces = 0, parts = 0, materials = 0, textures = 0, texts = 0, edges = 0;
+};
+
+std::vector<FixtureRow> FixtureRows() {
+  std::ifstream readme(test::FixturePath("README.md"));
+  std::vector<FixtureRow> rows;
+  const std::regex counts(
+      R"(^\| (\S+\.plc) \| (\d+) solids, (\d+) faces, (\d+) parts, (\d+) materials, (\d+) textures, (\d+) texts, (\d+) edges)");
+  const std::regex refused(R"(^\| (\S+\.plc) \| result 3)");
+  std::string line;
+  std::smatch m;
+  while (std::getline(readme, line)) {
+    FixtureRow row;
+    if (std::regex_search(line, m, counts)) {
+      row.file = m[1];
+      int* fields[] = {&row.solids, &row.faces, &row.parts, &row.materials, &row.textures, &row.texts, &row.edges};
+      for (int i = 0; i < 7; ++i) *fields[i] = std::stoi(m[i + 2]);
+    } else if (std::regex_search(line, m, refused)) {
+      row.file = m[1];
+      row.refused = true;
+    } else {
+      continue;
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+TEST(WorkFileFixturesTest, CountsMatchTheTable) {
+  const auto rows = FixtureRows();
+  ASSERT_GE(rows.size(), 25u);
+  for (const FixtureRow& row : rows) {
+    SCOPED_TRACE(row.file);
+    Model model;
+    Settings settings;
+    CollectingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    const int result = ReadWorkFile(test::FixturePath(row.file), model, settings);
+    if (row.refused) {
+      EXPECT_EQ(result, kReadRefused);
+      EXPECT_EQ(sink.messages.size(), 1u);
+      continue;
+    }
+    ASSERT_EQ(result, kReadOk);
+    MeasureModel(model);
+    long long edges = 0, faces = 0;
+    for (const Solid& s : model.solids) {
+      edges += static_cast<long long>(s.edges.size());
+      faces += static_cast<long long>(s.faces.size());
+    }
+    const ModelInfoCounts counts = CountModelInfo(model);
+    EXPECT_EQ(static_cast<int>(model.solids.size()), row.solids);
+    EXPECT_EQ(model.totalFaces, row.faces);
+    EXPECT_EQ(faces, row.faces);
+    EXPECT_EQ(static_cast<int>(model.parts.size()), row.parts);
+    EXPECT_EQ(static_cast<int>(model.materials.size()), row.materials);
+    EXPECT_EQ(counts.textureImages, row.textures);
+    EXPECT_EQ(static_cast<int>(model.texts.size()), row.texts);
+    EXPECT_EQ(edges, row.edges);
+    EXPECT_GT(model.meanEdgeLength, 0.0);
+  }
+}
+
+TEST(WorkFileFixturesTest, SelectedDetails) {
+  Settings settings;
+  CollectingMessageSink sink;
+  ScopedMessageSink scope(sink);
+
+  Model labels;
+  ASSERT_EQ(ReadWorkFile(test::FixturePath("crlf_labels_sjis.plc"), labels, settings), kReadOk);
+  ASSERT_EQ(labels.texts.size(), 4u);
+  EXPECT_EQ(labels.texts[0].fontName, std::string(kMsGothicFaceName) + "\r");
+  EXPECT_EQ(labels.texts[0].text, "Cube pattern\r");
+  EXPECT_EQ(labels.texts[1].color, 255u);
+  EXPECT_EQ(labels.solids[0].name, "Cube\r");
+
+  Model info;
+  Settings changed;
+  ASSERT_EQ(ReadWorkFile(test::FixturePath("info_all_keys_changed.plc"), info, changed), kReadOk);
+  EXPECT_EQ(changed.iPageType, 5);
+  EXPECT_EQ(changed.paperWidth, 35.3);
+  EXPECT_EQ(changed.iAngleEps, 170);
+  EXPECT_FALSE(changed.bCullEdge);
+  EXPECT_TRUE(changed.bDrawWhiteBkLine);
+  EXPECT_EQ(changed.scaleProduct, info.devScale * info.modelScale);
+
+  Model square;
+  ASSERT_EQ(ReadWorkFile(test::FixturePath("open_square.plc"), square, settings), kReadOk);
+  MeasureModel(square);
+  for (const Edge& e : square.solids[0].edges) EXPECT_EQ(e.type, 5);
+
+  Model sizes;
+  Settings large;
+  large.maxTextureSize = 16384;
+  ASSERT_EQ(ReadWorkFile(test::FixturePath("texture_sizes.plc"), sizes, large), kReadOk);
+  ASSERT_EQ(sizes.materials.size(), 5u);
+  EXPECT_EQ(sizes.materials[4].image->width, 4096);
+  EXPECT_EQ(sizes.materials[2].image->height, 5);
+  EXPECT_TRUE(sink.messages.empty());
+}
+
+// Every damaged file reads to an end without a crash, an unbounded
+// allocation or a read out of bounds (the sanitizer build checks the last two).
+TEST(WorkFileFixturesTest, DamagedFilesReadSafely) {
+  const std::filesystem::path dir = test::FixturePath("damaged");
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    if (entry.path().extension() != ".plc") continue;
+    ++files;
+    const std::string name = entry.path().filename().string();
+    SCOPED_TRACE(name);
+    Model model;
+    Settings settings;
+    CollectingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    const int result = ReadWorkFile(entry.path().string(), model, settings);
+    EXPECT_EQ(result, name == "version_only.plc" ? kReadFailed : kReadOk);
+    MeasureModel(model);
+    EXPECT_LE(model.solids.size(), 2u + kMaxSolidsPastEnd);
+    for (const Solid& s : model.solids) {
+      // What a huge count reads is bounded by the file's own size.
+      EXPECT_LE(s.vertices.size(), 1000u);
+      EXPECT_LE(s.faces.size(), 1000u);
+      for (const Edge& e : s.edges) {
+        EXPECT_NE(e.vertexA, nullptr);
+        EXPECT_NE(e.vertexB, nullptr);
+      }
+    }
+    EXPECT_LE(model.parts.size(), 100u);
+    EXPECT_LE(model.materials.size(), 100u);
+    EXPECT_LE(model.texts.size(), 100u);
+    for (const Material& m : model.materials) {
+      if (!m.image) continue;
+      EXPECT_EQ(m.image->pixels.size(), static_cast<std::size_t>(m.image->width) * m.image->height * 3);
+      EXPECT_LE(m.image->pixels.size(), 64u * 64u * 3u);
+    }
+    if (name.rfind("texsize_", 0) == 0) {
+      for (const Material& m : model.materials) EXPECT_FALSE(m.image);
+    }
+  }
+  EXPECT_GE(files, 80);
+}
+
+}  // namespace
+}  // namespace plicora
