@@ -2,7 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,24 +24,22 @@ struct FixtureRow {
 std::vector<FixtureRow> FixtureRows() {
   std::ifstream readme(test::FixturePath("README.md"));
   std::vector<FixtureRow> rows;
-  const std::regex counts(
-      R"(^\| (\S+\.plc) \| (\d+) solids, (\d+) faces, (\d+) parts, (\d+) materials, (\d+) textures, (\d+) texts, (\d+) edges)");
-  const std::regex refused(R"(^\| (\S+\.plc) \| result 3)");
   std::string line;
-  std::smatch m;
   while (std::getline(readme, line)) {
+    char name[256] = {};
     FixtureRow row;
-    if (std::regex_search(line, m, counts)) {
-      row.file = m[1];
-      int* fields[] = {&row.solids, &row.faces, &row.parts, &row.materials, &row.textures, &row.texts, &row.edges};
-      for (int i = 0; i < 7; ++i) *fields[i] = std::stoi(m[i + 2]);
-    } else if (std::regex_search(line, m, refused)) {
-      row.file = m[1];
+    int used = 0;
+    if (std::sscanf(line.c_str(), "| %255s | %n", name, &used) != 1 || used == 0) continue;
+    row.file = name;
+    if (row.file.size() < 4 || row.file.substr(row.file.size() - 4) != ".plc") continue;
+    const char* rest = line.c_str() + used;
+    if (std::sscanf(rest, "%d solids, %d faces, %d parts, %d materials, %d textures, %d texts, %d edges", &row.solids,
+                    &row.faces, &row.parts, &row.materials, &row.textures, &row.texts, &row.edges) == 7) {
+      rows.push_back(row);
+    } else if (std::string(rest).rfind("result 3", 0) == 0) {
       row.refused = true;
-    } else {
-      continue;
+      rows.push_back(row);
     }
-    rows.push_back(row);
   }
   return rows;
 }
