@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "development/DevelopmentGeometry.h"
 #include "model/MeshTopology.h"
 #include "model/WorkFileReader.h"
 #include "platform/MessageSink.h"
@@ -57,7 +58,13 @@ int ReadBatchModel(const std::string& path, Settings& settings, BatchDocument& d
 
 int ApplySettingOverrides(const CommandLineOptions&, Settings&) { return kExitOk; }
 
-int PrepareDevelopment(Model&, Settings&) { return kExitOk; }
+int PrepareDevelopment(const Settings& settings, BatchDocument& document) {
+  Model& model = *document.model;
+  ComputeDevelopmentBounds(model);
+  UpdatePageGrid(&model, settings, document.pages);
+  document.joinNumbers = AssignJoinNumbers(model);
+  return kExitOk;
+}
 
 int OpenBatchDocument(const CommandLineOptions& options, BatchDocument& document) {
   Settings& settings = CurrentSettings();
@@ -68,7 +75,7 @@ int OpenBatchDocument(const CommandLineOptions& options, BatchDocument& document
   if (int status = ApplySettingOverrides(options, settings); status != kExitOk) return status;
   MeasureModel(*document.model);
   if (document.model->hasDevelopment)
-    if (int status = PrepareDevelopment(*document.model, settings); status != kExitOk) return status;
+    if (int status = PrepareDevelopment(settings, document); status != kExitOk) return status;
   return kExitOk;
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/Settings.h"
 #include "cli/CommandLine.h"
+#include "development/Pages.h"
 #include "model/Model.h"
 
 namespace plicora {
@@ -18,6 +19,10 @@ struct BatchDocument {
   std::unique_ptr<Model> model;
   /// The reader's result (a WorkFileResult), -1 when the reader did not run.
   int readResult = -1;
+  /// The page grid (and, once built, the page list) of the development.
+  PageLayout pages;
+  /// How many edges got a join number.
+  int joinNumbers = 0;
 };
 
 /// Opens `options.inputPath` into `document` using CurrentSettings(): checks
@@ -44,6 +49,6 @@ int ApplySettingOverrides(const CommandLineOptions& options, Settings& settings)
 
 /// After measuring: the derived development data (bounds, page grid, join
 /// numbers) of a model that carries a development.
-int PrepareDevelopment(Model& model, Settings& settings);
+int PrepareDevelopment(const Settings& settings, BatchDocument& document);
 
 }  // namespace plicora

@@ -1,11 +1,58 @@
-#include <cstdio>
+// --export OUT FILE: writes the development to OUT in the format its
+// extension names (compared without regard to case).
 
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "app/Settings.h"
+#include "cli/BatchDocument.h"
 #include "cli/Commands.h"
+#include "export/EpsWriter.h"
+#include "platform/MessageSink.h"
 
 namespace plicora {
+namespace {
 
-int RunExportCommand(const CommandLineOptions&) {
-  std::fputs("this command is not available in this build\n", stderr);
+std::string LowerCaseExtension(const std::string& path) {
+  std::string ext = std::filesystem::path(path).extension().string();
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext;
+}
+
+int ExportEps(const CommandLineOptions& options, BatchDocument& document) {
+  EpsOptions eps;
+  eps.dontFillSurfaces = options.noFillFaces;
+  eps.dontFillFlaps = options.noFillFlaps;
+  return SaveEpsFile(options.outputPath, *document.model, CurrentSettings(), eps) ? kExitOk : kExitFailed;
+}
+
+using Exporter = int (*)(const CommandLineOptions&, BatchDocument&);
+
+struct ExportFormat {
+  const char* extension;  ///< lower case, with the dot
+  Exporter write;
+};
+
+constexpr ExportFormat kFormats[] = {
+    {".eps", ExportEps},
+};
+
+}  // namespace
+
+int RunExportCommand(const CommandLineOptions& options) {
+  BatchDocument document;
+  if (const int status = OpenBatchDocument(options, document); status != kExitOk) return status;
+  if (!document.model->hasDevelopment) {
+    ShowMessage("This file doesn't have developed pattern.", MessageKind::Warning);
+    return kExitNoDevelopment;
+  }
+  const std::string ext = LowerCaseExtension(options.outputPath);
+  for (const ExportFormat& format : kFormats) {
+    if (ext == format.extension) return format.write(options, document);
+  }
+  ShowMessage("Specified file format is not supported", MessageKind::Error);
   return kExitUsage;
 }
 

@@ -1,12 +1,52 @@
-#include <cstdio>
+// --pages FILE: the page grid, the printed pages, the development's bounds
+// and the number of join numbers, as one JSON object on stdout.
 
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "app/Settings.h"
+#include "cli/BatchDocument.h"
 #include "cli/Commands.h"
+#include "development/Pages.h"
+#include "platform/MessageSink.h"
 
 namespace plicora {
+namespace {
 
-int RunPagesCommand(const CommandLineOptions&) {
-  std::fputs("this command is not available in this build\n", stderr);
-  return kExitUsage;
+std::string JsonNumber(double value) {
+  if (!std::isfinite(value)) return "null";  // JSON has no NaN or infinity
+  char text[40];
+  std::snprintf(text, sizeof text, "%.17g", value);
+  return text;
+}
+
+std::string PagesJson(const PageLayout& layout, const Model& model, int joinNumbers) {
+  std::string pages;
+  for (const PageRef& page : layout.pages) {
+    if (!pages.empty()) pages += ", ";
+    pages += "[" + std::to_string(page.column) + ", " + std::to_string(page.row) + "]";
+  }
+  return "{\"columns\": " + std::to_string(layout.columns) + ", \"rows\": " + std::to_string(layout.rows) +
+         ", \"pages\": [" + pages + "], \"bounds\": [" + JsonNumber(model.devX) + ", " + JsonNumber(model.devY) +
+         ", " + JsonNumber(model.devWidth) + ", " + JsonNumber(model.devHeight) +
+         "], \"joinNumbers\": " + std::to_string(joinNumbers) + "}\n";
+}
+
+}  // namespace
+
+int RunPagesCommand(const CommandLineOptions& options) {
+  BatchDocument document;
+  if (const int status = OpenBatchDocument(options, document); status != kExitOk) return status;
+  Model& model = *document.model;
+  if (!model.hasDevelopment) {
+    ShowMessage("This file doesn't have developed pattern.", MessageKind::Warning);
+    return kExitNoDevelopment;
+  }
+  BuildPageList(&model, CurrentSettings(), document.pages);
+  const std::string json = PagesJson(document.pages, model, document.joinNumbers);
+  std::fputs(json.c_str(), stdout);
+  return kExitOk;
 }
 
 }  // namespace plicora

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <string>
+
+#include "TestSupport.h"
+
+namespace plicora {
+namespace {
+
+struct ViewerRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+/// Runs the viewer with `args` (already quoted for the shell), without any
+/// profile and with a private home.
+ViewerRun RunViewer(const test::TempDir& dir, const std::string& args) {
+  const std::string outPath = dir.File("stdout.txt");
+  const std::string errPath = dir.File("stderr.txt");
+  const std::string command = "HOME=" + dir.path() + " XDG_CONFIG_HOME=" + dir.path() + " " + PLICORA_VIEWER_EXE +
+                              " --no-profile " + args + " >" + outPath + " 2>" + errPath;
+  const int raw = std::system(command.c_str());
+  ViewerRun run;
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.out = test::ReadFile(outPath);
+  run.err = test::ReadFile(errPath);
+  return run;
+}
+
+std::string Field(const std::string& json, const std::string& key) {
+  const std::size_t at = json.find("\"" + key + "\": ");
+  if (at == std::string::npos) return "<missing>";
+  const std::size_t start = at + key.size() + 4;
+  std::size_t end = start;
+  int depth = 0;
+  for (; end < json.size(); ++end) {
+    const char c = json[end];
+    if (c == '[') ++depth;
+    if (c == ']') --depth;
+    if (depth == 0 && (c == ',' || c == '}')) break;
+  }
+  return json.substr(start, end - start);
+}
+
+TEST(PagesCommand, GridsOfTheSampleFiles) {
+  test::TempDir dir;
+  const struct {
+    const char* file;
+    const char* columns;
+    const char* rows;
+  } cases[] = {{"sphere_multipage_a4.plc", "4", "3"},
+               {"solids_paged_layout_a4.plc", "2", "3"},
+               {"labels_arial_ascii.plc", "1", "2"},
+               {"cube.plc", "1", "1"}};
+  for (const auto& c : cases) {
+    const ViewerRun run = RunViewer(dir, "--pages " + test::FixturePath(c.file));
+    ASSERT_EQ(run.status, 0) << c.file << ": " << run.err;
+    EXPECT_EQ(Field(run.out, "columns"), c.columns) << c.file;
+    EXPECT_EQ(Field(run.out, "rows"), c.rows) << c.file;
+    EXPECT_EQ(run.out.back(), '\n');
+  }
+}
+
+TEST(PagesCommand, CubeJoinNumbersAndBounds) {
+  test::TempDir dir;
+  // A cube unfolded as one part: 5 of its 12 edges stay folded, 7 are cut.
+  ViewerRun run = RunViewer(dir, "--pages " + test::FixturePath("cube.plc"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Field(run.out, "joinNumbers"), "7");
+  EXPECT_EQ(Field(run.out, "pages"), "[[0, 0]]");
+  const std::string bounds = Field(run.out, "bounds");
+  EXPECT_EQ(bounds.front(), '[');
+  EXPECT_EQ(bounds.find("null"), std::string::npos);
+
+  run = RunViewer(dir, "--pages " + test::FixturePath("tetrahedron.plc"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Field(run.out, "joinNumbers"), "3");
+}
+
+TEST(PagesCommand, EmptyPagesAreLeftOutInPrintOrder) {
+  test::TempDir dir;
+  const ViewerRun run = RunViewer(dir, "--pages " + test::FixturePath("sphere_multipage_a4.plc"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string pages = Field(run.out, "pages");
+  // Row by row from the top, left to right; fewer than all 12 pages.
+  int count = 0, lastIndex = -1;
+  for (std::size_t at = pages.find('[', 1); at != std::string::npos; at = pages.find('[', at + 1)) {
+    int column = -1, row = -1;
+    ASSERT_EQ(std::sscanf(pages.c_str() + at, "[%d, %d]", &column, &row), 2);
+    EXPECT_GT(row * 4 + column, lastIndex);
+    lastIndex = row * 4 + column;
+    ++count;
+  }
+  EXPECT_GT(count, 0);
+  EXPECT_LT(count, 12);
+}
+
+TEST(DevelopmentCommands, FileWithoutDevelopmentExitsWithFour) {
+  test::TempDir dir;
+  const std::string file = test::FixturePath("no_development_marked_edges.plc");
+  for (const std::string& args : {"--pages " + file, "--export " + dir.File("out.eps") + " " + file}) {
+    const ViewerRun run = RunViewer(dir, args);
+    EXPECT_EQ(run.status, 4) << args;
+    EXPECT_EQ(run.err, "This file doesn't have developed pattern.\n") << args;
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.eps")));
+}
+
+TEST(ExportCommand, WritesEpsForAnyCaseOfTheExtension) {
+  test::TempDir dir;
+  const std::string out = dir.File("cube.EPS");
+  ViewerRun run = RunViewer(dir, "--export " + out + " " + test::FixturePath("cube.plc"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string eps = test::ReadFile(out);
+  EXPECT_EQ(eps.rfind("%!PS-Adobe EPSF-3\n%%BoundingBox:", 0), 0u);
+  EXPECT_NE(eps.find("\nfill"), std::string::npos);
+  EXPECT_NE(eps.back(), '\n');  // nothing after the last element
+
+  run = RunViewer(dir, "--export " + out + " --no-fill-faces --no-fill-flaps " + test::FixturePath("cube.plc"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string strokes = test::ReadFile(out);
+  EXPECT_EQ(strokes.find("fill"), std::string::npos);
+  EXPECT_NE(strokes.find("stroke"), std::string::npos);
+  EXPECT_LT(strokes.size(), eps.size());
+}
+
+TEST(ExportCommand, RefusesUnknownFormatsAndUnwritablePaths) {
+  test::TempDir dir;
+  const std::string cube = test::FixturePath("cube.plc");
+  ViewerRun run = RunViewer(dir, "--export " + dir.File("cube.xyz") + " " + cube);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "Specified file format is not supported\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("cube.xyz")));
+
+  run = RunViewer(dir, "--export " + dir.File("no/such/folder/cube.eps") + " " + cube);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Cannot write to file\n");
+}
+
+}  // namespace
+}  // namespace plicora
