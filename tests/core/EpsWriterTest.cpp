@@ -7,6 +7,8 @@
 #include "TestSupport.h"
 #include "development/DevelopmentGeometry.h"
 #include "export/EpsWriter.h"
+#include "model/MeshTopology.h"
+#include "model/WorkFileReader.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
@@ -178,6 +180,32 @@ TEST_F(EpsWriterTest, BoundingBoxGoesNegativeForPositiveDevY) {
   b.part->offsetY = 1;
   const std::string text = Write();
   EXPECT_EQ(text.substr(0, text.find('\n', 20) + 1), "%!PS-Adobe EPSF-3\n%%BoundingBox:28 -28 84 28\n");
+}
+
+TEST(EpsFile, OpenSquareSampleByTheRules) {
+  // One unit square at offset 0.0421686747 (0.7 cm at 16.6 cm per unit), four
+  // one-sided edges and no flaps: a face in the default material's colour
+  // (colour entry 0, 217 217 255: the file's own colours for it are dropped)
+  // and four solid cut lines. Box: 19.84 .. 490.39 points, so 19 and 470 wide.
+  Settings settings;
+  Model model;
+  ASSERT_EQ(ReadWorkFile(test::FixturePath("open_square.plc"), model, settings), kReadOk);
+  MeasureModel(model);
+  AssignJoinNumbers(model);
+  test::TempDir dir;
+  ASSERT_TRUE(SaveEpsFile(dir.File("square.eps"), model, settings, EpsOptions{}));
+  const char* top = "19.842520 -20.393701";
+  const char* topRight = "490.393701 -20.393701";
+  const char* bottomRight = "490.393701 450.157480";
+  const char* bottom = "19.842520 450.157480";
+  const std::string expected =
+      std::string("%!PS-Adobe EPSF-3\n%%BoundingBox:19 -19 489 451\n") +
+      "\nnewpath\n 19.842520 -20.393701 moveto\n 490.393701 -20.393701 lineto\n 490.393701 450.157480 lineto"
+      "\n 19.842520 450.157480 lineto\nclosepath\n0.850980 0.850980 1.000000 setrgbcolor\nfill"
+      "\n0.0 0.0 0.0 setrgbcolor" +
+      Line("[]", top, topRight) + Line("[]", topRight, bottomRight) + Line("[]", bottomRight, bottom) +
+      Line("[]", bottom, top);
+  EXPECT_EQ(test::ReadFile(dir.File("square.eps")), expected);
 }
 
 TEST(EpsFile, UnwritablePathReportsAndTextNotice) {
