@@ -74,6 +74,24 @@ TEST(TextureDataTest, LoadedImagesAreSquareWithTheTopRowFirst) {
   EXPECT_EQ(sink.messages.size(), 1u);
 }
 
+TEST(TextureDataTest, ResamplerPicksTheFlooredSourcePixel) {
+  TextureImage source;  // 5 x 3, every pixel's red value is its index
+  source.width = 5, source.height = 3;
+  for (int i = 0; i < 15; ++i) source.pixels.insert(source.pixels.end(), {std::uint8_t(i), 0, 0});
+  auto reds = [](const TextureImage& image) {
+    std::vector<int> out;
+    for (std::size_t i = 0; i < image.pixels.size(); i += 3) out.push_back(image.pixels[i]);
+    return out;
+  };
+  // Rows floor(3i/2) = 0, 1; columns floor(5j/2) = 0, 2.
+  EXPECT_EQ(reds(ResampleNearest(source, 2, 2, false)), (std::vector<int>{0, 2, 5, 7}));
+  // Flipped: rows floor(3(1-i)/2) = 1, 0.
+  EXPECT_EQ(reds(ResampleNearest(source, 2, 2, true)), (std::vector<int>{5, 7, 0, 2}));
+  // Enlarged 3 -> 4 rows, flipped: floor(3(3-i)/4) = 2, 1, 0, 0.
+  const TextureImage tall = ResampleNearest(source, 1, 4, true);
+  EXPECT_EQ(reds(tall), (std::vector<int>{10, 5, 0, 0}));
+}
+
 TEST(TextureDataTest, StoredImagesFitTheLimitAtLoad) {
   Settings settings;
   settings.maxTextureSize = 1024;
