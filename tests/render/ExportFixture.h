@@ -40,19 +40,23 @@ struct SquareDevelopment {
 };
 
 /// Centre of the first dark run along row `line` (or column, `vertical`)
-/// from `start` onward, with subpixel precision (darkness-weighted), or -1.
+/// from `start` onward, with subpixel precision: each pixel weighs by how
+/// much darker it is than the run's neighbours. -1 when there is none.
 inline double DarkRunCentre(const QImage& image, int line, int start, bool vertical = false, int threshold = 128) {
   const int length = vertical ? image.height() : image.width();
   auto grey = [&](int i) { return qGray(vertical ? image.pixel(line, i) : image.pixel(i, line)); };
   int i = std::max(0, start);
   while (i < length && grey(i) >= threshold) ++i;
   if (i >= length) return -1.0;
+  int end = i;
+  while (end < length && grey(end) < threshold) ++end;
+  const int from = std::max(0, i - 2), to = std::min(length - 1, end + 1);
+  const int background = std::max(grey(from), grey(to));
   double sum = 0.0, weight = 0.0;
-  for (int k = std::max(0, i - 3); k < length; ++k) {
-    const int g = grey(k);
-    if (k > i && g >= 250) break;
-    sum += (255.0 - g) * k;
-    weight += 255.0 - g;
+  for (int k = from; k <= to; ++k) {
+    const double w = std::max(0, background - grey(k));
+    sum += w * k;
+    weight += w;
   }
   return weight > 0.0 ? sum / weight : -1.0;
 }
