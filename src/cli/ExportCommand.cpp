@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
+#include "cli/VectorExportCommands.h"
 #include "export/EpsWriter.h"
 #include "platform/MessageSink.h"
 
@@ -28,6 +29,18 @@ int ExportEps(const CommandLineOptions& options, BatchDocument& document) {
   return SaveEpsFile(options.outputPath, *document.model, CurrentSettings(), eps) ? kExitOk : kExitFailed;
 }
 
+int ExportEmf(const CommandLineOptions& options, BatchDocument& document) {
+  return ExportEmfFile(*document.model, CurrentSettings(), options.outputPath);
+}
+
+int ExportSvg(const CommandLineOptions& options, BatchDocument& document) {
+  return ExportSvgFile(*document.model, CurrentSettings(), options.outputPath);
+}
+
+int ExportPdf(const CommandLineOptions& options, BatchDocument& document) {
+  return ExportPdfFile(*document.model, CurrentSettings(), options.outputPath);
+}
+
 using Exporter = int (*)(const CommandLineOptions&, BatchDocument&);
 
 struct ExportFormat {
@@ -37,6 +50,9 @@ struct ExportFormat {
 
 constexpr ExportFormat kFormats[] = {
     {".eps", ExportEps},
+    {".emf", ExportEmf},
+    {".svg", ExportSvg},
+    {".pdf", ExportPdf},
 };
 
 }  // namespace
