@@ -185,3 +185,73 @@ TEST(GlOutlineFont, DigitHeightFollowsTheEmScale) {
 
 }  // namespace
 }  // namespace plicora
+
+namespace plicora {
+namespace {
+
+QImage RenderPane(Model* model, const Settings& settings, int width, int height) {
+  DevelopmentView view;
+  view.clientWidth = width;
+  view.clientHeight = height;
+  const SheetArea area = MakeSheetArea(settings, 1, 1);
+  view.viewFit = FitViewScale(width, height, area);
+  auto context = OffscreenGlContext::Create(width, height);
+  EXPECT_TRUE(context);
+  if (!context) return {};
+  {
+    OffscreenGlContext::Scope scope(*context);
+    InitDevelopmentGlState(settings);
+    DrawDevelopmentRaster(model, settings, PaneRasterParams(view, area, model ? model->devScale : 1.0));
+    glFinish();
+  }
+  return context->ToImage();
+}
+
+TEST(RasterPane, GreyBackgroundWithTheSheetCentred) {
+  Settings settings;
+  // A4 portrait, 1.5 cm margins: the sheet is 21 x 29.7 cm; in 200 x 330
+  // pixels viewFit = min(170 / 21, 300 / 29.7) = 8.095 and the sheet spans
+  // x 15..185, y about 44.8..285.2.
+  const QImage image = RenderPane(nullptr, settings, 200, 330);
+  EXPECT_TRUE(test::SameRgb(image.pixel(5, 5), 128, 128, 128, 1));
+  EXPECT_TRUE(test::IsWhite(image.pixel(100, 165)));
+  EXPECT_TRUE(IsBlack(image.pixel(186, 165)));  // the shadow, 2 pixels right
+  // The printable area's border is dotted grey (0.6): some pixels of its
+  // left border line (x = 15 + 1.5 * 8.095) are grey, some white.
+  int grey = 0;
+  for (int y = 70; y < 260; ++y) grey += test::SameRgb(image.pixel(27, y), 153, 153, 153, 2) ? 1 : 0;
+  EXPECT_GT(grey, 40);
+  EXPECT_LT(grey, 150);
+  test::SaveIfFailed(image, "pane_sheet");
+}
+
+TEST(RasterPane, NoSheetBelow35Pixels) {
+  Settings settings;
+  const QImage image = RenderPane(nullptr, settings, 34, 100);
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) ASSERT_TRUE(test::SameRgb(image.pixel(x, y), 128, 128, 128, 1));
+  }
+}
+
+TEST(RasterPane, ViewMappingAndItsInverse) {
+  Settings settings;
+  DevelopmentView view;
+  view.clientWidth = 400;
+  view.clientHeight = 300;
+  view.viewFit = 10.0;
+  view.viewZoom = 2.0;
+  view.panX = 5.0;
+  view.panY = -3.0;
+  const SheetArea area = MakeSheetArea(settings, 2, 1);  // 39 x 29.7 cm
+  // px = 200 + 2 * 5 - 20 * 39 / 2 + 20 * 1.5 + 20 * 2 * x
+  const Point2 p = MapDevelopmentPoint(view, area, 2.0, {1.0, 1.0});
+  EXPECT_DOUBLE_EQ(p.x, 200 + 10 - 390 + 30 + 40);
+  EXPECT_DOUBLE_EQ(p.y, 150 + 6 - 297 + 30 + 40);
+  const Point2 back = UnmapClientPoint(view, area, 2.0, p);
+  EXPECT_NEAR(back.x, 1.0, 1e-12);
+  EXPECT_NEAR(back.y, 1.0, 1e-12);
+  EXPECT_DOUBLE_EQ(FitViewScale(400, 300, area), std::min(370 / 39.0, 270 / 29.7));
+}
+
+}  // namespace
+}  // namespace plicora
