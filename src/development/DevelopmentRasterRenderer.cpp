@@ -138,6 +138,14 @@ void DrawSheets(const RasterDrawParams& p) {
 void DrawFlaps(Model& model, const Settings& settings, const PixelMap& map, float lineWidth) {
   ComputeFlapPolygons(model, settings);
   Batch fills, outlines;
+  std::size_t flaps = 0;
+  for (const Part& part : model.parts) {
+    for (const Face* face : part.faces) {
+      for (const HalfEdge* h : face->ring) flaps += h->hasFlap && h->flapPointCount >= 3 ? 1 : 0;
+    }
+  }
+  fills.xy.reserve(flaps * 12);
+  outlines.xy.reserve(flaps * 12);
   for (const Part& part : model.parts) {
     for (const Face* face : part.faces) {
       for (const HalfEdge* h : face->ring) {
@@ -192,6 +200,10 @@ void DrawMaterialFaces(Model& model, const Settings& settings, const PixelMap& m
   const bool textured = settings.bUseMaterial && CanTexture(material);
   if (texturedOnly && !textured) return;
   Batch batch;
+  std::size_t corners = 0;
+  for (const auto& entry : faces) corners += entry.first->ring.size() >= 3 ? (entry.first->ring.size() - 2) * 3 : 0;
+  batch.xy.reserve(corners * 2);
+  if (textured) batch.uv.reserve(corners * 2);
   TexCoord lastUv;
   for (const auto& [face, part] : faces) AddFace(*face, *part, map, batch, textured, lastUv);
   GLuint texture = 0;
@@ -233,6 +245,11 @@ void DrawFaces(Model& model, const Settings& settings, const PixelMap& map, bool
 void DrawLines(Model& model, const Settings& settings, const PixelMap& map, float lineWidth, int factor) {
   ClearDrawnMarks(model);
   Batch solid, dot1, dot2, under;
+  std::size_t sides = 0;
+  for (const Part& part : model.parts) {
+    for (const Face* face : part.faces) sides += face->ring.size();
+  }
+  solid.xy.reserve(sides * 4);
   for (const Part& part : model.parts) {
     for (const Face* face : part.faces) {
       for (HalfEdge* h : face->ring) {
