@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
+#include "cli/RasterExportCommands.h"
 #include "cli/VectorExportCommands.h"
 #include "export/EpsWriter.h"
 #include "platform/MessageSink.h"
@@ -41,6 +42,10 @@ int ExportPdf(const CommandLineOptions& options, BatchDocument& document) {
   return ExportPdfFile(*document.model, CurrentSettings(), options.outputPath);
 }
 
+int ExportBitmap(const CommandLineOptions& options, BatchDocument& document) {
+  return ExportBitmapFile(*document.model, CurrentSettings(), options.outputPath, options.size);
+}
+
 using Exporter = int (*)(const CommandLineOptions&, BatchDocument&);
 
 struct ExportFormat {
@@ -53,11 +58,15 @@ constexpr ExportFormat kFormats[] = {
     {".emf", ExportEmf},
     {".svg", ExportSvg},
     {".pdf", ExportPdf},
+    {".bmp", ExportBitmap},
+    {".png", ExportBitmap},
 };
 
 }  // namespace
 
 int RunExportCommand(const CommandLineOptions& options) {
+  // Bitmaps need OpenGL's texture limit before the textures are read.
+  if (IsRasterExportExtension(LowerCaseExtension(options.outputPath))) PrepareRasterExport();
   BatchDocument document;
   if (const int status = OpenBatchDocument(options, document); status != kExitOk) return status;
   if (!document.model->hasDevelopment) {

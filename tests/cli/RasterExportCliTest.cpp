@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <sys/wait.h>
+
+#include "TestSupport.h"
+
+namespace plicora {
+namespace {
+
+struct ViewerRun {
+  int status = -1;
+  std::string err;
+};
+
+ViewerRun Viewer(const test::TempDir& dir, const std::string& args) {
+  const std::string errPath = dir.File("stderr.txt");
+  const std::string command =
+      std::string("HOME=") + dir.path() + " " + PLICORA_VIEWER_EXE + " " + args + " --no-profile 2>" + errPath;
+  const int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::ReadFile(errPath)};
+}
+
+std::uint32_t Le32(const std::string& s, std::size_t at) {
+  return static_cast<std::uint32_t>(static_cast<std::uint8_t>(s[at])) |
+         static_cast<std::uint32_t>(static_cast<std::uint8_t>(s[at + 1])) << 8 |
+         static_cast<std::uint32_t>(static_cast<std::uint8_t>(s[at + 2])) << 16 |
+         static_cast<std::uint32_t>(static_cast<std::uint8_t>(s[at + 3])) << 24;
+}
+
+TEST(RasterExportCli, BmpAtTheProposedSizeAndPngOfTheSamePicture) {
+  test::TempDir dir;
+  const std::string cube = test::FixturePath("cube.plc");
+  ViewerRun run = Viewer(dir, "--export " + dir.File("cube.bmp") + " " + cube);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string bmp = test::ReadFile(dir.File("cube.bmp"));
+  ASSERT_GT(bmp.size(), 54u);
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  const int width = static_cast<int>(Le32(bmp, 18)), height = static_cast<int>(Le32(bmp, 22));
+  EXPECT_GT(width, 10);
+  EXPECT_LE(width, 4096);
+  EXPECT_EQ(bmp.size(), 54u + static_cast<std::size_t>(((width * 3 + 3) & ~3) * height));
+
+  run = Viewer(dir, "--export " + dir.File("cube.PNG") + " " + cube);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const QImage png(QString::fromStdString(dir.File("cube.PNG")));
+  ASSERT_FALSE(png.isNull());
+  EXPECT_EQ(png.width(), width);
+  EXPECT_EQ(png.height(), height);
+  const QImage fromBmp(QString::fromStdString(dir.File("cube.bmp")), "BMP");
+  ASSERT_FALSE(fromBmp.isNull());
+  // The same picture, pixel for pixel.
+  int differing = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) differing += (png.pixel(x, y) & 0xFFFFFF) != (fromBmp.pixel(x, y) & 0xFFFFFF);
+  }
+  EXPECT_EQ(differing, 0);
+  // White background around, something drawn inside.
+  EXPECT_EQ(png.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
+  int dark = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) dark += qGray(png.pixel(x, y)) < 64;
+  }
+  EXPECT_GT(dark, width);
+}
+
+TEST(RasterExportCli, ExplicitSizesAndTheirLimits) {
+  test::TempDir dir;
+  const std::string cube = test::FixturePath("cube.plc");
+  ViewerRun run = Viewer(dir, "--export " + dir.File("a.bmp") + " " + cube + " --size 101x50");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(test::ReadFile(dir.File("a.bmp")).size(), 54u + 304u * 50u);
+
+  for (const char* size : {"0x10", "10x4097", "4097x10"}) {
+    run = Viewer(dir, "--export " + dir.File("b.bmp") + " " + cube + " --size " + size);
+    EXPECT_EQ(run.status, 2) << size;
+    EXPECT_NE(run.err.find("Specify a value of 1 - 4096 for vertical and horizontal pixel number"), std::string::npos)
+        << run.err;
+  }
+  run = Viewer(dir, "--export /nonexistent-dir/c.bmp " + cube);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("write error\nFailed to create BMP"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace plicora
