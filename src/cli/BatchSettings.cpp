@@ -1,0 +1,59 @@
+#include "cli/BatchSettings.h"
+
+#include <cstdio>
+#include <string>
+
+#include "app/SettingKeys.h"
+#include "app/Settings.h"
+#include "app/SettingsStore.h"
+#include "model/Model.h"
+#include "platform/ProfileFile.h"
+#include "platform/ProfileLocation.h"
+
+namespace plicora {
+namespace {
+
+void PrintError(const std::string& message) { std::fprintf(stderr, "plicora-viewer: %s\n", message.c_str()); }
+
+/// Applies every override to `settings` and `model`; false after printing the first failure.
+bool ApplyAll(const CommandLineOptions& options, Settings& settings, Model& model) {
+  for (const auto& [key, value] : options.sets) {
+    const std::string error = ApplySetting(key, value, settings, &model);
+    if (!error.empty()) {
+      PrintError("--set " + key + "=" + value + ": " + error);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int PrepareBatchSettings(const CommandLineOptions& options, Settings& settings) {
+  if (options.noProfile && options.profilePath) {
+    PrintError("--profile and --no-profile cannot be given together");
+    return kExitUsage;
+  }
+  if (options.profilePath) {
+    ProfileFile profile;
+    if (profile.Load(*options.profilePath) != ProfileFile::LoadResult::Read) {
+      PrintError("cannot read the profile " + *options.profilePath);
+      return kExitUsage;
+    }
+    LoadSettings(settings, profile);
+  } else if (!options.noProfile) {
+    const std::string path = DefaultProfilePath();
+    if (!path.empty() && !LoadSettingsFile(settings, path))
+      PrintError("warning: cannot read the profile " + path + "; the built-in settings are used");
+  }
+  // Overrides are checked now, so that a mistake is reported before any work.
+  Settings scratchSettings = settings;
+  Model scratchModel(settings.colors[0]);
+  return ApplyAll(options, scratchSettings, scratchModel) ? kExitOk : kExitUsage;
+}
+
+int ApplyBatchOverrides(const CommandLineOptions& options, Settings& settings, Model& model) {
+  return ApplyAll(options, settings, model) ? kExitOk : kExitUsage;
+}
+
+}  // namespace plicora
