@@ -1,0 +1,114 @@
+// Batch runs and settings: --set, --profile, --no-profile, the user's
+// profile read but never written.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+
+#include "TestSupport.h"
+
+namespace plicora {
+namespace {
+
+struct Run {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+/// Runs the viewer with `args` (quoted for the shell) in a home of its own,
+/// so that the user's own profile never takes part.
+Run RunViewer(const test::TempDir& home, const std::string& args) {
+  const std::string command = "HOME=" + home.path() + " XDG_CONFIG_HOME=" + home.File("config") + " " +
+                              PLICORA_VIEWER_EXE + " " + args + " >" + home.File("out.txt") + " 2>" +
+                              home.File("err.txt");
+  const int raw = std::system(command.c_str());
+  Run run;
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.out = test::ReadFile(home.File("out.txt"));
+  run.err = test::ReadFile(home.File("err.txt"));
+  return run;
+}
+
+/// The user's profile in the temporary home.
+std::string UserProfile(const test::TempDir& home) { return home.File("config/plicora-viewer/plicora-viewer.ini"); }
+
+std::string WriteUserProfile(const test::TempDir& home, const std::string& text) {
+  std::filesystem::create_directories(home.File("config/plicora-viewer"));
+  return test::WriteFile(UserProfile(home), text);
+}
+
+/// A number of the --info JSON.
+double InfoNumber(const std::string& json, const std::string& key) {
+  std::smatch m;
+  if (!std::regex_search(json, m, std::regex("\"" + key + "\": ([-0-9.e+]+)"))) return -12345.0;
+  return std::stod(m[1].str());
+}
+
+TEST(SettingsOptionsTest, OverridesAreAppliedInOrderAfterTheFile) {
+  test::TempDir home;
+  const std::string cube = test::FixturePath("cube.plc");
+  Run run = RunViewer(home, "--info " + cube + " --set bDrawNumber=1 --set dMag2d=12.5");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(InfoNumber(run.out, "devScale"), 12.5);  // the file's own dMag2d is overridden
+
+  run = RunViewer(home, "--info " + cube + " --set dMag2d=3 --set DMAG2D=0x10");
+  ASSERT_EQ(run.status, 2) << run.err;  // a real number is written in decimal
+  run = RunViewer(home, "--info " + cube + " --set dMag2d=3 --set dmag2d=7");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(InfoNumber(run.out, "devScale"), 7.0);
+}
+
+TEST(SettingsOptionsTest, BadOverridesExitWithStatusTwoAndSayWhy) {
+  test::TempDir home;
+  const std::string cube = test::FixturePath("cube.plc");
+  Run run = RunViewer(home, "--info " + cube + " --set nope=1");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "plicora-viewer: --set nope=1: unknown setting \"nope\"\n");
+  EXPECT_EQ(run.out, "");
+
+  run = RunViewer(home, "--info " + cube + " --set iPageType=abc");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "plicora-viewer: --set iPageType=abc: iPageType expects an integer, got \"abc\"\n");
+
+  run = RunViewer(home, "--info " + cube + " --set iPageType=8");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "plicora-viewer: --set iPageType=8: iPageType must lie between 0 and 7\n");
+
+  // Checked before the file is opened.
+  run = RunViewer(home, "--info " + home.File("missing.plc") + " --set dMag3d=big");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "plicora-viewer: --set dMag3d=big: dMag3d expects a number, got \"big\"\n");
+}
+
+TEST(SettingsOptionsTest, ProfileOptionsAreCheckedAndTheProfileIsNeverWritten) {
+  test::TempDir home;
+  const std::string cube = test::FixturePath("cube.plc");
+  Run run = RunViewer(home, "--info " + cube + " --profile " + home.File("absent.ini"));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "plicora-viewer: cannot read the profile " + home.File("absent.ini") + "\n");
+
+  const std::string own = test::WriteFile(home.File("own.ini"), "[Settings]\nbFirstStartUp=1\n");
+  run = RunViewer(home, "--info " + cube + " --profile " + own + " --no-profile");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "plicora-viewer: --profile and --no-profile cannot be given together\n");
+
+  // Neither the default profile nor its folder appears, and a given one stays as it was.
+  run = RunViewer(home, "--info " + cube);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(home.File("config")));
+  run = RunViewer(home, "--info " + cube + " --profile " + own);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(test::ReadFile(own), "[Settings]\nbFirstStartUp=1\n");
+
+  const std::string user = WriteUserProfile(home, "[Settings]\r\nbDrawNumber=1\r\n");
+  run = RunViewer(home, "--info " + cube);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(test::ReadFile(user), "[Settings]\r\nbDrawNumber=1\r\n");
+}
+
+}  // namespace
+}  // namespace plicora
