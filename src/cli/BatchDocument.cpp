@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "cli/BatchSettings.h"
 #include "development/DevelopmentGeometry.h"
 #include "model/MeshTopology.h"
 #include "model/WorkFileReader.h"
@@ -41,7 +42,9 @@ int CheckWorkFilePath(const std::string& path) {
   return kExitOk;
 }
 
-int LoadBatchProfile(const CommandLineOptions&, Settings&) { return kExitOk; }
+int LoadBatchProfile(const CommandLineOptions& options, Settings& settings) {
+  return PrepareBatchSettings(options, settings);
+}
 
 int ReadBatchModel(const std::string& path, Settings& settings, BatchDocument& document) {
   document.model = std::make_unique<Model>(settings.colors[0]);
@@ -56,7 +59,9 @@ int ReadBatchModel(const std::string& path, Settings& settings, BatchDocument& d
   return kExitOk;
 }
 
-int ApplySettingOverrides(const CommandLineOptions&, Settings&) { return kExitOk; }
+int ApplySettingOverrides(const CommandLineOptions& options, Settings& settings, Model& model) {
+  return ApplyBatchOverrides(options, settings, model);
+}
 
 int PrepareDevelopment(const Settings& settings, BatchDocument& document) {
   Model& model = *document.model;
@@ -69,10 +74,10 @@ int PrepareDevelopment(const Settings& settings, BatchDocument& document) {
 int OpenBatchDocument(const CommandLineOptions& options, BatchDocument& document) {
   Settings& settings = CurrentSettings();
   const std::string& path = options.inputPath;
-  if (int status = CheckWorkFilePath(path); status != kExitOk) return status;
   if (int status = LoadBatchProfile(options, settings); status != kExitOk) return status;
+  if (int status = CheckWorkFilePath(path); status != kExitOk) return status;
   if (int status = ReadBatchModel(path, settings, document); status != kExitOk) return status;
-  if (int status = ApplySettingOverrides(options, settings); status != kExitOk) return status;
+  if (int status = ApplySettingOverrides(options, settings, *document.model); status != kExitOk) return status;
   MeasureModel(*document.model);
   if (document.model->hasDevelopment)
     if (int status = PrepareDevelopment(settings, document); status != kExitOk) return status;

@@ -25,8 +25,8 @@ struct BatchDocument {
   int joinNumbers = 0;
 };
 
-/// Opens `options.inputPath` into `document` using CurrentSettings(): checks
-/// the path, loads the profile, reads the file, applies --set, measures the
+/// Opens `options.inputPath` into `document` using CurrentSettings(): loads
+/// the profile, checks the path, reads the file, applies --set, measures the
 /// edges and prepares the development. Returns an exit status: kExitOk,
 /// kExitFailed ("Cannot open file", "Cannot load file of specified type",
 /// "Failed to load specified file"), kExitRefused, or what a step reports.
@@ -34,18 +34,21 @@ int OpenBatchDocument(const CommandLineOptions& options, BatchDocument& document
 
 // --- the steps, in the order OpenBatchDocument runs them ---
 
+/// First: the profile (--profile PATH, the user's profile, or the built-in
+/// values with --no-profile) into `settings`, never written back; the --set
+/// overrides are checked here. kExitUsage for a wrong option or value.
+int LoadBatchProfile(const CommandLineOptions& options, Settings& settings);
+
 /// The file can be opened and its extension is ".plc" (any case); shows the
 /// message and returns kExitFailed otherwise.
 int CheckWorkFilePath(const std::string& path);
 
-/// Before reading: the profile (--profile PATH, --no-profile) into `settings`.
-int LoadBatchProfile(const CommandLineOptions& options, Settings& settings);
-
 /// Reads the file into a new model; maps the reader's result to an exit status.
 int ReadBatchModel(const std::string& path, Settings& settings, BatchDocument& document);
 
-/// After reading: the --set KEY=VALUE overrides, in order.
-int ApplySettingOverrides(const CommandLineOptions& options, Settings& settings);
+/// After reading (the file's info block): the --set KEY=VALUE overrides, in
+/// order, with the values derived from them; model keys change `model`.
+int ApplySettingOverrides(const CommandLineOptions& options, Settings& settings, Model& model);
 
 /// After measuring: the derived development data (bounds, page grid, join
 /// numbers) of a model that carries a development.

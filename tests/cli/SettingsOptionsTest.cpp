@@ -6,14 +6,18 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <regex>
 
 #include "TestSupport.h"
+#include "app/Settings.h"
+#include "cli/BatchSettings.h"
+#include "model/Model.h"
 
 namespace plicora {
 namespace {
 
-struct Run {
+struct ViewerRun {
   int status = -1;
   std::string out;
   std::string err;
@@ -21,12 +25,12 @@ struct Run {
 
 /// Runs the viewer with `args` (quoted for the shell) in a home of its own,
 /// so that the user's own profile never takes part.
-Run RunViewer(const test::TempDir& home, const std::string& args) {
+ViewerRun RunViewer(const test::TempDir& home, const std::string& args) {
   const std::string command = "HOME=" + home.path() + " XDG_CONFIG_HOME=" + home.File("config") + " " +
                               PLICORA_VIEWER_EXE + " " + args + " >" + home.File("out.txt") + " 2>" +
                               home.File("err.txt");
   const int raw = std::system(command.c_str());
-  Run run;
+  ViewerRun run;
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   run.out = test::ReadFile(home.File("out.txt"));
   run.err = test::ReadFile(home.File("err.txt"));
@@ -51,7 +55,7 @@ double InfoNumber(const std::string& json, const std::string& key) {
 TEST(SettingsOptionsTest, OverridesAreAppliedInOrderAfterTheFile) {
   test::TempDir home;
   const std::string cube = test::FixturePath("cube.plc");
-  Run run = RunViewer(home, "--info " + cube + " --set bDrawNumber=1 --set dMag2d=12.5");
+  ViewerRun run = RunViewer(home, "--info " + cube + " --set bDrawNumber=1 --set dMag2d=12.5");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(InfoNumber(run.out, "devScale"), 12.5);  // the file's own dMag2d is overridden
 
@@ -65,7 +69,7 @@ TEST(SettingsOptionsTest, OverridesAreAppliedInOrderAfterTheFile) {
 TEST(SettingsOptionsTest, BadOverridesExitWithStatusTwoAndSayWhy) {
   test::TempDir home;
   const std::string cube = test::FixturePath("cube.plc");
-  Run run = RunViewer(home, "--info " + cube + " --set nope=1");
+  ViewerRun run = RunViewer(home, "--info " + cube + " --set nope=1");
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, "plicora-viewer: --set nope=1: unknown setting \"nope\"\n");
   EXPECT_EQ(run.out, "");
@@ -87,7 +91,7 @@ TEST(SettingsOptionsTest, BadOverridesExitWithStatusTwoAndSayWhy) {
 TEST(SettingsOptionsTest, ProfileOptionsAreCheckedAndTheProfileIsNeverWritten) {
   test::TempDir home;
   const std::string cube = test::FixturePath("cube.plc");
-  Run run = RunViewer(home, "--info " + cube + " --profile " + home.File("absent.ini"));
+  ViewerRun run = RunViewer(home, "--info " + cube + " --profile " + home.File("absent.ini"));
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, "plicora-viewer: cannot read the profile " + home.File("absent.ini") + "\n");
 
@@ -108,6 +112,71 @@ TEST(SettingsOptionsTest, ProfileOptionsAreCheckedAndTheProfileIsNeverWritten) {
   run = RunViewer(home, "--info " + cube);
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(test::ReadFile(user), "[Settings]\r\nbDrawNumber=1\r\n");
+}
+
+/// Sets an environment variable for one scope.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() {
+    if (old_) setenv(name_, old_->c_str(), 1);
+    else unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(BatchSettingsTest, ReadsTheGivenProfileTheUserProfileOrNothing) {
+  test::TempDir home;
+  ScopedEnv xdg("XDG_CONFIG_HOME", home.File("config"));
+  WriteUserProfile(home, "[Settings]\nbPrintOmitPage=0\ncolor7=255\n");
+  const std::string own = test::WriteFile(home.File("own.ini"), "[settings]\nIPRINTPPIINDEX=3\nbDrawColorEdge=0\n");
+
+  CommandLineOptions options;
+  Settings fromUser;
+  ASSERT_EQ(PrepareBatchSettings(options, fromUser), 0);
+  EXPECT_FALSE(fromUser.bPrintOmitPage);
+  EXPECT_EQ(fromUser.colors[7], 255u);
+  EXPECT_TRUE(fromUser.bFirstStartUp);
+
+  options.profilePath = own;
+  Settings fromOwn;
+  ASSERT_EQ(PrepareBatchSettings(options, fromOwn), 0);
+  EXPECT_EQ(fromOwn.printPpi, 200);
+  EXPECT_FALSE(fromOwn.bDrawColorEdge);
+  EXPECT_TRUE(fromOwn.bPrintOmitPage);  // the user's profile took no part
+
+  options.profilePath.reset();
+  options.noProfile = true;
+  Settings builtIn;
+  ASSERT_EQ(PrepareBatchSettings(options, builtIn), 0);
+  EXPECT_TRUE(builtIn.bPrintOmitPage);
+  EXPECT_EQ(builtIn.colors, kDefaultColors);
+}
+
+TEST(BatchSettingsTest, OverridesAreOnlyCheckedBeforeTheFileAndAppliedAfterIt) {
+  test::TempDir home;
+  ScopedEnv xdg("XDG_CONFIG_HOME", home.File("config"));
+  CommandLineOptions options;
+  options.noProfile = true;
+  options.sets = {{"iPageType", "1"}, {"color0", "0xFF"}, {"dMag3d", "2"}, {"iPageType", "2"}};
+  Settings settings;
+  ASSERT_EQ(PrepareBatchSettings(options, settings), 0);
+  EXPECT_EQ(settings.iPageType, 0);
+
+  Model model;
+  model.devScale = 10.0;
+  ASSERT_EQ(ApplyBatchOverrides(options, settings, model), 0);
+  EXPECT_EQ(settings.iPageType, 2);  // the last one wins
+  EXPECT_EQ(settings.paperWidth, 29.7);
+  EXPECT_EQ(settings.paperHeight, 42.0);
+  EXPECT_EQ(settings.scaleProduct, 20.0);
+  EXPECT_EQ(model.defaultMaterial.ambient, (std::array<float, 4>{1.f, 0.f, 0.f, 1.f}));
 }
 
 }  // namespace
