@@ -114,6 +114,38 @@ TEST(SettingsOptionsTest, ProfileOptionsAreCheckedAndTheProfileIsNeverWritten) {
   EXPECT_EQ(test::ReadFile(user), "[Settings]\r\nbDrawNumber=1\r\n");
 }
 
+/// The join-number font size an EPS export used ("N scalefont"), -1 when none.
+int EpsFontSize(const std::string& eps) {
+  std::smatch m;
+  return std::regex_search(eps, m, std::regex("\n(-?[0-9]+) scalefont setfont")) ? std::stoi(m[1].str()) : -1;
+}
+
+TEST(SettingsOptionsTest, ProfileThenFileThenOverridesDecideWhatAnExportShows) {
+  test::TempDir home;
+  const std::string cube = test::FixturePath("cube.plc");
+  // The cube without its own join-number font size.
+  std::string text = test::ReadFile(cube);
+  const auto key = text.find("iEdgeNumberFontSize");
+  ASSERT_NE(key, std::string::npos);
+  text.erase(key, text.find('\n', key) + 1 - key);
+  const std::string bare = test::WriteFile(home.File("bare.plc"), text);
+  const std::string profile = test::WriteFile(home.File("p.ini"), "[Settings]\niEdgeNumberFontSize=21\n");
+  WriteUserProfile(home, "[Settings]\niEdgeNumberFontSize=0x10\n");
+  const std::string eps = home.File("out.eps");
+  auto exportedSize = [&](const std::string& file, const std::string& options) {
+    std::filesystem::remove(eps);
+    const ViewerRun run = RunViewer(home, "--export " + eps + " " + file + " --set bDrawNumber=1 " + options);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return EpsFontSize(test::ReadFile(eps));
+  };
+  EXPECT_EQ(exportedSize(bare, "--profile " + profile), 21);
+  EXPECT_EQ(exportedSize(bare, ""), 16);  // the user's profile
+  EXPECT_EQ(exportedSize(bare, "--no-profile"), 8);
+  EXPECT_EQ(exportedSize(cube, "--profile " + profile), 8);  // the file's info block wins over the profile
+  EXPECT_EQ(exportedSize(cube, "--profile " + profile + " --set iEdgeNumberFontSize=30"), 30);
+  EXPECT_EQ(test::ReadFile(UserProfile(home)), "[Settings]\niEdgeNumberFontSize=0x10\n");
+}
+
 /// Sets an environment variable for one scope.
 class ScopedEnv {
  public:
