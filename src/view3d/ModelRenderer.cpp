@@ -2,7 +2,10 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
+
 #include "view3d/EdgeStyle.h"
+#include "view3d/PrimitiveWriter.h"
 #include "view3d/RenderCache.h"
 
 namespace plicora {
@@ -12,17 +15,7 @@ constexpr double kNearPlaneHalfWidth = 0.05;
 constexpr double kNearPlane = 0.134;
 constexpr double kFarPlane = 2000.0;
 
-const Point3& CornerOf(const HalfEdge& h, bool opened, Point3& scratch) {
-  if (opened) return h.openedPos;
-  scratch = Point3{h.vertex->x, h.vertex->y, h.vertex->z};
-  return scratch;
-}
-
-void Corner(const HalfEdge& h, bool opened) {
-  Point3 scratch;
-  const Point3& p = CornerOf(h, opened, scratch);
-  glVertex3d(p.x, p.y, p.z);
-}
+Point3 PositionOf(const Vertex& v) { return Point3{v.x, v.y, v.z}; }
 
 bool HasCorners(const Face& face) {
   for (const HalfEdge* h : face.ring)
@@ -30,39 +23,28 @@ bool HasCorners(const Face& face) {
   return true;
 }
 
-// A face in ring order, with texture coordinates where the corners have one.
-void FrontPolygon(const Face& face, bool opened) {
-  glBegin(GL_POLYGON);
-  for (const HalfEdge* h : face.ring) {
-    if (h->uv) glTexCoord2f(static_cast<float>(h->uv->u), static_cast<float>(h->uv->v));
-    Corner(*h, opened);
-  }
-  glEnd();
-}
-
-// A face in reverse ring order: its back side, facing the other way.
-void BackPolygon(const Face& face, bool opened) {
-  glBegin(GL_POLYGON);
-  for (auto it = face.ring.rbegin(); it != face.ring.rend(); ++it) Corner(**it, opened);
-  glEnd();
-}
-
-void Segment(const Point3& a, const Point3& b) {
-  glBegin(GL_LINES);
-  glVertex3d(a.x, a.y, a.z);
-  glVertex3d(b.x, b.y, b.z);
-  glEnd();
-}
-
-void StyledSegment(const EdgeStyle& style, const Vertex& a, const Vertex& b) {
-  glLineWidth(style.width);
-  glColor3f(style.red, style.green, style.blue);
-  Segment(Point3{a.x, a.y, a.z}, Point3{b.x, b.y, b.z});
-}
-
 bool UsesTexture(const Material& m) { return m.hasTexture && m.image && m.image->width > 0 && m.image->height > 0 &&
                                             m.image->pixels.size() >= static_cast<std::size_t>(m.image->width) *
                                                                               static_cast<std::size_t>(m.image->height) * 3; }
+
+// FNV-1a over the values a frame's passes depend on.
+class KeyHash {
+ public:
+  template <typename T>
+  void Add(const T& value) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
+    for (std::size_t i = 0; i < sizeof(T); ++i) hash_ = (hash_ ^ bytes[i]) * 1099511628211ull;
+  }
+  std::uint64_t value() const { return hash_; }
+
+ private:
+  std::uint64_t hash_ = 14695981039346656037ull;
+};
+
+// Slots of the kept display lists; faces of material i use slot i + 1.
+constexpr int kSolidPassesSlot = -1;
+constexpr int kEdgeOnlySlot = -2;
+constexpr int kOutlineSlot = -3;
 
 }  // namespace
 
@@ -100,7 +82,6 @@ void ModelRenderer::InitGlState(Settings& settings) {
   glEnable(GL_CULL_FACE);
   glDepthFunc(GL_LEQUAL);
   glEnable(GL_DEPTH_TEST);
-  cache_->OnFixedState(smoothTextures_);
   glInitialised_ = true;
 }
 
@@ -153,6 +134,7 @@ void ModelRenderer::RenderScene(const SceneInputs& scene, Settings& settings) {
   // Alpha stays 255 so the picture can be shown as an opaque image.
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   if (!scene.model) return;
+  BeginCachedFrame(scene, settings);
 
   const bool hasDevelopment = scene.shell->hasDevelopment;
   bool opened = false;
@@ -162,12 +144,67 @@ void ModelRenderer::RenderScene(const SceneInputs& scene, Settings& settings) {
   } else if (scene.shell->edgeOnly) {
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
-    for (const Solid& solid : scene.model->solids)
-      if (solid.selected) DrawClosedEdges(solid, scene, settings);
+    Pass(kEdgeOnlySlot, [&](PrimitiveWriter& out) {
+      for (const Solid& solid : scene.model->solids)
+        if (solid.selected) DrawClosedEdges(out, solid, scene, settings);
+    });
   } else {
     DrawFaces(scene, settings, false);
   }
-  if (scene.shell->highlightedMaterial) DrawMaterialOutline(scene, opened);
+  if (scene.shell->highlightedMaterial) {
+    glDisable(GL_LIGHTING);
+    Pass(kOutlineSlot, [&](PrimitiveWriter& out) { DrawMaterialOutline(out, scene, opened); });
+  }
+}
+
+void ModelRenderer::Pass(int slot, const std::function<void(PrimitiveWriter&)>& draw) {
+  if (useCache_) {
+    cache_->Draw(slot, [&] {
+      PrimitiveWriter batched(true);
+      draw(batched);
+    });
+    return;
+  }
+  PrimitiveWriter direct(false);
+  draw(direct);
+}
+
+void ModelRenderer::BeginCachedFrame(const SceneInputs& scene, const Settings& settings) {
+  if (!caching_) {
+    useCache_ = false;
+    cache_->BeginFrame(0);
+    return;
+  }
+  // Everything the kept lists were compiled from, except the geometry, which
+  // changes only with a document update (and that clears the cache).
+  KeyHash key;
+  const Model& model = *scene.model;
+  key.Add(&model);
+  key.Add(scene.shell->hasDevelopment);
+  key.Add(scene.shell->edgeOnly);
+  key.Add(scene.shell->highlightedMaterial);
+  key.Add(scene.hoveredEdge);
+  key.Add(settings.bEnhanceCutEdgeOpen);
+  key.Add(settings.bCullFace);
+  key.Add(settings.bDrawColorEdge);
+  key.Add(settings.bCullEdge);
+  key.Add(settings.iAngleEps);
+  key.Add(settings.colors);
+  key.Add(model.materials.size());
+  // Lists replay texture coordinates only as given; a model whose corners
+  // mix given and missing ones is drawn directly.
+  bool someUv = false, someWithout = false;
+  for (const Solid& solid : model.solids) {
+    key.Add(solid.selected);
+    for (const Face& face : solid.faces) {
+      key.Add(face.marked);
+      key.Add(face.materialIndex);
+      for (const HalfEdge* h : face.ring) (h->uv ? someUv : someWithout) = true;
+    }
+    for (const Edge& edge : solid.edges) key.Add(edge.type);
+  }
+  useCache_ = !(someUv && someWithout);
+  cache_->BeginFrame(useCache_ ? key.value() : 0);
 }
 
 void ModelRenderer::DrawFaces(const SceneInputs& scene, const Settings& settings, bool opened) {
@@ -183,28 +220,30 @@ void ModelRenderer::DrawFaces(const SceneInputs& scene, const Settings& settings
   const int count = static_cast<int>(model.materials.size());
   for (int i = -1; i < count; ++i) {
     if (useMaterials) BindMaterial(model, i);
-    DrawFacesOfMaterial(scene, i, opened);
+    Pass(i + 1, [&](PrimitiveWriter& out) { DrawFacesOfMaterial(out, scene, i, opened); });
   }
   glDisable(GL_LIGHTING);
   glDisable(GL_TEXTURE_2D);
-  for (const Solid& solid : model.solids) {
-    if (!solid.selected) continue;
-    if (!settings.bCullFace) DrawBackSides(solid, opened);
-    DrawMarkedFaces(solid, opened);
-    if (opened)
-      DrawOpenedEdges(solid, settings);
-    else
-      DrawClosedEdges(solid, scene, settings);
-  }
+  Pass(kSolidPassesSlot, [&](PrimitiveWriter& out) {
+    for (const Solid& solid : model.solids) {
+      if (!solid.selected) continue;
+      if (!settings.bCullFace) DrawBackSides(out, solid, opened);
+      DrawMarkedFaces(out, solid, opened);
+      if (opened)
+        DrawOpenedEdges(out, solid, settings);
+      else
+        DrawClosedEdges(out, solid, scene, settings);
+    }
+  });
 }
 
-void ModelRenderer::DrawFacesOfMaterial(const SceneInputs& scene, int index, bool opened) {
+void ModelRenderer::DrawFacesOfMaterial(PrimitiveWriter& out, const SceneInputs& scene, int index, bool opened) {
   for (const Solid& solid : scene.model->solids) {
     if (!solid.selected) continue;
     for (const Face& face : solid.faces) {
       if (face.materialIndex != index || face.marked || !HasCorners(face)) continue;
-      glNormal3d(face.plane[0], face.plane[1], face.plane[2]);
-      FrontPolygon(face, opened);
+      out.Normal(face.plane[0], face.plane[1], face.plane[2]);
+      out.Face(face, opened, false);
     }
   }
 }
@@ -213,8 +252,12 @@ void ModelRenderer::BindMaterial(const Model& model, int index) {
   const Material& m = model.MaterialOf(index);
   if (UsesTexture(m)) {
     glEnable(GL_TEXTURE_2D);
-    glTexImage2D(GL_TEXTURE_2D, 0, 3, m.image->width, m.image->height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                 m.image->pixels.data());
+    if (useCache_) {
+      cache_->BindTexture(m, smoothTextures_);
+    } else {
+      glTexImage2D(GL_TEXTURE_2D, 0, 3, m.image->width, m.image->height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                   m.image->pixels.data());
+    }
     return;
   }
   glDisable(GL_TEXTURE_2D);
@@ -225,53 +268,58 @@ void ModelRenderer::BindMaterial(const Model& model, int index) {
   glMaterialf(GL_FRONT, GL_SHININESS, m.shininess);
 }
 
-void ModelRenderer::DrawBackSides(const Solid& solid, bool opened) {
-  glColor3f(0.7f, 0.7f, 0.7f);
+void ModelRenderer::DrawBackSides(PrimitiveWriter& out, const Solid& solid, bool opened) {
+  out.Color(0.7f, 0.7f, 0.7f);
   for (const Face& face : solid.faces) {
     if (face.marked || !HasCorners(face)) continue;
-    glNormal3d(-face.plane[0], -face.plane[1], -face.plane[2]);
-    BackPolygon(face, opened);
+    out.Normal(-face.plane[0], -face.plane[1], -face.plane[2], false);
+    out.Face(face, opened, true, false);
   }
 }
 
-void ModelRenderer::DrawMarkedFaces(const Solid& solid, bool opened) {
-  glColor3f(1.f, 0.f, 0.f);
+void ModelRenderer::DrawMarkedFaces(PrimitiveWriter& out, const Solid& solid, bool opened) {
+  out.Color(1.f, 0.f, 0.f);
   for (const Face& face : solid.faces) {
     if (!face.marked || !HasCorners(face)) continue;
-    FrontPolygon(face, opened);
-    BackPolygon(face, opened);
+    out.Face(face, opened, false, false);
+    out.Face(face, opened, true, false);
   }
 }
 
-void ModelRenderer::DrawClosedEdges(const Solid& solid, const SceneInputs& scene, const Settings& settings) {
+void ModelRenderer::DrawClosedEdges(PrimitiveWriter& out, const Solid& solid, const SceneInputs& scene,
+                                    const Settings& settings) {
   for (const Edge& edge : solid.edges) {
     if (!edge.vertexA || !edge.vertexB) continue;
     const EdgeStyle style = ClosedEdgeStyle(edge, settings, scene.shell->hasDevelopment, scene.hoveredEdge);
-    if (style.drawn) StyledSegment(style, *edge.vertexA, *edge.vertexB);
+    if (!style.drawn) continue;
+    out.Color(style.red, style.green, style.blue);
+    out.Segment(style.width, PositionOf(*edge.vertexA), PositionOf(*edge.vertexB));
   }
 }
 
-void ModelRenderer::DrawOpenedEdges(const Solid& solid, const Settings& settings) {
-  glLineWidth(1.f);
-  glColor3f(0.f, 0.f, 0.f);
+// With the cuts opened every side is drawn thin between opened corners: a
+// fold once, a cut or one-sided edge once per side, since the two sides of a
+// cut lie apart.
+void ModelRenderer::DrawOpenedEdges(PrimitiveWriter& out, const Solid& solid, const Settings& settings) {
+  out.Color(0.f, 0.f, 0.f);
   for (const Edge& edge : solid.edges) {
     if (IsFoldEdge(edge)) {
       if (IsHiddenFlatEdge(edge, settings) || !edge.halfA->isOutline || !edge.halfA->next) continue;
       const EdgeStyle style = FoldStyle(edge, settings);
-      glColor3f(style.red, style.green, style.blue);
-      Segment(edge.halfA->openedPos, edge.halfA->next->openedPos);
+      out.Color(style.red, style.green, style.blue);
+      out.Segment(1.f, edge.halfA->openedPos, edge.halfA->next->openedPos);
       continue;
     }
-    glColor3f(0.f, 0.f, 0.f);
+    out.Color(0.f, 0.f, 0.f);
     for (const HalfEdge* h : {edge.halfA, edge.halfB})
-      if (h && h->next) Segment(h->openedPos, h->next->openedPos);
+      if (h && h->next) out.Segment(1.f, h->openedPos, h->next->openedPos);
   }
 }
 
-void ModelRenderer::DrawMaterialOutline(const SceneInputs& scene, bool opened) {
+// The border hint of the texture dialog: yellow around faces with a mapped
+// corner, white around the others.
+void ModelRenderer::DrawMaterialOutline(PrimitiveWriter& out, const SceneInputs& scene, bool opened) {
   const Model& model = *scene.model;
-  glDisable(GL_LIGHTING);
-  glLineWidth(3.f);
   for (const Solid& solid : model.solids) {
     if (!solid.selected) continue;
     for (const Face& face : solid.faces) {
@@ -280,12 +328,10 @@ void ModelRenderer::DrawMaterialOutline(const SceneInputs& scene, bool opened) {
       for (const HalfEdge* h : face.ring)
         if (h->uv && (h->uv->u != 0.0 || h->uv->v != 0.0)) mapped = true;
       if (mapped)
-        glColor3f(1.f, 1.f, 0.f);
+        out.Color(1.f, 1.f, 0.f);
       else
-        glColor3f(1.f, 1.f, 1.f);
-      glBegin(GL_LINE_LOOP);
-      for (const HalfEdge* h : face.ring) Corner(*h, opened);
-      glEnd();
+        out.Color(1.f, 1.f, 1.f);
+      out.Loop(face, opened, 3.f);
     }
   }
 }

@@ -4,6 +4,7 @@
 // sides, marked faces, edges, the highlighted material's outline). Every call
 // expects the pane's rendering context to be current.
 
+#include <functional>
 #include <memory>
 
 #include "app/Settings.h"
@@ -13,6 +14,7 @@
 
 namespace plicora {
 
+class PrimitiveWriter;
 class RenderCache;
 
 /// Everything one frame depends on besides the OpenGL state.
@@ -50,18 +52,23 @@ class ModelRenderer {
   void InvalidateCache();
 
  private:
+  void BeginCachedFrame(const SceneInputs& scene, const Settings& settings);
+  /// Runs a drawing pass, through its kept display list when caching.
+  void Pass(int slot, const std::function<void(PrimitiveWriter&)>& draw);
   void DrawFaces(const SceneInputs& scene, const Settings& settings, bool opened);
-  void DrawFacesOfMaterial(const SceneInputs& scene, int index, bool opened);
+  void DrawFacesOfMaterial(PrimitiveWriter& out, const SceneInputs& scene, int index, bool opened);
   void BindMaterial(const Model& model, int index);
-  void DrawBackSides(const Solid& solid, bool opened);
-  void DrawMarkedFaces(const Solid& solid, bool opened);
-  void DrawClosedEdges(const Solid& solid, const SceneInputs& scene, const Settings& settings);
-  void DrawOpenedEdges(const Solid& solid, const Settings& settings);
-  void DrawMaterialOutline(const SceneInputs& scene, bool opened);
+  static void DrawBackSides(PrimitiveWriter& out, const Solid& solid, bool opened);
+  static void DrawMarkedFaces(PrimitiveWriter& out, const Solid& solid, bool opened);
+  static void DrawClosedEdges(PrimitiveWriter& out, const Solid& solid, const SceneInputs& scene,
+                              const Settings& settings);
+  static void DrawOpenedEdges(PrimitiveWriter& out, const Solid& solid, const Settings& settings);
+  static void DrawMaterialOutline(PrimitiveWriter& out, const SceneInputs& scene, bool opened);
 
   bool glInitialised_ = false;
   bool smoothTextures_ = true;
   bool caching_ = true;
+  bool useCache_ = false;  ///< this frame draws through the cache
   std::unique_ptr<RenderCache> cache_;
 };
 

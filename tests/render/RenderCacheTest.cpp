@@ -1,0 +1,135 @@
+// The kept display lists and texture objects change no pixel: every scene is
+// rendered with and without them and compared bit for bit.
+
+#include "SyntheticModels.h"
+#include "ViewEngineFixture.h"
+#include "view3d/OpenedPositions.h"
+
+namespace plicora {
+namespace {
+
+class RenderCacheTest : public test::ViewEngineFixture {
+ protected:
+  void SetUp() override {
+    test::BuildSphere(mesh.model, 24, 36, true, 64, true);
+    mesh.model.materials.emplace_back(Material::FromColor(MakeColorRef(200, 40, 40)));
+    int k = 0;
+    for (Face& f : mesh.model.solids.back().faces) f.materialIndex = (k++ % 7 == 0) ? 1 : 0;
+    ComputeOpenedPositions(mesh.model);
+    Open(160, 120);
+    Turn(100, 50);
+  }
+  void Turn(int x, int y) {
+    engine.MousePress(MouseButton::Right, 80, 60, PointerState{.right = true});
+    engine.MouseMove(x, y, PointerState{.right = true});
+    engine.MouseRelease(MouseButton::Right, x, y, PointerState{});
+  }
+  // Renders twice with the lists (the second frame replays them) and once
+  // directly, and expects the same picture each time.
+  void ExpectSamePixels(const char* what) {
+    engine.renderer().SetCaching(true);
+    ASSERT_TRUE(engine.Paint());
+    ASSERT_TRUE(engine.Paint());
+    const QImage cached = engine.Image();
+    engine.renderer().SetCaching(false);
+    ASSERT_TRUE(engine.Paint());
+    const QImage direct = engine.Image();
+    engine.renderer().SetCaching(true);
+    EXPECT_TRUE(cached == direct) << what;
+  }
+};
+
+TEST_F(RenderCacheTest, EveryPassDrawsTheSamePixelsThroughTheCache) {
+  ExpectSamePixels("textured, opened cuts");
+  settings.bEnhanceCutEdgeOpen = false;
+  ExpectSamePixels("thick cut edges");
+  for (int i = 0; i < 40; ++i) mesh.model.solids.back().faces[static_cast<std::size_t>(i * 3)].marked = true;
+  ExpectSamePixels("marked faces");
+  Turn(20, 100);
+  ExpectSamePixels("back sides");
+  settings.bCullFace = true;
+  settings.bTextureSmooth = false;
+  engine.OnUpdate(HINT_TEXTURE_FILTER_CHANGED);
+  ExpectSamePixels("culled, nearest texels");
+  shell.highlightedMaterial = &mesh.model.materials.front();
+  ExpectSamePixels("outline");
+  settings.bUseMaterial = false;
+  ExpectSamePixels("no materials");
+}
+
+TEST_F(RenderCacheTest, ChangesWithoutAHintStillReachThePicture) {
+  engine.renderer().SetCaching(true);
+  ASSERT_TRUE(engine.Paint());
+  const QImage before = engine.Image();
+  // A mark set by the other pane and a colour changed in a dialog.
+  for (Face& f : mesh.model.solids.back().faces) f.marked = true;
+  ExpectSamePixels("all marked");
+  EXPECT_FALSE(engine.Image() == before);
+  settings.colors[3] = MakeColorRef(0, 255, 0);
+  settings.bEnhanceCutEdgeOpen = false;
+  ExpectSamePixels("new cut colour");
+  // Without development: edge types, the hovered edge and Hide Surface.
+  mesh.model.hasDevelopment = shell.hasDevelopment = false;
+  shell.edgeSpecifyMode = kSpecifyCutEdgeMode;
+  settings.bCullEdge = false;
+  for (Face& f : mesh.model.solids.back().faces) f.marked = false;
+  engine.MouseMove(80, 60, PointerState{});
+  ASSERT_NE(engine.hoveredEdge(), nullptr);
+  ExpectSamePixels("hovered edge");
+  mesh.model.solids.back().edges[5].type = 6;
+  mesh.model.solids.back().edges[9].type = 7;
+  ExpectSamePixels("marked edges");
+  shell.edgeOnly = true;
+  ExpectSamePixels("edges only");
+}
+
+}  // namespace
+}  // namespace plicora
+
+namespace plicora {
+namespace {
+
+// A prism with 12-gon caps and quad sides: polygons of more than three
+// corners are cut into the same triangles either way.
+class RenderCachePolygonTest : public test::ViewEngineFixture {};
+
+TEST_F(RenderCachePolygonTest, PolygonsAndQuadsDrawTheSamePixelsThroughTheCache) {
+  constexpr int kSides = 12;
+  std::vector<int> top, bottom;
+  for (int k = 0; k < kSides; ++k) {
+    const double a = 2 * M_PI * k / kSides;
+    top.push_back(mesh.AddVertex(0.9 * std::cos(a), 0.6, 0.9 * std::sin(a)));
+    bottom.push_back(mesh.AddVertex(0.9 * std::cos(a), -0.6, 0.9 * std::sin(a)));
+  }
+  mesh.AddFace(std::vector<int>(top.rbegin(), top.rend()));
+  mesh.AddFace(bottom);
+  for (int k = 0; k < kSides; ++k) {
+    const int n = (k + 1) % kSides;
+    mesh.AddFace({bottom[k], top[k], top[n], bottom[n]}, k % 2 ? 0 : -1);
+  }
+  mesh.model.materials.emplace_back(Material::FromColor(MakeColorRef(90, 200, 90)));
+  mesh.PairEdges(true);
+  test::MeshBuilder::Cut(*mesh.EdgeBetween(bottom[0], top[0]));
+  mesh.AddPartWithAllFaces();
+  ComputeOpenedPositions(mesh.model);
+  Open(150, 110);
+  for (const auto& [x, y] : {std::pair{110, 20}, std::pair{30, 90}, std::pair{75, 5}}) {
+    engine.MousePress(MouseButton::Right, 75, 55, PointerState{.right = true});
+    engine.MouseMove(x, y, PointerState{.right = true});
+    engine.MouseRelease(MouseButton::Right, x, y, PointerState{});
+    mesh.solid->faces[static_cast<std::size_t>(x % 7)].marked = !mesh.solid->faces[static_cast<std::size_t>(x % 7)].marked;
+    for (bool opened : {true, false}) {
+      settings.bEnhanceCutEdgeOpen = opened;
+      engine.renderer().SetCaching(true);
+      ASSERT_TRUE(engine.Paint());
+      ASSERT_TRUE(engine.Paint());
+      const QImage cached = engine.Image();
+      engine.renderer().SetCaching(false);
+      ASSERT_TRUE(engine.Paint());
+      EXPECT_TRUE(cached == engine.Image()) << x << "," << y << (opened ? " opened" : " closed");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace plicora
