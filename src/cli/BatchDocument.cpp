@@ -10,6 +10,7 @@
 #include "model/MeshTopology.h"
 #include "model/WorkFileReader.h"
 #include "platform/MessageSink.h"
+#include "view3d/OpenedPositions.h"
 
 namespace plicora {
 namespace {
@@ -65,6 +66,7 @@ int ApplySettingOverrides(const CommandLineOptions& options, Settings& settings,
 
 int PrepareDevelopment(const Settings& settings, BatchDocument& document) {
   Model& model = *document.model;
+  ComputeOpenedPositions(model);
   ComputeDevelopmentBounds(model);
   UpdatePageGrid(&model, settings, document.pages);
   document.joinNumbers = AssignJoinNumbers(model);

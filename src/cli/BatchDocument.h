@@ -50,8 +50,8 @@ int ReadBatchModel(const std::string& path, Settings& settings, BatchDocument& d
 /// order, with the values derived from them; model keys change `model`.
 int ApplySettingOverrides(const CommandLineOptions& options, Settings& settings, Model& model);
 
-/// After measuring: the derived development data (bounds, page grid, join
-/// numbers) of a model that carries a development.
+/// After measuring: the derived development data (opened corners of the 3D
+/// view, bounds, page grid, join numbers) of a model that carries one.
 int PrepareDevelopment(const Settings& settings, BatchDocument& document);
 
 }  // namespace plicora

@@ -67,6 +67,15 @@ void Trackball::DragRotation(int x, int y, int halfWidth, int halfHeight) {
   matrix = RotationMatrix(rotation);
 }
 
+void Trackball::RotateAboutScreenAxis(float axisX, float axisY, float axisZ, double degrees) {
+  const double half = degrees * M_PI / 360.0;
+  const float s = static_cast<float>(std::sin(half));
+  const Quaternion turn{axisX * s, axisY * s, axisZ * s, static_cast<float>(std::cos(half))};
+  rotation = Multiply(turn, rotation);
+  matrix = RotationMatrix(rotation);
+  CommitDrag();
+}
+
 void Trackball::CommitDrag() {
   dragStartRotation = rotation;
   savedMatrix = matrix;

@@ -44,6 +44,9 @@ class Trackball {
   void DragRotation(int x, int y, int halfWidth, int halfHeight);
   /// Ends a drag: the rotation reached becomes the start of the next one.
   void CommitDrag();
+  /// Turns by `degrees` about a screen axis (x to the right, y upward; right
+  /// hand rule) on top of the current rotation, as a committed drag would.
+  void RotateAboutScreenAxis(float axisX, float axisY, float axisZ, double degrees);
 
   static std::array<float, 16> Identity();
 };

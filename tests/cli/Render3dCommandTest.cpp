@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <sys/wait.h>
+
+#include "TestSupport.h"
+
+namespace plicora {
+namespace {
+
+struct RenderRun {
+  int status = -1;
+  std::string err;
+};
+
+RenderRun Render(const test::TempDir& dir, const std::string& args) {
+  const std::string errPath = dir.File("stderr.txt");
+  const std::string command = "HOME=" + dir.path() + " " + PLICORA_VIEWER_EXE + " --render-3d " + args + " 2>" + errPath;
+  const int raw = std::system(command.c_str());
+  return RenderRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::ReadFile(errPath)};
+}
+
+// The open square spans (0, 0) to (1, 1) in the plane z = 0; after Reset View
+// in a 200 x 150 picture its middle is near pixel (127, 48).
+TEST(Render3dCommandTest, RendersTheResetViewThenTheTurnsInOrder) {
+  test::TempDir dir;
+  const std::string square = test::FixturePath("open_square.plc");
+  const std::string out = dir.File("out.png");
+  RenderRun run = Render(dir, out + " " + square);
+  ASSERT_EQ(run.status, 0) << run.err;
+  QImage image(QString::fromStdString(out));
+  EXPECT_EQ(image.size(), QSize(800, 600));
+  EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
+
+  run = Render(dir, out + " " + square + " --size 200x150");
+  ASSERT_EQ(run.status, 0) << run.err;
+  image.load(QString::fromStdString(out));
+  ASSERT_EQ(image.size(), QSize(200, 150));
+  EXPECT_EQ(image.pixel(127, 48), qRgb(255, 255, 255));  // lit front of the default material
+
+  // Half a turn about the vertical axis: the grey back side, mirrored.
+  run = Render(dir, out + " " + square + " --size 200x150 --rotate y:180");
+  ASSERT_EQ(run.status, 0) << run.err;
+  image.load(QString::fromStdString(out));
+  EXPECT_EQ(image.pixel(200 - 127, 48), qRgb(178, 178, 178));
+  EXPECT_EQ(image.pixel(127, 48), qRgb(255, 255, 255));
+
+  // A quarter turn about x leaves the square edge-on: its middle is empty;
+  // a further quarter about y does not bring it back.
+  run = Render(dir, out + " " + square + " --size 200x150 --rotate x:90 --rotate y:90");
+  ASSERT_EQ(run.status, 0) << run.err;
+  image.load(QString::fromStdString(out));
+  EXPECT_EQ(image.pixel(127, 48), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(73, 48), qRgb(255, 255, 255));
+}
+
+TEST(Render3dCommandTest, ZoomMovesTheModelAwayWithinTheLimits) {
+  test::TempDir dir;
+  const std::string out = dir.File("far.png");
+  const std::string square = test::FixturePath("open_square.plc");
+  ASSERT_EQ(Render(dir, out + " " + square + " --size 200x150 --rotate y:180 --zoom 30").status, 0);
+  QImage image(QString::fromStdString(out));
+  EXPECT_EQ(image.pixel(200 - 127, 48), qRgb(255, 255, 255));  // the square shrank towards the centre
+  EXPECT_EQ(image.pixel(97, 73), qRgb(178, 178, 178));
+  // Farther than the farthest distance draws the same picture.
+  const std::string beyond = dir.File("beyond.png");
+  ASSERT_EQ(Render(dir, beyond + " " + square + " --size 200x150 --rotate y:180 --zoom 500").status, 0);
+  EXPECT_TRUE(QImage(QString::fromStdString(beyond)) == image);
+}
+
+TEST(Render3dCommandTest, FailuresAreReported) {
+  test::TempDir dir;
+  RenderRun run = Render(dir, dir.File("out.png") + " " + dir.File("missing.plc"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("Cannot open file"), std::string::npos);
+  run = Render(dir, dir.path() + "/no/such/dir/out.png " + test::FixturePath("cube.plc"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("Cannot write"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace plicora
