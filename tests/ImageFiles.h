@@ -100,7 +100,7 @@ inline std::string MakeBmp24(int width, int height, const std::function<Rgb(int,
 /// space, `stored` the file's (e.g. JCS_YCCK for CMYK input).
 inline std::string EncodeJpeg(int width, int height, int components, J_COLOR_SPACE input, J_COLOR_SPACE stored,
                               const std::vector<std::uint8_t>& samples, int quality = 100,
-                              bool adobeMarker = true) {
+                              bool adobeMarker = true, bool progressive = false) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr err{};
   cinfo.err = jpeg_std_error(&err);
@@ -116,6 +116,7 @@ inline std::string EncodeJpeg(int width, int height, int components, J_COLOR_SPA
   jpeg_set_colorspace(&cinfo, stored);
   jpeg_set_quality(&cinfo, quality, TRUE);
   if (!adobeMarker) cinfo.write_Adobe_marker = FALSE;
+  if (progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
     JSAMPROW row = const_cast<JSAMPROW>(samples.data() + cinfo.next_scanline * width * components);

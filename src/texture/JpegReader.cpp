@@ -35,8 +35,11 @@ struct JpegErrorManager {
 }
 
 /// Warnings that say the compressed data is damaged or ends early (the
-/// library pads the picture and carries on); the others (stray bytes between
-/// markers, unknown versions or transforms) leave the image intact.
+/// library pads the picture and carries on). The others leave the image
+/// intact: stray bytes between markers, unknown versions or transforms, and
+/// odd scan parameters (a sequential scan header left at zero, a repeated
+/// progressive scan), which some writers produce and the library decodes in
+/// full.
 bool IsDamageWarning(int code) {
   switch (code) {
     case JWRN_JPEG_EOF:
@@ -44,8 +47,6 @@ bool IsDamageWarning(int code) {
     case JWRN_HUFF_BAD_CODE:
     case JWRN_ARITH_BAD_CODE:
     case JWRN_MUST_RESYNC:
-    case JWRN_NOT_SEQUENTIAL:
-    case JWRN_BOGUS_PROGRESSION:
       return true;
     default:
       return false;

@@ -104,6 +104,41 @@ TEST(JpegReaderTest, DamagedFilesGiveNoImageAndNoMessage) {
   EXPECT_FALSE(JpegRead("not a jpeg at all").image);
 }
 
+TEST(JpegReaderTest, OddScanParametersAloneDoNotMakeAFileCorrupt) {
+  // The library warns about both cases below yet decodes every block; the
+  // pictures are the same as those of the unaltered files.
+  const std::vector<std::uint8_t> noise = Noise(32, 32);
+  const std::string baseline = test::EncodeJpeg(32, 32, 3, JCS_RGB, JCS_YCbCr, noise, 90);
+  const JpegRead intact(baseline);
+  ASSERT_TRUE(intact.image);
+
+  // A sequential scan header with zeroes for its spectral range, as some
+  // writers leave it.
+  std::string zeroedScan = baseline;
+  const std::size_t sos = zeroedScan.find("\xFF\xDA");
+  ASSERT_NE(sos, std::string::npos);
+  const std::size_t sosEnd = sos + 2 + ((std::uint8_t(zeroedScan[sos + 2]) << 8) | std::uint8_t(zeroedScan[sos + 3]));
+  zeroedScan.replace(sosEnd - 3, 3, std::string(3, '\0'));
+  const JpegRead zeroed(zeroedScan);
+  ASSERT_TRUE(zeroed.image);
+  EXPECT_EQ(zeroed.image->pixels, intact.image->pixels);
+  EXPECT_TRUE(zeroed.sink.messages.empty());
+
+  // A progressive file with one of its scans repeated.
+  const std::string progressive = test::EncodeJpeg(32, 32, 3, JCS_RGB, JCS_YCbCr, noise, 90, true, true);
+  const std::size_t first = progressive.find("\xFF\xDA");
+  const std::size_t second = progressive.find("\xFF\xDA", first + 2);
+  const std::size_t third = progressive.find("\xFF\xDA", second + 2);
+  ASSERT_NE(third, std::string::npos);
+  std::string repeated = progressive;
+  repeated.insert(third, progressive.substr(second, third - second));
+  const JpegRead once(progressive);
+  const JpegRead twice(repeated);
+  ASSERT_TRUE(once.image);
+  ASSERT_TRUE(twice.image);
+  EXPECT_EQ(twice.image->pixels, once.image->pixels);
+}
+
 TEST(JpegReaderTest, OpenAndMemoryFailuresHaveTheirMessages) {
   test::TempDir dir;
   CollectingMessageSink sink;
