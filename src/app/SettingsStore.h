@@ -52,6 +52,9 @@ bool SaveSettingsFile(Settings& settings, const std::string& path, std::string* 
 /// the printout line width, print resolution and texture size limit.
 void UpdateDerivedSettings(Settings& settings);
 
+/// The question "Reset to Default" asks (OK and Cancel) before ResetToDefault.
+inline constexpr const char* kResetSettingsQuestion = "Reset all settings to initial state.";
+
 /// "Reset to Default" without the question (the caller asks "Reset all
 /// settings to initial state." first): the preferences, the document values
 /// and the colours take their built-in values; bOmitMaterialWhenModelRotate,
