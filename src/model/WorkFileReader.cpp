@@ -49,8 +49,9 @@ bool InRange(int index, const Container& c) {
 
 class WorkFileParser {
  public:
-  WorkFileParser(FileBytes& bytes, Model& model, Settings& settings)
-      : bytes_(bytes), in_(bytes.data(), bytes.data() + bytes.size()), model_(model), settings_(settings) {}
+  /// `file`, when given, is told as parsing moves on which bytes are done.
+  WorkFileParser(std::string_view bytes, FileBytes* file, Model& model, Settings& settings)
+      : file_(file), in_(bytes.data(), bytes.data() + bytes.size()), model_(model), settings_(settings) {}
 
   int Run();
 
@@ -84,7 +85,7 @@ class WorkFileParser {
   void ReadInfo();
   void StoreInfoValue(std::string_view key);
 
-  FileBytes& bytes_;
+  FileBytes* file_;
   WorkFileStream in_;
   Model& model_;
   Settings& settings_;
@@ -180,7 +181,7 @@ void WorkFileParser::ReadSolidBody(Solid& solid) {
     ReadFace(solid);
     if (++facesSinceRelease_ == kReleaseInterval) {
       facesSinceRelease_ = 0;
-      bytes_.ReleaseBefore(in_.position());
+      if (file_) file_->ReleaseBefore(in_.position());
     }
   }
 
@@ -422,15 +423,24 @@ void WorkFileParser::StoreInfoValue(std::string_view key) {
   // any other token is skipped
 }
 
-}  // namespace
-
-int ReadWorkFile(const std::string& path, Model& model, Settings& settings) {
-  FileBytes bytes;
-  if (!bytes.Open(path)) return kReadFailed;
-  WorkFileParser parser(bytes, model, settings);
+int RunParser(WorkFileParser& parser, Model& model) {
   const int result = parser.Run();
   if (result == kReadOk) model.loaded = true;
   return result;
+}
+
+}  // namespace
+
+int ReadWorkFile(const std::string& path, Model& model, Settings& settings) {
+  FileBytes file;
+  if (!file.Open(path)) return kReadFailed;
+  WorkFileParser parser(std::string_view(file.data(), file.size()), &file, model, settings);
+  return RunParser(parser, model);
+}
+
+int ReadWorkFileData(std::string_view bytes, Model& model, Settings& settings) {
+  WorkFileParser parser(bytes, nullptr, model, settings);
+  return RunParser(parser, model);
 }
 
 }  // namespace plicora

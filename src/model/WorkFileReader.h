@@ -9,6 +9,7 @@
 // reading with that material kept without texture.
 
 #include <string>
+#include <string_view>
 
 #include "app/Settings.h"
 #include "model/Model.h"
@@ -32,5 +33,8 @@ inline constexpr int kMaxSolidsPastEnd = 1024;
 /// document values of `settings` (and the scale product and paper size).
 /// Messages go through the message sink. Returns a WorkFileResult.
 int ReadWorkFile(const std::string& path, Model& model, Settings& settings);
+
+/// The same for the bytes of a work file already in memory.
+int ReadWorkFileData(std::string_view bytes, Model& model, Settings& settings);
 
 }  // namespace plicora
