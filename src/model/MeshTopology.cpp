@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "model/Geometry.h"
+#include "model/Prefetch.h"
 
 namespace plicora {
 namespace {
@@ -125,20 +126,63 @@ void CleanRing(Face& face) {
   LinkRing(face);
 }
 
+namespace {
+
+/// Measures one edge; returns its length.
+double MeasureEdge(Edge& e) {
+  e.length = Distance3D(PositionOf(e.vertexA), PositionOf(e.vertexB));
+  if (!e.halfA || !e.halfB || !e.halfA->face || !e.halfB->face) {
+    e.type = 5;
+    return e.length;
+  }
+  const Vec3 nA = NormalOf(e.halfA->face), nB = NormalOf(e.halfB->face);
+  const Point3 a = PositionOf(e.vertexA), b = PositionOf(e.vertexB);
+  e.convex = IsConvex(nA, nB, {b.x - a.x, b.y - a.y, b.z - a.z});
+  const double angle = std::atan2(Norm(Cross(nA, nB)), Dot(nA, nB));
+  e.dihedral = 180.0 - std::fabs(angle) * kDegreesPerRadian;
+  return e.length;
+}
+
+/// Asks for the records an edge reads a few edges before it is measured:
+/// first its half-edges and vertices, later (once those have arrived) the
+/// faces the half-edges point to.
+class EdgePrefetcher {
+ public:
+  explicit EdgePrefetcher(std::deque<Edge>& edges) : near_(edges.begin()), far_(edges.begin()), end_(edges.end()) {
+    for (int i = 0; i < kFar && far_ != end_; ++i) Far();
+    for (int i = 0; i < kNear && near_ != end_; ++i) Near();
+  }
+  void Advance() {
+    if (far_ != end_) Far();
+    if (near_ != end_) Near();
+  }
+
+ private:
+  static constexpr int kFar = 16;
+  static constexpr int kNear = 8;
+  void Far() {
+    Prefetch(far_->halfA);
+    Prefetch(far_->halfB);
+    Prefetch(far_->vertexA);
+    Prefetch(far_->vertexB);
+    ++far_;
+  }
+  void Near() {
+    for (const HalfEdge* h : {near_->halfA, near_->halfB})
+      if (h && h->face) Prefetch(h->face->plane.data());
+    ++near_;
+  }
+  std::deque<Edge>::iterator near_, far_, end_;
+};
+
+}  // namespace
+
 void MeasureSolid(Solid& solid) {
   double sum = 0.0;
+  EdgePrefetcher prefetcher(solid.edges);
   for (Edge& e : solid.edges) {
-    e.length = Distance3D(PositionOf(e.vertexA), PositionOf(e.vertexB));
-    sum += e.length;
-    if (!e.halfA || !e.halfB || !e.halfA->face || !e.halfB->face) {
-      e.type = 5;
-      continue;
-    }
-    const Vec3 nA = NormalOf(e.halfA->face), nB = NormalOf(e.halfB->face);
-    const Point3 a = PositionOf(e.vertexA), b = PositionOf(e.vertexB);
-    e.convex = IsConvex(nA, nB, {b.x - a.x, b.y - a.y, b.z - a.z});
-    const double angle = std::atan2(Norm(Cross(nA, nB)), Dot(nA, nB));
-    e.dihedral = 180.0 - std::fabs(angle) * kDegreesPerRadian;
+    prefetcher.Advance();
+    sum += MeasureEdge(e);
   }
   solid.meanEdgeLength = solid.edges.empty() ? 0.0 : sum / static_cast<double>(solid.edges.size());
 }

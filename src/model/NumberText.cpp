@@ -18,6 +18,38 @@ locale_t CLocale() {
   return locale;
 }
 
+/// The common plain decimal "[-]digits[.digits]" as an exact quotient of two
+/// exactly representable numbers (then the one rounding of the division is
+/// the correctly rounded value that strtod gives). False when the token has
+/// another form or too many digits.
+bool PlainDecimal(std::string_view token, double& value) {
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                            1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const char* p = token.data();
+  const char* end = p + token.size();
+  const bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  std::uint64_t mantissa = 0;
+  int digits = 0, fraction = 0;
+  bool point = false;
+  for (; p != end; ++p) {
+    const char c = *p;
+    if (c >= '0' && c <= '9') {
+      if (++digits > 19) return false;
+      mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
+      fraction += point;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0 || mantissa > (std::uint64_t{1} << 53) || fraction > 22) return false;
+  const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[fraction];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 double SlowReal(std::string_view token) {
   const std::string text(token);  // strtod needs a terminated string
   return strtod_l(text.c_str(), nullptr, CLocale());
@@ -53,6 +85,7 @@ double RealFromToken(std::string_view token) {
   for (std::size_t i = 0; i < token.size() && i < 3; ++i)
     if (token[i] == 'x' || token[i] == 'X') return SlowReal(token);
   double value = 0.0;
+  if (PlainDecimal(token, value)) return value;
   const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
   (void)end;
   if (error == std::errc()) return value;

@@ -1,5 +1,6 @@
 #include "model/WorkFileReader.h"
 
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "development/PaperTable.h"
 #include "model/MeshTopology.h"
 #include "model/NumberText.h"
+#include "model/Prefetch.h"
 #include "model/WorkFileStream.h"
 #include "platform/FileBytes.h"
 #include "platform/MessageSink.h"
@@ -75,7 +77,13 @@ class WorkFileParser {
   void ReadSolids(std::string_view& current);
   void ReadSolidBody(Solid& solid);
   void ReadFace(Solid& solid);
-  void ReadEdge(Solid& solid);
+  struct EdgeRecord {
+    int faceA, faceB, vertexA, vertexB, flags;
+    bool devJoined;
+  };
+  static constexpr std::size_t kEdgeWindow = 64;
+  void ReadEdges(Solid& solid, int count);
+  void AddEdge(Solid& solid, const EdgeRecord& record);
   void ReadParts(std::string_view& current);
   void AttachFacesToParts();
   void ReadMaterialBody(Material& material, bool isDefault);
@@ -186,8 +194,7 @@ void WorkFileParser::ReadSolidBody(Solid& solid) {
   }
 
   if (!SeekKeyword("edges")) return;
-  const int edgeCount = Int();
-  for (int i = 0; i < edgeCount && !in_.failed(); ++i) ReadEdge(solid);
+  ReadEdges(solid, Int());
 }
 
 void WorkFileParser::ReadFace(Solid& solid) {
@@ -219,36 +226,77 @@ void WorkFileParser::ReadFace(Solid& solid) {
   LinkRing(face);
 }
 
-void WorkFileParser::ReadEdge(Solid& solid) {
-  const int faceA = Int(), faceB = Int(), vertexA = Int(), vertexB = Int();
-  const int flags = Int();
-  const bool devJoined = Flag();
-  if (!InRange(vertexA, solid.vertices) || !InRange(vertexB, solid.vertices)) return;
-  Vertex* va = &solid.vertices[static_cast<std::size_t>(vertexA)];
-  Vertex* vb = &solid.vertices[static_cast<std::size_t>(vertexB)];
+void WorkFileParser::ReadEdges(Solid& solid, int count) {
+  // Records are parsed up to kEdgeWindow ahead of the one being linked, and
+  // what linking a record reads (the faces it names, their rings, the
+  // corners in them) is asked for from memory in stages as it comes closer.
+  // Records are still linked one by one in file order.
+  std::array<EdgeRecord, kEdgeWindow> window;
+  const auto faceOf = [&](int index) -> const Face* {
+    return InRange(index, solid.faces) ? &solid.faces[static_cast<std::size_t>(index)] : nullptr;
+  };
+  const auto askForFaces = [&](const EdgeRecord& r) {
+    for (int f : {r.faceA, r.faceB})
+      if (const Face* face = faceOf(f)) Prefetch(&face->ring);
+  };
+  const auto askForRings = [&](const EdgeRecord& r) {
+    for (int f : {r.faceA, r.faceB})
+      if (const Face* face = faceOf(f)) Prefetch(face->ring.data());
+  };
+  const auto askForCorners = [&](const EdgeRecord& r) {
+    for (int f : {r.faceA, r.faceB})
+      if (const Face* face = faceOf(f))
+        for (const HalfEdge* h : face->ring) Prefetch(&h->vertex);
+  };
+  std::size_t parsed = 0, linked = 0;
+  const std::size_t total = count > 0 ? static_cast<std::size_t>(count) : 0;
+  for (;;) {
+    while (parsed - linked < kEdgeWindow && parsed < total && !in_.failed()) {
+      EdgeRecord& r = window[parsed % kEdgeWindow];
+      r.faceA = Int();
+      r.faceB = Int();
+      r.vertexA = Int();
+      r.vertexB = Int();
+      r.flags = Int();
+      r.devJoined = Flag();
+      askForFaces(r);
+      ++parsed;
+    }
+    if (linked == parsed) break;
+    if (linked + kEdgeWindow / 2 < parsed) askForRings(window[(linked + kEdgeWindow / 2) % kEdgeWindow]);
+    if (linked + kEdgeWindow / 4 < parsed) askForCorners(window[(linked + kEdgeWindow / 4) % kEdgeWindow]);
+    AddEdge(solid, window[linked % kEdgeWindow]);
+    ++linked;
+  }
+}
+
+void WorkFileParser::AddEdge(Solid& solid, const EdgeRecord& r) {
+  if (!InRange(r.vertexA, solid.vertices) || !InRange(r.vertexB, solid.vertices)) return;
+  Vertex* va = &solid.vertices[static_cast<std::size_t>(r.vertexA)];
+  Vertex* vb = &solid.vertices[static_cast<std::size_t>(r.vertexB)];
   auto cornerOf = [&](int faceIndex, const Vertex* v) -> HalfEdge* {
     if (!InRange(faceIndex, solid.faces)) return nullptr;
     for (HalfEdge* h : solid.faces[static_cast<std::size_t>(faceIndex)].ring)
       if (h->vertex == v) return h;
     return nullptr;
   };
-  HalfEdge* halfA = cornerOf(faceA, va);
-  HalfEdge* halfB = cornerOf(faceB, vb);
+  HalfEdge* halfA = cornerOf(r.faceA, va);
+  HalfEdge* halfB = cornerOf(r.faceB, vb);
 
   Edge& edge = solid.edges.emplace_back();
   edge.halfA = halfA;
   edge.halfB = halfB;
   edge.vertexA = va;
   edge.vertexB = vb;
-  edge.convex = (flags & 16) != 0;
-  edge.type = edge.convex ? flags - 16 : flags;
+  edge.convex = (r.flags & 16) != 0;
+  edge.type = edge.convex ? r.flags - 16 : r.flags;
   if (halfA) halfA->edge = &edge;
   if (halfB) {
     halfB->edge = &edge;
     if (halfA) {
       halfA->partner = halfB;
       halfB->partner = halfA;
-      if (devJoined) {
+      if (r.devJoined) {
         halfA->devPartner = halfB;
         halfB->devPartner = halfA;
       }
