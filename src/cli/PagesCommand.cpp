@@ -25,7 +25,7 @@ std::string PagesJson(const PageLayout& layout, const Model& model, int joinNumb
   std::string pages;
   for (const PageRef& page : layout.pages) {
     if (!pages.empty()) pages += ", ";
-    pages += "[" + std::to_string(page.column) + ", " + std::to_string(page.row) + "]";
+    pages.append("[").append(std::to_string(page.column)).append(", ").append(std::to_string(page.row)).append("]");
   }
   return "{\"columns\": " + std::to_string(layout.columns) + ", \"rows\": " + std::to_string(layout.rows) +
          ", \"pages\": [" + pages + "], \"bounds\": [" + JsonNumber(model.devX) + ", " + JsonNumber(model.devY) +
