@@ -176,6 +176,54 @@ TEST_F(EpsWriterTest, NumbersFollowMirrorAndReversalAndCentreTheirDigits) {
   }
 }
 
+TEST_F(EpsWriterTest, NumbersOnSlopedAndUprightSidesTakeTheirArcSineAngle) {
+  settings.bDrawFlap = false;
+  options.dontFillSurfaces = true;
+  cut->joinNumber = -1;
+  a->ring[1]->edge->joinNumber = 12;  // the diagonal fold (a number is written wherever there is one)
+  c->ring[0]->edge->joinNumber = 3;   // B's upright one-sided side
+  const std::string text = Write();
+  // A2 from (1, 2) to (3, 0): asin(-1/sqrt 2) = -45 degrees, and E.x > S.x
+  // turns it into pi + 45 degrees; two digits: ex = -5.6, ey = 1.12 points.
+  const std::string a2 = "\ninitmatrix\n61.444671 30.821382 moveto\n225.000000 rotate\n(12)show";
+  // B1 from (3, 2) to (3, 0): asin(-1), no turn; the number hangs right of the line.
+  const std::string b1 = "\ninitmatrix\n86.159370 30.453543 moveto\n-90.000000 rotate\n(3)show";
+  // B3 from (3, 0) to (1, 2): asin(1/sqrt 2) = 45 degrees.
+  const std::string b3 = "\ninitmatrix\n51.941156 24.485705 moveto\n45.000000 rotate\n(12)show";
+  EXPECT_EQ(text.substr(text.find("\ninitmatrix")), a2 + b1 + b3);
+}
+
+TEST_F(EpsWriterTest, FlapSideFollowsMirrorAndReversalTogether) {
+  options.dontFillSurfaces = true;
+  options.dontFillFlaps = true;
+  settings.bDrawNumber = false;
+  b.model.mirrored = true;  // differs from bNorishiroReverse: from start (1, 0) to end (3, 0), u = (1, 0)
+  const std::string flipped = std::string(kHeader) + "\n0.0 0.0 0.0 setrgbcolor" +
+                              "\n28.346457 56.000000 moveto\n42.519685 70.173228 lineto"
+                              "\n70.866142 70.173228 lineto\n85.039370 56.000000 lineto\nstroke";
+  std::string text = Write();
+  EXPECT_EQ(text.substr(0, flipped.size()), flipped);
+  settings.bNorishiroReverse = true;  // both set: the same side as both clear
+  text = Write();
+  const std::string plain = std::string(kHeader) + "\n0.0 0.0 0.0 setrgbcolor" + kTrapezoid + "\nstroke";
+  EXPECT_EQ(text.substr(0, plain.size()), plain);
+}
+
+TEST_F(EpsWriterTest, FoldTypeWithoutDashKeepsTheDashInForce) {
+  settings.bDrawNumber = false;
+  options.dontFillSurfaces = options.dontFillFlaps = true;
+  settings.bDrawFlap = false;
+  settings.iTaniLineType = 4;  // not a line type: no dash is written, the line is
+  const std::string text = Write();
+  const std::string expected = std::string(kHeader) + "\n0.0 0.0 0.0 setrgbcolor" +
+                               Line("[]", "28.346457 56.000000", "85.039370 56.000000") +
+                               "\n85.039370 56.000000 moveto\n28.346457 -0.692913 lineto\nstroke" +
+                               Line("[]", "28.346457 -0.692913", "28.346457 56.000000") +
+                               Line("[]", "85.039370 56.000000", "85.039370 -0.692913") +
+                               Line("[]", "85.039370 -0.692913", "28.346457 -0.692913");
+  EXPECT_EQ(text, expected);
+}
+
 TEST_F(EpsWriterTest, BoundingBoxGoesNegativeForPositiveDevY) {
   b.part->offsetY = 1;
   const std::string text = Write();
