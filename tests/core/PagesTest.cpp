@@ -81,6 +81,25 @@ TEST_F(PageListTest, LookUpFallsBackToPageOne) {
   EXPECT_EQ(LookUpPage(layout, 1).column, 0);
 }
 
+TEST(PageList, SideEndingOnABorderAlsoHoldsTheNeighbourPage) {
+  // Page (1, 0) starts at x = 18 cm. A corner exactly on that border is not
+  // inside the page, but the sides ending there meet its left side, so the
+  // page counts; a corner a hair short of the border leaves it empty (the
+  // sides lie wholly left of the page's side, so they cannot meet it).
+  Settings settings;
+  for (const auto& [cornerX, pages] :
+       {std::pair{18.0, std::vector<std::pair<int, int>>{{0, 0}, {1, 0}}},
+        std::pair{18.0 - 1e-9, std::vector<std::pair<int, int>>{{0, 0}}}}) {
+    PatternBuilder b;
+    b.AddFace({{10, 5}, {cornerX, 5}, {10, 10}});
+    b.CloseOpenSides();
+    PageLayout layout;
+    layout.columns = 2;
+    BuildPageList(&b.model, settings, layout);
+    EXPECT_EQ(Pairs(layout), pages) << cornerX;
+  }
+}
+
 TEST(PageList, WithoutDocumentHoldsOnePage) {
   Settings settings;
   PageLayout layout;
