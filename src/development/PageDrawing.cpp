@@ -21,8 +21,12 @@ QFont GothicFont(double points, double dpiY) {
 
 }  // namespace
 
-double PrintDevice::UnitsPerCmX() const { return dpiX * kInchPerCm; }
-double PrintDevice::UnitsPerCmY() const { return dpiY * kInchPerCm; }
+double PrintDevice::UnitsPerCmX() const {
+  return dpiX * kInchPerCm;
+}
+double PrintDevice::UnitsPerCmY() const {
+  return dpiY * kInchPerCm;
+}
 
 void DrawPageCaption(QPainter& painter, const Settings& settings, const PrintDevice& device, int number,
                      const PageRef& page) {
@@ -40,8 +44,7 @@ void DrawPageCaption(QPainter& painter, const Settings& settings, const PrintDev
   painter.restore();
 }
 
-void DrawAlignmentMarks(QPainter& painter, const Settings& settings, const PrintDevice& device, int columns,
-                        int rows) {
+void DrawAlignmentMarks(QPainter& painter, const Settings& settings, const PrintDevice& device, int columns, int rows) {
   if (columns * rows <= 1) return;
   const double kx = device.UnitsPerCmX();
   const double ky = device.UnitsPerCmY();

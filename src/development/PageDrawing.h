@@ -37,8 +37,7 @@ void DrawPageCaption(QPainter& painter, const Settings& settings, const PrintDev
 /// Crosses of 2 cm arms with a 5-unit black pen at every page corner (i * W,
 /// j * H) of the grid, measured from this sheet's printable corner; the
 /// painter's origin is the device's printable corner. A 1 x 1 grid has none.
-void DrawAlignmentMarks(QPainter& painter, const Settings& settings, const PrintDevice& device, int columns,
-                        int rows);
+void DrawAlignmentMarks(QPainter& painter, const Settings& settings, const PrintDevice& device, int columns, int rows);
 
 /// Rebuilds the page list and writes " pN " (MS Gothic 14 pt, blue on an
 /// opaque background, centred on its baseline) at the centre of every listed

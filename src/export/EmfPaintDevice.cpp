@@ -23,9 +23,13 @@ EmfPaintDevice::EmfPaintDevice(const QString& description, double dpi)
 
 EmfPaintDevice::~EmfPaintDevice() = default;
 
-bool EmfPaintDevice::isValid() const { return !fileWanted_ || file_ != nullptr; }
+bool EmfPaintDevice::isValid() const {
+  return !fileWanted_ || file_ != nullptr;
+}
 
-QPaintEngine* EmfPaintDevice::paintEngine() const { return engine_.get(); }
+QPaintEngine* EmfPaintDevice::paintEngine() const {
+  return engine_.get();
+}
 
 void EmfPaintDevice::Store(const std::vector<std::uint8_t>& data) {
   bytes_ = QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
@@ -54,19 +58,29 @@ void EmfPaintDevice::TextOut(const EmfFont& font, EmfPoint at, const QString& te
 int EmfPaintDevice::metric(PaintDeviceMetric metric) const {
   const int dpi = static_cast<int>(std::lround(dpi_));
   switch (metric) {
-    case PdmWidth: return reference_.widthPixels;
-    case PdmHeight: return reference_.heightPixels;
-    case PdmWidthMM: return reference_.widthMm;
-    case PdmHeightMM: return reference_.heightMm;
-    case PdmNumColors: return INT_MAX;
-    case PdmDepth: return 24;
+    case PdmWidth:
+      return reference_.widthPixels;
+    case PdmHeight:
+      return reference_.heightPixels;
+    case PdmWidthMM:
+      return reference_.widthMm;
+    case PdmHeightMM:
+      return reference_.heightMm;
+    case PdmNumColors:
+      return INT_MAX;
+    case PdmDepth:
+      return 24;
     case PdmDpiX:
     case PdmDpiY:
     case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY: return dpi;
-    case PdmDevicePixelRatio: return 1;
-    case PdmDevicePixelRatioScaled: return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
-    default: break;
+    case PdmPhysicalDpiY:
+      return dpi;
+    case PdmDevicePixelRatio:
+      return 1;
+    case PdmDevicePixelRatioScaled:
+      return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
+    default:
+      break;
   }
   return QPaintDevice::metric(metric);
 }

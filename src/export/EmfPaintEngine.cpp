@@ -21,30 +21,37 @@ std::uint32_t ColorRefOf(const QColor& c) {
          (static_cast<std::uint32_t>(qBlue(rgb)) << 16);
 }
 
-std::int32_t RoundToInt(double v) { return static_cast<std::int32_t>(std::floor(v + 0.5)); }
+std::int32_t RoundToInt(double v) {
+  return static_cast<std::int32_t>(std::floor(v + 0.5));
+}
 
 std::uint32_t CapBits(Qt::PenCapStyle cap) {
   switch (cap) {
-    case Qt::FlatCap: return kEmfPsEndcapFlat;
-    case Qt::SquareCap: return kEmfPsEndcapSquare;
-    default: return kEmfPsEndcapRound;
+    case Qt::FlatCap:
+      return kEmfPsEndcapFlat;
+    case Qt::SquareCap:
+      return kEmfPsEndcapSquare;
+    default:
+      return kEmfPsEndcapRound;
   }
 }
 
 std::uint32_t JoinBits(Qt::PenJoinStyle join) {
   switch (join) {
-    case Qt::BevelJoin: return kEmfPsJoinBevel;
+    case Qt::BevelJoin:
+      return kEmfPsJoinBevel;
     case Qt::MiterJoin:
-    case Qt::SvgMiterJoin: return kEmfPsJoinMiter;
-    default: return kEmfPsJoinRound;
+    case Qt::SvgMiterJoin:
+      return kEmfPsJoinMiter;
+    default:
+      return kEmfPsJoinRound;
   }
 }
 
 bool SameFont(const EmfFont& a, const EmfFont& b) {
-  return a.height == b.height && a.width == b.width && a.escapement == b.escapement &&
-         a.orientation == b.orientation && a.weight == b.weight && a.italic == b.italic &&
-         a.underline == b.underline && a.strikeOut == b.strikeOut && a.charSet == b.charSet &&
-         a.faceName == b.faceName;
+  return a.height == b.height && a.width == b.width && a.escapement == b.escapement && a.orientation == b.orientation &&
+         a.weight == b.weight && a.italic == b.italic && a.underline == b.underline && a.strikeOut == b.strikeOut &&
+         a.charSet == b.charSet && a.faceName == b.faceName;
 }
 
 // Distances from each UTF-16 unit to the next, rounded so that their sum
@@ -125,7 +132,9 @@ EmfPoint EmfPaintEngine::Map(const QPointF& p) const {
   return EmfPoint{RoundToInt(d.x()), RoundToInt(d.y())};
 }
 
-double EmfPaintEngine::Scale() const { return std::sqrt(std::abs(transform_.determinant())); }
+double EmfPaintEngine::Scale() const {
+  return std::sqrt(std::abs(transform_.determinant()));
+}
 
 void EmfPaintEngine::SelectPen(std::uint32_t handle, bool created) {
   writer_->SelectObject(handle);
@@ -198,8 +207,7 @@ void EmfPaintEngine::ApplyClip() {
   }
   const QRegion region = transform_.map(p->clipRegion());
   std::vector<EmfRect> rects;
-  for (const QRect& r : region)
-    rects.push_back(EmfRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+  for (const QRect& r : region) rects.push_back(EmfRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
   if (rects.empty()) rects.push_back(EmfRect{0, 0, 0, 0});  // everything clipped away
   writer_->SetClipRects(rects);
   clipSet_ = true;
@@ -288,8 +296,8 @@ void EmfPaintEngine::EnsureTextState(std::uint32_t color, bool opaque, std::uint
   if (textAlign_ != kEmfTaBaseline) SetTextAlign(kEmfTaBaseline);
 }
 
-void EmfPaintEngine::WriteText(const QFont& metricsFont, double metricsScale, EmfPoint at,
-                               double angleDegrees, const QString& text) {
+void EmfPaintEngine::WriteText(const QFont& metricsFont, double metricsScale, EmfPoint at, double angleDegrees,
+                               const QString& text) {
   const QFontMetricsF metrics(metricsFont);
   const std::vector<std::int32_t> advances = Advances(text, metrics, metricsScale);
   std::int32_t total = 0;
@@ -349,8 +357,7 @@ void EmfPaintEngine::drawImage(const QRectF& r, const QImage& image, const QRect
   if (part.isNull()) return;
   ApplyClip();
   const QRectF box = transform_.mapRect(r);
-  const EmfRect dest{RoundToInt(box.left()), RoundToInt(box.top()), RoundToInt(box.right()),
-                     RoundToInt(box.bottom())};
+  const EmfRect dest{RoundToInt(box.left()), RoundToInt(box.top()), RoundToInt(box.right()), RoundToInt(box.bottom())};
   const int w = part.width();
   const int h = part.height();
   const std::size_t stride = (static_cast<std::size_t>(w) * 3 + 3) & ~static_cast<std::size_t>(3);

@@ -50,8 +50,7 @@ class EmfPaintEngine : public QPaintEngine {
   void SelectPen(std::uint32_t handle, bool created);
   void SelectBrush(std::uint32_t handle, bool created);
   void EnsureTextState(std::uint32_t color, bool opaque, std::uint32_t bkColor);
-  void WriteText(const QFont& metricsFont, double metricsScale, EmfPoint at,
-                 double angleDegrees, const QString& text);
+  void WriteText(const QFont& metricsFont, double metricsScale, EmfPoint at, double angleDegrees, const QString& text);
   std::int32_t PenExtent() const { return penExtent_; }
 
   EmfPaintDevice& device_;

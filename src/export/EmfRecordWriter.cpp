@@ -15,7 +15,9 @@ constexpr std::size_t kHeaderFixedSize = 108;
 constexpr std::uint32_t kRgnCopy = 5;
 constexpr std::uint32_t kGmCompatible = 1;
 
-std::size_t Pad4(std::size_t n) { return (n + 3) & ~static_cast<std::size_t>(3); }
+std::size_t Pad4(std::size_t n) {
+  return (n + 3) & ~static_cast<std::size_t>(3);
+}
 
 }  // namespace
 

@@ -174,8 +174,7 @@ class EmfRecordWriter {
   void Extend(const EmfRect& r);
   EmfRect BoundsOf(const std::vector<EmfPoint>& points, std::int32_t extent) const;
   static bool Fits16(const std::vector<EmfPoint>& points);
-  void PolyRecord(std::uint32_t type32, std::uint32_t type16, const std::vector<EmfPoint>& points,
-                  std::int32_t extent);
+  void PolyRecord(std::uint32_t type32, std::uint32_t type16, const std::vector<EmfPoint>& points, std::int32_t extent);
 
   EmfReferenceDevice device_;
   std::u16string description_;

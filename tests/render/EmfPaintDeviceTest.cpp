@@ -87,7 +87,7 @@ TEST(EmfPaintDevice, ObjectsAreCreatedSelectedAndDeletedConsistently) {
   ASSERT_EQ(emf.error, "");
   const std::uint32_t handles = emf.U16(56);
   std::set<std::uint32_t> live;
-  std::map<std::uint32_t, std::uint32_t> kindOf;  // handle -> creating record type
+  std::map<std::uint32_t, std::uint32_t> kindOf;    // handle -> creating record type
   std::map<std::uint32_t, std::uint32_t> selected;  // kind -> handle
   auto kindFamily = [](std::uint32_t type) { return type == 95 ? 38u : type; };
   int created = 0;
@@ -139,8 +139,8 @@ TEST(EmfPaintDevice, TurnedTextKeepsItsStringFaceAndEscapement) {
   ASSERT_EQ(fonts.size(), 1u);
   const std::size_t font = fonts[0].offset;
   EXPECT_EQ(fonts[0].size, 332u);
-  EXPECT_EQ(emf.I32(font + 12), -20);   // character height
-  EXPECT_EQ(emf.I32(font + 20), 900);   // counter-clockwise quarter turn
+  EXPECT_EQ(emf.I32(font + 12), -20);  // character height
+  EXPECT_EQ(emf.I32(font + 20), 900);  // counter-clockwise quarter turn
   EXPECT_EQ(emf.Text(font + 40, 6), std::u16string(u"Arial\0", 6));
   // Baseline alignment and the pen colour as text colour come before it.
   bool baseline = false, blue = false, transparent = false;

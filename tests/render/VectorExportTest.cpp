@@ -121,8 +121,8 @@ TEST(SvgExport, SizeIsTheExtentInMillimetres) {
   const std::string path = dir.File("square.svg");
   ASSERT_TRUE(ExportSvg(square.model(), square.settings, path));
   const QString svg = QString::fromStdString(test::ReadFile(path));
-  const auto size = QRegularExpression(QStringLiteral("<svg[^>]*width=\"([\\d.]+)mm\" height=\"([\\d.]+)mm\""))
-                        .match(svg);
+  const auto size =
+      QRegularExpression(QStringLiteral("<svg[^>]*width=\"([\\d.]+)mm\" height=\"([\\d.]+)mm\"")).match(svg);
   ASSERT_TRUE(size.hasMatch()) << svg.left(400).toStdString();
   // The extent holds the part and the label's box.
   const double widthMm = square.model().devWidth * 15.0;
@@ -139,7 +139,7 @@ TEST(SvgExport, SizeIsTheExtentInMillimetres) {
 TEST(PdfExport, OnePagePerListedSheetOnThePaperOfThePageType) {
   test::SquareDevelopment square;
   square.model().parts[0].offsetX = 15.0;  // the square now spans columns 0 and 1
-  square.settings.iPageType = 6;         // B5 V, 182 x 257 mm
+  square.settings.iPageType = 6;           // B5 V, 182 x 257 mm
   square.settings.paperWidth = 18.2;
   square.settings.paperHeight = 25.7;
   test::TempDir dir;
