@@ -80,6 +80,32 @@ TEST(PagesCommand, CubeJoinNumbersAndBounds) {
   EXPECT_EQ(Field(run.out, "joinNumbers"), "3");
 }
 
+TEST(PagesCommand, WholeLineOfTheCube) {
+  // One part at (0.168674699, 0.168674699), 4 by 3 units at 4.15 cm per unit:
+  // 17.3 by 13.2 cm fits one A4 page; 7 cut edges join two faces.
+  test::TempDir dir;
+  const ViewerRun run = RunViewer(dir, "--pages " + test::FixturePath("cube.plc"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "{\"columns\": 1, \"rows\": 1, \"pages\": [[0, 0]], \"bounds\": [0.16867469900000001, "
+            "0.16867469900000001, 4, 3], \"joinNumbers\": 7}\n");
+}
+
+TEST(PagesCommand, RowNeededOnlyByALabelIsInTheGridButNotPrinted) {
+  // The part ends 26.0 cm down, inside the first row (26.7 cm); the lower
+  // label's baseline lies 29.5 cm down and opens a second row that holds no
+  // face, so it is printed only while empty pages are printed too.
+  test::TempDir dir;
+  const std::string file = test::FixturePath("labels_arial_ascii.plc");
+  ViewerRun run = RunViewer(dir, "--pages " + file);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Field(run.out, "rows"), "2");
+  EXPECT_EQ(Field(run.out, "pages"), "[[0, 0]]");
+  run = RunViewer(dir, "--set bPrintOmitPage=0 --pages " + file);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Field(run.out, "pages"), "[[0, 0], [0, 1]]");
+}
+
 TEST(PagesCommand, EmptyPagesAreLeftOutInPrintOrder) {
   test::TempDir dir;
   const ViewerRun run = RunViewer(dir, "--pages " + test::FixturePath("sphere_multipage_a4.plc"));
