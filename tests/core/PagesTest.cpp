@@ -87,9 +87,8 @@ TEST(PageList, SideEndingOnABorderAlsoHoldsTheNeighbourPage) {
   // page counts; a corner a hair short of the border leaves it empty (the
   // sides lie wholly left of the page's side, so they cannot meet it).
   Settings settings;
-  for (const auto& [cornerX, pages] :
-       {std::pair{18.0, std::vector<std::pair<int, int>>{{0, 0}, {1, 0}}},
-        std::pair{18.0 - 1e-9, std::vector<std::pair<int, int>>{{0, 0}}}}) {
+  for (const auto& [cornerX, pages] : {std::pair{18.0, std::vector<std::pair<int, int>>{{0, 0}, {1, 0}}},
+                                       std::pair{18.0 - 1e-9, std::vector<std::pair<int, int>>{{0, 0}}}}) {
     PatternBuilder b;
     b.AddFace({{10, 5}, {cornerX, 5}, {10, 10}});
     b.CloseOpenSides();
