@@ -11,7 +11,7 @@ if [ ! -e "$BIG" ]; then
   python3 ../shared/tools/plcgen/plcgen.py --faces 1000000 --synthetic terrain -o "$BIG" || { rm -f "$BIG.lock"; exit 1; }
   rm -f "$BIG.lock"
 fi
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLICORA_BUILD_BENCH=ON >/dev/null
 cmake --build build/release -j2 --target plicora_render_bench >/dev/null
 OUT=$(mktemp -d)
 QT_QPA_PLATFORM=offscreen build/release/bench/plicora_render_bench "$BIG" "$OUT"

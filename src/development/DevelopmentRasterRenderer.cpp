@@ -135,44 +135,6 @@ void DrawSheets(const RasterDrawParams& p) {
   glDisable(GL_LINE_STIPPLE);
 }
 
-void DrawFlaps(Model& model, const Settings& settings, const PixelMap& map, float lineWidth) {
-  ComputeFlapPolygons(model, settings);
-  Batch fills, outlines;
-  std::size_t flaps = 0;
-  for (const Part& part : model.parts) {
-    for (const Face* face : part.faces) {
-      for (const HalfEdge* h : face->ring) flaps += h->hasFlap && h->flapPointCount >= 3 ? 1 : 0;
-    }
-  }
-  fills.xy.reserve(flaps * 12);
-  outlines.xy.reserve(flaps * 12);
-  for (const Part& part : model.parts) {
-    for (const Face* face : part.faces) {
-      for (const HalfEdge* h : face->ring) {
-        const int n = h->flapPointCount;
-        if (!h->hasFlap || n < 3) continue;
-        for (int i = 1; i + 1 < n; ++i) {
-          map.Put(h->flapPoints[0], fills.xy);
-          map.Put(h->flapPoints[static_cast<std::size_t>(i)], fills.xy);
-          map.Put(h->flapPoints[static_cast<std::size_t>(i + 1)], fills.xy);
-        }
-        // An open outline: the side along the edge is left out.
-        for (int i = 0; i + 1 < n; ++i) {
-          map.Put(h->flapPoints[static_cast<std::size_t>(i)], outlines.xy);
-          map.Put(h->flapPoints[static_cast<std::size_t>(i + 1)], outlines.xy);
-        }
-      }
-    }
-  }
-  SetSmoothing(settings.bLineSmooth);
-  glColor3f(1.0f, 1.0f, 1.0f);
-  DrawBatch(fills, GL_TRIANGLES, kDepthFlap);
-  glColor3f(0.0f, 0.0f, 0.0f);
-  glLineWidth(lineWidth);
-  DrawBatch(outlines, GL_LINES, kDepthFlap);
-  SetSmoothing(false);
-}
-
 void BindTexture(const TextureImage& image, const Settings& settings) {
   const GLint filter = settings.bTextureSmooth ? GL_LINEAR : GL_NEAREST;
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -190,96 +152,125 @@ bool CanTexture(const Material& m) {
          m.image->pixels.size() >= static_cast<std::size_t>(m.image->width) * m.image->height * 3;
 }
 
-// Faces of one material; index -1 is the default material.
-void DrawMaterialFaces(Model& model, const Settings& settings, const PixelMap& map, int index,
-                       const std::vector<std::vector<std::pair<const Face*, const Part*>>>& byMaterial,
-                       bool texturedOnly) {
-  const auto& faces = byMaterial[static_cast<std::size_t>(index + 1)];
-  if (faces.empty()) return;
-  const Material& material = model.MaterialOf(index);
-  const bool textured = settings.bUseMaterial && CanTexture(material);
-  if (texturedOnly && !textured) return;
-  Batch batch;
-  std::size_t corners = 0;
-  for (const auto& entry : faces) corners += entry.first->ring.size() >= 3 ? (entry.first->ring.size() - 2) * 3 : 0;
-  batch.xy.reserve(corners * 2);
-  if (textured) batch.uv.reserve(corners * 2);
-  TexCoord lastUv;
-  for (const auto& [face, part] : faces) AddFace(*face, *part, map, batch, textured, lastUv);
-  GLuint texture = 0;
-  if (textured) {
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    BindTexture(*material.image, settings);
-    glEnable(GL_TEXTURE_2D);
-    glColor3f(1.0f, 1.0f, 1.0f);
-  } else if (settings.bUseMaterial) {
-    const auto rgb = MaterialFillColor(material);
-    glColor3ub(static_cast<GLubyte>(rgb[0]), static_cast<GLubyte>(rgb[1]), static_cast<GLubyte>(rgb[2]));
-  } else {
-    glColor3f(1.0f, 1.0f, 1.0f);
-  }
-  DrawBatch(batch, GL_TRIANGLES, kDepthFace);
-  if (textured) {
-    glDisable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glDeleteTextures(1, &texture);
-  }
-}
+// Everything the layers draw, gathered in one walk over the development in
+// drawing order (parts, faces, corners), so that a large model is read once.
+struct RasterGeometry {
+  Batch flapFills, flapOutlines;
+  std::vector<Batch> faces;        // by material index + 1 (default first)
+  std::vector<TexCoord> lastUv;    // the texture coordinate in force, by material
+  std::vector<char> textured;      // by material index + 1
+  Batch solid, dot1, dot2, under;  // lines and the white lines under dashes
+  Batch highlights;
+};
 
-void DrawFaces(Model& model, const Settings& settings, const PixelMap& map, bool texturedOnly) {
+RasterGeometry CollectGeometry(Model& model, const Settings& settings, const PixelMap& map, bool texturedOnly) {
+  RasterGeometry g;
   const int materials = static_cast<int>(model.materials.size());
-  std::vector<std::vector<std::pair<const Face*, const Part*>>> byMaterial(static_cast<std::size_t>(materials + 1));
+  g.faces.resize(static_cast<std::size_t>(materials + 1));
+  g.lastUv.resize(g.faces.size());
+  g.textured.resize(g.faces.size());
+  for (int index = -1; index < materials; ++index) {
+    g.textured[static_cast<std::size_t>(index + 1)] = settings.bUseMaterial && CanTexture(model.MaterialOf(index));
+  }
+  const bool flaps = settings.bDrawFlap && !texturedOnly;
+  const bool lines = !texturedOnly;
+  if (flaps) ComputeFlapPolygons(model, settings);
+  if (lines) ClearDrawnMarks(model);
+  TexCoord unused;
   for (const Part& part : model.parts) {
     for (const Face* face : part.faces) {
       int index = face->materialIndex;
       if (index < -1 || index >= materials) index = -1;
-      byMaterial[static_cast<std::size_t>(index + 1)].push_back({face, &part});
-    }
-  }
-  for (int index = -1; index < materials; ++index) {
-    DrawMaterialFaces(model, settings, map, index, byMaterial, texturedOnly);
-  }
-}
-
-void DrawLines(Model& model, const Settings& settings, const PixelMap& map, float lineWidth, int factor) {
-  ClearDrawnMarks(model);
-  Batch solid, dot1, dot2, under;
-  std::size_t sides = 0;
-  for (const Part& part : model.parts) {
-    for (const Face* face : part.faces) sides += face->ring.size();
-  }
-  solid.xy.reserve(sides * 4);
-  for (const Part& part : model.parts) {
-    for (const Face* face : part.faces) {
+      const std::size_t slot = static_cast<std::size_t>(index + 1);
+      const bool textured = g.textured[slot] != 0;
+      if (!texturedOnly || textured) AddFace(*face, part, map, g.faces[slot], textured, g.lastUv[slot]);
+      if (texturedOnly) continue;
+      if (face->marked) AddFace(*face, part, map, g.highlights, false, unused);
       for (HalfEdge* h : face->ring) {
+        const int n = h->flapPointCount;
+        if (flaps && h->hasFlap && n >= 3) {
+          for (int i = 1; i + 1 < n; ++i) {
+            map.Put(h->flapPoints[0], g.flapFills.xy);
+            map.Put(h->flapPoints[static_cast<std::size_t>(i)], g.flapFills.xy);
+            map.Put(h->flapPoints[static_cast<std::size_t>(i + 1)], g.flapFills.xy);
+          }
+          // An open outline: the side along the edge is left out.
+          for (int i = 0; i + 1 < n; ++i) {
+            map.Put(h->flapPoints[static_cast<std::size_t>(i)], g.flapOutlines.xy);
+            map.Put(h->flapPoints[static_cast<std::size_t>(i + 1)], g.flapOutlines.xy);
+          }
+        }
         const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings);
         if (lineClass == EdgeLineClass::Skip) continue;
         const LineStyle style = StyleOfLine(lineClass, settings);
         const HalfEdge* end = SideEnd(*h);
         if (style == LineStyle::None || !end) continue;
-        Batch& target = style == LineStyle::Solid ? solid : style == LineStyle::Dot1 ? dot1 : dot2;
+        Batch& target = style == LineStyle::Solid ? g.solid : style == LineStyle::Dot1 ? g.dot1 : g.dot2;
         map.Put(CornerOf(*h, part), target.xy);
         map.Put(CornerOf(*end, part), target.xy);
         if (settings.bDrawWhiteBkLine && style != LineStyle::Solid) {
-          map.Put(CornerOf(*h, part), under.xy);
-          map.Put(CornerOf(*end, part), under.xy);
+          map.Put(CornerOf(*h, part), g.under.xy);
+          map.Put(CornerOf(*end, part), g.under.xy);
         }
       }
     }
   }
+  return g;
+}
+
+void DrawFlaps(const RasterGeometry& g, const Settings& settings, float lineWidth) {
+  SetSmoothing(settings.bLineSmooth);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  DrawBatch(g.flapFills, GL_TRIANGLES, kDepthFlap);
+  glColor3f(0.0f, 0.0f, 0.0f);
+  glLineWidth(lineWidth);
+  DrawBatch(g.flapOutlines, GL_LINES, kDepthFlap);
+  SetSmoothing(false);
+}
+
+// Faces material by material, the default material first.
+void DrawFaces(const Model& model, const Settings& settings, const RasterGeometry& g) {
+  for (int index = -1; index + 1 < static_cast<int>(g.faces.size()); ++index) {
+    const std::size_t slot = static_cast<std::size_t>(index + 1);
+    const Batch& batch = g.faces[slot];
+    if (batch.xy.empty()) continue;
+    const Material& material = model.MaterialOf(index);
+    const bool textured = g.textured[slot] != 0;
+    GLuint texture = 0;
+    if (textured) {
+      glGenTextures(1, &texture);
+      glBindTexture(GL_TEXTURE_2D, texture);
+      BindTexture(*material.image, settings);
+      glEnable(GL_TEXTURE_2D);
+      glColor3f(1.0f, 1.0f, 1.0f);
+    } else if (settings.bUseMaterial) {
+      const auto rgb = MaterialFillColor(material);
+      glColor3ub(static_cast<GLubyte>(rgb[0]), static_cast<GLubyte>(rgb[1]), static_cast<GLubyte>(rgb[2]));
+    } else {
+      glColor3f(1.0f, 1.0f, 1.0f);
+    }
+    DrawBatch(batch, GL_TRIANGLES, kDepthFace);
+    if (textured) {
+      glDisable(GL_TEXTURE_2D);
+      glBindTexture(GL_TEXTURE_2D, 0);
+      glDeleteTextures(1, &texture);
+    }
+  }
+}
+
+void DrawLines(const RasterGeometry& g, const Settings& settings, float lineWidth, int factor) {
   SetSmoothing(settings.bLineSmooth);
   glLineWidth(lineWidth);
   glColor3f(1.0f, 1.0f, 1.0f);
-  DrawBatch(under, GL_LINES, kDepthLine);
+  DrawBatch(g.under, GL_LINES, kDepthLine);
   glColor3f(0.0f, 0.0f, 0.0f);
-  DrawBatch(solid, GL_LINES, kDepthLine);
+  DrawBatch(g.solid, GL_LINES, kDepthLine);
   // Each segment of GL_LINES starts its stipple afresh, as a separate line would.
   glEnable(GL_LINE_STIPPLE);
   glLineStipple(factor, kDot1Stipple);
-  DrawBatch(dot1, GL_LINES, kDepthLine);
+  DrawBatch(g.dot1, GL_LINES, kDepthLine);
   glLineStipple(factor, kDot2Stipple);
-  DrawBatch(dot2, GL_LINES, kDepthLine);
+  DrawBatch(g.dot2, GL_LINES, kDepthLine);
   glDisable(GL_LINE_STIPPLE);
   SetSmoothing(false);
 }
@@ -310,17 +301,10 @@ void DrawJoinNumbers(Model& model, const Settings& settings, const PixelMap& map
   }
 }
 
-void DrawHighlights(Model& model, const Settings& settings, const PixelMap& map) {
-  Batch batch;
-  TexCoord unused;
-  for (const Part& part : model.parts) {
-    for (const Face* face : part.faces) {
-      if (face->marked) AddFace(*face, part, map, batch, false, unused);
-    }
-  }
+void DrawHighlights(const Settings& settings, const RasterGeometry& g) {
   const ColorRef c = settings.colors[6];
   glColor3ub(static_cast<GLubyte>(RedOf(c)), static_cast<GLubyte>(GreenOf(c)), static_cast<GLubyte>(BlueOf(c)));
-  DrawBatch(batch, GL_TRIANGLES, kDepthHighlight);
+  DrawBatch(g.highlights, GL_TRIANGLES, kDepthHighlight);
 }
 
 }  // namespace
@@ -366,8 +350,10 @@ void DrawDevelopmentRaster(Model* model, const Settings& settings, const RasterD
   glDisable(GL_LIGHTING);
   glDisable(GL_CULL_FACE);
   glDisable(GL_TEXTURE_2D);
-  glEnable(GL_DEPTH_TEST);
-  glDepthFunc(GL_LEQUAL);
+  // The layers are drawn back to front, each at a depth nearer than the one
+  // before, so a less-or-equal depth test would pass every fragment: it is
+  // left off, which gives the same picture for less work.
+  glDisable(GL_DEPTH_TEST);
 
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   if (p.forPrint) {
@@ -383,12 +369,13 @@ void DrawDevelopmentRaster(Model* model, const Settings& settings, const RasterD
     const PixelMap map{p.pixelsPerCm * model->devScale, p.originX, p.originY, static_cast<double>(p.height)};
     const float lineWidth = static_cast<float>(p.pixelsPerCm * settings.printoutLineWidth * kCmPerLinePoint);
     const int factor = std::clamp(static_cast<int>(p.pixelsPerCm * 0.04), 1, 256);
+    const RasterGeometry geometry = CollectGeometry(*model, settings, map, p.texturedOnly);
     if (p.texturedOnly) {
-      DrawFaces(*model, settings, map, true);
+      DrawFaces(*model, settings, geometry);
     } else {
-      if (settings.bDrawFlap) DrawFlaps(*model, settings, map, lineWidth);
-      DrawFaces(*model, settings, map, false);
-      DrawLines(*model, settings, map, lineWidth, factor);
+      if (settings.bDrawFlap) DrawFlaps(geometry, settings, lineWidth);
+      DrawFaces(*model, settings, geometry);
+      DrawLines(geometry, settings, lineWidth, factor);
       if (settings.bDrawNumber) {
         GlFont own;
         const GlFont* font = p.font;
@@ -399,7 +386,7 @@ void DrawDevelopmentRaster(Model* model, const Settings& settings, const RasterD
         DrawJoinNumbers(*model, settings, map, p, *font);
         if (own.listBase) DeleteGlFont(own);
       }
-      DrawHighlights(*model, settings, map);
+      DrawHighlights(settings, geometry);
     }
   }
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
