@@ -41,6 +41,10 @@ struct PixelMap {
 struct Batch {
   std::vector<float> xy;
   std::vector<float> uv;
+  void Clear() {
+    xy.clear();
+    uv.clear();
+  }
   GLsizei Count() const { return static_cast<GLsizei>(xy.size() / 2); }
 };
 
@@ -161,21 +165,29 @@ struct RasterGeometry {
   std::vector<char> textured;      // by material index + 1
   Batch solid, dot1, dot2, under;  // lines and the white lines under dashes
   Batch highlights;
+
+  /// Empties every array but keeps its storage for the next picture.
+  void Clear(std::size_t materialSlots) {
+    for (Batch* b : {&flapFills, &flapOutlines, &solid, &dot1, &dot2, &under, &highlights}) b->Clear();
+    for (Batch& b : faces) b.Clear();
+    faces.resize(materialSlots);
+    lastUv.assign(materialSlots, TexCoord{});
+    textured.assign(materialSlots, 0);
+  }
 };
 
-RasterGeometry CollectGeometry(Model& model, const Settings& settings, const PixelMap& map, bool texturedOnly) {
-  RasterGeometry g;
+void CollectGeometry(Model& model, const Settings& settings, const PixelMap& map, bool texturedOnly,
+                     RasterGeometry& g) {
   const int materials = static_cast<int>(model.materials.size());
-  g.faces.resize(static_cast<std::size_t>(materials + 1));
-  g.lastUv.resize(g.faces.size());
-  g.textured.resize(g.faces.size());
+  g.Clear(static_cast<std::size_t>(materials + 1));
   for (int index = -1; index < materials; ++index) {
     g.textured[static_cast<std::size_t>(index + 1)] = settings.bUseMaterial && CanTexture(model.MaterialOf(index));
   }
   const bool flaps = settings.bDrawFlap && !texturedOnly;
   const bool lines = !texturedOnly;
-  if (flaps) ComputeFlapPolygons(model, settings);
   if (lines) ClearDrawnMarks(model);
+  const bool flip = model.mirrored != settings.bNorishiroReverse;
+  std::array<Point2, 4> flap;
   TexCoord unused;
   for (const Part& part : model.parts) {
     for (const Face* face : part.faces) {
@@ -187,17 +199,17 @@ RasterGeometry CollectGeometry(Model& model, const Settings& settings, const Pix
       if (texturedOnly) continue;
       if (face->marked) AddFace(*face, part, map, g.highlights, false, unused);
       for (HalfEdge* h : face->ring) {
-        const int n = h->flapPointCount;
-        if (flaps && h->hasFlap && n >= 3) {
+        const int n = flaps && h->hasFlap ? FlapPolygonOf(*h, part, flip, model.devScale, flap) : 0;
+        if (n >= 3) {
           for (int i = 1; i + 1 < n; ++i) {
-            map.Put(h->flapPoints[0], g.flapFills.xy);
-            map.Put(h->flapPoints[static_cast<std::size_t>(i)], g.flapFills.xy);
-            map.Put(h->flapPoints[static_cast<std::size_t>(i + 1)], g.flapFills.xy);
+            map.Put(flap[0], g.flapFills.xy);
+            map.Put(flap[static_cast<std::size_t>(i)], g.flapFills.xy);
+            map.Put(flap[static_cast<std::size_t>(i + 1)], g.flapFills.xy);
           }
           // An open outline: the side along the edge is left out.
           for (int i = 0; i + 1 < n; ++i) {
-            map.Put(h->flapPoints[static_cast<std::size_t>(i)], g.flapOutlines.xy);
-            map.Put(h->flapPoints[static_cast<std::size_t>(i + 1)], g.flapOutlines.xy);
+            map.Put(flap[static_cast<std::size_t>(i)], g.flapOutlines.xy);
+            map.Put(flap[static_cast<std::size_t>(i + 1)], g.flapOutlines.xy);
           }
         }
         const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings);
@@ -215,7 +227,6 @@ RasterGeometry CollectGeometry(Model& model, const Settings& settings, const Pix
       }
     }
   }
-  return g;
 }
 
 void DrawFlaps(const RasterGeometry& g, const Settings& settings, float lineWidth) {
@@ -369,7 +380,10 @@ void DrawDevelopmentRaster(Model* model, const Settings& settings, const RasterD
     const PixelMap map{p.pixelsPerCm * model->devScale, p.originX, p.originY, static_cast<double>(p.height)};
     const float lineWidth = static_cast<float>(p.pixelsPerCm * settings.printoutLineWidth * kCmPerLinePoint);
     const int factor = std::clamp(static_cast<int>(p.pixelsPerCm * 0.04), 1, 256);
-    const RasterGeometry geometry = CollectGeometry(*model, settings, map, p.texturedOnly);
+    // The arrays keep their storage from one picture to the next (the pane
+    // renders again on every change; a large model needs tens of megabytes).
+    static RasterGeometry geometry;
+    CollectGeometry(*model, settings, map, p.texturedOnly, geometry);
     if (p.texturedOnly) {
       DrawFaces(*model, settings, geometry);
     } else {

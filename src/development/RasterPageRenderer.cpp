@@ -28,7 +28,13 @@ struct RasterJob {
 };
 
 void CancelPaneMode(Model& model, const std::function<void()>& cancel) {
-  ClearFaceMarks(model);
+  // Clears every face's mark; only marked faces are written to, which
+  // spares a large model a pass of writes.
+  for (Part& part : model.parts) {
+    for (Face* face : part.faces) {
+      if (face->marked) face->marked = false;
+    }
+  }
   if (cancel) cancel();
 }
 
@@ -99,25 +105,19 @@ bool RenderJob(Model& model, const Settings& settings, const RasterJob& job, QIm
   return true;
 }
 
-// The buffer as 24-bit bottom-up rows, whitened on the way when asked; both
-// the buffer and the bitmap keep the bottom row first.
-std::vector<std::uint8_t> BufferToBgr24(const OffscreenGlContext& context, bool whiten) {
-  const int w = context.width(), h = context.height();
-  const int stride = BmpRowStride(w);
-  std::vector<std::uint8_t> rows(static_cast<std::size_t>(stride) * static_cast<std::size_t>(h), 0);
-  const std::uint8_t* src = context.Bits();
-  for (int y = 0; y < h; ++y) {
-    std::uint8_t* dst = rows.data() + static_cast<std::size_t>(y) * stride;
-    const std::uint8_t* line = src + static_cast<std::size_t>(y) * w * 4;
-    for (int x = 0; x < w; ++x) {
-      std::uint8_t b = line[x * 4], g = line[x * 4 + 1], r = line[x * 4 + 2];
-      if (whiten && b > 251 && g > 251 && r > 251) b = g = r = 255;
-      dst[x * 3] = b;
-      dst[x * 3 + 1] = g;
-      dst[x * 3 + 2] = r;
-    }
+// Row y (0 at the bottom) of the buffer as 24-bit B G R pixels, whitened on
+// the way when asked; the buffer and the bitmap both keep the bottom row first.
+void BufferRowToBgr24(const OffscreenGlContext& context, bool whiten, int y, std::uint8_t* dst) {
+  const int w = context.width();
+  const std::uint8_t* line = context.Bits() + static_cast<std::size_t>(y) * w * 4;
+  for (int x = 0; x < w; ++x) {
+    std::uint8_t b = line[x * 4], g = line[x * 4 + 1], r = line[x * 4 + 2];
+    if (whiten && b > 251 && g > 251 && r > 251) b = g = r = 255;
+    dst[x * 3] = b;
+    dst[x * 3 + 1] = g;
+    dst[x * 3 + 2] = r;
   }
-  return rows;
+  for (int pad = w * 3; pad < BmpRowStride(w); ++pad) dst[pad] = 0;
 }
 
 std::vector<std::uint8_t> BottomUpBgr24(const QImage& image) {
@@ -241,7 +241,10 @@ bool RenderRasterPage(Model& model, const Settings& settings, const RasterPageRe
   if (!context) return false;
   if (!request.bmpPath.empty()) {
     if (!WantsLabels(model, job)) {
-      return WriteBmpFile(request.bmpPath, job.width, job.height, BufferToBgr24(*context, settings.bSlideColorToWhite));
+      const bool whiten = settings.bSlideColorToWhite;
+      return WriteBmpFileRows(request.bmpPath, job.width, job.height, [&](int y, std::uint8_t* row) {
+        BufferRowToBgr24(*context, whiten, y, row);
+      });
     }
     const QImage image = FinishImage(model, settings, job, *context);
     return WriteBmpFile(request.bmpPath, image.width(), image.height(), BottomUpBgr24(image));

@@ -1,5 +1,6 @@
 #include "export/BmpWriter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -46,6 +47,28 @@ std::array<std::uint8_t, 54> MakeBmpHeaders(int width, int height) {
   Put32(&h[46], 0);  // no palette
   Put32(&h[50], 0);
   return h;
+}
+
+bool WriteBmpFileRows(const std::string& path, int width, int height,
+                      const std::function<void(int, std::uint8_t*)>& makeRow) {
+  const auto headers = MakeBmpHeaders(width, height);
+  const std::size_t stride = static_cast<std::size_t>(BmpRowStride(width));
+  // About a megabyte of rows per write.
+  const int rowsPerChunk = static_cast<int>(std::max<std::size_t>(1, (1u << 20) / std::max<std::size_t>(stride, 1)));
+  std::vector<std::uint8_t> chunk(stride * static_cast<std::size_t>(std::min(rowsPerChunk, std::max(height, 1))), 0);
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+  bool ok = file != nullptr;
+  ok = ok && std::fwrite(headers.data(), 1, 14, file.get()) == 14;
+  ok = ok && std::fwrite(headers.data() + 14, 1, 40, file.get()) == 40;
+  for (int y = 0; ok && y < height; y += rowsPerChunk) {
+    const int count = std::min(rowsPerChunk, height - y);
+    for (int i = 0; i < count; ++i) makeRow(y + i, chunk.data() + static_cast<std::size_t>(i) * stride);
+    const std::size_t bytes = stride * static_cast<std::size_t>(count);
+    ok = std::fwrite(chunk.data(), 1, bytes, file.get()) == bytes;
+  }
+  if (file) ok = (std::fclose(file.release()) == 0) && ok;
+  if (!ok) ShowMessage("write error", MessageKind::Error);
+  return ok;
 }
 
 bool WriteBmpFile(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rows) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,5 +23,11 @@ std::array<std::uint8_t, 54> MakeBmpHeaders(int width, int height);
 /// bytes, B G R per pixel, bottom row first). When the file cannot be
 /// created or any write fails, shows "write error" and returns false.
 bool WriteBmpFile(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rows);
+
+/// The same, with the rows made while writing: `makeRow(y, out)` fills the
+/// BmpRowStride(width) bytes of row y (0 is the bottom row), so a large
+/// picture needs no second copy in memory.
+bool WriteBmpFileRows(const std::string& path, int width, int height,
+                      const std::function<void(int, std::uint8_t*)>& makeRow);
 
 }  // namespace plicora

@@ -4,6 +4,7 @@
 
 #include "DevelopmentFixture.h"
 #include "development/DevelopmentDrawing.h"
+#include "development/DevelopmentGeometry.h"
 #include "development/DevelopmentRasterRenderer.h"
 #include "platform/OffscreenGlContext.h"
 #include "view3d/GlOutlineFont.h"
@@ -251,6 +252,44 @@ TEST(RasterPane, ViewMappingAndItsInverse) {
   EXPECT_NEAR(back.x, 1.0, 1e-12);
   EXPECT_NEAR(back.y, 1.0, 1e-12);
   EXPECT_DOUBLE_EQ(FitViewScale(400, 300, area), std::min(370 / 39.0, 270 / 29.7));
+}
+
+}  // namespace
+}  // namespace plicora
+
+namespace plicora {
+namespace {
+
+// The raster renderer computes flap polygons on the spot; they must be the
+// stored ones, for trapezoids, triangles and either flap side.
+TEST(FlapPolygonOf, MatchesTheStoredFlapPolygons) {
+  for (const bool reverse : {false, true}) {
+    for (const double width : {0.2, 0.5, 1.0}) {
+      Model model;
+      model.devScale = 2.0;
+      Part& part = test::AddSquareStrip(model, 2, 0.5, 0.25);
+      for (const Face* face : part.faces) {
+        for (HalfEdge* h : face->ring) {
+          h->hasFlap = true;
+          h->flapWidth = width;
+        }
+      }
+      Settings settings;
+      settings.bNorishiroReverse = reverse;
+      ComputeFlapPolygons(model, settings);
+      for (const Face* face : part.faces) {
+        for (const HalfEdge* h : face->ring) {
+          std::array<Point2, 4> points;
+          const int n = FlapPolygonOf(*h, part, reverse, model.devScale, points);
+          ASSERT_EQ(n, h->flapPointCount);
+          for (int i = 0; i < n; ++i) {
+            EXPECT_EQ(points[i].x, h->flapPoints[i].x);
+            EXPECT_EQ(points[i].y, h->flapPoints[i].y);
+          }
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
