@@ -27,7 +27,9 @@ struct Entry {
   int tableSize = 0;  ///< for an index into a table: its size
 };
 
-Entry Flag(const char* name, bool Settings::*field) { return {name, Kind::Flag, field}; }
+Entry Flag(const char* name, bool Settings::*field) {
+  return {name, Kind::Flag, field};
+}
 Entry Integer(const char* name, int Settings::*field, int tableSize = 0) {
   Entry e{name, Kind::Integer};
   e.number = field;
@@ -123,7 +125,9 @@ const Entry* FindEntry(std::string_view key) {
   return nullptr;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
 
 /// The values that follow from the one just set.
 void UpdateAfter(const Entry& e, Settings& s, Model* model) {
@@ -181,8 +185,10 @@ std::string ApplySetting(std::string_view key, std::string_view value, Settings&
   if (e->kind == Kind::Real) {
     const auto real = ParseSettingReal(value);
     if (!real) return std::string(e->name) + " expects a number, got " + Quoted(value);
-    if (e->modelReal) model->*e->modelReal = *real;
-    else s.*e->real = *real;
+    if (e->modelReal)
+      model->*e->modelReal = *real;
+    else
+      s.*e->real = *real;
   } else {
     const auto integer = ParseProfileInteger(value);
     if (!integer) return std::string(e->name) + " expects an integer, got " + Quoted(value);

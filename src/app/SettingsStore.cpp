@@ -46,7 +46,9 @@ int ClampIndex(int index, const std::array<T, N>&) {
 
 }  // namespace
 
-std::span<const ProfileKey> ProfileKeys() { return kProfileKeys; }
+std::span<const ProfileKey> ProfileKeys() {
+  return kProfileKeys;
+}
 
 void UpdateDerivedSettings(Settings& s) {
   s.iPrintPPIIndex = ClampIndex(s.iPrintPPIIndex, kPrintPpi);
@@ -62,8 +64,10 @@ void LoadSettings(Settings& s, const ProfileFile& profile) {
   for (const ProfileKey& key : kProfileKeys) {
     const auto value = profile.GetInt(kSettingsSection, key.name);
     if (!value) continue;
-    if (key.flag) s.*key.flag = *value != 0;
-    else s.*key.number = *value;
+    if (key.flag)
+      s.*key.flag = *value != 0;
+    else
+      s.*key.number = *value;
   }
   UpdateDerivedSettings(s);
   for (int i = 0; i < 8; ++i) {
@@ -75,8 +79,10 @@ void LoadSettings(Settings& s, const ProfileFile& profile) {
 void SaveSettings(Settings& s, ProfileFile& profile) {
   s.bFirstStartUp = false;
   for (const ProfileKey& key : kProfileKeys) {
-    if (key.flag) profile.SetString(kSettingsSection, key.name, s.*key.flag ? "1" : "0");
-    else profile.SetInt(kSettingsSection, key.name, s.*key.number);
+    if (key.flag)
+      profile.SetString(kSettingsSection, key.name, s.*key.flag ? "1" : "0");
+    else
+      profile.SetInt(kSettingsSection, key.name, s.*key.number);
   }
   for (int i = 0; i < 8; ++i)
     profile.SetInt(kSettingsSection, ColorKey(i), static_cast<int>(s.colors[static_cast<std::size_t>(i)]));

@@ -13,7 +13,9 @@
 namespace plicora {
 namespace {
 
-void PrintError(const std::string& message) { std::fprintf(stderr, "plicora-viewer: %s\n", message.c_str()); }
+void PrintError(const std::string& message) {
+  std::fprintf(stderr, "plicora-viewer: %s\n", message.c_str());
+}
 
 /// Applies every override to `settings` and `model`; false after printing the first failure.
 bool ApplyAll(const CommandLineOptions& options, Settings& settings, Model& model) {

@@ -14,7 +14,9 @@ namespace {
 
 std::optional<AtomicWriteStep> g_fault;
 
-bool FaultAt(AtomicWriteStep step) { return g_fault && *g_fault == step; }
+bool FaultAt(AtomicWriteStep step) {
+  return g_fault && *g_fault == step;
+}
 
 void SetError(std::string* error, const std::string& what, int err) {
   if (error) *error = what + ": " + std::strerror(err);
@@ -74,7 +76,9 @@ bool FillTemporary(int fd, std::string_view bytes) {
 
 }  // namespace
 
-void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteStep> step) { g_fault = step; }
+void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteStep> step) {
+  g_fault = step;
+}
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
   const std::string target = ResolveTarget(path);

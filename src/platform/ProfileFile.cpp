@@ -12,7 +12,9 @@
 namespace plicora {
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
@@ -20,7 +22,9 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -46,7 +50,9 @@ std::string UnquoteValue(std::string_view v) {
   return std::string(v);
 }
 
-bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+bool HasLineBreak(std::string_view s) {
+  return s.find_first_of("\r\n") != std::string_view::npos;
+}
 
 }  // namespace
 
@@ -179,7 +185,9 @@ std::optional<std::size_t> ProfileFile::FindKey(const Range& range, std::string_
   return std::nullopt;
 }
 
-bool ProfileFile::HasSection(std::string_view section) const { return FindSection(section).has_value(); }
+bool ProfileFile::HasSection(std::string_view section) const {
+  return FindSection(section).has_value();
+}
 
 std::optional<std::string> ProfileFile::GetString(std::string_view section, std::string_view key) const {
   const auto range = FindSection(section);
@@ -205,8 +213,8 @@ bool ProfileFile::SetString(std::string_view section, std::string_view key, std:
   section = Trim(section);
   key = Trim(key);
   if (key.empty() || HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
-  if (section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
-      key.front() == '[' || key.front() == ';')
+  if (section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos || key.front() == '[' ||
+      key.front() == ';')
     return false;
 
   const std::string eol = NewLineBreak();

@@ -38,7 +38,9 @@ ViewerRun RunViewer(const test::TempDir& home, const std::string& args) {
 }
 
 /// The user's profile in the temporary home.
-std::string UserProfile(const test::TempDir& home) { return home.File("config/plicora-viewer/plicora-viewer.ini"); }
+std::string UserProfile(const test::TempDir& home) {
+  return home.File("config/plicora-viewer/plicora-viewer.ini");
+}
 
 std::string WriteUserProfile(const test::TempDir& home, const std::string& text) {
   std::filesystem::create_directories(home.File("config/plicora-viewer"));
@@ -146,6 +148,49 @@ TEST(SettingsOptionsTest, ProfileThenFileThenOverridesDecideWhatAnExportShows) {
   EXPECT_EQ(test::ReadFile(UserProfile(home)), "[Settings]\niEdgeNumberFontSize=0x10\n");
 }
 
+/// How many [column, row] pairs the --pages JSON lists, and its grid.
+struct PageCounts {
+  int columns = -1, rows = -1, pages = 0;
+};
+PageCounts CountPages(const std::string& json) {
+  PageCounts c;
+  std::smatch m;
+  if (std::regex_search(json, m, std::regex("\"columns\": ([0-9]+), \"rows\": ([0-9]+)"))) {
+    c.columns = std::stoi(m[1].str());
+    c.rows = std::stoi(m[2].str());
+  }
+  const std::string list = json.substr(0, json.find("\"bounds\""));
+  const std::regex pair("\\[[0-9]+, [0-9]+\\]");
+  c.pages =
+      static_cast<int>(std::distance(std::sregex_iterator(list.begin(), list.end(), pair), std::sregex_iterator()));
+  return c;
+}
+
+TEST(SettingsOptionsTest, ProfileAndOverridesReachThePageList) {
+  test::TempDir home;
+  // A 4 x 3 grid with two pages that hold nothing of the development.
+  const std::string sphere = test::FixturePath("sphere_multipage_a4.plc");
+  const std::string all = test::WriteFile(home.File("all.ini"), "[Settings]\nbPrintOmitPage=0\n");
+  auto pages = [&](const std::string& options) {
+    const ViewerRun run = RunViewer(home, "--pages " + sphere + " " + options);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return CountPages(run.out);
+  };
+  PageCounts c = pages("");
+  EXPECT_EQ(c.columns, 4);
+  EXPECT_EQ(c.rows, 3);
+  EXPECT_EQ(c.pages, 10);
+  EXPECT_EQ(pages("--profile " + all).pages, 12);
+  EXPECT_EQ(pages("--profile " + all + " --set bPrintOmitPage=1").pages, 10);
+  WriteUserProfile(home, "[Settings]\nbPrintOmitPage=0\n");
+  EXPECT_EQ(pages("").pages, 12);
+  EXPECT_EQ(pages("--no-profile").pages, 10);
+  // A3 landscape: the paper size follows the paper type before the grid is made.
+  c = pages("--set iPageType=3");
+  EXPECT_EQ(c.columns, 2);
+  EXPECT_EQ(c.rows, 3);
+}
+
 /// Sets an environment variable for one scope.
 class ScopedEnv {
  public:
@@ -154,8 +199,10 @@ class ScopedEnv {
     setenv(name, value.c_str(), 1);
   }
   ~ScopedEnv() {
-    if (old_) setenv(name_, old_->c_str(), 1);
-    else unsetenv(name_);
+    if (old_)
+      setenv(name_, old_->c_str(), 1);
+    else
+      unsetenv(name_);
   }
 
  private:

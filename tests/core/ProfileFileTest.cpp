@@ -1,14 +1,13 @@
 // The profile file: Windows-like look-up, keeping what the program does not
 // own, the integer rule, and saves that never leave a broken file.
 
-#include "platform/ProfileFile.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "TestSupport.h"
 #include "platform/AtomicFileWriter.h"
+#include "platform/ProfileFile.h"
 
 namespace plicora {
 namespace {
@@ -30,8 +29,10 @@ TEST(ProfileIntegerTest, AcceptsExactlyOneDecimalHexOrOctalInteger) {
 }
 
 TEST(ProfileIntegerTest, RefusesEverythingElse) {
-  for (const char* text : {"", " ", "-", "+", "abc", "1a", "12 3", "1.5", "08", "019", "0x", "0xg", "--1", "+-1",
-                           "2147483648", "-2147483649", "0x80000000", "99999999999999999999", "1e3", "\xff"})
+  for (const char* text :
+       {"",    " ",   "-",   "+",   "abc", "1a",         "12 3",        "1.5",        "08",
+        "019", "0x",  "0xg", "--1", "+-1", "2147483648", "-2147483649", "0x80000000", "99999999999999999999",
+        "1e3", "\xff"})
     EXPECT_FALSE(ParseProfileInteger(text).has_value()) << '"' << text << '"';
   EXPECT_FALSE(ParseProfileInteger(std::string_view("1\0", 2)).has_value());
 }
@@ -132,8 +133,8 @@ TEST_F(AtomicSaveTest, FailureAtAnyStepLeavesTheOldFileWhole) {
   const std::string path = test::WriteFile(dir_.File("plicora-viewer.ini"), "[Settings]\nbDrawNumber=1\n");
   ProfileFile p = ProfileFile::Parse(test::ReadFile(path));
   p.SetString("Settings", "bDrawNumber", "0");
-  for (std::string padding(5000, 'x'); const AtomicWriteStep step :
-       {AtomicWriteStep::Write, AtomicWriteStep::Sync, AtomicWriteStep::Rename}) {
+  for (std::string padding(5000, 'x');
+       const AtomicWriteStep step : {AtomicWriteStep::Write, AtomicWriteStep::Sync, AtomicWriteStep::Rename}) {
     p.SetString("Other", "padding", padding);
     SetAtomicWriteFaultForTesting(step);
     std::string error;

@@ -1,12 +1,11 @@
 // Where the profile is looked for.
 
-#include "platform/ProfileLocation.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "TestSupport.h"
+#include "platform/ProfileLocation.h"
 
 namespace plicora {
 namespace {

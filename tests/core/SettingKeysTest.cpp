@@ -1,11 +1,10 @@
 // Settings by name ("--set KEY=VALUE"): value rules and derived values.
 
-#include "app/SettingKeys.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "app/SettingKeys.h"
 #include "model/Model.h"
 
 namespace plicora {
@@ -22,16 +21,58 @@ TEST(SettingRealTest, AcceptsOnlyACompleteFiniteNumber) {
 
 TEST(SettingKeysTest, KnowsEveryDocumentProfileModelAndColourKey) {
   const auto names = SettingKeyNames();
-  for (const char* key :
-       {"dMag3d", "dMag2d", "dVorlanzuX", "dVorlanzuY", "dVorlanzuWidth", "dVorlanzuHeight", "dVorlanzuMargin",
-        "bReverse", "bFinished", "bTextureCoodinates", "iAngleEps", "bCullEdge", "iCutLineType", "iYamaLineType",
-        "iTaniLineType", "bDrawFlap", "bNorishiroReverse", "bDrawNumber", "bEdgeIdReverse", "iEdgeNumberFontSize",
-        "bUseMaterial", "dTextureLineAlpha", "iPageType", "dPageMarginSide", "dPageMarginTop", "bDrawWhiteBkLine",
-        "bDrawColorEdge", "bCullFace", "bPrintRaster", "bEnhanceCutEdgeOpen", "iPrintPPIIndex", "bPageDivide",
-        "bLineSmooth", "bZoomWheelInvert", "bTextureSmooth", "bPrintTombo", "bPrintOmitPage", "bPrintPageNumber",
-        "bLimitTextureSize", "iTextureLimitSizeIndex", "bSlideColorToWhite", "bOmitMaterialWhenModelRotate",
-        "bFirstStartUp", "bRenderAllGL", "color0", "color1", "color2", "color3", "color4", "color5", "color6",
-        "color7"})
+  for (const char* key : {"dMag3d",
+                          "dMag2d",
+                          "dVorlanzuX",
+                          "dVorlanzuY",
+                          "dVorlanzuWidth",
+                          "dVorlanzuHeight",
+                          "dVorlanzuMargin",
+                          "bReverse",
+                          "bFinished",
+                          "bTextureCoodinates",
+                          "iAngleEps",
+                          "bCullEdge",
+                          "iCutLineType",
+                          "iYamaLineType",
+                          "iTaniLineType",
+                          "bDrawFlap",
+                          "bNorishiroReverse",
+                          "bDrawNumber",
+                          "bEdgeIdReverse",
+                          "iEdgeNumberFontSize",
+                          "bUseMaterial",
+                          "dTextureLineAlpha",
+                          "iPageType",
+                          "dPageMarginSide",
+                          "dPageMarginTop",
+                          "bDrawWhiteBkLine",
+                          "bDrawColorEdge",
+                          "bCullFace",
+                          "bPrintRaster",
+                          "bEnhanceCutEdgeOpen",
+                          "iPrintPPIIndex",
+                          "bPageDivide",
+                          "bLineSmooth",
+                          "bZoomWheelInvert",
+                          "bTextureSmooth",
+                          "bPrintTombo",
+                          "bPrintOmitPage",
+                          "bPrintPageNumber",
+                          "bLimitTextureSize",
+                          "iTextureLimitSizeIndex",
+                          "bSlideColorToWhite",
+                          "bOmitMaterialWhenModelRotate",
+                          "bFirstStartUp",
+                          "bRenderAllGL",
+                          "color0",
+                          "color1",
+                          "color2",
+                          "color3",
+                          "color4",
+                          "color5",
+                          "color6",
+                          "color7"})
     EXPECT_EQ(std::count(names.begin(), names.end(), key), 1) << key;
   EXPECT_EQ(names.size(), 52u);
 }
@@ -84,8 +125,7 @@ TEST(SettingKeysTest, RefusesUnknownKeysBadValuesAndIndexesOutsideTheirTable) {
   EXPECT_EQ(ApplySetting("iPageType", "abc", s, &model), "iPageType expects an integer, got \"abc\"");
   EXPECT_EQ(ApplySetting("iPageType", "8", s, &model), "iPageType must lie between 0 and 7");
   EXPECT_EQ(ApplySetting("iPrintPPIIndex", "-1", s, &model), "iPrintPPIIndex must lie between 0 and 3");
-  EXPECT_EQ(ApplySetting("iTextureLimitSizeIndex", "5", s, &model),
-            "iTextureLimitSizeIndex must lie between 0 and 4");
+  EXPECT_EQ(ApplySetting("iTextureLimitSizeIndex", "5", s, &model), "iTextureLimitSizeIndex must lie between 0 and 4");
   EXPECT_EQ(ApplySetting("bDrawNumber", "true", s, &model), "bDrawNumber expects an integer, got \"true\"");
   EXPECT_EQ(ApplySetting("dMag2d", "1.5.2", s, &model), "dMag2d expects a number, got \"1.5.2\"");
   EXPECT_EQ(ApplySetting("color1", "16777216", s, &model), "color1 must lie between 0 and 16777215 (0xFFFFFF)");

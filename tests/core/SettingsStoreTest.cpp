@@ -1,10 +1,9 @@
 // Loading, saving and resetting the preferences, and the colour table.
 
-#include "app/SettingsStore.h"
-
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "app/SettingsStore.h"
 #include "model/Model.h"
 #include "platform/ProfileFile.h"
 
@@ -42,8 +41,8 @@ TEST(LoadSettingsTest, ReadsIntegersFlagsAndColours) {
   EXPECT_EQ(s.printPpi, 200);
   EXPECT_FALSE(s.bFirstStartUp);  // the stored value wins over the first-run default
   EXPECT_FALSE(s.bRenderAllGL);
-  EXPECT_EQ(s.colors[3], 255u);                // red
-  EXPECT_EQ(s.colors[1], kDefaultColors[1]);   // -1 keeps the colour
+  EXPECT_EQ(s.colors[3], 255u);               // red
+  EXPECT_EQ(s.colors[1], kDefaultColors[1]);  // -1 keeps the colour
   EXPECT_EQ(s.colors[7], 0u);
 }
 
