@@ -40,9 +40,18 @@ class Projector {
                        height_ * (c[1] / c[3] + 1.0) / 2.0 + m_.viewport[1], c[2]};
   }
 
+  // The window x and y of a model point, as Project gives them, without the
+  // depth row.
   Point2 Project2(const Vertex& v) const {
-    const WindowPoint w = Project(v.x, v.y, v.z);
-    return Point2{w.x, w.y};
+    if (!identityModelView_) {
+      const WindowPoint w = Project(v.x, v.y, v.z);
+      return Point2{w.x, w.y};
+    }
+    const auto& p = m_.projection;
+    const double cx = p[0] * v.x + p[4] * v.y + p[8] * v.z + p[12] * 1.0;
+    const double cy = p[1] * v.x + p[5] * v.y + p[9] * v.z + p[13] * 1.0;
+    const double cw = p[3] * v.x + p[7] * v.y + p[11] * v.z + p[15] * 1.0;
+    return Point2{width_ * (cx / cw + 1.0) / 2.0 + m_.viewport[0], height_ * (cy / cw + 1.0) / 2.0 + m_.viewport[1]};
   }
 
   double Depth(const Point3& p) const {
@@ -67,13 +76,14 @@ bool NonNegativeSide(const Point2& a, const Point2& b, const Point2& p) {
 bool FaceContains(const Face& face, const Projector& projector, const Point2& p) {
   const std::size_t n = face.ring.size();
   if (n < 3) return false;
-  for (const HalfEdge* h : face.ring)
-    if (!h->vertex) return false;
-  const Point2 first = projector.Project2(*face.ring[0]->vertex);
+  const HalfEdge* const* ring = face.ring.data();
+  if (!ring[0]->vertex) return false;
+  const Point2 first = projector.Project2(*ring[0]->vertex);
   Point2 a = first;
   bool firstSide = false;
   for (std::size_t i = 0; i < n; ++i) {
-    const Point2 b = i + 1 < n ? projector.Project2(*face.ring[i + 1]->vertex) : first;
+    if (i + 1 < n && !ring[i + 1]->vertex) return false;
+    const Point2 b = i + 1 < n ? projector.Project2(*ring[i + 1]->vertex) : first;
     const bool side = NonNegativeSide(a, b, p);
     if (i == 0)
       firstSide = side;

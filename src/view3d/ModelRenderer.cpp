@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <cstdint>
+#include <type_traits>
 
 #include "view3d/EdgeStyle.h"
 #include "view3d/PrimitiveWriter.h"
@@ -32,8 +33,13 @@ class KeyHash {
  public:
   template <typename T>
   void Add(const T& value) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
-    for (std::size_t i = 0; i < sizeof(T); ++i) hash_ = (hash_ ^ bytes[i]) * 1099511628211ull;
+    if constexpr (std::is_integral_v<T>) {
+      // One step per value (FNV-1a over whole words).
+      hash_ = (hash_ ^ static_cast<std::uint64_t>(value)) * 1099511628211ull;
+    } else {
+      const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
+      for (std::size_t i = 0; i < sizeof(T); ++i) hash_ = (hash_ ^ bytes[i]) * 1099511628211ull;
+    }
   }
   std::uint64_t value() const { return hash_; }
 
@@ -41,8 +47,22 @@ class KeyHash {
   std::uint64_t hash_ = 14695981039346656037ull;
 };
 
+// Kept passes replay texture coordinates only as given; a model whose
+// corners mix given and missing ones is drawn directly.
+bool MixesTexCoords(const Model& model) {
+  bool some = false, someWithout = false;
+  for (const Solid& solid : model.solids)
+    for (const Face& face : solid.faces)
+      for (const HalfEdge* h : face.ring) (h->uv ? some : someWithout) = true;
+  return some && someWithout;
+}
+
 // Slots of the kept display lists; faces of material i use slot i + 1.
-constexpr int kSolidPassesSlot = -1;
+// Triangle stores: faces of material i use slot i + 1, the back sides of
+// solid s slot kBackSidesSlot + s; the marked faces and edges of solid s use
+// list slot kSolidPassesSlot + s.
+constexpr int kBackSidesSlot = 1 << 20;
+constexpr int kSolidPassesSlot = 1 << 20;
 constexpr int kEdgeOnlySlot = -2;
 constexpr int kOutlineSlot = -3;
 
@@ -56,7 +76,10 @@ void ModelRenderer::SetCaching(bool on) {
   InvalidateCache();
 }
 
-void ModelRenderer::InvalidateCache() { cache_->Clear(); }
+void ModelRenderer::InvalidateCache() {
+  cache_->Clear();
+  cacheStale_ = true;
+}
 
 void ModelRenderer::InitGlState(Settings& settings) {
   glClearColor(1.f, 1.f, 1.f, 1.f);
@@ -118,8 +141,9 @@ void ModelRenderer::ApplyTextureFilter(bool smooth) {
 void ModelRenderer::RenderScene(const SceneInputs& scene, Settings& settings) {
   if (!glInitialised_) InitGlState(settings);
   // Head light: a directional light along the viewing axis, from the viewer.
-  GLfloat p[16];
+  GLfloat* p = projection_;
   glGetFloatv(GL_PROJECTION_MATRIX, p);
+  glGetIntegerv(GL_VIEWPORT, viewport_);
   const GLfloat position[] = {-p[2], -p[6], -p[10], 0.f};
   glLightfv(GL_LIGHT0, GL_POSITION, position);
   glEnable(GL_LIGHT0);
@@ -169,14 +193,32 @@ void ModelRenderer::Pass(int slot, const std::function<void(PrimitiveWriter&)>& 
   draw(direct);
 }
 
+void ModelRenderer::TrianglePass(int slot, const std::function<void(PrimitiveWriter&)>& draw) {
+  if (!useCache_) {
+    PrimitiveWriter direct(false);
+    draw(direct);
+    return;
+  }
+  CulledTriangles* triangles = cache_->Triangles(slot);
+  if (!triangles) {
+    triangles = &cache_->NewTriangles(slot);
+    PrimitiveWriter capture(triangles);
+    draw(capture);
+    triangles->Upload();
+  }
+  triangles->Draw(projection_, viewport_);
+}
+
 void ModelRenderer::BeginCachedFrame(const SceneInputs& scene, const Settings& settings) {
   if (!caching_) {
     useCache_ = false;
     cache_->BeginFrame(0);
     return;
   }
-  // Everything the kept lists were compiled from, except the geometry, which
-  // changes only with a document update (and that clears the cache).
+  // The settings and shell state the kept passes were built from. The model's
+  // own data (geometry, marks, edge types, materials) changes
+  // only with a document update hint, which clears the cache (OnUpdate), or
+  // through the engine itself, which clears it too.
   KeyHash key;
   const Model& model = *scene.model;
   key.Add(&model);
@@ -191,19 +233,17 @@ void ModelRenderer::BeginCachedFrame(const SceneInputs& scene, const Settings& s
   key.Add(settings.iAngleEps);
   key.Add(settings.colors);
   key.Add(model.materials.size());
-  // Lists replay texture coordinates only as given; a model whose corners
-  // mix given and missing ones is drawn directly.
-  bool someUv = false, someWithout = false;
   for (const Solid& solid : model.solids) {
     key.Add(solid.selected);
-    for (const Face& face : solid.faces) {
-      key.Add(face.marked);
-      key.Add(face.materialIndex);
-      for (const HalfEdge* h : face.ring) (h->uv ? someUv : someWithout) = true;
-    }
-    for (const Edge& edge : solid.edges) key.Add(edge.type);
+    key.Add(solid.faces.size());
+    key.Add(solid.edges.size());
   }
-  useCache_ = !(someUv && someWithout);
+  if (key.value() != frameKey_ || cacheStale_) {
+    frameKey_ = key.value();
+    cacheStale_ = false;
+    keyUsable_ = !MixesTexCoords(model);
+  }
+  useCache_ = keyUsable_;
   cache_->BeginFrame(useCache_ ? key.value() : 0);
 }
 
@@ -220,21 +260,26 @@ void ModelRenderer::DrawFaces(const SceneInputs& scene, const Settings& settings
   const int count = static_cast<int>(model.materials.size());
   for (int i = -1; i < count; ++i) {
     if (useMaterials) BindMaterial(model, i);
-    Pass(i + 1, [&](PrimitiveWriter& out) { DrawFacesOfMaterial(out, scene, i, opened); });
+    TrianglePass(i + 1, [&](PrimitiveWriter& out) { DrawFacesOfMaterial(out, scene, i, opened); });
   }
   glDisable(GL_LIGHTING);
   glDisable(GL_TEXTURE_2D);
-  Pass(kSolidPassesSlot, [&](PrimitiveWriter& out) {
-    for (const Solid& solid : model.solids) {
-      if (!solid.selected) continue;
-      if (!settings.bCullFace) DrawBackSides(out, solid, opened);
+  int index = 0;
+  for (const Solid& solid : model.solids) {
+    const int s = index++;
+    if (!solid.selected) continue;
+    if (!settings.bCullFace) {
+      glColor3f(0.7f, 0.7f, 0.7f);
+      TrianglePass(kBackSidesSlot + s, [&](PrimitiveWriter& out) { DrawBackSides(out, solid, opened); });
+    }
+    Pass(kSolidPassesSlot + s, [&](PrimitiveWriter& out) {
       DrawMarkedFaces(out, solid, opened);
       if (opened)
         DrawOpenedEdges(out, solid, settings);
       else
         DrawClosedEdges(out, solid, scene, settings);
-    }
-  });
+    });
+  }
 }
 
 void ModelRenderer::DrawFacesOfMaterial(PrimitiveWriter& out, const SceneInputs& scene, int index, bool opened) {
@@ -268,8 +313,8 @@ void ModelRenderer::BindMaterial(const Model& model, int index) {
   glMaterialf(GL_FRONT, GL_SHININESS, m.shininess);
 }
 
+// The grey back sides (the colour is set by the caller).
 void ModelRenderer::DrawBackSides(PrimitiveWriter& out, const Solid& solid, bool opened) {
-  out.Color(0.7f, 0.7f, 0.7f);
   for (const Face& face : solid.faces) {
     if (face.marked || !HasCorners(face)) continue;
     out.Normal(-face.plane[0], -face.plane[1], -face.plane[2], false);

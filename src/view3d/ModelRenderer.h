@@ -4,6 +4,7 @@
 // sides, marked faces, edges, the highlighted material's outline). Every call
 // expects the pane's rendering context to be current.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -48,13 +49,18 @@ class ModelRenderer {
   /// Buffers of vertex data kept between frames; the pixels are the same
   /// either way (on by default; tests compare both).
   void SetCaching(bool on);
-  /// Drops the kept buffers (the model or its data changed).
+  /// Drops the kept passes. Needed after any change of the model's data
+  /// (the engine calls it on every document update hint and after its own
+  /// edits); changes of settings and shell state are noticed by themselves.
   void InvalidateCache();
 
  private:
   void BeginCachedFrame(const SceneInputs& scene, const Settings& settings);
   /// Runs a drawing pass, through its kept display list when caching.
   void Pass(int slot, const std::function<void(PrimitiveWriter&)>& draw);
+  /// Runs a pass of faces, through its kept triangles when caching, without
+  /// those that the projection certainly culls.
+  void TrianglePass(int slot, const std::function<void(PrimitiveWriter&)>& draw);
   void DrawFaces(const SceneInputs& scene, const Settings& settings, bool opened);
   void DrawFacesOfMaterial(PrimitiveWriter& out, const SceneInputs& scene, int index, bool opened);
   void BindMaterial(const Model& model, int index);
@@ -69,7 +75,12 @@ class ModelRenderer {
   bool smoothTextures_ = true;
   bool caching_ = true;
   bool useCache_ = false;  ///< this frame draws through the cache
+  std::uint64_t frameKey_ = 0;  ///< inputs of the kept passes
+  bool cacheStale_ = true;
+  bool keyUsable_ = false;      ///< the kept passes can draw frames of that key
   std::unique_ptr<RenderCache> cache_;
+  float projection_[16] = {};  ///< projection of the frame being drawn
+  int viewport_[4] = {};
 };
 
 }  // namespace plicora

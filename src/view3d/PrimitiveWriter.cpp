@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "view3d/CulledTriangles.h"
+
 namespace plicora {
 namespace {
 
@@ -39,9 +41,25 @@ void PrimitiveWriter::Face(const plicora::Face& face, bool opened, bool reverse,
     return;
   }
   if (n < 3) return;
+  const bool texCoords = !reverse && lit;
+  if (sink_) {
+    auto corner = [&](const HalfEdge& h) {
+      if (texCoords && h.uv) sink_->SetTexCoord(static_cast<float>(h.uv->u), static_cast<float>(h.uv->v));
+      const Point3 p = opened ? h.openedPos : Point3{h.vertex->x, h.vertex->y, h.vertex->z};
+      sink_->AddCorner(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
+    };
+    if (normalPending_) sink_->SetNormal(static_cast<float>(normal_[0]), static_cast<float>(normal_[1]),
+                                         static_cast<float>(normal_[2]));
+    normalPending_ = colorPending_ = false;
+    for (std::size_t i = 0; i + 2 < n; ++i) {
+      corner(at(i + 1));
+      corner(at(i + 2));
+      corner(at(0));
+    }
+    return;
+  }
   Begin(GL_TRIANGLES);
   SendPending();
-  const bool texCoords = !reverse && lit;
   for (std::size_t i = 0; i + 2 < n; ++i) {
     Corner(at(i + 1), opened, texCoords);
     Corner(at(i + 2), opened, texCoords);
@@ -50,6 +68,7 @@ void PrimitiveWriter::Face(const plicora::Face& face, bool opened, bool reverse,
 }
 
 void PrimitiveWriter::Loop(const plicora::Face& face, bool opened, float width) {
+  if (sink_) return;
   const std::size_t n = face.ring.size();
   if (!batched_) {
     glLineWidth(width);
@@ -95,6 +114,7 @@ void PrimitiveWriter::SendPending() {
 }
 
 void PrimitiveWriter::Segment(float width, const Point3& a, const Point3& b) {
+  if (sink_) return;
   if (!batched_ || width != lineWidth_ || !inBatch_ || open_ != GL_LINES) {
     if (batched_) Flush();
     if (width != lineWidth_ || !batched_) glLineWidth(width);

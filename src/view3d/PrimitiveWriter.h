@@ -3,16 +3,22 @@
 // pixels: one primitive per face or segment (GL_POLYGON, GL_LINES), or
 // batched, a face as the triangles OpenGL itself cuts a polygon into (the
 // fan (i + 1, i + 2, 0) of its corners) and runs of segments of one width in
-// a single GL_LINES. The batched form is what the kept display lists hold.
+// a single GL_LINES. The batched form is what the kept display lists and
+// triangle stores hold.
 
 #include "model/Model.h"
 #include "view3d/EdgeStyle.h"
 
 namespace plicora {
 
+class CulledTriangles;
+
 class PrimitiveWriter {
  public:
   explicit PrimitiveWriter(bool batched) : batched_(batched) {}
+  /// Batched faces captured into a triangle store instead of sent (normals
+  /// and texture coordinates only; colours and lines are not captured).
+  explicit PrimitiveWriter(CulledTriangles* sink) : batched_(true), sink_(sink) {}
   ~PrimitiveWriter() { Flush(); }
   PrimitiveWriter(const PrimitiveWriter&) = delete;
   PrimitiveWriter& operator=(const PrimitiveWriter&) = delete;
@@ -38,6 +44,7 @@ class PrimitiveWriter {
   void SendPending();
 
   bool batched_;
+  CulledTriangles* sink_ = nullptr;
   unsigned open_ = 0;   ///< primitive of the open batch, 0 when none
   bool inBatch_ = false;
   float lineWidth_ = -1.f;

@@ -16,6 +16,8 @@ void SetFilters(bool smooth) {
 void RenderCache::Release() {
   for (const auto& [slot, id] : lists_) glDeleteLists(id, 1);
   lists_.clear();
+  for (auto& [slot, triangles] : triangles_) triangles.Release();
+  triangles_.clear();
   for (const auto& [material, texture] : textures_) glDeleteTextures(1, &texture.id);
   textures_.clear();
   glBindTexture(GL_TEXTURE_2D, 0);
@@ -41,6 +43,16 @@ void RenderCache::Draw(int slot, const std::function<void()>& draw) {
     it = lists_.emplace(slot, id).first;
   }
   glCallList(it->second);
+}
+
+CulledTriangles* RenderCache::Triangles(int slot) {
+  auto it = triangles_.find(slot);
+  return it == triangles_.end() ? nullptr : &it->second;
+}
+
+CulledTriangles& RenderCache::NewTriangles(int slot) {
+  triangles_.erase(slot);
+  return triangles_[slot];
 }
 
 void RenderCache::BindTexture(const Material& material, bool smooth) {

@@ -1,7 +1,7 @@
 #pragma once
 // What the 3D pane keeps between frames to draw faster with the same pixels:
-// display lists of the drawing passes (compiled from the very calls that
-// draw them directly) and texture objects holding the materials' images.
+// display lists of the line passes, vertex buffers of the face passes and
+// texture objects holding the materials' images.
 // Everything is dropped when the inputs of a pass change or on request.
 // Calls that touch OpenGL expect the pane's context to be current.
 
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/Model.h"
+#include "view3d/CulledTriangles.h"
 
 namespace plicora {
 
@@ -26,6 +27,11 @@ class RenderCache {
   /// Runs `draw` through the display list of `slot`, compiling it first
   /// when the slot has none.
   void Draw(int slot, const std::function<void()>& draw);
+
+  /// The kept triangles of `slot`, or null.
+  CulledTriangles* Triangles(int slot);
+  /// A new, empty triangle store for `slot`.
+  CulledTriangles& NewTriangles(int slot);
 
   /// Binds a texture object holding the material's image, uploading it the
   /// first time; the filters are those given last.
@@ -45,6 +51,7 @@ class RenderCache {
   bool stale_ = true;
   std::uint64_t key_ = 0;
   std::map<int, unsigned> lists_;
+  std::map<int, CulledTriangles> triangles_;
   std::map<const Material*, Texture> textures_;
 };
 

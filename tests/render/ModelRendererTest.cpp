@@ -93,6 +93,7 @@ TEST_F(ModelRendererTest, WithoutMaterialsOrWhileDraggingWithTheOmitSwitchFacesA
   // A material index past the list: the face is not drawn.
   settings.bUseMaterial = true;
   mesh.solid->faces.front().materialIndex = 3;
+  engine.OnUpdate(HINT_NONE);  // model data changes reach the pane with a hint
   EXPECT_EQ(Painted(100, 100), (Rgb{0, 64, 0}));
 }
 
@@ -132,11 +133,14 @@ TEST_F(ModelRendererTest, WithoutDevelopmentEdgeTypesChooseWidthAndColour) {
   Painted(leftX, 100);
   EXPECT_EQ(RunWidth(leftX, 100, Rgb{255, 0, 255}), 3);  // type 5
   left->type = 6;
+  engine.OnUpdate(HINT_NONE);
   EXPECT_EQ(Painted(leftX, 100), (Rgb{255, 100, 0}));
   EXPECT_EQ(RunWidth(leftX, 100, Rgb{255, 100, 0}), 3);
   left->type = 7;
+  engine.OnUpdate(HINT_NONE);
   EXPECT_EQ(Painted(leftX, 100), (Rgb{255, 255, 0}));
   left->type = 2;  // no style of its own: drawn as an ordinary edge
+  engine.OnUpdate(HINT_NONE);
   Painted(leftX, 100);
   EXPECT_LE(std::max(RunWidth(leftX, 100, Rgb{0, 0, 255}), RunWidth(leftX - 1, 100, Rgb{0, 0, 255})), 1);
   EXPECT_GE(std::max(RunWidth(leftX, 100, Rgb{0, 0, 255}), RunWidth(leftX - 1, 100, Rgb{0, 0, 255})), 1);
@@ -161,6 +165,7 @@ TEST_F(ModelRendererTest, HighlightedMaterialIsOutlinedYellowWhenMappedElseWhite
   TexCoord& uv = mesh.solid->uvs.emplace_back();
   uv.u = 0.5;
   mesh.solid->faces.front().ring[2]->uv = &uv;
+  engine.OnUpdate(HINT_NONE);
   Painted(100, row);
   const bool yellow = Pixel(100, row) == Rgb{255, 255, 0} || Pixel(100, row - 1) == Rgb{255, 255, 0};
   EXPECT_TRUE(yellow);

@@ -57,27 +57,37 @@ TEST_F(RenderCacheTest, EveryPassDrawsTheSamePixelsThroughTheCache) {
   ExpectSamePixels("no materials");
 }
 
-TEST_F(RenderCacheTest, ChangesWithoutAHintStillReachThePicture) {
+TEST_F(RenderCacheTest, HintsAndSettingChangesReachThePicture) {
   engine.renderer().SetCaching(true);
   ASSERT_TRUE(engine.Paint());
   const QImage before = engine.Image();
-  // A mark set by the other pane and a colour changed in a dialog.
+  // Marks set by the other pane arrive with an update hint.
   for (Face& f : mesh.model.solids.back().faces) f.marked = true;
+  engine.OnUpdate(HINT_NONE);
+  ASSERT_TRUE(engine.Paint());
+  const QImage marked = engine.Image();
   ExpectSamePixels("all marked");
+  EXPECT_TRUE(engine.Image() == marked);
   EXPECT_FALSE(engine.Image() == before);
+  // Settings changed in a dialog are seen without a hint.
   settings.colors[3] = MakeColorRef(0, 255, 0);
   settings.bEnhanceCutEdgeOpen = false;
+  ASSERT_TRUE(engine.Paint());
+  const QImage recoloured = engine.Image();
   ExpectSamePixels("new cut colour");
+  EXPECT_TRUE(engine.Image() == recoloured);
   // Without development: edge types, the hovered edge and Hide Surface.
   mesh.model.hasDevelopment = shell.hasDevelopment = false;
   shell.edgeSpecifyMode = kSpecifyCutEdgeMode;
   settings.bCullEdge = false;
   for (Face& f : mesh.model.solids.back().faces) f.marked = false;
+  engine.OnUpdate(HINT_NONE);
   engine.MouseMove(80, 60, PointerState{});
   ASSERT_NE(engine.hoveredEdge(), nullptr);
   ExpectSamePixels("hovered edge");
   mesh.model.solids.back().edges[5].type = 6;
   mesh.model.solids.back().edges[9].type = 7;
+  engine.OnUpdate(HINT_NONE);
   ExpectSamePixels("marked edges");
   shell.edgeOnly = true;
   ExpectSamePixels("edges only");
@@ -128,6 +138,40 @@ TEST_F(RenderCachePolygonTest, PolygonsAndQuadsDrawTheSamePixelsThroughTheCache)
       ASSERT_TRUE(engine.Paint());
       EXPECT_TRUE(cached == engine.Image()) << x << "," << y << (opened ? " opened" : " closed");
     }
+  }
+}
+
+}  // namespace
+}  // namespace plicora
+
+namespace plicora {
+namespace {
+
+// Many small triangles seen from many sides, near and far: the faces left out
+// by the facing test are exactly those OpenGL culls.
+class CulledTrianglesTest : public test::ViewEngineFixture {};
+
+TEST_F(CulledTrianglesTest, LeavingOutCertainlyCulledTrianglesChangesNoPixel) {
+  test::BuildSphere(mesh.model, 60, 90, true, 32, true);
+  ComputeOpenedPositions(mesh.model);
+  Open(400, 300);
+  struct Turn {
+    int x, y;
+    int wheel;
+  };
+  for (const Turn t : {Turn{250, 100, 0}, Turn{60, 290, -600}, Turn{399, 150, -1200}, Turn{200, 0, 2400},
+                       Turn{10, 10, 2400}}) {
+    engine.MousePress(MouseButton::Right, 200, 150, PointerState{.right = true});
+    engine.MouseMove(t.x, t.y, PointerState{.right = true});
+    engine.MouseRelease(MouseButton::Right, t.x, t.y, PointerState{});
+    engine.Wheel(t.wheel);
+    engine.renderer().SetCaching(true);
+    ASSERT_TRUE(engine.Paint());
+    ASSERT_TRUE(engine.Paint());
+    const QImage kept = engine.Image();
+    engine.renderer().SetCaching(false);
+    ASSERT_TRUE(engine.Paint());
+    EXPECT_TRUE(kept == engine.Image()) << t.x << "," << t.y << " zoom " << engine.camera().zoomDistance;
   }
 }
 

@@ -1,0 +1,64 @@
+#pragma once
+// The triangles of one face pass kept in vertex buffers, drawn each frame
+// without those that OpenGL would certainly cull as back-facing with the
+// current projection. A triangle is left out only when its window-space
+// area is clearly negative; near-degenerate triangles and triangles with a
+// corner at or behind the eye plane are always drawn, so OpenGL decides them
+// and the pixels are those of drawing every triangle.
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace plicora {
+
+class CulledTriangles {
+ public:
+  CulledTriangles() = default;
+  CulledTriangles(const CulledTriangles&) = delete;
+  CulledTriangles& operator=(const CulledTriangles&) = delete;
+  CulledTriangles(CulledTriangles&&) = default;
+  CulledTriangles& operator=(CulledTriangles&&) = default;
+
+  /// The normal and texture coordinate of the following corners.
+  void SetNormal(float x, float y, float z);
+  void SetTexCoord(float u, float v);
+  /// One corner; every three corners make a triangle.
+  void AddCorner(float x, float y, float z);
+
+  /// Copies the data into buffer objects (context current).
+  void Upload();
+  /// Draws the triangles that may be front-facing under the projection
+  /// (column-major, as OpenGL holds it) and viewport.
+  void Draw(const float projection[16], const int viewport[4]);
+  /// Deletes the buffer objects (context current).
+  void Release();
+
+  std::size_t triangleCount() const { return corners_.size() / 3; }
+
+ private:
+  void ProjectPoints(const float* projection, const int* viewport);
+  bool MayBeFrontFacing(std::uint32_t a, std::uint32_t b, std::uint32_t c) const;
+
+  struct Key {
+    float x, y, z;
+    bool operator==(const Key& o) const { return x == o.x && y == o.y && z == o.z; }
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& k) const;
+  };
+
+  std::vector<float> positions_, normals_, texCoords_;  ///< per corner, for the buffers
+  std::vector<float> points_;                  ///< distinct corner positions, x y z
+  std::vector<std::uint32_t> corners_;         ///< index into points_ of every corner
+  std::unordered_map<Key, std::uint32_t, KeyHash> pointIndex_;  ///< while building
+  std::vector<double> windowX_, windowY_, error_;  ///< per distinct point, per frame
+  std::vector<char> inFront_;
+  float normal_[3] = {0.f, 0.f, 1.f};
+  float texCoord_[2] = {0.f, 0.f};
+  bool hasNormals_ = false, hasTexCoords_ = false;
+  unsigned buffers_[3] = {0, 0, 0};
+  std::vector<std::uint32_t> indices_;
+};
+
+}  // namespace plicora
