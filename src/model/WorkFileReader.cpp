@@ -2,9 +2,11 @@
 
 #include <array>
 #include <climits>
-#include <cstdio>
-#include <memory>
 #include <cstdint>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
@@ -84,6 +86,10 @@ class WorkFileParser {
   static constexpr std::size_t kEdgeWindow = 64;
   void ReadEdges(Solid& solid, int count);
   void AddEdge(Solid& solid, const EdgeRecord& record);
+  /// The first corner of a long ring at `v`, through an index made once per
+  /// face, so that many edges on one huge polygon stay linear.
+  HalfEdge* LongRingCorner(const Face& face, const Vertex* v);
+  static constexpr std::size_t kLongRing = 64;
   void ReadParts(std::string_view& current);
   void AttachFacesToParts();
   void ReadMaterialBody(Material& material, bool isDefault);
@@ -99,6 +105,11 @@ class WorkFileParser {
   Settings& settings_;
   std::vector<HalfEdge*> corners_;  // the ring being read
   int facesSinceRelease_ = 0;
+  std::unordered_map<const Face*, std::unordered_map<const Vertex*, HalfEdge*>> longRings_;
+  // Faces not yet attached to a part, by the part index they name (beyond
+  // the parts read so far), and how many solids have been looked through.
+  std::map<int, std::vector<Face*>> waitingForPart_;
+  std::size_t solidsAttached_ = 0;
 };
 
 int WorkFileParser::Run() {
@@ -270,13 +281,23 @@ void WorkFileParser::ReadEdges(Solid& solid, int count) {
   }
 }
 
+HalfEdge* WorkFileParser::LongRingCorner(const Face& face, const Vertex* v) {
+  auto [it, added] = longRings_.try_emplace(&face);
+  if (added)
+    for (HalfEdge* h : face.ring) it->second.try_emplace(h->vertex, h);  // the first corner of a vertex
+  const auto found = it->second.find(v);
+  return found == it->second.end() ? nullptr : found->second;
+}
+
 void WorkFileParser::AddEdge(Solid& solid, const EdgeRecord& r) {
   if (!InRange(r.vertexA, solid.vertices) || !InRange(r.vertexB, solid.vertices)) return;
   Vertex* va = &solid.vertices[static_cast<std::size_t>(r.vertexA)];
   Vertex* vb = &solid.vertices[static_cast<std::size_t>(r.vertexB)];
   auto cornerOf = [&](int faceIndex, const Vertex* v) -> HalfEdge* {
     if (!InRange(faceIndex, solid.faces)) return nullptr;
-    for (HalfEdge* h : solid.faces[static_cast<std::size_t>(faceIndex)].ring)
+    const Face& face = solid.faces[static_cast<std::size_t>(faceIndex)];
+    if (face.ring.size() > kLongRing) return LongRingCorner(face, v);
+    for (HalfEdge* h : face.ring)
       if (h->vertex == v) return h;
     return nullptr;
   };
@@ -320,13 +341,23 @@ void WorkFileParser::ReadParts(std::string_view& current) {
 }
 
 void WorkFileParser::AttachFacesToParts() {
-  for (Solid& solid : model_.solids) {
-    for (Face& face : solid.faces) {
-      // A face already attached by an earlier "parts" section stays where it is.
-      if (face.part || !InRange(face.partIndex, model_.parts)) continue;
-      face.part = &model_.parts[static_cast<std::size_t>(face.partIndex)];
-      face.part->faces.push_back(&face);
+  // Every face is looked at once: in the first "parts" section after its
+  // solid; a face naming a part not read yet waits for a later section.
+  // Within one part, faces keep the order in which they were read.
+  const auto attach = [this](Face& face) {
+    face.part = &model_.parts[static_cast<std::size_t>(face.partIndex)];
+    face.part->faces.push_back(&face);
+  };
+  for (; solidsAttached_ < model_.solids.size(); ++solidsAttached_) {
+    for (Face& face : model_.solids[solidsAttached_].faces) {
+      if (face.partIndex < 0) continue;
+      if (InRange(face.partIndex, model_.parts)) attach(face);
+      else waitingForPart_[face.partIndex].push_back(&face);
     }
+  }
+  while (!waitingForPart_.empty() && InRange(waitingForPart_.begin()->first, model_.parts)) {
+    for (Face* face : waitingForPart_.begin()->second) attach(*face);
+    waitingForPart_.erase(waitingForPart_.begin());
   }
 }
 

@@ -188,6 +188,25 @@ TEST(WorkFileReaderTest, EdgeFlagsAndLinks) {
   EXPECT_EQ(s.edges[0].dihedral, 180.0);
 }
 
+TEST(WorkFileReaderTest, EdgesOnALongPolygon) {
+  // A 100-gon whose vertex 0 appears twice in the ring: edges find the first
+  // corner of their vertex.
+  std::string body = "solid\nL\n1\nvertices 100\n";
+  for (int i = 0; i < 100; ++i) body += std::to_string(i) + " " + std::to_string(i * i) + " 0\n";
+  body += "faces 1\n-1 -1 0 0 1 0 102\n";
+  for (int i = 0; i < 100; ++i) body += std::to_string(i) + " 0 0 0 0 0 1 0\n";
+  body += "0 0 0 0 0 0 1 0\n50 0 0 0 0 0 1 0\n";  // back at the start: dropped; then 50 again
+  body += "edges 3\n0 -1 0 1 0 0\n0 -1 50 51 0 0\n0 -1 99 0 0 0\n";
+  auto out = ReadWorkBytes(WithSolids(body));
+  const Solid& s = out.model->solids[0];
+  ASSERT_EQ(s.faces[0].ring.size(), 101u);
+  ASSERT_EQ(s.edges.size(), 3u);
+  EXPECT_EQ(s.edges[0].halfA, s.faces[0].ring[0]);
+  EXPECT_EQ(s.edges[1].halfA, s.faces[0].ring[50]);
+  EXPECT_EQ(s.edges[2].halfA, s.faces[0].ring[99]);
+  EXPECT_EQ(s.faces[0].ring[99]->edge, &s.edges[2]);
+}
+
 TEST(WorkFileReaderTest, IndicesThatNameNothing) {
   const std::string body =
       "solid\nI\n1\nvertices 3\n0 0 0\n1 0 0\n0 1 0\nfaces 2\n"
@@ -227,6 +246,14 @@ TEST(WorkFileReaderTest, PartsAttachFacesRead) {
   EXPECT_EQ(m.parts[1].faces[0], &m.solids[0].faces[0]);
   EXPECT_EQ(m.parts[1].faces[1], &m.solids[0].faces[2]);
   EXPECT_EQ(m.solids[0].faces[1].part, &m.parts[0]);
+
+  // A face naming a part that a later section brings is attached then; one
+  // already attached is not attached twice.
+  auto later = ReadWorkBytes(WithSolids(body) + "parts 1\n0 0 0 0 0\nparts 1\n0 0 0 0 0\n");
+  ASSERT_EQ(later.model->parts.size(), 2u);
+  EXPECT_EQ(later.model->parts[0].faces.size(), 1u);
+  ASSERT_EQ(later.model->parts[1].faces.size(), 2u);
+  EXPECT_EQ(later.model->parts[1].faces[1], &later.model->solids[0].faces[2]);
 
   auto before = ReadWorkBytes("version 2\nparts 1\n0 0 0 1 1\nsolids 1\n" + body);
   ASSERT_EQ(before.model->parts.size(), 1u);
