@@ -388,7 +388,9 @@ void WorkFileParser::ReadTexture(Material& material) {
   const int width = Int(), height = Int();
   in_.ReadLine(kTextureLine, line);
   material.image.reset();
-  const bool sideOk = width >= 1 && height >= 1 && width <= kMaxStoredTextureSide && height <= kMaxStoredTextureSide;
+  // A side of 0 is a well-formed empty image (no bytes follow); a negative
+  // side or one beyond the largest cannot be trusted.
+  const bool sideOk = width >= 0 && height >= 0 && width <= kMaxStoredTextureSide && height <= kMaxStoredTextureSide;
   if (!sideOk || static_cast<std::int64_t>(width) * height * 3 > INT_MAX) {
     // The length of the pixel block that follows cannot be trusted: nothing
     // is allocated and the reading ends here.

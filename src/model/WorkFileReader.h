@@ -5,7 +5,7 @@
 // Untrusted input is handled without surprises: an index that names no
 // element leaves its link empty (a corner or edge naming no vertex is
 // skipped), a count never reserves memory, record lists end where the file
-// ends, and a texture size outside 1..32768 (or above 2^31 bytes) ends the
+// ends, and a texture size outside 0..32768 (or above 2^31 bytes) ends the
 // reading with that material kept without texture.
 
 #include <string>
