@@ -462,17 +462,12 @@ void WorkFileParser::ReadInfo() {
 }
 
 void WorkFileParser::StoreInfoValue(std::string_view key) {
-  // A key whose value is missing (the file ends) changes nothing.
+  // A value that cannot be read (the file ends after its key) is 0, as a
+  // number that cannot be read is everywhere else.
   std::string_view value;
-  auto real = [&](double& target) {
-    if (in_.NextToken(value)) target = RealFromToken(value);
-  };
-  auto integer = [&](int& target) {
-    if (in_.NextToken(value)) target = IntFromToken(value);
-  };
-  auto flag = [&](bool& target) {
-    if (in_.NextToken(value)) target = IntFromToken(value) != 0;
-  };
+  auto real = [&](double& target) { target = RealFromToken(in_.Token()); };
+  auto integer = [&](int& target) { target = IntFromToken(in_.Token()); };
+  auto flag = [&](bool& target) { target = IntFromToken(in_.Token()) != 0; };
   Settings& s = settings_;
   if (key == "dMag3d") real(model_.modelScale);
   else if (key == "dMag2d") real(model_.devScale);

@@ -53,5 +53,27 @@ TEST(NumberTextTest, RealsMatchAtof) {
   }
 }
 
+// Long plain decimals (the fast path's own ground: up to 19 digits, a point
+// anywhere, a sign) and the same with a tail that atof stops at.
+TEST(NumberTextTest, LongDecimalsMatchAtof) {
+  std::mt19937_64 rng(2026);
+  const char* tails[] = {"", "", "", "e", "e-7", "E+300", "x", "-", ".", "abc", "e-330", "e308"};
+  for (int i = 0; i < 100000; ++i) {
+    std::string t = rng() % 4 == 0 ? "-" : "";
+    const int digits = 1 + static_cast<int>(rng() % 24);
+    const int point = static_cast<int>(rng() % (digits + 2)) - 1;  // -1: no point
+    for (int k = 0; k < digits; ++k) {
+      if (k == point) t += '.';
+      // Runs of 9s and 0s reach the rounding boundaries more often.
+      const unsigned pick = static_cast<unsigned>(rng() % 14);
+      t += pick < 10 ? static_cast<char>('0' + pick) : (pick < 12 ? '9' : '0');
+    }
+    t += tails[rng() % (sizeof tails / sizeof *tails)];
+    ExpectSameReal(t);
+    EXPECT_EQ(IntFromToken(t), std::atoi(t.c_str())) << t;
+    if (HasFailure()) break;
+  }
+}
+
 }  // namespace
 }  // namespace plicora

@@ -517,8 +517,12 @@ TEST(WorkFileReaderTest, InfoBlock) {
   EXPECT_EQ(open.settings.paperWidth, 29.7);
   EXPECT_EQ(open.settings.paperHeight, 42.0);
   EXPECT_EQ(open.settings.scaleProduct, 3.0);
-  // A key whose value is missing changes nothing.
-  EXPECT_EQ(ReadWorkBytes("info dMag3d").model->modelScale, 1.0);
+  // A value missing at the end of the file reads as 0, like any number that
+  // cannot be read.
+  auto cut = ReadWorkBytes("info dMag3d 2 bFinished 1 dMag2d 5 bFinished");
+  EXPECT_FALSE(cut.model->hasDevelopment);
+  EXPECT_EQ(cut.settings.scaleProduct, 10.0);
+  EXPECT_EQ(ReadWorkBytes("info dMag3d").model->modelScale, 0.0);
 }
 
 }  // namespace
