@@ -348,16 +348,17 @@ void WorkFileParser::AttachFacesToParts() {
     face.part = &model_.parts[static_cast<std::size_t>(face.partIndex)];
     face.part->faces.push_back(&face);
   };
+  // Waiting faces belong to earlier solids, so they come first.
+  while (!waitingForPart_.empty() && InRange(waitingForPart_.begin()->first, model_.parts)) {
+    for (Face* face : waitingForPart_.begin()->second) attach(*face);
+    waitingForPart_.erase(waitingForPart_.begin());
+  }
   for (; solidsAttached_ < model_.solids.size(); ++solidsAttached_) {
     for (Face& face : model_.solids[solidsAttached_].faces) {
       if (face.partIndex < 0) continue;
       if (InRange(face.partIndex, model_.parts)) attach(face);
       else waitingForPart_[face.partIndex].push_back(&face);
     }
-  }
-  while (!waitingForPart_.empty() && InRange(waitingForPart_.begin()->first, model_.parts)) {
-    for (Face* face : waitingForPart_.begin()->second) attach(*face);
-    waitingForPart_.erase(waitingForPart_.begin());
   }
 }
 

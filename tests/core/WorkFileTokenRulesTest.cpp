@@ -150,6 +150,22 @@ TEST(WorkFileTokenRulesTest, TextureWithASideOfZero) {
   EXPECT_EQ(cut.messages[1], "fail linenumber 1");
 }
 
+TEST(WorkFileTokenRulesTest, PartFacesInReadingOrderOverSeveralSections) {
+  // Object A's face names part 1 before it exists; object B, read after the
+  // first "parts", names it too. Part 1 lists A's face first.
+  const auto solid = [](const std::string& name) {
+    return "solid\n" + name + "\n1\nvertices 0\nfaces 1\n-1 1 0 0 1 0 0\nedges 0\n";
+  };
+  auto out = ReadWorkBytes("solids 1\n" + solid("A") + "parts 1\n0 0 0 0 0\nsolids 1\n" + solid("B") +
+                           "parts 1\n1 0 0 0 0\n");
+  const Model& m = *out.model;
+  ASSERT_EQ(m.parts.size(), 2u);
+  EXPECT_TRUE(m.parts[0].faces.empty());
+  ASSERT_EQ(m.parts[1].faces.size(), 2u);
+  EXPECT_EQ(m.parts[1].faces[0], &m.solids[0].faces[0]);
+  EXPECT_EQ(m.parts[1].faces[1], &m.solids[1].faces[0]);
+}
+
 TEST(WorkFileTokenRulesTest, TopLevelSeesTheHandlersLastToken) {
   // The count of "parts" is "materials": no parts, then the materials section.
   std::string colours;
