@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 
 #include "WorkFileTestSupport.h"
@@ -97,6 +99,34 @@ TEST(MeshTopologyTest, FoldAngles) {
   MeasureModel(*concave.model);
   EXPECT_FALSE(concave.model->solids[0].edges[0].convex);
   EXPECT_NEAR(concave.model->solids[0].edges[0].dihedral, 135.0, 1e-9);
+}
+
+TEST(MeshTopologyTest, UndefinedFoldDirectionCountsAsConvex) {
+  // Edge flags 0 say concave; measuring overwrites that on paired edges.
+  // Opposite normals: the cross product is zero, the angle not a number,
+  // so convex; the faces fold flat onto each other (about 0 degrees). Normals that
+  // are not numbers: convex, dihedral not a number. A one-sided edge keeps
+  // the file's concave flag.
+  const auto file = [](const std::string& secondNormal) {
+    return "solid\nN\n1\nvertices 4\n0 0 0\n1 0 0\n0.5 1 0\n0.5 -1 0\nfaces 2\n"
+           "-1 -1 0 0 1 0 3\n0 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"
+           "-1 -1 " + secondNormal + " 0 3\n1 0 0 0 0 0 1 0\n0 0 0 0 0 0 1 0\n3 0 0 0 0 0 1 0\n"
+           "edges 2\n0 1 0 1 0 0\n0 -1 1 2 0 0\n";
+  };
+  auto opposite = ReadSolid(file("0 0 -1"));
+  MeasureModel(*opposite.model);
+  const Solid& o = opposite.model->solids[0];
+  EXPECT_TRUE(o.edges[0].convex);
+  EXPECT_EQ(o.edges[0].dihedral, 180.0 - 3.141592653589793 * 57.29577951308238);  // a hair below 0
+  EXPECT_EQ(o.edges[0].type, 0);
+  EXPECT_FALSE(o.edges[1].convex);
+  EXPECT_EQ(o.edges[1].type, 5);
+  EXPECT_EQ(o.edges[1].dihedral, -1.0);
+
+  auto nan = ReadSolid(file("nan 0 1"));
+  MeasureModel(*nan.model);
+  EXPECT_TRUE(nan.model->solids[0].edges[0].convex);
+  EXPECT_TRUE(std::isnan(nan.model->solids[0].edges[0].dihedral));
 }
 
 TEST(MeshTopologyTest, ReverseSurfaceDirectionTwice) {
