@@ -33,12 +33,14 @@ inline void BuildSphere(Model& model, int rows, int columns, bool textured, int 
     m.image = std::make_unique<TextureImage>();
     m.image->width = m.image->height = textureSize;
     m.image->pixels.resize(static_cast<std::size_t>(textureSize) * textureSize * 3);
-    for (std::size_t k = 0; k < m.image->pixels.size(); ++k) m.image->pixels[k] = static_cast<std::uint8_t>(k * 7 + k / 977);
+    for (std::size_t k = 0; k < m.image->pixels.size(); ++k)
+      m.image->pixels[k] = static_cast<std::uint8_t>(k * 7 + k / 977);
   }
   Part& part = model.parts.emplace_back();
   part.solid = &solid;
   auto vertex = [&](int i, int j) { return &solid.vertices[static_cast<std::size_t>(i * columns + (j % columns))]; };
-  auto addFace = [&](Vertex* a, Vertex* b, Vertex* c, double ua, double va, double ub, double vb, double uc, double vc) {
+  auto addFace = [&](Vertex* a, Vertex* b, Vertex* c, double ua, double va, double ub, double vb, double uc,
+                     double vc) {
     Face& f = solid.faces.emplace_back();
     f.solid = &solid;
     f.materialIndex = textured ? 0 : -1;
@@ -113,9 +115,9 @@ inline void BuildSphere(Model& model, int rows, int columns, bool textured, int 
   };
   for (int i = 0; i < rows; ++i) {
     for (int j = 0; j < columns; ++j) {
-      Face& lower = face(i, j, 0);  // (i,j) (i+1,j) (i+1,j+1)
-      Face& upper = face(i, j, 1);  // (i,j) (i+1,j+1) (i,j+1)
-      newEdge(lower.ring[2], upper.ring[0], true);                        // the diagonal
+      Face& lower = face(i, j, 0);                                          // (i,j) (i+1,j) (i+1,j+1)
+      Face& upper = face(i, j, 1);                                          // (i,j) (i+1,j+1) (i,j+1)
+      newEdge(lower.ring[2], upper.ring[0], true);                          // the diagonal
       newEdge(upper.ring[1], face(i, j + 1, 0).ring[0], j + 1 != columns);  // to the next column
       if (i + 1 < rows)
         newEdge(lower.ring[1], face(i + 1, j, 1).ring[2], true);  // to the next row

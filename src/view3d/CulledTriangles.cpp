@@ -28,8 +28,7 @@ std::size_t CulledTriangles::KeyHash::operator()(const Key& k) const {
          (static_cast<std::size_t>(b[2]) * 83492791u);
 }
 
-namespace {
-}  // namespace
+namespace {}  // namespace
 
 void CulledTriangles::SetNormal(float x, float y, float z) {
   normal_[0] = x;

@@ -48,11 +48,11 @@ class CulledTriangles {
     std::size_t operator()(const Key& k) const;
   };
 
-  std::vector<float> positions_, normals_, texCoords_;  ///< per corner, for the buffers
-  std::vector<float> points_;                  ///< distinct corner positions, x y z
-  std::vector<std::uint32_t> corners_;         ///< index into points_ of every corner
+  std::vector<float> positions_, normals_, texCoords_;          ///< per corner, for the buffers
+  std::vector<float> points_;                                   ///< distinct corner positions, x y z
+  std::vector<std::uint32_t> corners_;                          ///< index into points_ of every corner
   std::unordered_map<Key, std::uint32_t, KeyHash> pointIndex_;  ///< while building
-  std::vector<double> windowX_, windowY_, error_;  ///< per distinct point, per frame
+  std::vector<double> windowX_, windowY_, error_;               ///< per distinct point, per frame
   std::vector<char> inFront_;
   float normal_[3] = {0.f, 0.f, 1.f};
   float texCoord_[2] = {0.f, 0.f};

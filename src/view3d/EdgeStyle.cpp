@@ -7,7 +7,9 @@ EdgeStyle ColoredStyle(ColorRef color, float width) {
                    static_cast<float>(BlueOf(color)) / 255.f};
 }
 
-bool IsFoldEdge(const Edge& edge) { return edge.halfA && edge.halfB && edge.halfA->devPartner; }
+bool IsFoldEdge(const Edge& edge) {
+  return edge.halfA && edge.halfB && edge.halfA->devPartner;
+}
 
 bool IsHiddenFlatEdge(const Edge& edge, const Settings& settings) {
   return settings.bCullEdge && settings.iAngleEps < edge.dihedral;
@@ -27,10 +29,14 @@ EdgeStyle ClosedEdgeStyle(const Edge& edge, const Settings& settings, bool hasDe
   if (IsHiddenFlatEdge(edge, settings)) return EdgeStyle{};
   if (&edge == hovered) return EdgeStyle{true, 5.f, 0.f, 1.f, 0.f};
   switch (edge.type) {
-    case 5: return ColoredStyle(settings.colors[3], 3.f);
-    case 6: return ColoredStyle(settings.colors[4], 3.f);
-    case 7: return ColoredStyle(settings.colors[5], 3.f);
-    default: return FoldStyle(edge, settings);
+    case 5:
+      return ColoredStyle(settings.colors[3], 3.f);
+    case 6:
+      return ColoredStyle(settings.colors[4], 3.f);
+    case 7:
+      return ColoredStyle(settings.colors[5], 3.f);
+    default:
+      return FoldStyle(edge, settings);
   }
 }
 

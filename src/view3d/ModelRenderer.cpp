@@ -16,7 +16,9 @@ constexpr double kNearPlaneHalfWidth = 0.05;
 constexpr double kNearPlane = 0.134;
 constexpr double kFarPlane = 2000.0;
 
-Point3 PositionOf(const Vertex& v) { return Point3{v.x, v.y, v.z}; }
+Point3 PositionOf(const Vertex& v) {
+  return Point3{v.x, v.y, v.z};
+}
 
 bool HasCorners(const Face& face) {
   for (const HalfEdge* h : face.ring)
@@ -24,9 +26,11 @@ bool HasCorners(const Face& face) {
   return true;
 }
 
-bool UsesTexture(const Material& m) { return m.hasTexture && m.image && m.image->width > 0 && m.image->height > 0 &&
-                                            m.image->pixels.size() >= static_cast<std::size_t>(m.image->width) *
-                                                                              static_cast<std::size_t>(m.image->height) * 3; }
+bool UsesTexture(const Material& m) {
+  return m.hasTexture && m.image && m.image->width > 0 && m.image->height > 0 &&
+         m.image->pixels.size() >=
+             static_cast<std::size_t>(m.image->width) * static_cast<std::size_t>(m.image->height) * 3;
+}
 
 // FNV-1a over the values a frame's passes depend on.
 class KeyHash {

@@ -74,10 +74,10 @@ class ModelRenderer {
   bool glInitialised_ = false;
   bool smoothTextures_ = true;
   bool caching_ = true;
-  bool useCache_ = false;  ///< this frame draws through the cache
+  bool useCache_ = false;       ///< this frame draws through the cache
   std::uint64_t frameKey_ = 0;  ///< inputs of the kept passes
   bool cacheStale_ = true;
-  bool keyUsable_ = false;      ///< the kept passes can draw frames of that key
+  bool keyUsable_ = false;  ///< the kept passes can draw frames of that key
   std::unique_ptr<RenderCache> cache_;
   float projection_[16] = {};  ///< projection of the frame being drawn
   int viewport_[4] = {};

@@ -14,8 +14,7 @@ constexpr int kLargestTarget = 16384;
 
 }  // namespace
 
-ModelViewEngine::ModelViewEngine(Settings& settings, const ViewShellState& shell)
-    : settings_(settings), shell_(shell) {
+ModelViewEngine::ModelViewEngine(Settings& settings, const ViewShellState& shell) : settings_(settings), shell_(shell) {
   camera_.ResetCamera();
 }
 
@@ -77,7 +76,9 @@ bool ModelViewEngine::Paint() {
   return true;
 }
 
-QImage ModelViewEngine::Image() const { return targetValid_ ? context_->ToImage() : QImage(); }
+QImage ModelViewEngine::Image() const {
+  return targetValid_ ? context_->ToImage() : QImage();
+}
 
 void ModelViewEngine::UpdateProjection() {
   if (!targetValid_ || viewWidth_ <= 0 || viewHeight_ <= 0) return;
@@ -90,9 +91,15 @@ void ModelViewEngine::OnUpdate(int hint) {
   renderer_.InvalidateCache();
   switch (hint) {
     case HINT_FILE_OPENED:
-    case HINT_RESET_VIEW: ResetView(); return;
-    case HINT_TEXTURE_FILTER_CHANGED: ApplyTextureFilter(); return;
-    default: Invalidate(); return;
+    case HINT_RESET_VIEW:
+      ResetView();
+      return;
+    case HINT_TEXTURE_FILTER_CHANGED:
+      ApplyTextureFilter();
+      return;
+    default:
+      Invalidate();
+      return;
   }
 }
 
@@ -142,7 +149,9 @@ void ModelViewEngine::MousePress(MouseButton button, int x, int y, const Pointer
       pressX_ = x;
       pressY_ = y;
       return;
-    case MouseButton::Right: RightPress(x, y, state); return;
+    case MouseButton::Right:
+      RightPress(x, y, state);
+      return;
     case MouseButton::Middle:
       if (model_) isDragging_ = true;
       return;
@@ -165,8 +174,12 @@ void ModelViewEngine::RightPress(int x, int y, const PointerState&) {
 
 void ModelViewEngine::MouseRelease(MouseButton button, int x, int y, const PointerState&) {
   switch (button) {
-    case MouseButton::Left: LeftRelease(x, y); return;
-    case MouseButton::Right: RightRelease(x, y); return;
+    case MouseButton::Left:
+      LeftRelease(x, y);
+      return;
+    case MouseButton::Right:
+      RightRelease(x, y);
+      return;
     case MouseButton::Middle: {
       const bool wasDragging = isDragging_;
       isDragging_ = false;

@@ -5,11 +5,10 @@
 // amounts, document update hints). A GUI pane forwards its events here and
 // shows the picture; tests play gestures the same way.
 
+#include <QImage>
 #include <functional>
 #include <memory>
 #include <optional>
-
-#include <QImage>
 
 #include "app/Settings.h"
 #include "model/Model.h"
@@ -34,10 +33,10 @@ struct PointerState {
 
 /// What the engine asks of its surroundings.
 struct ModelViewCallbacks {
-  std::function<void()> invalidate;              ///< the pane should be painted again
-  std::function<void(int hint)> updateAllViews;  ///< document update of every pane
-  std::function<void()> documentModified;        ///< the model was changed
-  std::function<void()> playPickSound;           ///< an edge mark was toggled
+  std::function<void()> invalidate;                 ///< the pane should be painted again
+  std::function<void(int hint)> updateAllViews;     ///< document update of every pane
+  std::function<void()> documentModified;           ///< the model was changed
+  std::function<void()> playPickSound;              ///< an edge mark was toggled
   std::function<void(int x, int y)> showPopupMenu;  ///< the edge-specify menu at a client point
 };
 

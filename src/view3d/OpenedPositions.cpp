@@ -5,7 +5,9 @@
 namespace plicora {
 namespace {
 
-Point3 PositionOf(const Vertex& v) { return Point3{v.x, v.y, v.z}; }
+Point3 PositionOf(const Vertex& v) {
+  return Point3{v.x, v.y, v.z};
+}
 
 void AddDifference(Point3& sum, const Vertex& to, const Point3& from) {
   sum.x += to.x - from.x;

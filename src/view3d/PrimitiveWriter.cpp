@@ -48,8 +48,8 @@ void PrimitiveWriter::Face(const plicora::Face& face, bool opened, bool reverse,
       const Point3 p = opened ? h.openedPos : Point3{h.vertex->x, h.vertex->y, h.vertex->z};
       sink_->AddCorner(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
     };
-    if (normalPending_) sink_->SetNormal(static_cast<float>(normal_[0]), static_cast<float>(normal_[1]),
-                                         static_cast<float>(normal_[2]));
+    if (normalPending_)
+      sink_->SetNormal(static_cast<float>(normal_[0]), static_cast<float>(normal_[1]), static_cast<float>(normal_[2]));
     normalPending_ = colorPending_ = false;
     for (std::size_t i = 0; i + 2 < n; ++i) {
       corner(at(i + 1));

@@ -45,7 +45,7 @@ class PrimitiveWriter {
 
   bool batched_;
   CulledTriangles* sink_ = nullptr;
-  unsigned open_ = 0;   ///< primitive of the open batch, 0 when none
+  unsigned open_ = 0;  ///< primitive of the open batch, 0 when none
   bool inBatch_ = false;
   float lineWidth_ = -1.f;
   bool colorPending_ = false, normalPending_ = false;

@@ -24,12 +24,12 @@ std::array<float, 16> RotationMatrix(const Quaternion& q);
 
 class Trackball {
  public:
-  double radius = 0.0;             ///< sphere radius in pixels
-  Quaternion rotation;             ///< q: the current rotation
-  Quaternion dragStartRotation;    ///< q0: the rotation when the drag began
-  Quaternion dragDelta;            ///< dq: what the current drag adds
-  SphereVector startVector;        ///< s: the press point on the sphere
-  SphereVector currentVector;      ///< c: the current point on the sphere
+  double radius = 0.0;                             ///< sphere radius in pixels
+  Quaternion rotation;                             ///< q: the current rotation
+  Quaternion dragStartRotation;                    ///< q0: the rotation when the drag began
+  Quaternion dragDelta;                            ///< dq: what the current drag adds
+  SphereVector startVector;                        ///< s: the press point on the sphere
+  SphereVector currentVector;                      ///< c: the current point on the sphere
   std::array<float, 16> matrix = Identity();       ///< M, column-major
   std::array<float, 16> savedMatrix = Identity();  ///< M at the last release
 

@@ -14,10 +14,10 @@ inline constexpr int kSpecifyCutEdgeMode = 1;
 inline constexpr int kSpecifyKeepEdgeMode = 2;
 
 struct ViewShellState {
-  bool hasDevelopment = false;   ///< the current model carries a development
-  int developmentEditMode = 0;   ///< 9: Check Corresponding Surface
-  int edgeSpecifyMode = 0;       ///< 0 none, 1 cut, 2 keep
-  bool edgeOnly = false;         ///< "Hide Surface": edges without faces
+  bool hasDevelopment = false;                    ///< the current model carries a development
+  int developmentEditMode = 0;                    ///< 9: Check Corresponding Surface
+  int edgeSpecifyMode = 0;                        ///< 0 none, 1 cut, 2 keep
+  bool edgeOnly = false;                          ///< "Hide Surface": edges without faces
   const Material* highlightedMaterial = nullptr;  ///< texture dialog selection
 };
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <QImage>
-#include <sys/wait.h>
 
 #include "TestSupport.h"
 
@@ -15,7 +15,8 @@ struct RenderRun {
 
 RenderRun Render(const test::TempDir& dir, const std::string& args) {
   const std::string errPath = dir.File("stderr.txt");
-  const std::string command = "HOME=" + dir.path() + " " + PLICORA_VIEWER_EXE + " --render-3d " + args + " 2>" + errPath;
+  const std::string command =
+      "HOME=" + dir.path() + " " + PLICORA_VIEWER_EXE + " --render-3d " + args + " 2>" + errPath;
   const int raw = std::system(command.c_str());
   return RenderRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::ReadFile(errPath)};
 }

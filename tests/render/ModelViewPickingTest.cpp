@@ -90,8 +90,9 @@ TEST_F(ModelViewPickingTest, DevelopmentPanePickUsesPartOffsetsAndFirstFaceWins)
 class EdgeSpecifyTest : public test::ViewEngineFixture {
  protected:
   void Build(double ridgeHeight) {
-    const int a = mesh.AddVertex(-1, -1, 0), b = mesh.AddVertex(0, -1, ridgeHeight), c = mesh.AddVertex(0, 1, ridgeHeight),
-              d = mesh.AddVertex(-1, 1, 0), e = mesh.AddVertex(1, -1, 0), f = mesh.AddVertex(1, 1, 0);
+    const int a = mesh.AddVertex(-1, -1, 0), b = mesh.AddVertex(0, -1, ridgeHeight),
+              c = mesh.AddVertex(0, 1, ridgeHeight), d = mesh.AddVertex(-1, 1, 0), e = mesh.AddVertex(1, -1, 0),
+              f = mesh.AddVertex(1, 1, 0);
     mesh.AddFace({a, b, c, d});
     mesh.AddFace({b, e, f, c});
     mesh.PairEdges(false);

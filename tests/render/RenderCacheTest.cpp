@@ -127,7 +127,8 @@ TEST_F(RenderCachePolygonTest, PolygonsAndQuadsDrawTheSamePixelsThroughTheCache)
     engine.MousePress(MouseButton::Right, 75, 55, PointerState{.right = true});
     engine.MouseMove(x, y, PointerState{.right = true});
     engine.MouseRelease(MouseButton::Right, x, y, PointerState{});
-    mesh.solid->faces[static_cast<std::size_t>(x % 7)].marked = !mesh.solid->faces[static_cast<std::size_t>(x % 7)].marked;
+    mesh.solid->faces[static_cast<std::size_t>(x % 7)].marked =
+        !mesh.solid->faces[static_cast<std::size_t>(x % 7)].marked;
     for (bool opened : {true, false}) {
       settings.bEnhanceCutEdgeOpen = opened;
       engine.renderer().SetCaching(true);
@@ -159,8 +160,8 @@ TEST_F(CulledTrianglesTest, LeavingOutCertainlyCulledTrianglesChangesNoPixel) {
     int x, y;
     int wheel;
   };
-  for (const Turn t : {Turn{250, 100, 0}, Turn{60, 290, -600}, Turn{399, 150, -1200}, Turn{200, 0, 2400},
-                       Turn{10, 10, 2400}}) {
+  for (const Turn t :
+       {Turn{250, 100, 0}, Turn{60, 290, -600}, Turn{399, 150, -1200}, Turn{200, 0, 2400}, Turn{10, 10, 2400}}) {
     engine.MousePress(MouseButton::Right, 200, 150, PointerState{.right = true});
     engine.MouseMove(t.x, t.y, PointerState{.right = true});
     engine.MouseRelease(MouseButton::Right, t.x, t.y, PointerState{});
