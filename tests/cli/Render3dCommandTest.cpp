@@ -69,6 +69,25 @@ TEST(Render3dCommandTest, ZoomMovesTheModelAwayWithinTheLimits) {
   EXPECT_TRUE(QImage(QString::fromStdString(beyond)) == image);
 }
 
+TEST(Render3dCommandTest, SettingsFromTheCommandLineReachThePicture) {
+  test::TempDir dir;
+  const std::string out = dir.File("set.png");
+  const std::string square = test::FixturePath("open_square.plc");
+  // Background colour 7 (red in the low byte) and back sides culled.
+  RenderRun run = Render(
+      dir, out + " " + square + " --no-profile --size 200x150 --rotate y:180 --set color7=255 --set bCullFace=1");
+  ASSERT_EQ(run.status, 0) << run.err;
+  QImage image(QString::fromStdString(out));
+  EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(200 - 127, 48), qRgb(255, 0, 0));
+  // Without the cut-point emphasis the outline is a thick line of colour 3.
+  run = Render(dir, out + " " + square + " --no-profile --size 200x150 --set bEnhanceCutEdgeOpen=0 --set color3=65280");
+  ASSERT_EQ(run.status, 0) << run.err;
+  image.load(QString::fromStdString(out));
+  for (int x = 98; x <= 101; ++x) EXPECT_EQ(image.pixel(x, 48), qRgb(0, 255, 0)) << x;  // the side at x = 0
+  EXPECT_EQ(image.pixel(103, 48), qRgb(255, 255, 255));
+}
+
 TEST(Render3dCommandTest, FailuresAreReported) {
   test::TempDir dir;
   RenderRun run = Render(dir, dir.File("out.png") + " " + dir.File("missing.plc"));
