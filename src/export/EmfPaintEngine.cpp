@@ -22,7 +22,7 @@ std::uint32_t ColorRefOf(const QColor& c) {
 }
 
 std::int32_t RoundToInt(double v) {
-  return static_cast<std::int32_t>(std::floor(v + 0.5));
+  return ToEmfCoordinate(std::floor(v + 0.5));
 }
 
 std::uint32_t CapBits(Qt::PenCapStyle cap) {
@@ -46,6 +46,16 @@ std::uint32_t JoinBits(Qt::PenJoinStyle join) {
     default:
       return kEmfPsJoinRound;
   }
+}
+
+// Advances and extents are measured on an unhinted font of this em size and
+// scaled to the size drawn, so that any size measures alike.
+constexpr double kMetricsPixels = 256.0;
+
+QFont MetricsFont(QFont font) {
+  font.setPixelSize(static_cast<int>(kMetricsPixels));
+  font.setHintingPreference(QFont::PreferNoHinting);
+  return font;
 }
 
 bool SameFont(const EmfFont& a, const EmfFont& b) {
@@ -159,7 +169,9 @@ void EmfPaintEngine::ApplyPen() {
   }
   penNull_ = false;
   const double width = pen_.isCosmetic() ? std::max(1.0, pen_.widthF()) : pen_.widthF() * Scale();
-  const std::int32_t w = std::max(1, RoundToInt(width));
+  // At most 2^21 units, so that half the width stays within the room left
+  // beside the largest coordinate.
+  const std::int32_t w = std::clamp(RoundToInt(width), 1, 0x1FFFFD);
   const std::uint32_t color = ColorRefOf(pen_.color());
   std::uint32_t handle;
   const bool plain = pen_.style() == Qt::SolidLine &&
@@ -343,9 +355,7 @@ void EmfPaintEngine::drawTextItem(const QPointF& p, const QTextItem& item) {
   }
   const bool opaque = bgMode_ == Qt::OpaqueMode;
   EnsureTextState(ColorRefOf(pen_.color()), opaque, ColorRefOf(bgBrush_.color()));
-  QFont metricsFont = font;
-  metricsFont.setPixelSize(std::max(1, RoundToInt(em)));
-  WriteText(metricsFont, scale, Map(p), angle, text);
+  WriteText(MetricsFont(font), em * scale / kMetricsPixels, Map(p), angle, text);
 }
 
 void EmfPaintEngine::drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF& sr) {
@@ -392,18 +402,18 @@ void EmfPaintEngine::SetTextColor(std::uint32_t colorRef) {
 void EmfPaintEngine::TextOut(const EmfFont& font, EmfPoint at, const QString& text) {
   // Metrics for the advances: a font of the same face whose cell height
   // (positive height) or character height (negative) matches.
-  QFont metricsFont(QString::fromStdU16String(font.faceName));
-  metricsFont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 1, 1000)));
-  metricsFont.setItalic(font.italic);
-  const int height = std::max(1, std::abs(font.height));
-  metricsFont.setPixelSize(height);
+  QFont face(QString::fromStdU16String(font.faceName));
+  face.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 1, 1000)));
+  face.setItalic(font.italic);
+  const QFont metricsFont = MetricsFont(face);
+  double em = std::max(1.0, std::abs(static_cast<double>(font.height)));
   if (font.height > 0) {
     const double cell = QFontMetricsF(metricsFont).height();
-    if (cell > 0.0) metricsFont.setPixelSize(std::max(1, RoundToInt(height * height / cell)));
+    if (cell > 0.0) em = em * kMetricsPixels / cell;
   }
   const std::uint32_t handle = writer_->CreateFont(font);
   writer_->SelectObject(handle);
-  WriteText(metricsFont, 1.0, at, -font.escapement / 10.0, text);
+  WriteText(metricsFont, em / kMetricsPixels, at, -font.escapement / 10.0, text);
   writer_->SelectObject(fontHandle_ ? fontHandle_ : kStockSystemFont);
   writer_->DeleteObject(handle);
 }

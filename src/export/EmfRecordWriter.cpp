@@ -21,9 +21,16 @@ std::size_t Pad4(std::size_t n) {
 
 }  // namespace
 
+std::int32_t ToEmfCoordinate(double whole) {
+  if (std::isnan(whole)) return 0;
+  if (whole > kEmfCoordinateLimit) return kEmfCoordinateLimit;
+  if (whole < -kEmfCoordinateLimit) return -kEmfCoordinateLimit;
+  return static_cast<std::int32_t>(whole);
+}
+
 EmfReferenceDevice ReferenceDeviceForDpi(double dpi) {
   EmfReferenceDevice device;
-  if (!(dpi > 0.0)) dpi = 96.0;
+  if (!(dpi > 0.0) || !std::isfinite(dpi)) dpi = 96.0;
   device.widthPixels = 1920;
   device.heightPixels = 1440;
   device.widthMm = static_cast<std::int32_t>(std::lround(1920.0 * 25.4 / dpi));
@@ -428,10 +435,10 @@ std::vector<std::uint8_t> EmfRecordWriter::Finish() {
     const double ky = 100.0 * device_.heightMm / device_.heightPixels;
     EmfRect frame{0, 0, -1, -1};
     if (bounds_.left <= bounds_.right) {
-      frame.left = static_cast<std::int32_t>(std::lround(bounds_.left * kx));
-      frame.top = static_cast<std::int32_t>(std::lround(bounds_.top * ky));
-      frame.right = static_cast<std::int32_t>(std::lround(bounds_.right * kx));
-      frame.bottom = static_cast<std::int32_t>(std::lround(bounds_.bottom * ky));
+      frame.left = ToEmfCoordinate(std::round(bounds_.left * kx));
+      frame.top = ToEmfCoordinate(std::round(bounds_.top * ky));
+      frame.right = ToEmfCoordinate(std::round(bounds_.right * kx));
+      frame.bottom = ToEmfCoordinate(std::round(bounds_.bottom * ky));
     }
     const EmfRect bounds = bounds_.left <= bounds_.right ? bounds_ : EmfRect{0, 0, -1, -1};
     std::vector<std::uint8_t> saved;

@@ -74,6 +74,14 @@ inline constexpr std::uint32_t kEmfPsJoinBevel = 0x1000;
 inline constexpr std::uint32_t kEmfPsJoinMiter = 0x2000;
 inline constexpr std::uint32_t kEmfPsGeometric = 0x10000;
 
+/// Largest coordinate magnitude written; leaves room for pen extents.
+inline constexpr std::int32_t kEmfCoordinateLimit = 0x7FF00000;
+
+/// A whole number (already rounded or truncated by the caller) as a record
+/// coordinate: clamped to the limit, 0 for NaN, so that no input can
+/// overflow the 32-bit fields.
+std::int32_t ToEmfCoordinate(double whole);
+
 struct EmfPoint {
   std::int32_t x = 0;
   std::int32_t y = 0;

@@ -44,13 +44,12 @@ void WriteMetafileTextLabels(EmfPaintDevice& device, const Model& model, double 
   for (const TextLabel& label : model.texts) {
     device.SetTextColor(label.color & 0xFFFFFFu);
     EmfFont font;
-    font.height = static_cast<std::int32_t>(std::trunc(label.fontSize * ppcm * kCmPerPoint));
+    font.height = ToEmfCoordinate(std::trunc(label.fontSize * ppcm * kCmPerPoint));
     font.width = 0;
     font.weight = 400;
     font.charSet = 1;
     font.faceName = QString::fromStdString(label.fontName).toStdU16String().substr(0, 31);
-    const EmfPoint at{static_cast<std::int32_t>(std::trunc(label.x * ppcm * s)),
-                      static_cast<std::int32_t>(std::trunc(label.y * ppcm * s))};
+    const EmfPoint at{ToEmfCoordinate(std::trunc(label.x * ppcm * s)), ToEmfCoordinate(std::trunc(label.y * ppcm * s))};
     device.TextOut(font, at, QString::fromStdString(label.text));
   }
   device.SetTextColor(0);

@@ -14,6 +14,14 @@ namespace plicora {
 
 namespace {
 constexpr double kInchPerCm = 0.39370078740157477;
+
+// Whole user units covering a length: at least 1, at most 2^30 (any larger
+// or undefined extent comes from a broken file).
+int UnitsOf(double length) {
+  constexpr double kMaxUnits = 1073741824.0;
+  if (!(length > 1.0)) return 1;
+  return static_cast<int>(std::min(std::ceil(length), kMaxUnits));
+}
 }  // namespace
 
 bool ExportSvg(Model& model, const Settings& settings, const std::string& path) {
@@ -22,8 +30,7 @@ bool ExportSvg(Model& model, const Settings& settings, const std::string& path) 
   const double scale = ppcm * model.devScale;  // user units per development unit
   // Whole user units, so that the millimetre size and the view box describe
   // exactly the same scale.
-  const QSize size(std::max(1, static_cast<int>(std::ceil(model.devWidth * scale))),
-                   std::max(1, static_cast<int>(std::ceil(model.devHeight * scale))));
+  const QSize size(UnitsOf(model.devWidth * scale), UnitsOf(model.devHeight * scale));
 
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {

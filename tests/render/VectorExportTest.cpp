@@ -10,6 +10,7 @@
 
 #include "EmfTestReader.h"
 #include "TestSupport.h"
+#include "export/EmfRecordWriter.h"
 #include "export/MetafileExport.h"
 #include "export/PdfExport.h"
 #include "export/SvgExport.h"
@@ -112,6 +113,23 @@ TEST(MetafileExport, ClipboardCopyAndFailures) {
   EXPECT_FALSE(ExportSvg(square.model(), square.settings, "/nonexistent-folder/x.svg"));
   EXPECT_FALSE(ExportPdf(square.model(), square.settings, "/nonexistent-folder/x.pdf"));
   EXPECT_EQ(sink.messages, std::vector<std::string>(3, "Cannot write to file"));
+}
+
+TEST(VectorExports, HugeScalesStayWithinTheFileFormats) {
+  test::SquareDevelopment square;
+  square.model().devScale = 1e12;  // a broken file: kilometres of paper
+  square.model().texts[0].fontSize = 2000000000;
+  const test::EmfFile emf = test::ParseEmf(RenderMetafile(square.model(), square.settings, 96.0).toStdString());
+  ASSERT_EQ(emf.error, "");
+  EXPECT_EQ(emf.U32(52), emf.records.size());
+  EXPECT_LE(emf.I32(8), emf.I32(16));  // bounds still ordered
+  EXPECT_GE(emf.I32(16), kEmfCoordinateLimit);
+  EXPECT_LE(emf.I32(16), kEmfCoordinateLimit + 0xFFFFF);
+  EXPECT_EQ(emf.I32(emf.OfType(82).back().offset + 12), kEmfCoordinateLimit);
+  // The other vector formats take such a file without failing either.
+  test::TempDir dir;
+  EXPECT_TRUE(ExportSvg(square.model(), square.settings, dir.File("huge.svg")));
+  EXPECT_TRUE(ExportPdf(square.model(), square.settings, dir.File("huge.pdf")));
 }
 
 TEST(SvgExport, SizeIsTheExtentInMillimetres) {
