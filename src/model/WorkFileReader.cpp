@@ -40,7 +40,8 @@ constexpr std::size_t kFontNameLine = 510;
 constexpr std::size_t kLabelTextLine = 511;
 
 /// A texture whose pixels run past the end of the file is kept (zero-filled)
-/// only when the missing part is at most this large.
+/// only when the file holds at least half of it, less this much: what is
+/// allocated stays within twice the file's size plus this.
 constexpr std::size_t kMissingPixelAllowance = std::size_t{1} << 20;
 
 /// How often (in faces) the bytes already parsed are given back.
@@ -401,7 +402,9 @@ void WorkFileParser::ReadTexture(Material& material) {
   }
   const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
   const std::size_t totalBytes = rowBytes * static_cast<std::size_t>(height);
-  const bool keep = totalBytes <= in_.remaining() + kMissingPixelAllowance;
+  // A file cut inside its texture keeps the rows it holds as long as at
+  // least half of the pixels are there (or little is missing).
+  const bool keep = totalBytes / 2 <= in_.remaining() + kMissingPixelAllowance;
   auto image = std::make_unique<TextureImage>();
   if (keep) {
     image->width = width;
@@ -416,10 +419,7 @@ void WorkFileParser::ReadTexture(Material& material) {
       ShowMessage(line_number, MessageKind::Error);
     }
   }
-  if (!keep) {  // far more pixels declared than the file holds
-    material.hasTexture = false;
-    return;
-  }
+  if (!keep) return;  // far more pixels declared than the file holds: the material has no image to show
   material.image = std::move(image);
   FitLoadedTexture(material, settings_);
 }

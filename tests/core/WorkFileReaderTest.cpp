@@ -449,13 +449,23 @@ TEST(WorkFileReaderTest, TextureSizesThatCannotBeTrusted) {
     EXPECT_NE(out.model->boxMax.x, 1.0) << size;
     EXPECT_TRUE(out.messages.empty()) << size;
   }
-  // Far more pixels than the file holds: rows fail, nothing large is allocated.
+  // Far more pixels than the file holds: rows fail, nothing large is
+  // allocated; the material still counts as textured, as its file says.
   auto out = ReadWorkBytes(TextureFile("32768 100", std::string(30, 'x')));
   EXPECT_EQ(out.messages.size(), 100u);
-  EXPECT_FALSE(out.model->materials[0].hasTexture);
+  EXPECT_TRUE(out.model->materials[0].hasTexture);
   EXPECT_FALSE(out.model->materials[0].image);
-  // The largest side is accepted.
+  EXPECT_EQ(CountModelInfo(*out.model).textureImages, 1);
+  // A file cut halfway through a large texture keeps the rows it holds.
   Settings big;
+  big.maxTextureSize = 1024;
+  auto half = ReadWorkBytes(TextureFile("1024 1024", std::string(1024 * 3 * 600, 'h')), big);
+  EXPECT_EQ(half.messages.size(), 424u);
+  EXPECT_EQ(half.messages.front(), "fail linenumber 600");
+  ASSERT_TRUE(half.model->materials[0].image);
+  EXPECT_EQ(half.model->materials[0].image->pixels[1024 * 3 * 599], 'h');
+  EXPECT_EQ(half.model->materials[0].image->pixels[1024 * 3 * 600 + 100], 0);  // past the last bytes of the file
+  // The largest side is accepted.
   big.maxTextureSize = 32768;
   auto edge = ReadWorkBytes(TextureFile("32768 1", std::string(32768 * 3, 'e')), big);
   ASSERT_TRUE(edge.model->materials[0].image);
