@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "development/DevelopmentDrawing.h"
 #include "development/DevelopmentGeometry.h"
@@ -44,8 +45,60 @@ bool InsideFlap(const HalfEdge& flap, Point2 p) {
   return false;
 }
 
+// A uniform grid over the development: each item is listed in every cell its
+// box touches, so that a question about a small area looks only at the items
+// there instead of at every face of the model.
+class BoxGrid {
+ public:
+  BoxGrid(const Box& bounds, std::size_t items) : bounds_(bounds) {
+    const double w = std::max(bounds.x1 - bounds.x0, 1e-9), h = std::max(bounds.y1 - bounds.y0, 1e-9);
+    const double cells = std::clamp(static_cast<double>(items), 1.0, 4.0e6);
+    cell_ = std::max(std::sqrt(w * h / cells), std::max(w, h) / 4096.0);
+    nx_ = std::clamp(static_cast<int>(w / cell_) + 1, 1, 4096);
+    ny_ = std::clamp(static_cast<int>(h / cell_) + 1, 1, 4096);
+    cells_.resize(static_cast<std::size_t>(nx_) * static_cast<std::size_t>(ny_));
+  }
+  void Add(const Box& box, int id) {
+    int x0, y0, x1, y1;
+    Range(box, x0, y0, x1, y1);
+    for (int y = y0; y <= y1; ++y) {
+      for (int x = x0; x <= x1; ++x) cells_[Index(x, y)].push_back(id);
+    }
+  }
+  /// Calls f(id) once for every item listed in the cells the box touches.
+  template <typename F>
+  void Visit(const Box& box, std::vector<int>& stamp, int& query, F f) const {
+    ++query;
+    int x0, y0, x1, y1;
+    Range(box, x0, y0, x1, y1);
+    for (int y = y0; y <= y1; ++y) {
+      for (int x = x0; x <= x1; ++x) {
+        for (int id : cells_[Index(x, y)]) {
+          if (stamp[static_cast<std::size_t>(id)] == query) continue;
+          stamp[static_cast<std::size_t>(id)] = query;
+          f(id);
+        }
+      }
+    }
+  }
+
+ private:
+  int Clamp(double v, int n) const { return std::clamp(static_cast<int>(std::floor(v / cell_)), 0, n - 1); }
+  void Range(const Box& b, int& x0, int& y0, int& x1, int& y1) const {
+    x0 = Clamp(b.x0 - bounds_.x0, nx_), x1 = Clamp(b.x1 - bounds_.x0, nx_);
+    y0 = Clamp(b.y0 - bounds_.y0, ny_), y1 = Clamp(b.y1 - bounds_.y0, ny_);
+  }
+  std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * nx_ + static_cast<std::size_t>(x); }
+  Box bounds_;
+  double cell_ = 1.0;
+  int nx_ = 1, ny_ = 1;
+  std::vector<std::vector<int>> cells_;
+};
+
 // Flap outlines: only the pieces of a flap side that no face and no earlier
-// flap of a nearby part covers are drawn.
+// flap of a nearby part covers are drawn. Nearby parts are those whose boxes,
+// grown by their widest flap, overlap; a side is cut wherever a face side or
+// a flap side of a nearby part crosses it.
 class FlapOutlineWalk {
  public:
   FlapOutlineWalk(QPainter& painter, Model& model, double sx, double sy)
@@ -64,49 +117,104 @@ class FlapOutlineWalk {
       const double m = s != 0.0 ? part.maxFlapWidth / s : 0.0;
       grown.push_back(Grow({part.offsetX, part.offsetY, part.offsetX + part.width, part.offsetY + part.height}, m));
     }
+    Index();
+    near_.assign(model_.parts.size(), 0);
+    std::size_t next = 0;  // the flaps are listed part by part
     for (std::size_t i = 0; i < model_.parts.size(); ++i) {
-      std::vector<const Part*> near;
-      for (std::size_t j = 0; j < model_.parts.size(); ++j) {
-        if (grown[i].Overlaps(grown[j])) near.push_back(&model_.parts[j]);
-      }
-      for (const Face* face : model_.parts[i].faces) {
-        for (const HalfEdge* h : face->ring) {
-          if (h->flapPointCount >= 3) DrawFlap(*h, near);
+      for (std::size_t j = 0; j < model_.parts.size(); ++j) near_[j] = grown[i].Overlaps(grown[j]) ? 1 : 0;
+      for (; next < flaps_.size() && flaps_[next].part == static_cast<int>(i); ++next) {
+        const FlapItem& flap = flaps_[next];
+        for (int k = 0; k + 1 < flap.half->flapPointCount; ++k) {
+          DrawSide(flap, flap.half->flapPoints[static_cast<std::size_t>(k)],
+                   flap.half->flapPoints[static_cast<std::size_t>(k + 1)]);
         }
       }
     }
   }
 
  private:
-  void DrawFlap(const HalfEdge& flap, const std::vector<const Part*>& near) {
-    for (int i = 0; i + 1 < flap.flapPointCount; ++i) {
-      DrawSide(flap, flap.flapPoints[static_cast<std::size_t>(i)], flap.flapPoints[static_cast<std::size_t>(i + 1)],
-               near);
-    }
-  }
+  struct FaceItem {
+    const Face* face;
+    const Part* part;
+    int partIndex;
+  };
+  struct FlapItem {
+    const HalfEdge* half;
+    int part;
+    int order;  // drawing order of the flaps
+  };
+  struct Segment {
+    Point2 a, b;
+    int part;
+  };
 
-  void AddCut(Point2 a, Point2 b, Point2 p, Point2 q, const Box& sideBox, std::vector<double>& cuts) {
-    if (!sideBox.Overlaps(Grow(BoxOf(p, q), 1e-6))) return;
-    Point2 x;
-    if (SegmentIntersection(a, b, p, q, x)) cuts.push_back(std::hypot(x.x - a.x, x.y - a.y));
-  }
+  static Box GrownBoxOf(Point2 a, Point2 b) { return Grow(BoxOf(a, b), 1e-6); }
 
-  void DrawSide(const HalfEdge& flap, Point2 a, Point2 b, const std::vector<const Part*>& near) {
-    const Box sideBox = Grow(BoxOf(a, b), 1e-6);
-    std::vector<double> cuts;
-    for (const Part* part : near) {
-      for (const Face* face : part->faces) {
+  // Lists every face, flap and side of the development in the grids.
+  void Index() {
+    Box bounds{1e300, 1e300, -1e300, -1e300};
+    auto extend = [&](Point2 p) {
+      bounds = {std::min(bounds.x0, p.x), std::min(bounds.y0, p.y), std::max(bounds.x1, p.x),
+                std::max(bounds.y1, p.y)};
+    };
+    std::vector<Box> faceBoxes, flapBoxes, segmentBoxes;
+    for (std::size_t pi = 0; pi < model_.parts.size(); ++pi) {
+      const Part& part = model_.parts[pi];
+      for (const Face* face : part.faces) {
+        Box box{1e300, 1e300, -1e300, -1e300};
         for (const HalfEdge* h : face->ring) {
+          const Point2 c = CornerOf(*h, part);
+          extend(c);
+          box = {std::min(box.x0, c.x), std::min(box.y0, c.y), std::max(box.x1, c.x), std::max(box.y1, c.y)};
           const HalfEdge* end = SideEnd(*h);
-          if (end) AddCut(a, b, CornerOf(*h, *part), CornerOf(*end, *part), sideBox, cuts);
-          const int n = h->flapPointCount;
-          for (int k = 0; n >= 3 && k < n; ++k) {
-            AddCut(a, b, h->flapPoints[static_cast<std::size_t>(k)], h->flapPoints[static_cast<std::size_t>((k + 1) % n)],
-                   sideBox, cuts);
+          if (end) {
+            segments_.push_back({c, CornerOf(*end, part), static_cast<int>(pi)});
+            segmentBoxes.push_back(GrownBoxOf(segments_.back().a, segments_.back().b));
           }
+          const int n = h->flapPointCount;
+          if (n >= 3) {
+            Box flapBox{1e300, 1e300, -1e300, -1e300};
+            for (int k = 0; k < n; ++k) {
+              const Point2 p = h->flapPoints[static_cast<std::size_t>(k)];
+              const Point2 q = h->flapPoints[static_cast<std::size_t>((k + 1) % n)];
+              extend(p);
+              flapBox = {std::min(flapBox.x0, p.x), std::min(flapBox.y0, p.y), std::max(flapBox.x1, p.x),
+                         std::max(flapBox.y1, p.y)};
+              segments_.push_back({p, q, static_cast<int>(pi)});
+              segmentBoxes.push_back(GrownBoxOf(p, q));
+            }
+            flaps_.push_back({h, static_cast<int>(pi), static_cast<int>(flaps_.size())});
+            flapBoxes.push_back(Grow(flapBox, 1e-6));
+          }
+        }
+        if (face->ring.size() >= 3) {
+          faces_.push_back({face, &part, static_cast<int>(pi)});
+          faceBoxes.push_back(Grow(box, 1e-6));
         }
       }
     }
+    if (bounds.x0 > bounds.x1) bounds = {0.0, 0.0, 1.0, 1.0};
+    bounds = Grow(bounds, 1e-6);
+    faceGrid_ = std::make_unique<BoxGrid>(bounds, faces_.size());
+    flapGrid_ = std::make_unique<BoxGrid>(bounds, flaps_.size());
+    segmentGrid_ = std::make_unique<BoxGrid>(bounds, segments_.size());
+    for (std::size_t i = 0; i < faces_.size(); ++i) faceGrid_->Add(faceBoxes[i], static_cast<int>(i));
+    for (std::size_t i = 0; i < flaps_.size(); ++i) flapGrid_->Add(flapBoxes[i], static_cast<int>(i));
+    for (std::size_t i = 0; i < segments_.size(); ++i) segmentGrid_->Add(segmentBoxes[i], static_cast<int>(i));
+    faceStamp_.assign(faces_.size(), 0);
+    flapStamp_.assign(flaps_.size(), 0);
+    segmentStamp_.assign(segments_.size(), 0);
+  }
+
+  void DrawSide(const FlapItem& flap, Point2 a, Point2 b) {
+    const Box sideBox = GrownBoxOf(a, b);
+    std::vector<double> cuts;
+    segmentGrid_->Visit(sideBox, segmentStamp_, segmentQuery_, [&](int id) {
+      const Segment& seg = segments_[static_cast<std::size_t>(id)];
+      if (!near_[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return;
+      Point2 x;
+      if (SegmentIntersection(a, b, seg.a, seg.b, x)) cuts.push_back(std::hypot(x.x - a.x, x.y - a.y));
+    });
     const double length = std::hypot(b.x - a.x, b.y - a.y);
     if (!(length > 0.0)) return;
     std::sort(cuts.begin(), cuts.end());
@@ -118,37 +226,39 @@ class FlapOutlineWalk {
       const Point2 p0{a.x + ux * d0, a.y + uy * d0};
       const Point2 p1{a.x + ux * d1, a.y + uy * d1};
       const Point2 mid{(p0.x + p1.x) / 2.0, (p0.y + p1.y) / 2.0};
-      if (Covered(flap, mid, near)) continue;
+      if (Covered(flap, mid)) continue;
       painter_.drawLine(Device(p0, sx_, sy_), Device(p1, sx_, sy_));
     }
   }
 
-  bool Covered(const HalfEdge& current, Point2 p, const std::vector<const Part*>& near) {
+  // Inside a face of a nearby part, or inside a nearby flap drawn before.
+  bool Covered(const FlapItem& current, Point2 p) {
     const Box at{p.x, p.y, p.x, p.y};
-    for (const Part* part : near) {
-      if (!Grow({part->offsetX, part->offsetY, part->offsetX + part->width, part->offsetY + part->height}, 1e-6)
-               .Overlaps(at)) {
-        // Faces lie inside their part's box; only flaps can reach further.
-      } else {
-        for (const Face* face : part->faces) {
-          if (InsideFace(*face, *part, p)) return true;
-        }
+    bool covered = false;
+    faceGrid_->Visit(at, faceStamp_, faceQuery_, [&](int id) {
+      const FaceItem& f = faces_[static_cast<std::size_t>(id)];
+      if (!covered && near_[static_cast<std::size_t>(f.partIndex)] && InsideFace(*f.face, *f.part, p)) covered = true;
+    });
+    if (covered) return true;
+    flapGrid_->Visit(at, flapStamp_, flapQuery_, [&](int id) {
+      const FlapItem& f = flaps_[static_cast<std::size_t>(id)];
+      if (!covered && f.order < current.order && near_[static_cast<std::size_t>(f.part)] && InsideFlap(*f.half, p)) {
+        covered = true;
       }
-    }
-    for (const Part* part : near) {
-      for (const Face* face : part->faces) {
-        for (const HalfEdge* h : face->ring) {
-          if (h == &current) return false;  // only flaps drawn before this one cover it
-          if (h->flapPointCount >= 3 && InsideFlap(*h, p)) return true;
-        }
-      }
-    }
-    return false;
+    });
+    return covered;
   }
 
   QPainter& painter_;
   Model& model_;
   double sx_, sy_;
+  std::vector<FaceItem> faces_;
+  std::vector<FlapItem> flaps_;
+  std::vector<Segment> segments_;
+  std::unique_ptr<BoxGrid> faceGrid_, flapGrid_, segmentGrid_;
+  std::vector<int> faceStamp_, flapStamp_, segmentStamp_;
+  int faceQuery_ = 0, flapQuery_ = 0, segmentQuery_ = 0;
+  std::vector<char> near_;
 };
 
 QPen SolidPen(const QColor& color, int width) {
