@@ -70,7 +70,10 @@ JoinNumberPlacement PlaceJoinNumber(Point2 a, Point2 b, bool mirrored, bool edge
   p.dx = ex / length;
   p.dy = ey / length;
   p.middle = {(p.first.x + p.second.x) / 2.0, (p.first.y + p.second.y) / 2.0};
-  p.angleDegrees = std::acos(std::clamp(p.dy, -1.0, 1.0)) * 57.29577951308239;
+  // The text runs from first to second: the angle whose sine is dy, turned
+  // over when the side runs leftwards from first. (The cosine would stand
+  // the number across the side instead of along it.)
+  p.angleDegrees = std::asin(std::clamp(p.dy, -1.0, 1.0)) * 57.29577951308239;
   if (ex > 0) p.angleDegrees = 180.0 - p.angleDegrees;
   p.valid = true;
   return p;

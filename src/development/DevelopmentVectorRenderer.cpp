@@ -358,7 +358,8 @@ void DrawJoinNumbers(QPainter& painter, Model& model, const Settings& settings, 
           const Point2 b{CornerOf(*end, part).x * sx, CornerOf(*end, part).y * sy};
           const JoinNumberPlacement place = PlaceJoinNumber(a, b, model.mirrored, settings.bEdgeIdReverse);
           if (place.valid) {
-            double tenths = std::acos(std::clamp(place.dy, -1.0, 1.0)) * 572.9577951308238;
+            // Along the side, as the placement below expects (see PlaceJoinNumber).
+            double tenths = std::asin(std::clamp(place.dy, -1.0, 1.0)) * 572.9577951308238;
             if (place.first.x - place.second.x > 0) tenths = 1800.0 - tenths;
             const int escapement = static_cast<int>(tenths);
             const QString text = QString::number(edge->joinNumber);

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QDir>
 #include <QImage>
+#include <QRect>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,18 @@ inline bool IsWhite(QRgb c) { return qRed(c) == 255 && qGreen(c) == 255 && qBlue
 inline bool SameRgb(QRgb c, int r, int g, int b, int tolerance = 0) {
   return std::abs(qRed(c) - r) <= tolerance && std::abs(qGreen(c) - g) <= tolerance &&
          std::abs(qBlue(c) - b) <= tolerance;
+}
+
+/// The box of the dark pixels inside `area`, leaving out the rows from
+/// `skipTop` to `skipBottom` (a line drawn there); empty when there are none.
+inline QRect DarkBox(const QImage& image, const QRect& area, int skipTop = -1, int skipBottom = -2) {
+  QRect box;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    if (y >= skipTop && y <= skipBottom) continue;
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (IsBlack(image.pixel(x, y), 100)) box |= QRect(x, y, 1, 1);
+  }
+  return box;
 }
 
 /// Keeps the picture of a failed test for inspection.

@@ -144,6 +144,25 @@ TEST_F(RasterRendererTest, JoinNumberBesideItsCutEdge) {
   test::SaveIfFailed(image, "raster_join_number");
 }
 
+// The top side of face A: first (70, 20), second (20, 20) in pixels, so the
+// number is turned by 180 degrees about its midpoint (45, 20): its baseline
+// lies on the line and the digits (about 0.72 * 8 * 50 * 0.0423 = 12 pixels
+// high) hang into face A, centred on x = 45, "1888" running along the side.
+TEST_F(RasterRendererTest, JoinNumberRunsAlongItsSideWithTheBaselineOnIt) {
+  FaceA().ring[3]->edge->joinNumber = 1888;
+  settings_.bDrawNumber = true;
+  const QImage image = Render();
+  const QRect outside = test::DarkBox(image, QRect(0, 0, 160, 18));
+  const QRect ink = test::DarkBox(image, QRect(23, 22, 45, 30));
+  EXPECT_TRUE(outside.isEmpty()) << outside.top() << " " << outside.bottom();
+  ASSERT_FALSE(ink.isEmpty());
+  EXPECT_LE(ink.top(), 23);
+  EXPECT_LE(ink.bottom(), 36);
+  EXPECT_GE(ink.width(), 2 * ink.height()) << ink.width() << " x " << ink.height();
+  EXPECT_NEAR(ink.center().x(), 45, 3);
+  test::SaveIfFailed(image, "raster_join_number_along");
+}
+
 TEST(GlOutlineFont, DigitHeightFollowsTheEmScale) {
   auto context = OffscreenGlContext::Create(200, 200);
   ASSERT_TRUE(context);

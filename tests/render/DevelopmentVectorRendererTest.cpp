@@ -111,6 +111,26 @@ TEST_F(VectorRendererTest, JoinNumberBesideItsCutEdgeOnlyWhenLargeEnough) {
   EXPECT_EQ(countDark(image), 0);
 }
 
+// The top side of face A runs from (70, 20) to (20, 20): first (70, 20),
+// second (20, 20), so (dx, dy) = (1, 0) and the number is turned by 180
+// degrees. Font cell cy = trunc(8 * 50 * 0.0353) = 14 units: the text cell
+// lies between 0.1 cy and 1.1 cy (1.4 and 15.4 units) below the line, inside
+// face A, centred on x = 45, and "1888" runs along the side (wider than high).
+TEST_F(VectorRendererTest, JoinNumberRunsAlongItsSideBesideIt) {
+  FaceA().ring[3]->edge->joinNumber = 1888;
+  settings_.bDrawNumber = true;
+  const QImage image = Render();
+  const QRect outside = test::DarkBox(image, QRect(0, 0, 160, 18));
+  const QRect ink = test::DarkBox(image, QRect(23, 22, 45, 24));
+  EXPECT_TRUE(outside.isEmpty()) << outside.top() << " " << outside.bottom();
+  ASSERT_FALSE(ink.isEmpty());
+  EXPECT_GE(ink.top(), 22);
+  EXPECT_LE(ink.bottom(), 36);
+  EXPECT_GE(ink.width(), 2 * ink.height()) << ink.width() << " x " << ink.height();
+  EXPECT_NEAR(ink.center().x(), 45, 3);
+  test::SaveIfFailed(image, "vector_join_number_along");
+}
+
 TEST(DashedLine, DashesRestartAtTheLineStartAndStopAtItsEnd) {
   QImage image(40, 10, QImage::Format_RGB32);
   image.fill(Qt::white);
