@@ -49,6 +49,9 @@ int RunRender3dCommand(const CommandLineOptions& options) {
   Model& model = *document.model;
   shell.hasDevelopment = model.hasDevelopment;
   engine.SetModel(&model);
+  // The filter was set with the context, before the profile and the
+  // overrides were read.
+  engine.OnUpdate(HINT_TEXTURE_FILTER_CHANGED);
   engine.OnUpdate(HINT_FILE_OPENED);
   ApplyCamera(options, engine.camera());
   engine.UpdateProjection();

@@ -88,6 +88,17 @@ TEST(Render3dCommandTest, SettingsFromTheCommandLineReachThePicture) {
   EXPECT_EQ(image.pixel(103, 48), qRgb(255, 255, 255));
 }
 
+// The profile and --set are read after the pane's context exists; the
+// texture filter must still follow them.
+TEST(Render3dCommandTest, SmoothTextureSwitchChoosesTheFilter) {
+  test::TempDir dir;
+  const std::string model = test::FixturePath("icosahedron_textured.plc");
+  const std::string smooth = dir.File("smooth.png"), nearest = dir.File("nearest.png");
+  ASSERT_EQ(Render(dir, smooth + " " + model + " --size 200x150 --set bTextureSmooth=1").status, 0);
+  ASSERT_EQ(Render(dir, nearest + " " + model + " --size 200x150 --set bTextureSmooth=0").status, 0);
+  EXPECT_FALSE(QImage(QString::fromStdString(smooth)) == QImage(QString::fromStdString(nearest)));
+}
+
 TEST(Render3dCommandTest, FailuresAreReported) {
   test::TempDir dir;
   RenderRun run = Render(dir, dir.File("out.png") + " " + dir.File("missing.plc"));
