@@ -126,7 +126,10 @@ const Entry* FindEntry(std::string_view key) {
 }
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted.append(1, '"').append(text).append(1, '"');
+  return quoted;
 }
 
 /// The values that follow from the one just set.

@@ -114,7 +114,7 @@ ProfileFile ProfileFile::Parse(std::string_view bytes) {
   while (pos < bytes.size()) {
     const auto nl = bytes.find('\n', pos);
     std::string_view body = bytes.substr(pos, nl == std::string_view::npos ? std::string_view::npos : nl - pos);
-    std::string eol;
+    const char* eol = "";
     if (nl != std::string_view::npos) {
       eol = "\n";
       if (!body.empty() && body.back() == '\r') {
@@ -122,7 +122,7 @@ ProfileFile ProfileFile::Parse(std::string_view bytes) {
         eol = "\r\n";
       }
     }
-    profile.lines_.push_back(ClassifyLine(std::string(body), std::move(eol)));
+    profile.lines_.push_back(ClassifyLine(std::string(body), std::string(eol)));
     pos = nl == std::string_view::npos ? bytes.size() : nl + 1;
   }
   return profile;
@@ -224,7 +224,9 @@ bool ProfileFile::SetString(std::string_view section, std::string_view key, std:
       if (lines_.back().eol.empty()) lines_.back().eol = eol;
       if (!Trim(lines_.back().text).empty()) lines_.push_back(ClassifyLine("", eol));
     }
-    lines_.push_back(ClassifyLine("[" + std::string(section) + "]", eol));
+    std::string header;
+    header.append(1, '[').append(section).append(1, ']');
+    lines_.push_back(ClassifyLine(std::move(header), eol));
     range = Range{lines_.size() - 1, lines_.size()};
   }
   if (const auto index = FindKey(*range, key)) {
