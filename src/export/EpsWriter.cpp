@@ -150,15 +150,22 @@ class EpsDocument {
     }
   }
 
-  void WriteFlap(const HalfEdge& h, const Part& part) {
+  /// The side of h on paper as S -> E; from its end when `endFirst`. False
+  /// for a corner that starts no side.
+  bool OrientedSide(const HalfEdge& h, const Part& part, bool endFirst, Point2& s, Point2& e) const {
     const HalfEdge* next = SideEnd(h);
-    if (!next) return;
+    if (!next) return false;
     const Point2 p1 = OnPaper(h, part, scale_);
     const Point2 p2 = OnPaper(*next, part, scale_);
+    s = endFirst ? p2 : p1;
+    e = endFirst ? p1 : p2;
+    return true;
+  }
+
+  void WriteFlap(const HalfEdge& h, const Part& part) {
+    Point2 s, e;
     // The flap stands on the side (uy, -ux) of the direction S -> E.
-    const bool endFirst = model_.mirrored == settings_.bNorishiroReverse;
-    const Point2 s = endFirst ? p2 : p1;
-    const Point2 e = endFirst ? p1 : p2;
+    if (!OrientedSide(h, part, model_.mirrored == settings_.bNorishiroReverse, s, e)) return;
     const double dx = e.x - s.x, dy = e.y - s.y;
     const double length = std::sqrt(dx * dx + dy * dy);
     const double lengthPoints = length * kPointsPerCm;
@@ -278,13 +285,8 @@ class EpsDocument {
   }
 
   void WriteNumber(const HalfEdge& h, const Part& part, int number) {
-    const HalfEdge* next = SideEnd(h);
-    if (!next) return;
-    const Point2 p1 = OnPaper(h, part, scale_);
-    const Point2 p2 = OnPaper(*next, part, scale_);
-    const bool endFirst = model_.mirrored == settings_.bEdgeIdReverse;
-    const Point2 s = endFirst ? p2 : p1;
-    const Point2 e = endFirst ? p1 : p2;
+    Point2 s, e;
+    if (!OrientedSide(h, part, model_.mirrored == settings_.bEdgeIdReverse, s, e)) return;
     const double dx = e.x - s.x, dy = e.y - s.y;
     const double length = std::sqrt(dx * dx + dy * dy);
     // A side of no length has no direction: its number stays upright.
