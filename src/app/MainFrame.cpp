@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -268,7 +269,8 @@ void CMainFrame::LoadRecentFiles() {
       recentFiles_.push_back(*path);
 }
 
-void CMainFrame::AddRecentFile(const std::string& path) {
+void CMainFrame::AddRecentFile(const std::string& opened) {
+  const std::string path = QFileInfo(QString::fromStdString(opened)).absoluteFilePath().toStdString();
   std::erase(recentFiles_, path);
   recentFiles_.insert(recentFiles_.begin(), path);
   if (recentFiles_.size() > static_cast<std::size_t>(kRecentFileCount)) recentFiles_.resize(kRecentFileCount);
@@ -371,10 +373,15 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-  // Several files are opened one after another: the last one stays loaded.
-  for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) OpenWorkFile(url.toLocalFile().toStdString());
   event->acceptProposedAction();
+  const QList<QUrl> urls = event->mimeData()->urls();
+  // Opening shows message boxes: not while the drag source waits for the drop.
+  QTimer::singleShot(0, this, [this, urls] { OpenDroppedFiles(urls); });
+}
+
+void CMainFrame::OpenDroppedFiles(const QList<QUrl>& urls) {
+  for (const QUrl& url : urls)
+    if (url.isLocalFile()) OpenWorkFile(url.toLocalFile().toStdString());
 }
 
 }  // namespace plicora

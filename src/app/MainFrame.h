@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QUrl>
 #include <map>
 #include <string>
 #include <vector>
@@ -54,6 +55,9 @@ class CMainFrame : public QMainWindow {
   QString IdleStatusText() const;
   /// Refreshes every action's enabled and ticked state and the status text.
   void RefreshCommands();
+  /// Opens dropped files one after another, so that the last one stays
+  /// loaded; only local files are opened.
+  void OpenDroppedFiles(const QList<QUrl>& urls);
   /// Runs a command by id (menus, toolbars, accelerators and tests).
   bool RunCommand(int id);
 
