@@ -21,7 +21,7 @@ void PrepareRasterExport();
 
 /// Writes the picture; returns the exit status (2 for a size out of range,
 /// 1 with "Failed to create BMP" when rendering or writing fails).
-int ExportBitmapFile(Model& model, const Settings& settings, const std::string& outputPath,
+int ExportBitmapFile(const Model& model, const Settings& settings, const std::string& outputPath,
                      const std::optional<ImageSize>& size);
 
 }  // namespace plicora
