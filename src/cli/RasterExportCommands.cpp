@@ -48,7 +48,9 @@ bool IsRasterExportExtension(const std::string& ext) { return ext == ".bmp" || e
 
 void PrepareRasterExport() {
   EnsureGuiApplication();
-  OffscreenGlContext::Create(1, 1);  // reads OpenGL's texture size limit
+  // The batch shell learns OpenGL's texture size limit from a first context.
+  const auto context = OffscreenGlContext::Create(1, 1);
+  if (context && context->MaxTextureSize() > 0) CurrentSettings().maxTextureSize = context->MaxTextureSize();
 }
 
 int ExportBitmapFile(const Model& model, const Settings& settings, const std::string& outputPath,
