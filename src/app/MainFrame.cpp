@@ -25,7 +25,9 @@
 #include "app/SettingsStore.h"
 #include "app/ToolbarIcons.h"
 #include "app/UpdateHints.h"
+#include "development/DevelopmentGeometry.h"
 #include "development/DevelopmentPane.h"
+#include "platform/OffscreenGlContext.h"
 #include "platform/InstalledFonts.h"
 #include "platform/MessageSink.h"
 #include "platform/ProfileLocation.h"
@@ -79,6 +81,7 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
   services_.developmentPaneWidget = developmentView_;
   services_.refreshCommands = [this] { RefreshCommands(); };
   services_.cancelPaneMode = [this] {
+    if (doc_.model()) ClearFaceMarks(*doc_.model());
     doc_.shell().developmentEditMode = 0;
     doc_.UpdateAllViews(HINT_NONE);
     RefreshCommands();
@@ -253,9 +256,19 @@ bool CMainFrame::OpenWorkFile(const std::string& path) {
   OpenRequest request;
   request.path = path;
   request.fontAvailable = [](const std::string& face) { return IsFontFaceInstalled(face); };
+  request.maxTextureSize = MaxTextureSize();
   const bool opened = doc_.OpenWorkFile(request).ok();
   RefreshCommands();
   return opened;
+}
+
+int CMainFrame::MaxTextureSize() {
+  if (maxTextureSize_ == 0) maxTextureSize_ = modelView_->engine().MaxTextureSize();
+  if (maxTextureSize_ == 0) {
+    // The 3D pane has not been shown yet: ask a context of our own.
+    if (auto context = OffscreenGlContext::Create(1, 1)) maxTextureSize_ = context->MaxTextureSize();
+  }
+  return maxTextureSize_;
 }
 
 void CMainFrame::UpdateTitle() {

@@ -61,6 +61,8 @@ class CMainFrame : public QMainWindow {
   /// Runs a command by id (menus, toolbars, accelerators and tests).
   bool RunCommand(int id);
 
+  /// OpenGL's largest texture side in the panes' implementation.
+  int MaxTextureSize();
   /// The 3D pane's width to store: splitter column 0.
   int ModelPaneWidth() const;
   void SetModelPaneWidth(int width);
@@ -112,6 +114,7 @@ class CMainFrame : public QMainWindow {
   int lastClientWidth_ = 0;
   int showCommand_ = 3;
   int viewId_ = 0;
+  int maxTextureSize_ = 0;
 
   friend void RegisterShellCommands(CMainFrame& frame);
 };
