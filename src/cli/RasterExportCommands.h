@@ -12,9 +12,6 @@
 
 namespace plicora {
 
-/// True for the extensions the bitmap exports write (lower case, with dot).
-bool IsRasterExportExtension(const std::string& lowerCaseExtension);
-
 /// Before the file is read: the Qt runtime and a first OpenGL context, so
 /// that OpenGL's texture size limit is known when textures are fitted.
 void PrepareRasterExport();
