@@ -73,7 +73,7 @@ void OnNextDialog(std::function<void(T*)> inspect, int result = QDialog::Rejecte
     delete clock;
     if (!dialog) return;
     inspect(dialog);
-    if (dialog->isVisible()) dialog->done(result);
+    if (dialog->isVisible()) static_cast<QDialog*>(dialog)->done(result);
   });
   timer->start(20);
 }

@@ -3,19 +3,28 @@
 // PDF export page for page, the page range the print dialog offers, and the
 // preview drawing every listed page as raster pictures.
 
+#include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QStringList>
+#include <QTest>
 
 #include "GuiDocumentFixture.h"
 #include "TestSupport.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
+#include "app/MainFrame.h"
 #include "app/PrintCommands.h"
 #include "development/DevelopmentPrinting.h"
+#include "export/BitmapSizeDialog.h"
 #include "export/PdfExport.h"
 
 namespace plicora {
@@ -184,6 +193,59 @@ TEST_F(PrintCommandsTest, CommandsNeedADevelopmentExceptPrinterSetup) {
                  ID_SAVE_DEVELOPMENT})
     EXPECT_FALSE(registry.IsEnabled(id)) << id;
   EXPECT_TRUE(registry.IsEnabled(ID_FILE_PRINT_SETUP));
+}
+
+TEST(WindowPrintCommandsTest, CtrlPAndTheMenuItemsReachTheCommands) {
+  test::TempDir dir;
+  Settings settings;
+  CVorlanDoc doc(settings);
+  test::AnsweringSink sink;
+  ScopedMessageSink scoped(sink);
+  CMainFrame frame(doc, dir.File("profile.ini"));
+  frame.resize(900, 600);
+  frame.show();
+  frame.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+  ASSERT_TRUE(frame.OpenWorkFile(std::string(PLICORA_TEST_DATA_DIR) + "/sphere_multipage_a4.plc"));
+
+  int maxPage = -1;
+  test::OnNextDialog<QPrintDialog>([&](QPrintDialog* dialog) { maxPage = dialog->maxPage(); });
+  QTest::keyClick(&frame, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(maxPage, 10);
+
+  auto trigger = [&frame](int id) {
+    QAction* act = frame.findChild<QAction*>(QStringLiteral("command%1").arg(id));
+    ASSERT_TRUE(act) << id;
+    EXPECT_TRUE(act->isEnabled()) << id;
+    act->trigger();
+  };
+  int previewPages = -1;
+  test::OnNextDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog* dialog) {
+    if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) previewPages = preview->pageCount();
+  });
+  trigger(ID_FILE_PRINT_PREVIEW);
+  EXPECT_EQ(previewPages, 10);
+
+  bool setupShown = false;
+  test::OnNextDialog<QPageSetupDialog>([&](QPageSetupDialog*) { setupShown = true; });
+  trigger(ID_FILE_PRINT_SETUP);
+  EXPECT_TRUE(setupShown);
+
+  QString proposedWidth;
+  test::OnNextDialog<BitmapSizeDialog>([&](BitmapSizeDialog* dialog) {
+    proposedWidth = dialog->findChild<QLineEdit*>(QStringLiteral("width"))->text();
+  });
+  trigger(ID_COPY_DEVELOPMENT_BMP);
+  EXPECT_FALSE(proposedWidth.isEmpty());
+
+  QStringList offered;
+  test::OnNextDialog<QFileDialog>([&](QFileDialog* dialog) { offered = dialog->nameFilters(); });
+  trigger(ID_SAVE_DEVELOPMENT);
+  EXPECT_EQ(offered.size(), 6);
+
+  trigger(ID_COPY_DEVELOPMENT_EMF);
+  EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/x-emf")));
+  EXPECT_TRUE(sink.messages.empty());
 }
 
 }  // namespace
