@@ -30,10 +30,14 @@ std::vector<int> SheetsToPrint(const QPrinter& printer, int count) {
 }
 
 void SetPrinterPaper(QPrinter& printer, const Settings& settings) {
-  const QPageSize paper(QSizeF(settings.paperWidth * 10.0, settings.paperHeight * 10.0), QPageSize::Millimeter,
-                        QString(), QPageSize::FuzzyMatch);
-  printer.setPageOrientation(QPageLayout::Portrait);
+  // Printers know their papers upright; a wide sheet is an upright paper
+  // turned to landscape.
+  const double w = settings.paperWidth * 10.0, h = settings.paperHeight * 10.0;
+  const bool landscape = w > h;
+  const QPageSize paper(landscape ? QSizeF(h, w) : QSizeF(w, h), QPageSize::Millimeter, QString(),
+                        QPageSize::FuzzyMatch);
   printer.setPageSize(paper);
+  printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 PrintOutcome PrintDevelopmentPages(QPrinter& printer, Model& model, const Settings& settings,

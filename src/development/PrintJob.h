@@ -20,7 +20,8 @@ namespace plicora {
 /// cannot make itself (a PDF file).
 std::vector<int> SheetsToPrint(const QPrinter& printer, int count);
 
-/// Sets the printer's paper to the paper of the paper setting, upright.
+/// Sets the printer's paper to the paper of the paper setting (a sheet wider
+/// than high as a landscape page).
 void SetPrinterPaper(QPrinter& printer, const Settings& settings);
 
 enum class PrintOutcome {

@@ -127,28 +127,38 @@ TEST_F(PrintCommandsTest, PageRangeAndOmittedPagesChooseThePrintedSheets) {
 }
 
 TEST_F(PrintCommandsTest, PrintToPdfFileMatchesTheBatchPdfExport) {
-  doc.shell().developmentEditMode = kCheckCorrespondingSurfaceMode;
-  DevelopmentPrinting printing(doc, nullptr, services.cancelPaneMode);
-  const std::string printed = dir.File("printed.pdf");
-  const std::string exported = dir.File("exported.pdf");
-  PrintToPdf(printing, printed);
-  printing.PreparePrinting();
-  ASSERT_EQ(printing.PrintPages(printing.printer(), false, false), PrintOutcome::Printed);
-  ASSERT_TRUE(ExportPdf(model(), settings, exported));
+  struct Case {
+    const char* file;
+    int pages;
+    std::vector<int> compared;
+  };
+  // A4 upright over a 4 x 3 grid, and one landscape B4 sheet.
+  const Case cases[] = {{"sphere_multipage_a4.plc", 10, {1, 6, 10}}, {"info_all_keys_changed.plc", 1, {1}}};
+  for (const Case& c : cases) {
+    Open(c.file);
+    doc.shell().developmentEditMode = kCheckCorrespondingSurfaceMode;
+    DevelopmentPrinting printing(doc, nullptr, services.cancelPaneMode);
+    const std::string printed = dir.File("printed.pdf");
+    const std::string exported = dir.File("exported.pdf");
+    PrintToPdf(printing, printed);
+    printing.PreparePrinting();
+    ASSERT_EQ(printing.PrintPages(printing.printer(), false, false), PrintOutcome::Printed);
+    ASSERT_TRUE(ExportPdf(model(), settings, exported));
 
-  const PdfFacts a = ReadPdfFacts(printed), b = ReadPdfFacts(exported);
-  EXPECT_EQ(a.pages, 10);
-  EXPECT_EQ(a.pages, b.pages);
-  EXPECT_EQ(a.pageSize, b.pageSize);
-  for (int page : {1, 6, 10}) {
-    const QImage p = RasterisePdfPage(printed, page, dir.File("p"));
-    const QImage e = RasterisePdfPage(exported, page, dir.File("e"));
-    EXPECT_LT(MeanDifference(p, e), 2.0) << "page " << page;
-    EXPECT_GT(DarkPixels(p), 20) << "page " << page;
+    const PdfFacts a = ReadPdfFacts(printed), b = ReadPdfFacts(exported);
+    EXPECT_EQ(a.pages, c.pages) << c.file;
+    EXPECT_EQ(a.pages, b.pages) << c.file;
+    EXPECT_EQ(a.pageSize, b.pageSize) << c.file;
+    for (int page : c.compared) {
+      const QImage p = RasterisePdfPage(printed, page, dir.File("p"));
+      const QImage e = RasterisePdfPage(exported, page, dir.File("e"));
+      EXPECT_LT(MeanDifference(p, e), 2.0) << c.file << " page " << page;
+      EXPECT_GT(DarkPixels(p), 20) << c.file << " page " << page;
+    }
+    // Vector printing without textures renders no raster and keeps the mode.
+    EXPECT_EQ(doc.shell().developmentEditMode, kCheckCorrespondingSurfaceMode) << c.file;
+    EXPECT_EQ(paneModeCancels, 0) << c.file;
   }
-  // Vector printing without textures renders no raster and keeps the mode.
-  EXPECT_EQ(doc.shell().developmentEditMode, kCheckCorrespondingSurfaceMode);
-  EXPECT_EQ(paneModeCancels, 0);
 }
 
 TEST_F(PrintCommandsTest, PrintDialogOffersThePageCount) {
