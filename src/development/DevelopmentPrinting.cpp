@@ -37,7 +37,13 @@ PrintOutcome DevelopmentPrinting::PrintPages(QPrinter& printer, bool preview, bo
   const int count = static_cast<int>(doc_.pages().pages.size());
   PrintRun run;
   run.preview = preview;
-  run.cancelPaneMode = cancelPaneMode_;
+  // Every raster page clears the face marks itself; the pane is told once.
+  bool paneToldToCancel = false;
+  run.cancelPaneMode = [this, &paneToldToCancel] {
+    if (paneToldToCancel || !cancelPaneMode_) return;
+    paneToldToCancel = true;
+    cancelPaneMode_();
+  };
   if (preview) {
     for (int n = 1; n <= count; ++n) run.sheets.push_back(n);
   } else {
