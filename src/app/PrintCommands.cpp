@@ -19,12 +19,17 @@ struct PrintCommandState {
   EpsOptions epsOptions;
 };
 
+/// The model when it carries a development, else null.
+Model* DevelopedModel(const CVorlanDoc& doc) {
+  return doc.hasDevelopment() ? doc.model() : nullptr;
+}
+
 }  // namespace
 
 void RegisterPrintCommands(CommandRegistry& registry, const FrameServices& services) {
   CVorlanDoc* doc = services.doc;
   auto state = std::make_shared<PrintCommandState>(services);
-  auto developed = [doc] { return doc->model() && doc->hasDevelopment(); };
+  auto developed = [doc] { return DevelopedModel(*doc) != nullptr; };
   QWidget* owner = services.window;
   const std::function<void()> cancelPaneMode = services.cancelPaneMode;
 
@@ -32,20 +37,29 @@ void RegisterPrintCommands(CommandRegistry& registry, const FrameServices& servi
   registry.Add(ID_FILE_PRINT_PREVIEW, Command{[state] { state->printing.PrintPreview(); }, developed, {}});
   registry.Add(ID_FILE_PRINT_SETUP, Command{[state] { state->printing.PrinterSetup(); }, {}, {}});
   registry.Add(ID_COPY_DEVELOPMENT_BMP, Command{[doc, owner, cancelPaneMode] {
-                                                  CopyBitmapToClipboard(*doc->model(), doc->settings(),
-                                                                        DialogQuestions(owner), cancelPaneMode);
+                                                  if (Model* model = DevelopedModel(*doc))
+                                                    CopyBitmapToClipboard(*model, doc->settings(),
+                                                                          DialogQuestions(owner), cancelPaneMode);
                                                 },
-                                                developed, {}});
-  registry.Add(ID_COPY_DEVELOPMENT_EMF,
-               Command{[doc] { CopyMetafileToClipboard(*doc->model(), doc->settings()); }, developed, {}});
+                                                developed,
+                                                {}});
+  registry.Add(ID_COPY_DEVELOPMENT_EMF, Command{[doc] {
+                                                  if (Model* model = DevelopedModel(*doc))
+                                                    CopyMetafileToClipboard(*model, doc->settings());
+                                                },
+                                                developed,
+                                                {}});
   registry.Add(ID_SAVE_DEVELOPMENT, Command{[doc, owner, cancelPaneMode, state] {
+                                              Model* model = DevelopedModel(*doc);
+                                              if (!model) return;
                                               SaveDevelopmentContext context;
                                               context.questions = DialogQuestions(owner);
                                               context.epsOptions = &state->epsOptions;
                                               context.cancelPaneMode = cancelPaneMode;
-                                              SaveDevelopment(owner, *doc->model(), doc->settings(), context);
+                                              SaveDevelopment(owner, *model, doc->settings(), context);
                                             },
-                                            developed, {}});
+                                            developed,
+                                            {}});
 }
 
 }  // namespace plicora

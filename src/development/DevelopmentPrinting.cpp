@@ -1,9 +1,9 @@
 #include "development/DevelopmentPrinting.h"
 
+#include <QPageSetupDialog>
 #include <QPaintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <QPageSetupDialog>
 #include <QProgressDialog>
 
 #include "platform/MessageSink.h"
@@ -52,8 +52,8 @@ PrintOutcome DevelopmentPrinting::PrintPages(QPrinter& printer, bool preview, bo
   std::unique_ptr<QProgressDialog> progress;
   if (showProgress) {
     const int sheets = static_cast<int>(run.sheets.size());
-    progress = std::make_unique<QProgressDialog>(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, sheets,
-                                                 owner_);
+    progress =
+        std::make_unique<QProgressDialog>(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, sheets, owner_);
     progress->setWindowModality(Qt::WindowModal);
     progress->setMinimumDuration(500);
     run.progress = [&progress](int done) {
@@ -69,6 +69,7 @@ PrintOutcome DevelopmentPrinting::PrintPages(QPrinter& printer, bool preview, bo
 void DevelopmentPrinting::Print() {
   if (!doc_.model() || !doc_.hasDevelopment()) return;
   const int count = PreparePrinting();
+  if (count == 0) return;
   QPrintDialog dialog(&printer_, owner_);
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
   dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);

@@ -103,7 +103,8 @@ void BitmapSizeDialog::accept() {
     case BitmapSizeCheck::AskLarge:
       if (!CurrentMessageSink().Ask(BitmapSizeQuestion(BitmapMegabytes(width, height)), false)) return;
       break;
-    case BitmapSizeCheck::Accept: break;
+    case BitmapSizeCheck::Accept:
+      break;
   }
   size_.width = width;
   size_.height = height;

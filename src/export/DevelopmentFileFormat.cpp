@@ -12,9 +12,8 @@ struct NamedFormat {
 };
 
 constexpr NamedFormat kFormats[] = {
-    {".bmp", DevelopmentFileFormat::Bmp}, {".png", DevelopmentFileFormat::Png},
-    {".eps", DevelopmentFileFormat::Eps}, {".emf", DevelopmentFileFormat::Emf},
-    {".svg", DevelopmentFileFormat::Svg}, {".pdf", DevelopmentFileFormat::Pdf},
+    {".bmp", DevelopmentFileFormat::Bmp}, {".png", DevelopmentFileFormat::Png}, {".eps", DevelopmentFileFormat::Eps},
+    {".emf", DevelopmentFileFormat::Emf}, {".svg", DevelopmentFileFormat::Svg}, {".pdf", DevelopmentFileFormat::Pdf},
 };
 
 }  // namespace

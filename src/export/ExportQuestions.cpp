@@ -10,9 +10,7 @@ namespace plicora {
 ExportQuestions DialogQuestions(QWidget* owner) {
   QPointer<QWidget> parent(owner);
   ExportQuestions questions;
-  questions.bitmapSize = [parent](const BitmapExtent& extent, int max) {
-    return AskBitmapSize(parent, extent, max);
-  };
+  questions.bitmapSize = [parent](const BitmapExtent& extent, int max) { return AskBitmapSize(parent, extent, max); };
   questions.epsOptions = [parent](const std::string& notice, EpsOptions& options) {
     return AskEpsOptions(parent, notice, options);
   };

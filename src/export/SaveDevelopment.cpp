@@ -76,18 +76,21 @@ bool SaveVector(const std::string& path, const FileWriter& write) {
 bool SaveDevelopmentAs(const std::string& path, Model& model, const Settings& settings,
                        const SaveDevelopmentContext& context) {
   switch (DevelopmentFileFormatOf(path)) {
-    case DevelopmentFileFormat::Bmp: return SavePicture(path, PictureFormat::Bmp, model, settings, context);
-    case DevelopmentFileFormat::Png: return SavePicture(path, PictureFormat::Png, model, settings, context);
-    case DevelopmentFileFormat::Eps: return SaveEps(path, model, settings, context);
+    case DevelopmentFileFormat::Bmp:
+      return SavePicture(path, PictureFormat::Bmp, model, settings, context);
+    case DevelopmentFileFormat::Png:
+      return SavePicture(path, PictureFormat::Png, model, settings, context);
+    case DevelopmentFileFormat::Eps:
+      return SaveEps(path, model, settings, context);
     case DevelopmentFileFormat::Emf:
-      return SaveVector(path, [&](const std::string& file) {
-        return ExportMetafile(model, settings, file, MetafileReferenceDpi());
-      });
+      return SaveVector(
+          path, [&](const std::string& file) { return ExportMetafile(model, settings, file, MetafileReferenceDpi()); });
     case DevelopmentFileFormat::Svg:
       return SaveVector(path, [&](const std::string& file) { return ExportSvg(model, settings, file); });
     case DevelopmentFileFormat::Pdf:
       return SaveVector(path, [&](const std::string& file) { return ExportPdf(model, settings, file); });
-    case DevelopmentFileFormat::Unsupported: break;
+    case DevelopmentFileFormat::Unsupported:
+      break;
   }
   ShowMessage("Specified file format is not supported", MessageKind::Error);
   return false;

@@ -2,6 +2,9 @@
 // the clipboard contents after both copies, and Save Development's choice of
 // format by extension with nothing left behind when a write fails.
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -10,8 +13,6 @@
 #include <QMimeData>
 #include <QTest>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "GuiDocumentFixture.h"
 #include "TestSupport.h"
@@ -23,7 +24,9 @@
 namespace plicora {
 namespace {
 
-QLineEdit* Box(BitmapSizeDialog& dialog, const char* name) { return dialog.findChild<QLineEdit*>(name); }
+QLineEdit* Box(BitmapSizeDialog& dialog, const char* name) {
+  return dialog.findChild<QLineEdit*>(name);
+}
 
 void Type(QLineEdit* box, const char* text) {
   box->selectAll();
@@ -55,7 +58,7 @@ TEST(BitmapSizeDialogTest, OkChecksTheSizeAndAsksBeforeALargePicture) {
     const char* width;
     const char* height;
     bool answer;
-    const char* message;   // shown, or null
+    const char* message;  // shown, or null
     bool asked;
     bool accepted;
   };
@@ -161,7 +164,7 @@ TEST_F(DevelopmentExportsTest, ClipboardOffersThePictureAndTheMetafileInTheirFor
   data = clipboard->mimeData();
   const QByteArray emf = data->data(QStringLiteral("image/x-emf"));
   ASSERT_GT(emf.size(), 44);
-  EXPECT_EQ(emf[0], 1);                     // the header record
+  EXPECT_EQ(emf[0], 1);  // the header record
   EXPECT_EQ(emf.mid(40, 4), QByteArray(" EMF"));
   EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
   EXPECT_FALSE(data->hasFormat(QStringLiteral("image/png")));
@@ -174,8 +177,8 @@ TEST_F(DevelopmentExportsTest, SaveDevelopmentWritesTheFormatItsExtensionNames) 
     const char* start;  // the file's first bytes, or null for no file
   };
   const Case cases[] = {
-      {"a.bmp", "BM"},         {"b.BMP", "BM"},      {"c.png", "\x89PNG"}, {"d.eps", "%!PS-Adobe EPSF-3"},
-      {"e.EPS", "%!PS-Adobe"}, {"f.emf", "\x01"},    {"g.svg", "<?xml"},   {"h.pdf", "%PDF"},
+      {"a.bmp", "BM"},         {"b.BMP", "BM"},          {"c.png", "\x89PNG"}, {"d.eps", "%!PS-Adobe EPSF-3"},
+      {"e.EPS", "%!PS-Adobe"}, {"f.emf", "\x01"},        {"g.svg", "<?xml"},   {"h.pdf", "%PDF"},
       {"i.jpg", nullptr},      {"noextension", nullptr},
   };
   for (const Case& c : cases) {

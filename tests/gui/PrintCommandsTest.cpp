@@ -53,10 +53,10 @@ PdfFacts ReadPdfFacts(const std::string& path) {
 /// Page `page` (from 1) of a PDF file as a grey picture at 20 dots per inch.
 QImage RasterisePdfPage(const std::string& path, int page, const std::string& prefix) {
   QProcess run;
-  run.start(QStringLiteral("pdftoppm"), {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("20"),
-                                         QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                                         QString::number(page), QStringLiteral("-singlefile"),
-                                         QString::fromStdString(path), QString::fromStdString(prefix)});
+  run.start(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-f"),
+             QString::number(page), QStringLiteral("-l"), QString::number(page), QStringLiteral("-singlefile"),
+             QString::fromStdString(path), QString::fromStdString(prefix)});
   run.waitForFinished();
   return QImage(QString::fromStdString(prefix + ".pgm"));
 }
@@ -240,8 +240,8 @@ TEST_F(PrintCommandsTest, CommandsNeedADevelopmentExceptPrinterSetup) {
   CommandRegistry registry;
   RegisterPrintCommands(registry, services);
   doc.CloseDocument();
-  for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_COPY_DEVELOPMENT_BMP, ID_COPY_DEVELOPMENT_EMF,
-                 ID_SAVE_DEVELOPMENT})
+  for (int id :
+       {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_COPY_DEVELOPMENT_BMP, ID_COPY_DEVELOPMENT_EMF, ID_SAVE_DEVELOPMENT})
     EXPECT_FALSE(registry.IsEnabled(id)) << id;
   EXPECT_TRUE(registry.IsEnabled(ID_FILE_PRINT_SETUP));
 }
