@@ -2,7 +2,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QLineEdit>
+#include <QLabel>
 #include <QVBoxLayout>
 
 namespace plicora {
@@ -16,10 +16,9 @@ EpsSaveSettingsDialog::EpsSaveSettingsDialog(const EpsOptions& options, const st
   dontFillFlaps_ = new QCheckBox(QStringLiteral("Don't Fill Flaps"));
   dontFillFlaps_->setObjectName(QStringLiteral("dontFillFlaps"));
   dontFillFlaps_->setChecked(options.dontFillFlaps);
-  auto* note = new QLineEdit(QString::fromStdString(notice));
+  auto* note = new QLabel(QString::fromStdString(notice));
   note->setObjectName(QStringLiteral("notice"));
-  note->setReadOnly(true);
-  note->setFrame(false);
+  note->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
