@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QListWidget>
 #include <QSplitter>
 #include <QTest>
 #include <QUrl>
@@ -13,6 +14,8 @@
 #include "TestSupport.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "app/ObjectListDialog.h"
+#include "app/SplashScreen.h"
 #include "app/UpdateHints.h"
 #include "development/DevelopmentPane.h"
 #include "platform/MessageSink.h"
@@ -184,6 +187,45 @@ TEST(MainFrameTest, CloseWritesTheProfileThatTheNextStartReads) {
   EXPECT_EQ(second.frame.ModelPaneWidth(), 0);
   second.frame.RunCommand(ID_SPLIT_WINDOW);
   EXPECT_NEAR(second.frame.ModelPaneWidth(), second.frame.splitter()->width() / 2, 4);
+}
+
+TEST(MainFrameTest, SplashClosesOnAKeyThatGoesNowhereElseOrByItself) {
+  test::TempDir dir;
+  Window w(dir.File("profile.ini"));
+  ShowSplash(&w.frame);
+  EXPECT_TRUE(IsSplashShown());
+  int keys = 0;
+  QAction counter(&w.frame);
+  counter.setShortcut(QKeySequence(Qt::Key_F5));
+  QObject::connect(&counter, &QAction::triggered, [&keys] { ++keys; });
+  w.frame.addAction(&counter);
+  QTest::keyClick(&w.frame, Qt::Key_F5);
+  EXPECT_FALSE(IsSplashShown());
+  EXPECT_EQ(keys, 0);
+  ShowSplash(&w.frame);
+  QTest::qWait(kSplashMilliseconds + 200);
+  EXPECT_FALSE(IsSplashShown());
+}
+
+TEST(MainFrameTest, ObjectListChoosesObjectsOnlyWithoutDevelopment) {
+  test::TempDir dir;
+  Window w(dir.File("profile.ini"));
+  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("no_development_marked_edges.plc")));
+  w.frame.RunCommand(ID_SHOW_OBJECT_LIST);
+  auto* dialog = w.frame.findChild<ObjectListDialog*>();
+  ASSERT_NE(dialog, nullptr);
+  QListWidget* list = dialog->list();
+  ASSERT_EQ(list->count(), 2);
+  const QRect first = list->visualItemRect(list->item(0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());  // deselects the first object
+  EXPECT_FALSE(w.doc.model()->solids[0].selected);
+  EXPECT_TRUE(w.doc.model()->solids[1].selected);
+  // With a development the list only shows the objects.
+  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("cube.plc")));
+  EXPECT_FALSE(w.frame.commands().IsEnabled(ID_SHOW_OBJECT_LIST));
+  ASSERT_EQ(list->count(), 1);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+  EXPECT_TRUE(w.doc.model()->solids[0].selected);
 }
 
 }  // namespace
