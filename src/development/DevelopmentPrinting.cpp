@@ -5,6 +5,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QProgressDialog>
+#include <memory>
 
 #include "platform/MessageSink.h"
 
@@ -15,6 +16,13 @@ namespace {
 /// its own Print button sends the same request with a real printer.
 bool IsPreviewDevice(QPrinter* printer) {
   return printer->paintEngine() && printer->paintEngine()->type() == QPaintEngine::Picture;
+}
+
+/// A print that did not start says why: a PDF file that cannot be written,
+/// or a printer that refused the job.
+void ReportNotStarted(const QPrinter& printer) {
+  ShowMessage(printer.outputFormat() == QPrinter::PdfFormat ? "Cannot write to file" : "Printing could not be started",
+              MessageKind::Error);
 }
 
 }  // namespace
@@ -63,6 +71,7 @@ PrintOutcome DevelopmentPrinting::PrintPages(QPrinter& printer, bool preview, bo
   }
   const PrintOutcome outcome = PrintDevelopmentPages(printer, *doc_.model(), doc_.settings(), doc_.pages(), run);
   if (progress) progress->setValue(progress->maximum());
+  if (outcome == PrintOutcome::NotStarted) ReportNotStarted(printer);
   return outcome;
 }
 
@@ -74,10 +83,12 @@ void DevelopmentPrinting::Print() {
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
   dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
   dialog.setMinMax(1, count);
-  if (printer_.fromPage() > count) printer_.setPrintRange(QPrinter::AllPages);
+  if (printer_.toPage() > count) {  // a range chosen for a longer page list
+    printer_.setFromTo(0, 0);
+    printer_.setPrintRange(QPrinter::AllPages);
+  }
   if (dialog.exec() != QDialog::Accepted) return;
-  if (PrintPages(printer_, false, true) == PrintOutcome::NotStarted)
-    ShowMessage("Printing could not be started", MessageKind::Error);
+  PrintPages(printer_, false, true);
 }
 
 void DevelopmentPrinting::PrintPreview() {

@@ -32,7 +32,8 @@ class DevelopmentPrinting {
   /// setting when that setting changed since it was last given; returns the
   /// page count.
   int PreparePrinting();
-  /// Prints (or previews) the pages the printer's range chooses on `printer`.
+  /// Prints (or previews) the pages the printer's range chooses on `printer`;
+  /// a print that cannot start shows why.
   PrintOutcome PrintPages(QPrinter& printer, bool preview, bool showProgress);
 
   QPrinter& printer() { return printer_; }

@@ -113,6 +113,14 @@ TEST_F(PrintCommandsTest, PageRangeAndOmittedPagesChooseThePrintedSheets) {
     ASSERT_EQ(printing.PrintPages(printing.printer(), false, false), PrintOutcome::Printed);
     EXPECT_EQ(ReadPdfFacts(out).pages, c.expectedPages) << c.omitEmpty << " " << c.from << "-" << c.to;
   }
+  // A PDF file that cannot be written: nothing starts, and the user is told.
+  {
+    DevelopmentPrinting printing(doc, nullptr, services.cancelPaneMode);
+    PrintToPdf(printing, dir.File("missing/out.pdf"));
+    printing.PreparePrinting();
+    EXPECT_EQ(printing.PrintPages(printing.printer(), false, false), PrintOutcome::NotStarted);
+    EXPECT_EQ(sink.messages, std::vector<std::string>{"Cannot write to file"});
+  }
   // The progress can stop a run between sheets.
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
