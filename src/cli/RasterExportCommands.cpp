@@ -39,7 +39,7 @@ int ExportBitmapFile(const Model& model, const Settings& settings, const std::st
   const PictureFormat format =
       DevelopmentFileFormatOf(outputPath) == DevelopmentFileFormat::Png ? PictureFormat::Png : PictureFormat::Bmp;
   if (!WriteDevelopmentPicture(model, settings, outputPath, format, width, height, pixelsPerCm)) {
-    ShowMessage("Failed to create BMP", MessageKind::Error);
+    ShowMessage(PictureFailureMessage(format), MessageKind::Error);
     return kExitFailed;
   }
   return kExitOk;

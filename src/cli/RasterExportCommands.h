@@ -18,7 +18,8 @@ namespace plicora {
 void PrepareRasterExport();
 
 /// Writes the picture; returns the exit status (2 for a size out of range,
-/// 1 with "Failed to create BMP" when rendering or writing fails).
+/// 1 with "Failed to create BMP", or "Failed to create PNG", when rendering
+/// or writing fails).
 int ExportBitmapFile(const Model& model, const Settings& settings, const std::string& outputPath,
                      const std::optional<ImageSize>& size);
 

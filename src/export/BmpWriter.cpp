@@ -1,9 +1,8 @@
 #include "export/BmpWriter.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 
+#include "export/ExportFile.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
@@ -18,10 +17,6 @@ void Put32(std::uint8_t* at, std::uint32_t value) {
   Put16(at, value & 0xFFFF);
   Put16(at + 2, value >> 16);
 }
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -53,39 +48,23 @@ bool WriteBmpFileRows(const std::string& path, int width, int height,
                       const std::function<void(int, std::uint8_t*)>& makeRow) {
   const auto headers = MakeBmpHeaders(width, height);
   const std::size_t stride = static_cast<std::size_t>(BmpRowStride(width));
-  // About a megabyte of rows per write.
-  const int rowsPerChunk = static_cast<int>(std::max<std::size_t>(1, (1u << 20) / std::max<std::size_t>(stride, 1)));
-  std::vector<std::uint8_t> chunk(stride * static_cast<std::size_t>(std::min(rowsPerChunk, std::max(height, 1))), 0);
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  bool ok = file != nullptr;
-  ok = ok && std::fwrite(headers.data(), 1, 14, file.get()) == 14;
-  ok = ok && std::fwrite(headers.data() + 14, 1, 40, file.get()) == 40;
-  for (int y = 0; ok && y < height; y += rowsPerChunk) {
-    const int count = std::min(rowsPerChunk, height - y);
-    for (int i = 0; i < count; ++i) makeRow(y + i, chunk.data() + static_cast<std::size_t>(i) * stride);
-    const std::size_t bytes = stride * static_cast<std::size_t>(count);
-    ok = std::fwrite(chunk.data(), 1, bytes, file.get()) == bytes;
-  }
-  if (file) ok = (std::fclose(file.release()) == 0) && ok;
-  if (!ok) ShowMessage("write error", MessageKind::Error);
-  return ok;
+  std::string bytes(headers.begin(), headers.end());
+  bytes.resize(headers.size() + stride * static_cast<std::size_t>(std::max(height, 0)), '\0');
+  auto* rows = reinterpret_cast<std::uint8_t*>(bytes.data() + headers.size());
+  for (int y = 0; y < height; ++y) makeRow(y, rows + static_cast<std::size_t>(y) * stride);
+  return WriteExportFile(path, bytes, "write error");
 }
 
 bool WriteBmpFile(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rows) {
-  const auto headers = MakeBmpHeaders(width, height);
-  const std::size_t imageSize = static_cast<std::size_t>(BmpRowStride(width)) * static_cast<std::size_t>(height);
-  bool ok = rows.size() >= imageSize;
-  if (ok) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    ok = file != nullptr;
-    // File header, information header, pixels: three writes.
-    ok = ok && std::fwrite(headers.data(), 1, 14, file.get()) == 14;
-    ok = ok && std::fwrite(headers.data() + 14, 1, 40, file.get()) == 40;
-    ok = ok && std::fwrite(rows.data(), 1, imageSize, file.get()) == imageSize;
-    if (file) ok = (std::fclose(file.release()) == 0) && ok;
+  const std::size_t imageSize = static_cast<std::size_t>(BmpRowStride(width)) * static_cast<std::size_t>(std::max(height, 0));
+  if (rows.size() < imageSize) {
+    ShowMessage("write error", MessageKind::Error);
+    return false;
   }
-  if (!ok) ShowMessage("write error", MessageKind::Error);
-  return ok;
+  const auto headers = MakeBmpHeaders(width, height);
+  std::string bytes(headers.begin(), headers.end());
+  bytes.append(reinterpret_cast<const char*>(rows.data()), imageSize);
+  return WriteExportFile(path, bytes, "write error");
 }
 
 }  // namespace plicora

@@ -19,12 +19,13 @@ inline constexpr std::int32_t kBmpPixelsPerMetre = 2834;
 /// The file header and the information header of a width x height picture.
 std::array<std::uint8_t, 54> MakeBmpHeaders(int width, int height);
 
-/// Writes the file: headers, then `rows` (height rows of BmpRowStride(width)
-/// bytes, B G R per pixel, bottom row first). When the file cannot be
-/// created or any write fails, shows "write error" and returns false.
+/// Writes the file as an export file (WriteExportFile): headers, then `rows`
+/// (height rows of BmpRowStride(width) bytes, B G R per pixel, bottom row
+/// first). When it cannot be written, shows "write error" with the path and
+/// the reason and returns false.
 bool WriteBmpFile(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rows);
 
-/// The same, with the rows made while writing: `makeRow(y, out)` fills the
+/// The same, with the rows made in place: `makeRow(y, out)` fills the
 /// BmpRowStride(width) bytes of row y (0 is the bottom row), so a large
 /// picture needs no second copy in memory.
 bool WriteBmpFileRows(const std::string& path, int width, int height,

@@ -1,11 +1,17 @@
 #include "export/DevelopmentPicture.h"
 
+#include <QBuffer>
 #include <QImage>
 
 #include "development/RasterPageRenderer.h"
+#include "export/ExportFile.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
+
+const char* PictureFailureMessage(PictureFormat format) {
+  return format == PictureFormat::Png ? "Failed to create PNG" : "Failed to create BMP";
+}
 
 bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const std::string& path, PictureFormat format,
                              int width, int height, double pixelsPerCm, const std::function<void()>& cancelPaneMode) {
@@ -21,11 +27,15 @@ bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const
   }
   QImage image;
   if (!RenderDevelopmentImage(model, settings, width, height, pixelsPerCm, cancelPaneMode, image)) return false;
-  if (!image.save(QString::fromStdString(path), "PNG")) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) {
     ShowMessage("write error", MessageKind::Error);
     return false;
   }
-  return true;
+  return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                         "write error");
 }
 
 }  // namespace plicora

@@ -16,10 +16,15 @@ inline constexpr int kMaxClipboardBitmapEdge = 1024;
 
 enum class PictureFormat { Bmp, Png };
 
+/// What a failed picture export adds: "Failed to create BMP", or "Failed to
+/// create PNG" for a PNG.
+const char* PictureFailureMessage(PictureFormat format);
+
 /// Renders the development at width x height and `pixelsPerCm` and writes it
-/// to `path` in `format`. Rendering failures show their own messages; a file
-/// that cannot be written shows "write error". The caller adds "Failed to
-/// create BMP". `cancelPaneMode` is passed to the renderer.
+/// to `path` in `format` (an export file, see WriteExportFile). Rendering
+/// failures show their own messages; a file that cannot be written shows
+/// "write error" with the path and the reason. The caller adds
+/// PictureFailureMessage. `cancelPaneMode` is passed to the renderer.
 bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const std::string& path, PictureFormat format,
                              int width, int height, double pixelsPerCm,
                              const std::function<void()>& cancelPaneMode = {});

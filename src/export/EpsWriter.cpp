@@ -1,11 +1,14 @@
 #include "export/EpsWriter.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <vector>
 
 #include "development/DevelopmentGeometry.h"
+#include "export/ExportFile.h"
 #include "export/FixedPointText.h"
 #include "platform/MessageSink.h"
 
@@ -323,18 +326,22 @@ int WriteEps(std::FILE* file, const Model& model, const Settings& settings, cons
 }
 
 bool SaveEpsFile(const std::string& path, const Model& model, const Settings& settings, const EpsOptions& options) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    ShowMessage("Cannot write to file", MessageKind::Error);
+  char* text = nullptr;
+  std::size_t size = 0;
+  std::FILE* memory = open_memstream(&text, &size);
+  if (!memory) {
+    ShowMessage(ExportFailureMessage("Cannot write to file", path, errno), MessageKind::Error);
     return false;
   }
-  const bool written = WriteEps(file, model, settings, options) == 0;
-  const bool closed = std::fclose(file) == 0;
+  const bool written = WriteEps(memory, model, settings, options) == 0;
+  const bool closed = std::fclose(memory) == 0;
+  const std::string bytes(text ? text : "", size);
+  std::free(text);
   if (!written || !closed) {
-    ShowMessage("Cannot write to file", MessageKind::Error);
+    ShowMessage(ExportFailureMessage("Cannot write to file", path, ENOMEM), MessageKind::Error);
     return false;
   }
-  return true;
+  return WriteExportFile(path, bytes);
 }
 
 std::string EpsTextNotice(const Model& model) {

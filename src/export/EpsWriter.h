@@ -23,8 +23,8 @@ struct EpsOptions {
 /// already opened binary file. Returns 0, or 1 when the file refused a write.
 int WriteEps(std::FILE* file, const Model& model, const Settings& settings, const EpsOptions& options);
 
-/// Opens `path` for binary writing and writes the EPS into it. Shows "Cannot
-/// write to file" and returns false when it cannot be opened or written.
+/// Writes the EPS to `path` as an export file (WriteExportFile): "Cannot
+/// write to file" with the path and the reason when it cannot be written.
 bool SaveEpsFile(const std::string& path, const Model& model, const Settings& settings, const EpsOptions& options);
 
 /// The note of the "EPS Save Settings" box: "* Text output is not supported"

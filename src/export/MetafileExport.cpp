@@ -8,6 +8,7 @@
 #include "development/DevelopmentGeometry.h"
 #include "development/DevelopmentVectorRenderer.h"
 #include "export/EmfPaintDevice.h"
+#include "export/ExportFile.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
@@ -56,18 +57,10 @@ void WriteMetafileTextLabels(EmfPaintDevice& device, const Model& model, double 
 }
 
 bool ExportMetafile(const Model& model, const Settings& settings, const std::string& path, double dpi) {
-  const double ppcm = dpi * kInchPerCm;
-  EmfPaintDevice device(QString::fromStdString(path), QString::fromLatin1(kMetafileFileDescription), dpi);
-  if (!device.isValid()) {
-    ShowMessage("Cannot write to file", MessageKind::Error);
-    return false;
-  }
-  DrawMetafile(device, model, settings, ppcm);
-  if (device.writeFailed()) {
-    ShowMessage("Cannot write to file", MessageKind::Error);
-    return false;
-  }
-  return true;
+  EmfPaintDevice device(QString::fromLatin1(kMetafileFileDescription), dpi);
+  DrawMetafile(device, model, settings, dpi * kInchPerCm);
+  const QByteArray& bytes = device.bytes();
+  return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 QByteArray RenderMetafile(const Model& model, const Settings& settings, double dpi) {

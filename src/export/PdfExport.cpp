@@ -1,27 +1,25 @@
 #include "export/PdfExport.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
 #include "development/PrintPage.h"
-#include "platform/MessageSink.h"
+#include "export/ExportFile.h"
 
 namespace plicora {
 
-bool ExportPdf(const Model& model, const Settings& settings, const std::string& path) {
+namespace {
+
+// Prints the pages into `out`; false when a raster step failed.
+bool WritePdf(QIODevice& out, const Model& model, const Settings& settings) {
   PageLayout layout;
   UpdatePageGrid(&model, settings, layout);
   BuildPageList(&model, settings, layout);
 
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    ShowMessage("Cannot write to file", MessageKind::Error);
-    return false;
-  }
-  QPdfWriter pdf(&file);
+  QPdfWriter pdf(&out);
   pdf.setResolution(kPdfResolution);
   pdf.setCreator(QStringLiteral("Plicora Viewer"));
   // The sheet exactly as the paper table gives it, upright, no margins.
@@ -42,13 +40,18 @@ bool ExportPdf(const Model& model, const Settings& settings, const std::string& 
       ok = PrintOnePage(painter, model, settings, layout, n, device) && ok;
     }
   }
-  const bool written = file.error() == QFileDevice::NoError && file.flush();
-  file.close();
-  if (!written) {
-    ShowMessage("Cannot write to file", MessageKind::Error);
-    return false;
-  }
   return ok;
+}
+
+}  // namespace
+
+bool ExportPdf(const Model& model, const Settings& settings, const std::string& path) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!WritePdf(buffer, model, settings)) return false;
+  buffer.close();
+  return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace plicora

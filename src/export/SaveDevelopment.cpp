@@ -11,7 +11,6 @@
 #include "export/MetafileExport.h"
 #include "export/PdfExport.h"
 #include "export/SvgExport.h"
-#include "platform/AtomicFileWriter.h"
 #include "platform/MessageSink.h"
 #include "platform/WaitCursor.h"
 
@@ -23,21 +22,6 @@ const char* const kSaveDevelopmentFilter =
 
 namespace {
 
-using FileWriter = std::function<bool(const std::string& path)>;
-
-/// Runs `write` on a temporary file and renames it to `path`. When the
-/// temporary file could not be made or renamed (the writer reported nothing
-/// itself), `failureMessage` is shown.
-bool WriteThroughTemporary(const std::string& path, const FileWriter& write, const char* failureMessage) {
-  bool writerFailed = false;
-  const bool ok = WriteFileThrough(path, [&](const std::string& temporary) {
-    writerFailed = !write(temporary);
-    return !writerFailed;
-  });
-  if (!ok && !writerFailed) ShowMessage(failureMessage, MessageKind::Error);
-  return ok;
-}
-
 bool SavePicture(const std::string& path, PictureFormat format, Model& model, const Settings& settings,
                  const SaveDevelopmentContext& context) {
   ComputeDevelopmentBounds(model);
@@ -46,14 +30,9 @@ bool SavePicture(const std::string& path, PictureFormat format, Model& model, co
   if (!size) return false;
   const double pixelsPerCm = BitmapPixelsPerCm(extent, size->width);
   WaitCursor wait;
-  const bool ok = WriteThroughTemporary(
-      path,
-      [&](const std::string& file) {
-        return WriteDevelopmentPicture(model, settings, file, format, size->width, size->height, pixelsPerCm,
-                                       context.cancelPaneMode);
-      },
-      "write error");
-  if (!ok) ShowMessage("Failed to create BMP", MessageKind::Error);
+  const bool ok = WriteDevelopmentPicture(model, settings, path, format, size->width, size->height, pixelsPerCm,
+                                          context.cancelPaneMode);
+  if (!ok) ShowMessage(PictureFailureMessage(format), MessageKind::Error);
   return ok;
 }
 
@@ -61,14 +40,12 @@ bool SaveEps(const std::string& path, Model& model, const Settings& settings, co
   EpsOptions local;
   EpsOptions& options = context.epsOptions ? *context.epsOptions : local;
   if (!context.questions.epsOptions(EpsTextNotice(model), options)) return false;
-  return WriteThroughTemporary(
-      path, [&](const std::string& file) { return SaveEpsFile(file, model, settings, options); },
-      "Cannot write to file");
+  return SaveEpsFile(path, model, settings, options);
 }
 
-bool SaveVector(const std::string& path, const FileWriter& write) {
+bool SaveVector(const std::function<bool()>& write) {
   WaitCursor wait;
-  return WriteThroughTemporary(path, write, "Cannot write to file");
+  return write();
 }
 
 }  // namespace
@@ -83,12 +60,11 @@ bool SaveDevelopmentAs(const std::string& path, Model& model, const Settings& se
     case DevelopmentFileFormat::Eps:
       return SaveEps(path, model, settings, context);
     case DevelopmentFileFormat::Emf:
-      return SaveVector(
-          path, [&](const std::string& file) { return ExportMetafile(model, settings, file, MetafileReferenceDpi()); });
+      return SaveVector([&] { return ExportMetafile(model, settings, path, MetafileReferenceDpi()); });
     case DevelopmentFileFormat::Svg:
-      return SaveVector(path, [&](const std::string& file) { return ExportSvg(model, settings, file); });
+      return SaveVector([&] { return ExportSvg(model, settings, path); });
     case DevelopmentFileFormat::Pdf:
-      return SaveVector(path, [&](const std::string& file) { return ExportPdf(model, settings, file); });
+      return SaveVector([&] { return ExportPdf(model, settings, path); });
     case DevelopmentFileFormat::Unsupported:
       break;
   }

@@ -1,7 +1,7 @@
 #include "export/SvgExport.h"
 
 #include <QBuffer>
-#include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QSvgGenerator>
 #include <cmath>
@@ -9,6 +9,7 @@
 #include "development/DevelopmentGeometry.h"
 #include "development/DevelopmentVectorRenderer.h"
 #include "development/TextLabelRenderer.h"
+#include "export/ExportFile.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
@@ -38,7 +39,8 @@ void WriteSvg(QIODevice& out, const Model& model, const Settings& settings) {
   svg.setResolution(static_cast<int>(kSvgUnitsPerInch));
   svg.setSize(size);
   svg.setViewBox(QRect(QPoint(0, 0), size));
-  svg.setTitle(QString::fromStdString(model.path));
+  // The work file's name (not its folders), escaped for XML.
+  svg.setTitle(QFileInfo(QString::fromStdString(model.path)).fileName().toHtmlEscaped());
   QPainter painter(&svg);
   // The extent's top-left corner at the picture's origin.
   painter.translate(-box.x * scale, -box.y * scale);
@@ -50,19 +52,8 @@ void WriteSvg(QIODevice& out, const Model& model, const Settings& settings) {
 }
 
 bool ExportSvg(const Model& model, const Settings& settings, const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    ShowMessage("Cannot write to file", MessageKind::Error);
-    return false;
-  }
-  WriteSvg(file, model, settings);
-  const bool ok = file.error() == QFileDevice::NoError && file.flush();
-  file.close();
-  if (!ok) {
-    ShowMessage("Cannot write to file", MessageKind::Error);
-    return false;
-  }
-  return true;
+  const QByteArray bytes = RenderSvg(model, settings);
+  return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 QByteArray RenderSvg(const Model& model, const Settings& settings) {

@@ -18,7 +18,12 @@ bool FaultAt(AtomicWriteStep step) {
   return g_fault && *g_fault == step;
 }
 
+// The reason of the last failure, for callers that name it beside their own
+// text (set together with the error text).
+thread_local int t_lastErrno = 0;
+
 void SetError(std::string* error, const std::string& what, int err) {
+  t_lastErrno = err;
   if (error) *error = what + ": " + std::strerror(err);
 }
 
@@ -97,7 +102,7 @@ bool CreateTemporaryBeside(const std::string& path, TemporaryBeside& temp, std::
 
   struct stat old {};
   const bool exists = ::stat(temp.target.c_str(), &old) == 0;
-  if (exists && !S_ISREG(old.st_mode)) {
+  if (exists && S_ISDIR(old.st_mode)) {
     SetError(error, "cannot replace " + temp.target, EISDIR);
     return false;
   }
@@ -131,9 +136,35 @@ bool RenameOver(const TemporaryBeside& temp, std::string* error) {
   return true;
 }
 
+/// A character device or a pipe cannot be replaced by renaming: it is
+/// written as it is (a terminal, /dev/null, a pipe to another program).
+bool IsDeviceOrPipe(const std::string& path) {
+  struct stat target {};
+  return ::stat(path.c_str(), &target) == 0 && (S_ISCHR(target.st_mode) || S_ISFIFO(target.st_mode));
+}
+
+bool WriteInPlace(const std::string& path, std::string_view bytes, std::string* error) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) {
+    SetError(error, "cannot open " + path, errno);
+    return false;
+  }
+  const bool written = WriteAll(fd, bytes.data(), bytes.size());
+  const int err = errno;
+  if (::close(fd) != 0 && written) {
+    SetError(error, "cannot write " + path, errno);
+    return false;
+  }
+  if (!written) SetError(error, "cannot write " + path, err);
+  return written;
+}
+
 }  // namespace
 
+int LastAtomicWriteErrno() { return t_lastErrno; }
+
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+  if (IsDeviceOrPipe(path)) return WriteInPlace(path, bytes, error);
   TemporaryBeside temp;
   if (!CreateTemporaryBeside(path, temp, error)) return false;
   if (!FillTemporary(temp.fd, bytes)) {
@@ -142,20 +173,6 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     return Discard(temp, error, "cannot write " + temp.path, err);
   }
   if (::close(temp.fd) != 0) return Discard(temp, error, "cannot write " + temp.path, errno);
-  return RenameOver(temp, error);
-}
-
-bool WriteFileThrough(const std::string& path, const std::function<bool(const std::string&)>& write,
-                      std::string* error) {
-  TemporaryBeside temp;
-  if (!CreateTemporaryBeside(path, temp, error)) return false;
-  ::close(temp.fd);
-  if (!write(temp.path)) return Discard(temp, error, "cannot write " + temp.path, EIO);
-  const int fd = ::open(temp.path.c_str(), O_RDONLY | O_CLOEXEC);
-  const bool synced = fd >= 0 && !FaultAt(AtomicWriteStep::Sync) && ::fsync(fd) == 0;
-  const int err = fd < 0 ? errno : EIO;
-  if (fd >= 0) ::close(fd);
-  if (!synced) return Discard(temp, error, "cannot write " + temp.path, err);
   return RenameOver(temp, error);
 }
 

@@ -3,7 +3,6 @@
 // never a half-written one: the bytes go to a temporary file in the same
 // folder, which is flushed to disk and then renamed over the old file.
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,15 +13,13 @@ namespace plicora {
 /// file it points to is replaced and the link stays. An existing file keeps
 /// its permission bits; a new one gets 0666 less the umask. On failure the
 /// old file is left untouched, no temporary file remains, `error` (when
-/// given) says what went wrong and the result is false.
+/// given) says what went wrong and the result is false. A character device
+/// or a pipe is written in place, as it cannot be replaced.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
-/// The same for content that a writer produces by path (image and document
-/// writers): `write` fills the temporary file it is given and returns
-/// whether it succeeded; only then is the file renamed over `path`. On any
-/// failure the temporary file is removed and `path` is left untouched.
-bool WriteFileThrough(const std::string& path, const std::function<bool(const std::string& temporaryPath)>& write,
-                      std::string* error = nullptr);
+/// The system's error number of the last failed write on this thread (for a
+/// message that names the reason).
+int LastAtomicWriteErrno();
 
 /// Steps of an atomic write at which a test can make it fail.
 enum class AtomicWriteStep {

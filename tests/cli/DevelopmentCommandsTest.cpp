@@ -164,7 +164,7 @@ TEST(ExportCommand, RefusesUnknownFormatsAndUnwritablePaths) {
 
   run = RunViewer(dir, "--export " + dir.File("no/such/folder/cube.eps") + " " + cube);
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "Cannot write to file\n");
+  EXPECT_EQ(run.err, "Cannot write to file\n" + dir.File("no/such/folder/cube.eps") + ": No such file or directory\n");
 }
 
 }  // namespace

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <regex>
 #include <string>
 
@@ -187,6 +191,56 @@ TEST(VectorExportCli, UnwritableFilesAndUnknownFormats) {
   const ViewerRun run = RunViewer("--export '" + dir.File("x.wmf") + "' '" + input + "'");
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.output.find("Specified file format is not supported"), std::string::npos) << run.output;
+}
+
+}  // namespace
+}  // namespace plicora
+
+namespace plicora {
+namespace {
+
+// Every format goes through a temporary file: a full device is reported
+// with the path and the reason (never as success), a failed export leaves
+// the old file as it was and nothing beside it, and an output that is a hard
+// link to the work file replaces the link, not the work file.
+TEST(ExportFiles, FailedWritesAreReportedAndLeaveTheOldFile) {
+  test::TempDir dir;
+  const std::string work = test::WriteFile(dir.File("work.plc"), test::ReadFile(test::FixturePath("cube.plc")));
+  struct Case {
+    const char* extension;
+    const char* message;
+  };
+  const Case cases[] = {{"svg", "Cannot write to file"}, {"pdf", "Cannot write to file"},
+                        {"eps", "Cannot write to file"}, {"emf", "Cannot write to file"},
+                        {"png", "write error"},          {"bmp", "write error"}};
+  for (const Case& c : cases) {
+    const std::string full = dir.File(std::string("full.") + c.extension);
+    std::filesystem::create_symlink("/dev/full", full);
+    ViewerRun run = RunViewer("--export " + full + " " + work);
+    EXPECT_EQ(run.status, 1) << c.extension;
+    EXPECT_NE(run.output.find(std::string(c.message) + "\n" + full + ": No space left on device"), std::string::npos)
+        << run.output;
+    if (std::string(c.extension) == "png") {
+      EXPECT_NE(run.output.find("Failed to create PNG"), std::string::npos);
+    }
+
+    const std::string linked = dir.File(std::string("linked.") + c.extension);
+    std::filesystem::create_hard_link(work, linked);
+    EXPECT_EQ(RunViewer("--export " + linked + " " + work).status, 0) << c.extension;
+    EXPECT_EQ(test::ReadFile(work), test::ReadFile(test::FixturePath("cube.plc"))) << c.extension;
+  }
+  if (geteuid() != 0) {
+    const std::string locked = dir.File("locked");
+    std::filesystem::create_directory(locked);
+    const std::string old = test::WriteFile(locked + "/old.svg", "old");
+    chmod(locked.c_str(), 0555);
+    const ViewerRun run = RunViewer("--export " + old + " " + work);
+    chmod(locked.c_str(), 0755);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("Cannot write to file\n" + old + ": Permission denied"), std::string::npos);
+    EXPECT_EQ(test::ReadFile(old), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(locked), std::filesystem::directory_iterator()), 1);
+  }
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ TEST(BmpWriter, UnwritablePathReportsWriteError) {
   std::vector<std::uint8_t> rows(4, 0);
   EXPECT_FALSE(WriteBmpFile("/nonexistent-dir/x.bmp", 1, 1, rows));
   ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0], "write error");
+  EXPECT_EQ(sink.messages[0], "write error\n/nonexistent-dir/x.bmp: No such file or directory");
 }
 
 TEST(BmpWriter, FullDiskReportsWriteError) {
@@ -60,7 +60,7 @@ TEST(BmpWriter, FullDiskReportsWriteError) {
   std::vector<std::uint8_t> rows(static_cast<std::size_t>(BmpRowStride(64)) * 64, 0);
   EXPECT_FALSE(WriteBmpFile("/dev/full", 64, 64, rows));
   ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0], "write error");
+  EXPECT_EQ(sink.messages[0], "write error\n/dev/full: No space left on device");
 }
 
 }  // namespace

@@ -263,7 +263,7 @@ TEST(EpsFile, UnwritablePathReportsAndTextNotice) {
   test::TempDir dir;
   EXPECT_FALSE(SaveEpsFile(dir.File("missing/folder/out.eps"), model, settings, EpsOptions{}));
   ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0], "Cannot write to file");
+  EXPECT_EQ(sink.messages[0], "Cannot write to file\n" + dir.File("missing/folder/out.eps") + ": No such file or directory");
   EXPECT_TRUE(SaveEpsFile(dir.File("empty.eps"), model, settings, EpsOptions{}));
   EXPECT_EQ(test::ReadFile(dir.File("empty.eps")),
             "%!PS-Adobe EPSF-3\n%%BoundingBox:0 0 0 0\n\n0.0 0.0 0.0 setrgbcolor");
@@ -281,7 +281,7 @@ TEST(EpsFile, FullDeviceReportsFailure) {
   b.CloseOpenSides();
   Settings settings;
   EXPECT_FALSE(SaveEpsFile("/dev/full", b.model, settings, EpsOptions{}));
-  EXPECT_EQ(sink.messages, std::vector<std::string>{"Cannot write to file"});
+  EXPECT_EQ(sink.messages, std::vector<std::string>{"Cannot write to file\n/dev/full: No space left on device"});
 }
 
 }  // namespace

@@ -202,29 +202,35 @@ TEST_F(DevelopmentExportsTest, SaveDevelopmentWritesTheFormatItsExtensionNames) 
 }
 
 TEST_F(DevelopmentExportsTest, FailedSaveShowsItsMessageAndLeavesNoFile) {
+  // The program's text, the path and the reason, then what the picture
+  // exports add.
   struct Case {
     const char* name;
-    std::vector<std::string> messages;
+    const char* text;
+    std::vector<std::string> more;
   };
   const Case cases[] = {
-      {"a.bmp", {"write error", "Failed to create BMP"}},
-      {"b.png", {"write error", "Failed to create BMP"}},
-      {"c.eps", {"Cannot write to file"}},
-      {"d.emf", {"Cannot write to file"}},
-      {"e.pdf", {"Cannot write to file"}},
+      {"a.bmp", "write error", {"Failed to create BMP"}},
+      {"b.png", "write error", {"Failed to create PNG"}},
+      {"c.eps", "Cannot write to file", {}},
+      {"d.emf", "Cannot write to file", {}},
+      {"e.pdf", "Cannot write to file", {}},
   };
   // A folder that does not exist, and one without write permission (which
   // only holds for a user without the power to ignore permissions).
   const std::string locked = dir.File("locked");
   std::filesystem::create_directory(locked);
   chmod(locked.c_str(), 0555);
-  std::vector<std::string> folders = {dir.File("missing")};
-  if (geteuid() != 0) folders.push_back(locked);
-  for (const std::string& folder : folders) {
+  std::vector<std::pair<std::string, std::string>> folders = {{dir.File("missing"), "No such file or directory"}};
+  if (geteuid() != 0) folders.emplace_back(locked, "Permission denied");
+  for (const auto& [folder, reason] : folders) {
     for (const Case& c : cases) {
       sink.messages.clear();
-      EXPECT_FALSE(SaveDevelopmentAs(folder + "/" + c.name, model(), settings, context)) << c.name;
-      EXPECT_EQ(sink.messages, c.messages) << folder << " " << c.name;
+      const std::string path = folder + "/" + c.name;
+      EXPECT_FALSE(SaveDevelopmentAs(path, model(), settings, context)) << c.name;
+      std::vector<std::string> expected = {std::string(c.text) + "\n" + path + ": " + reason};
+      expected.insert(expected.end(), c.more.begin(), c.more.end());
+      EXPECT_EQ(sink.messages, expected) << folder << " " << c.name;
     }
   }
   EXPECT_TRUE(FilesIn(locked).empty());
@@ -236,7 +242,7 @@ TEST_F(DevelopmentExportsTest, FailedSaveShowsItsMessageAndLeavesNoFile) {
   sink.messages.clear();
   EXPECT_FALSE(SaveDevelopmentAs(existing, model(), settings, context));
   SetAtomicWriteFaultForTesting(std::nullopt);
-  EXPECT_EQ(sink.messages, std::vector<std::string>{"Cannot write to file"});
+  EXPECT_EQ(sink.messages, std::vector<std::string>{"Cannot write to file\n" + existing + ": Input/output error"});
   EXPECT_EQ(test::ReadFile(existing), "old");
   EXPECT_EQ(FilesIn(dir.path()), (std::vector<std::string>{"locked", "old.svg"}));
 }

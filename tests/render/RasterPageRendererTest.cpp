@@ -108,7 +108,8 @@ TEST_F(RasterPageTest, FailuresAreReported) {
   r.target = &inactive;
   EXPECT_FALSE(RenderRasterPage(model_, settings_, r));
   EXPECT_EQ(messages_.messages,
-            (std::vector<std::string>{"CreateDIBSection Error", "write error", "CompatibleDC Error"}));
+            (std::vector<std::string>{"CreateDIBSection Error", "write error\n/nonexistent-dir/x.bmp: No such file or directory",
+                                      "CompatibleDC Error"}));
 }
 
 TEST_F(RasterPageTest, StretchedOntoAPainterAndTextureLayerPlacement) {

@@ -113,7 +113,10 @@ TEST(MetafileExport, ClipboardCopyAndFailures) {
   EXPECT_FALSE(ExportMetafile(square.model(), square.settings, "/nonexistent-folder/x.emf", 96.0));
   EXPECT_FALSE(ExportSvg(square.model(), square.settings, "/nonexistent-folder/x.svg"));
   EXPECT_FALSE(ExportPdf(square.model(), square.settings, "/nonexistent-folder/x.pdf"));
-  EXPECT_EQ(sink.messages, std::vector<std::string>(3, "Cannot write to file"));
+  EXPECT_EQ(sink.messages,
+            (std::vector<std::string>{"Cannot write to file\n/nonexistent-folder/x.emf: No such file or directory",
+                                      "Cannot write to file\n/nonexistent-folder/x.svg: No such file or directory",
+                                      "Cannot write to file\n/nonexistent-folder/x.pdf: No such file or directory"}));
 }
 
 TEST(VectorExports, HugeScalesStayWithinTheFileFormats) {

@@ -1,0 +1,23 @@
+#include "export/ExportFile.h"
+
+#include <cstring>
+
+#include "platform/AtomicFileWriter.h"
+#include "platform/MessageSink.h"
+
+namespace plicora {
+
+std::string ExportFailureMessage(std::string_view text, const std::string& path, int errorNumber) {
+  std::string message(text);
+  message += "\n" + path;
+  if (errorNumber != 0) message += std::string(": ") + std::strerror(errorNumber);
+  return message;
+}
+
+bool WriteExportFile(const std::string& path, std::string_view bytes, std::string_view failureText) {
+  if (WriteFileAtomically(path, bytes)) return true;
+  ShowMessage(ExportFailureMessage(failureText, path, LastAtomicWriteErrno()), MessageKind::Error);
+  return false;
+}
+
+}  // namespace plicora

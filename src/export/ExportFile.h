@@ -1,0 +1,22 @@
+#pragma once
+// The one way every export reaches the disk: the finished bytes go to a
+// temporary file beside the target, which takes the target's name only when
+// it is complete. A failed export leaves an existing file untouched and no
+// temporary file behind, and a target that is a link to the work file
+// replaces the link, not the work file.
+
+#include <string>
+#include <string_view>
+
+namespace plicora {
+
+/// Writes `bytes` to `path`. On failure shows `failureText` followed by the
+/// path and the system's reason (missing folder, permission, disk full) and
+/// returns false.
+bool WriteExportFile(const std::string& path, std::string_view bytes,
+                     std::string_view failureText = "Cannot write to file");
+
+/// The failure message: `text`, then on its own line the path and the reason.
+std::string ExportFailureMessage(std::string_view text, const std::string& path, int errorNumber);
+
+}  // namespace plicora
