@@ -1,6 +1,7 @@
 #include "export/EpsWriter.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -40,7 +41,7 @@ int TruncToInt(double value) {
 /// number is converted on its own and the words around it are copied.
 class BlockWriter {
  public:
-  explicit BlockWriter(std::FILE* file) : file_(file), buffer_(kCapacity) {}
+  explicit BlockWriter(std::string& sink) : sink_(sink), buffer_(kCapacity) {}
   ~BlockWriter() { Flush(); }
   BlockWriter(const BlockWriter&) = delete;
   BlockWriter& operator=(const BlockWriter&) = delete;
@@ -86,21 +87,46 @@ class BlockWriter {
     used_ = 0;
   }
 
-  bool failed() const { return failed_; }
-
  private:
   static constexpr std::size_t kCapacity = 1 << 20;
   static constexpr std::size_t kSlack = 1024;
 
-  void Write(const char* data, std::size_t size) {
-    if (size && std::fwrite(data, 1, size, file_) != size) failed_ = true;
-  }
+  void Write(const char* data, std::size_t size) { sink_.append(data, size); }
 
-  std::FILE* file_;
+  std::string& sink_;
   std::vector<char> buffer_;
   std::size_t used_ = 0;
-  bool failed_ = false;
 };
+
+/// The box of everything drawn, in PostScript points.
+class DrawnBox {
+ public:
+  void Add(double x, double y, double margin) {
+    minX_ = std::min(minX_, x - margin);
+    minY_ = std::min(minY_, y - margin);
+    maxX_ = std::max(maxX_, x + margin);
+    maxY_ = std::max(maxY_, y + margin);
+  }
+  bool empty() const { return minX_ > maxX_; }
+  /// Whole points holding the box: lower corner rounded down, upper up.
+  long long Left() const { return Whole(std::floor(minX_)); }
+  long long Bottom() const { return Whole(std::floor(minY_)); }
+  long long Right() const { return Whole(std::ceil(maxX_)); }
+  long long Top() const { return Whole(std::ceil(maxY_)); }
+
+ private:
+  static long long Whole(double v) { return std::isfinite(v) ? static_cast<long long>(std::clamp(v, -2e9, 2e9)) : 0; }
+  double minX_ = std::numeric_limits<double>::infinity(), minY_ = minX_;
+  double maxX_ = -std::numeric_limits<double>::infinity(), maxY_ = maxX_;
+};
+
+// Stroked lines keep PostScript's default width of one point.
+constexpr double kHalfLineWidth = 0.5;
+constexpr double kMiterLimit = 10.0;  // PostScript's default
+// Helvetica's digits: advance 0.556 of the size, ink from -0.02 to 0.71 of it
+// (a little more on every side for the fonts that stand in for it).
+constexpr double kDigitAdvance = 0.556;
+constexpr double kDigitInkBottom = -0.03, kDigitInkTop = 0.72, kDigitInkSide = 0.02;
 
 /// A corner on the paper plane in centimetres: (devPos + part offset) * devScale.
 Point2 OnPaper(const HalfEdge& half, const Part& part, double scale) {
@@ -110,7 +136,7 @@ Point2 OnPaper(const HalfEdge& half, const Part& part, double scale) {
 class EpsDocument {
  public:
   EpsDocument(std::FILE* file, const Model& model, const Settings& settings, const EpsOptions& options)
-      : out_(file), model_(model), settings_(settings), options_(options), scale_(model.devScale) {}
+      : file_(file), out_(body_), model_(model), settings_(settings), options_(options), scale_(model.devScale) {}
 
   bool Write() {
     const DevelopmentBounds box = DevelopmentBoundsOf(model_);
@@ -119,22 +145,24 @@ class EpsDocument {
     const long long x0 = TruncToInt(box.x * scale_ * kPointsPerCm);
     const long long y0 = TruncToInt(box.y * scale_ * -kPointsPerCm);
     ph_ = ph;
-    out_.Text("%!PS-Adobe EPSF-3\n");
-    out_.Text("%%BoundingBox:");
-    out_.Number("%lld", x0);
-    out_.Text(" ");
-    out_.Number("%lld", y0);
-    out_.Text(" ");
-    out_.Number("%lld", x0 + pw);
-    out_.Text(" ");
-    out_.Number("%lld", y0 + ph);
-    out_.Text("\n");
     if (settings_.bDrawFlap) WriteFlaps();
     if (!options_.dontFillSurfaces) WriteFaces();
     WriteLines();
     if (settings_.bDrawNumber) WriteNumbers();
     out_.Flush();
-    return !out_.failed();
+    // The bounding box holds everything drawn; with nothing drawn it is the
+    // development's extent.
+    std::string header = "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:";
+    if (drawn_.empty()) {
+      header += std::to_string(x0) + " " + std::to_string(y0) + " " + std::to_string(x0 + pw) + " " +
+                std::to_string(y0 + ph);
+    } else {
+      header += std::to_string(drawn_.Left()) + " " + std::to_string(drawn_.Bottom()) + " " +
+                std::to_string(drawn_.Right()) + " " + std::to_string(drawn_.Top());
+    }
+    header += "\n";
+    return std::fwrite(header.data(), 1, header.size(), file_) == header.size() &&
+           std::fwrite(body_.data(), 1, body_.size(), file_) == body_.size();
   }
 
  private:
@@ -201,11 +229,33 @@ class EpsDocument {
     out_.Text("\n0.0 0.0 0.0 setrgbcolor");
     WritePath(points, count);
     out_.Text("\nstroke");
+    AddStroke(points, count);
   }
 
   void WritePath(const Point2* points, int count) {
     out_.Pair("\n", X(points[0]), Y(points[0]), " moveto");
     for (int i = 1; i < count; ++i) out_.Pair("\n", X(points[i]), Y(points[i]), " lineto");
+  }
+
+  /// The stroked open outline of a flap: its ends reach half the line width
+  /// past the corners, its inner corners as far as their miter.
+  void AddStroke(const Point2* points, int count) {
+    for (int i = 0; i < count; ++i) {
+      double margin = kHalfLineWidth;
+      if (i > 0 && i + 1 < count) margin = MiterReach(points[i - 1], points[i], points[i + 1]);
+      drawn_.Add(X(points[i]), Y(points[i]), margin);
+    }
+  }
+
+  static double MiterReach(const Point2& a, const Point2& b, const Point2& c) {
+    const double ux = a.x - b.x, uy = a.y - b.y, vx = c.x - b.x, vy = c.y - b.y;
+    const double lu = std::hypot(ux, uy), lv = std::hypot(vx, vy);
+    if (lu <= 0 || lv <= 0) return kHalfLineWidth;
+    const double cosAngle = std::clamp((ux * vx + uy * vy) / (lu * lv), -1.0, 1.0);
+    const double sinHalf = std::sqrt((1.0 - cosAngle) / 2.0);
+    const double ratio = sinHalf > 0 ? 1.0 / sinHalf : kMiterLimit + 1;
+    // Past the miter limit the corner is bevelled.
+    return ratio > kMiterLimit ? kHalfLineWidth : kHalfLineWidth * ratio;
   }
 
   void WriteFaces() {
@@ -216,6 +266,7 @@ class EpsDocument {
         for (const HalfEdge* h : face->ring) {
           const Point2 p = OnPaper(*h, part, scale_);
           out_.Pair("\n ", X(p), Y(p), first ? " moveto" : " lineto");
+          drawn_.Add(X(p), Y(p), 0.0);
           first = false;
         }
         out_.Text("\nclosepath");
@@ -248,6 +299,8 @@ class EpsDocument {
           out_.Pair("\n", X(a), Y(a), " moveto");
           out_.Pair("\n", X(b), Y(b), " lineto");
           out_.Text("\nstroke");
+          drawn_.Add(X(a), Y(a), kHalfLineWidth);
+          drawn_.Add(X(b), Y(b), kHalfLineWidth);
         }
       }
     }
@@ -300,17 +353,34 @@ class EpsDocument {
     const int digits = number >= 1 ? static_cast<int>(std::log10(number) + 1) : 1;
     const double ex = -digitWidth * digits / 2;
     const double ey = 0.2 * digitWidth;
-    out_.Text("\ninitmatrix");
-    out_.Pair("\n", cx + std::cos(angle) * ex - ey * std::sin(angle), cy + std::sin(angle) * ex + std::cos(angle) * ey,
-              " moveto");
+    // The number's own frame, kept within the document's coordinates so
+    // that it stays on its side wherever the document is placed.
+    const double startX = cx + std::cos(angle) * ex - ey * std::sin(angle);
+    const double startY = cy + std::sin(angle) * ex + std::cos(angle) * ey;
+    out_.Text("\ngsave");
+    out_.Pair("\n", startX, startY, " translate");
     out_.Text("\n");
     out_.Fixed(angle * kDegreesPerRadian);
-    out_.Text(" rotate\n(");
+    out_.Text(" rotate\n0 0 moveto\n(");
     out_.Number("%d", number);
-    out_.Text(")show");
+    out_.Text(")show\ngrestore");
+    AddNumberInk(startX, startY, angle, digits);
   }
 
+  void AddNumberInk(double x, double y, double angle, int digits) {
+    const double size = settings_.iEdgeNumberFontSize;
+    const double left = -kDigitInkSide * size, right = (kDigitAdvance * digits + kDigitInkSide) * size;
+    const double bottom = kDigitInkBottom * size, top = kDigitInkTop * size;
+    const double c = std::cos(angle), s = std::sin(angle);
+    for (const double u : {left, right}) {
+      for (const double v : {bottom, top}) drawn_.Add(x + c * u - s * v, y + s * u + c * v, 0.0);
+    }
+  }
+
+  std::FILE* file_;
+  std::string body_;
   BlockWriter out_;
+  DrawnBox drawn_;
   const Model& model_;
   const Settings& settings_;
   const EpsOptions& options_;

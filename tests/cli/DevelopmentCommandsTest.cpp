@@ -142,7 +142,7 @@ TEST(ExportCommand, WritesEpsForAnyCaseOfTheExtension) {
   ViewerRun run = RunViewer(dir, "--export " + out + " " + test::FixturePath("cube.plc"));
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string eps = test::ReadFile(out);
-  EXPECT_EQ(eps.rfind("%!PS-Adobe EPSF-3\n%%BoundingBox:", 0), 0u);
+  EXPECT_EQ(eps.rfind("%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:", 0), 0u);
   EXPECT_NE(eps.find("\nfill"), std::string::npos);
   EXPECT_NE(eps.back(), '\n');  // nothing after the last element
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <regex>
 #include <string>
 
 #include "PatternBuilder.h"
@@ -52,18 +54,20 @@ class EpsWriterTest : public ::testing::Test {
     std::rewind(file);
     EXPECT_EQ(std::fread(text.data(), 1, text.size(), file), text.size());
     std::fclose(file);
-    return text;
+    // The two header lines apart, the drawing returned.
+    const std::size_t bodyAt = text.find('\n', text.find('\n') + 1) + 1;
+    header = text.substr(0, bodyAt);
+    return text.substr(bodyAt);
   }
 
   PatternBuilder b;
   Settings settings;
   EpsOptions options;
+  std::string header;
   Face* a = nullptr;
   Face* c = nullptr;
   Edge* cut = nullptr;
 };
-
-constexpr const char* kHeader = "%!PS-Adobe EPSF-3\n%%BoundingBox:28 0 84 56\n";
 
 constexpr const char* kTrapezoid =
     "\n85.039370 56.000000 moveto\n70.866142 41.826772 lineto\n42.519685 41.826772 lineto"
@@ -79,8 +83,8 @@ constexpr const char* kFaces =
 
 constexpr const char* kNumbers =
     "\n[]0 setdash\n0.0 0.0 0.0 setrgbcolor\n/Helvetica findfont\n8 scalefont setfont"
-    "\ninitmatrix\n53.892913 57.120000 moveto\n0.000000 rotate\n(1)show"
-    "\ninitmatrix\n59.492913 -1.812913 moveto\n180.000000 rotate\n(1)show";
+    "\ngsave\n53.892913 57.120000 translate\n0.000000 rotate\n0 0 moveto\n(1)show\ngrestore"
+    "\ngsave\n59.492913 -1.812913 translate\n180.000000 rotate\n0 0 moveto\n(1)show\ngrestore";
 
 std::string Line(const char* dash, const char* from, const char* to) {
   return std::string("\n") + dash + " 0 setdash\n" + from + " moveto\n" + to + " lineto\nstroke";
@@ -88,7 +92,7 @@ std::string Line(const char* dash, const char* from, const char* to) {
 
 TEST_F(EpsWriterTest, WritesFlapsFacesLinesAndNumbersInOrder) {
   const std::string expected =
-      std::string(kHeader) + "\nnewpath" + kTrapezoid + "\nclosepath\n1.0 1.0 1.0 setrgbcolor\nfill" +
+      std::string() + "\nnewpath" + kTrapezoid + "\nclosepath\n1.0 1.0 1.0 setrgbcolor\nfill" +
       "\n0.0 0.0 0.0 setrgbcolor" + kTrapezoid + "\nstroke" + "\nnewpath" + kTriangle +
       "\nclosepath\n1.0 1.0 1.0 setrgbcolor\nfill" + "\n0.0 0.0 0.0 setrgbcolor" + kTriangle + "\nstroke" +
       kFaces + "\n0.0 0.0 0.0 setrgbcolor" +
@@ -106,7 +110,7 @@ TEST_F(EpsWriterTest, WithoutFlapsAndFillsOnlyStrokesRemain) {
   settings.bDrawFlap = false;  // flap sides become cut lines
   settings.bDrawNumber = false;
   options.dontFillSurfaces = true;
-  const std::string expected = std::string(kHeader) + "\n0.0 0.0 0.0 setrgbcolor" +
+  const std::string expected = std::string() + "\n0.0 0.0 0.0 setrgbcolor" +
                                Line("[]", "28.346457 56.000000", "85.039370 56.000000") +
                                Line("[8 4 4 4]", "85.039370 56.000000", "28.346457 -0.692913") +
                                Line("[]", "28.346457 -0.692913", "28.346457 56.000000") +
@@ -123,7 +127,7 @@ TEST_F(EpsWriterTest, DontFillFlapsKeepsTheirOutlines) {
   EXPECT_EQ(text.find("fill"), std::string::npos);
   EXPECT_EQ(text.find("newpath"), std::string::npos);
   const std::string outline = std::string("\n0.0 0.0 0.0 setrgbcolor") + kTrapezoid + "\nstroke";
-  EXPECT_NE(text.find(std::string(kHeader) + outline), std::string::npos);
+  EXPECT_NE(text.find(outline), std::string::npos);
 }
 
 TEST_F(EpsWriterTest, LineTypesNoneSuppressTheirLines) {
@@ -157,18 +161,18 @@ TEST_F(EpsWriterTest, NumbersFollowMirrorAndReversalAndCentreTheirDigits) {
   b.model.mirrored = true;  // mirrored differs from bEdgeIdReverse: start to end
   std::string text = Write();
   // A1 from (1, 0) to (3, 0): angle pi - 0, the number turned over on the other side.
-  EXPECT_NE(text.find("\ninitmatrix\n59.492913 54.880000 moveto\n180.000000 rotate\n(1)show"), std::string::npos);
+  EXPECT_NE(text.find("\ngsave\n59.492913 54.880000 translate\n180.000000 rotate\n0 0 moveto\n(1)show\ngrestore"), std::string::npos);
   settings.bEdgeIdReverse = true;  // both set: end to start again
   text = Write();
-  EXPECT_NE(text.find("\ninitmatrix\n53.892913 57.120000 moveto\n0.000000 rotate\n(1)show"), std::string::npos);
+  EXPECT_NE(text.find("\ngsave\n53.892913 57.120000 translate\n0.000000 rotate\n0 0 moveto\n(1)show\ngrestore"), std::string::npos);
 
   const struct {
     int number;
     const char* moveto;
-  } cases[] = {{7, "\n53.892913 57.120000 moveto\n0.000000 rotate\n(7)show"},
-               {10, "\n51.092913 57.120000 moveto\n0.000000 rotate\n(10)show"},
-               {100, "\n48.292913 57.120000 moveto\n0.000000 rotate\n(100)show"},
-               {999, "\n48.292913 57.120000 moveto\n0.000000 rotate\n(999)show"}};
+  } cases[] = {{7, "\n53.892913 57.120000 translate\n0.000000 rotate\n0 0 moveto\n(7)show"},
+               {10, "\n51.092913 57.120000 translate\n0.000000 rotate\n0 0 moveto\n(10)show"},
+               {100, "\n48.292913 57.120000 translate\n0.000000 rotate\n0 0 moveto\n(100)show"},
+               {999, "\n48.292913 57.120000 translate\n0.000000 rotate\n0 0 moveto\n(999)show"}};
   for (const auto& c : cases) {
     cut->joinNumber = c.number;
     EXPECT_NE(Write().find(c.moveto), std::string::npos) << c.number;
@@ -184,12 +188,12 @@ TEST_F(EpsWriterTest, NumbersOnSlopedAndUprightSidesTakeTheirArcSineAngle) {
   const std::string text = Write();
   // A2 from (1, 2) to (3, 0): asin(-1/sqrt 2) = -45 degrees, and E.x > S.x
   // turns it into pi + 45 degrees; two digits: ex = -5.6, ey = 1.12 points.
-  const std::string a2 = "\ninitmatrix\n61.444671 30.821382 moveto\n225.000000 rotate\n(12)show";
+  const std::string a2 = "\ngsave\n61.444671 30.821382 translate\n225.000000 rotate\n0 0 moveto\n(12)show\ngrestore";
   // B1 from (3, 2) to (3, 0): asin(-1), no turn; the number hangs right of the line.
-  const std::string b1 = "\ninitmatrix\n86.159370 30.453543 moveto\n-90.000000 rotate\n(3)show";
+  const std::string b1 = "\ngsave\n86.159370 30.453543 translate\n-90.000000 rotate\n0 0 moveto\n(3)show\ngrestore";
   // B3 from (3, 0) to (1, 2): asin(1/sqrt 2) = 45 degrees.
-  const std::string b3 = "\ninitmatrix\n51.941156 24.485705 moveto\n45.000000 rotate\n(12)show";
-  EXPECT_EQ(text.substr(text.find("\ninitmatrix")), a2 + b1 + b3);
+  const std::string b3 = "\ngsave\n51.941156 24.485705 translate\n45.000000 rotate\n0 0 moveto\n(12)show\ngrestore";
+  EXPECT_EQ(text.substr(text.find("\ngsave")), a2 + b1 + b3);
 }
 
 TEST_F(EpsWriterTest, FlapSideFollowsMirrorAndReversalTogether) {
@@ -197,14 +201,14 @@ TEST_F(EpsWriterTest, FlapSideFollowsMirrorAndReversalTogether) {
   options.dontFillFlaps = true;
   settings.bDrawNumber = false;
   b.model.mirrored = true;  // differs from bNorishiroReverse: from start (1, 0) to end (3, 0), u = (1, 0)
-  const std::string flipped = std::string(kHeader) + "\n0.0 0.0 0.0 setrgbcolor" +
+  const std::string flipped = std::string() + "\n0.0 0.0 0.0 setrgbcolor" +
                               "\n28.346457 56.000000 moveto\n42.519685 70.173228 lineto"
                               "\n70.866142 70.173228 lineto\n85.039370 56.000000 lineto\nstroke";
   std::string text = Write();
   EXPECT_EQ(text.substr(0, flipped.size()), flipped);
   settings.bNorishiroReverse = true;  // both set: the same side as both clear
   text = Write();
-  const std::string plain = std::string(kHeader) + "\n0.0 0.0 0.0 setrgbcolor" + kTrapezoid + "\nstroke";
+  const std::string plain = std::string() + "\n0.0 0.0 0.0 setrgbcolor" + kTrapezoid + "\nstroke";
   EXPECT_EQ(text.substr(0, plain.size()), plain);
 }
 
@@ -214,7 +218,7 @@ TEST_F(EpsWriterTest, FoldTypeWithoutDashKeepsTheDashInForce) {
   settings.bDrawFlap = false;
   settings.iTaniLineType = 4;  // not a line type: no dash is written, the line is
   const std::string text = Write();
-  const std::string expected = std::string(kHeader) + "\n0.0 0.0 0.0 setrgbcolor" +
+  const std::string expected = std::string() + "\n0.0 0.0 0.0 setrgbcolor" +
                                Line("[]", "28.346457 56.000000", "85.039370 56.000000") +
                                "\n85.039370 56.000000 moveto\n28.346457 -0.692913 lineto\nstroke" +
                                Line("[]", "28.346457 -0.692913", "28.346457 56.000000") +
@@ -223,10 +227,54 @@ TEST_F(EpsWriterTest, FoldTypeWithoutDashKeepsTheDashInForce) {
   EXPECT_EQ(text, expected);
 }
 
-TEST_F(EpsWriterTest, BoundingBoxGoesNegativeForPositiveDevY) {
-  b.part->offsetY = 1;
-  const std::string text = Write();
-  EXPECT_EQ(text.substr(0, text.find('\n', 20) + 1), "%!PS-Adobe EPSF-3\n%%BoundingBox:28 -28 84 28\n");
+// The header other programs read, and a bounding box that holds every
+// drawn mark (lines and outlines with half their one-point width, numbers
+// with their glyphs) and no more than the next whole point around them.
+TEST_F(EpsWriterTest, HeaderAndBoundingBoxHoldEverythingDrawn) {
+  struct Case {
+    bool flaps, numbers;
+    double offsetY;
+  };
+  for (const Case c : {Case{false, false, 0}, Case{true, false, 0}, Case{true, true, 0}, Case{true, true, 1}}) {
+    settings.bDrawFlap = c.flaps;
+    settings.bDrawNumber = c.numbers;
+    b.part->offsetY = c.offsetY;
+    const std::string body = Write();
+    long long box[4];
+    ASSERT_EQ(std::sscanf(header.c_str(), "%%!PS-Adobe-3.0 EPSF-3.0\n%%%%BoundingBox:%lld %lld %lld %lld\n", &box[0],
+                          &box[1], &box[2], &box[3]),
+              4)
+        << header;
+    // Every corner a line or an outline passes through, half a point of ink
+    // around it; the box no more than one whole point beyond (numbers, when
+    // drawn, may reach further).
+    double lo[2] = {1e9, 1e9}, hi[2] = {-1e9, -1e9};
+    const std::regex point(R"((-?[0-9]+\.[0-9]+) (-?[0-9]+\.[0-9]+) (moveto|lineto))");
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), point); it != std::sregex_iterator(); ++it) {
+      const double x = std::stod((*it)[1]), y = std::stod((*it)[2]);
+      lo[0] = std::min(lo[0], x), lo[1] = std::min(lo[1], y), hi[0] = std::max(hi[0], x), hi[1] = std::max(hi[1], y);
+    }
+    const double extra = c.numbers ? 7 : 1;
+    EXPECT_LE(box[0], lo[0] - 0.5);
+    EXPECT_LE(box[1], lo[1] - 0.5);
+    EXPECT_GE(box[2], hi[0] + 0.5);
+    EXPECT_GE(box[3], hi[1] + 0.5);
+    EXPECT_GT(box[0], lo[0] - 0.5 - extra);
+    EXPECT_GT(box[1], lo[1] - 0.5 - extra);
+    EXPECT_LT(box[2], hi[0] + 0.5 + extra);
+    EXPECT_LT(box[3], hi[1] + 0.5 + extra);
+  }
+  // Lines only: the corners 28.35 .. 85.04 and -0.69 .. 56 with half a point.
+  settings.bDrawFlap = settings.bDrawNumber = false;
+  b.part->offsetY = 0;
+  Write();
+  EXPECT_EQ(header, "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:27 -2 86 57\n");
+  // The upright number above the top edge (start 57.12 points high) and the
+  // upside-down one below the bottom edge (start -1.81): their 8-point
+  // glyphs reach 0.72 * 8 = 5.76 points beyond, to 62.88 and -7.57.
+  settings.bDrawFlap = settings.bDrawNumber = true;
+  Write();
+  EXPECT_EQ(header, "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:27 -8 86 63\n");
 }
 
 TEST(EpsFile, OpenSquareSampleByTheRules) {
@@ -246,7 +294,7 @@ TEST(EpsFile, OpenSquareSampleByTheRules) {
   const char* bottomRight = "490.393701 450.157480";
   const char* bottom = "19.842520 450.157480";
   const std::string expected =
-      std::string("%!PS-Adobe EPSF-3\n%%BoundingBox:19 -19 489 451\n") +
+      std::string("%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:19 -21 491 451\n") +
       "\nnewpath\n 19.842520 -20.393701 moveto\n 490.393701 -20.393701 lineto\n 490.393701 450.157480 lineto"
       "\n 19.842520 450.157480 lineto\nclosepath\n0.850980 0.850980 1.000000 setrgbcolor\nfill"
       "\n0.0 0.0 0.0 setrgbcolor" +
@@ -266,7 +314,7 @@ TEST(EpsFile, UnwritablePathReportsAndTextNotice) {
   EXPECT_EQ(sink.messages[0], "Cannot write to file\n" + dir.File("missing/folder/out.eps") + ": No such file or directory");
   EXPECT_TRUE(SaveEpsFile(dir.File("empty.eps"), model, settings, EpsOptions{}));
   EXPECT_EQ(test::ReadFile(dir.File("empty.eps")),
-            "%!PS-Adobe EPSF-3\n%%BoundingBox:0 0 0 0\n\n0.0 0.0 0.0 setrgbcolor");
+            "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:0 0 0 0\n\n0.0 0.0 0.0 setrgbcolor");
 
   EXPECT_EQ(EpsTextNotice(model), "");
   model.texts.emplace_back();

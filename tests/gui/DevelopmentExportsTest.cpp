@@ -177,7 +177,7 @@ TEST_F(DevelopmentExportsTest, SaveDevelopmentWritesTheFormatItsExtensionNames) 
     const char* start;  // the file's first bytes, or null for no file
   };
   const Case cases[] = {
-      {"a.bmp", "BM"},         {"b.BMP", "BM"},          {"c.png", "\x89PNG"}, {"d.eps", "%!PS-Adobe EPSF-3"},
+      {"a.bmp", "BM"},         {"b.BMP", "BM"},          {"c.png", "\x89PNG"}, {"d.eps", "%!PS-Adobe-3.0 EPSF-3.0\n"},
       {"e.EPS", "%!PS-Adobe"}, {"f.emf", "\x01"},        {"g.svg", "<?xml"},   {"h.pdf", "%PDF"},
       {"i.jpg", nullptr},      {"noextension", nullptr},
   };
