@@ -20,7 +20,7 @@ void PrepareRasterExport() {
 int ExportBitmapFile(const Model& model, const Settings& settings, const std::string& outputPath,
                      const std::optional<ImageSize>& size) {
   EnsureGuiApplication();
-  const DevelopmentBounds box = DevelopmentBoundsOf(model);
+  const DevelopmentBounds box = PictureBoundsOf(model, settings);
   const BitmapExtent extent{box.width, box.height, model.devScale};
   int width = 0, height = 0;
   if (size) {

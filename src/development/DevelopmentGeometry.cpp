@@ -46,6 +46,27 @@ DevelopmentBounds DevelopmentBoundsOf(const Model& model) {
   return {minX, minY, maxX - minX, maxY - minY};
 }
 
+DevelopmentBounds PictureBoundsOf(const Model& model, const Settings& settings) {
+  DevelopmentBounds box = DevelopmentBoundsOf(model);
+  if (!settings.bDrawFlap || !(model.devScale > 0)) return box;
+  // A flap stands at most its width (centimetres on paper) off its side.
+  double widest = 0.0;
+  for (const Part& part : model.parts) {
+    for (const Face* face : part.faces) {
+      for (const HalfEdge* h : face->ring) {
+        if (h->hasFlap && SideEnd(*h)) widest = std::max(widest, h->flapWidth);
+      }
+    }
+  }
+  if (!(widest > 0)) return box;
+  // Half a millimetre more holds the ink of the flaps' outer lines, which
+  // straddle the flap's edge.
+  constexpr double kLineInkCm = 0.05;
+  const double grow = (widest + kLineInkCm) / model.devScale;
+  if (!std::isfinite(grow)) return box;
+  return {box.x - grow, box.y - grow, box.width + 2 * grow, box.height + 2 * grow};
+}
+
 void ComputeDevelopmentBounds(Model& model) {
   const DevelopmentBounds box = DevelopmentBoundsOf(model);
   model.devX = box.x;

@@ -34,6 +34,12 @@ struct DevelopmentBounds {
 };
 DevelopmentBounds DevelopmentBoundsOf(const Model& model);
 
+/// The box a picture of the whole development frames: DevelopmentBoundsOf
+/// grown on every side by the widest flap drawn (flaps are drawn when
+/// bDrawFlap is on) and half a millimetre for the ink of its outer line, so
+/// that every flap lies inside.
+DevelopmentBounds PictureBoundsOf(const Model& model, const Settings& settings);
+
 /// Stores DevelopmentBoundsOf in devX, devY, devWidth, devHeight.
 void ComputeDevelopmentBounds(Model& model);
 

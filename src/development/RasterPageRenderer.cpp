@@ -229,7 +229,7 @@ bool RenderRasterPage(const Model& model, const Settings& settings, const Raster
     job.originY = -q * h * request.pageRow;
   } else {
     // The development's top-left corner at the buffer's top-left corner.
-    const DevelopmentBounds box = DevelopmentBoundsOf(model);
+    const DevelopmentBounds box = PictureBoundsOf(model, settings);
     job.originX = -box.x * s * q;
     job.originY = -box.y * s * q;
     job.cornerX = box.x;
@@ -254,7 +254,7 @@ bool RenderRasterPage(const Model& model, const Settings& settings, const Raster
 bool RenderDevelopmentImage(const Model& model, const Settings& settings, int width, int height, double pixelsPerCm,
                             const std::function<void()>& cancelPaneMode, QImage& image) {
   if (cancelPaneMode) cancelPaneMode();
-  const DevelopmentBounds box = DevelopmentBoundsOf(model);
+  const DevelopmentBounds box = PictureBoundsOf(model, settings);
   RasterJob job;
   job.width = width;
   job.height = height;

@@ -49,8 +49,8 @@ bool PutOnClipboard(QMimeData* data, const QString& checkFormat) {
 bool CopyBitmapToClipboard(Model& model, const Settings& settings, const ExportQuestions& questions,
                            const std::function<void()>& cancelPaneMode) {
   if (!model.hasDevelopment) return false;
-  ComputeDevelopmentBounds(model);
-  const BitmapExtent extent{model.devWidth, model.devHeight, model.devScale};
+  const DevelopmentBounds box = PictureBoundsOf(model, settings);
+  const BitmapExtent extent{box.width, box.height, model.devScale};
   const std::optional<BitmapSize> size = questions.bitmapSize(extent, kMaxClipboardBitmapEdge);
   if (!size) return false;
   QImage image;

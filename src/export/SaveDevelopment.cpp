@@ -24,8 +24,8 @@ namespace {
 
 bool SavePicture(const std::string& path, PictureFormat format, Model& model, const Settings& settings,
                  const SaveDevelopmentContext& context) {
-  ComputeDevelopmentBounds(model);
-  const BitmapExtent extent{model.devWidth, model.devHeight, model.devScale};
+  const DevelopmentBounds box = PictureBoundsOf(model, settings);
+  const BitmapExtent extent{box.width, box.height, model.devScale};
   const std::optional<BitmapSize> size = context.questions.bitmapSize(extent, kMaxFileBitmapEdge);
   if (!size) return false;
   const double pixelsPerCm = BitmapPixelsPerCm(extent, size->width);

@@ -27,7 +27,7 @@ int UnitsOf(double length) {
 }  // namespace
 
 void WriteSvg(QIODevice& out, const Model& model, const Settings& settings) {
-  const DevelopmentBounds box = DevelopmentBoundsOf(model);
+  const DevelopmentBounds box = PictureBoundsOf(model, settings);
   const double ppcm = kSvgUnitsPerInch * kInchPerCm;
   const double scale = ppcm * model.devScale;  // user units per development unit
   // Whole user units, so that the millimetre size and the view box describe

@@ -1,6 +1,7 @@
 #pragma once
 // The development as an SVG drawing at true size: the picture is the
-// development's extent, its width and height are given in millimetres, and
+// development's extent grown to hold its flaps (PictureBoundsOf), its width
+// and height are given in millimetres, and
 // one user unit is 25.4 / kSvgUnitsPerInch mm, so lengths on paper are kept
 // (for cutting plotters).
 

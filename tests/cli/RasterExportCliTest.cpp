@@ -84,3 +84,59 @@ TEST(RasterExportCli, ExplicitSizesAndTheirLimits) {
 
 }  // namespace
 }  // namespace plicora
+
+namespace plicora {
+namespace {
+
+// The longest run of ink along the picture's left edge (or top edge), in
+// its three outermost columns (rows): a flap's outer side lying there.
+int LongestEdgeRun(const QImage& image, bool top) {
+  int longest = 0;
+  for (int k = 0; k < 3; ++k) {
+    int run = 0;
+    const int length = top ? image.width() : image.height();
+    for (int i = 0; i < length; ++i) {
+      const bool ink = qGray(top ? image.pixel(i, k) : image.pixel(k, i)) < 128;
+      run = ink ? run + 1 : 0;
+      longest = std::max(longest, run);
+    }
+  }
+  return longest;
+}
+
+// The cube's flaps stick out of its parts' rectangles: the picture exports
+// frame the extent grown by the widest flap, so the outer sides of the
+// flaps on the left and at the top lie whole inside the picture, the
+// proposed size follows the grown extent, and without flaps drawn the
+// picture is the parts' extent again.
+TEST(RasterExportCli, EveryFlapLiesInsideThePicture) {
+  test::TempDir dir;
+  const std::string cube = test::FixturePath("cube.plc");
+  for (const char* name : {"cube.png", "cube.bmp"}) {
+    ASSERT_EQ(Viewer(dir, std::string("--export ") + dir.File(name) + " " + cube).status, 0) << name;
+    const QImage picture(QString::fromStdString(dir.File(name)));
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_GT(LongestEdgeRun(picture, false), 40) << name;
+    EXPECT_GT(LongestEdgeRun(picture, true), 40) << name;
+  }
+  const QImage flaps(QString::fromStdString(dir.File("cube.png")));
+  ASSERT_EQ(Viewer(dir, "--set bDrawFlap=0 --export " + dir.File("plain.png") + " " + cube).status, 0);
+  const QImage plain(QString::fromStdString(dir.File("plain.png")));
+  // Grown on both sides by the same flap width (within a pixel of rounding).
+  EXPECT_GT(flaps.width(), plain.width() + 4);
+  EXPECT_NEAR(flaps.width() - plain.width(), flaps.height() - plain.height(), 1);
+
+  // The SVG's size in millimetres grows by the same amount.
+  ASSERT_EQ(Viewer(dir, "--export " + dir.File("cube.svg") + " " + cube).status, 0);
+  ASSERT_EQ(Viewer(dir, "--set bDrawFlap=0 --export " + dir.File("plain.svg") + " " + cube).status, 0);
+  const auto widthMm = [&](const std::string& file) {
+    const std::string svg = test::ReadFile(dir.File(file));
+    const std::size_t at = svg.find("width=\"");
+    return at == std::string::npos ? 0.0 : std::stod(svg.substr(at + 7));
+  };
+  const double grownPx = (flaps.width() - plain.width()) * 25.4 / 72.0;  // the bitmap's 72 pixels per inch
+  EXPECT_NEAR(widthMm("cube.svg") - widthMm("plain.svg"), grownPx, 0.5);
+}
+
+}  // namespace
+}  // namespace plicora
