@@ -245,3 +245,20 @@ TEST(ExportFiles, FailedWritesAreReportedAndLeaveTheOldFile) {
 
 }  // namespace
 }  // namespace plicora
+
+namespace plicora {
+namespace {
+
+// The SVG's title is the work file's name, escaped, without its folders.
+TEST(ExportFiles, SvgTitleIsTheEscapedFileName) {
+  test::TempDir dir;
+  const std::string work =
+      test::WriteFile(dir.File("Tom & Jerry <1>.plc"), test::ReadFile(test::FixturePath("cube.plc")));
+  ASSERT_EQ(RunViewer("--export " + dir.File("out.svg") + " '" + work + "'").status, 0);
+  const std::string svg = test::ReadFile(dir.File("out.svg"));
+  EXPECT_NE(svg.find("<title>Tom &amp; Jerry &lt;1&gt;.plc</title>"), std::string::npos) << svg.substr(0, 400);
+  EXPECT_EQ(svg.find(dir.path()), std::string::npos);
+}
+
+}  // namespace
+}  // namespace plicora
