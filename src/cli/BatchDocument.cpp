@@ -2,6 +2,7 @@
 
 #include "cli/BatchSettings.h"
 #include "platform/InstalledFonts.h"
+#include "texture/TextureData.h"
 
 namespace plicora {
 
@@ -14,6 +15,9 @@ int OpenBatchDocument(const CommandLineOptions& options, BatchDocument& document
   request.interactive = false;
   request.afterRead = [&](Settings& s, Model& model) {
     overrideStatus = ApplyBatchOverrides(options, s, model);
+    // The textures were read before the overrides: a texture size limit
+    // given by --set applies now, as the window applies a confirmed one.
+    if (overrideStatus == kExitOk) ApplyTextureLimit(model, s);
     return overrideStatus == kExitOk;
   };
   request.fontAvailable = [](const std::string& face) { return IsFontFaceInstalled(face); };

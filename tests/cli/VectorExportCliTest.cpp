@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -258,6 +260,36 @@ TEST(ExportFiles, SvgTitleIsTheEscapedFileName) {
   const std::string svg = test::ReadFile(dir.File("out.svg"));
   EXPECT_NE(svg.find("<title>Tom &amp; Jerry &lt;1&gt;.plc</title>"), std::string::npos) << svg.substr(0, 400);
   EXPECT_EQ(svg.find(dir.path()), std::string::npos);
+}
+
+}  // namespace
+}  // namespace plicora
+
+namespace plicora {
+namespace {
+
+int DarkPixelsOfPng(const std::string& input, const std::string& sets) {
+  const std::string png = input + ".png";
+  if (RunViewer(sets + " --export '" + png + "' '" + input + "'").status != 0) return -1;
+  const QImage image(QString::fromStdString(png));
+  int dark = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 64;
+  }
+  return dark;
+}
+
+// The profile's texture limit (here given by --set) applies to the picture
+// as the window applies it: at 64 x 64 the black columns are gone.
+TEST(ExportFiles, TextureLimitOfTheSettingsAppliesToThePicture) {
+  test::TempDir dir;
+  const std::string striped = StripedIcosahedron(dir, "striped.plc", '\0');
+  ASSERT_FALSE(striped.empty());
+  const int full = DarkPixelsOfPng(striped, "");
+  const int limited = DarkPixelsOfPng(striped, "--set bLimitTextureSize=1 --set iTextureLimitSizeIndex=0");
+  const int unlimited = DarkPixelsOfPng(striped, "--set bLimitTextureSize=0");
+  EXPECT_GT(full, limited + 1000) << full << " " << limited;
+  EXPECT_EQ(unlimited, full);
 }
 
 }  // namespace
