@@ -36,14 +36,19 @@ DevelopmentBounds DevelopmentBoundsOf(const Model& model) {
     maxX = std::max(maxX, p.offsetX + p.width);
     maxY = std::max(maxY, p.offsetY + p.height);
   }
-  const double s = model.devScale;
   for (const TextLabel& t : model.texts) {
-    minX = std::min(minX, t.x);
-    minY = std::min(minY, t.y - t.height / s);
-    maxX = std::max(maxX, t.x + t.width / s);
-    maxY = std::max(maxY, t.y + 0.5 * t.height / s);
+    const DevelopmentBounds box = TextLabelBoxOf(t, model.devScale);
+    minX = std::min(minX, box.x);
+    minY = std::min(minY, box.y);
+    maxX = std::max(maxX, box.x + box.width);
+    maxY = std::max(maxY, box.y + box.height);
   }
   return {minX, minY, maxX - minX, maxY - minY};
+}
+
+DevelopmentBounds TextLabelBoxOf(const TextLabel& label, double devScale) {
+  const double s = devScale;
+  return {label.x, label.y - label.height / s, label.width / s, 1.5 * label.height / s};
 }
 
 DevelopmentBounds PictureBoundsOf(const Model& model, const Settings& settings) {

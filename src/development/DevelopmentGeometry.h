@@ -34,6 +34,10 @@ struct DevelopmentBounds {
 };
 DevelopmentBounds DevelopmentBoundsOf(const Model& model);
 
+/// A text label's box in development units: from its position across its
+/// width, from its height above the baseline to half of it below.
+DevelopmentBounds TextLabelBoxOf(const TextLabel& label, double devScale);
+
 /// The box a picture of the whole development frames: DevelopmentBoundsOf
 /// grown on every side by the widest flap drawn (flaps are drawn when
 /// bDrawFlap is on) and half a millimetre for the ink of its outer line, so

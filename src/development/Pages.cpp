@@ -64,6 +64,11 @@ bool PageHasDevelopment(const Model& model, const Settings& settings, int column
       }
     }
   }
+  // A page that holds part of a text label prints it.
+  for (const TextLabel& label : model.texts) {
+    const DevelopmentBounds box = TextLabelBoxOf(label, s);
+    if (box.x < x2 && x1 < box.x + box.width && box.y < y2 && y1 < box.y + box.height) return true;
+  }
   return false;
 }
 

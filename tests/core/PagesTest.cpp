@@ -67,6 +67,32 @@ TEST_F(PageListTest, OmitsEmptyPagesButKeepsPagesCrossedBySides) {
   EXPECT_EQ(Pairs(layout), (std::vector<std::pair<int, int>>{{1, 0}, {2, 0}, {2, 1}}));
 }
 
+// A page that holds only (part of) a text label's box is printed with it.
+TEST_F(PageListTest, PagesHoldingOnlyALabelAreKept) {
+  b.model.devScale = 1.0;
+  TextLabel& label = b.model.texts.emplace_back();
+  label.text = "Cube pattern";
+  label.width = 4.0;   // cm on paper
+  label.height = 1.0;  // box from 1 cm above the baseline to 0.5 cm below
+  struct Case {
+    double x, y;
+    std::vector<std::pair<int, int>> pages;
+  };
+  const std::vector<std::pair<int, int>> withoutLabel = {{0, 0}, {1, 0}, {2, 0}, {1, 1}};
+  const Case cases[] = {
+      {2.0, 40.0, {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}}},  // inside page (0, 1)
+      {40.0, 40.0, {{0, 0}, {1, 0}, {2, 0}, {1, 1}, {2, 1}}},  // inside page (2, 1)
+      {2.0, 26.9, {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}}},  // its box (25.9 .. 27.4) crosses into row 1
+      {32.0, 40.0, withoutLabel},                             // its box ends where page (2, 1) begins
+  };
+  for (const Case& c : cases) {
+    label.x = c.x;
+    label.y = c.y;
+    BuildPageList(&b.model, settings, layout);
+    EXPECT_EQ(Pairs(layout), c.pages) << c.x << " " << c.y;
+  }
+}
+
 TEST_F(PageListTest, LookUpFallsBackToPageOne) {
   BuildPageList(&b.model, settings, layout);
   EXPECT_EQ(LookUpPage(layout, 2).column, 1);
