@@ -294,3 +294,52 @@ TEST(ExportFiles, TextureLimitOfTheSettingsAppliesToThePicture) {
 
 }  // namespace
 }  // namespace plicora
+
+namespace plicora {
+namespace {
+
+struct InkBox {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+  void Add(int x, int y) {
+    left = std::min(left, x), top = std::min(top, y), right = std::max(right, x), bottom = std::max(bottom, y);
+  }
+};
+
+// Ghostscript reads the EPS as an EPS: cropped to its bounding box it shows
+// the whole drawing, the box no more than a few points larger, and the
+// drawing the size of the PNG's at the same 72 pixels per inch.
+TEST(ExportFiles, GhostscriptRendersTheEpsLikeThePicture) {
+  if (Shell("command -v gs").empty()) GTEST_SKIP() << "ghostscript is not installed";
+  test::TempDir dir;
+  const std::string cube = test::FixturePath("cube.plc");
+  ASSERT_EQ(RunViewer("--export " + dir.File("cube.eps") + " " + cube).status, 0);
+  ASSERT_EQ(RunViewer("--export " + dir.File("cube.png") + " " + cube).status, 0);
+  Shell("gs -q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -r72 -sDEVICE=png16m -sOutputFile=" + dir.File("eps.png") + " " +
+        dir.File("cube.eps"));
+  const QImage eps(QString::fromStdString(dir.File("eps.png")));
+  ASSERT_GT(eps.width(), 10) << "no page rendered";
+  InkBox epsInk;
+  for (int y = 0; y < eps.height(); ++y) {
+    for (int x = 0; x < eps.width(); ++x) {
+      if (qGray(eps.pixel(x, y)) < 128) epsInk.Add(x, y);
+    }
+  }
+  ASSERT_GE(epsInk.right, 0);
+  EXPECT_LE(epsInk.left, 3);
+  EXPECT_LE(epsInk.top, 3);
+  EXPECT_GE(epsInk.right, eps.width() - 4);
+  EXPECT_GE(epsInk.bottom, eps.height() - 4);
+
+  const QImage png(QString::fromStdString(dir.File("cube.png")));
+  InkBox pngInk;
+  for (int y = 0; y < png.height(); ++y) {
+    for (int x = 0; x < png.width(); ++x) {
+      if (qGray(png.pixel(x, y)) < 128) pngInk.Add(x, y);
+    }
+  }
+  EXPECT_NEAR(epsInk.right - epsInk.left, pngInk.right - pngInk.left, 3);
+  EXPECT_NEAR(epsInk.bottom - epsInk.top, pngInk.bottom - pngInk.top, 3);
+}
+
+}  // namespace
+}  // namespace plicora
