@@ -141,6 +141,12 @@ void DevelopmentPaneEngine::ShowEntire() {
   RequestRender();
 }
 
+void DevelopmentPaneEngine::CancelInteraction() {
+  if (fastPan_) RequestRender();
+  dragging_ = false;
+  fastPan_ = false;
+}
+
 bool DevelopmentPaneEngine::ApplyZoom(double factor, bool checkLow, bool checkHigh) {
   const double zoom = view_.viewZoom * factor;
   const double sheetPixels = zoom * view_.viewFit * doc_.settings().paperWidth;

@@ -57,6 +57,8 @@ class DevelopmentPaneEngine {
   void OnUpdate(int hint);
   /// "Show Entire": fit, zoom 1, no pan.
   void ShowEntire();
+  /// Ends a drag in progress (a mode command was chosen mid-gesture).
+  void CancelInteraction();
 
   void MousePress(MouseButton button, int x, int y, const PointerState& state);
   void MouseRelease(MouseButton button, int x, int y, const PointerState& state);
