@@ -1,9 +1,10 @@
 #include "app/ColorButton.h"
 
+#include <qdrawutil.h>
+
 #include <QColorDialog>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
-#include <qdrawutil.h>
 
 #include "app/SettingsStore.h"
 #include "app/VorlanDoc.h"
@@ -13,7 +14,9 @@ namespace {
 
 constexpr int kFrameWidth = 2;
 
-QColor ToQColor(ColorRef c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+QColor ToQColor(ColorRef c) {
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 }  // namespace
 
@@ -54,6 +57,8 @@ void CColorButton::paintEvent(QPaintEvent*) {
   }
 }
 
-QSize CColorButton::sizeHint() const { return QSize(48, 24); }
+QSize CColorButton::sizeHint() const {
+  return QSize(48, 24);
+}
 
 }  // namespace plicora

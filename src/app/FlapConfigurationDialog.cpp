@@ -14,7 +14,9 @@
 
 namespace plicora {
 
-int FlapWidthMillimetres(double widthCm) { return static_cast<int>(std::trunc(widthCm * 10.0)); }
+int FlapWidthMillimetres(double widthCm) {
+  return static_cast<int>(std::trunc(widthCm * 10.0));
+}
 
 FlapConfigurationDialog::FlapConfigurationDialog(const Settings& s, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Flap Configuration"));
@@ -37,9 +39,12 @@ FlapConfigurationDialog::FlapConfigurationDialog(const Settings& s, QWidget* par
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addWidget(buttons);
+  setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);  // room for the whole title
 }
 
-bool FlapConfigurationDialog::showFlaps() const { return showFlaps_->isChecked(); }
+bool FlapConfigurationDialog::showFlaps() const {
+  return showFlaps_->isChecked();
+}
 
 void FlapConfigurationDialog::accept() {
   if (!ExchangeInteger(width_, 1, 50, confirmedWidth_)) return;

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 #include "app/DialogDataExchange.h"
@@ -15,8 +16,8 @@ namespace {
 const QStringList kPaperNames = {"A4 V [210x297]mm", "A4 H [297x210]mm", "A3 V [297x420]mm", "A3 H [420x297]mm",
                                  "B4 V [250x353]mm", "B4 H [353x250]mm", "B5 V [182x257]mm", "B5 H [257x182]mm"};
 const QStringList kCutLineNames = {"Solid  ---------------", "None"};
-const QStringList kFoldLineNames = {"Solid  ---------------", "Dot 1 - - - - - - - - -",
-                                    "Dot 2 -- - -- - -- - -- ", "None"};
+const QStringList kFoldLineNames = {"Solid  ---------------", "Dot 1 - - - - - - - - -", "Dot 2 -- - -- - -- - -- ",
+                                    "None"};
 
 /// The name at `index`, empty for a value the list does not know.
 QString NameOf(const QStringList& names, int index) {
@@ -65,12 +66,16 @@ QDialog* MakeInfoDialog(const QString& title, const std::vector<InfoRow>& rows, 
   auto* dialog = new QDialog(parent);
   dialog->setWindowTitle(title);
   auto* grid = new QGridLayout;
+  // Every box as wide as the longest text, with room for the frame.
+  int width = dialog->fontMetrics().horizontalAdvance(QStringLiteral("00000000"));
+  for (const InfoRow& info : rows) width = std::max(width, dialog->fontMetrics().horizontalAdvance(info.value));
   int row = 0;
   for (const InfoRow& info : rows) {
     grid->addWidget(new QLabel(info.label), row, 0);
     QLineEdit* box = MakeShownText("", info.value);
     box->setObjectName(info.label);
-    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(info.value) + 16);
+    box->setMinimumWidth(width + 32);
+    box->setCursorPosition(0);
     grid->addWidget(box, row, 1);
     if (!info.unit.isEmpty()) grid->addWidget(new QLabel(info.unit), row, 2);
     ++row;

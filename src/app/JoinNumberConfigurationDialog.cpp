@@ -30,6 +30,7 @@ JoinNumberConfigurationDialog::JoinNumberConfigurationDialog(const Settings& s, 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addWidget(buttons);
+  setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);  // room for the whole title
 }
 
 void JoinNumberConfigurationDialog::accept() {

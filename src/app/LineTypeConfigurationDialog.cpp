@@ -29,8 +29,8 @@ LineTypeConfigurationDialog::LineTypeConfigurationDialog(const Settings& s, QWid
   convexLine_ = MakeChoice(kFoldLineItems, "convexFoldLine", s.iYamaLineType);
   concaveLine_ = MakeChoice(kFoldLineItems, "concaveFoldLine", s.iTaniLineType);
   lineWidth_ = MakeChoice(kLineWidthItems, "lineWidth", s.lineWidthIndex);
-  hideNearSurface_ = MakeCheckBox(QStringLiteral("Hide Polygonal Line near the Surface"), "hideNearSurface",
-                                  s.bCullEdge);
+  hideNearSurface_ =
+      MakeCheckBox(QStringLiteral("Hide Polygonal Line near the Surface"), "hideNearSurface", s.bCullEdge);
   angle_ = MakeIntegerBox("nearSurfaceAngle", s.iAngleEps);
   angle_->setEnabled(s.bCullEdge);
   connect(hideNearSurface_, &QCheckBox::toggled, angle_, &QWidget::setEnabled);

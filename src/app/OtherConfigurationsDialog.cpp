@@ -27,10 +27,11 @@ OtherConfigurationsDialog::OtherConfigurationsDialog(CVorlanDoc& doc, QWidget* p
     : QDialog(parent), previousLineWidthIndex_(doc.settings().lineWidthIndex) {
   const Settings& s = doc.settings();
   setWindowTitle(QStringLiteral("Other Configurations"));
-  reverseNumbers_ = MakeCheckBox(QStringLiteral("Reverse Join Number Position "), "reverseJoinNumbers", s.bEdgeIdReverse);
+  reverseNumbers_ =
+      MakeCheckBox(QStringLiteral("Reverse Join Number Position "), "reverseJoinNumbers", s.bEdgeIdReverse);
   fontSize_ = MakeIntegerBox("joinNumberFontSize", s.iEdgeNumberFontSize);
-  colorEdges_ = MakeCheckBox(QStringLiteral("Color Convex and Concave Flap Edges (3D Model)"), "colorEdges",
-                             s.bDrawColorEdge);
+  colorEdges_ =
+      MakeCheckBox(QStringLiteral("Color Convex and Concave Flap Edges (3D Model)"), "colorEdges", s.bDrawColorEdge);
   reverseZoom_ = MakeCheckBox(QStringLiteral("Reverse Zoom Direction"), "reverseZoom", s.bZoomWheelInvert);
   smoothTexture_ = MakeCheckBox(QStringLiteral("Smooth Texture View"), "smoothTexture", s.bTextureSmooth);
   auto* background = new CColorButton(doc, kBackgroundColor);
@@ -40,8 +41,8 @@ OtherConfigurationsDialog::OtherConfigurationsDialog(CVorlanDoc& doc, QWidget* p
                                s.bOmitMaterialWhenModelRotate);
   simpleDisplay_ = MakeCheckBox(QStringLiteral("Simple Display of Development Moving and Editing"), "simpleDisplay",
                                 !s.bRenderAllGL);
-  limitTexture_ = MakeCheckBox(QStringLiteral("Use Lower Resolution for Large Texture Image"), "limitTexture",
-                               s.bLimitTextureSize);
+  limitTexture_ =
+      MakeCheckBox(QStringLiteral("Use Lower Resolution for Large Texture Image"), "limitTexture", s.bLimitTextureSize);
   textureLimit_ = MakeChoice(kTextureLimitItems, "textureLimit", s.iTextureLimitSizeIndex);
   textureLimit_->setEnabled(s.bLimitTextureSize);
   whitish_ = MakeCheckBox(QStringLiteral("Convert Whitish Color to White before Printing"), "whitishToWhite",

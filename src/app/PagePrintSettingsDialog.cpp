@@ -15,8 +15,8 @@ PagePrintSettingsDialog::PagePrintSettingsDialog(const Settings& s, QWidget* par
   setWindowTitle(QStringLiteral("Page and Print Settings"));
   pageNumber_ = MakeCheckBox(QStringLiteral("Print Page Number"), "printPageNumber", s.bPrintPageNumber);
   alignmentMarks_ = MakeCheckBox(QStringLiteral("Print Mark for Aligning"), "printAlignmentMarks", s.bPrintTombo);
-  omitEmptyPages_ = MakeCheckBox(QStringLiteral("Do Not Print Pages without Development"), "omitEmptyPages",
-                                 s.bPrintOmitPage);
+  omitEmptyPages_ =
+      MakeCheckBox(QStringLiteral("Do Not Print Pages without Development"), "omitEmptyPages", s.bPrintOmitPage);
   raster_ = MakeCheckBox(QStringLiteral("Print All in Raster Format"), "printRaster", s.bPrintRaster);
   resolution_ = MakeChoice({"75", "100", "150", "200"}, "rasterResolution", s.iPrintPPIIndex);
 

@@ -45,7 +45,9 @@ QImage MaterialPreviewImage(const Material* material, QSize client) {
   return picture;
 }
 
-MaterialPreview::MaterialPreview(QWidget* parent) : QWidget(parent) { setFixedSize(kPreviewSize); }
+MaterialPreview::MaterialPreview(QWidget* parent) : QWidget(parent) {
+  setFixedSize(kPreviewSize);
+}
 
 void MaterialPreview::ShowMaterial(const Material* material) {
   picture_ = MaterialPreviewImage(material, size());

@@ -41,8 +41,8 @@ bool PutTextureOnMaterial(CVorlanDoc& doc, Material& material, const std::string
 }
 
 TextureConfigurationDialog* TextureDialogFor(const FrameServices& services) {
-  if (auto* existing = services.window->findChild<TextureConfigurationDialog*>(kTextureDialogName,
-                                                                               Qt::FindDirectChildrenOnly))
+  if (auto* existing =
+          services.window->findChild<TextureConfigurationDialog*>(kTextureDialogName, Qt::FindDirectChildrenOnly))
     return existing;
   const FrameServices captured = services;
   auto* dialog = new TextureConfigurationDialog(
@@ -77,8 +77,7 @@ void SetTexture(const FrameServices& services) {
   if (path.isEmpty()) return;
   // The file dialog ran the event loop: the model may have been replaced.
   if (doc.model() != model) return;
-  if (PutTextureOnMaterial(doc, target, path.toStdString(), TextureLoadLimit(services)))
-    doc.UpdateAllViews(HINT_NONE);
+  if (PutTextureOnMaterial(doc, target, path.toStdString(), TextureLoadLimit(services))) doc.UpdateAllViews(HINT_NONE);
 }
 
 }  // namespace plicora

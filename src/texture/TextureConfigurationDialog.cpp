@@ -28,8 +28,7 @@ QStringList MaterialListLabels(const Model& model) {
   return labels;
 }
 
-TextureConfigurationDialog::TextureConfigurationDialog(CVorlanDoc& doc, std::function<int()> loadLimit,
-                                                       QWidget* parent)
+TextureConfigurationDialog::TextureConfigurationDialog(CVorlanDoc& doc, std::function<int()> loadLimit, QWidget* parent)
     : QDialog(parent), doc_(doc), loadLimit_(std::move(loadLimit)) {
   setObjectName(QStringLiteral("textureConfiguration"));
   setWindowTitle(QStringLiteral("Texture Configuration"));

@@ -27,7 +27,8 @@ using test::DialogHarness;
 /// Every value a dialog may write, as text.
 std::string Snapshot(const Settings& s) {
   std::ostringstream out;
-  for (const ProfileKey& key : ProfileKeys()) out << key.name << '=' << (key.flag ? s.*(key.flag) : s.*(key.number)) << ' ';
+  for (const ProfileKey& key : ProfileKeys())
+    out << key.name << '=' << (key.flag ? s.*(key.flag) : s.*(key.number)) << ' ';
   for (ColorRef c : s.colors) out << c << ' ';
   out << s.iCutLineType << s.iYamaLineType << s.iTaniLineType << ' ' << s.lineWidthIndex << ' ' << s.bCullEdge << ' '
       << s.iAngleEps << ' ' << s.bDrawFlap << ' ' << s.flapWidth << ' ' << s.bDrawNumber << ' ' << s.printoutLineWidth
@@ -35,9 +36,15 @@ std::string Snapshot(const Settings& s) {
   return out.str();
 }
 
-void SetText(QDialog* dialog, const char* box, const char* text) { Child<QLineEdit>(dialog, box)->setText(text); }
-void Tick(QDialog* dialog, const char* box, bool on) { Child<QCheckBox>(dialog, box)->setChecked(on); }
-void Choose(QDialog* dialog, const char* list, int index) { Child<QComboBox>(dialog, list)->setCurrentIndex(index); }
+void SetText(QDialog* dialog, const char* box, const char* text) {
+  Child<QLineEdit>(dialog, box)->setText(text);
+}
+void Tick(QDialog* dialog, const char* box, bool on) {
+  Child<QCheckBox>(dialog, box)->setChecked(on);
+}
+void Choose(QDialog* dialog, const char* list, int index) {
+  Child<QComboBox>(dialog, list)->setCurrentIndex(index);
+}
 
 TEST(ConfigurationDialogsTest, IntegerBoxesRefuseTextAndValuesOutOfRange) {
   struct Case {
@@ -265,10 +272,8 @@ TEST(ConfigurationDialogsTest, ChangedFlapWidthAsksBeforeChangingEveryFlap) {
     double edgeWidth;  ///< width of the model's flaps afterwards
   };
   const Case cases[] = {
-      {"cube.plc", "8", {true}, true, true, 0.8},
-      {"cube.plc", "8", {false}, true, false, 0.5},
-      {"cube.plc", "5", {}, false, true, 0.5},
-      {"no_development_marked_edges.plc", "8", {}, false, true, 0.5},
+      {"cube.plc", "8", {true}, true, true, 0.8}, {"cube.plc", "8", {false}, true, false, 0.5},
+      {"cube.plc", "5", {}, false, true, 0.5},    {"no_development_marked_edges.plc", "8", {}, false, true, 0.5},
       {nullptr, "8", {}, false, true, 0.0},
   };
   for (const Case& c : cases) {
@@ -342,10 +347,17 @@ TEST(ConfigurationDialogsTest, ResetToDefaultAsksThenResetsAllButThreeSettings) 
 TEST(ConfigurationDialogsTest, CommandsNeedingAModelAreDisabledWithout) {
   DialogHarness h;
   const std::pair<int, bool> withoutModel[] = {
-      {ID_PAGE_PRINT_SETTINGS, true},        {ID_DEVELOPMENT_INFO, false},      {ID_OTHER_CONFIGURATIONS, true},
-      {ID_RESET_TO_DEFAULT, true},           {ID_SET_TEXTURE, false},           {ID_MODEL_INFO, false},
-      {ID_OPENGL_INFO, true},                {ID_FLAP_CONFIGURATION, true},     {ID_LINE_TYPE_CONFIGURATION, true},
-      {ID_JOIN_NUMBER_CONFIGURATION, false}, {ID_COLOR_CONFIGURATION, true},
+      {ID_PAGE_PRINT_SETTINGS, true},
+      {ID_DEVELOPMENT_INFO, false},
+      {ID_OTHER_CONFIGURATIONS, true},
+      {ID_RESET_TO_DEFAULT, true},
+      {ID_SET_TEXTURE, false},
+      {ID_MODEL_INFO, false},
+      {ID_OPENGL_INFO, true},
+      {ID_FLAP_CONFIGURATION, true},
+      {ID_LINE_TYPE_CONFIGURATION, true},
+      {ID_JOIN_NUMBER_CONFIGURATION, false},
+      {ID_COLOR_CONFIGURATION, true},
   };
   for (const auto& [id, enabled] : withoutModel) EXPECT_EQ(h.registry.IsEnabled(id), enabled) << id;
   ASSERT_TRUE(h.Open("cube.plc"));

@@ -22,7 +22,9 @@
 
 namespace plicora::test {
 
-inline std::string DataPath(const std::string& name) { return std::string(PLICORA_TEST_DATA_DIR) + "/" + name; }
+inline std::string DataPath(const std::string& name) {
+  return std::string(PLICORA_TEST_DATA_DIR) + "/" + name;
+}
 
 /// Keeps every message and answers questions from a queue (the fallback
 /// when it is empty).

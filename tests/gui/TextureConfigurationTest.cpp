@@ -81,10 +81,10 @@ TEST(TextureConfigurationTest, SetTextureLoadsAFileOntoTheOnlyMaterial) {
   const std::string broken = test::WriteFile(dir.File("broken.bmp"), "not a bitmap");
   struct Case {
     const char* name;
-    bool noMaterials;     ///< the default material receives the image
-    bool limitOn;         ///< "Use Lower Resolution" with 256 x 256
-    std::string path;     ///< empty: the dialog is cancelled
-    int side;             ///< side of the loaded texture, 0: none loaded
+    bool noMaterials;  ///< the default material receives the image
+    bool limitOn;      ///< "Use Lower Resolution" with 256 x 256
+    std::string path;  ///< empty: the dialog is cancelled
+    int side;          ///< side of the loaded texture, 0: none loaded
   };
   const Case cases[] = {
       {"within the OpenGL limit", false, false, picture, 512},
