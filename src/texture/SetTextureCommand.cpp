@@ -47,8 +47,6 @@ TextureConfigurationDialog* TextureDialogFor(const FrameServices& services) {
   const FrameServices captured = services;
   auto* dialog = new TextureConfigurationDialog(
       *services.doc, [captured] { return TextureLoadLimit(captured); }, services.window);
-  // A dialog of its own window, kept beside the frame.
-  dialog->setWindowFlag(Qt::Dialog);
   QPointer<TextureConfigurationDialog> guard(dialog);
   services.doc->AddView([guard](int hint) {
     if (guard && hint == HINT_FILE_OPENED) guard->FillMaterialList();
