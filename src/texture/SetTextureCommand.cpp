@@ -22,12 +22,9 @@ QString ChooseTextureFile(QWidget* parent) {
 }
 
 int TextureLoadLimit(const FrameServices& services) {
-  Settings limits = services.doc->settings();
-  if (services.glDescription) {
-    const int glLimit = services.glDescription().maxTextureSize;
-    if (glLimit > 0) limits.maxTextureSize = glLimit;
-  }
-  return EffectiveTextureLimit(limits);
+  const Settings& settings = services.doc->settings();
+  const int glLimit = services.glDescription ? services.glDescription().maxTextureSize : 0;
+  return EffectiveTextureLimit(settings, glLimit > 0 ? glLimit : settings.maxTextureSize);
 }
 
 bool PutTextureOnMaterial(CVorlanDoc& doc, Material& material, const std::string& path, int limit) {
