@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <algorithm>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -24,7 +25,9 @@
 #include "app/SettingsStore.h"
 #include "app/ToolbarIcons.h"
 #include "app/UpdateHints.h"
+#include "development/DevelopmentGeometry.h"
 #include "development/DevelopmentPane.h"
+#include "platform/OffscreenGlContext.h"
 #include "platform/InstalledFonts.h"
 #include "platform/MessageSink.h"
 #include "platform/ProfileLocation.h"
@@ -78,6 +81,7 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
   services_.developmentPaneWidget = developmentView_;
   services_.refreshCommands = [this] { RefreshCommands(); };
   services_.cancelPaneMode = [this] {
+    if (doc_.model()) ClearFaceMarks(*doc_.model());
     doc_.shell().developmentEditMode = 0;
     doc_.UpdateAllViews(HINT_NONE);
     RefreshCommands();
@@ -125,6 +129,7 @@ void CMainFrame::CreatePanes() {
   splitter_->setCollapsible(0, true);
   splitter_->setCollapsible(1, true);
   setCentralWidget(splitter_);
+  splitter_->installEventFilter(this);
   modelView_->showContextMenu = [this](const QPoint& global) {
     QMenu menu(this);
     menu.addAction(action(ID_SPECIFY_CUT_EDGE));
@@ -251,9 +256,19 @@ bool CMainFrame::OpenWorkFile(const std::string& path) {
   OpenRequest request;
   request.path = path;
   request.fontAvailable = [](const std::string& face) { return IsFontFaceInstalled(face); };
+  request.maxTextureSize = MaxTextureSize();
   const bool opened = doc_.OpenWorkFile(request).ok();
   RefreshCommands();
   return opened;
+}
+
+int CMainFrame::MaxTextureSize() {
+  if (maxTextureSize_ == 0) maxTextureSize_ = modelView_->engine().MaxTextureSize();
+  if (maxTextureSize_ == 0) {
+    // The 3D pane has not been shown yet: ask a context of our own.
+    if (auto context = OffscreenGlContext::Create(1, 1)) maxTextureSize_ = context->MaxTextureSize();
+  }
+  return maxTextureSize_;
 }
 
 void CMainFrame::UpdateTitle() {
@@ -290,9 +305,9 @@ void CMainFrame::RebuildRecentMenu() {
 int CMainFrame::ModelPaneWidth() const { return splitter_->sizes().value(0); }
 
 void CMainFrame::SetModelPaneWidth(int width) {
-  const int total = splitter_->width() > 0 ? splitter_->width() : this->width();
-  width = std::max(0, width);
-  splitter_->setSizes({width, std::max(0, total - width)});
+  const int total = std::max(splitter_->width() - splitter_->handleWidth(), 0);
+  width = std::clamp(width, 0, total);
+  splitter_->setSizes({width, total - width});
 }
 
 void CMainFrame::RestorePlacement() {
@@ -326,11 +341,17 @@ void CMainFrame::ShowAsStored() {
   QTimer::singleShot(kStartupSettleMs, this, [this] { firstSizePending_ = false; });
 }
 
-void CMainFrame::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  const QSize client = centralWidget() ? centralWidget()->size() : size();
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  // The splitter lays out its panes after this filter: the rule applies after it.
+  if (watched == splitter_ && event->type() == QEvent::Resize)
+    QMetaObject::invokeMethod(this, [this] { OnClientResized(splitter_->size()); }, Qt::QueuedConnection);
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::OnClientResized(const QSize& client) {
   if (client.width() == 0 || client.height() == 0) return;
   if (created_ && !firstSizePending_ && client.width() != lastClientWidth_) {
+    // Every later change of the width splits the window in half again.
     SetModelPaneWidth(client.width() / 2);
   } else if (firstSizePending_) {
     SetModelPaneWidth(storedModelWidth_);

@@ -61,17 +61,22 @@ class CMainFrame : public QMainWindow {
   /// Runs a command by id (menus, toolbars, accelerators and tests).
   bool RunCommand(int id);
 
+  /// OpenGL's largest texture side in the panes' implementation.
+  int MaxTextureSize();
   /// The 3D pane's width to store: splitter column 0.
   int ModelPaneWidth() const;
   void SetModelPaneWidth(int width);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
  private:
+  /// The sizing rule of the panes for a new client size: the first size
+  /// keeps the stored width of the 3D pane, later widths split in half.
+  void OnClientResized(const QSize& client);
   void CreatePanes();
   void CreateActions();
   void CreateMenus();
@@ -109,6 +114,7 @@ class CMainFrame : public QMainWindow {
   int lastClientWidth_ = 0;
   int showCommand_ = 3;
   int viewId_ = 0;
+  int maxTextureSize_ = 0;
 
   friend void RegisterShellCommands(CMainFrame& frame);
 };

@@ -70,7 +70,9 @@ OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
   const Settings previous = settings_;
   auto model = std::make_unique<Model>(settings_.colors[0]);
   settings_.scaleProduct = 0.0;
-  outcome.readResult = ReadWorkFile(request.path, *model, settings_);
+  outcome.readResult = request.maxTextureSize > 0
+                           ? ReadWorkFile(request.path, *model, settings_, request.maxTextureSize)
+                           : ReadWorkFile(request.path, *model, settings_);
   if (outcome.readResult != kReadOk || (request.afterRead && !request.afterRead(settings_, *model))) {
     settings_ = previous;
     if (outcome.readResult == kReadRefused) {

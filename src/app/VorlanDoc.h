@@ -39,6 +39,9 @@ struct OpenRequest {
   /// The window tells the user about a missing development and about a model
   /// too large to unfold; batch commands answer with their exit status.
   bool interactive = true;
+  /// OpenGL's largest texture side for the textures the file holds; 0 takes
+  /// the limit the settings know.
+  int maxTextureSize = 0;
 };
 
 struct OpenOutcome {

@@ -57,9 +57,10 @@ Exporter ExporterOf(DevelopmentFileFormat format) {
 }  // namespace
 
 int RunExportCommand(const CommandLineOptions& options) {
-  // Bitmaps need OpenGL's texture limit before the textures are read.
+  // Bitmaps, and the PDF whose pages carry the textures as pictures, need
+  // OpenGL's texture limit before the textures are read.
   const DevelopmentFileFormat format = DevelopmentFileFormatOf(options.outputPath);
-  if (IsPictureFormat(format)) PrepareRasterExport();
+  if (IsPictureFormat(format) || format == DevelopmentFileFormat::Pdf) PrepareRasterExport();
   BatchDocument document;
   if (const int status = OpenBatchDocument(options, document); status != kExitOk) return status;
   if (!document.model->hasDevelopment) {

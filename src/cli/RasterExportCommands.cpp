@@ -1,7 +1,6 @@
 #include "cli/RasterExportCommands.h"
 
 #include "cli/GuiRuntime.h"
-#include "development/DevelopmentGeometry.h"
 #include "export/BitmapSizeProposal.h"
 #include "export/DevelopmentFileFormat.h"
 #include "export/DevelopmentPicture.h"
@@ -12,14 +11,15 @@ namespace plicora {
 
 void PrepareRasterExport() {
   EnsureGuiApplication();
-  OffscreenGlContext::Create(1, 1);  // reads OpenGL's texture size limit
+  // The batch shell learns OpenGL's texture size limit from a first context.
+  const auto context = OffscreenGlContext::Create(1, 1);
+  if (context && context->MaxTextureSize() > 0) CurrentSettings().maxTextureSize = context->MaxTextureSize();
 }
 
-int ExportBitmapFile(Model& model, const Settings& settings, const std::string& outputPath,
+int ExportBitmapFile(const Model& model, const Settings& settings, const std::string& outputPath,
                      const std::optional<ImageSize>& size) {
   EnsureGuiApplication();
-  ComputeDevelopmentBounds(model);
-  const BitmapExtent extent{model.devWidth, model.devHeight, model.devScale};
+  const BitmapExtent extent = DevelopmentBitmapExtent(model);
   int width = 0, height = 0;
   if (size) {
     width = size->width;

@@ -2,12 +2,18 @@
 
 #include <QImage>
 
+#include "development/DevelopmentGeometry.h"
 #include "development/RasterPageRenderer.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
 
-bool WriteDevelopmentPicture(Model& model, const Settings& settings, const std::string& path, PictureFormat format,
+BitmapExtent DevelopmentBitmapExtent(const Model& model) {
+  const DevelopmentBounds box = DevelopmentBoundsOf(model);
+  return BitmapExtent{box.width, box.height, model.devScale};
+}
+
+bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const std::string& path, PictureFormat format,
                              int width, int height, double pixelsPerCm, const std::function<void()>& cancelPaneMode) {
   if (format == PictureFormat::Bmp) {
     RasterPageRequest request;

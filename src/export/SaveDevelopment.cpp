@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "development/DevelopmentGeometry.h"
 #include "export/DevelopmentFileFormat.h"
 #include "export/DevelopmentPicture.h"
 #include "export/MetafileExport.h"
@@ -38,10 +37,9 @@ bool WriteThroughTemporary(const std::string& path, const FileWriter& write, con
   return ok;
 }
 
-bool SavePicture(const std::string& path, PictureFormat format, Model& model, const Settings& settings,
+bool SavePicture(const std::string& path, PictureFormat format, const Model& model, const Settings& settings,
                  const SaveDevelopmentContext& context) {
-  ComputeDevelopmentBounds(model);
-  const BitmapExtent extent{model.devWidth, model.devHeight, model.devScale};
+  const BitmapExtent extent = DevelopmentBitmapExtent(model);
   const std::optional<BitmapSize> size = context.questions.bitmapSize(extent, kMaxFileBitmapEdge);
   if (!size) return false;
   const double pixelsPerCm = BitmapPixelsPerCm(extent, size->width);
@@ -57,7 +55,7 @@ bool SavePicture(const std::string& path, PictureFormat format, Model& model, co
   return ok;
 }
 
-bool SaveEps(const std::string& path, Model& model, const Settings& settings, const SaveDevelopmentContext& context) {
+bool SaveEps(const std::string& path, const Model& model, const Settings& settings, const SaveDevelopmentContext& context) {
   EpsOptions local;
   EpsOptions& options = context.epsOptions ? *context.epsOptions : local;
   if (!context.questions.epsOptions(EpsTextNotice(model), options)) return false;
@@ -73,7 +71,7 @@ bool SaveVector(const std::string& path, const FileWriter& write) {
 
 }  // namespace
 
-bool SaveDevelopmentAs(const std::string& path, Model& model, const Settings& settings,
+bool SaveDevelopmentAs(const std::string& path, const Model& model, const Settings& settings,
                        const SaveDevelopmentContext& context) {
   switch (DevelopmentFileFormatOf(path)) {
     case DevelopmentFileFormat::Bmp:
@@ -96,7 +94,7 @@ bool SaveDevelopmentAs(const std::string& path, Model& model, const Settings& se
   return false;
 }
 
-void SaveDevelopment(QWidget* owner, Model& model, const Settings& settings, const SaveDevelopmentContext& context) {
+void SaveDevelopment(QWidget* owner, const Model& model, const Settings& settings, const SaveDevelopmentContext& context) {
   if (!model.hasDevelopment) return;
   const QFileInfo workFile(QString::fromStdString(model.path));
   QFileDialog dialog(owner, QStringLiteral("Save Development"), workFile.dir().filePath(workFile.completeBaseName()),

@@ -25,13 +25,13 @@ int UnitsOf(double length) {
 }
 }  // namespace
 
-void WriteSvg(QIODevice& out, Model& model, const Settings& settings) {
-  ComputeDevelopmentBounds(model);
+void WriteSvg(QIODevice& out, const Model& model, const Settings& settings) {
+  const DevelopmentBounds box = DevelopmentBoundsOf(model);
   const double ppcm = kSvgUnitsPerInch * kInchPerCm;
   const double scale = ppcm * model.devScale;  // user units per development unit
   // Whole user units, so that the millimetre size and the view box describe
   // exactly the same scale.
-  const QSize size(UnitsOf(model.devWidth * scale), UnitsOf(model.devHeight * scale));
+  const QSize size(UnitsOf(box.width * scale), UnitsOf(box.height * scale));
 
   QSvgGenerator svg;
   svg.setOutputDevice(&out);
@@ -41,7 +41,7 @@ void WriteSvg(QIODevice& out, Model& model, const Settings& settings) {
   svg.setTitle(QString::fromStdString(model.path));
   QPainter painter(&svg);
   // The extent's top-left corner at the picture's origin.
-  painter.translate(-model.devX * scale, -model.devY * scale);
+  painter.translate(-box.x * scale, -box.y * scale);
   DrawDevelopmentVector(painter, &model, settings, scale, scale);
   TextLabelPlacement labels;
   labels.target = TextLabelTarget::Printer;
@@ -49,7 +49,7 @@ void WriteSvg(QIODevice& out, Model& model, const Settings& settings) {
   DrawTextLabels(painter, &model, labels);
 }
 
-bool ExportSvg(Model& model, const Settings& settings, const std::string& path) {
+bool ExportSvg(const Model& model, const Settings& settings, const std::string& path) {
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
     ShowMessage("Cannot write to file", MessageKind::Error);
@@ -65,7 +65,7 @@ bool ExportSvg(Model& model, const Settings& settings, const std::string& path) 
   return true;
 }
 
-QByteArray RenderSvg(Model& model, const Settings& settings) {
+QByteArray RenderSvg(const Model& model, const Settings& settings) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);

@@ -19,13 +19,13 @@ inline constexpr double kSvgUnitsPerInch = 1200.0;
 /// Writes the vector drawing and the text labels of the whole development to
 /// `path`. A file that cannot be written shows "Cannot write to file" and
 /// returns false.
-bool ExportSvg(Model& model, const Settings& settings, const std::string& path);
+bool ExportSvg(const Model& model, const Settings& settings, const std::string& path);
 
 /// Writes the same drawing to an open device.
-void WriteSvg(QIODevice& out, Model& model, const Settings& settings);
+void WriteSvg(QIODevice& out, const Model& model, const Settings& settings);
 
 /// The same drawing in memory (the clipboard copy offers it beside the
 /// metafile).
-QByteArray RenderSvg(Model& model, const Settings& settings);
+QByteArray RenderSvg(const Model& model, const Settings& settings);
 
 }  // namespace plicora
