@@ -1,9 +1,7 @@
 // --export OUT FILE: writes the development to OUT in the format its
 // extension names (compared without regard to case).
 
-#include <cctype>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "app/Settings.h"
@@ -11,17 +9,12 @@
 #include "cli/Commands.h"
 #include "cli/RasterExportCommands.h"
 #include "cli/VectorExportCommands.h"
+#include "export/DevelopmentFileFormat.h"
 #include "export/EpsWriter.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
 namespace {
-
-std::string LowerCaseExtension(const std::string& path) {
-  std::string ext = std::filesystem::path(path).extension().string();
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext;
-}
 
 int ExportEps(const CommandLineOptions& options, BatchDocument& document) {
   EpsOptions eps;
@@ -48,37 +41,33 @@ int ExportBitmap(const CommandLineOptions& options, BatchDocument& document) {
 
 using Exporter = int (*)(const CommandLineOptions&, BatchDocument&);
 
-struct ExportFormat {
-  const char* extension;  ///< lower case, with the dot
-  Exporter write;
-};
-
-constexpr ExportFormat kFormats[] = {
-    {".eps", ExportEps},
-    {".emf", ExportEmf},
-    {".svg", ExportSvg},
-    {".pdf", ExportPdf},
-    {".bmp", ExportBitmap},
-    {".png", ExportBitmap},
-};
+Exporter ExporterOf(DevelopmentFileFormat format) {
+  switch (format) {
+    case DevelopmentFileFormat::Eps: return ExportEps;
+    case DevelopmentFileFormat::Emf: return ExportEmf;
+    case DevelopmentFileFormat::Svg: return ExportSvg;
+    case DevelopmentFileFormat::Pdf: return ExportPdf;
+    case DevelopmentFileFormat::Bmp:
+    case DevelopmentFileFormat::Png: return ExportBitmap;
+    case DevelopmentFileFormat::Unsupported: break;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
 int RunExportCommand(const CommandLineOptions& options) {
   // Bitmaps, and the PDF whose pages carry the textures as pictures, need
   // OpenGL's texture limit before the textures are read.
-  const std::string outputExtension = LowerCaseExtension(options.outputPath);
-  if (IsRasterExportExtension(outputExtension) || outputExtension == ".pdf") PrepareRasterExport();
+  const DevelopmentFileFormat format = DevelopmentFileFormatOf(options.outputPath);
+  if (IsPictureFormat(format) || format == DevelopmentFileFormat::Pdf) PrepareRasterExport();
   BatchDocument document;
   if (const int status = OpenBatchDocument(options, document); status != kExitOk) return status;
   if (!document.model->hasDevelopment) {
     ShowMessage("This file doesn't have developed pattern.", MessageKind::Warning);
     return kExitNoDevelopment;
   }
-  const std::string ext = LowerCaseExtension(options.outputPath);
-  for (const ExportFormat& format : kFormats) {
-    if (ext == format.extension) return format.write(options, document);
-  }
+  if (const Exporter write = ExporterOf(format)) return write(options, document);
   ShowMessage("Specified file format is not supported", MessageKind::Error);
   return kExitUsage;
 }

@@ -1,50 +1,13 @@
 #include "cli/RasterExportCommands.h"
 
-#include <QImage>
-#include <cctype>
-#include <filesystem>
-
 #include "cli/GuiRuntime.h"
-#include "development/DevelopmentGeometry.h"
-#include "development/RasterPageRenderer.h"
 #include "export/BitmapSizeProposal.h"
+#include "export/DevelopmentFileFormat.h"
+#include "export/DevelopmentPicture.h"
 #include "platform/MessageSink.h"
 #include "platform/OffscreenGlContext.h"
 
 namespace plicora {
-namespace {
-
-constexpr int kMaxFileBitmapEdge = 4096;
-
-bool IsPng(const std::string& path) {
-  std::string ext = std::filesystem::path(path).extension().string();
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == ".png";
-}
-
-bool WritePicture(const Model& model, const Settings& settings, const std::string& path, int width, int height,
-                  double pixelsPerCm) {
-  if (!IsPng(path)) {
-    RasterPageRequest request;
-    request.mode = 2;
-    request.width = width;
-    request.height = height;
-    request.pixelsPerCm = pixelsPerCm;
-    request.bmpPath = path;
-    return RenderRasterPage(model, settings, request);
-  }
-  QImage image;
-  if (!RenderDevelopmentImage(model, settings, width, height, pixelsPerCm, nullptr, image)) return false;
-  if (!image.save(QString::fromStdString(path), "PNG")) {
-    ShowMessage("write error", MessageKind::Error);
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-bool IsRasterExportExtension(const std::string& ext) { return ext == ".bmp" || ext == ".png"; }
 
 void PrepareRasterExport() {
   EnsureGuiApplication();
@@ -56,8 +19,7 @@ void PrepareRasterExport() {
 int ExportBitmapFile(const Model& model, const Settings& settings, const std::string& outputPath,
                      const std::optional<ImageSize>& size) {
   EnsureGuiApplication();
-  const DevelopmentBounds box = DevelopmentBoundsOf(model);
-  const BitmapExtent extent{box.width, box.height, model.devScale};
+  const BitmapExtent extent = DevelopmentBitmapExtent(model);
   int width = 0, height = 0;
   if (size) {
     width = size->width;
@@ -72,7 +34,9 @@ int ExportBitmapFile(const Model& model, const Settings& settings, const std::st
     return kExitUsage;
   }
   const double pixelsPerCm = BitmapPixelsPerCm(extent, width);
-  if (!WritePicture(model, settings, outputPath, width, height, pixelsPerCm)) {
+  const PictureFormat format =
+      DevelopmentFileFormatOf(outputPath) == DevelopmentFileFormat::Png ? PictureFormat::Png : PictureFormat::Bmp;
+  if (!WriteDevelopmentPicture(model, settings, outputPath, format, width, height, pixelsPerCm)) {
     ShowMessage("Failed to create BMP", MessageKind::Error);
     return kExitFailed;
   }

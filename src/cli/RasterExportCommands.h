@@ -12,9 +12,6 @@
 
 namespace plicora {
 
-/// True for the extensions the bitmap exports write (lower case, with dot).
-bool IsRasterExportExtension(const std::string& lowerCaseExtension);
-
 /// Before the file is read: the Qt runtime, and OpenGL's texture size limit
 /// asked from a first context and kept in the settings (maxTextureSize), so
 /// that the textures are fitted to it.

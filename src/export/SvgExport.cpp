@@ -1,5 +1,6 @@
 #include "export/SvgExport.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -24,7 +25,7 @@ int UnitsOf(double length) {
 }
 }  // namespace
 
-bool ExportSvg(const Model& model, const Settings& settings, const std::string& path) {
+void WriteSvg(QIODevice& out, const Model& model, const Settings& settings) {
   const DevelopmentBounds box = DevelopmentBoundsOf(model);
   const double ppcm = kSvgUnitsPerInch * kInchPerCm;
   const double scale = ppcm * model.devScale;  // user units per development unit
@@ -32,27 +33,29 @@ bool ExportSvg(const Model& model, const Settings& settings, const std::string& 
   // exactly the same scale.
   const QSize size(UnitsOf(box.width * scale), UnitsOf(box.height * scale));
 
+  QSvgGenerator svg;
+  svg.setOutputDevice(&out);
+  svg.setResolution(static_cast<int>(kSvgUnitsPerInch));
+  svg.setSize(size);
+  svg.setViewBox(QRect(QPoint(0, 0), size));
+  svg.setTitle(QString::fromStdString(model.path));
+  QPainter painter(&svg);
+  // The extent's top-left corner at the picture's origin.
+  painter.translate(-box.x * scale, -box.y * scale);
+  DrawDevelopmentVector(painter, &model, settings, scale, scale);
+  TextLabelPlacement labels;
+  labels.target = TextLabelTarget::Printer;
+  labels.kx = labels.ky = ppcm;
+  DrawTextLabels(painter, &model, labels);
+}
+
+bool ExportSvg(const Model& model, const Settings& settings, const std::string& path) {
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
     ShowMessage("Cannot write to file", MessageKind::Error);
     return false;
   }
-  QSvgGenerator svg;
-  svg.setOutputDevice(&file);
-  svg.setResolution(static_cast<int>(kSvgUnitsPerInch));
-  svg.setSize(size);
-  svg.setViewBox(QRect(QPoint(0, 0), size));
-  svg.setTitle(QString::fromStdString(model.path));
-  {
-    QPainter painter(&svg);
-    // The extent's top-left corner at the picture's origin.
-    painter.translate(-box.x * scale, -box.y * scale);
-    DrawDevelopmentVector(painter, &model, settings, scale, scale);
-    TextLabelPlacement labels;
-    labels.target = TextLabelTarget::Printer;
-    labels.kx = labels.ky = ppcm;
-    DrawTextLabels(painter, &model, labels);
-  }
+  WriteSvg(file, model, settings);
   const bool ok = file.error() == QFileDevice::NoError && file.flush();
   file.close();
   if (!ok) {
@@ -60,6 +63,14 @@ bool ExportSvg(const Model& model, const Settings& settings, const std::string& 
     return false;
   }
   return true;
+}
+
+QByteArray RenderSvg(const Model& model, const Settings& settings) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  WriteSvg(buffer, model, settings);
+  return bytes;
 }
 
 }  // namespace plicora

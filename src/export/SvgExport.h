@@ -4,6 +4,8 @@
 // one user unit is 25.4 / kSvgUnitsPerInch mm, so lengths on paper are kept
 // (for cutting plotters).
 
+#include <QByteArray>
+#include <QIODevice>
 #include <string>
 
 #include "app/Settings.h"
@@ -18,5 +20,12 @@ inline constexpr double kSvgUnitsPerInch = 1200.0;
 /// `path`. A file that cannot be written shows "Cannot write to file" and
 /// returns false.
 bool ExportSvg(const Model& model, const Settings& settings, const std::string& path);
+
+/// Writes the same drawing to an open device.
+void WriteSvg(QIODevice& out, const Model& model, const Settings& settings);
+
+/// The same drawing in memory (the clipboard copy offers it beside the
+/// metafile).
+QByteArray RenderSvg(const Model& model, const Settings& settings);
 
 }  // namespace plicora

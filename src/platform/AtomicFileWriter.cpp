@@ -80,45 +80,83 @@ void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteStep> step) {
   g_fault = step;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-  const std::string target = ResolveTarget(path);
-  const std::filesystem::path targetPath(target);
-  const std::string folder = targetPath.has_parent_path() ? targetPath.parent_path().string() : std::string(".");
+namespace {
+
+/// A temporary file beside the file that is really replaced.
+struct TemporaryBeside {
+  std::string target;
+  std::string folder;
+  std::string path;
+  int fd = -1;
+};
+
+bool CreateTemporaryBeside(const std::string& path, TemporaryBeside& temp, std::string* error) {
+  temp.target = ResolveTarget(path);
+  const std::filesystem::path targetPath(temp.target);
+  temp.folder = targetPath.has_parent_path() ? targetPath.parent_path().string() : std::string(".");
 
   struct stat old {};
-  const bool exists = ::stat(target.c_str(), &old) == 0;
+  const bool exists = ::stat(temp.target.c_str(), &old) == 0;
   if (exists && !S_ISREG(old.st_mode)) {
-    SetError(error, "cannot replace " + target, EISDIR);
+    SetError(error, "cannot replace " + temp.target, EISDIR);
     return false;
   }
   const mode_t mode = exists ? static_cast<mode_t>(old.st_mode & 07777) : NewFileMode();
 
-  std::string pattern = folder + "/." + targetPath.filename().string() + ".XXXXXX";
+  std::string pattern = temp.folder + "/." + targetPath.filename().string() + ".XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
-  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-  if (fd < 0) {
-    SetError(error, "cannot create a temporary file in " + folder, errno);
+  temp.fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (temp.fd < 0) {
+    SetError(error, "cannot create a temporary file in " + temp.folder, errno);
     return false;
   }
-  const std::string temp(name.data());
-  auto fail = [&](const std::string& what, int err) {
-    ::unlink(temp.c_str());
-    SetError(error, what, err);
-    return false;
-  };
-
-  ::fchmod(fd, mode);
-  if (!FillTemporary(fd, bytes)) {
-    const int err = errno;
-    ::close(fd);
-    return fail("cannot write " + temp, err);
-  }
-  if (::close(fd) != 0) return fail("cannot write " + temp, errno);
-  if (FaultAt(AtomicWriteStep::Rename)) return fail("cannot rename " + temp, EIO);
-  if (::rename(temp.c_str(), target.c_str()) != 0) return fail("cannot rename " + temp + " to " + target, errno);
-  SyncFolder(folder);
+  temp.path = name.data();
+  ::fchmod(temp.fd, mode);
   return true;
+}
+
+bool Discard(const TemporaryBeside& temp, std::string* error, const std::string& what, int err) {
+  ::unlink(temp.path.c_str());
+  SetError(error, what, err);
+  return false;
+}
+
+/// Puts the finished temporary file in the target's place.
+bool RenameOver(const TemporaryBeside& temp, std::string* error) {
+  if (FaultAt(AtomicWriteStep::Rename)) return Discard(temp, error, "cannot rename " + temp.path, EIO);
+  if (::rename(temp.path.c_str(), temp.target.c_str()) != 0)
+    return Discard(temp, error, "cannot rename " + temp.path + " to " + temp.target, errno);
+  SyncFolder(temp.folder);
+  return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+  TemporaryBeside temp;
+  if (!CreateTemporaryBeside(path, temp, error)) return false;
+  if (!FillTemporary(temp.fd, bytes)) {
+    const int err = errno;
+    ::close(temp.fd);
+    return Discard(temp, error, "cannot write " + temp.path, err);
+  }
+  if (::close(temp.fd) != 0) return Discard(temp, error, "cannot write " + temp.path, errno);
+  return RenameOver(temp, error);
+}
+
+bool WriteFileThrough(const std::string& path, const std::function<bool(const std::string&)>& write,
+                      std::string* error) {
+  TemporaryBeside temp;
+  if (!CreateTemporaryBeside(path, temp, error)) return false;
+  ::close(temp.fd);
+  if (!write(temp.path)) return Discard(temp, error, "cannot write " + temp.path, EIO);
+  const int fd = ::open(temp.path.c_str(), O_RDONLY | O_CLOEXEC);
+  const bool synced = fd >= 0 && !FaultAt(AtomicWriteStep::Sync) && ::fsync(fd) == 0;
+  const int err = fd < 0 ? errno : EIO;
+  if (fd >= 0) ::close(fd);
+  if (!synced) return Discard(temp, error, "cannot write " + temp.path, err);
+  return RenameOver(temp, error);
 }
 
 }  // namespace plicora

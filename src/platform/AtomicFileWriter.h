@@ -3,6 +3,7 @@
 // never a half-written one: the bytes go to a temporary file in the same
 // folder, which is flushed to disk and then renamed over the old file.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,13 @@ namespace plicora {
 /// old file is left untouched, no temporary file remains, `error` (when
 /// given) says what went wrong and the result is false.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+/// The same for content that a writer produces by path (image and document
+/// writers): `write` fills the temporary file it is given and returns
+/// whether it succeeded; only then is the file renamed over `path`. On any
+/// failure the temporary file is removed and `path` is left untouched.
+bool WriteFileThrough(const std::string& path, const std::function<bool(const std::string& temporaryPath)>& write,
+                      std::string* error = nullptr);
 
 /// Steps of an atomic write at which a test can make it fail.
 enum class AtomicWriteStep {

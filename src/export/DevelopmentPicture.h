@@ -1,0 +1,32 @@
+#pragma once
+// The whole development as a picture file of a chosen pixel size: a 24-bit
+// BMP or the same picture as PNG. Shared by Save Development and --export.
+
+#include <functional>
+#include <string>
+
+#include "app/Settings.h"
+#include "export/BitmapSizeProposal.h"
+#include "model/Model.h"
+
+namespace plicora {
+
+/// The largest edge of a picture file and of a clipboard picture, in pixels.
+inline constexpr int kMaxFileBitmapEdge = 4096;
+inline constexpr int kMaxClipboardBitmapEdge = 1024;
+
+enum class PictureFormat { Bmp, Png };
+
+/// The extent the pixel size of a picture of the whole development is
+/// computed from: its bounds and scale.
+BitmapExtent DevelopmentBitmapExtent(const Model& model);
+
+/// Renders the development at width x height and `pixelsPerCm` and writes it
+/// to `path` in `format`. Rendering failures show their own messages; a file
+/// that cannot be written shows "write error". The caller adds "Failed to
+/// create BMP". `cancelPaneMode` is passed to the renderer.
+bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const std::string& path, PictureFormat format,
+                             int width, int height, double pixelsPerCm,
+                             const std::function<void()>& cancelPaneMode = {});
+
+}  // namespace plicora

@@ -1,0 +1,311 @@
+// Printing from the window: the pages a print chooses (page range, pages
+// without development left out), a print to a PDF file matching the batch
+// PDF export page for page, the page range the print dialog offers, and the
+// preview drawing every listed page as raster pictures.
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QImage>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QStringList>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+
+#include "GuiDocumentFixture.h"
+#include "TestSupport.h"
+#include "app/CommandIds.h"
+#include "app/CommandRegistry.h"
+#include "app/MainFrame.h"
+#include "app/PrintCommands.h"
+#include "development/DevelopmentPrinting.h"
+#include "export/BitmapSizeDialog.h"
+#include "export/PdfExport.h"
+
+namespace plicora {
+namespace {
+
+/// The pdfinfo lines "Pages:" and "Page size:" of a PDF file.
+struct PdfFacts {
+  int pages = 0;
+  std::string pageSize;
+};
+
+PdfFacts ReadPdfFacts(const std::string& path) {
+  QProcess info;
+  info.start(QStringLiteral("pdfinfo"), {QString::fromStdString(path)});
+  info.waitForFinished();
+  PdfFacts facts;
+  for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+    if (line.startsWith(QLatin1String("Pages:"))) facts.pages = line.mid(6).trimmed().toInt();
+    if (line.startsWith(QLatin1String("Page size:"))) facts.pageSize = line.mid(10).trimmed().toStdString();
+  }
+  return facts;
+}
+
+/// Page `page` (from 1) of a PDF file as a grey picture at 20 dots per inch.
+QImage RasterisePdfPage(const std::string& path, int page, const std::string& prefix) {
+  QProcess run;
+  run.start(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-f"),
+             QString::number(page), QStringLiteral("-l"), QString::number(page), QStringLiteral("-singlefile"),
+             QString::fromStdString(path), QString::fromStdString(prefix)});
+  run.waitForFinished();
+  return QImage(QString::fromStdString(prefix + ".pgm"));
+}
+
+/// Mean grey difference of two pictures of the same size (255 for sizes
+/// that differ).
+double MeanDifference(const QImage& a, const QImage& b) {
+  if (a.size() != b.size() || a.isNull()) return 255.0;
+  double sum = 0.0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+  return sum / (a.width() * a.height());
+}
+
+int DarkPixels(const QImage& image) {
+  int dark = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 128;
+  return dark;
+}
+
+class PrintCommandsTest : public test::GuiDocumentFixture {
+ protected:
+  void SetUp() override { Open("sphere_multipage_a4.plc"); }
+  /// A PDF file printer with the document's paper and all pages.
+  void PrintToPdf(DevelopmentPrinting& printing, const std::string& path) {
+    printing.printer().setOutputFormat(QPrinter::PdfFormat);
+    printing.printer().setOutputFileName(QString::fromStdString(path));
+  }
+  test::TempDir dir;
+};
+
+TEST_F(PrintCommandsTest, PageRangeAndOmittedPagesChooseThePrintedSheets) {
+  struct Case {
+    bool omitEmpty;
+    int from, to;  // 0, 0: all pages
+    int expectedPages;
+  };
+  // The sphere's 4 x 3 grid holds development on 10 of its 12 pages.
+  const Case cases[] = {
+      {true, 0, 0, 10}, {false, 0, 0, 12}, {true, 2, 4, 3}, {true, 9, 15, 2}, {false, 12, 12, 1},
+  };
+  for (const Case& c : cases) {
+    settings.bPrintOmitPage = c.omitEmpty;
+    DevelopmentPrinting printing(doc, nullptr, services.cancelPaneMode);
+    const std::string out = dir.File("range.pdf");
+    PrintToPdf(printing, out);
+    const int count = printing.PreparePrinting();
+    EXPECT_EQ(count, c.omitEmpty ? 10 : 12);
+    if (c.from > 0) {
+      printing.printer().setPrintRange(QPrinter::PageRange);
+      printing.printer().setFromTo(c.from, c.to);
+    }
+    ASSERT_EQ(printing.PrintPages(printing.printer(), false, false), PrintOutcome::Printed);
+    EXPECT_EQ(ReadPdfFacts(out).pages, c.expectedPages) << c.omitEmpty << " " << c.from << "-" << c.to;
+  }
+  // A PDF file that cannot be written: nothing starts, and the user is told.
+  {
+    DevelopmentPrinting printing(doc, nullptr, services.cancelPaneMode);
+    PrintToPdf(printing, dir.File("missing/out.pdf"));
+    printing.PreparePrinting();
+    EXPECT_EQ(printing.PrintPages(printing.printer(), false, false), PrintOutcome::NotStarted);
+    EXPECT_EQ(sink.messages, std::vector<std::string>{"Cannot write to file"});
+  }
+  // The progress can stop a run between sheets.
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(dir.File("cancelled.pdf")));
+  PrintRun run;
+  run.sheets = {1, 2, 3, 4};
+  std::vector<int> seen;
+  run.progress = [&seen](int done) {
+    seen.push_back(done);
+    return done < 2;
+  };
+  EXPECT_EQ(PrintDevelopmentPages(printer, model(), settings, doc.pages(), run), PrintOutcome::Cancelled);
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
+}
+
+TEST_F(PrintCommandsTest, PrintToPdfFileMatchesTheBatchPdfExport) {
+  struct Case {
+    const char* file;
+    int pages;
+    std::vector<int> compared;
+  };
+  // A4 upright over a 4 x 3 grid, and one landscape B4 sheet.
+  const Case cases[] = {{"sphere_multipage_a4.plc", 10, {1, 6, 10}}, {"info_all_keys_changed.plc", 1, {1}}};
+  for (const Case& c : cases) {
+    Open(c.file);
+    doc.shell().developmentEditMode = kCheckCorrespondingSurfaceMode;
+    DevelopmentPrinting printing(doc, nullptr, services.cancelPaneMode);
+    const std::string printed = dir.File("printed.pdf");
+    const std::string exported = dir.File("exported.pdf");
+    PrintToPdf(printing, printed);
+    printing.PreparePrinting();
+    ASSERT_EQ(printing.PrintPages(printing.printer(), false, false), PrintOutcome::Printed);
+    ASSERT_TRUE(ExportPdf(model(), settings, exported));
+
+    const PdfFacts a = ReadPdfFacts(printed), b = ReadPdfFacts(exported);
+    EXPECT_EQ(a.pages, c.pages) << c.file;
+    EXPECT_EQ(a.pages, b.pages) << c.file;
+    EXPECT_EQ(a.pageSize, b.pageSize) << c.file;
+    for (int page : c.compared) {
+      const QImage p = RasterisePdfPage(printed, page, dir.File("p"));
+      const QImage e = RasterisePdfPage(exported, page, dir.File("e"));
+      EXPECT_LT(MeanDifference(p, e), 2.0) << c.file << " page " << page;
+      EXPECT_GT(DarkPixels(p), 20) << c.file << " page " << page;
+    }
+    // Vector printing without textures renders no raster and keeps the mode.
+    EXPECT_EQ(doc.shell().developmentEditMode, kCheckCorrespondingSurfaceMode) << c.file;
+    EXPECT_EQ(paneModeCancels, 0) << c.file;
+  }
+}
+
+// A real queue, when the machine has one that writes PDF files (CUPS with
+// cups-pdf): PLICORA_TEST_PRINT_QUEUE names it, PLICORA_TEST_PRINT_OUTPUT is
+// the folder its files appear in.
+TEST_F(PrintCommandsTest, PrintThroughASystemQueue) {
+  const char* queue = std::getenv("PLICORA_TEST_PRINT_QUEUE");
+  const char* output = std::getenv("PLICORA_TEST_PRINT_OUTPUT");
+  if (!queue || !output) GTEST_SKIP() << "no print queue named";
+  namespace fs = std::filesystem;
+  auto pdfs = [output] {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::directory_iterator(output))
+      if (entry.path().extension() == ".pdf") files.push_back(entry.path());
+    return files;
+  };
+  const std::vector<std::string> before = pdfs();
+  DevelopmentPrinting printing(doc, nullptr, services.cancelPaneMode);
+  printing.printer().setPrinterName(QString::fromLocal8Bit(queue));
+  ASSERT_EQ(printing.printer().outputFormat(), QPrinter::NativeFormat);
+  printing.PreparePrinting();
+  ASSERT_EQ(printing.PrintPages(printing.printer(), false, false), PrintOutcome::Printed);
+  std::vector<std::string> after;
+  for (int wait = 0; wait < 300 && after.size() <= before.size(); ++wait) {
+    QTest::qWait(100);
+    after = pdfs();
+  }
+  ASSERT_GT(after.size(), before.size());
+  std::string printed;
+  for (const std::string& file : after)
+    if (std::find(before.begin(), before.end(), file) == before.end()) printed = file;
+  QTest::qWait(500);  // the queue may still be closing the file
+  const std::string exported = dir.File("exported.pdf");
+  ASSERT_TRUE(ExportPdf(model(), settings, exported));
+  EXPECT_EQ(ReadPdfFacts(printed).pages, 10);
+  EXPECT_EQ(ReadPdfFacts(printed).pageSize, ReadPdfFacts(exported).pageSize);
+  const QImage p = RasterisePdfPage(printed, 6, dir.File("p"));
+  const QImage e = RasterisePdfPage(exported, 6, dir.File("e"));
+  EXPECT_LT(MeanDifference(p, e), 4.0);
+}
+
+TEST_F(PrintCommandsTest, PrintDialogOffersThePageCount) {
+  CommandRegistry registry;
+  RegisterPrintCommands(registry, services);
+  for (bool omitEmpty : {true, false}) {
+    settings.bPrintOmitPage = omitEmpty;
+    int minPage = -1, maxPage = -1;
+    test::OnNextDialog<QPrintDialog>([&](QPrintDialog* dialog) {
+      minPage = dialog->minPage();
+      maxPage = dialog->maxPage();
+    });
+    EXPECT_TRUE(registry.Run(ID_FILE_PRINT));
+    EXPECT_EQ(minPage, 1);
+    EXPECT_EQ(maxPage, omitEmpty ? 10 : 12);
+  }
+}
+
+TEST_F(PrintCommandsTest, PreviewShowsEveryListedPageAsRaster) {
+  CommandRegistry registry;
+  RegisterPrintCommands(registry, services);
+  doc.shell().developmentEditMode = kCheckCorrespondingSurfaceMode;
+  settings.bPrintRaster = false;
+  int pages = -1;
+  test::OnNextDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog* dialog) {
+    if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) pages = preview->pageCount();
+  });
+  EXPECT_TRUE(registry.Run(ID_FILE_PRINT_PREVIEW));
+  EXPECT_EQ(pages, 10);
+  // The previewed pages went through the raster renderer, which cancels the
+  // pane's mode (the pane is told once per run).
+  EXPECT_GE(paneModeCancels, 1);
+  EXPECT_EQ(doc.shell().developmentEditMode, 0);
+  EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(PrintCommandsTest, CommandsNeedADevelopmentExceptPrinterSetup) {
+  CommandRegistry registry;
+  RegisterPrintCommands(registry, services);
+  doc.CloseDocument();
+  for (int id :
+       {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_COPY_DEVELOPMENT_BMP, ID_COPY_DEVELOPMENT_EMF, ID_SAVE_DEVELOPMENT})
+    EXPECT_FALSE(registry.IsEnabled(id)) << id;
+  EXPECT_TRUE(registry.IsEnabled(ID_FILE_PRINT_SETUP));
+}
+
+TEST(WindowPrintCommandsTest, CtrlPAndTheMenuItemsReachTheCommands) {
+  test::TempDir dir;
+  Settings settings;
+  CVorlanDoc doc(settings);
+  test::AnsweringSink sink;
+  ScopedMessageSink scoped(sink);
+  CMainFrame frame(doc, dir.File("profile.ini"));
+  frame.resize(900, 600);
+  frame.show();
+  frame.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+  ASSERT_TRUE(frame.OpenWorkFile(std::string(PLICORA_TEST_DATA_DIR) + "/sphere_multipage_a4.plc"));
+
+  int maxPage = -1;
+  test::OnNextDialog<QPrintDialog>([&](QPrintDialog* dialog) { maxPage = dialog->maxPage(); });
+  QTest::keyClick(&frame, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(maxPage, 10);
+
+  auto trigger = [&frame](int id) {
+    QAction* act = frame.findChild<QAction*>(QStringLiteral("command%1").arg(id));
+    ASSERT_TRUE(act) << id;
+    EXPECT_TRUE(act->isEnabled()) << id;
+    act->trigger();
+  };
+  int previewPages = -1;
+  test::OnNextDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog* dialog) {
+    if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) previewPages = preview->pageCount();
+  });
+  trigger(ID_FILE_PRINT_PREVIEW);
+  EXPECT_EQ(previewPages, 10);
+
+  bool setupShown = false;
+  test::OnNextDialog<QPageSetupDialog>([&](QPageSetupDialog*) { setupShown = true; });
+  trigger(ID_FILE_PRINT_SETUP);
+  EXPECT_TRUE(setupShown);
+
+  QString proposedWidth;
+  test::OnNextDialog<BitmapSizeDialog>([&](BitmapSizeDialog* dialog) {
+    proposedWidth = dialog->findChild<QLineEdit*>(QStringLiteral("width"))->text();
+  });
+  trigger(ID_COPY_DEVELOPMENT_BMP);
+  EXPECT_FALSE(proposedWidth.isEmpty());
+
+  QStringList offered;
+  test::OnNextDialog<QFileDialog>([&](QFileDialog* dialog) { offered = dialog->nameFilters(); });
+  trigger(ID_SAVE_DEVELOPMENT);
+  EXPECT_EQ(offered.size(), 6);
+
+  trigger(ID_COPY_DEVELOPMENT_EMF);
+  EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/x-emf")));
+  EXPECT_TRUE(sink.messages.empty());
+}
+
+}  // namespace
+}  // namespace plicora
