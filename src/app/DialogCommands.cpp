@@ -1,14 +1,44 @@
 #include "app/DialogCommands.h"
 
+#include "app/ColorConfigurationDialog.h"
 #include "app/CommandIds.h"
+#include "app/FlapConfigurationDialog.h"
+#include "app/InformationDialogs.h"
+#include "app/JoinNumberConfigurationDialog.h"
+#include "app/LineTypeConfigurationDialog.h"
+#include "app/OtherConfigurationsDialog.h"
+#include "app/PagePrintSettingsDialog.h"
+#include "app/SettingsStore.h"
+#include "app/UpdateHints.h"
+#include "platform/MessageSink.h"
+#include "texture/SetTextureCommand.h"
 
 namespace plicora {
 
-void RegisterDialogCommands(CommandRegistry& registry, const FrameServices&) {
-  for (int id : {ID_PAGE_PRINT_SETTINGS, ID_DEVELOPMENT_INFO, ID_OTHER_CONFIGURATIONS, ID_RESET_TO_DEFAULT,
-                 ID_SET_TEXTURE, ID_MODEL_INFO, ID_OPENGL_INFO, ID_FLAP_CONFIGURATION, ID_LINE_TYPE_CONFIGURATION,
-                 ID_JOIN_NUMBER_CONFIGURATION, ID_COLOR_CONFIGURATION})
-    registry.Add(id, Command{});
+void RunResetToDefault(CVorlanDoc& doc) {
+  if (!CurrentMessageSink().Confirm(kResetSettingsQuestion, false)) return;
+  ResetToDefault(doc.settings(), doc.model());
+  UpdatePageGrid(doc.model(), doc.settings(), doc.pages());
+  doc.UpdateAllViews(HINT_PAGES_CHANGED);
+}
+
+void RegisterDialogCommands(CommandRegistry& registry, const FrameServices& services) {
+  CVorlanDoc* doc = services.doc;
+  const auto modelLoaded = [doc] { return doc->hasModel(); };
+  const auto add = [&](int id, void (*run)(const FrameServices&), std::function<bool()> enabled = {}) {
+    registry.Add(id, Command{[services, run] { run(services); }, std::move(enabled), {}});
+  };
+  add(ID_PAGE_PRINT_SETTINGS, RunPagePrintSettings);
+  add(ID_DEVELOPMENT_INFO, RunDevelopmentInfo, modelLoaded);
+  add(ID_OTHER_CONFIGURATIONS, RunOtherConfigurations);
+  add(ID_SET_TEXTURE, SetTexture, modelLoaded);
+  add(ID_MODEL_INFO, RunModelInfo, modelLoaded);
+  add(ID_OPENGL_INFO, RunOpenGlInfo);
+  add(ID_FLAP_CONFIGURATION, RunFlapConfiguration);
+  add(ID_LINE_TYPE_CONFIGURATION, RunLineTypeConfiguration);
+  add(ID_JOIN_NUMBER_CONFIGURATION, RunJoinNumberConfiguration, modelLoaded);
+  add(ID_COLOR_CONFIGURATION, RunColorConfiguration);
+  registry.Add(ID_RESET_TO_DEFAULT, Command{[doc] { RunResetToDefault(*doc); }, {}, {}});
 }
 
 }  // namespace plicora

@@ -21,6 +21,7 @@
 #include "app/CommandTexts.h"
 #include "app/DialogCommands.h"
 #include "app/ObjectListDialog.h"
+#include "app/OpenGlDescription.h"
 #include "app/PrintCommands.h"
 #include "app/SettingsStore.h"
 #include "app/ToolbarIcons.h"
@@ -87,6 +88,7 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
     RefreshCommands();
   };
   services_.beforeOpen = &beforeOpen_;
+  services_.glDescription = DescribeOffscreenGl;
   RegisterShellCommands(*this);
   RegisterDialogCommands(commands_, services_);
   RegisterPrintCommands(commands_, services_);

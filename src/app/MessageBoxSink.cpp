@@ -23,4 +23,9 @@ bool MessageBoxSink::Ask(std::string_view text, bool /*fallback*/) {
   return QMessageBox::question(owner_, kTitle, message, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+bool MessageBoxSink::Confirm(std::string_view text, bool /*fallback*/) {
+  const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return QMessageBox::question(owner_, kTitle, message, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
 }  // namespace plicora

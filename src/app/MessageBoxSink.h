@@ -15,6 +15,7 @@ class MessageBoxSink final : public MessageSink {
   void SetOwner(QWidget* owner) { owner_ = owner; }
   void Show(std::string_view text, MessageKind kind) override;
   bool Ask(std::string_view text, bool fallback) override;
+  bool Confirm(std::string_view text, bool fallback) override;
 
  private:
   QPointer<QWidget> owner_;

@@ -1,7 +1,6 @@
 #include "cli/RasterExportCommands.h"
 
 #include "cli/GuiRuntime.h"
-#include "development/DevelopmentGeometry.h"
 #include "export/BitmapSizeProposal.h"
 #include "export/DevelopmentFileFormat.h"
 #include "export/DevelopmentPicture.h"
@@ -20,8 +19,7 @@ void PrepareRasterExport() {
 int ExportBitmapFile(const Model& model, const Settings& settings, const std::string& outputPath,
                      const std::optional<ImageSize>& size) {
   EnsureGuiApplication();
-  const DevelopmentBounds box = PictureBoundsOf(model, settings);
-  const BitmapExtent extent{box.width, box.height, model.devScale};
+  const BitmapExtent extent = DevelopmentBitmapExtent(model, settings);
   int width = 0, height = 0;
   if (size) {
     width = size->width;

@@ -40,7 +40,7 @@ void SetPrinterPaper(QPrinter& printer, const Settings& settings) {
   printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
-PrintOutcome PrintDevelopmentPages(QPrinter& printer, Model& model, const Settings& settings, const PageLayout& layout,
+PrintOutcome PrintDevelopmentPages(QPrinter& printer, const Model& model, const Settings& settings, const PageLayout& layout,
                                    const PrintRun& run) {
   QPainter painter;
   if (!painter.begin(&printer)) return PrintOutcome::NotStarted;

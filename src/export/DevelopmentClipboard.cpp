@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QMimeData>
 
-#include "development/DevelopmentGeometry.h"
 #include "development/RasterPageRenderer.h"
 #include "export/BmpWriter.h"
 #include "export/DevelopmentPicture.h"
@@ -46,11 +45,10 @@ bool PutOnClipboard(QMimeData* data, const QString& checkFormat) {
 
 }  // namespace
 
-bool CopyBitmapToClipboard(Model& model, const Settings& settings, const ExportQuestions& questions,
+bool CopyBitmapToClipboard(const Model& model, const Settings& settings, const ExportQuestions& questions,
                            const std::function<void()>& cancelPaneMode) {
   if (!model.hasDevelopment) return false;
-  const DevelopmentBounds box = PictureBoundsOf(model, settings);
-  const BitmapExtent extent{box.width, box.height, model.devScale};
+  const BitmapExtent extent = DevelopmentBitmapExtent(model, settings);
   const std::optional<BitmapSize> size = questions.bitmapSize(extent, kMaxClipboardBitmapEdge);
   if (!size) return false;
   QImage image;
@@ -71,7 +69,7 @@ bool CopyBitmapToClipboard(Model& model, const Settings& settings, const ExportQ
   return PutOnClipboard(data, QStringLiteral("image/png"));
 }
 
-bool CopyMetafileToClipboard(Model& model, const Settings& settings) {
+bool CopyMetafileToClipboard(const Model& model, const Settings& settings) {
   if (!model.hasDevelopment) return false;
   const QByteArray metafile = RenderMetafile(model, settings, MetafileReferenceDpi());
   if (metafile.isEmpty()) {

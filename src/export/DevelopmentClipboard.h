@@ -15,11 +15,11 @@ namespace plicora {
 /// Asks the size (at most 1024 pixels a side), renders the whole development
 /// and puts the picture on the clipboard. Without a development, or when the
 /// user cancels, nothing happens. Returns whether the clipboard was filled.
-bool CopyBitmapToClipboard(Model& model, const Settings& settings, const ExportQuestions& questions,
+bool CopyBitmapToClipboard(const Model& model, const Settings& settings, const ExportQuestions& questions,
                            const std::function<void()>& cancelPaneMode);
 
 /// Puts the metafile of the development (and its SVG) on the clipboard.
 /// Returns whether the clipboard was filled.
-bool CopyMetafileToClipboard(Model& model, const Settings& settings);
+bool CopyMetafileToClipboard(const Model& model, const Settings& settings);
 
 }  // namespace plicora

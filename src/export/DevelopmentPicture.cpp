@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QImage>
 
+#include "development/DevelopmentGeometry.h"
 #include "development/RasterPageRenderer.h"
 #include "export/ExportFile.h"
 #include "platform/MessageSink.h"
@@ -11,6 +12,11 @@ namespace plicora {
 
 const char* PictureFailureMessage(PictureFormat format) {
   return format == PictureFormat::Png ? "Failed to create PNG" : "Failed to create BMP";
+}
+
+BitmapExtent DevelopmentBitmapExtent(const Model& model, const Settings& settings) {
+  const DevelopmentBounds box = PictureBoundsOf(model, settings);
+  return BitmapExtent{box.width, box.height, model.devScale};
 }
 
 bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const std::string& path, PictureFormat format,

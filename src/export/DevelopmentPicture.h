@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/Settings.h"
+#include "export/BitmapSizeProposal.h"
 #include "model/Model.h"
 
 namespace plicora {
@@ -15,6 +16,10 @@ inline constexpr int kMaxFileBitmapEdge = 4096;
 inline constexpr int kMaxClipboardBitmapEdge = 1024;
 
 enum class PictureFormat { Bmp, Png };
+
+/// The extent the pixel size of a picture of the whole development is
+/// computed from: the picture's bounds (PictureBoundsOf) and the scale.
+BitmapExtent DevelopmentBitmapExtent(const Model& model, const Settings& settings);
 
 /// What a failed picture export adds: "Failed to create BMP", or "Failed to
 /// create PNG" for a PNG.

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "development/DevelopmentGeometry.h"
 #include "export/DevelopmentFileFormat.h"
 #include "export/DevelopmentPicture.h"
 #include "export/MetafileExport.h"
@@ -22,10 +21,9 @@ const char* const kSaveDevelopmentFilter =
 
 namespace {
 
-bool SavePicture(const std::string& path, PictureFormat format, Model& model, const Settings& settings,
+bool SavePicture(const std::string& path, PictureFormat format, const Model& model, const Settings& settings,
                  const SaveDevelopmentContext& context) {
-  const DevelopmentBounds box = PictureBoundsOf(model, settings);
-  const BitmapExtent extent{box.width, box.height, model.devScale};
+  const BitmapExtent extent = DevelopmentBitmapExtent(model, settings);
   const std::optional<BitmapSize> size = context.questions.bitmapSize(extent, kMaxFileBitmapEdge);
   if (!size) return false;
   const double pixelsPerCm = BitmapPixelsPerCm(extent, size->width);
@@ -36,7 +34,7 @@ bool SavePicture(const std::string& path, PictureFormat format, Model& model, co
   return ok;
 }
 
-bool SaveEps(const std::string& path, Model& model, const Settings& settings, const SaveDevelopmentContext& context) {
+bool SaveEps(const std::string& path, const Model& model, const Settings& settings, const SaveDevelopmentContext& context) {
   EpsOptions local;
   EpsOptions& options = context.epsOptions ? *context.epsOptions : local;
   if (!context.questions.epsOptions(EpsTextNotice(model), options)) return false;
@@ -50,7 +48,7 @@ bool SaveVector(const std::function<bool()>& write) {
 
 }  // namespace
 
-bool SaveDevelopmentAs(const std::string& path, Model& model, const Settings& settings,
+bool SaveDevelopmentAs(const std::string& path, const Model& model, const Settings& settings,
                        const SaveDevelopmentContext& context) {
   switch (DevelopmentFileFormatOf(path)) {
     case DevelopmentFileFormat::Bmp:
@@ -72,7 +70,7 @@ bool SaveDevelopmentAs(const std::string& path, Model& model, const Settings& se
   return false;
 }
 
-void SaveDevelopment(QWidget* owner, Model& model, const Settings& settings, const SaveDevelopmentContext& context) {
+void SaveDevelopment(QWidget* owner, const Model& model, const Settings& settings, const SaveDevelopmentContext& context) {
   if (!model.hasDevelopment) return;
   const QFileInfo workFile(QString::fromStdString(model.path));
   QFileDialog dialog(owner, QStringLiteral("Save Development"), workFile.dir().filePath(workFile.completeBaseName()),

@@ -29,11 +29,11 @@ struct SaveDevelopmentContext {
 /// Writes the development to `path`. An unknown extension shows "Specified
 /// file format is not supported". Returns whether the file was written (a
 /// cancelled question writes nothing and returns false).
-bool SaveDevelopmentAs(const std::string& path, Model& model, const Settings& settings,
+bool SaveDevelopmentAs(const std::string& path, const Model& model, const Settings& settings,
                        const SaveDevelopmentContext& context);
 
 /// The command: the save dialog (named after the work file, in its folder),
 /// then SaveDevelopmentAs. Does nothing without a development.
-void SaveDevelopment(QWidget* owner, Model& model, const Settings& settings, const SaveDevelopmentContext& context);
+void SaveDevelopment(QWidget* owner, const Model& model, const Settings& settings, const SaveDevelopmentContext& context);
 
 }  // namespace plicora

@@ -7,7 +7,6 @@
 // and the pixels are those of drawing every triangle.
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 namespace plicora {
@@ -40,18 +39,15 @@ class CulledTriangles {
   void ProjectPoints(const float* projection, const int* viewport);
   bool MayBeFrontFacing(std::uint32_t a, std::uint32_t b, std::uint32_t c) const;
 
-  struct Key {
-    float x, y, z;
-    bool operator==(const Key& o) const { return x == o.x && y == o.y && z == o.z; }
-  };
-  struct KeyHash {
-    std::size_t operator()(const Key& k) const;
-  };
+  /// The index of a distinct position, added when new.
+  std::uint32_t PointIndex(float x, float y, float z);
+  void GrowPointTable();
 
   std::vector<float> positions_, normals_, texCoords_;          ///< per corner, for the buffers
   std::vector<float> points_;                                   ///< distinct corner positions, x y z
   std::vector<std::uint32_t> corners_;                          ///< index into points_ of every corner
-  std::unordered_map<Key, std::uint32_t, KeyHash> pointIndex_;  ///< while building
+  /// While building: open-addressing table of point index + 1 (0 is free).
+  std::vector<std::uint32_t> pointSlots_;
   std::vector<double> windowX_, windowY_, error_;               ///< per distinct point, per frame
   std::vector<char> inFront_;
   float normal_[3] = {0.f, 0.f, 1.f};

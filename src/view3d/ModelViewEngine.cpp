@@ -111,11 +111,10 @@ void ModelViewEngine::ResetView() {
     if (scope.ok()) {
       renderer_.ResetFixedState();
       ModelRenderer::UpdateProjection(camera_, viewWidth_, viewHeight_);
-      const SceneInputs scene{model_, &shell_, isDragging_, hoveredEdge_};
-      renderer_.RenderScene(scene, settings_);
-      glFinish();
     }
   }
+  // The next paint renders the scene: rendering here as well would draw a
+  // large model twice.
   Invalidate();
 }
 

@@ -14,6 +14,7 @@
 
 #include "app/FrameServices.h"
 #include "app/VorlanDoc.h"
+#include "development/DevelopmentGeometry.h"
 #include "platform/MessageSink.h"
 #include "view3d/ViewShellState.h"
 
@@ -38,6 +39,7 @@ class GuiDocumentFixture : public ::testing::Test {
     services.doc = &doc;
     services.cancelPaneMode = [this] {
       ++paneModeCancels;
+      ClearFaceMarks(*doc.model());
       doc.shell().developmentEditMode = 0;
     };
   }
