@@ -76,7 +76,7 @@ TEST(BitmapSizeDialogTest, OkChecksTheSizeAndAsksBeforeALargePicture) {
       {1024, "1024", "512", true, nullptr, false, true},
   };
   for (const Case& c : cases) {
-    test::AnsweringSink sink;
+    test::FixedAnswerSink sink;
     sink.answer = c.answer;
     ScopedMessageSink scoped(sink);
     BitmapSizeDialog dialog({200.0, 50.0, 1.0}, c.max);
@@ -91,7 +91,7 @@ TEST(BitmapSizeDialogTest, OkChecksTheSizeAndAsksBeforeALargePicture) {
       EXPECT_EQ(std::to_string(dialog.size().width), c.width) << label;
     }
   }
-  test::AnsweringSink sink;
+  test::FixedAnswerSink sink;
   ScopedMessageSink scoped(sink);
   BitmapSizeDialog dialog({200.0, 50.0, 1.0}, 4096);
   Box(dialog, "width")->setText(QStringLiteral("2400"));

@@ -21,7 +21,9 @@
 namespace plicora::test {
 
 /// Collects messages and answers every question as told.
-class AnsweringSink final : public MessageSink {
+/// Answers every question the same way (the dialog tests have their own
+/// AnsweringSink with a queue of answers).
+class FixedAnswerSink final : public MessageSink {
  public:
   void Show(std::string_view text, MessageKind) override { messages.emplace_back(text); }
   bool Ask(std::string_view text, bool) override {
@@ -54,7 +56,7 @@ class GuiDocumentFixture : public ::testing::Test {
 
   Settings settings;
   CVorlanDoc doc;
-  AnsweringSink sink;
+  FixedAnswerSink sink;
   ScopedMessageSink scoped;
   FrameServices services;
   int paneModeCancels = 0;

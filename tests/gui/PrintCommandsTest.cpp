@@ -258,7 +258,7 @@ TEST(WindowPrintCommandsTest, CtrlPAndTheMenuItemsReachTheCommands) {
   test::TempDir dir;
   Settings settings;
   CVorlanDoc doc(settings);
-  test::AnsweringSink sink;
+  test::FixedAnswerSink sink;
   ScopedMessageSink scoped(sink);
   CMainFrame frame(doc, dir.File("profile.ini"));
   frame.resize(900, 600);
