@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
     case BatchCommand::Export: return RunExportCommand(options);
     case BatchCommand::DecodeImage: return RunDecodeImageCommand(options);
     case BatchCommand::Render3d: return RunRender3dCommand(options);
+    case BatchCommand::Thumbnail: return RunThumbnailCommand(options);
+    case BatchCommand::DataPaths: return RunDataPathsCommand();
     case BatchCommand::None: break;
   }
   std::fputs("plicora-viewer: the window is not part of this build yet; use --info, --pages or --export.\n", stderr);
