@@ -152,12 +152,12 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
 
 std::string UsageText() {
   return R"(Usage: plicora-viewer [FILE.plc]
-       plicora-viewer --info FILE.plc
-       plicora-viewer --pages FILE.plc
-       plicora-viewer --export OUT.{eps,bmp,png,emf,svg,pdf} FILE.plc [--size WxH]
-       plicora-viewer --decode-image IMAGE OUT.png [--limit N]
-       plicora-viewer --render-3d OUT.png FILE.plc [--size WxH] [--rotate AXIS:DEGREES]... [--zoom DISTANCE]
-       plicora-viewer --thumbnail SIZE FILE.plc OUT.png
+   or: plicora-viewer --info FILE.plc
+   or: plicora-viewer --pages FILE.plc
+   or: plicora-viewer --export OUT.{eps,bmp,png,emf,svg,pdf} FILE.plc [--size WxH]
+   or: plicora-viewer --decode-image IMAGE OUT.png [--limit N]
+   or: plicora-viewer --render-3d OUT.png FILE.plc [--size WxH] [--rotate AXIS:DEGREES]... [--zoom DISTANCE]
+   or: plicora-viewer --thumbnail SIZE FILE.plc OUT.png
 
 With a work file alone the window opens. With a batch option the program
 works without a window and exits.
