@@ -50,15 +50,21 @@ struct Framing {
   double nearPlane = 0.1, farPlane = 10.0;
 };
 
-// The corners as drawn: with the cuts opened, their opened places too.
+template <typename Visit>
+void VisitFinite(const Point3& p, Visit& visit) {
+  if (std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z)) visit(p);
+}
+
+// The corners as drawn (with the cuts opened, their opened places too); a
+// corner that is not a number is drawn nowhere.
 template <typename Visit>
 void ForEachDrawnCorner(const Model& model, bool opened, Visit visit) {
   for (const Solid& solid : model.solids) {
     if (!solid.selected) continue;
     for (const Face& face : solid.faces)
       for (const HalfEdge* h : face.ring) {
-        if (h->vertex) visit(Point3{h->vertex->x, h->vertex->y, h->vertex->z});
-        if (opened) visit(h->openedPos);
+        if (h->vertex) VisitFinite(Point3{h->vertex->x, h->vertex->y, h->vertex->z}, visit);
+        if (opened) VisitFinite(h->openedPos, visit);
       }
   }
 }
@@ -106,6 +112,11 @@ Framing FrameModel(const Model& model, bool opened, int size) {
   f.shiftY = (topY - bottomY) / (2 * k);
   // A flat model seen edge-on would put the eye on it: keep a little room.
   f.distance = std::max({(rightX + leftX) / 2, (topY + bottomY) / 2, nearest + 0.05 * radius});
+  // Corners near the largest doubles overflow the sums above.
+  if (!std::isfinite(f.distance) || !std::isfinite(f.shiftX) || !std::isfinite(f.shiftY)) {
+    f.empty = true;
+    return f;
+  }
   f.nearPlane = (f.distance - nearest) * 0.5;
   f.farPlane = (f.distance - farthest) * 1.5 + radius * 1e-3;
   return f;

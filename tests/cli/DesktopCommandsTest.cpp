@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "TestSupport.h"
+#include "model/Model.h"
 
 namespace plicora {
 namespace {
@@ -26,25 +27,26 @@ ViewerRun Viewer(const test::TempDir& dir, const std::string& args) {
   return ViewerRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::ReadFile(outPath), test::ReadFile(errPath)};
 }
 
-// The cube fixture with its corners scaled and moved far from the origin:
-// the pane's own camera would sit inside it.
-std::string WriteFarLargeCube(const test::TempDir& dir) {
+// The cube fixture with its corners scaled by `scale` and moved by `offset`.
+std::string WriteMovedCube(const test::TempDir& dir, const std::string& name, const Point3& scale,
+                           const Point3& offset) {
   std::istringstream in(test::ReadFile(test::FixturePath("cube.plc")));
   std::ostringstream out;
+  out.precision(17);
   std::string line;
   int cornersLeft = 0;
   while (std::getline(in, line)) {
     if (cornersLeft > 0) {
       double x, y, z;
       std::istringstream(line) >> x >> y >> z;
-      out << x * 4000 + 90000 << ' ' << y * 1000 << ' ' << z * 1000 - 5000 << '\n';
+      out << x * scale.x + offset.x << ' ' << y * scale.y + offset.y << ' ' << z * scale.z + offset.z << '\n';
       --cornersLeft;
       continue;
     }
     if (line == "vertices 8") cornersLeft = 8;
     out << line << '\n';
   }
-  return test::WriteFile(dir.File("far_large_cube.plc"), out.str());
+  return test::WriteFile(dir.File(name), out.str());
 }
 
 struct Coverage {
@@ -75,7 +77,8 @@ TEST(ThumbnailCommandTest, WholeModelFillsTheSquareOnTransparency) {
       {test::FixturePath("cube.plc"), 64},
       {test::FixturePath("open_square.plc"), 100},  // flat, seen at a slant
       {test::FixturePath("icosahedron_textured.plc"), 128},
-      {WriteFarLargeCube(dir), 96},
+      // Far from the origin and large: the pane's own camera would sit inside it.
+      {WriteMovedCube(dir, "far_large.plc", {4000, 1000, 1000}, {90000, 0, -5000}), 96},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
@@ -112,6 +115,7 @@ TEST(ThumbnailCommandTest, NoPictureForFilesItCannotShow) {
       {"--thumbnail 64 " + test::FixturePath("damaged/truncated_after_cnt_faces.plc") + " " + out, 1},
       {"--thumbnail 64 " + test::FixturePath("version3_refused.plc") + " " + out, 1},
       {"--thumbnail 64 " + dir.File("missing.plc") + " " + out, 1},
+      {"--thumbnail 64 " + WriteMovedCube(dir, "overflowing.plc", {1e308, 1e308, 1}, {}) + " " + out, 1},
       {"--thumbnail 0 " + test::FixturePath("cube.plc") + " " + out, 2},
       {"--thumbnail 64x64 " + test::FixturePath("cube.plc") + " " + out, 2},
       {"--thumbnail 64 " + test::FixturePath("cube.plc"), 2},
