@@ -43,8 +43,8 @@ int RunPagesCommand(const CommandLineOptions& options) {
     ShowMessage("This file doesn't have developed pattern.", MessageKind::Warning);
     return kExitNoDevelopment;
   }
-  BuildPageList(&model, CurrentSettings(), document.pages);
-  const std::string json = PagesJson(document.pages, model, document.joinNumbers);
+  BuildPageList(&model, CurrentSettings(), document.doc.pages());
+  const std::string json = PagesJson(document.doc.pages(), model, document.doc.joinNumbers());
   std::fputs(json.c_str(), stdout);
   return kExitOk;
 }

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "cli/CommandLine.h"
+#include "app/Application.h"
 #include "cli/Commands.h"
+#include "platform/ProfileLocation.h"
 
 using namespace plicora;
 
@@ -34,6 +36,13 @@ int main(int argc, char** argv) {
     case BatchCommand::DataPaths: return RunDataPathsCommand();
     case BatchCommand::None: break;
   }
-  std::fputs("plicora-viewer: the window is not part of this build yet; use --info, --pages or --export.\n", stderr);
-  return kExitUsage;
+  if (!HasDisplay()) {
+    std::fputs("plicora-viewer: no display to open the window on (DISPLAY is not set); "
+               "batch options such as --info and --export work without one.\n", stderr);
+    return kExitUsage;
+  }
+  WindowOptions window;
+  window.path = options.inputPath;
+  window.profilePath = options.noProfile ? std::string() : options.profilePath.value_or(DefaultProfilePath());
+  return RunWindow(argc, argv, window);
 }

@@ -9,21 +9,20 @@ bool WorkFileStream::ReadLine(std::size_t capacity, std::string_view& line) {
   }
   const char* start = pos_;
   const std::size_t available = remaining();
-  const std::size_t scan = available < capacity + 1 ? available : capacity + 1;
+  // Work files written on Windows end their lines with CR LF: the CR is part
+  // of the line break, not of the field.
+  const std::size_t scan = available < capacity + 2 ? available : capacity + 2;
   const void* lf = std::memchr(start, '\n', scan);
-  if (lf) {
-    const char* at = static_cast<const char*>(lf);
-    line = std::string_view(start, static_cast<std::size_t>(at - start));
-    pos_ = at + 1;
+  std::size_t length = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : available;
+  const std::size_t consumed = lf ? length + 1 : available;
+  if (length > 0 && start[length - 1] == '\r') --length;
+  if (length <= capacity && (lf || available <= capacity + 1)) {
+    line = std::string_view(start, length);
+    pos_ = start + consumed;
     return true;
   }
-  if (available <= capacity) {  // the file ends inside the line: it still counts
-    line = std::string_view(start, available);
-    pos_ = end_;
-    return true;
-  }
-  // More than `capacity` characters before the LF: they are consumed and the
-  // stream fails.
+  // More than `capacity` characters before the line break: they are consumed
+  // and the stream fails.
   pos_ = start + capacity;
   failed_ = true;
   return false;

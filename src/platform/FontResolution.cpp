@@ -4,21 +4,16 @@
 #include <QStringList>
 
 #include "model/Model.h"
+#include "platform/InstalledFonts.h"
 
 namespace plicora {
 namespace {
 
 bool gInstalled = false;
 
-const QStringList& ArialSubstitutes() {
-  static const QStringList list = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                   QStringLiteral("DejaVu Sans")};
-  return list;
-}
-
-const QStringList& GothicSubstitutes() {
-  static const QStringList list = {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
-                                   QStringLiteral("Noto Sans CJK JP"), QStringLiteral("DejaVu Sans")};
+QStringList SubstitutesOf(const std::string& faceName) {
+  QStringList list;
+  for (const std::string& name : OwnFontSubstitutes(faceName)) list << QString::fromStdString(name);
   return list;
 }
 
@@ -27,9 +22,8 @@ const QStringList& GothicSubstitutes() {
 void InstallFontSubstitutions() {
   if (gInstalled) return;
   gInstalled = true;
-  QFont::insertSubstitutions(QStringLiteral("Arial"), ArialSubstitutes());
-  QFont::insertSubstitutions(QString::fromUtf8(kMsGothicFaceName), GothicSubstitutes());
-  QFont::insertSubstitutions(QStringLiteral("MS Gothic"), GothicSubstitutes());
+  for (const char* face : {"Arial", kMsGothicFaceName, "MS Gothic"})
+    QFont::insertSubstitutions(QString::fromUtf8(face), SubstitutesOf(face));
 }
 
 QFont MakeFaceFont(const std::string& faceName) {

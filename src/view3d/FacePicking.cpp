@@ -161,23 +161,4 @@ bool IsMarkableEdge(const Edge& edge, const Settings& settings) {
   return !(settings.bCullEdge && settings.iAngleEps < edge.dihedral);
 }
 
-Face* PickDevelopmentFace(Model& model, const Point2& devPoint) {
-  std::vector<Point2> corners;
-  for (Part& part : model.parts) {
-    for (Face* face : part.faces) {
-      if (!face) continue;
-      corners.clear();
-      for (const HalfEdge* h : face->ring)
-        corners.push_back(Point2{h->devPos.x + part.offsetX, h->devPos.y + part.offsetY});
-      if (SameSideOfAllSides(corners.data(), static_cast<int>(corners.size()), devPoint)) return face;
-    }
-  }
-  return nullptr;
-}
-
-void MarkCorrespondingFaces(Model& model, Face* face, const Settings& settings) {
-  ClearFaceMarks(model);
-  if (face) MarkFaceRegion(*face, settings);
-}
-
 }  // namespace plicora

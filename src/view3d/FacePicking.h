@@ -49,12 +49,4 @@ Edge* PickEdge(Model& model, const PickMatrices& matrices, int x, int y);
 /// on both sides and is not hidden as an almost flat edge.
 bool IsMarkableEdge(const Edge& edge, const Settings& settings);
 
-/// The face of the pattern under a development point: the first face, parts
-/// and faces in order, whose corners (part offset added) contain the point.
-Face* PickDevelopmentFace(Model& model, const Point2& devPoint);
-
-/// "Check Corresponding Surface" from either pane: clears every mark, then
-/// marks the picked face with its region (nothing when `face` is null).
-void MarkCorrespondingFaces(Model& model, Face* face, const Settings& settings);
-
 }  // namespace plicora

@@ -4,6 +4,7 @@
 
 #include "app/UpdateHints.h"
 #include "model/Geometry.h"
+#include "development/DevelopmentPicking.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {

@@ -87,10 +87,11 @@ TEST(WorkFileFixturesTest, SelectedDetails) {
   Model labels;
   ASSERT_EQ(ReadWorkFile(test::FixturePath("crlf_labels_sjis.plc"), labels, settings), kReadOk);
   ASSERT_EQ(labels.texts.size(), 4u);
-  EXPECT_EQ(labels.texts[0].fontName, std::string(kMsGothicFaceName) + "\r");
-  EXPECT_EQ(labels.texts[0].text, "Cube pattern\r");
+  // CR LF line ends: the CR belongs to the line break, not to the field.
+  EXPECT_EQ(labels.texts[0].fontName, kMsGothicFaceName);
+  EXPECT_EQ(labels.texts[0].text, "Cube pattern");
   EXPECT_EQ(labels.texts[1].color, 255u);
-  EXPECT_EQ(labels.solids[0].name, "Cube\r");
+  EXPECT_EQ(labels.solids[0].name, "Cube");
 
   Model info;
   Settings changed;

@@ -342,8 +342,8 @@ TEST(WorkFileReaderTest, TextEncodingOfLinesAndCrLf) {
                            "label\nArial\n\x82\n8 0 0 0 0 0 0 0 0\nend\n");
   ASSERT_EQ(out.model->texts.size(), 3u);
   const TextLabel& a = out.model->texts[0];
-  EXPECT_EQ(a.fontName, utf8Gothic + "\r");
-  EXPECT_EQ(a.text, "Hello\r");
+  EXPECT_EQ(a.fontName, utf8Gothic);  // the CR of CR LF is not part of the field
+  EXPECT_EQ(a.text, "Hello");
   EXPECT_EQ(a.fontSize, 36);
   EXPECT_EQ(a.x, 1.0);
   EXPECT_EQ(a.y, 2.0);
@@ -356,7 +356,11 @@ TEST(WorkFileReaderTest, TextEncodingOfLinesAndCrLf) {
   EXPECT_EQ(out.model->texts[2].text, "\xEF\xBF\xBD");  // a cut-off CP932 lead byte
 
   auto crlf = ReadWorkBytes(WithSolids("solid\r\nName\r\n1\r\nvertices 0\r\nfaces 0\r\nedges 0\r\n"));
-  EXPECT_EQ(crlf.model->solids[0].name, "Name\r");
+  EXPECT_EQ(crlf.model->solids[0].name, "Name");
+  // A line as long as the field allows still fits before its CR LF.
+  auto full = ReadWorkBytes(WithSolids("solid\r\n" + std::string(254, 'n') + "\r\n1\r\nvertices 0\r\nfaces 0\r\nedges 0\r\n"));
+  ASSERT_EQ(full.model->solids.size(), 1u);
+  EXPECT_EQ(full.model->solids[0].name, std::string(254, 'n'));
 }
 
 std::string MaterialBody(const std::string& name, const std::string& texture) {

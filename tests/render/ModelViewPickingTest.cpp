@@ -3,6 +3,7 @@
 
 #include "ViewEngineFixture.h"
 #include "view3d/FacePicking.h"
+#include "development/DevelopmentPicking.h"
 
 namespace plicora {
 namespace {

@@ -1,0 +1,121 @@
+// The window at a large model:
+// 1. opening a work file in the main window until both panes have painted,
+//    against opening the same file the way --info does (the document's open
+//    path without a window), in the same run;
+// 2. one fast-pan step of the development pane (the cached picture moved)
+//    against a full render of the pane.
+//
+// usage: window_bench FILE.plc
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/MainFrame.h"
+#include "app/Settings.h"
+#include "app/VorlanDoc.h"
+#include "development/DevelopmentPane.h"
+#include "platform/FontResolution.h"
+#include "platform/MessageSink.h"
+#include "view3d/ModelPane.h"
+
+using namespace plicora;
+
+namespace {
+
+double Seconds(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double OpenWithoutWindow(const char* path) {
+  Settings settings;
+  CVorlanDoc doc(settings);
+  OpenRequest request;
+  request.path = path;
+  request.interactive = false;
+  const auto start = std::chrono::steady_clock::now();
+  if (!doc.OpenWorkFile(request).ok()) std::exit(1);
+  return Seconds(start);
+}
+
+double OpenInWindow(const char* path) {
+  Settings settings;
+  CVorlanDoc doc(settings);
+  CMainFrame frame(doc, std::string());
+  frame.resize(1600, 1000);
+  frame.show();
+  QApplication::processEvents();
+  const auto start = std::chrono::steady_clock::now();
+  if (!frame.OpenWorkFile(path)) std::exit(1);
+  frame.modelView()->repaint();
+  frame.developmentView()->repaint();
+  return Seconds(start);
+}
+
+/// Seconds of a full render and of one fast-pan step of the pane.
+std::pair<double, double> PanStep(const char* path) {
+  Settings settings;
+  settings.bRenderAllGL = false;
+  CVorlanDoc doc(settings);
+  OpenRequest request;
+  request.path = path;
+  request.interactive = false;
+  if (!doc.OpenWorkFile(request).ok()) std::exit(1);
+  DevelopmentPaneEngine engine(doc);
+  engine.Resize(1200, 900);
+  engine.Render();
+  QImage window(1200, 900, QImage::Format_RGB32);
+  auto start = std::chrono::steady_clock::now();
+  engine.OnUpdate(0);
+  engine.Render();
+  const double full = Seconds(start);
+  engine.MousePress(MouseButton::Right, 600, 450, PointerState{.right = true});
+  start = std::chrono::steady_clock::now();
+  engine.MouseMove(620, 460, PointerState{.right = true});
+  engine.Render();
+  {
+    QPainter painter(&window);
+    engine.Compose(painter);
+  }
+  const double step = Seconds(start);
+  engine.MouseRelease(MouseButton::Right, 620, 460, PointerState{});
+  return {full, step};
+}
+
+double Best(int runs, double (*f)(const char*), const char* path) {
+  double best = 1e30;
+  for (int i = 0; i < runs; ++i) best = std::min(best, f(path));
+  return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: window_bench FILE.plc\n");
+    return 2;
+  }
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  InstallFontSubstitutions();
+  CollectingMessageSink sink;
+  ScopedMessageSink scope(sink);
+  const char* path = argv[1];
+  const double info = Best(2, OpenWithoutWindow, path);
+  const double window = Best(2, OpenInWindow, path);
+  std::printf("open without window: %.3f s, in the window until both panes painted: %.3f s\n", info, window);
+  std::printf("window open: ratio %.2f (goal <= 1.5)\n", window / info);
+  double full = 1e30, step = 1e30;
+  for (int i = 0; i < 3; ++i) {
+    const auto [f, s] = PanStep(path);
+    full = std::min(full, f);
+    step = std::min(step, s);
+  }
+  std::printf("full render of the pane: %.4f s, one fast-pan step: %.5f s\n", full, step);
+  std::printf("fast pan: ratio %.4f (goal <= 0.05)\n", step / full);
+  return 0;
+}

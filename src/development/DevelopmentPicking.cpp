@@ -1,0 +1,29 @@
+#include "development/DevelopmentPicking.h"
+
+#include <vector>
+
+#include "development/DevelopmentGeometry.h"
+#include "view3d/FacePicking.h"
+
+namespace plicora {
+
+Face* PickDevelopmentFace(Model& model, const Point2& devPoint) {
+  std::vector<Point2> corners;
+  for (Part& part : model.parts) {
+    for (Face* face : part.faces) {
+      if (!face) continue;
+      corners.clear();
+      for (const HalfEdge* h : face->ring)
+        corners.push_back(Point2{h->devPos.x + part.offsetX, h->devPos.y + part.offsetY});
+      if (SameSideOfAllSides(corners.data(), static_cast<int>(corners.size()), devPoint)) return face;
+    }
+  }
+  return nullptr;
+}
+
+void MarkCorrespondingFaces(Model& model, Face* face, const Settings& settings) {
+  ClearFaceMarks(model);
+  if (face) MarkFaceRegion(*face, settings);
+}
+
+}  // namespace plicora

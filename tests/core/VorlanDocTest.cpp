@@ -1,0 +1,139 @@
+// The document's open path: what becomes current, what is kept on failure,
+// and which messages the user sees.
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "WorkFileTestSupport.h"
+#include "app/UpdateHints.h"
+#include "app/VorlanDoc.h"
+
+namespace plicora {
+namespace {
+
+std::string DataPath(const std::string& name) { return std::string(PLICORA_TEST_DATA_DIR) + "/" + name; }
+
+/// A model without development of `faces` triangles.
+std::string TriangleSoup(int faces) {
+  std::string text = "version 2\nsolids 1\nsolid\nSoup\n1\nvertices 3\n0 0 0\n1 0 0\n0 1 0\nfaces " +
+                     std::to_string(faces) + "\n";
+  for (int i = 0; i < faces; ++i) text += "-1 0 0 1 0 3\n0 0 0 0 0 0 1 0.5\n1 0 0 0 0 0 1 0.5\n2 0 0 0 0 0 1 0.5\n";
+  return text + "edges 0\nend\n";
+}
+
+struct DocHarness {
+  Settings settings;
+  CVorlanDoc doc{settings};
+  CollectingMessageSink sink;
+  ScopedMessageSink scope{sink};
+  std::vector<int> hints;
+  DocHarness() {
+    doc.AddView([this](int hint) { hints.push_back(hint); });
+  }
+  OpenOutcome Open(const std::string& path, std::function<bool(const std::string&)> fonts = nullptr) {
+    sink.messages.clear();
+    OpenRequest request;
+    request.path = path;
+    request.fontAvailable = std::move(fonts);
+    return doc.OpenWorkFile(request);
+  }
+};
+
+TEST(VorlanDocTest, FailedOpensKeepTheModelAndTheSettings) {
+  DocHarness h;
+  ASSERT_TRUE(h.Open(DataPath("cube.plc")).ok());
+  Model* cube = h.doc.model();
+  EXPECT_EQ(h.doc.title(), "cube.plc");
+  EXPECT_TRUE(h.doc.hasDevelopment());
+  EXPECT_EQ(h.hints, std::vector<int>{HINT_FILE_OPENED});
+  const double scale = h.settings.scaleProduct;
+
+  test::TempDir dir;
+  const std::string wrongType = test::WriteFile(dir.File("cube.txt"), test::ReadFile(DataPath("cube.plc")));
+  const std::string broken = test::WriteFile(dir.File("broken.plc"), "version");
+  struct Case {
+    std::string path;
+    OpenStatus status;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {dir.File("missing.plc"), OpenStatus::CannotOpen, {"Cannot open file"}},
+      {dir.path(), OpenStatus::CannotOpen, {"Cannot open file"}},
+      {wrongType, OpenStatus::WrongType, {"Cannot load file of specified type"}},
+      {broken, OpenStatus::ReadFailed, {"Failed to load specified file"}},
+  };
+  for (const Case& c : cases) {
+    const OpenOutcome outcome = h.Open(c.path);
+    EXPECT_EQ(outcome.status, c.status) << c.path;
+    EXPECT_EQ(h.sink.messages, c.messages) << c.path;
+    EXPECT_EQ(h.doc.model(), cube);
+  }
+  // The version check shows its own message only; its info block never reaches the settings.
+  const OpenOutcome refused = h.Open(DataPath("version3_refused.plc"));
+  EXPECT_EQ(refused.status, OpenStatus::Refused);
+  EXPECT_EQ(refused.readResult, kReadRefused);
+  EXPECT_EQ(h.sink.messages.size(), 1u);
+  EXPECT_EQ(h.doc.model(), cube);
+  EXPECT_EQ(h.settings.scaleProduct, scale);
+  EXPECT_EQ(h.hints.size(), 1u);
+
+  // Capital letters in the extension are still a work file.
+  const std::string upper = test::WriteFile(dir.File("CUBE.PLC"), test::ReadFile(DataPath("cube.plc")));
+  EXPECT_TRUE(h.Open(upper).ok());
+  EXPECT_NE(h.doc.model(), cube);
+  EXPECT_EQ(h.doc.title(), "CUBE.PLC");
+}
+
+TEST(VorlanDocTest, ModelWithoutDevelopmentWarnsAndCountsSurfacesAboveOneThousand) {
+  DocHarness h;
+  test::TempDir dir;
+  const std::string noDevelopment = "This file doesn't have developed pattern.";
+  for (int faces : {1000, 1001}) {
+    const std::string path = test::WriteFile(dir.File("soup.plc"), TriangleSoup(faces));
+    ASSERT_TRUE(h.Open(path).ok());
+    EXPECT_FALSE(h.doc.hasDevelopment());
+    ASSERT_FALSE(h.sink.messages.empty());
+    EXPECT_EQ(h.sink.messages[0], noDevelopment);
+    EXPECT_EQ(h.sink.messages.size(), faces > 1000 ? 2u : 1u);
+  }
+  EXPECT_EQ(h.sink.messages.back(),
+            "Too many surfaces (# of surface: 1001).\nIt may take very long time to create development.\n"
+            "In the paper craft model, the number of surfaces should be less than 500.");
+  // Batch opens answer with their exit status instead.
+  OpenRequest quiet;
+  quiet.path = dir.File("soup.plc");
+  quiet.interactive = false;
+  h.sink.messages.clear();
+  EXPECT_TRUE(h.doc.OpenWorkFile(quiet).ok());
+  EXPECT_TRUE(h.sink.messages.empty());
+}
+
+TEST(VorlanDocTest, MissingFontsAreReplacedWithOneMessage) {
+  DocHarness h;
+  ASSERT_TRUE(h.Open(DataPath("crlf_labels_sjis.plc"), [](const std::string&) { return false; }).ok());
+  ASSERT_GE(h.doc.model()->texts.size(), 2u);
+  for (const TextLabel& label : h.doc.model()->texts) EXPECT_EQ(label.fontName, kMsGothicFaceName);
+  EXPECT_EQ(h.sink.messages,
+            std::vector<std::string>{"Some fonts specified in the file do not exist in the system.\n"
+                                     "These fonts will be replaced with the default font."});
+  ASSERT_TRUE(h.Open(DataPath("labels_arial_ascii.plc"), [](const std::string&) { return true; }).ok());
+  EXPECT_TRUE(h.sink.messages.empty());
+}
+
+TEST(VorlanDocTest, OpeningResetsModesAndTheModifiedFlag) {
+  DocHarness h;
+  ASSERT_TRUE(h.Open(DataPath("no_development_marked_edges.plc")).ok());
+  h.doc.shell().edgeSpecifyMode = 1;
+  h.doc.SetModifiedFlag();
+  h.doc.showPageNumbers = true;
+  ASSERT_TRUE(h.Open(DataPath("cube.plc")).ok());
+  EXPECT_EQ(h.doc.shell().edgeSpecifyMode, 0);
+  EXPECT_FALSE(h.doc.IsModified());
+  EXPECT_FALSE(h.doc.showPageNumbers);
+  EXPECT_GT(h.doc.joinNumbers(), 0);
+  h.doc.CloseDocument();
+  EXPECT_EQ(h.doc.model(), nullptr);
+  EXPECT_FALSE(h.doc.hasDevelopment());
+}
+
+}  // namespace
+}  // namespace plicora

@@ -1,0 +1,39 @@
+// Every window test runs with one QApplication on the offscreen platform and
+// the font substitutions of the program installed.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+#include "platform/FontResolution.h"
+
+namespace {
+
+class GuiWidgetEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (QApplication::instance()) return;
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+      std::string dir = (std::filesystem::temp_directory_path() / "plicora-xdg-XXXXXX").string();
+      if (mkdtemp(dir.data())) setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+    }
+    static int argc = 1;
+    static char name[] = "plicora_gui_tests";
+    static char* argv[] = {name, nullptr};
+    app_ = new QApplication(argc, argv);
+    plicora::InstallFontSubstitutions();
+  }
+
+ private:
+  QApplication* app_ = nullptr;  // lives until the process ends
+};
+
+[[maybe_unused]] ::testing::Environment* const gGuiWidgetEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GuiWidgetEnvironment);
+
+}  // namespace

@@ -1,0 +1,232 @@
+// The main window on the offscreen platform: opening files, the command
+// table's enable and tick rules, clicks in both panes, dropped files, and the
+// profile written at close and read at the next start.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QSplitter>
+#include <QTest>
+#include <QUrl>
+
+#include "TestSupport.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/ObjectListDialog.h"
+#include "app/SplashScreen.h"
+#include "app/UpdateHints.h"
+#include "development/DevelopmentPane.h"
+#include "platform/MessageSink.h"
+#include "platform/ProfileFile.h"
+#include "view3d/ModelPane.h"
+
+namespace plicora {
+namespace {
+
+std::string DataPath(const std::string& name) { return std::string(PLICORA_TEST_DATA_DIR) + "/" + name; }
+
+/// A window with its own settings and profile, messages collected.
+struct Window {
+  explicit Window(const std::string& profile) : doc(settings), frame(doc, profile) {
+    frame.resize(1000, 700);
+    frame.show();
+    QApplication::processEvents();
+  }
+  CollectingMessageSink sink;
+  ScopedMessageSink scope{sink};
+  Settings settings;
+  CVorlanDoc doc;
+  CMainFrame frame;
+};
+
+int MarkedFaces(const Model& model) {
+  int n = 0;
+  for (const Solid& s : model.solids)
+    for (const Face& f : s.faces) n += f.marked;
+  return n;
+}
+
+TEST(MainFrameTest, OpeningSetsTheTitleAndAFailedOpenKeepsTheModel) {
+  test::TempDir dir;
+  Window w(dir.File("profile.ini"));
+  EXPECT_EQ(w.frame.windowTitle(), "Plicora Viewer");
+  EXPECT_TRUE(w.frame.IdleStatusText().isEmpty());
+  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("cube.plc")));
+  EXPECT_EQ(w.frame.windowTitle(), "cube.plc - Plicora Viewer");
+  const Model* cube = w.doc.model();
+  EXPECT_FALSE(w.frame.OpenWorkFile(DataPath("version3_refused.plc")));
+  EXPECT_FALSE(w.frame.OpenWorkFile(dir.File("missing.plc")));
+  EXPECT_EQ(w.doc.model(), cube);
+  EXPECT_EQ(w.frame.windowTitle(), "cube.plc - Plicora Viewer");
+  EXPECT_EQ(w.frame.recentFiles(), std::vector<std::string>{DataPath("cube.plc")});
+  EXPECT_TRUE(w.frame.IdleStatusText().startsWith("ModelView [Rot] R [Mov] Ctrl+R, WheelDrag"));
+}
+
+TEST(MainFrameTest, CommandsAreEnabledAndTickedFromTheDocumentState) {
+  test::TempDir dir;
+  Window w(dir.File("profile.ini"));
+  struct Rule {
+    int id;
+    bool none, withDevelopment, withoutDevelopment;
+  };
+  const Rule rules[] = {
+      {ID_FILE_OPEN, true, true, true},
+      {ID_CHECK_CORRESPONDING_SURFACE, false, true, false},
+      {ID_SHOW_JOIN_NUMBER, false, true, false},
+      {ID_ZOOM_IN, false, true, false},
+      {ID_SHOW_ENTIRE, false, true, false},
+      {ID_RESET_VIEW, false, true, true},
+      {ID_ENHANCE_CUT_EDGE, false, true, true},
+      {ID_USE_MATERIAL, false, true, true},
+      {ID_SPECIFY_CUT_EDGE, false, false, true},
+      {ID_SPECIFY_KEEP_EDGE, false, false, true},
+      {ID_SHOW_OBJECT_LIST, false, false, true},
+      {ID_REVERSE_SURFACE, false, false, true},
+      {ID_SPLIT_WINDOW, true, true, true},
+      {ID_SHOW_TEXTURE, true, true, true},
+      {ID_EDIT_FLAP, false, true, false},
+      {ID_RECALCULATE_LAYOUT, false, false, false},  // laying out parts is not part of the viewer
+  };
+  auto check = [&](const char* state, bool Rule::*column) {
+    w.frame.RefreshCommands();
+    for (const Rule& rule : rules) {
+      EXPECT_EQ(w.frame.action(rule.id)->isEnabled(), rule.*column) << state << " command " << rule.id;
+      EXPECT_EQ(w.frame.commands().IsEnabled(rule.id), rule.*column) << state << " command " << rule.id;
+    }
+  };
+  check("no model", &Rule::none);
+  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("cube.plc")));
+  check("development", &Rule::withDevelopment);
+  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("no_development_marked_edges.plc")));
+  check("no development", &Rule::withoutDevelopment);
+
+  // Switches tick while on; a mode command switches its mode on and off again.
+  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("cube.plc")));
+  const bool numbers = w.settings.bDrawNumber;
+  w.frame.action(ID_SHOW_JOIN_NUMBER)->trigger();
+  EXPECT_EQ(w.settings.bDrawNumber, !numbers);
+  EXPECT_EQ(w.frame.action(ID_SHOW_JOIN_NUMBER)->isChecked(), !numbers);
+  w.frame.action(ID_CHECK_CORRESPONDING_SURFACE)->trigger();
+  EXPECT_EQ(w.doc.shell().developmentEditMode, 9);
+  EXPECT_TRUE(w.frame.action(ID_CHECK_CORRESPONDING_SURFACE)->isChecked());
+  EXPECT_EQ(w.frame.IdleStatusText(), "Click the face to see the corresponding between 3D and developed model.");
+  w.frame.action(ID_CHECK_CORRESPONDING_SURFACE)->trigger();
+  EXPECT_EQ(w.doc.shell().developmentEditMode, 0);
+  // Edit Flap turns the flaps on and says so.
+  w.settings.bDrawFlap = false;
+  w.sink.messages.clear();
+  w.frame.RunCommand(ID_EDIT_FLAP);
+  EXPECT_EQ(w.doc.shell().developmentEditMode, 3);
+  EXPECT_TRUE(w.settings.bDrawFlap);
+  EXPECT_EQ(w.sink.messages, std::vector<std::string>{"Configuration is changed to show flaps."});
+  EXPECT_TRUE(w.frame.IdleStatusText().isEmpty());
+  // Help without its file says so.
+  w.sink.messages.clear();
+  w.frame.RunCommand(ID_HELP_CONTENTS);
+  EXPECT_EQ(w.sink.messages, std::vector<std::string>{"Cannot find help file"});
+}
+
+TEST(MainFrameTest, ClicksInEitherPaneMarkTheCorrespondingFaces) {
+  test::TempDir dir;
+  Window w(dir.File("profile.ini"));
+  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("cube.plc")));
+  w.frame.RunCommand(ID_CHECK_CORRESPONDING_SURFACE);
+  CVorlanzuView* pane = w.frame.developmentView();
+  const Face& face = *w.doc.model()->parts.front().faces.front();
+  Point2 c;
+  for (const HalfEdge* h : face.ring) {
+    c.x += (h->devPos.x + face.part->offsetX) / face.ring.size();
+    c.y += (h->devPos.y + face.part->offsetY) / face.ring.size();
+  }
+  const Point2 at = MapDevelopmentPoint(pane->engine().view(), pane->engine().sheetArea(), w.doc.model()->devScale, c);
+  QTest::mouseClick(pane, Qt::LeftButton, {}, QPoint(int(at.x), int(at.y)));
+  EXPECT_TRUE(face.marked);
+  // The 3D pane's centre shows the front of the cube after Reset View.
+  CModelView* model = w.frame.modelView();
+  QTest::mouseClick(model, Qt::LeftButton, {}, QPoint(model->width() / 2, model->height() / 2));
+  EXPECT_EQ(MarkedFaces(*w.doc.model()), 1);  // folds are drawn lines: the face alone
+  QTest::mouseClick(model, Qt::LeftButton, {}, QPoint(2, 2));
+  EXPECT_EQ(MarkedFaces(*w.doc.model()), 0);
+}
+
+TEST(MainFrameTest, DroppedFilesOpenInTurnAndTheLastStays) {
+  test::TempDir dir;
+  Window w(dir.File("profile.ini"));
+  w.frame.OpenDroppedFiles({QUrl::fromLocalFile(QString::fromStdString(DataPath("cube.plc"))),
+                            QUrl(QStringLiteral("https://example.org/remote.plc")),
+                            QUrl::fromLocalFile(QString::fromStdString(DataPath("labels_arial_ascii.plc")))});
+  EXPECT_EQ(w.doc.title(), "labels_arial_ascii.plc");
+  EXPECT_EQ(w.frame.recentFiles().size(), 2u);
+  EXPECT_EQ(w.frame.recentFiles().front(), DataPath("labels_arial_ascii.plc"));
+}
+
+TEST(MainFrameTest, CloseWritesTheProfileThatTheNextStartReads) {
+  test::TempDir dir;
+  const std::string profile = dir.File("config/plicora-viewer.ini");
+  {
+    Window first(profile);
+    EXPECT_TRUE(first.settings.bFirstStartUp);
+    ASSERT_TRUE(first.frame.OpenWorkFile(DataPath("cube.plc")));
+    first.settings.bLineSmooth = true;
+    first.frame.RunCommand(ID_SHOW_ONLY_DEVELOPMENT);
+    EXPECT_EQ(first.frame.ModelPaneWidth(), 0);
+    first.frame.close();
+  }
+  ProfileFile written;
+  ASSERT_EQ(written.Load(profile), ProfileFile::LoadResult::Read);
+  EXPECT_EQ(written.GetInt("Window", "modelWidth"), 0);
+  EXPECT_EQ(written.GetInt("Settings", "bFirstStartUp"), 0);
+  EXPECT_EQ(written.GetString("Recent File List", "File1"), DataPath("cube.plc"));
+  EXPECT_TRUE(written.HasSection("ControlBars\\State"));
+  Window second(profile);
+  EXPECT_FALSE(second.settings.bFirstStartUp);
+  EXPECT_TRUE(second.settings.bLineSmooth);
+  EXPECT_EQ(second.frame.recentFiles(), std::vector<std::string>{DataPath("cube.plc")});
+  EXPECT_EQ(second.frame.ModelPaneWidth(), 0);
+  second.frame.RunCommand(ID_SPLIT_WINDOW);
+  EXPECT_NEAR(second.frame.ModelPaneWidth(), second.frame.splitter()->width() / 2, 4);
+}
+
+TEST(MainFrameTest, SplashClosesOnAKeyThatGoesNowhereElseOrByItself) {
+  test::TempDir dir;
+  Window w(dir.File("profile.ini"));
+  ShowSplash(&w.frame);
+  EXPECT_TRUE(IsSplashShown());
+  int keys = 0;
+  QAction counter(&w.frame);
+  counter.setShortcut(QKeySequence(Qt::Key_F5));
+  QObject::connect(&counter, &QAction::triggered, [&keys] { ++keys; });
+  w.frame.addAction(&counter);
+  QTest::keyClick(&w.frame, Qt::Key_F5);
+  EXPECT_FALSE(IsSplashShown());
+  EXPECT_EQ(keys, 0);
+  ShowSplash(&w.frame);
+  QTest::qWait(kSplashMilliseconds + 200);
+  EXPECT_FALSE(IsSplashShown());
+}
+
+TEST(MainFrameTest, ObjectListChoosesObjectsOnlyWithoutDevelopment) {
+  test::TempDir dir;
+  Window w(dir.File("profile.ini"));
+  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("no_development_marked_edges.plc")));
+  w.frame.RunCommand(ID_SHOW_OBJECT_LIST);
+  auto* dialog = w.frame.findChild<ObjectListDialog*>();
+  ASSERT_NE(dialog, nullptr);
+  QListWidget* list = dialog->list();
+  ASSERT_EQ(list->count(), 2);
+  const QRect first = list->visualItemRect(list->item(0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());  // deselects the first object
+  EXPECT_FALSE(w.doc.model()->solids[0].selected);
+  EXPECT_TRUE(w.doc.model()->solids[1].selected);
+  // With a development the list only shows the objects.
+  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("cube.plc")));
+  EXPECT_FALSE(w.frame.commands().IsEnabled(ID_SHOW_OBJECT_LIST));
+  ASSERT_EQ(list->count(), 1);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+  EXPECT_TRUE(w.doc.model()->solids[0].selected);
+}
+
+}  // namespace
+}  // namespace plicora

@@ -1,0 +1,177 @@
+// The development pane without a window: fit, zoom limits, wheel and drag
+// gestures, the fast pan, scaling and "Check Corresponding Surface" clicks.
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "app/UpdateHints.h"
+#include "development/DevelopmentPaneEngine.h"
+#include "platform/MessageSink.h"
+
+namespace plicora {
+namespace {
+
+class DevelopmentPaneTest : public ::testing::Test {
+ protected:
+  DevelopmentPaneTest() : doc(settings), engine(doc) {
+    doc.AddView([this](int hint) { engine.OnUpdate(hint); });
+    engine.SetCallbacks({[this] { ++invalidations; }, [this](int hint) { doc.UpdateAllViews(hint); }});
+  }
+  void Open(const char* name = "cube.plc") {
+    OpenRequest request;
+    request.path = std::string(PLICORA_TEST_DATA_DIR) + "/" + name;
+    request.interactive = false;
+    ASSERT_TRUE(doc.OpenWorkFile(request).ok());
+    engine.Resize(400, 300);
+    ASSERT_TRUE(engine.Render());
+  }
+  double SheetPixels() const { return engine.view().PixelsPerCm() * settings.paperWidth; }
+  /// Client pixel of a face's centre in the pattern.
+  QPoint FaceCentre(const Face& face) const {
+    Point2 sum;
+    for (const HalfEdge* h : face.ring) {
+      sum.x += h->devPos.x + face.part->offsetX;
+      sum.y += h->devPos.y + face.part->offsetY;
+    }
+    const double n = static_cast<double>(face.ring.size());
+    const Point2 p = MapDevelopmentPoint(engine.view(), engine.sheetArea(), doc.model()->devScale,
+                                         {sum.x / n, sum.y / n});
+    return QPoint(static_cast<int>(p.x), static_cast<int>(p.y));
+  }
+  void Click(QPoint at, QPoint release) {
+    engine.MousePress(MouseButton::Left, at.x(), at.y(), PointerState{.left = true});
+    engine.MouseRelease(MouseButton::Left, release.x(), release.y(), PointerState{});
+  }
+  int MarkedFaces() const {
+    int n = 0;
+    for (const Solid& s : doc.model()->solids)
+      for (const Face& f : s.faces) n += f.marked;
+    return n;
+  }
+  void Drag(PointerState buttons, QPoint from, QPoint to, MouseButton button = MouseButton::Right) {
+    engine.MousePress(button, from.x(), from.y(), buttons);
+    engine.MouseMove(to.x(), to.y(), buttons);
+    engine.MouseRelease(button, to.x(), to.y(), PointerState{});
+  }
+
+  CollectingMessageSink sink;
+  ScopedMessageSink scope{sink};
+  Settings settings;
+  CVorlanDoc doc;
+  DevelopmentPaneEngine engine;
+  int invalidations = 0;
+};
+
+TEST_F(DevelopmentPaneTest, ZoomStaysWithinTheSheetWidthLimits) {
+  Open();
+  const double fit = engine.view().viewFit;
+  EXPECT_DOUBLE_EQ(fit, std::min(370.0 / engine.sheetArea().TotalWidth(), 270.0 / engine.sheetArea().TotalHeight()));
+  doc.UpdateAllViews(HINT_ZOOM_IN);
+  EXPECT_DOUBLE_EQ(engine.view().viewZoom, 1.2);
+  while (SheetPixels() * kZoomInFactor <= kMaxSheetPixels) doc.UpdateAllViews(HINT_ZOOM_IN);
+  const double top = engine.view().viewZoom;
+  ASSERT_TRUE(engine.Render());
+  doc.UpdateAllViews(HINT_ZOOM_IN);  // refused, but still rendered again
+  EXPECT_EQ(engine.view().viewZoom, top);
+  EXPECT_TRUE(engine.renderNeeded());
+  for (int i = 0; i < 200; ++i) engine.Wheel(120);
+  EXPECT_GE(SheetPixels(), kMinSheetPixels);
+  EXPECT_LT(SheetPixels() * 0.88, kMinSheetPixels);
+
+  engine.ShowEntire();
+  engine.Wheel(120);  // one notch away from the user zooms out by 12 percent
+  EXPECT_DOUBLE_EQ(engine.view().viewZoom, 0.88);
+  settings.bZoomWheelInvert = true;
+  engine.ShowEntire();
+  engine.Wheel(120);
+  EXPECT_DOUBLE_EQ(engine.view().viewZoom, 1.12);
+  // Shift + right drag zooms by 1 + (dx + dy) / 100, divided when reversed.
+  engine.ShowEntire();
+  Drag(PointerState{.right = true, .shift = true}, {100, 100}, {110, 100});
+  EXPECT_DOUBLE_EQ(engine.view().viewZoom, 1.0 / 1.1);
+}
+
+TEST_F(DevelopmentPaneTest, PanningFollowsTheMouseAndShowEntireCentresAgain) {
+  Open();
+  Drag(PointerState{.right = true, .ctrl = true}, {100, 100}, {130, 80});
+  EXPECT_DOUBLE_EQ(engine.view().panX, 30.0);
+  EXPECT_DOUBLE_EQ(engine.view().panY, 20.0);
+  engine.Wheel(-120);
+  Drag(PointerState{.middle = true}, {100, 100}, {100, 156}, MouseButton::Middle);
+  EXPECT_NEAR(engine.view().panY, 20.0 - 56 / 1.12, 1e-9);
+
+  // Without "Render All" the cached picture moves and one render follows the drag.
+  settings.bRenderAllGL = false;
+  ASSERT_TRUE(engine.Render());
+  engine.MousePress(MouseButton::Right, 50, 50, PointerState{.right = true});
+  engine.MouseMove(70, 60, PointerState{.right = true});
+  EXPECT_TRUE(engine.fastPanning());
+  EXPECT_EQ(engine.fastPanOffset(), QPoint(20, 10));
+  EXPECT_FALSE(engine.renderNeeded());
+  QImage shown(400, 300, QImage::Format_RGB32);
+  {
+    QPainter painter(&shown);
+    engine.Compose(painter);
+  }
+  EXPECT_EQ(shown.pixel(25, 15), engine.Image().pixel(5, 5));
+  EXPECT_EQ(QColor(shown.pixel(5, 5)), QColor(127, 127, 127));
+  const double panX = engine.view().panX;
+  engine.MouseRelease(MouseButton::Right, 70, 60, PointerState{});
+  EXPECT_FALSE(engine.fastPanning());
+  EXPECT_TRUE(engine.renderNeeded());
+  EXPECT_NEAR(engine.view().panX, panX + 20 / 1.12, 1e-9);
+
+  engine.ShowEntire();
+  EXPECT_EQ(engine.view().viewZoom, 1.0);
+  EXPECT_EQ(engine.view().panX, 0.0);
+  EXPECT_EQ(engine.view().panY, 0.0);
+}
+
+TEST_F(DevelopmentPaneTest, ClickMarksTheFaceRegionOnlyInCheckModeAndWithinThreePixels) {
+  Open();
+  const Face& face = *doc.model()->parts.front().faces.front();
+  const QPoint centre = FaceCentre(face);
+  Click(centre, centre);
+  EXPECT_EQ(MarkedFaces(), 0);  // mode off
+  doc.shell().developmentEditMode = kCheckCorrespondingSurfaceMode;
+  Click(centre, centre + QPoint(4, 0));
+  EXPECT_EQ(MarkedFaces(), 0);
+  Click(centre, centre + QPoint(3, 0));
+  EXPECT_TRUE(face.marked);
+  Click(QPoint(2, 2), QPoint(2, 2));  // outside every face clears the marks
+  EXPECT_EQ(MarkedFaces(), 0);
+  // Opening a file cancels the mode.
+  Click(centre, centre);
+  Open();
+  EXPECT_EQ(doc.shell().developmentEditMode, 0);
+  EXPECT_EQ(MarkedFaces(), 0);
+}
+
+TEST_F(DevelopmentPaneTest, ScalingStopsAtFiveMetresAndMarksTheDocument) {
+  Open();
+  const double scale = doc.model()->devScale;
+  doc.UpdateAllViews(HINT_SCALE_UP);
+  EXPECT_DOUBLE_EQ(doc.model()->devScale, scale * 1.1);
+  EXPECT_TRUE(doc.IsModified());
+  for (int i = 0; i < 200; ++i) doc.UpdateAllViews(HINT_SCALE_UP);
+  EXPECT_LE(doc.model()->devScale * doc.model()->devHeight, 500.0);
+  EXPECT_GT(doc.model()->devScale * 1.1 * doc.model()->devHeight, 500.0);
+  EXPECT_GT(doc.pages().columns, 1);
+  for (int i = 0; i < 400; ++i) doc.UpdateAllViews(HINT_SCALE_DOWN);
+  EXPECT_GE(doc.model()->devScale * doc.model()->devHeight, 1.0);
+  EXPECT_EQ(doc.pages().columns, 1);
+}
+
+TEST_F(DevelopmentPaneTest, MouseIsIgnoredWithoutDevelopment) {
+  Open("no_development_marked_edges.plc");
+  engine.Wheel(120);
+  Drag(PointerState{.right = true}, {10, 10}, {50, 50});
+  EXPECT_EQ(engine.view().viewZoom, 1.0);
+  EXPECT_EQ(engine.view().panX, 0.0);
+  // The empty sheet is still drawn: grey around, white paper in the middle.
+  EXPECT_EQ(QColor(engine.Image().pixel(2, 2)), QColor(128, 128, 128));
+  EXPECT_EQ(QColor(engine.Image().pixel(200, 150)), QColor(Qt::white));
+}
+
+}  // namespace
+}  // namespace plicora
