@@ -83,8 +83,9 @@ if thumbnail 128 "$fixtures/damaged/truncated_after_cnt_faces.plc" "$work/none.p
 fi
 [ -e "$work/none.png" ] && fail "thumbnail of a damaged file left a file"
 
-# Manual page.
+# Manual page; the splash and About picture.
 [ -s "$share/man/man1/plicora-viewer.1.gz" ] || fail "manual page missing"
+[ "$(png_size "$share/plicora-viewer/splash.png")" = 400x250 ] || fail "splash picture"
 
 # The installed program finds its data under the prefix, also once moved.
 check_data() {  # PREFIX
