@@ -46,7 +46,7 @@ struct Geometry {
   float lineWidth = 1.0f;
 };
 
-Geometry CollectGeometry(Model& model, const Settings& settings, double pixelsPerCm) {
+Geometry CollectGeometry(const Model& model, const Settings& settings, double pixelsPerCm) {
   Geometry g;
   const double k = pixelsPerCm * model.devScale;
   const double ox = -model.devX * k, oy = -model.devY * k;
@@ -55,24 +55,26 @@ Geometry CollectGeometry(Model& model, const Settings& settings, double pixelsPe
     out.push_back(static_cast<float>(kSize - (oy + k * p.y)));
   };
   if (settings.bDrawFlap) {
-    ComputeFlapPolygons(model, settings);
+    const bool flip = model.mirrored != settings.bNorishiroReverse;
+    std::array<Point2, 4> flap;
     for (const Part& part : model.parts) {
       for (const Face* face : part.faces) {
         for (const HalfEdge* h : face->ring) {
-          for (int i = 1; h->hasFlap && i + 1 < h->flapPointCount; ++i) {
-            put(g.flapTriangles, h->flapPoints[0]);
-            put(g.flapTriangles, h->flapPoints[static_cast<std::size_t>(i)]);
-            put(g.flapTriangles, h->flapPoints[static_cast<std::size_t>(i + 1)]);
+          const int n = FlapPolygonOf(*h, part, flip, model.devScale, flap);
+          for (int i = 1; i + 1 < n; ++i) {
+            put(g.flapTriangles, flap[0]);
+            put(g.flapTriangles, flap[static_cast<std::size_t>(i)]);
+            put(g.flapTriangles, flap[static_cast<std::size_t>(i + 1)]);
           }
-          for (int i = 0; h->hasFlap && i + 1 < h->flapPointCount; ++i) {
-            put(g.lines, h->flapPoints[static_cast<std::size_t>(i)]);
-            put(g.lines, h->flapPoints[static_cast<std::size_t>(i + 1)]);
+          for (int i = 0; i + 1 < n; ++i) {
+            put(g.lines, flap[static_cast<std::size_t>(i)]);
+            put(g.lines, flap[static_cast<std::size_t>(i + 1)]);
           }
         }
       }
     }
   }
-  ClearDrawnMarks(model);
+  DrawnSides drawn;
   for (const Part& part : model.parts) {
     for (const Face* face : part.faces) {
       for (std::size_t i = 1; i + 1 < face->ring.size(); ++i) {
@@ -80,8 +82,8 @@ Geometry CollectGeometry(Model& model, const Settings& settings, double pixelsPe
         put(g.faceTriangles, CornerOf(*face->ring[i], part));
         put(g.faceTriangles, CornerOf(*face->ring[i + 1], part));
       }
-      for (HalfEdge* h : face->ring) {
-        if (ClassifyEdgeLine(*h, settings) == EdgeLineClass::Skip || !h->next) continue;
+      for (const HalfEdge* h : face->ring) {
+        if (ClassifyEdgeLine(*h, settings, drawn) == EdgeLineClass::Skip || !h->next) continue;
         put(g.lines, CornerOf(*h, part));
         put(g.lines, CornerOf(*h->next, part));
       }

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <algorithm>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -125,6 +126,7 @@ void CMainFrame::CreatePanes() {
   splitter_->setCollapsible(0, true);
   splitter_->setCollapsible(1, true);
   setCentralWidget(splitter_);
+  splitter_->installEventFilter(this);
   modelView_->showContextMenu = [this](const QPoint& global) {
     QMenu menu(this);
     menu.addAction(action(ID_SPECIFY_CUT_EDGE));
@@ -290,9 +292,9 @@ void CMainFrame::RebuildRecentMenu() {
 int CMainFrame::ModelPaneWidth() const { return splitter_->sizes().value(0); }
 
 void CMainFrame::SetModelPaneWidth(int width) {
-  const int total = splitter_->width() > 0 ? splitter_->width() : this->width();
-  width = std::max(0, width);
-  splitter_->setSizes({width, std::max(0, total - width)});
+  const int total = std::max(splitter_->width() - splitter_->handleWidth(), 0);
+  width = std::clamp(width, 0, total);
+  splitter_->setSizes({width, total - width});
 }
 
 void CMainFrame::RestorePlacement() {
@@ -326,11 +328,17 @@ void CMainFrame::ShowAsStored() {
   QTimer::singleShot(kStartupSettleMs, this, [this] { firstSizePending_ = false; });
 }
 
-void CMainFrame::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  const QSize client = centralWidget() ? centralWidget()->size() : size();
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  // The splitter lays out its panes after this filter: the rule applies after it.
+  if (watched == splitter_ && event->type() == QEvent::Resize)
+    QMetaObject::invokeMethod(this, [this] { OnClientResized(splitter_->size()); }, Qt::QueuedConnection);
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::OnClientResized(const QSize& client) {
   if (client.width() == 0 || client.height() == 0) return;
   if (created_ && !firstSizePending_ && client.width() != lastClientWidth_) {
+    // Every later change of the width splits the window in half again.
     SetModelPaneWidth(client.width() / 2);
   } else if (firstSizePending_) {
     SetModelPaneWidth(storedModelWidth_);

@@ -67,11 +67,14 @@ class CMainFrame : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
  private:
+  /// The sizing rule of the panes for a new client size: the first size
+  /// keeps the stored width of the 3D pane, later widths split in half.
+  void OnClientResized(const QSize& client);
   void CreatePanes();
   void CreateActions();
   void CreateMenus();

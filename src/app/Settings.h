@@ -84,7 +84,10 @@ struct Settings {
   int textureLimitSize = 512;
 
   // --- runtime values ---
-  int maxTextureSize = 64;  ///< OpenGL's limit, 64 until a context is asked
+  /// OpenGL's texture size limit as far as the shell knows it: 64 until the
+  /// shell has asked one of its contexts (OffscreenGlContext::MaxTextureSize)
+  /// and stored the answer here.
+  int maxTextureSize = 64;
 };
 
 /// The process-wide record.

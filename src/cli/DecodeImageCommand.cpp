@@ -14,7 +14,8 @@ namespace plicora {
 int RunDecodeImageCommand(const CommandLineOptions& options) {
   // Without a --limit, the largest size known at this point: no OpenGL
   // context exists in a batch run, so OpenGL's maximum is still its default.
-  const int limit = options.limit ? *options.limit : EffectiveTextureLimit(CurrentSettings());
+  const Settings& settings = CurrentSettings();
+  const int limit = options.limit ? *options.limit : EffectiveTextureLimit(settings, settings.maxTextureSize);
   const std::unique_ptr<TextureImage> texture = LoadTextureImage(options.inputPath, limit);
   if (!texture) {
     ShowMessage("Failed to load texture image", MessageKind::Error);

@@ -65,8 +65,10 @@ constexpr ExportFormat kFormats[] = {
 }  // namespace
 
 int RunExportCommand(const CommandLineOptions& options) {
-  // Bitmaps need OpenGL's texture limit before the textures are read.
-  if (IsRasterExportExtension(LowerCaseExtension(options.outputPath))) PrepareRasterExport();
+  // Bitmaps, and the PDF whose pages carry the textures as pictures, need
+  // OpenGL's texture limit before the textures are read.
+  const std::string outputExtension = LowerCaseExtension(options.outputPath);
+  if (IsRasterExportExtension(outputExtension) || outputExtension == ".pdf") PrepareRasterExport();
   BatchDocument document;
   if (const int status = OpenBatchDocument(options, document); status != kExitOk) return status;
   if (!document.model->hasDevelopment) {

@@ -22,7 +22,7 @@ bool IsPng(const std::string& path) {
   return ext == ".png";
 }
 
-bool WritePicture(Model& model, const Settings& settings, const std::string& path, int width, int height,
+bool WritePicture(const Model& model, const Settings& settings, const std::string& path, int width, int height,
                   double pixelsPerCm) {
   if (!IsPng(path)) {
     RasterPageRequest request;
@@ -48,14 +48,16 @@ bool IsRasterExportExtension(const std::string& ext) { return ext == ".bmp" || e
 
 void PrepareRasterExport() {
   EnsureGuiApplication();
-  OffscreenGlContext::Create(1, 1);  // reads OpenGL's texture size limit
+  // The batch shell learns OpenGL's texture size limit from a first context.
+  const auto context = OffscreenGlContext::Create(1, 1);
+  if (context && context->MaxTextureSize() > 0) CurrentSettings().maxTextureSize = context->MaxTextureSize();
 }
 
-int ExportBitmapFile(Model& model, const Settings& settings, const std::string& outputPath,
+int ExportBitmapFile(const Model& model, const Settings& settings, const std::string& outputPath,
                      const std::optional<ImageSize>& size) {
   EnsureGuiApplication();
-  ComputeDevelopmentBounds(model);
-  const BitmapExtent extent{model.devWidth, model.devHeight, model.devScale};
+  const DevelopmentBounds box = DevelopmentBoundsOf(model);
+  const BitmapExtent extent{box.width, box.height, model.devScale};
   int width = 0, height = 0;
   if (size) {
     width = size->width;

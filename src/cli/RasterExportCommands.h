@@ -15,13 +15,14 @@ namespace plicora {
 /// True for the extensions the bitmap exports write (lower case, with dot).
 bool IsRasterExportExtension(const std::string& lowerCaseExtension);
 
-/// Before the file is read: the Qt runtime and a first OpenGL context, so
-/// that OpenGL's texture size limit is known when textures are fitted.
+/// Before the file is read: the Qt runtime, and OpenGL's texture size limit
+/// asked from a first context and kept in the settings (maxTextureSize), so
+/// that the textures are fitted to it.
 void PrepareRasterExport();
 
 /// Writes the picture; returns the exit status (2 for a size out of range,
 /// 1 with "Failed to create BMP" when rendering or writing fails).
-int ExportBitmapFile(Model& model, const Settings& settings, const std::string& outputPath,
+int ExportBitmapFile(const Model& model, const Settings& settings, const std::string& outputPath,
                      const std::optional<ImageSize>& size);
 
 }  // namespace plicora

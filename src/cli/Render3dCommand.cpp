@@ -43,6 +43,7 @@ int RunRender3dCommand(const CommandLineOptions& options) {
   // the limit it reports.
   engine.Resize(size.width, size.height);
   if (!engine.target()) return kExitFailed;
+  if (engine.MaxTextureSize() > 0) settings.maxTextureSize = engine.MaxTextureSize();
 
   BatchDocument document;
   if (const int status = OpenBatchDocument(options, document); status != kExitOk) return status;

@@ -8,17 +8,17 @@
 
 namespace plicora {
 
-int ExportEmfFile(Model& model, const Settings& settings, const std::string& outputPath) {
+int ExportEmfFile(const Model& model, const Settings& settings, const std::string& outputPath) {
   EnsureGuiApplication();
   return ExportMetafile(model, settings, outputPath, MetafileReferenceDpi()) ? kExitOk : kExitFailed;
 }
 
-int ExportSvgFile(Model& model, const Settings& settings, const std::string& outputPath) {
+int ExportSvgFile(const Model& model, const Settings& settings, const std::string& outputPath) {
   EnsureGuiApplication();
   return ExportSvg(model, settings, outputPath) ? kExitOk : kExitFailed;
 }
 
-int ExportPdfFile(Model& model, const Settings& settings, const std::string& outputPath) {
+int ExportPdfFile(const Model& model, const Settings& settings, const std::string& outputPath) {
   EnsureGuiApplication();
   return ExportPdf(model, settings, outputPath) ? kExitOk : kExitFailed;
 }

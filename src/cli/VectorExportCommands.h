@@ -10,8 +10,8 @@
 
 namespace plicora {
 
-int ExportEmfFile(Model& model, const Settings& settings, const std::string& outputPath);
-int ExportSvgFile(Model& model, const Settings& settings, const std::string& outputPath);
-int ExportPdfFile(Model& model, const Settings& settings, const std::string& outputPath);
+int ExportEmfFile(const Model& model, const Settings& settings, const std::string& outputPath);
+int ExportSvgFile(const Model& model, const Settings& settings, const std::string& outputPath);
+int ExportPdfFile(const Model& model, const Settings& settings, const std::string& outputPath);
 
 }  // namespace plicora

@@ -22,34 +22,6 @@ LineStyle StyleOfLine(EdgeLineClass lineClass, const Settings& settings) {
   return LineStyle::None;
 }
 
-int FlapPolygonOf(const HalfEdge& half, const Part& part, bool flip, double devScale, std::array<Point2, 4>& points) {
-  const HalfEdge* end = SideEnd(half);
-  if (!half.hasFlap || !end) return 0;
-  const Point2 p = CornerOf(half, part);
-  const Point2 q = CornerOf(*end, part);
-  const Point2 s = flip ? p : q;
-  const Point2 t = flip ? q : p;
-  const double dx = t.x - s.x, dy = t.y - s.y;
-  const double length = std::sqrt(dx * dx + dy * dy);
-  if (length < 1e-6) return 0;
-  const double w = half.flapWidth / devScale;
-  const double ux = dx / length, uy = dy / length;
-  const double nx = uy, ny = -ux;
-  if (length > 2 * w) {
-    // A trapezoid whose slanted sides make 45 degrees with the edge.
-    points[0] = s;
-    points[1] = {s.x + w * (ux + nx), s.y + w * (uy + ny)};
-    points[2] = {t.x + w * (nx - ux), t.y + w * (ny - uy)};
-    points[3] = t;
-    return 4;
-  }
-  // A triangle whose apex stands w above the edge's middle.
-  points[0] = s;
-  points[1] = {(s.x + t.x) / 2 + w * nx, (s.y + t.y) / 2 + w * ny};
-  points[2] = t;
-  return 3;
-}
-
 std::array<int, 3> MaterialFillColor(const Material& material) {
   std::array<int, 3> rgb{};
   for (std::size_t i = 0; i < 3; ++i) {

@@ -27,11 +27,6 @@ inline Point2 CornerOf(const HalfEdge& half, const Part& part) {
   return {half.devPos.x + part.offsetX, half.devPos.y + part.offsetY};
 }
 
-/// The flap polygon of a side, computed on the spot: the same points that
-/// ComputeFlapPolygons stores (part offset included). `flip` is the model's
-/// mirrored flag XOR bNorishiroReverse. Returns the point count (0: no flap).
-int FlapPolygonOf(const HalfEdge& half, const Part& part, bool flip, double devScale, std::array<Point2, 4>& points);
-
 /// The fill colour of a material: devColor times 255, truncated, 0..255.
 std::array<int, 3> MaterialFillColor(const Material& material);
 

@@ -27,7 +27,8 @@ bool IsHiddenFold(const HalfEdge& half, const Settings& settings) {
 
 }  // namespace
 
-void ComputeDevelopmentBounds(Model& model) {
+DevelopmentBounds DevelopmentBoundsOf(const Model& model) {
+  if (model.parts.empty() && model.texts.empty()) return {};  // not an inverted infinite box
   double minX = kHuge, minY = kHuge, maxX = -kHuge, maxY = -kHuge;
   for (const Part& p : model.parts) {
     minX = std::min(minX, p.offsetX);
@@ -42,15 +43,15 @@ void ComputeDevelopmentBounds(Model& model) {
     maxX = std::max(maxX, t.x + t.width / s);
     maxY = std::max(maxY, t.y + 0.5 * t.height / s);
   }
-  if (model.parts.empty() && model.texts.empty()) {
-    // Nothing laid out: an empty box instead of an inverted infinite one.
-    model.devX = model.devY = model.devWidth = model.devHeight = 0.0;
-    return;
-  }
-  model.devX = minX;
-  model.devY = minY;
-  model.devWidth = maxX - minX;
-  model.devHeight = maxY - minY;
+  return {minX, minY, maxX - minX, maxY - minY};
+}
+
+void ComputeDevelopmentBounds(Model& model) {
+  const DevelopmentBounds box = DevelopmentBoundsOf(model);
+  model.devX = box.x;
+  model.devY = box.y;
+  model.devWidth = box.width;
+  model.devHeight = box.height;
 }
 
 void ComputePageGrid(const Model* model, const Settings& settings, int& columns, int& rows) {
@@ -73,9 +74,36 @@ void ComputePageGrid(const Model* model, const Settings& settings, int& columns,
   rows = GridCount(bottom / printableHeight + 1, kMaxPageRows);
 }
 
-EdgeLineClass ClassifyEdgeLine(HalfEdge& half, const Settings& settings) {
+std::size_t DrawnSides::Slot(const Solid* solid) const {
+  if (last_ < solids_.size() && solids_[last_].solid == solid) return last_;
+  for (std::size_t i = 0; i < solids_.size(); ++i) {
+    if (solids_[i].solid == solid) return last_ = i;
+  }
+  return solids_.size();
+}
+
+bool DrawnSides::Contains(const HalfEdge& half) const {
+  const std::size_t slot = Slot(half.face ? half.face->solid : nullptr);
+  if (slot == solids_.size()) return false;
+  const std::vector<char>& drawn = solids_[slot].drawn;
+  return half.index < drawn.size() && drawn[half.index];
+}
+
+void DrawnSides::Insert(const HalfEdge& half) {
+  const Solid* solid = half.face ? half.face->solid : nullptr;
+  const std::size_t slot = Slot(solid);
+  if (slot == solids_.size()) {
+    solids_.push_back({solid, std::vector<char>(solid ? solid->halfEdges.size() : 0, 0)});
+    last_ = slot;
+  }
+  std::vector<char>& drawn = solids_[slot].drawn;
+  if (half.index >= drawn.size()) drawn.resize(half.index + std::size_t{1}, 0);
+  drawn[half.index] = 1;
+}
+
+EdgeLineClass ClassifyEdgeLine(const HalfEdge& half, const Settings& settings, DrawnSides& drawn) {
   if (IsHiddenFold(half, settings)) return EdgeLineClass::Skip;
-  if (half.devPartner && half.devPartner->drawnMark) return EdgeLineClass::Skip;  // drawn from the other side
+  if (half.devPartner && drawn.Contains(*half.devPartner)) return EdgeLineClass::Skip;  // drawn from the other side
   if (!half.isOutline) return EdgeLineClass::Skip;
   EdgeLineClass lineClass;
   if (half.devPartner || (half.hasFlap && settings.bDrawFlap)) {
@@ -88,51 +116,36 @@ EdgeLineClass ClassifyEdgeLine(HalfEdge& half, const Settings& settings) {
     lineClass = EdgeLineClass::Cut;
     if (settings.iCutLineType == 1) return EdgeLineClass::Skip;
   }
-  if (half.edge) half.edge->drawnMark = true;
-  half.drawnMark = true;
+  drawn.Insert(half);
   return lineClass;
 }
 
-void ClearDrawnMarks(Model& model) {
-  for (Solid& solid : model.solids) {
-    for (Edge& e : solid.edges) e.drawnMark = false;
-    for (HalfEdge& h : solid.halfEdges) h.drawnMark = false;
+int FlapPolygonOf(const HalfEdge& half, const Part& part, bool flip, double devScale, std::array<Point2, 4>& points) {
+  const HalfEdge* end = SideEnd(half);
+  if (!half.hasFlap || !end) return 0;
+  const Point2 p{half.devPos.x + part.offsetX, half.devPos.y + part.offsetY};
+  const Point2 q{end->devPos.x + part.offsetX, end->devPos.y + part.offsetY};
+  const Point2 s = flip ? p : q;
+  const Point2 t = flip ? q : p;
+  const double dx = t.x - s.x, dy = t.y - s.y;
+  const double length = std::sqrt(dx * dx + dy * dy);
+  if (length < 1e-6) return 0;
+  const double w = half.flapWidth / devScale;
+  const double ux = dx / length, uy = dy / length;
+  const double nx = uy, ny = -ux;
+  if (length > 2 * w) {
+    // A trapezoid whose slanted sides make 45 degrees with the edge.
+    points[0] = s;
+    points[1] = {s.x + w * (ux + nx), s.y + w * (uy + ny)};
+    points[2] = {t.x + w * (nx - ux), t.y + w * (ny - uy)};
+    points[3] = t;
+    return 4;
   }
-}
-
-void ComputeFlapPolygons(Model& model, const Settings& settings) {
-  const bool flip = model.mirrored != settings.bNorishiroReverse;
-  for (Part& part : model.parts) {
-    for (Face* face : part.faces) {
-      for (HalfEdge* h : face->ring) {
-        h->flapPointCount = 0;
-        const HalfEdge* end = SideEnd(*h);
-        if (!h->hasFlap || !end) continue;
-        const Point2 p{h->devPos.x + part.offsetX, h->devPos.y + part.offsetY};
-        const Point2 q{end->devPos.x + part.offsetX, end->devPos.y + part.offsetY};
-        const Point2 s = flip ? p : q;
-        const Point2 t = flip ? q : p;
-        const double dx = t.x - s.x, dy = t.y - s.y;
-        const double length = std::sqrt(dx * dx + dy * dy);
-        if (length < 1e-6) continue;
-        const double w = h->flapWidth / model.devScale;
-        const double ux = dx / length, uy = dy / length;
-        const double nx = uy, ny = -ux;
-        if (length > 2 * w) {
-          h->flapPoints[0] = s;
-          h->flapPoints[1] = {s.x + w * (ux + nx), s.y + w * (uy + ny)};
-          h->flapPoints[2] = {t.x + w * (nx - ux), t.y + w * (ny - uy)};
-          h->flapPoints[3] = t;
-          h->flapPointCount = 4;
-        } else {
-          h->flapPoints[0] = s;
-          h->flapPoints[1] = {(s.x + t.x) / 2 + w * nx, (s.y + t.y) / 2 + w * ny};
-          h->flapPoints[2] = t;
-          h->flapPointCount = 3;
-        }
-      }
-    }
-  }
+  // A triangle whose apex stands w above the edge's middle.
+  points[0] = s;
+  points[1] = {(s.x + t.x) / 2 + w * nx, (s.y + t.y) / 2 + w * ny};
+  points[2] = t;
+  return 3;
 }
 
 int AssignJoinNumbers(Model& model) {

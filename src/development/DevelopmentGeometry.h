@@ -2,6 +2,9 @@
 // What is derived from the stored flat pattern: its bounds, the page grid,
 // the line class of every side, flap polygons, join numbers, face regions.
 
+#include <array>
+#include <vector>
+
 #include "app/Settings.h"
 #include "model/Model.h"
 
@@ -23,21 +26,45 @@ enum class EdgeLineClass { Skip, Cut, ConvexFold, ConcaveFold };
 /// a ring too short to be linked (such a side has no line, flap or number).
 inline const HalfEdge* SideEnd(const HalfEdge& half) { return half.next; }
 
-/// Recomputes devX, devY, devWidth, devHeight from the parts and labels.
-/// A development with neither parts nor labels gets an empty box at 0, 0.
+/// The rectangle that holds every part and every label box, in development
+/// units: an empty box at 0, 0 for a development with neither.
+struct DevelopmentBounds {
+  double x = 0.0, y = 0.0;
+  double width = 0.0, height = 0.0;
+};
+DevelopmentBounds DevelopmentBoundsOf(const Model& model);
+
+/// Stores DevelopmentBoundsOf in devX, devY, devWidth, devHeight.
 void ComputeDevelopmentBounds(Model& model);
 
 /// Columns and rows of the page grid; 1 x 1 with no model or no development.
 void ComputePageGrid(const Model* model, const Settings& settings, int& columns, int& rows);
 
-/// The line drawn for a side (or Skip); sets the drawn marks of a drawn line.
-EdgeLineClass ClassifyEdgeLine(HalfEdge& half, const Settings& settings);
+/// The sides a drawing pass has drawn so far, kept by the pass itself: a
+/// fold between two faces is drawn once, from the side met first.
+class DrawnSides {
+ public:
+  bool Contains(const HalfEdge& half) const;
+  void Insert(const HalfEdge& half);
 
-/// Clears drawnMark on every edge and half-edge of the model.
-void ClearDrawnMarks(Model& model);
+ private:
+  struct SolidSides {
+    const Solid* solid;
+    std::vector<char> drawn;  ///< by HalfEdge::index
+  };
+  /// The place of the solid's table in solids_, or solids_.size().
+  std::size_t Slot(const Solid* solid) const;
+  std::vector<SolidSides> solids_;
+  mutable std::size_t last_ = 0;
+};
 
-/// Fills the flap polygon of every half-edge of every part.
-void ComputeFlapPolygons(Model& model, const Settings& settings);
+/// The line drawn for a side (or Skip); a drawn line is entered in `drawn`.
+EdgeLineClass ClassifyEdgeLine(const HalfEdge& half, const Settings& settings, DrawnSides& drawn);
+
+/// The flap polygon of a side, part offset included, in development units.
+/// `flip` is the model's mirrored flag XOR bNorishiroReverse. Returns the
+/// point count: 4 (a trapezoid), 3 (a triangle) or 0 (no flap).
+int FlapPolygonOf(const HalfEdge& half, const Part& part, bool flip, double devScale, std::array<Point2, 4>& points);
 
 /// Numbers the cut edges that join two faces, from 1, in document order;
 /// returns how many edges got a number.

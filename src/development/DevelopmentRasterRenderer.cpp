@@ -176,16 +176,15 @@ struct RasterGeometry {
   }
 };
 
-void CollectGeometry(Model& model, const Settings& settings, const PixelMap& map, bool texturedOnly,
-                     RasterGeometry& g) {
+void CollectGeometry(const Model& model, const Settings& settings, const PixelMap& map, bool texturedOnly,
+                     bool highlights, RasterGeometry& g) {
   const int materials = static_cast<int>(model.materials.size());
   g.Clear(static_cast<std::size_t>(materials + 1));
   for (int index = -1; index < materials; ++index) {
     g.textured[static_cast<std::size_t>(index + 1)] = settings.bUseMaterial && CanTexture(model.MaterialOf(index));
   }
   const bool flaps = settings.bDrawFlap && !texturedOnly;
-  const bool lines = !texturedOnly;
-  if (lines) ClearDrawnMarks(model);
+  DrawnSides drawn;
   const bool flip = model.mirrored != settings.bNorishiroReverse;
   std::array<Point2, 4> flap;
   TexCoord unused;
@@ -197,8 +196,8 @@ void CollectGeometry(Model& model, const Settings& settings, const PixelMap& map
       const bool textured = g.textured[slot] != 0;
       if (!texturedOnly || textured) AddFace(*face, part, map, g.faces[slot], textured, g.lastUv[slot]);
       if (texturedOnly) continue;
-      if (face->marked) AddFace(*face, part, map, g.highlights, false, unused);
-      for (HalfEdge* h : face->ring) {
+      if (highlights && face->marked) AddFace(*face, part, map, g.highlights, false, unused);
+      for (const HalfEdge* h : face->ring) {
         const int n = flaps && h->hasFlap ? FlapPolygonOf(*h, part, flip, model.devScale, flap) : 0;
         if (n >= 3) {
           for (int i = 1; i + 1 < n; ++i) {
@@ -212,7 +211,7 @@ void CollectGeometry(Model& model, const Settings& settings, const PixelMap& map
             map.Put(flap[static_cast<std::size_t>(i + 1)], g.flapOutlines.xy);
           }
         }
-        const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings);
+        const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings, drawn);
         if (lineClass == EdgeLineClass::Skip) continue;
         const LineStyle style = StyleOfLine(lineClass, settings);
         const HalfEdge* end = SideEnd(*h);
@@ -286,7 +285,7 @@ void DrawLines(const RasterGeometry& g, const Settings& settings, float lineWidt
   SetSmoothing(false);
 }
 
-void DrawJoinNumbers(Model& model, const Settings& settings, const PixelMap& map, const RasterDrawParams& p,
+void DrawJoinNumbers(const Model& model, const Settings& settings, const PixelMap& map, const RasterDrawParams& p,
                      const GlFont& font) {
   const double scale = settings.iEdgeNumberFontSize * p.pixelsPerCm * 0.042333333333333334;
   glColor3f(0.0f, 0.0f, 0.0f);
@@ -351,7 +350,7 @@ void InitDevelopmentGlState(const Settings& settings) {
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
-void DrawDevelopmentRaster(Model* model, const Settings& settings, const RasterDrawParams& p) {
+void DrawDevelopmentRaster(const Model* model, const Settings& settings, const RasterDrawParams& p) {
   glViewport(0, 0, p.width, p.height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -383,7 +382,7 @@ void DrawDevelopmentRaster(Model* model, const Settings& settings, const RasterD
     // The arrays keep their storage from one picture to the next (the pane
     // renders again on every change; a large model needs tens of megabytes).
     static RasterGeometry geometry;
-    CollectGeometry(*model, settings, map, p.texturedOnly, geometry);
+    CollectGeometry(*model, settings, map, p.texturedOnly, p.markedFaces, geometry);
     if (p.texturedOnly) {
       DrawFaces(*model, settings, geometry);
     } else {

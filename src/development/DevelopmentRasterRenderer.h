@@ -17,6 +17,7 @@ struct RasterDrawParams {
   double originX = 0.0;       ///< buffer pixel (from the top-left corner) of
   double originY = 0.0;       ///< development point (0, 0)
   bool forPrint = false;      ///< white background and no sheets
+  bool markedFaces = true;    ///< highlights the faces marked by Check Corresponding Surface
   bool texturedOnly = false;  ///< only the faces of textured materials (print texture layer)
   /// Pane only: the sheet area and its top-left corner in buffer pixels.
   SheetArea sheets;
@@ -35,7 +36,7 @@ RasterDrawParams PaneRasterParams(const DevelopmentView& view, const SheetArea& 
 void InitDevelopmentGlState(const Settings& settings);
 
 /// Draws into the current OpenGL context. With no model only the background
-/// (and in the pane the sheets) is drawn. Updates the drawn marks.
-void DrawDevelopmentRaster(Model* model, const Settings& settings, const RasterDrawParams& params);
+/// (and in the pane the sheets) is drawn. The model is left as it is.
+void DrawDevelopmentRaster(const Model* model, const Settings& settings, const RasterDrawParams& params);
 
 }  // namespace plicora

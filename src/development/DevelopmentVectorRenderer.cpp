@@ -38,10 +38,16 @@ bool InsideFace(const Face& face, const Part& part, Point2 p) {
   return false;
 }
 
-bool InsideFlap(const HalfEdge& flap, Point2 p) {
-  const auto& f = flap.flapPoints;
-  if (flap.flapPointCount == 3) return PointInTriangle(p, f[0], f[1], f[2]);
-  if (flap.flapPointCount == 4) return PointInTriangle(p, f[0], f[1], f[2]) || PointInTriangle(p, f[0], f[2], f[3]);
+/// A flap polygon of this drawing (part offset included).
+struct FlapShape {
+  std::array<Point2, 4> points{};
+  int count = 0;
+};
+
+bool InsideFlap(const FlapShape& flap, Point2 p) {
+  const auto& f = flap.points;
+  if (flap.count == 3) return PointInTriangle(p, f[0], f[1], f[2]);
+  if (flap.count == 4) return PointInTriangle(p, f[0], f[1], f[2]) || PointInTriangle(p, f[0], f[2], f[3]);
   return false;
 }
 
@@ -101,20 +107,20 @@ class BoxGrid {
 // a flap side of a nearby part crosses it.
 class FlapOutlineWalk {
  public:
-  FlapOutlineWalk(QPainter& painter, Model& model, double sx, double sy)
-      : painter_(painter), model_(model), sx_(sx), sy_(sy) {}
+  FlapOutlineWalk(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy)
+      : painter_(painter), model_(model), flip_(model.mirrored != settings.bNorishiroReverse), sx_(sx), sy_(sy) {}
 
   void Run() {
     const double s = model_.devScale;
     std::vector<Box> grown;
-    for (Part& part : model_.parts) {
-      part.maxFlapWidth = 0.0;
+    for (const Part& part : model_.parts) {
+      double maxFlapWidth = 0.0;
       for (const Face* face : part.faces) {
         for (const HalfEdge* h : face->ring) {
-          if (h->hasFlap) part.maxFlapWidth = std::max(part.maxFlapWidth, h->flapWidth);
+          if (h->hasFlap) maxFlapWidth = std::max(maxFlapWidth, h->flapWidth);
         }
       }
-      const double m = s != 0.0 ? part.maxFlapWidth / s : 0.0;
+      const double m = s != 0.0 ? maxFlapWidth / s : 0.0;
       grown.push_back(Grow({part.offsetX, part.offsetY, part.offsetX + part.width, part.offsetY + part.height}, m));
     }
     Index();
@@ -124,9 +130,9 @@ class FlapOutlineWalk {
       for (std::size_t j = 0; j < model_.parts.size(); ++j) near_[j] = grown[i].Overlaps(grown[j]) ? 1 : 0;
       for (; next < flaps_.size() && flaps_[next].part == static_cast<int>(i); ++next) {
         const FlapItem& flap = flaps_[next];
-        for (int k = 0; k + 1 < flap.half->flapPointCount; ++k) {
-          DrawSide(flap, flap.half->flapPoints[static_cast<std::size_t>(k)],
-                   flap.half->flapPoints[static_cast<std::size_t>(k + 1)]);
+        for (int k = 0; k + 1 < flap.shape.count; ++k) {
+          DrawSide(flap, flap.shape.points[static_cast<std::size_t>(k)],
+                   flap.shape.points[static_cast<std::size_t>(k + 1)]);
         }
       }
     }
@@ -139,7 +145,7 @@ class FlapOutlineWalk {
     int partIndex;
   };
   struct FlapItem {
-    const HalfEdge* half;
+    FlapShape shape;
     int part;
     int order;  // drawing order of the flaps
   };
@@ -171,19 +177,21 @@ class FlapOutlineWalk {
             segments_.push_back({c, CornerOf(*end, part), static_cast<int>(pi)});
             segmentBoxes.push_back(GrownBoxOf(segments_.back().a, segments_.back().b));
           }
-          const int n = h->flapPointCount;
+          FlapShape shape;
+          shape.count = FlapPolygonOf(*h, part, flip_, model_.devScale, shape.points);
+          const int n = shape.count;
           if (n >= 3) {
             Box flapBox{1e300, 1e300, -1e300, -1e300};
             for (int k = 0; k < n; ++k) {
-              const Point2 p = h->flapPoints[static_cast<std::size_t>(k)];
-              const Point2 q = h->flapPoints[static_cast<std::size_t>((k + 1) % n)];
+              const Point2 p = shape.points[static_cast<std::size_t>(k)];
+              const Point2 q = shape.points[static_cast<std::size_t>((k + 1) % n)];
               extend(p);
               flapBox = {std::min(flapBox.x0, p.x), std::min(flapBox.y0, p.y), std::max(flapBox.x1, p.x),
                          std::max(flapBox.y1, p.y)};
               segments_.push_back({p, q, static_cast<int>(pi)});
               segmentBoxes.push_back(GrownBoxOf(p, q));
             }
-            flaps_.push_back({h, static_cast<int>(pi), static_cast<int>(flaps_.size())});
+            flaps_.push_back({shape, static_cast<int>(pi), static_cast<int>(flaps_.size())});
             flapBoxes.push_back(Grow(flapBox, 1e-6));
           }
         }
@@ -242,7 +250,7 @@ class FlapOutlineWalk {
     if (covered) return true;
     flapGrid_->Visit(at, flapStamp_, flapQuery_, [&](int id) {
       const FlapItem& f = flaps_[static_cast<std::size_t>(id)];
-      if (!covered && f.order < current.order && near_[static_cast<std::size_t>(f.part)] && InsideFlap(*f.half, p)) {
+      if (!covered && f.order < current.order && near_[static_cast<std::size_t>(f.part)] && InsideFlap(f.shape, p)) {
         covered = true;
       }
     });
@@ -250,7 +258,8 @@ class FlapOutlineWalk {
   }
 
   QPainter& painter_;
-  Model& model_;
+  const Model& model_;
+  bool flip_;
   double sx_, sy_;
   std::vector<FaceItem> faces_;
   std::vector<FlapItem> flaps_;
@@ -270,7 +279,7 @@ QPen SolidPen(const QColor& color, int width) {
   return pen;
 }
 
-void FillFaces(QPainter& painter, Model& model, const Settings& settings, double sx, double sy) {
+void FillFaces(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy) {
   for (const Part& part : model.parts) {
     for (const Face* face : part.faces) {
       QPolygon polygon;
@@ -293,15 +302,16 @@ void FillFaces(QPainter& painter, Model& model, const Settings& settings, double
   painter.setBrush(Qt::white);
 }
 
-void DrawLines(QPainter& painter, Model& model, const Settings& settings, double sx, double sy, int penWidth,
+void DrawLines(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy, int penWidth,
                const std::vector<int>& dot1, const std::vector<int>& dot2) {
   const QPen black = SolidPen(Qt::black, penWidth);
   const QPen white = SolidPen(Qt::white, penWidth);
   painter.setPen(black);
+  DrawnSides drawn;
   for (const Part& part : model.parts) {
     for (const Face* face : part.faces) {
-      for (HalfEdge* h : face->ring) {
-        const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings);
+      for (const HalfEdge* h : face->ring) {
+        const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings, drawn);
         if (lineClass == EdgeLineClass::Skip) continue;
         const LineStyle style = StyleOfLine(lineClass, settings);
         const HalfEdge* end = SideEnd(*h);
@@ -336,12 +346,11 @@ QFont JoinNumberFont(int height) {
   return font;
 }
 
-void DrawJoinNumbers(QPainter& painter, Model& model, const Settings& settings, double sx, double sy) {
+void DrawJoinNumbers(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy) {
   const double s = model.devScale;
   const int height = static_cast<int>(settings.iEdgeNumberFontSize * (sy / s) * kCmPerFontPoint);
   if (!settings.bDrawNumber || height <= 2) return;
   painter.setBackgroundMode(Qt::TransparentMode);
-  ClearDrawnMarks(model);
   const QFont font = JoinNumberFont(height);
   const QFontMetricsF metrics(font);
   painter.setFont(font);
@@ -349,34 +358,30 @@ void DrawJoinNumbers(QPainter& painter, Model& model, const Settings& settings, 
   for (const Part& part : model.parts) {
     for (const Face* face : part.faces) {
       for (const HalfEdge* h : face->ring) {
-        Edge* edge = h->edge;
+        const Edge* edge = h->edge;
         const HalfEdge* end = SideEnd(*h);
-        if (!edge || !end) continue;
-        if (edge->drawnMark && edge->joinNumber == -1) continue;
-        if (edge->joinNumber != -1) {
-          const Point2 a{CornerOf(*h, part).x * sx, CornerOf(*h, part).y * sy};
-          const Point2 b{CornerOf(*end, part).x * sx, CornerOf(*end, part).y * sy};
-          const JoinNumberPlacement place = PlaceJoinNumber(a, b, model.mirrored, settings.bEdgeIdReverse);
-          if (place.valid) {
-            // Along the side, as the placement below expects (see PlaceJoinNumber).
-            double tenths = std::asin(std::clamp(place.dy, -1.0, 1.0)) * 572.9577951308238;
-            if (place.first.x - place.second.x > 0) tenths = 1800.0 - tenths;
-            const int escapement = static_cast<int>(tenths);
-            const QString text = QString::number(edge->joinNumber);
-            const double cx = metrics.horizontalAdvance(text);
-            const double cy = metrics.ascent() + metrics.descent();
-            const int x = static_cast<int>(place.middle.x + 0.5 * cx * place.dx - 1.1 * cy * place.dy);
-            const int y = static_cast<int>(place.middle.y + 0.5 * cx * place.dy + 1.1 * cy * place.dx);
-            // The text cell's top-left corner sits at (x, y); the text turns
-            // counter-clockwise about it.
-            painter.save();
-            painter.translate(x, y);
-            painter.rotate(-escapement / 10.0);
-            painter.drawText(QPointF(0.0, metrics.ascent()), text);
-            painter.restore();
-          }
-        }
-        edge->drawnMark = true;
+        // Every side of a numbered edge shows its number.
+        if (!edge || !end || edge->joinNumber == -1) continue;
+        const Point2 a{CornerOf(*h, part).x * sx, CornerOf(*h, part).y * sy};
+        const Point2 b{CornerOf(*end, part).x * sx, CornerOf(*end, part).y * sy};
+        const JoinNumberPlacement place = PlaceJoinNumber(a, b, model.mirrored, settings.bEdgeIdReverse);
+        if (!place.valid) continue;
+        // Along the side, as the placement below expects (see PlaceJoinNumber).
+        double tenths = std::asin(std::clamp(place.dy, -1.0, 1.0)) * 572.9577951308238;
+        if (place.first.x - place.second.x > 0) tenths = 1800.0 - tenths;
+        const int escapement = static_cast<int>(tenths);
+        const QString text = QString::number(edge->joinNumber);
+        const double cx = metrics.horizontalAdvance(text);
+        const double cy = metrics.ascent() + metrics.descent();
+        const int x = static_cast<int>(place.middle.x + 0.5 * cx * place.dx - 1.1 * cy * place.dy);
+        const int y = static_cast<int>(place.middle.y + 0.5 * cx * place.dy + 1.1 * cy * place.dx);
+        // The text cell's top-left corner sits at (x, y); the text turns
+        // counter-clockwise about it.
+        painter.save();
+        painter.translate(x, y);
+        painter.rotate(-escapement / 10.0);
+        painter.drawText(QPointF(0.0, metrics.ascent()), text);
+        painter.restore();
       }
     }
   }
@@ -417,7 +422,7 @@ void DrawDashedLine(QPainter& painter, double x1, double y1, double x2, double y
   }
 }
 
-void DrawDevelopmentVector(QPainter& painter, Model* model, const Settings& settings, double sx, double sy) {
+void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy) {
   if (!model) return;
   const double s = model->devScale;
   if (!(s > 0.0)) return;
@@ -431,11 +436,9 @@ void DrawDevelopmentVector(QPainter& painter, Model* model, const Settings& sett
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   if (settings.bDrawFlap) {
-    ComputeFlapPolygons(*model, settings);
     painter.setPen(SolidPen(Qt::black, penWidth));
-    FlapOutlineWalk(painter, *model, sx, sy).Run();
+    FlapOutlineWalk(painter, *model, settings, sx, sy).Run();
   }
-  ClearDrawnMarks(*model);
   FillFaces(painter, *model, settings, sx, sy);
   painter.setBrush(Qt::NoBrush);
   DrawLines(painter, *model, settings, sx, sy, penWidth, dot1, dot2);

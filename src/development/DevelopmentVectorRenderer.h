@@ -21,9 +21,8 @@ std::vector<int> DevicePattern(const std::vector<int>& pattern, double lineWidth
 
 /// Draws all parts, faces, flaps, lines and join numbers with sx, sy device
 /// units per development unit. Draws nothing without a model. Text labels
-/// are drawn separately (DrawTextLabels). Recomputes the flap polygons and
-/// the drawn marks of the model.
-void DrawDevelopmentVector(QPainter& painter, Model* model, const Settings& settings, double sx, double sy);
+/// are drawn separately (DrawTextLabels). The model is left as it is.
+void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy);
 
 /// One line as a series of dashes with the current pen: the pattern holds
 /// (dash, gap) pairs in device units, restarts at the line's start, and the

@@ -65,7 +65,7 @@ void DrawAlignmentMarks(QPainter& painter, const Settings& settings, const Print
   painter.restore();
 }
 
-void DrawVerificationPageNumbers(QPainter& painter, Model* model, const Settings& settings, PageLayout& layout,
+void DrawVerificationPageNumbers(QPainter& painter, const Model* model, const Settings& settings, PageLayout& layout,
                                  const DevelopmentView& view, const SheetArea& area, double screenDpiY) {
   BuildPageList(model, settings, layout);
   const double dpi = screenDpiY > 0.0 ? screenDpiY : (painter.device() ? painter.device()->logicalDpiY() : 96.0);

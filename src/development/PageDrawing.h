@@ -43,7 +43,7 @@ void DrawAlignmentMarks(QPainter& painter, const Settings& settings, const Print
 /// opaque background, centred on its baseline) at the centre of every listed
 /// page's printable area, mapped through the pane's view. `screenDpiY` is
 /// the screen's vertical resolution (0 takes the painter's device).
-void DrawVerificationPageNumbers(QPainter& painter, Model* model, const Settings& settings, PageLayout& layout,
+void DrawVerificationPageNumbers(QPainter& painter, const Model* model, const Settings& settings, PageLayout& layout,
                                  const DevelopmentView& view, const SheetArea& area, double screenDpiY = 0.0);
 
 }  // namespace plicora

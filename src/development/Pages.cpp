@@ -22,13 +22,12 @@ void UpdatePageGrid(const Model* model, const Settings& settings, PageLayout& la
   ComputePageGrid(model, settings, layout.columns, layout.rows);
 }
 
-void BuildPageList(Model* model, const Settings& settings, PageLayout& layout) {
+void BuildPageList(const Model* model, const Settings& settings, PageLayout& layout) {
   layout.pages.clear();
   if (!model) {
     layout.pages.push_back(PageRef{});
     return;
   }
-  if (settings.bPrintOmitPage) ComputeFlapPolygons(*model, settings);
   for (int row = 0; row < layout.rows; ++row) {
     for (int column = 0; column < layout.columns; ++column) {
       if (!settings.bPrintOmitPage || PageHasDevelopment(*model, settings, column, row))

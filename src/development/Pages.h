@@ -34,9 +34,9 @@ double TotalSheetHeight(const Settings& settings, const PageLayout& layout);
 void UpdatePageGrid(const Model* model, const Settings& settings, PageLayout& layout);
 
 /// Fills the page list, row by row from the top, left to right. With
-/// bPrintOmitPage on only the pages holding development are listed (the flap
-/// polygons are recomputed first). Without a model the list is page 1 alone.
-void BuildPageList(Model* model, const Settings& settings, PageLayout& layout);
+/// bPrintOmitPage on only the pages holding development are listed. Without
+/// a model the list is page 1 alone.
+void BuildPageList(const Model* model, const Settings& settings, PageLayout& layout);
 
 /// The column and row of page `number` (from 1); a number out of range gives
 /// page 1, and (0, 0) when the list is empty.

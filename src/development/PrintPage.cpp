@@ -12,7 +12,7 @@ namespace {
 
 constexpr double kInchPerCm = 0.39370078740157477;
 
-bool RasterSheet(QPainter& painter, Model& model, const Settings& settings, const PageRef& page,
+bool RasterSheet(QPainter& painter, const Model& model, const Settings& settings, const PageRef& page,
                  const PrintDevice& device, int mode, const std::function<void()>& cancelPaneMode) {
   RasterPageRequest request =
       MakePrintRasterRequest(settings, page.column, page.row, device.dpiX, device.dpiY, !device.preview, mode);
@@ -46,7 +46,7 @@ bool HasTexturedMaterial(const Model& model) {
   return false;
 }
 
-bool PrintOnePage(QPainter& painter, Model& model, const Settings& settings, const PageLayout& layout, int number,
+bool PrintOnePage(QPainter& painter, const Model& model, const Settings& settings, const PageLayout& layout, int number,
                   const PrintDevice& device, const std::function<void()>& cancelPaneMode) {
   const PageRef page = LookUpPage(layout, number);
   const double kx = device.UnitsPerCmX();

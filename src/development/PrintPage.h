@@ -30,7 +30,7 @@ bool HasTexturedMaterial(const Model& model);
 /// the paper's corner), in device units. `cancelPaneMode` is passed to the
 /// raster renderer. Returns false when a raster step failed (its message was
 /// shown); the rest of the page is still drawn.
-bool PrintOnePage(QPainter& painter, Model& model, const Settings& settings, const PageLayout& layout, int number,
+bool PrintOnePage(QPainter& painter, const Model& model, const Settings& settings, const PageLayout& layout, int number,
                   const PrintDevice& device, const std::function<void()>& cancelPaneMode = {});
 
 }  // namespace plicora

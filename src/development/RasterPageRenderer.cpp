@@ -23,20 +23,11 @@ struct RasterJob {
   double pixelsPerCm = 0.0;
   double originX = 0.0;  // buffer pixel of development point (0, 0)
   double originY = 0.0;
+  double cornerX = 0.0;  // development point at the buffer's corner (labels)
+  double cornerY = 0.0;
   bool texturedOnly = false;
   bool labels = false;  // draw the text labels afterwards (not when printing)
 };
-
-void CancelPaneMode(Model& model, const std::function<void()>& cancel) {
-  // Clears every face's mark; only marked faces are written to, which
-  // spares a large model a pass of writes.
-  for (Part& part : model.parts) {
-    for (Face* face : part.faces) {
-      if (face->marked) face->marked = false;
-    }
-  }
-  if (cancel) cancel();
-}
 
 // Pixels whose three components all exceed 251 become pure white.
 void WhitenNearWhite(QImage& image) {
@@ -51,7 +42,7 @@ void WhitenNearWhite(QImage& image) {
 
 // Draws the job into a new off-screen buffer. Shows the failure message and
 // returns null on failure.
-std::unique_ptr<OffscreenGlContext> DrawJob(Model& model, const Settings& settings, const RasterJob& job) {
+std::unique_ptr<OffscreenGlContext> DrawJob(const Model& model, const Settings& settings, const RasterJob& job) {
   std::string error;
   if (job.width < 1 || job.height < 1) {
     ShowMessage("CreateDIBSection Error", MessageKind::Error);
@@ -76,6 +67,7 @@ std::unique_ptr<OffscreenGlContext> DrawJob(Model& model, const Settings& settin
   params.originY = job.originY;
   params.forPrint = true;
   params.texturedOnly = job.texturedOnly;
+  params.markedFaces = false;
   // The join-number glyphs are built by the renderer when numbers are shown.
   DrawDevelopmentRaster(&model, settings, params);
   glFinish();
@@ -85,7 +77,8 @@ std::unique_ptr<OffscreenGlContext> DrawJob(Model& model, const Settings& settin
 bool WantsLabels(const Model& model, const RasterJob& job) { return job.labels && !model.texts.empty(); }
 
 // The finished picture (top row first): whitened, then the labels on top.
-QImage FinishImage(Model& model, const Settings& settings, const RasterJob& job, const OffscreenGlContext& context) {
+QImage FinishImage(const Model& model, const Settings& settings, const RasterJob& job,
+                   const OffscreenGlContext& context) {
   QImage image = context.ToImage();
   if (settings.bSlideColorToWhite) WhitenNearWhite(image);
   if (WantsLabels(model, job)) {
@@ -93,12 +86,14 @@ QImage FinishImage(Model& model, const Settings& settings, const RasterJob& job,
     TextLabelPlacement placement;
     placement.target = TextLabelTarget::RasterExport;
     placement.kx = placement.ky = job.pixelsPerCm;
+    placement.cornerX = job.cornerX;
+    placement.cornerY = job.cornerY;
     DrawTextLabels(painter, &model, placement);
   }
   return image;
 }
 
-bool RenderJob(Model& model, const Settings& settings, const RasterJob& job, QImage& image) {
+bool RenderJob(const Model& model, const Settings& settings, const RasterJob& job, QImage& image) {
   auto context = DrawJob(model, settings, job);
   if (!context) return false;
   image = FinishImage(model, settings, job, *context);
@@ -146,7 +141,7 @@ bool TargetReady(const RasterPageRequest& request) {
 // The textured faces of one printed page, rasterised only over the part of
 // the page's tile they cover, and placed on the page within its printable
 // area. No textured face on the tile: nothing is printed.
-bool RenderTextureLayer(Model& model, const Settings& settings, const RasterPageRequest& request) {
+bool RenderTextureLayer(const Model& model, const Settings& settings, const RasterPageRequest& request) {
   const double q = request.pixelsPerCm;
   const double s = model.devScale;
   const double w = settings.paperWidth - 2.0 * settings.dPageMarginSide;
@@ -214,9 +209,9 @@ RasterPageRequest MakePrintRasterRequest(const Settings& settings, int column, i
   return r;
 }
 
-bool RenderRasterPage(Model& model, const Settings& settings, const RasterPageRequest& request) {
+bool RenderRasterPage(const Model& model, const Settings& settings, const RasterPageRequest& request) {
   if (request.printing && request.mode == 1) return RenderTextureLayer(model, settings, request);
-  CancelPaneMode(model, request.cancelPaneMode);
+  if (request.cancelPaneMode) request.cancelPaneMode();
   if (!TargetReady(request)) return false;
   const double q = request.pixelsPerCm;
   const double s = model.devScale;
@@ -234,8 +229,11 @@ bool RenderRasterPage(Model& model, const Settings& settings, const RasterPageRe
     job.originY = -q * h * request.pageRow;
   } else {
     // The development's top-left corner at the buffer's top-left corner.
-    job.originX = -model.devX * s * q;
-    job.originY = -model.devY * s * q;
+    const DevelopmentBounds box = DevelopmentBoundsOf(model);
+    job.originX = -box.x * s * q;
+    job.originY = -box.y * s * q;
+    job.cornerX = box.x;
+    job.cornerY = box.y;
   }
   auto context = DrawJob(model, settings, job);
   if (!context) return false;
@@ -253,15 +251,18 @@ bool RenderRasterPage(Model& model, const Settings& settings, const RasterPageRe
   return true;
 }
 
-bool RenderDevelopmentImage(Model& model, const Settings& settings, int width, int height, double pixelsPerCm,
+bool RenderDevelopmentImage(const Model& model, const Settings& settings, int width, int height, double pixelsPerCm,
                             const std::function<void()>& cancelPaneMode, QImage& image) {
-  CancelPaneMode(model, cancelPaneMode);
+  if (cancelPaneMode) cancelPaneMode();
+  const DevelopmentBounds box = DevelopmentBoundsOf(model);
   RasterJob job;
   job.width = width;
   job.height = height;
   job.pixelsPerCm = pixelsPerCm;
-  job.originX = -model.devX * model.devScale * pixelsPerCm;
-  job.originY = -model.devY * model.devScale * pixelsPerCm;
+  job.originX = -box.x * model.devScale * pixelsPerCm;
+  job.originY = -box.y * model.devScale * pixelsPerCm;
+  job.cornerX = box.x;
+  job.cornerY = box.y;
   job.labels = true;
   return RenderJob(model, settings, job, image);
 }

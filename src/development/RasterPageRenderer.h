@@ -33,8 +33,9 @@ struct RasterPageRequest {
   /// texture layer of mode 1 within the printable area.
   double deviceUnitsPerCmX = 0.0;
   double deviceUnitsPerCmY = 0.0;
-  /// Cancels the pane's current mode (mode none, repaint); the face marks
-  /// are cleared before it is called.
+  /// Cancels the pane's current mode (mode none, face marks cleared,
+  /// repaint); called before rendering, except for the texture layer of a
+  /// printed page. The picture never shows the marked faces.
   std::function<void()> cancelPaneMode;
 };
 
@@ -45,14 +46,13 @@ RasterPageRequest MakePrintRasterRequest(const Settings& settings, int column, i
                                          bool printing, int mode);
 
 /// Renders the request. Failure messages go to the message sink; returns
-/// false on failure. The face marks are cleared first (not for the texture
-/// layer of a printed page).
-bool RenderRasterPage(Model& model, const Settings& settings, const RasterPageRequest& request);
+/// false on failure. The model is left as it is.
+bool RenderRasterPage(const Model& model, const Settings& settings, const RasterPageRequest& request);
 
 /// Mode 2 rendering of the whole development into `image` (width x height,
 /// labels drawn, whitish pixels whitened when set), for exports that want
 /// the picture itself. Returns false (messages shown) on failure.
-bool RenderDevelopmentImage(Model& model, const Settings& settings, int width, int height, double pixelsPerCm,
+bool RenderDevelopmentImage(const Model& model, const Settings& settings, int width, int height, double pixelsPerCm,
                             const std::function<void()>& cancelPaneMode, QImage& image);
 
 }  // namespace plicora

@@ -71,8 +71,8 @@ void DrawTextLabels(QPainter& painter, const Model* model, const TextLabelPlacem
       case TextLabelTarget::RasterExport: {
         const double dpi = p.dpi > 0.0 ? p.dpi : DeviceDpi(painter);
         const double tenths = std::trunc(p.kx * label.fontSize / (dpi * kInchPerCm) * 10.0);
-        DrawOneLabel(painter, label, tenths / 10.0 * dpi / 72.0, p.kx * (label.x - model->devX) * s,
-                     p.ky * (label.y - model->devY) * s);
+        DrawOneLabel(painter, label, tenths / 10.0 * dpi / 72.0, p.kx * (label.x - p.cornerX) * s,
+                     p.ky * (label.y - p.cornerY) * s);
         break;
       }
       case TextLabelTarget::Pane:

@@ -21,6 +21,10 @@ struct TextLabelPlacement {
   /// Printer: where development point (0, 0) lies, in device units.
   double ox = 0.0;
   double oy = 0.0;
+  /// Raster export: the development point at the bitmap's origin (the
+  /// development's top-left corner), in development units.
+  double cornerX = 0.0;
+  double cornerY = 0.0;
   /// Raster export: the horizontal dots per inch of the bitmap's device.
   /// Pane: the screen's vertical dots per inch. 0 takes the painter's device.
   double dpi = 0.0;

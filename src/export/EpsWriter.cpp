@@ -106,15 +106,15 @@ Point2 OnPaper(const HalfEdge& half, const Part& part, double scale) {
 
 class EpsDocument {
  public:
-  EpsDocument(std::FILE* file, Model& model, const Settings& settings, const EpsOptions& options)
+  EpsDocument(std::FILE* file, const Model& model, const Settings& settings, const EpsOptions& options)
       : out_(file), model_(model), settings_(settings), options_(options), scale_(model.devScale) {}
 
   bool Write() {
-    ComputeDevelopmentBounds(model_);
-    const long long pw = TruncToInt(model_.devWidth * scale_ * kPointsPerCm);
-    const int ph = TruncToInt(model_.devHeight * scale_ * kPointsPerCm);
-    const long long x0 = TruncToInt(model_.devX * scale_ * kPointsPerCm);
-    const long long y0 = TruncToInt(model_.devY * scale_ * -kPointsPerCm);
+    const DevelopmentBounds box = DevelopmentBoundsOf(model_);
+    const long long pw = TruncToInt(box.width * scale_ * kPointsPerCm);
+    const int ph = TruncToInt(box.height * scale_ * kPointsPerCm);
+    const long long x0 = TruncToInt(box.x * scale_ * kPointsPerCm);
+    const long long y0 = TruncToInt(box.y * scale_ * -kPointsPerCm);
     ph_ = ph;
     out_.Text("%!PS-Adobe EPSF-3\n");
     out_.Text("%%BoundingBox:");
@@ -126,7 +126,6 @@ class EpsDocument {
     out_.Text(" ");
     out_.Number("%lld", y0 + ph);
     out_.Text("\n");
-    ClearDrawnMarks(model_);
     if (settings_.bDrawFlap) WriteFlaps();
     if (!options_.dontFillSurfaces) WriteFaces();
     WriteLines();
@@ -232,12 +231,13 @@ class EpsDocument {
 
   void WriteLines() {
     out_.Text("\n0.0 0.0 0.0 setrgbcolor");
+    DrawnSides drawn;
     for (const Part& part : model_.parts) {
       for (const Face* face : part.faces) {
-        for (HalfEdge* h : face->ring) {
+        for (const HalfEdge* h : face->ring) {
           const HalfEdge* next = SideEnd(*h);
           if (!next) continue;
-          const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings_);
+          const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings_, drawn);
           if (lineClass == EdgeLineClass::Skip) continue;
           WriteDash(LineType(lineClass));
           const Point2 a = OnPaper(*h, part, scale_);
@@ -274,7 +274,6 @@ class EpsDocument {
     out_.Text("\n");
     out_.Number("%d", settings_.iEdgeNumberFontSize);
     out_.Text(" scalefont setfont");
-    ClearDrawnMarks(model_);
     for (const Part& part : model_.parts) {
       for (const Face* face : part.faces) {
         for (const HalfEdge* h : face->ring) {
@@ -309,7 +308,7 @@ class EpsDocument {
   }
 
   BlockWriter out_;
-  Model& model_;
+  const Model& model_;
   const Settings& settings_;
   const EpsOptions& options_;
   const double scale_;
@@ -318,12 +317,12 @@ class EpsDocument {
 
 }  // namespace
 
-int WriteEps(std::FILE* file, Model& model, const Settings& settings, const EpsOptions& options) {
+int WriteEps(std::FILE* file, const Model& model, const Settings& settings, const EpsOptions& options) {
   EpsDocument document(file, model, settings, options);
   return document.Write() ? 0 : 1;
 }
 
-bool SaveEpsFile(const std::string& path, Model& model, const Settings& settings, const EpsOptions& options) {
+bool SaveEpsFile(const std::string& path, const Model& model, const Settings& settings, const EpsOptions& options) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) {
     ShowMessage("Cannot write to file", MessageKind::Error);

@@ -19,13 +19,13 @@ struct EpsOptions {
   bool dontFillFlaps = false;     ///< "Don't Fill Flaps"
 };
 
-/// Recomputes the development's bounds, then writes the document into the
+/// Measures the development's bounds, then writes the document into the
 /// already opened binary file. Returns 0, or 1 when the file refused a write.
-int WriteEps(std::FILE* file, Model& model, const Settings& settings, const EpsOptions& options);
+int WriteEps(std::FILE* file, const Model& model, const Settings& settings, const EpsOptions& options);
 
 /// Opens `path` for binary writing and writes the EPS into it. Shows "Cannot
 /// write to file" and returns false when it cannot be opened or written.
-bool SaveEpsFile(const std::string& path, Model& model, const Settings& settings, const EpsOptions& options);
+bool SaveEpsFile(const std::string& path, const Model& model, const Settings& settings, const EpsOptions& options);
 
 /// The note of the "EPS Save Settings" box: "* Text output is not supported"
 /// when the model holds text labels, else empty.

@@ -18,7 +18,7 @@ constexpr double kInchPerCm = 0.39370078740157477;
 constexpr double kCmPerPoint = 0.035277777777777776;
 
 // Draws the development and its labels onto an open metafile.
-void DrawMetafile(EmfPaintDevice& device, Model& model, const Settings& settings, double ppcm) {
+void DrawMetafile(EmfPaintDevice& device, const Model& model, const Settings& settings, double ppcm) {
   QPainter painter(&device);
   const double scale = ppcm * model.devScale;
   DrawDevelopmentVector(painter, &model, settings, scale, scale);
@@ -55,8 +55,7 @@ void WriteMetafileTextLabels(EmfPaintDevice& device, const Model& model, double 
   device.SetTextColor(0);
 }
 
-bool ExportMetafile(Model& model, const Settings& settings, const std::string& path, double dpi) {
-  ComputeDevelopmentBounds(model);
+bool ExportMetafile(const Model& model, const Settings& settings, const std::string& path, double dpi) {
   const double ppcm = dpi * kInchPerCm;
   EmfPaintDevice device(QString::fromStdString(path), QString::fromLatin1(kMetafileFileDescription), dpi);
   if (!device.isValid()) {
@@ -71,9 +70,8 @@ bool ExportMetafile(Model& model, const Settings& settings, const std::string& p
   return true;
 }
 
-QByteArray RenderMetafile(Model& model, const Settings& settings, double dpi) {
+QByteArray RenderMetafile(const Model& model, const Settings& settings, double dpi) {
   if (!model.hasDevelopment) return {};
-  ComputeDevelopmentBounds(model);
   EmfPaintDevice device(QString::fromLatin1(kMetafileClipboardDescription), dpi);
   DrawMetafile(device, model, settings, dpi * kInchPerCm);
   return device.bytes();

@@ -27,11 +27,11 @@ double MetafileReferenceDpi();
 /// Writes the metafile to `path` ("VorlanZ"); recomputes the development's
 /// extent first. A file that cannot be created or written shows "Cannot
 /// write to file" and returns false.
-bool ExportMetafile(Model& model, const Settings& settings, const std::string& path, double dpi);
+bool ExportMetafile(const Model& model, const Settings& settings, const std::string& path, double dpi);
 
 /// The clipboard variant's metafile ("Plicora Designer") in memory; empty
 /// without a development.
-QByteArray RenderMetafile(Model& model, const Settings& settings, double dpi);
+QByteArray RenderMetafile(const Model& model, const Settings& settings, double dpi);
 
 /// The text pass: transparent background, baseline alignment, each label in
 /// its colour and a font of trunc(size * ppcm * 0.035277777777777776) device

@@ -11,7 +11,7 @@
 
 namespace plicora {
 
-bool ExportPdf(Model& model, const Settings& settings, const std::string& path) {
+bool ExportPdf(const Model& model, const Settings& settings, const std::string& path) {
   PageLayout layout;
   UpdatePageGrid(&model, settings, layout);
   BuildPageList(&model, settings, layout);

@@ -16,6 +16,6 @@ inline constexpr int kPdfResolution = 1200;
 /// offsets; vector unless raster printing is set). A file that cannot be
 /// written shows "Cannot write to file" and returns false; a failed raster
 /// step returns false after its own message.
-bool ExportPdf(Model& model, const Settings& settings, const std::string& path);
+bool ExportPdf(const Model& model, const Settings& settings, const std::string& path);
 
 }  // namespace plicora

@@ -24,13 +24,13 @@ int UnitsOf(double length) {
 }
 }  // namespace
 
-bool ExportSvg(Model& model, const Settings& settings, const std::string& path) {
-  ComputeDevelopmentBounds(model);
+bool ExportSvg(const Model& model, const Settings& settings, const std::string& path) {
+  const DevelopmentBounds box = DevelopmentBoundsOf(model);
   const double ppcm = kSvgUnitsPerInch * kInchPerCm;
   const double scale = ppcm * model.devScale;  // user units per development unit
   // Whole user units, so that the millimetre size and the view box describe
   // exactly the same scale.
-  const QSize size(UnitsOf(model.devWidth * scale), UnitsOf(model.devHeight * scale));
+  const QSize size(UnitsOf(box.width * scale), UnitsOf(box.height * scale));
 
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
@@ -46,7 +46,7 @@ bool ExportSvg(Model& model, const Settings& settings, const std::string& path) 
   {
     QPainter painter(&svg);
     // The extent's top-left corner at the picture's origin.
-    painter.translate(-model.devX * scale, -model.devY * scale);
+    painter.translate(-box.x * scale, -box.y * scale);
     DrawDevelopmentVector(painter, &model, settings, scale, scale);
     TextLabelPlacement labels;
     labels.target = TextLabelTarget::Printer;

@@ -17,6 +17,6 @@ inline constexpr double kSvgUnitsPerInch = 1200.0;
 /// Writes the vector drawing and the text labels of the whole development to
 /// `path`. A file that cannot be written shows "Cannot write to file" and
 /// returns false.
-bool ExportSvg(Model& model, const Settings& settings, const std::string& path);
+bool ExportSvg(const Model& model, const Settings& settings, const std::string& path);
 
 }  // namespace plicora

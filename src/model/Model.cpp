@@ -7,6 +7,7 @@ HalfEdge* Solid::NewHalfEdge(Vertex* vertex, Face* face, double flapWidth) {
   h.vertex = vertex;
   h.face = face;
   h.flapWidth = flapWidth;
+  h.index = static_cast<std::uint32_t>(halfEdges.size() - 1);
   return &h;
 }
 

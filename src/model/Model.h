@@ -54,12 +54,10 @@ struct HalfEdge {
   TexCoord* uv = nullptr;
   bool isOutline = true;  ///< false for an internal diagonal of a split polygon
   bool hasFlap = false;
-  bool drawnMark = true;  ///< transient mark of the drawing passes
-  Point2 devPos;          ///< corner in the pattern, relative to the part offset
-  Point3 openedPos;       ///< working position of the cut-point emphasis
-  double flapWidth = 0.5; ///< centimetres of paper
-  int flapPointCount = 0;
-  std::array<Point2, 4> flapPoints{};  ///< flap polygon, part offset included
+  std::uint32_t index = 0;  ///< place in its solid's halfEdges (for per-drawing tables)
+  Point2 devPos;            ///< corner in the pattern, relative to the part offset
+  Point3 openedPos;         ///< working position of the cut-point emphasis
+  double flapWidth = 0.5;   ///< centimetres of paper
 };
 
 struct Face {
@@ -83,7 +81,6 @@ struct Edge {
   double dihedral = -1.0;
   int type = 0;  ///< 0 ordinary, 5 one-sided, 6 marked to cut, 7 marked to keep
   int joinNumber = -1;
-  bool drawnMark = false;
 };
 
 struct Solid {
@@ -106,7 +103,6 @@ struct Part {
   double width = 0.0, height = 0.0;
   Solid* solid = nullptr;
   bool selected = false;
-  double maxFlapWidth = 0.0;
 };
 
 /// Uncompressed RGB image, width * height * 3 bytes, rows packed.

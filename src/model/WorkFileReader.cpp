@@ -55,8 +55,12 @@ bool InRange(int index, const Container& c) {
 class WorkFileParser {
  public:
   /// `file`, when given, is told as parsing moves on which bytes are done.
-  WorkFileParser(std::string_view bytes, FileBytes* file, Model& model, Settings& settings)
-      : file_(file), in_(bytes.data(), bytes.data() + bytes.size()), model_(model), settings_(settings) {}
+  WorkFileParser(std::string_view bytes, FileBytes* file, Model& model, Settings& settings, int maxTextureSize)
+      : file_(file),
+        in_(bytes.data(), bytes.data() + bytes.size()),
+        model_(model),
+        settings_(settings),
+        maxTextureSize_(maxTextureSize) {}
 
   int Run();
 
@@ -104,6 +108,7 @@ class WorkFileParser {
   WorkFileStream in_;
   Model& model_;
   Settings& settings_;
+  int maxTextureSize_;              ///< OpenGL's texture size limit
   std::vector<HalfEdge*> corners_;  // the ring being read
   int facesSinceRelease_ = 0;
   std::unordered_map<const Face*, std::unordered_map<const Vertex*, HalfEdge*>> longRings_;
@@ -421,7 +426,7 @@ void WorkFileParser::ReadTexture(Material& material) {
   }
   if (!keep) return;  // far more pixels declared than the file holds: the material has no image to show
   material.image = std::move(image);
-  FitLoadedTexture(material, settings_);
+  FitLoadedTexture(material, EffectiveTextureLimit(settings_, maxTextureSize_));
 }
 
 void WorkFileParser::ReadMaterials(std::string_view& current) {
@@ -508,16 +513,24 @@ int RunParser(WorkFileParser& parser, Model& model) {
 
 }  // namespace
 
-int ReadWorkFile(const std::string& path, Model& model, Settings& settings) {
+int ReadWorkFile(const std::string& path, Model& model, Settings& settings, int maxTextureSize) {
   FileBytes file;
   if (!file.Open(path)) return kReadFailed;
-  WorkFileParser parser(std::string_view(file.data(), file.size()), &file, model, settings);
+  WorkFileParser parser(std::string_view(file.data(), file.size()), &file, model, settings, maxTextureSize);
+  return RunParser(parser, model);
+}
+
+int ReadWorkFile(const std::string& path, Model& model, Settings& settings) {
+  return ReadWorkFile(path, model, settings, settings.maxTextureSize);
+}
+
+int ReadWorkFileData(std::string_view bytes, Model& model, Settings& settings, int maxTextureSize) {
+  WorkFileParser parser(bytes, nullptr, model, settings, maxTextureSize);
   return RunParser(parser, model);
 }
 
 int ReadWorkFileData(std::string_view bytes, Model& model, Settings& settings) {
-  WorkFileParser parser(bytes, nullptr, model, settings);
-  return RunParser(parser, model);
+  return ReadWorkFileData(bytes, model, settings, settings.maxTextureSize);
 }
 
 }  // namespace plicora

@@ -31,10 +31,15 @@ inline constexpr int kMaxSolidsPastEnd = 1024;
 
 /// Reads `path` into the empty `model`; the info block overwrites the
 /// document values of `settings` (and the scale product and paper size).
-/// Messages go through the message sink. Returns a WorkFileResult.
+/// A texture image with a side above OpenGL's `maxTextureSize` (or above the
+/// profile's lower limit when that is on) is reduced to a square of the
+/// limit. Messages go through the message sink. Returns a WorkFileResult.
+int ReadWorkFile(const std::string& path, Model& model, Settings& settings, int maxTextureSize);
+/// The same with the limit the shell knows (Settings::maxTextureSize).
 int ReadWorkFile(const std::string& path, Model& model, Settings& settings);
 
 /// The same for the bytes of a work file already in memory.
+int ReadWorkFileData(std::string_view bytes, Model& model, Settings& settings, int maxTextureSize);
 int ReadWorkFileData(std::string_view bytes, Model& model, Settings& settings);
 
 }  // namespace plicora

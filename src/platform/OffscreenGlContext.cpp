@@ -5,24 +5,7 @@
 
 #include <cstring>
 
-#include "app/Settings.h"
-
 namespace plicora {
-namespace {
-
-bool gMaxTextureSizeRead = false;
-
-void ReadMaxTextureSizeOnce() {
-  if (gMaxTextureSizeRead) return;
-  GLint size = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
-  if (size > 0) {
-    CurrentSettings().maxTextureSize = size;
-    gMaxTextureSizeRead = true;
-  }
-}
-
-}  // namespace
 
 std::unique_ptr<OffscreenGlContext> OffscreenGlContext::Create(int width, int height, std::string* error,
                                                                OffscreenGlContext* share) {
@@ -40,7 +23,9 @@ std::unique_ptr<OffscreenGlContext> OffscreenGlContext::Create(int width, int he
     return nullptr;
   }
   if (result->MakeCurrent()) {
-    ReadMaxTextureSizeOnce();
+    GLint size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+    result->maxTextureSize_ = size;
     result->Release();
   }
   return result;

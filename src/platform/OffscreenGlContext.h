@@ -32,6 +32,9 @@ class OffscreenGlContext {
   bool Resize(int width, int height);
   int width() const { return width_; }
   int height() const { return height_; }
+  /// OpenGL's largest texture side in this context (0 if it could not be
+  /// asked). Whoever sizes textures is given it; the context keeps it to itself.
+  int MaxTextureSize() const { return maxTextureSize_; }
 
   /// Makes the context current on its buffer. False on failure.
   bool MakeCurrent();
@@ -69,6 +72,7 @@ class OffscreenGlContext {
   std::vector<std::uint8_t> buffer_;
   int width_ = 0;
   int height_ = 0;
+  int maxTextureSize_ = 0;
 };
 
 /// Stride in bytes of a 24-bit bitmap row of `width` pixels (multiple of 4).

@@ -36,15 +36,14 @@ void ResizeTextureImage(Material& material, int size) {
   material.hasTexture = true;
 }
 
-int EffectiveTextureLimit(const Settings& settings) {
-  int limit = settings.maxTextureSize;
+int EffectiveTextureLimit(const Settings& settings, int maxTextureSize) {
+  int limit = maxTextureSize;
   if (settings.bLimitTextureSize) limit = std::min(limit, settings.textureLimitSize);
   return limit;
 }
 
-void FitLoadedTexture(Material& material, const Settings& settings) {
+void FitLoadedTexture(Material& material, int limit) {
   if (!material.image) return;
-  const int limit = EffectiveTextureLimit(settings);
   if (material.image->width > limit || material.image->height > limit) ResizeTextureImage(material, limit);
 }
 

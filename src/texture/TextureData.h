@@ -18,13 +18,14 @@ TextureImage ResampleNearest(const TextureImage& source, int targetWidth, int ta
 /// Replaces the material's image by a size x size copy (no flip).
 void ResizeTextureImage(Material& material, int size);
 
-/// The largest side a texture may keep: OpenGL's limit, lowered to the
-/// chosen limit when "Use Lower Resolution for Large Texture Image" is on.
-int EffectiveTextureLimit(const Settings& settings);
+/// The largest side a texture may keep: OpenGL's limit `maxTextureSize`,
+/// lowered to the chosen limit when "Use Lower Resolution for Large Texture
+/// Image" is on.
+int EffectiveTextureLimit(const Settings& settings, int maxTextureSize);
 
-/// Fits an image read from a work file: a side above the effective limit K
-/// makes it K x K; otherwise it keeps its stored size.
-void FitLoadedTexture(Material& material, const Settings& settings);
+/// Fits an image read from a work file: a side above `limit` (the effective
+/// limit) makes it limit x limit; otherwise it keeps its stored size.
+void FitLoadedTexture(Material& material, int limit);
 
 /// The side a loaded image gets for one of its sides: the smallest of 64,
 /// 128, ..., 32768 strictly greater than `side` (so 256 gives 512), or 0 when

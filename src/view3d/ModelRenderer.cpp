@@ -85,7 +85,7 @@ void ModelRenderer::InvalidateCache() {
   cacheStale_ = true;
 }
 
-void ModelRenderer::InitGlState(Settings& settings) {
+void ModelRenderer::InitGlState(const Settings& settings) {
   glClearColor(1.f, 1.f, 1.f, 1.f);
   const GLfloat ambient[] = {0.1f, 0.1f, 0.1f, 1.0f};
   const GLfloat diffuse[] = {1.f, 1.f, 1.f, 1.f};
@@ -103,9 +103,6 @@ void ModelRenderer::InitGlState(Settings& settings) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-  GLint maxSize = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-  if (maxSize > 0) settings.maxTextureSize = maxSize;
   glEnable(GL_CULL_FACE);
   glDepthFunc(GL_LEQUAL);
   glEnable(GL_DEPTH_TEST);
@@ -142,7 +139,7 @@ void ModelRenderer::ApplyTextureFilter(bool smooth) {
   cache_->OnTextureFilter(smooth);
 }
 
-void ModelRenderer::RenderScene(const SceneInputs& scene, Settings& settings) {
+void ModelRenderer::RenderScene(const SceneInputs& scene, const Settings& settings) {
   if (!glInitialised_) InitGlState(settings);
   // Head light: a directional light along the viewing axis, from the viewer.
   GLfloat* p = projection_;

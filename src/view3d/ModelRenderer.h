@@ -33,8 +33,8 @@ class ModelRenderer {
   ModelRenderer(const ModelRenderer&) = delete;
   ModelRenderer& operator=(const ModelRenderer&) = delete;
 
-  /// Sets the fixed state and reads the texture size limit into `settings`.
-  void InitGlState(Settings& settings);
+  /// Sets the fixed state of the current context.
+  void InitGlState(const Settings& settings);
   bool glInitialised() const { return glInitialised_; }
   /// Front face counter-clockwise, flat shading, both matrices identity (the
   /// state part of Reset View).
@@ -42,7 +42,7 @@ class ModelRenderer {
   /// Viewport and projection for the camera and a w x h target.
   static void UpdateProjection(const ModelViewCamera& camera, int width, int height);
   /// Draws one frame (the caller flushes).
-  void RenderScene(const SceneInputs& scene, Settings& settings);
+  void RenderScene(const SceneInputs& scene, const Settings& settings);
   /// Texture filters after "Smooth Texture View" changed.
   void ApplyTextureFilter(bool smooth);
 

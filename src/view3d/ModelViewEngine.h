@@ -59,6 +59,9 @@ class ModelViewEngine {
   bool Paint();
   /// The target (bottom-up BGRA) or null.
   const OffscreenGlContext* target() const { return targetValid_ ? context_.get() : nullptr; }
+  /// OpenGL's largest texture side in the pane's context; 0 before the
+  /// context exists (the first Resize to a size that is not zero).
+  int MaxTextureSize() const { return context_ ? context_->MaxTextureSize() : 0; }
   /// The last painted picture, row 0 at the top (null image without target).
   QImage Image() const;
 

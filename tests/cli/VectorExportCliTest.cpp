@@ -109,6 +109,42 @@ TEST(VectorExportCli, PdfPrintsTheSheetAtTrueScale) {
   EXPECT_NEAR(right - left, 1000.0, 1.0);  // 10 cm within 0.1 %
 }
 
+// The icosahedron with its 100 x 60 texture replaced by a 128 x 60 one
+// whose odd columns are `odd` and even columns white: cut down to 64 x 64
+// it would keep only the white columns.
+std::string StripedIcosahedron(const test::TempDir& dir, const std::string& name, char odd) {
+  std::string text = test::ReadFile(test::FixturePath("icosahedron_textured.plc"));
+  const std::size_t at = text.find("\n100 60\n");
+  if (at == std::string::npos) return {};
+  std::string pixels;
+  for (int row = 0; row < 60; ++row)
+    for (int column = 0; column < 128; ++column) pixels.append(3, column % 2 ? odd : '\xff');
+  text.replace(at, 8 + 100 * 60 * 3, "\n128 60\n" + pixels);
+  return test::WriteFile(dir.File(name), text);
+}
+
+int DarkPixelsOfPdf(const test::TempDir& dir, const std::string& input) {
+  const std::string pdf = input + ".pdf";
+  if (RunViewer("--export '" + pdf + "' '" + input + "'").status != 0) return -1;
+  Shell("pdftoppm -gray -r 100 -singlefile '" + pdf + "' '" + dir.File("page") + "'");
+  const Grey page = ReadPgm(dir.File("page.pgm"));
+  int dark = 0;
+  for (unsigned char c : page.pixels) dark += c < 64 ? 1 : 0;
+  return dark;
+}
+
+TEST(VectorExportCli, PdfPrintsTexturesAtTheirOwnSizeNotAt64) {
+  test::TempDir dir;
+  const std::string striped = StripedIcosahedron(dir, "striped.plc", '\0');
+  const std::string white = StripedIcosahedron(dir, "white.plc", '\xff');
+  ASSERT_FALSE(striped.empty());
+  const int lines = DarkPixelsOfPdf(dir, white);
+  const int stripes = DarkPixelsOfPdf(dir, striped);
+  ASSERT_GT(lines, 0);
+  // The black columns survive only when the texture keeps its 128 columns.
+  EXPECT_GT(stripes, lines + 2000) << lines << " " << stripes;
+}
+
 TEST(VectorExportCli, SvgIsSizedInMillimetres) {
   test::TempDir dir;
   const std::string input = TenCentimetreSquare(dir);

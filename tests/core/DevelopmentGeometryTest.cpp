@@ -140,58 +140,64 @@ class FlapTest : public ::testing::Test {
     b.CloseOpenSides();
     return h;
   }
+  void Compute(const HalfEdge& h) {
+    count = FlapPolygonOf(h, *b.part, b.model.mirrored != settings.bNorishiroReverse, b.model.devScale, points);
+  }
   PatternBuilder b;
   Settings settings;
+  std::array<Point2, 4> points{};
+  int count = 0;
 };
 
 TEST_F(FlapTest, LongEdgeGetsTrapezoidOnSideOfEndToStart) {
   HalfEdge* h = AddFlapSide(3.0);
-  ComputeFlapPolygons(b.model, settings);
-  ASSERT_EQ(h->flapPointCount, 4);
+  Compute(*h);
+  ASSERT_EQ(count, 4);
   // From the end (13, 20) back to the start (10, 20): u = (-1, 0), n = (0, 1).
-  ExpectPoint(h->flapPoints[0], 13, 20);
-  ExpectPoint(h->flapPoints[1], 12.5, 20.5);
-  ExpectPoint(h->flapPoints[2], 10.5, 20.5);
-  ExpectPoint(h->flapPoints[3], 10, 20);
+  ExpectPoint(points[0], 13, 20);
+  ExpectPoint(points[1], 12.5, 20.5);
+  ExpectPoint(points[2], 10.5, 20.5);
+  ExpectPoint(points[3], 10, 20);
 }
 
 TEST_F(FlapTest, ReverseOrMirrorPutsFlapOnOtherSideBothCancel) {
   HalfEdge* h = AddFlapSide(3.0);
   settings.bNorishiroReverse = true;
-  ComputeFlapPolygons(b.model, settings);
-  ASSERT_EQ(h->flapPointCount, 4);
-  ExpectPoint(h->flapPoints[0], 10, 20);
-  ExpectPoint(h->flapPoints[1], 10.5, 19.5);
-  ExpectPoint(h->flapPoints[2], 12.5, 19.5);
-  ExpectPoint(h->flapPoints[3], 13, 20);
+  Compute(*h);
+  ASSERT_EQ(count, 4);
+  ExpectPoint(points[0], 10, 20);
+  ExpectPoint(points[1], 10.5, 19.5);
+  ExpectPoint(points[2], 12.5, 19.5);
+  ExpectPoint(points[3], 13, 20);
 
   b.model.mirrored = true;
-  ComputeFlapPolygons(b.model, settings);
-  ExpectPoint(h->flapPoints[0], 13, 20);
-  ExpectPoint(h->flapPoints[1], 12.5, 20.5);
+  Compute(*h);
+  ExpectPoint(points[0], 13, 20);
+  ExpectPoint(points[1], 12.5, 20.5);
 
   settings.bNorishiroReverse = false;
-  ComputeFlapPolygons(b.model, settings);
-  ExpectPoint(h->flapPoints[1], 10.5, 19.5);
+  Compute(*h);
+  ExpectPoint(points[1], 10.5, 19.5);
 }
 
 TEST_F(FlapTest, EdgeOfExactlyTwiceTheWidthGetsTriangle) {
   HalfEdge* h = AddFlapSide(1.0);
-  ComputeFlapPolygons(b.model, settings);
-  ASSERT_EQ(h->flapPointCount, 3);
-  ExpectPoint(h->flapPoints[0], 11, 20);
-  ExpectPoint(h->flapPoints[1], 10.5, 20.5);
-  ExpectPoint(h->flapPoints[2], 10, 20);
+  Compute(*h);
+  ASSERT_EQ(count, 3);
+  ExpectPoint(points[0], 11, 20);
+  ExpectPoint(points[1], 10.5, 20.5);
+  ExpectPoint(points[2], 10, 20);
 }
 
 TEST_F(FlapTest, NoFlapWithoutFlagOrLength) {
   HalfEdge* h = AddFlapSide(0.0);
-  h->flapPointCount = 4;
-  ComputeFlapPolygons(b.model, settings);
-  EXPECT_EQ(h->flapPointCount, 0);
+  count = 4;
+  Compute(*h);
+  EXPECT_EQ(count, 0);
   HalfEdge* other = h->next;
   EXPECT_FALSE(other->hasFlap);
-  EXPECT_EQ(other->flapPointCount, 0);
+  Compute(*other);
+  EXPECT_EQ(count, 0);
 }
 
 TEST(JoinNumbers, CountCutsBetweenFacesAcrossSolidsInDocumentOrder) {
@@ -250,27 +256,25 @@ TEST(EdgeLines, FoldDrawnOnceCutOnBothSides) {
   Settings settings;
   Face& f1 = b.AddFace({{0, 0}, {1, 0}, {0, 1}});
   Face& f2 = b.AddFace({{1, 0}, {0, 0}, {1, 1}});
-  Edge& fold = b.Join(f1.ring[0], f2.ring[0], true, false);
-  Edge& cut = b.Join(f1.ring[1], f2.ring[2], false);
-  ClearDrawnMarks(b.model);
-  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[0], settings), EdgeLineClass::ConcaveFold);
-  EXPECT_TRUE(fold.drawnMark);
-  EXPECT_TRUE(f1.ring[0]->drawnMark);
-  EXPECT_EQ(ClassifyEdgeLine(*f2.ring[0], settings), EdgeLineClass::Skip);
-  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[1], settings), EdgeLineClass::Cut);
-  EXPECT_EQ(ClassifyEdgeLine(*f2.ring[2], settings), EdgeLineClass::Cut);
-  EXPECT_TRUE(cut.drawnMark);
+  b.Join(f1.ring[0], f2.ring[0], true, false);
+  b.Join(f1.ring[1], f2.ring[2], false);
+  DrawnSides drawn;
+  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[0], settings, drawn), EdgeLineClass::ConcaveFold);
+  EXPECT_TRUE(drawn.Contains(*f1.ring[0]));
+  EXPECT_EQ(ClassifyEdgeLine(*f2.ring[0], settings, drawn), EdgeLineClass::Skip);
+  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[1], settings, drawn), EdgeLineClass::Cut);
+  EXPECT_EQ(ClassifyEdgeLine(*f2.ring[2], settings, drawn), EdgeLineClass::Cut);
+  EXPECT_TRUE(drawn.Contains(*f2.ring[2]));
 
-  ClearDrawnMarks(b.model);
-  EXPECT_FALSE(fold.drawnMark);
-  EXPECT_FALSE(f1.ring[0]->drawnMark);
+  drawn = DrawnSides();
+  EXPECT_FALSE(drawn.Contains(*f1.ring[0]));
   settings.iTaniLineType = 3;
   settings.iCutLineType = 1;
-  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[0], settings), EdgeLineClass::Skip);
-  EXPECT_FALSE(fold.drawnMark);
-  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[1], settings), EdgeLineClass::Skip);
+  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[0], settings, drawn), EdgeLineClass::Skip);
+  EXPECT_FALSE(drawn.Contains(*f1.ring[0]));
+  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[1], settings, drawn), EdgeLineClass::Skip);
   settings.iCutLineType = 2;  // any value but 1 is a solid cut
-  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[1], settings), EdgeLineClass::Cut);
+  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[1], settings, drawn), EdgeLineClass::Cut);
 }
 
 TEST(EdgeLines, FlapBaseIsAFoldOnlyWhileFlapsAreDrawn) {
@@ -280,14 +284,14 @@ TEST(EdgeLines, FlapBaseIsAFoldOnlyWhileFlapsAreDrawn) {
   b.CloseOpenSides();
   f.ring[0]->hasFlap = true;
   f.ring[0]->edge->convex = true;
-  ClearDrawnMarks(b.model);
-  EXPECT_EQ(ClassifyEdgeLine(*f.ring[0], settings), EdgeLineClass::ConvexFold);
+  DrawnSides drawn;
+  EXPECT_EQ(ClassifyEdgeLine(*f.ring[0], settings, drawn), EdgeLineClass::ConvexFold);
   settings.iYamaLineType = 3;  // the flap's base vanishes with the convex folds
-  EXPECT_EQ(ClassifyEdgeLine(*f.ring[0], settings), EdgeLineClass::Skip);
+  EXPECT_EQ(ClassifyEdgeLine(*f.ring[0], settings, drawn), EdgeLineClass::Skip);
   settings.bDrawFlap = false;
-  EXPECT_EQ(ClassifyEdgeLine(*f.ring[0], settings), EdgeLineClass::Cut);
+  EXPECT_EQ(ClassifyEdgeLine(*f.ring[0], settings, drawn), EdgeLineClass::Cut);
   f.ring[0]->isOutline = false;
-  EXPECT_EQ(ClassifyEdgeLine(*f.ring[0], settings), EdgeLineClass::Skip);
+  EXPECT_EQ(ClassifyEdgeLine(*f.ring[0], settings, drawn), EdgeLineClass::Skip);
 }
 
 TEST(EdgeLines, NearlyFlatFoldHiddenOnlyAboveThreshold) {
@@ -296,19 +300,19 @@ TEST(EdgeLines, NearlyFlatFoldHiddenOnlyAboveThreshold) {
   Face& f1 = b.AddFace({{0, 0}, {1, 0}, {0, 1}});
   Face& f2 = b.AddFace({{1, 0}, {0, 0}, {1, 1}});
   Edge& e = b.Join(f1.ring[0], f2.ring[0], true, true, 179.0);
-  ClearDrawnMarks(b.model);
-  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[0], settings), EdgeLineClass::Skip);
+  DrawnSides drawn;
+  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[0], settings, drawn), EdgeLineClass::Skip);
   e.dihedral = 178.0;
-  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[0], settings), EdgeLineClass::ConvexFold);
-  ClearDrawnMarks(b.model);
+  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[0], settings, drawn), EdgeLineClass::ConvexFold);
+  drawn = DrawnSides();
   e.dihedral = 179.0;
   settings.bCullEdge = false;
-  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[0], settings), EdgeLineClass::ConvexFold);
+  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[0], settings, drawn), EdgeLineClass::ConvexFold);
   // A cut edge is never hidden, whatever its angle.
   e.dihedral = 180.0;
   f1.ring[0]->devPartner = f2.ring[0]->devPartner = nullptr;
   settings.bCullEdge = true;
-  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[0], settings), EdgeLineClass::Cut);
+  EXPECT_EQ(ClassifyEdgeLine(*f1.ring[0], settings, drawn), EdgeLineClass::Cut);
 }
 
 // Four triangles in a row: f1 -179- f2 -178- f3 -diagonal- f4, and a cut f2 | f4.

@@ -94,11 +94,11 @@ TEST(TextureDataTest, ResamplerPicksTheFlooredSourcePixel) {
 
 TEST(TextureDataTest, StoredImagesFitTheLimitAtLoad) {
   Settings settings;
-  settings.maxTextureSize = 1024;
+  const int glLimit = 1024;
   Material material;
   material.image = std::make_unique<TextureImage>(Solid(2048, 2048));
   material.hasTexture = true;
-  FitLoadedTexture(material, settings);
+  FitLoadedTexture(material, EffectiveTextureLimit(settings, glLimit));
   EXPECT_EQ(material.image->width, 1024);
   EXPECT_EQ(material.image->height, 1024);
   EXPECT_TRUE(material.hasTexture);
@@ -106,16 +106,16 @@ TEST(TextureDataTest, StoredImagesFitTheLimitAtLoad) {
   settings.bLimitTextureSize = true;
   settings.textureLimitSize = 256;
   material.image = std::make_unique<TextureImage>(Solid(2048, 2048));
-  FitLoadedTexture(material, settings);
+  FitLoadedTexture(material, EffectiveTextureLimit(settings, glLimit));
   EXPECT_EQ(material.image->width, 256);
 
   material.image = std::make_unique<TextureImage>(Solid(1024, 512));
-  FitLoadedTexture(material, settings);
+  FitLoadedTexture(material, EffectiveTextureLimit(settings, glLimit));
   EXPECT_EQ(material.image->height, 256);  // a long side makes it square
 
   settings.bLimitTextureSize = false;
   material.image = std::make_unique<TextureImage>(Solid(300, 200));
-  FitLoadedTexture(material, settings);
+  FitLoadedTexture(material, EffectiveTextureLimit(settings, glLimit));
   EXPECT_EQ(material.image->width, 300);
   EXPECT_EQ(material.image->height, 200);
 }
@@ -130,7 +130,6 @@ TEST(TextureDataTest, ConfirmedLimitReducesEveryTextureOnce) {
   model.defaultMaterial.hasTexture = true;
 
   Settings settings;
-  settings.maxTextureSize = 64;  // not consulted here
   settings.textureLimitSize = 128;
   EXPECT_EQ(ApplyTextureLimit(model, settings), 0);  // the limit is off
   settings.bLimitTextureSize = true;

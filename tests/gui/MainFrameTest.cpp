@@ -187,6 +187,22 @@ TEST(MainFrameTest, CloseWritesTheProfileThatTheNextStartReads) {
   EXPECT_EQ(second.frame.ModelPaneWidth(), 0);
   second.frame.RunCommand(ID_SPLIT_WINDOW);
   EXPECT_NEAR(second.frame.ModelPaneWidth(), second.frame.splitter()->width() / 2, 4);
+  second.frame.RunCommand(ID_SHOW_ONLY_DEVELOPMENT);
+  second.frame.close();
+}
+
+TEST(MainFrameTest, TheFirstSizeKeepsTheStoredSplitAndLaterWidthsSplitInHalf) {
+  test::TempDir dir;
+  const std::string profile = dir.File("plicora-viewer.ini");
+  test::WriteFile(profile, "[Window]\nleft=10\ntop=10\nright=810\nbottom=610\nshow=1\nmodelWidth=200\n");
+  Window w(profile);
+  w.frame.ShowAsStored();
+  QApplication::processEvents();
+  EXPECT_EQ(w.frame.ModelPaneWidth(), 200);
+  QTest::qWait(800);  // the window has settled
+  w.frame.resize(900, 600);
+  QApplication::processEvents();
+  EXPECT_NEAR(w.frame.ModelPaneWidth(), w.frame.splitter()->width() / 2, 4);
 }
 
 TEST(MainFrameTest, SplashClosesOnAKeyThatGoesNowhereElseOrByItself) {

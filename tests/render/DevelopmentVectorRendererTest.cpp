@@ -151,8 +151,6 @@ TEST(DashedLine, DashesRestartAtTheLineStartAndStopAtItsEnd) {
 TEST(TextLabels, RasterExportPlacesLabelsFromTheDevelopmentCorner) {
   Model model;
   model.devScale = 1.0;
-  model.devX = 1.0;
-  model.devY = 1.0;
   TextLabel& label = model.texts.emplace_back();
   label.text = "HH";
   label.x = 3.0;  // (3 - 1) cm * 30 px = 60
@@ -167,6 +165,7 @@ TEST(TextLabels, RasterExportPlacesLabelsFromTheDevelopmentCorner) {
     TextLabelPlacement placement;
     placement.target = TextLabelTarget::RasterExport;
     placement.kx = placement.ky = 30.0;
+    placement.cornerX = placement.cornerY = 1.0;
     DrawTextLabels(painter, &model, placement);
   }
   // Baseline at y 60, text to the right of x 60, blue; nothing elsewhere.

@@ -11,9 +11,11 @@ namespace {
 TEST(OffscreenGlContextTest, GlSymbolsComeFromOsMesa) { EXPECT_TRUE(GlResolvesToOsMesa()); }
 
 TEST(OffscreenGlContextTest, ClearsIntoItsOwnBufferAndReportsTextureLimit) {
+  const int known = CurrentSettings().maxTextureSize;
   auto context = OffscreenGlContext::Create(5, 3);
   ASSERT_TRUE(context);
-  EXPECT_GT(CurrentSettings().maxTextureSize, 64);
+  EXPECT_GT(context->MaxTextureSize(), 64);
+  EXPECT_EQ(CurrentSettings().maxTextureSize, known);  // told to whoever asks, not stored behind the caller
   {
     OffscreenGlContext::Scope scope(*context);
     ASSERT_TRUE(scope.ok());

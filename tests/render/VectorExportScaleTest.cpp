@@ -13,6 +13,7 @@
 
 #include "EmfTestReader.h"
 #include "TestSupport.h"
+#include "development/DevelopmentGeometry.h"
 #include "export/MetafileExport.h"
 #include "export/PdfExport.h"
 #include "export/SvgExport.h"
@@ -65,10 +66,11 @@ TEST(VectorExportScale, SvgSideOfTenCentimetresMeasuresTenCentimetres) {
   }
   // The extent starts at the square's left side, so half of that stroke
   // lies outside the picture: measure from the top side to the bottom one.
-  const int column = static_cast<int>((9.5 - square.model().devX) * 100.0);
+  const DevelopmentBounds extent = DevelopmentBoundsOf(square.model());
+  const int column = static_cast<int>((9.5 - extent.x) * 100.0);
   const double top = test::DarkRunCentre(image, column, 0, true);
   const double bottom = test::DarkRunCentre(image, column, static_cast<int>(top) + 10, true);
-  EXPECT_NEAR(top, (1.0 - square.model().devY) * 100.0, 2.0);
+  EXPECT_NEAR(top, (1.0 - extent.y) * 100.0, 2.0);
   EXPECT_NEAR(bottom - top, 1000.0, 1.0);
   KeepOnFailure(image, "VectorExportScale_svg.png");
 }

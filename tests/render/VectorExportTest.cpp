@@ -10,6 +10,7 @@
 
 #include "EmfTestReader.h"
 #include "TestSupport.h"
+#include "development/DevelopmentGeometry.h"
 #include "export/EmfRecordWriter.h"
 #include "export/MetafileExport.h"
 #include "export/PdfExport.h"
@@ -143,8 +144,9 @@ TEST(SvgExport, SizeIsTheExtentInMillimetres) {
       QRegularExpression(QStringLiteral("<svg[^>]*width=\"([\\d.]+)mm\" height=\"([\\d.]+)mm\"")).match(svg);
   ASSERT_TRUE(size.hasMatch()) << svg.left(400).toStdString();
   // The extent holds the part and the label's box.
-  const double widthMm = square.model().devWidth * 15.0;
-  const double heightMm = square.model().devHeight * 15.0;
+  const DevelopmentBounds extent = DevelopmentBoundsOf(square.model());
+  const double widthMm = extent.width * 15.0;
+  const double heightMm = extent.height * 15.0;
   EXPECT_NEAR(size.captured(1).toDouble(), widthMm, 0.03);
   EXPECT_NEAR(size.captured(2).toDouble(), heightMm, 0.03);
   const auto box = QRegularExpression(QStringLiteral("viewBox=\"0 0 (\\d+) (\\d+)\"")).match(svg);
