@@ -33,7 +33,7 @@ constexpr double kTurnAboutHorizontal = 20.0;
 // model framed closely is not distorted by the perspective.
 constexpr double kViewSlope = 0.15;
 // Edges closer than this on the picture would hide the surfaces.
-constexpr double kNarrowestEdgeSpacing = 6.0;
+constexpr double kNarrowestEdgeSpacing = 12.0;
 // The model's outermost corner lands this far from the centre (1 = the
 // edge), less room for the widest edge lines.
 constexpr double kFill = 0.94;
@@ -203,11 +203,12 @@ int RunThumbnailCommand(const CommandLineOptions& given) {
   }
   ModelRenderer renderer;
   {
-    // The reader sizes textures by the limit the context reports.
+    // The reader sizes textures by the limit the context reports (below).
     OffscreenGlContext::Scope scope(*context);
     if (!scope.ok()) return kExitFailed;
     renderer.InitGlState(settings);
   }
+  if (context->MaxTextureSize() > 0) settings.maxTextureSize = context->MaxTextureSize();
   // The cut-point emphasis belongs to the pane; --set can still ask for it.
   options.sets.insert(options.sets.begin(), {"bEnhanceCutEdgeOpen", "0"});
   BatchDocument document;

@@ -103,6 +103,19 @@ TEST(ThumbnailCommandTest, WholeModelFillsTheSquareOnTransparency) {
   }
 }
 
+// Textures are read at the rendering context's limit, not at the 64 x 64
+// known before any context exists: limiting them to 64 changes the picture.
+TEST(ThumbnailCommandTest, TexturesKeepTheirDetail) {
+  test::TempDir dir;
+  const std::string cow = test::FixturePath("spot_textured_uv.plc");
+  const std::string limited =
+      test::WriteFile(dir.File("limited.ini"), "[Settings]\nbLimitTextureSize=1\niTextureLimitSizeIndex=0\n");
+  ASSERT_EQ(Viewer(dir, "--thumbnail 256 " + cow + " " + dir.File("full.png")).status, 0);
+  ASSERT_EQ(Viewer(dir, "--thumbnail 256 " + cow + " " + dir.File("limited.png") + " --profile " + limited).status, 0);
+  EXPECT_FALSE(QImage(QString::fromStdString(dir.File("full.png"))) ==
+               QImage(QString::fromStdString(dir.File("limited.png"))));
+}
+
 // Unreadable, refused, missing or empty (nothing to draw) files, and wrong
 // arguments.
 TEST(ThumbnailCommandTest, NoPictureForFilesItCannotShow) {
