@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <string>
 
 namespace plicora {
 namespace {
@@ -23,6 +24,11 @@ bool ParseDouble(const std::string& text, double& value) {
   return end && *end == '\0';
 }
 
+bool ParseThumbnailSize(const std::string& text, int& size) {
+  auto [p, e] = std::from_chars(text.data(), text.data() + text.size(), size);
+  return e == std::errc() && p == text.data() + text.size() && size >= 1 && size <= kLargestThumbnail;
+}
+
 bool ParseRotation(const std::string& text, Rotation& rotation) {
   const auto colon = text.find(':');
   if (colon != 1 || (text[0] != 'x' && text[0] != 'y' && text[0] != 'X' && text[0] != 'Y')) return false;
@@ -38,7 +44,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
   std::vector<std::string> positional;
   auto setCommand = [&](BatchCommand command, const std::string& name) {
     if (o.command != BatchCommand::None && o.command != command) {
-      result.error = "only one of --info, --pages, --export, --decode-image, --render-3d may be given (" + name + ")";
+      result.error =
+          "only one of --info, --pages, --export, --decode-image, --render-3d, --thumbnail may be given (" + name + ")";
       return false;
     }
     o.command = command;
@@ -72,6 +79,18 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
         o.inputPath = v;
         if (value(v)) o.outputPath = v;
       }
+    } else if (a == "--thumbnail") {
+      if (setCommand(BatchCommand::Thumbnail, a) && value(v)) {
+        if (!ParseThumbnailSize(v, o.thumbnailSize)) {
+          result.error =
+              "--thumbnail expects a size from 1 to " + std::to_string(kLargestThumbnail) + ", got \"" + v + "\"";
+        } else if (value(v)) {
+          o.inputPath = v;
+          if (value(v)) o.outputPath = v;
+        }
+      }
+    } else if (a == "--data-paths") {
+      o.command = BatchCommand::DataPaths;
     } else if (a == "--size") {
       ImageSize size;
       if (value(v) && !ParseSize(v, size)) result.error = "--size expects WxH, got \"" + v + "\"";
@@ -110,9 +129,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       positional.push_back(a);
     }
   }
-  if (!result.error.empty() || o.command == BatchCommand::Help || o.command == BatchCommand::Version) return result;
+  if (!result.error.empty() || o.command == BatchCommand::Help || o.command == BatchCommand::Version ||
+      o.command == BatchCommand::DataPaths)
+    return result;
 
-  if (o.command == BatchCommand::DecodeImage) {
+  if (o.command == BatchCommand::DecodeImage || o.command == BatchCommand::Thumbnail) {
     if (!positional.empty()) result.error = "unexpected argument " + positional.front();
     return result;
   }
@@ -131,11 +152,12 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
 
 std::string UsageText() {
   return R"(Usage: plicora-viewer [FILE.plc]
-       plicora-viewer --info FILE.plc
-       plicora-viewer --pages FILE.plc
-       plicora-viewer --export OUT.{eps,bmp,png,emf,svg,pdf} FILE.plc [--size WxH]
-       plicora-viewer --decode-image IMAGE OUT.png [--limit N]
-       plicora-viewer --render-3d OUT.png FILE.plc [--size WxH] [--rotate AXIS:DEGREES]... [--zoom DISTANCE]
+   or: plicora-viewer --info FILE.plc
+   or: plicora-viewer --pages FILE.plc
+   or: plicora-viewer --export OUT.{eps,bmp,png,emf,svg,pdf} FILE.plc [--size WxH]
+   or: plicora-viewer --decode-image IMAGE OUT.png [--limit N]
+   or: plicora-viewer --render-3d OUT.png FILE.plc [--size WxH] [--rotate AXIS:DEGREES]... [--zoom DISTANCE]
+   or: plicora-viewer --thumbnail SIZE FILE.plc OUT.png
 
 With a work file alone the window opens. With a batch option the program
 works without a window and exits.
@@ -152,6 +174,13 @@ Options:
   --render-3d OUT FILE   render the 3D view after Reset View
   --rotate AXIS:DEG      rotate about the screen's x or y axis (repeatable, in order)
   --zoom DISTANCE        camera distance for --render-3d
+  --thumbnail SIZE FILE OUT
+                         write a SIZE x SIZE PNG of the model, turned a little
+                         and framed to fill the picture, on a transparent
+                         background (for file managers; built-in settings
+                         unless --profile is given)
+  --data-paths           print where the help, the samples and the pick sound
+                         were found; exit status 1 when one is missing
   --set KEY=VALUE        override a setting (repeatable), e.g. --set bDrawNumber=1
   --profile PATH         read settings from this profile file
   --no-profile           use the built-in settings

@@ -9,7 +9,10 @@
 
 namespace plicora {
 
-enum class BatchCommand { None, Help, Version, Info, Pages, Export, DecodeImage, Render3d };
+enum class BatchCommand { None, Help, Version, Info, Pages, Export, DecodeImage, Render3d, Thumbnail, DataPaths };
+
+/// The largest side of a --thumbnail picture.
+inline constexpr int kLargestThumbnail = 4096;
 
 struct ImageSize {
   int width = 0;
@@ -23,8 +26,8 @@ struct Rotation {
 
 struct CommandLineOptions {
   BatchCommand command = BatchCommand::None;
-  std::string inputPath;   ///< work file (or image for --decode-image)
-  std::string outputPath;  ///< --export OUT, --decode-image ... OUT, --render-3d OUT
+  std::string inputPath;                                  ///< work file (or image for --decode-image)
+  std::string outputPath;                                 ///< --export, --decode-image, --render-3d, --thumbnail: OUT
   std::optional<ImageSize> size;                          ///< --size WxH
   std::vector<std::pair<std::string, std::string>> sets;  ///< --set KEY=VALUE, in order
   std::optional<std::string> profilePath;                 ///< --profile PATH
@@ -34,6 +37,7 @@ struct CommandLineOptions {
   std::optional<int> limit;                               ///< --limit N
   std::vector<Rotation> rotations;                        ///< --rotate AXIS:DEGREES
   std::optional<double> zoom;                             ///< --zoom DISTANCE
+  int thumbnailSize = 0;                                  ///< --thumbnail SIZE
 };
 
 struct ParseResult {

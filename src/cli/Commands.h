@@ -10,5 +10,7 @@ int RunPagesCommand(const CommandLineOptions& options);
 int RunExportCommand(const CommandLineOptions& options);
 int RunDecodeImageCommand(const CommandLineOptions& options);
 int RunRender3dCommand(const CommandLineOptions& options);
+int RunThumbnailCommand(const CommandLineOptions& options);
+int RunDataPathsCommand();
 
 }  // namespace plicora

@@ -32,6 +32,8 @@ int main(int argc, char** argv) {
     case BatchCommand::Export: return RunExportCommand(options);
     case BatchCommand::DecodeImage: return RunDecodeImageCommand(options);
     case BatchCommand::Render3d: return RunRender3dCommand(options);
+    case BatchCommand::Thumbnail: return RunThumbnailCommand(options);
+    case BatchCommand::DataPaths: return RunDataPathsCommand();
     case BatchCommand::None: break;
   }
   if (!HasDisplay()) {
