@@ -1,8 +1,9 @@
 #pragma once
-// Small helpers shared by the tests: where the shared sample files are, and
-// scratch files that clean up after themselves.
+// Small helpers shared by the tests: where the sample files are (tests/data),
+// and scratch files that clean up after themselves.
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,7 +12,10 @@
 
 namespace plicora::test {
 
-inline std::string FixturePath(std::string_view name) { return std::string(PLICORA_FIXTURES_DIR) + "/" + std::string(name); }
+/// A file of tests/data (e.g. "cube.plc", "damaged/empty.plc").
+inline std::string FixturePath(std::string_view name) {
+  return std::string(PLICORA_TEST_DATA_DIR) + "/" + std::string(name);
+}
 
 /// A private temporary folder, removed with everything in it.
 class TempDir {
@@ -43,6 +47,23 @@ inline std::string WriteFile(const std::string& path, std::string_view bytes) {
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+/// The variables that lead a program to the user's own files (profile, data,
+/// caches), each with its folder under a private home. Tests point them all
+/// there so that the real user's files never take part.
+struct UserFolderVariable {
+  const char* name;
+  const char* underHome;
+};
+inline constexpr UserFolderVariable kUserFolderVariables[] = {
+    {"HOME", ""}, {"XDG_CONFIG_HOME", "/config"}, {"XDG_DATA_HOME", "/data"},
+    {"XDG_CACHE_HOME", "/cache"}, {"XDG_STATE_HOME", "/state"}};
+
+/// Points this process's user folders into `home` (test programs that create
+/// windows or read profiles call it once before the application starts).
+inline void UsePrivateHome(const TempDir& home) {
+  for (const UserFolderVariable& v : kUserFolderVariables) setenv(v.name, (home.path() + v.underHome).c_str(), 1);
 }
 
 }  // namespace plicora::test

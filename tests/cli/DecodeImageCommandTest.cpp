@@ -1,29 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <sys/wait.h>
 
 #include "ImageFiles.h"
 #include "TestSupport.h"
+#include "ViewerProcess.h"
 
 namespace plicora {
 namespace {
 
-struct ViewerRun {
-  int status = -1;
-  std::string err;
-};
-
-/// Runs the viewer with `args` (already quoted for the shell).
-ViewerRun RunViewer(const test::TempDir& dir, const std::string& args) {
-  const std::string errPath = dir.File("stderr.txt");
-  const std::string command = std::string("HOME=") + dir.path() + " " + PLICORA_VIEWER_EXE + " " + args + " 2>" + errPath;
-  const int raw = std::system(command.c_str());
-  ViewerRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.err = test::ReadFile(errPath);
-  return run;
-}
+using test::RunViewer;
+using test::ViewerRun;
 
 TEST(DecodeImageCommandTest, WritesTheTextureWithTheTopRowFirst) {
   test::TempDir dir;

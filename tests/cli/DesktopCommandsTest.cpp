@@ -2,30 +2,19 @@
 // --data-paths (the build tree is a portable folder).
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <QImage>
 #include <filesystem>
 #include <sstream>
 
 #include "TestSupport.h"
+#include "ViewerProcess.h"
 #include "model/Model.h"
 
 namespace plicora {
 namespace {
 
-struct ViewerRun {
-  int status = -1;
-  std::string out, err;
-};
-
-ViewerRun Viewer(const test::TempDir& dir, const std::string& args) {
-  const std::string outPath = dir.File("stdout.txt"), errPath = dir.File("stderr.txt");
-  const std::string command =
-      "HOME=" + dir.path() + " " + PLICORA_VIEWER_EXE + " " + args + " >" + outPath + " 2>" + errPath;
-  const int raw = std::system(command.c_str());
-  return ViewerRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::ReadFile(outPath), test::ReadFile(errPath)};
-}
+using test::ViewerRun;
 
 // The cube fixture with its corners scaled by `scale` and moved by `offset`.
 std::string WriteMovedCube(const test::TempDir& dir, const std::string& name, const Point3& scale,
@@ -83,7 +72,7 @@ TEST(ThumbnailCommandTest, WholeModelFillsTheSquareOnTransparency) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     const std::string out = dir.File("thumb.png");
-    const ViewerRun run = Viewer(dir, "--thumbnail " + std::to_string(c.size) + " " + c.file + " " + out);
+    const ViewerRun run = test::RunViewer(dir, "--thumbnail " + std::to_string(c.size) + " " + c.file + " " + out);
     ASSERT_EQ(run.status, 0) << run.err;
     const QImage image(QString::fromStdString(out));
     ASSERT_EQ(image.size(), QSize(c.size, c.size));
@@ -110,8 +99,8 @@ TEST(ThumbnailCommandTest, TexturesKeepTheirDetail) {
   const std::string cow = test::FixturePath("spot_textured_uv.plc");
   const std::string limited =
       test::WriteFile(dir.File("limited.ini"), "[Settings]\nbLimitTextureSize=1\niTextureLimitSizeIndex=0\n");
-  ASSERT_EQ(Viewer(dir, "--thumbnail 256 " + cow + " " + dir.File("full.png")).status, 0);
-  ASSERT_EQ(Viewer(dir, "--thumbnail 256 " + cow + " " + dir.File("limited.png") + " --profile " + limited).status, 0);
+  ASSERT_EQ(test::RunViewer(dir, "--thumbnail 256 " + cow + " " + dir.File("full.png")).status, 0);
+  ASSERT_EQ(test::RunViewer(dir, "--thumbnail 256 " + cow + " " + dir.File("limited.png") + " --profile " + limited).status, 0);
   EXPECT_FALSE(QImage(QString::fromStdString(dir.File("full.png"))) ==
                QImage(QString::fromStdString(dir.File("limited.png"))));
 }
@@ -135,14 +124,14 @@ TEST(ThumbnailCommandTest, NoPictureForFilesItCannotShow) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);
-    EXPECT_EQ(Viewer(dir, c.args).status, c.status);
+    EXPECT_EQ(test::RunViewer(dir, c.args).status, c.status);
     EXPECT_FALSE(std::filesystem::exists(out));
   }
 }
 
 TEST(DataPathsCommandTest, BuildTreeIsAPortableFolder) {
   test::TempDir dir;
-  const ViewerRun run = Viewer(dir, "--data-paths");
+  const ViewerRun run = test::RunViewer(dir, "--data-paths");
   EXPECT_EQ(run.status, 0) << run.out;
   const std::string folder = std::filesystem::path(PLICORA_VIEWER_EXE).parent_path().string();
   EXPECT_EQ(run.out, "help: " + folder + "/help/index.html\nsamples: " + folder + "/Sample\npick sound: " + folder +

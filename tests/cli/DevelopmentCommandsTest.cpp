@@ -1,33 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <string>
 
 #include "TestSupport.h"
+#include "ViewerProcess.h"
 
 namespace plicora {
 namespace {
 
-struct ViewerRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using test::ViewerRun;
 
-/// Runs the viewer with `args` (already quoted for the shell), without any
-/// profile and with a private home.
-ViewerRun RunViewer(const test::TempDir& dir, const std::string& args) {
-  const std::string outPath = dir.File("stdout.txt");
-  const std::string errPath = dir.File("stderr.txt");
-  const std::string command = "HOME=" + dir.path() + " XDG_CONFIG_HOME=" + dir.path() + " " + PLICORA_VIEWER_EXE +
-                              " --no-profile " + args + " >" + outPath + " 2>" + errPath;
-  const int raw = std::system(command.c_str());
-  ViewerRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = test::ReadFile(outPath);
-  run.err = test::ReadFile(errPath);
-  return run;
+/// Runs the viewer with `args` (already quoted for the shell) without any profile.
+ViewerRun Viewer(const test::TempDir& dir, const std::string& args) {
+  return test::RunViewer(dir, "--no-profile " + args);
 }
 
 std::string Field(const std::string& json, const std::string& key) {
@@ -56,7 +41,7 @@ TEST(PagesCommand, GridsOfTheSampleFiles) {
                {"labels_arial_ascii.plc", "1", "2"},
                {"cube.plc", "1", "1"}};
   for (const auto& c : cases) {
-    const ViewerRun run = RunViewer(dir, "--pages " + test::FixturePath(c.file));
+    const ViewerRun run = Viewer(dir, "--pages " + test::FixturePath(c.file));
     ASSERT_EQ(run.status, 0) << c.file << ": " << run.err;
     EXPECT_EQ(Field(run.out, "columns"), c.columns) << c.file;
     EXPECT_EQ(Field(run.out, "rows"), c.rows) << c.file;
@@ -67,7 +52,7 @@ TEST(PagesCommand, GridsOfTheSampleFiles) {
 TEST(PagesCommand, CubeJoinNumbersAndBounds) {
   test::TempDir dir;
   // A cube unfolded as one part: 5 of its 12 edges stay folded, 7 are cut.
-  ViewerRun run = RunViewer(dir, "--pages " + test::FixturePath("cube.plc"));
+  ViewerRun run = Viewer(dir, "--pages " + test::FixturePath("cube.plc"));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Field(run.out, "joinNumbers"), "7");
   EXPECT_EQ(Field(run.out, "pages"), "[[0, 0]]");
@@ -75,7 +60,7 @@ TEST(PagesCommand, CubeJoinNumbersAndBounds) {
   EXPECT_EQ(bounds.front(), '[');
   EXPECT_EQ(bounds.find("null"), std::string::npos);
 
-  run = RunViewer(dir, "--pages " + test::FixturePath("tetrahedron.plc"));
+  run = Viewer(dir, "--pages " + test::FixturePath("tetrahedron.plc"));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Field(run.out, "joinNumbers"), "3");
 }
@@ -84,7 +69,7 @@ TEST(PagesCommand, WholeLineOfTheCube) {
   // One part at (0.168674699, 0.168674699), 4 by 3 units at 4.15 cm per unit:
   // 17.3 by 13.2 cm fits one A4 page; 7 cut edges join two faces.
   test::TempDir dir;
-  const ViewerRun run = RunViewer(dir, "--pages " + test::FixturePath("cube.plc"));
+  const ViewerRun run = Viewer(dir, "--pages " + test::FixturePath("cube.plc"));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out,
             "{\"columns\": 1, \"rows\": 1, \"pages\": [[0, 0]], \"bounds\": [0.16867469900000001, "
@@ -97,18 +82,18 @@ TEST(PagesCommand, RowNeededOnlyByALabelIsPrinted) {
   // face but the label, so it is printed also when empty pages are left out.
   test::TempDir dir;
   const std::string file = test::FixturePath("labels_arial_ascii.plc");
-  ViewerRun run = RunViewer(dir, "--pages " + file);
+  ViewerRun run = Viewer(dir, "--pages " + file);
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Field(run.out, "rows"), "2");
   EXPECT_EQ(Field(run.out, "pages"), "[[0, 0], [0, 1]]");
-  run = RunViewer(dir, "--set bPrintOmitPage=0 --pages " + file);
+  run = Viewer(dir, "--set bPrintOmitPage=0 --pages " + file);
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Field(run.out, "pages"), "[[0, 0], [0, 1]]");
 }
 
 TEST(PagesCommand, EmptyPagesAreLeftOutInPrintOrder) {
   test::TempDir dir;
-  const ViewerRun run = RunViewer(dir, "--pages " + test::FixturePath("sphere_multipage_a4.plc"));
+  const ViewerRun run = Viewer(dir, "--pages " + test::FixturePath("sphere_multipage_a4.plc"));
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string pages = Field(run.out, "pages");
   // Row by row from the top, left to right; fewer than all 12 pages.
@@ -128,7 +113,7 @@ TEST(DevelopmentCommands, FileWithoutDevelopmentExitsWithFour) {
   test::TempDir dir;
   const std::string file = test::FixturePath("no_development_marked_edges.plc");
   for (const std::string& args : {"--pages " + file, "--export " + dir.File("out.eps") + " " + file}) {
-    const ViewerRun run = RunViewer(dir, args);
+    const ViewerRun run = Viewer(dir, args);
     EXPECT_EQ(run.status, 4) << args;
     EXPECT_EQ(run.err, "This file doesn't have developed pattern.\n") << args;
     EXPECT_EQ(run.out, "");
@@ -139,14 +124,14 @@ TEST(DevelopmentCommands, FileWithoutDevelopmentExitsWithFour) {
 TEST(ExportCommand, WritesEpsForAnyCaseOfTheExtension) {
   test::TempDir dir;
   const std::string out = dir.File("cube.EPS");
-  ViewerRun run = RunViewer(dir, "--export " + out + " " + test::FixturePath("cube.plc"));
+  ViewerRun run = Viewer(dir, "--export " + out + " " + test::FixturePath("cube.plc"));
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string eps = test::ReadFile(out);
   EXPECT_EQ(eps.rfind("%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:", 0), 0u);
   EXPECT_NE(eps.find("\nfill"), std::string::npos);
   EXPECT_NE(eps.back(), '\n');  // nothing after the last element
 
-  run = RunViewer(dir, "--export " + out + " --no-fill-faces --no-fill-flaps " + test::FixturePath("cube.plc"));
+  run = Viewer(dir, "--export " + out + " --no-fill-faces --no-fill-flaps " + test::FixturePath("cube.plc"));
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string strokes = test::ReadFile(out);
   EXPECT_EQ(strokes.find("fill"), std::string::npos);
@@ -157,12 +142,12 @@ TEST(ExportCommand, WritesEpsForAnyCaseOfTheExtension) {
 TEST(ExportCommand, RefusesUnknownFormatsAndUnwritablePaths) {
   test::TempDir dir;
   const std::string cube = test::FixturePath("cube.plc");
-  ViewerRun run = RunViewer(dir, "--export " + dir.File("cube.xyz") + " " + cube);
+  ViewerRun run = Viewer(dir, "--export " + dir.File("cube.xyz") + " " + cube);
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, "Specified file format is not supported\n");
   EXPECT_FALSE(std::filesystem::exists(dir.File("cube.xyz")));
 
-  run = RunViewer(dir, "--export " + dir.File("no/such/folder/cube.eps") + " " + cube);
+  run = Viewer(dir, "--export " + dir.File("no/such/folder/cube.eps") + " " + cube);
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "Cannot write to file\n" + dir.File("no/such/folder/cube.eps") + ": No such file or directory\n");
 }

@@ -1,32 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <string>
 
 #include "TestSupport.h"
+#include "ViewerProcess.h"
 
 namespace plicora {
 namespace {
 
-struct ViewerRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-ViewerRun RunViewer(const std::string& arguments) {
-  test::TempDir dir;
-  const std::string out = dir.File("out"), err = dir.File("err");
-  const std::string command = std::string(PLICORA_VIEWER_EXE) + " " + arguments + " >" + out + " 2>" + err;
-  const int raw = std::system(command.c_str());
-  ViewerRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = test::ReadFile(out);
-  run.err = test::ReadFile(err);
-  return run;
-}
+using test::RunViewer;
+using test::ViewerRun;
 
 std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 

@@ -1,24 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <sys/wait.h>
 
 #include "TestSupport.h"
+#include "ViewerProcess.h"
+#include "cli/BatchDocument.h"
+#include "export/DevelopmentPicture.h"
 
 namespace plicora {
 namespace {
 
-struct ViewerRun {
-  int status = -1;
-  std::string err;
-};
+using test::ViewerRun;
 
 ViewerRun Viewer(const test::TempDir& dir, const std::string& args) {
-  const std::string errPath = dir.File("stderr.txt");
-  const std::string command =
-      std::string("HOME=") + dir.path() + " " + PLICORA_VIEWER_EXE + " " + args + " --no-profile 2>" + errPath;
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::ReadFile(errPath)};
+  return test::RunViewer(dir, args + " --no-profile");
 }
 
 std::uint32_t Le32(const std::string& s, std::size_t at) {
@@ -26,6 +21,16 @@ std::uint32_t Le32(const std::string& s, std::size_t at) {
          static_cast<std::uint32_t>(static_cast<std::uint8_t>(s[at + 1])) << 8 |
          static_cast<std::uint32_t>(static_cast<std::uint8_t>(s[at + 2])) << 16 |
          static_cast<std::uint32_t>(static_cast<std::uint8_t>(s[at + 3])) << 24;
+}
+
+/// The size the bitmap size dialog proposes for `file` with the built-in settings.
+BitmapSize ProposedSize(const std::string& file) {
+  CommandLineOptions options;
+  options.inputPath = file;
+  options.noProfile = true;
+  BatchDocument document;
+  if (OpenBatchDocument(options, document) != kExitOk) return {};
+  return ProposeBitmapSize(DevelopmentBitmapExtent(*document.model, CurrentSettings()), kMaxFileBitmapEdge);
 }
 
 TEST(RasterExportCli, BmpAtTheProposedSizeAndPngOfTheSamePicture) {
@@ -37,8 +42,10 @@ TEST(RasterExportCli, BmpAtTheProposedSizeAndPngOfTheSamePicture) {
   ASSERT_GT(bmp.size(), 54u);
   EXPECT_EQ(bmp.substr(0, 2), "BM");
   const int width = static_cast<int>(Le32(bmp, 18)), height = static_cast<int>(Le32(bmp, 22));
-  EXPECT_GT(width, 10);
-  EXPECT_LE(width, 4096);
+  const BitmapSize proposed = ProposedSize(cube);
+  EXPECT_GT(proposed.width, 10);
+  EXPECT_EQ(width, proposed.width);
+  EXPECT_EQ(height, proposed.height);
   EXPECT_EQ(bmp.size(), 54u + static_cast<std::size_t>(((width * 3 + 3) & ~3) * height));
 
   run = Viewer(dir, "--export " + dir.File("cube.PNG") + " " + cube);

@@ -1,24 +1,17 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <QImage>
 
 #include "TestSupport.h"
+#include "ViewerProcess.h"
 
 namespace plicora {
 namespace {
 
-struct RenderRun {
-  int status = -1;
-  std::string err;
-};
+using RenderRun = test::ViewerRun;
 
 RenderRun Render(const test::TempDir& dir, const std::string& args) {
-  const std::string errPath = dir.File("stderr.txt");
-  const std::string command =
-      "HOME=" + dir.path() + " " + PLICORA_VIEWER_EXE + " --render-3d " + args + " 2>" + errPath;
-  const int raw = std::system(command.c_str());
-  return RenderRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::ReadFile(errPath)};
+  return test::RunViewer(dir, "--render-3d " + args);
 }
 
 // The open square spans (0, 0) to (1, 1) in the plane z = 0; after Reset View

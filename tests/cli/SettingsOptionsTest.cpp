@@ -2,7 +2,6 @@
 // profile read but never written.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include <regex>
 
 #include "TestSupport.h"
+#include "ViewerProcess.h"
 #include "app/Settings.h"
 #include "cli/BatchSettings.h"
 #include "model/Model.h"
@@ -17,25 +17,8 @@
 namespace plicora {
 namespace {
 
-struct ViewerRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-/// Runs the viewer with `args` (quoted for the shell) in a home of its own,
-/// so that the user's own profile never takes part.
-ViewerRun RunViewer(const test::TempDir& home, const std::string& args) {
-  const std::string command = "HOME=" + home.path() + " XDG_CONFIG_HOME=" + home.File("config") + " " +
-                              PLICORA_VIEWER_EXE + " " + args + " >" + home.File("out.txt") + " 2>" +
-                              home.File("err.txt");
-  const int raw = std::system(command.c_str());
-  ViewerRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = test::ReadFile(home.File("out.txt"));
-  run.err = test::ReadFile(home.File("err.txt"));
-  return run;
-}
+using test::RunViewer;
+using test::ViewerRun;
 
 /// The user's profile in the temporary home.
 std::string UserProfile(const test::TempDir& home) {

@@ -16,27 +16,14 @@
 
 #include "EmfTestReader.h"
 #include "TestSupport.h"
+#include "ViewerProcess.h"
 
 namespace plicora {
 namespace {
 
-struct ViewerRun {
-  int status = -1;
-  std::string output;  ///< stdout and stderr together
-};
+using test::ViewerRun;
 
-ViewerRun RunViewer(const std::string& arguments) {
-  ViewerRun run;
-  const std::string command = std::string("'") + PLICORA_VIEWER_EXE + "' --no-profile " + arguments + " 2>&1";
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  return run;
-}
+ViewerRun RunViewer(const std::string& arguments) { return test::RunViewer("--no-profile " + arguments); }
 
 std::string Shell(const std::string& command) {
   std::string out;
@@ -100,7 +87,7 @@ TEST(VectorExportCli, PdfPrintsTheSheetAtTrueScale) {
   ASSERT_FALSE(input.empty());
   const std::string pdf = dir.File("square.PDF");  // extensions compare case-insensitively
   const ViewerRun run = RunViewer("--export '" + pdf + "' '" + input + "'");
-  ASSERT_EQ(run.status, 0) << run.output;
+  ASSERT_EQ(run.status, 0) << run.err;
   const std::string info = Shell("pdfinfo '" + pdf + "'");
   EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
   EXPECT_NE(info.find("595 x 842 pts"), std::string::npos) << info;  // A4 in whole points
@@ -156,7 +143,7 @@ TEST(VectorExportCli, SvgIsSizedInMillimetres) {
   const std::string input = TenCentimetreSquare(dir);
   const std::string svg = dir.File("square.svg");
   const ViewerRun run = RunViewer("--export '" + svg + "' '" + input + "'");
-  ASSERT_EQ(run.status, 0) << run.output;
+  ASSERT_EQ(run.status, 0) << run.err;
   const std::string text = test::ReadFile(svg);
   std::smatch m;
   ASSERT_TRUE(std::regex_search(text, m, std::regex("width=\"([0-9.]+)mm\" height=\"([0-9.]+)mm\"")));
@@ -168,7 +155,7 @@ TEST(VectorExportCli, MetafileCarriesTheDrawingAndTheLabels) {
   test::TempDir dir;
   const std::string emfPath = dir.File("labels.Emf");
   const ViewerRun run = RunViewer("--export '" + emfPath + "' '" + test::FixturePath("labels_arial_ascii.plc") + "'");
-  ASSERT_EQ(run.status, 0) << run.output;
+  ASSERT_EQ(run.status, 0) << run.err;
   const test::EmfFile emf = test::ParseEmf(test::ReadFile(emfPath));
   ASSERT_EQ(emf.error, "");
   EXPECT_EQ(emf.U32(48), emf.bytes.size());
@@ -186,13 +173,13 @@ TEST(VectorExportCli, UnwritableFilesAndUnknownFormats) {
   const std::string input = test::FixturePath("open_square.plc");
   for (const char* name : {"/nonexistent-folder/x.emf", "/nonexistent-folder/x.svg", "/nonexistent-folder/x.pdf"}) {
     const ViewerRun run = RunViewer(std::string("--export ") + name + " '" + input + "'");
-    EXPECT_EQ(run.status, 1) << name << ": " << run.output;
-    EXPECT_NE(run.output.find("Cannot write to file"), std::string::npos) << name << ": " << run.output;
+    EXPECT_EQ(run.status, 1) << name << ": " << run.err;
+    EXPECT_NE(run.err.find("Cannot write to file"), std::string::npos) << name << ": " << run.err;
   }
   test::TempDir dir;
   const ViewerRun run = RunViewer("--export '" + dir.File("x.wmf") + "' '" + input + "'");
   EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.output.find("Specified file format is not supported"), std::string::npos) << run.output;
+  EXPECT_NE(run.err.find("Specified file format is not supported"), std::string::npos) << run.err;
 }
 
 }  // namespace
@@ -220,10 +207,10 @@ TEST(ExportFiles, FailedWritesAreReportedAndLeaveTheOldFile) {
     std::filesystem::create_symlink("/dev/full", full);
     ViewerRun run = RunViewer("--export " + full + " " + work);
     EXPECT_EQ(run.status, 1) << c.extension;
-    EXPECT_NE(run.output.find(std::string(c.message) + "\n" + full + ": No space left on device"), std::string::npos)
-        << run.output;
+    EXPECT_NE(run.err.find(std::string(c.message) + "\n" + full + ": No space left on device"), std::string::npos)
+        << run.err;
     if (std::string(c.extension) == "png") {
-      EXPECT_NE(run.output.find("Failed to create PNG"), std::string::npos);
+      EXPECT_NE(run.err.find("Failed to create PNG"), std::string::npos);
     }
 
     const std::string linked = dir.File(std::string("linked.") + c.extension);
@@ -239,7 +226,7 @@ TEST(ExportFiles, FailedWritesAreReportedAndLeaveTheOldFile) {
     const ViewerRun run = RunViewer("--export " + old + " " + work);
     chmod(locked.c_str(), 0755);
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.output.find("Cannot write to file\n" + old + ": Permission denied"), std::string::npos);
+    EXPECT_NE(run.err.find("Cannot write to file\n" + old + ": Permission denied"), std::string::npos);
     EXPECT_EQ(test::ReadFile(old), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(locked), std::filesystem::directory_iterator()), 1);
   }

@@ -11,8 +11,6 @@
 namespace plicora {
 namespace {
 
-std::string DataPath(const std::string& name) { return std::string(PLICORA_TEST_DATA_DIR) + "/" + name; }
-
 /// A model without development of `faces` triangles.
 std::string TriangleSoup(int faces) {
   std::string text = "version 2\nsolids 1\nsolid\nSoup\n1\nvertices 3\n0 0 0\n1 0 0\n0 1 0\nfaces " +
@@ -41,7 +39,7 @@ struct DocHarness {
 
 TEST(VorlanDocTest, FailedOpensKeepTheModelAndTheSettings) {
   DocHarness h;
-  ASSERT_TRUE(h.Open(DataPath("cube.plc")).ok());
+  ASSERT_TRUE(h.Open(test::FixturePath("cube.plc")).ok());
   Model* cube = h.doc.model();
   EXPECT_EQ(h.doc.title(), "cube.plc");
   EXPECT_TRUE(h.doc.hasDevelopment());
@@ -49,7 +47,7 @@ TEST(VorlanDocTest, FailedOpensKeepTheModelAndTheSettings) {
   const double scale = h.settings.scaleProduct;
 
   test::TempDir dir;
-  const std::string wrongType = test::WriteFile(dir.File("cube.txt"), test::ReadFile(DataPath("cube.plc")));
+  const std::string wrongType = test::WriteFile(dir.File("cube.txt"), test::ReadFile(test::FixturePath("cube.plc")));
   const std::string broken = test::WriteFile(dir.File("broken.plc"), "version");
   struct Case {
     std::string path;
@@ -68,7 +66,7 @@ TEST(VorlanDocTest, FailedOpensKeepTheModelAndTheSettings) {
     EXPECT_EQ(h.doc.model(), cube);
   }
   // The version check shows its own message only; its info block never reaches the settings.
-  const OpenOutcome refused = h.Open(DataPath("version3_refused.plc"));
+  const OpenOutcome refused = h.Open(test::FixturePath("version3_refused.plc"));
   EXPECT_EQ(refused.status, OpenStatus::Refused);
   EXPECT_EQ(refused.readResult, kReadRefused);
   EXPECT_EQ(h.sink.messages.size(), 1u);
@@ -77,7 +75,7 @@ TEST(VorlanDocTest, FailedOpensKeepTheModelAndTheSettings) {
   EXPECT_EQ(h.hints.size(), 1u);
 
   // Capital letters in the extension are still a work file.
-  const std::string upper = test::WriteFile(dir.File("CUBE.PLC"), test::ReadFile(DataPath("cube.plc")));
+  const std::string upper = test::WriteFile(dir.File("CUBE.PLC"), test::ReadFile(test::FixturePath("cube.plc")));
   EXPECT_TRUE(h.Open(upper).ok());
   EXPECT_NE(h.doc.model(), cube);
   EXPECT_EQ(h.doc.title(), "CUBE.PLC");
@@ -109,23 +107,23 @@ TEST(VorlanDocTest, ModelWithoutDevelopmentWarnsAndCountsSurfacesAboveOneThousan
 
 TEST(VorlanDocTest, MissingFontsAreReplacedWithOneMessage) {
   DocHarness h;
-  ASSERT_TRUE(h.Open(DataPath("crlf_labels_sjis.plc"), [](const std::string&) { return false; }).ok());
+  ASSERT_TRUE(h.Open(test::FixturePath("crlf_labels_sjis.plc"), [](const std::string&) { return false; }).ok());
   ASSERT_GE(h.doc.model()->texts.size(), 2u);
   for (const TextLabel& label : h.doc.model()->texts) EXPECT_EQ(label.fontName, kMsGothicFaceName);
   EXPECT_EQ(h.sink.messages,
             std::vector<std::string>{"Some fonts specified in the file do not exist in the system.\n"
                                      "These fonts will be replaced with the default font."});
-  ASSERT_TRUE(h.Open(DataPath("labels_arial_ascii.plc"), [](const std::string&) { return true; }).ok());
+  ASSERT_TRUE(h.Open(test::FixturePath("labels_arial_ascii.plc"), [](const std::string&) { return true; }).ok());
   EXPECT_TRUE(h.sink.messages.empty());
 }
 
 TEST(VorlanDocTest, OpeningResetsModesAndTheModifiedFlag) {
   DocHarness h;
-  ASSERT_TRUE(h.Open(DataPath("no_development_marked_edges.plc")).ok());
+  ASSERT_TRUE(h.Open(test::FixturePath("no_development_marked_edges.plc")).ok());
   h.doc.shell().edgeSpecifyMode = 1;
   h.doc.SetModifiedFlag();
   h.doc.showPageNumbers = true;
-  ASSERT_TRUE(h.Open(DataPath("cube.plc")).ok());
+  ASSERT_TRUE(h.Open(test::FixturePath("cube.plc")).ok());
   EXPECT_EQ(h.doc.shell().edgeSpecifyMode, 0);
   EXPECT_FALSE(h.doc.IsModified());
   EXPECT_FALSE(h.doc.showPageNumbers);

@@ -15,16 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "app/CommandRegistry.h"
 #include "app/DialogCommands.h"
 #include "app/FrameServices.h"
 #include "platform/MessageSink.h"
 
 namespace plicora::test {
-
-inline std::string DataPath(const std::string& name) {
-  return std::string(PLICORA_TEST_DATA_DIR) + "/" + name;
-}
 
 /// Keeps every message and answers questions from a queue (the fallback
 /// when it is empty).
@@ -87,7 +84,7 @@ struct DialogHarness {
 
   bool Open(const std::string& name) {
     OpenRequest request;
-    request.path = DataPath(name);
+    request.path = FixturePath(name);
     request.interactive = false;
     const bool ok = doc.OpenWorkFile(request).ok();
     hints.clear();

@@ -33,7 +33,7 @@ struct Window {
 TEST(DialogsThroughFrameTest, MenuActionsOpenTheirDialogs) {
   test::TempDir dir;
   Window w(dir.File("profile.ini"));
-  ASSERT_TRUE(w.frame.OpenWorkFile(test::DataPath("icosahedron_textured.plc")));
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("icosahedron_textured.plc")));
   const std::pair<int, const char*> dialogs[] = {
       {ID_OTHER_CONFIGURATIONS, "Other Configurations"},
       {ID_PAGE_PRINT_SETTINGS, "Page and Print Settings"},
@@ -77,7 +77,7 @@ TEST(DialogsThroughFrameTest, MenuActionsOpenTheirDialogs) {
   ASSERT_NE(texture, nullptr);
   EXPECT_TRUE(texture->isVisible());
   EXPECT_NE(w.doc.shell().highlightedMaterial, nullptr);
-  ASSERT_TRUE(w.frame.OpenWorkFile(test::DataPath("cube.plc")));
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("cube.plc")));
   EXPECT_FALSE(texture->isVisible());
   EXPECT_EQ(w.doc.shell().highlightedMaterial, nullptr);
 }

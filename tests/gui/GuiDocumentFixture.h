@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "TestSupport.h"
 #include "app/FrameServices.h"
 #include "app/VorlanDoc.h"
 #include "development/DevelopmentGeometry.h"
@@ -47,7 +48,7 @@ class GuiDocumentFixture : public ::testing::Test {
   }
   void Open(const char* name) {
     OpenRequest request;
-    request.path = std::string(PLICORA_TEST_DATA_DIR) + "/" + name;
+    request.path = test::FixturePath(name);
     request.interactive = false;
     ASSERT_TRUE(doc.OpenWorkFile(request).ok());
     ASSERT_TRUE(doc.hasDevelopment());

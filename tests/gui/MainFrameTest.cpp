@@ -25,8 +25,6 @@
 namespace plicora {
 namespace {
 
-std::string DataPath(const std::string& name) { return std::string(PLICORA_TEST_DATA_DIR) + "/" + name; }
-
 /// A window with its own settings and profile, messages collected.
 struct Window {
   explicit Window(const std::string& profile) : doc(settings), frame(doc, profile) {
@@ -53,14 +51,14 @@ TEST(MainFrameTest, OpeningSetsTheTitleAndAFailedOpenKeepsTheModel) {
   Window w(dir.File("profile.ini"));
   EXPECT_EQ(w.frame.windowTitle(), "Plicora Viewer");
   EXPECT_TRUE(w.frame.IdleStatusText().isEmpty());
-  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("cube.plc")));
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("cube.plc")));
   EXPECT_EQ(w.frame.windowTitle(), "cube.plc - Plicora Viewer");
   const Model* cube = w.doc.model();
-  EXPECT_FALSE(w.frame.OpenWorkFile(DataPath("version3_refused.plc")));
+  EXPECT_FALSE(w.frame.OpenWorkFile(test::FixturePath("version3_refused.plc")));
   EXPECT_FALSE(w.frame.OpenWorkFile(dir.File("missing.plc")));
   EXPECT_EQ(w.doc.model(), cube);
   EXPECT_EQ(w.frame.windowTitle(), "cube.plc - Plicora Viewer");
-  EXPECT_EQ(w.frame.recentFiles(), std::vector<std::string>{DataPath("cube.plc")});
+  EXPECT_EQ(w.frame.recentFiles(), std::vector<std::string>{test::FixturePath("cube.plc")});
   EXPECT_TRUE(w.frame.IdleStatusText().startsWith("ModelView [Rot] R [Mov] Ctrl+R, WheelDrag"));
 }
 
@@ -97,13 +95,13 @@ TEST(MainFrameTest, CommandsAreEnabledAndTickedFromTheDocumentState) {
     }
   };
   check("no model", &Rule::none);
-  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("cube.plc")));
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("cube.plc")));
   check("development", &Rule::withDevelopment);
-  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("no_development_marked_edges.plc")));
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("no_development_marked_edges.plc")));
   check("no development", &Rule::withoutDevelopment);
 
   // Switches tick while on; a mode command switches its mode on and off again.
-  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("cube.plc")));
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("cube.plc")));
   const bool numbers = w.settings.bDrawNumber;
   w.frame.action(ID_SHOW_JOIN_NUMBER)->trigger();
   EXPECT_EQ(w.settings.bDrawNumber, !numbers);
@@ -131,7 +129,7 @@ TEST(MainFrameTest, CommandsAreEnabledAndTickedFromTheDocumentState) {
 TEST(MainFrameTest, ClicksInEitherPaneMarkTheCorrespondingFaces) {
   test::TempDir dir;
   Window w(dir.File("profile.ini"));
-  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("cube.plc")));
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("cube.plc")));
   w.frame.RunCommand(ID_CHECK_CORRESPONDING_SURFACE);
   CVorlanzuView* pane = w.frame.developmentView();
   const Face& face = *w.doc.model()->parts.front().faces.front();
@@ -154,12 +152,12 @@ TEST(MainFrameTest, ClicksInEitherPaneMarkTheCorrespondingFaces) {
 TEST(MainFrameTest, DroppedFilesOpenInTurnAndTheLastStays) {
   test::TempDir dir;
   Window w(dir.File("profile.ini"));
-  w.frame.OpenDroppedFiles({QUrl::fromLocalFile(QString::fromStdString(DataPath("cube.plc"))),
+  w.frame.OpenDroppedFiles({QUrl::fromLocalFile(QString::fromStdString(test::FixturePath("cube.plc"))),
                             QUrl(QStringLiteral("https://example.org/remote.plc")),
-                            QUrl::fromLocalFile(QString::fromStdString(DataPath("labels_arial_ascii.plc")))});
+                            QUrl::fromLocalFile(QString::fromStdString(test::FixturePath("labels_arial_ascii.plc")))});
   EXPECT_EQ(w.doc.title(), "labels_arial_ascii.plc");
   EXPECT_EQ(w.frame.recentFiles().size(), 2u);
-  EXPECT_EQ(w.frame.recentFiles().front(), DataPath("labels_arial_ascii.plc"));
+  EXPECT_EQ(w.frame.recentFiles().front(), test::FixturePath("labels_arial_ascii.plc"));
 }
 
 TEST(MainFrameTest, CloseWritesTheProfileThatTheNextStartReads) {
@@ -168,7 +166,7 @@ TEST(MainFrameTest, CloseWritesTheProfileThatTheNextStartReads) {
   {
     Window first(profile);
     EXPECT_TRUE(first.settings.bFirstStartUp);
-    ASSERT_TRUE(first.frame.OpenWorkFile(DataPath("cube.plc")));
+    ASSERT_TRUE(first.frame.OpenWorkFile(test::FixturePath("cube.plc")));
     first.settings.bLineSmooth = true;
     first.frame.RunCommand(ID_SHOW_ONLY_DEVELOPMENT);
     EXPECT_EQ(first.frame.ModelPaneWidth(), 0);
@@ -178,12 +176,12 @@ TEST(MainFrameTest, CloseWritesTheProfileThatTheNextStartReads) {
   ASSERT_EQ(written.Load(profile), ProfileFile::LoadResult::Read);
   EXPECT_EQ(written.GetInt("Window", "modelWidth"), 0);
   EXPECT_EQ(written.GetInt("Settings", "bFirstStartUp"), 0);
-  EXPECT_EQ(written.GetString("Recent File List", "File1"), DataPath("cube.plc"));
+  EXPECT_EQ(written.GetString("Recent File List", "File1"), test::FixturePath("cube.plc"));
   EXPECT_TRUE(written.HasSection("ControlBars\\State"));
   Window second(profile);
   EXPECT_FALSE(second.settings.bFirstStartUp);
   EXPECT_TRUE(second.settings.bLineSmooth);
-  EXPECT_EQ(second.frame.recentFiles(), std::vector<std::string>{DataPath("cube.plc")});
+  EXPECT_EQ(second.frame.recentFiles(), std::vector<std::string>{test::FixturePath("cube.plc")});
   EXPECT_EQ(second.frame.ModelPaneWidth(), 0);
   second.frame.RunCommand(ID_SPLIT_WINDOW);
   EXPECT_NEAR(second.frame.ModelPaneWidth(), second.frame.splitter()->width() / 2, 4);
@@ -226,7 +224,7 @@ TEST(MainFrameTest, SplashClosesOnAKeyThatGoesNowhereElseOrByItself) {
 TEST(MainFrameTest, ObjectListChoosesObjectsOnlyWithoutDevelopment) {
   test::TempDir dir;
   Window w(dir.File("profile.ini"));
-  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("no_development_marked_edges.plc")));
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("no_development_marked_edges.plc")));
   w.frame.RunCommand(ID_SHOW_OBJECT_LIST);
   auto* dialog = w.frame.findChild<ObjectListDialog*>();
   ASSERT_NE(dialog, nullptr);
@@ -237,7 +235,7 @@ TEST(MainFrameTest, ObjectListChoosesObjectsOnlyWithoutDevelopment) {
   EXPECT_FALSE(w.doc.model()->solids[0].selected);
   EXPECT_TRUE(w.doc.model()->solids[1].selected);
   // With a development the list only shows the objects.
-  ASSERT_TRUE(w.frame.OpenWorkFile(DataPath("cube.plc")));
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("cube.plc")));
   EXPECT_FALSE(w.frame.commands().IsEnabled(ID_SHOW_OBJECT_LIST));
   ASSERT_EQ(list->count(), 1);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());

@@ -265,7 +265,7 @@ TEST(WindowPrintCommandsTest, CtrlPAndTheMenuItemsReachTheCommands) {
   frame.show();
   frame.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-  ASSERT_TRUE(frame.OpenWorkFile(std::string(PLICORA_TEST_DATA_DIR) + "/sphere_multipage_a4.plc"));
+  ASSERT_TRUE(frame.OpenWorkFile(test::FixturePath("sphere_multipage_a4.plc")));
 
   int maxPage = -1;
   test::OnNextDialog<QPrintDialog>([&](QPrintDialog* dialog) { maxPage = dialog->maxPage(); });

@@ -19,7 +19,7 @@ class DevelopmentPaneTest : public ::testing::Test {
   }
   void Open(const char* name = "cube.plc") {
     OpenRequest request;
-    request.path = std::string(PLICORA_TEST_DATA_DIR) + "/" + name;
+    request.path = test::FixturePath(name);
     request.interactive = false;
     ASSERT_TRUE(doc.OpenWorkFile(request).ok());
     engine.Resize(400, 300);
