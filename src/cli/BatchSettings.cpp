@@ -1,20 +1,20 @@
 #include "cli/BatchSettings.h"
 
-#include <cstdio>
 #include <string>
 
 #include "app/SettingKeys.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "model/Model.h"
+#include "platform/MessageSink.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProfileLocation.h"
 
 namespace plicora {
 namespace {
 
-void PrintError(const std::string& message) {
-  std::fprintf(stderr, "plicora-viewer: %s\n", message.c_str());
+void Report(const std::string& message, MessageKind kind = MessageKind::Error) {
+  ShowMessage("plicora-viewer: " + message, kind);
 }
 
 /// Applies every override to `settings` and `model`; false after printing the first failure.
@@ -22,7 +22,7 @@ bool ApplyAll(const CommandLineOptions& options, Settings& settings, Model& mode
   for (const auto& [key, value] : options.sets) {
     const std::string error = ApplySetting(key, value, settings, &model);
     if (!error.empty()) {
-      PrintError("--set " + key + "=" + value + ": " + error);
+      Report("--set " + key + "=" + value + ": " + error);
       return false;
     }
   }
@@ -33,20 +33,20 @@ bool ApplyAll(const CommandLineOptions& options, Settings& settings, Model& mode
 
 int PrepareBatchSettings(const CommandLineOptions& options, Settings& settings) {
   if (options.noProfile && options.profilePath) {
-    PrintError("--profile and --no-profile cannot be given together");
+    Report("--profile and --no-profile cannot be given together");
     return kExitUsage;
   }
   if (options.profilePath) {
     ProfileFile profile;
     if (profile.Load(*options.profilePath) != ProfileFile::LoadResult::Read) {
-      PrintError("cannot read the profile " + *options.profilePath);
+      Report("cannot read the profile " + *options.profilePath);
       return kExitUsage;
     }
     LoadSettings(settings, profile);
   } else if (!options.noProfile) {
     const std::string path = DefaultProfilePath();
     if (!path.empty() && !LoadSettingsFile(settings, path))
-      PrintError("warning: cannot read the profile " + path + "; the built-in settings are used");
+      Report("warning: cannot read the profile " + path + "; the built-in settings are used", MessageKind::Warning);
   }
   // Overrides are checked now, so that a mistake is reported before any work.
   Settings scratchSettings = settings;

@@ -11,7 +11,7 @@ struct Settings;
 
 /// Loads the profile that `options` names (--profile PATH, the default
 /// profile, or nothing with --no-profile) into `settings`, and checks the
-/// --set overrides before any file is read. Prints the reason to stderr and
+/// --set overrides before any file is read. Shows the reason and
 /// returns kExitUsage for conflicting options, an unreadable --profile file
 /// or a bad override; kExitOk otherwise.
 int PrepareBatchSettings(const CommandLineOptions& options, Settings& settings);

@@ -8,6 +8,7 @@
 #include "cli/CommandLine.h"
 #include "app/Application.h"
 #include "cli/Commands.h"
+#include "platform/MessageSink.h"
 #include "platform/ProfileLocation.h"
 
 using namespace plicora;
@@ -16,7 +17,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   const ParseResult parsed = ParseCommandLine(args);
   if (!parsed.error.empty()) {
-    std::fprintf(stderr, "plicora-viewer: %s\nTry 'plicora-viewer --help'.\n", parsed.error.c_str());
+    ShowMessage("plicora-viewer: " + parsed.error + "\nTry 'plicora-viewer --help'.", MessageKind::Error);
     return kExitUsage;
   }
   const CommandLineOptions& options = parsed.options;
@@ -37,8 +38,9 @@ int main(int argc, char** argv) {
     case BatchCommand::None: break;
   }
   if (!HasDisplay()) {
-    std::fputs("plicora-viewer: no display to open the window on (DISPLAY is not set); "
-               "batch options such as --info and --export work without one.\n", stderr);
+    ShowMessage("plicora-viewer: no display to open the window on (DISPLAY is not set); "
+                "batch options such as --info and --export work without one.",
+                MessageKind::Error);
     return kExitUsage;
   }
   WindowOptions window;

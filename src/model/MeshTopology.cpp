@@ -4,12 +4,13 @@
 #include <cstdint>
 #include <deque>
 #include <cmath>
-#include <iostream>
+#include <sstream>
 #include <unordered_map>
 #include <utility>
 
 #include "model/Geometry.h"
 #include "model/Prefetch.h"
+#include "platform/MessageSink.h"
 
 namespace plicora {
 namespace {
@@ -204,11 +205,13 @@ void PairHalfEdges(Solid& solid) {
       Vertex* s = h->vertex;
       Vertex* e = h->next->vertex;
       if (index.Find(s, e)) {
-        std::cerr << "Warning: the halfedge between vertex(";
-        WritePosition(std::cerr, s);
-        std::cerr << ") and vertex (";
-        WritePosition(std::cerr, e);
-        std::cerr << " have been already defined.\n";
+        std::ostringstream line;
+        line << "Warning: the halfedge between vertex(";
+        WritePosition(line, s);
+        line << ") and vertex (";
+        WritePosition(line, e);
+        line << " have been already defined.\n";
+        WriteNote(line.str());
       }
       index.Add(s, e, h);
       std::vector<std::size_t>* reverse = index.Find(e, s);
@@ -225,7 +228,7 @@ void PairHalfEdges(Solid& solid) {
       partner->edge = &edge;
       index.At(reverse->front()).half = nullptr;
       index.At(index.Find(s, e)->front()).half = nullptr;
-      if (reverse->size() > 1) std::cerr << "Warning: two or more halfedges are assigned " << "to one halfedge" << std::endl;
+      if (reverse->size() > 1) WriteNote("Warning: two or more halfedges are assigned to one halfedge\n");
     }
   }
   // What is left unpaired becomes one-sided edges, in the order it was found.

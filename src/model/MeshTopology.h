@@ -34,7 +34,8 @@ void MeasureSolid(Solid& solid);
 /// the solids' values (0 without solids).
 void MeasureModel(Model& model);
 
-/// Rebuilds every edge of the solid from its rings. Warnings go to stderr.
+/// Rebuilds every edge of the solid from its rings. A side used twice in the
+/// same direction, or waited on by two reverse sides, is a warning note.
 void PairHalfEdges(Solid& solid);
 
 /// "Reverse Surface Direction" on every selected solid.

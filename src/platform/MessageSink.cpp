@@ -6,15 +6,22 @@ namespace plicora {
 namespace {
 StderrMessageSink gStderrSink;
 MessageSink* gSink = &gStderrSink;
+
+void WriteFlushed(std::FILE* stream, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
+}
+
 }  // namespace
 
+void MessageSink::Note(std::string_view line) { WriteFlushed(stdout, line); }
+
 void StderrMessageSink::Show(std::string_view text, MessageKind) {
-  std::fwrite(text.data(), 1, text.size(), stderr);
-  if (text.empty() || text.back() != '\n') std::fputc('\n', stderr);
-  std::fflush(stderr);
+  WriteFlushed(stderr, text.empty() || text.back() != '\n' ? std::string(text) + '\n' : std::string(text));
 }
 
 void CollectingMessageSink::Show(std::string_view text, MessageKind) { messages.emplace_back(text); }
+void CollectingMessageSink::Note(std::string_view line) { notes.emplace_back(line); }
 
 MessageSink& CurrentMessageSink() { return *gSink; }
 
@@ -25,5 +32,6 @@ MessageSink* SetMessageSink(MessageSink* sink) {
 }
 
 void ShowMessage(std::string_view text, MessageKind kind) { gSink->Show(text, kind); }
+void WriteNote(std::string_view line) { gSink->Note(line); }
 
 }  // namespace plicora

@@ -1,6 +1,8 @@
 #pragma once
 // One place where the program's messages go. The GUI shows them as message
-// boxes, the command line prints them on stderr, tests capture them.
+// boxes, the command line prints them on stderr, tests capture them. Notes
+// (diagnostic lines such as the mesh topology's warnings) are never shown in
+// a window: they are lines on the program's standard output.
 
 #include <string>
 #include <string_view>
@@ -20,19 +22,23 @@ class MessageSink {
   /// Asks for confirmation with OK and Cancel; true for OK. Sinks without
   /// buttons of their own answer as Ask does.
   virtual bool Confirm(std::string_view text, bool fallback) { return Ask(text, fallback); }
+  /// Writes a note (`line` ends with its line break) to standard output.
+  virtual void Note(std::string_view line);
 };
 
-/// Prints every message as one line on stderr.
+/// Prints every message as one line on stderr (and notes on stdout).
 class StderrMessageSink final : public MessageSink {
  public:
   void Show(std::string_view text, MessageKind kind) override;
 };
 
-/// Keeps every message; used by tests.
+/// Keeps every message and note; used by tests.
 class CollectingMessageSink final : public MessageSink {
  public:
   void Show(std::string_view text, MessageKind kind) override;
+  void Note(std::string_view line) override;
   std::vector<std::string> messages;
+  std::vector<std::string> notes;
 };
 
 /// The sink in use (stderr until another is installed).
@@ -42,6 +48,8 @@ MessageSink* SetMessageSink(MessageSink* sink);
 
 /// Shortcut: CurrentMessageSink().Show(text, kind).
 void ShowMessage(std::string_view text, MessageKind kind = MessageKind::Information);
+/// Shortcut: CurrentMessageSink().Note(line).
+void WriteNote(std::string_view line);
 
 /// Installs a sink for the lifetime of the object (tests, batch commands).
 class ScopedMessageSink {
