@@ -1,11 +1,62 @@
 #include "cli/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <string>
+#include <vector>
+
+#include "export/DevelopmentFileFormat.h"
 
 namespace plicora {
 namespace {
+
+using enum BatchCommand;
+using Format = DevelopmentFileFormat;
+
+/// The commands an option takes effect with (None: the window), and for
+/// --export the output formats; any other use is refused, so that no option
+/// is silently ignored.
+struct OptionScope {
+  const char* option;
+  std::vector<BatchCommand> commands;
+  std::vector<Format> exportFormats;  ///< empty: every format
+  const char* appliesTo;
+};
+
+const std::vector<BatchCommand> kSettingsReaders = {None, Info, Pages, Export, Render3d, Thumbnail};
+
+const OptionScope kOptionScopes[] = {
+    {"--size", {Export, Render3d}, {Format::Bmp, Format::Png}, "--export to BMP or PNG and to --render-3d"},
+    {"--no-fill-faces", {Export}, {Format::Eps}, "--export to EPS"},
+    {"--no-fill-flaps", {Export}, {Format::Eps}, "--export to EPS"},
+    {"--limit", {DecodeImage}, {}, "--decode-image"},
+    {"--rotate", {Render3d}, {}, "--render-3d"},
+    {"--zoom", {Render3d}, {}, "--render-3d"},
+    {"--set", {Info, Pages, Export, Render3d, Thumbnail}, {}, "--info, --pages, --export, --render-3d and --thumbnail"},
+    {"--profile", kSettingsReaders, {}, "the window, --info, --pages, --export, --render-3d and --thumbnail"},
+    {"--no-profile", kSettingsReaders, {}, "the window, --info, --pages, --export, --render-3d and --thumbnail"},
+};
+
+template <typename T>
+bool Contains(const std::vector<T>& list, T value) {
+  return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+/// The refusal of an option the command would not use, or "".
+std::string CheckOptionScope(const std::string& option, const CommandLineOptions& o) {
+  for (const OptionScope& scope : kOptionScopes) {
+    if (option != scope.option) continue;
+    bool applies = Contains(scope.commands, o.command);
+    if (applies && o.command == Export && !scope.exportFormats.empty()) {
+      // An unknown format is reported by the export itself.
+      const Format format = DevelopmentFileFormatOf(o.outputPath);
+      applies = format == Format::Unsupported || Contains(scope.exportFormats, format);
+    }
+    if (!applies) return option + " applies only to " + scope.appliesTo;
+  }
+  return {};
+}
 
 bool ParseSize(const std::string& text, ImageSize& size) {
   const auto x = text.find_first_of("xX");
@@ -42,6 +93,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
   ParseResult result;
   CommandLineOptions& o = result.options;
   std::vector<std::string> positional;
+  std::vector<std::string> scoped;  // options whose command is checked at the end
   auto setCommand = [&](BatchCommand command, const std::string& name) {
     if (o.command != BatchCommand::None && o.command != command) {
       result.error =
@@ -62,6 +114,9 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       return true;
     };
     std::string v;
+    if (std::any_of(std::begin(kOptionScopes), std::end(kOptionScopes),
+                    [&a](const OptionScope& scope) { return a == scope.option; }))
+      scoped.push_back(a);
     if (a == "--help" || a == "-h") {
       o.command = BatchCommand::Help;
     } else if (a == "--version") {
@@ -129,10 +184,12 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       positional.push_back(a);
     }
   }
-  if (!result.error.empty() || o.command == BatchCommand::Help || o.command == BatchCommand::Version ||
-      o.command == BatchCommand::DataPaths)
-    return result;
-
+  if (!result.error.empty() || o.command == BatchCommand::Help || o.command == BatchCommand::Version) return result;
+  for (const std::string& option : scoped) {
+    result.error = CheckOptionScope(option, o);
+    if (!result.error.empty()) return result;
+  }
+  if (o.command == BatchCommand::DataPaths) return result;
   if (o.command == BatchCommand::DecodeImage || o.command == BatchCommand::Thumbnail) {
     if (!positional.empty()) result.error = "unexpected argument " + positional.front();
     return result;
@@ -166,13 +223,14 @@ Options:
   --info FILE            print the model's counts as one JSON object
   --pages FILE           print the page grid and print order as one JSON object
   --export OUT FILE      export the development; the format follows OUT's extension
-  --no-fill-faces        EPS: do not fill surfaces
-  --no-fill-flaps        EPS: do not fill flaps
-  --size WxH             pixel size of a bitmap export or 3D rendering
+  --no-fill-faces        --export to EPS: do not fill surfaces
+  --no-fill-flaps        --export to EPS: do not fill flaps
+  --size WxH             pixel size of --export to BMP or PNG and of --render-3d
   --decode-image IMG OUT read an image as "Set Texture" would and write the texture as PNG
   --limit N              texture size limit for --decode-image
   --render-3d OUT FILE   render the 3D view after Reset View
-  --rotate AXIS:DEG      rotate about the screen's x or y axis (repeatable, in order)
+  --rotate AXIS:DEG      --render-3d: rotate about the screen's x or y axis
+                         (repeatable, in order)
   --zoom DISTANCE        camera distance for --render-3d
   --thumbnail SIZE FILE OUT
                          write a SIZE x SIZE PNG of the model, turned a little
@@ -181,10 +239,14 @@ Options:
                          unless --profile is given)
   --data-paths           print where the help, the samples and the pick sound
                          were found; exit status 1 when one is missing
-  --set KEY=VALUE        override a setting (repeatable), e.g. --set bDrawNumber=1
-  --profile PATH         read settings from this profile file
-  --no-profile           use the built-in settings
+  --set KEY=VALUE        override a setting (repeatable), e.g. --set bDrawNumber=1;
+                         for --info, --pages, --export, --render-3d, --thumbnail
+  --profile PATH         read settings from this profile file (the window and
+                         the commands --set applies to)
+  --no-profile           use the built-in settings (likewise)
   --help, --version
+
+An option the chosen command would not use is refused (status 2).
 
 Exit status: 0 success, 1 failure, 2 wrong arguments or values,
 3 file refused by the version check, 4 file without developed pattern.
