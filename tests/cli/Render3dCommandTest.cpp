@@ -14,8 +14,18 @@ RenderRun Render(const test::TempDir& dir, const std::string& args) {
   return test::RunViewer(dir, "--render-3d " + args);
 }
 
+/// The bounding box of every pixel that is not the white background.
+QRect InkBounds(const QImage& image) {
+  QRect box;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
 // The open square spans (0, 0) to (1, 1) in the plane z = 0; after Reset View
-// in a 200 x 150 picture its middle is near pixel (127, 48).
+// in a 200 x 150 picture it is a 47-pixel outlined square whose middle is
+// near pixel (127, 48).
 TEST(Render3dCommandTest, RendersTheResetViewThenTheTurnsInOrder) {
   test::TempDir dir;
   const std::string square = test::FixturePath("open_square.plc");
@@ -26,26 +36,36 @@ TEST(Render3dCommandTest, RendersTheResetViewThenTheTurnsInOrder) {
   EXPECT_EQ(image.size(), QSize(800, 600));
   EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
 
-  run = Render(dir, out + " " + square + " --size 200x150");
-  ASSERT_EQ(run.status, 0) << run.err;
-  image.load(QString::fromStdString(out));
-  ASSERT_EQ(image.size(), QSize(200, 150));
-  EXPECT_EQ(image.pixel(127, 48), qRgb(255, 255, 255));  // lit front of the default material
-
-  // Half a turn about the vertical axis: the grey back side, mirrored.
-  run = Render(dir, out + " " + square + " --size 200x150 --rotate y:180");
-  ASSERT_EQ(run.status, 0) << run.err;
-  image.load(QString::fromStdString(out));
-  EXPECT_EQ(image.pixel(200 - 127, 48), qRgb(178, 178, 178));
-  EXPECT_EQ(image.pixel(127, 48), qRgb(255, 255, 255));
-
-  // A quarter turn about x leaves the square edge-on: its middle is empty;
-  // a further quarter about y does not bring it back.
-  run = Render(dir, out + " " + square + " --size 200x150 --rotate x:90 --rotate y:90");
-  ASSERT_EQ(run.status, 0) << run.err;
-  image.load(QString::fromStdString(out));
-  EXPECT_EQ(image.pixel(127, 48), qRgb(255, 255, 255));
-  EXPECT_EQ(image.pixel(73, 48), qRgb(255, 255, 255));
+  const struct {
+    const char* turns;
+    QPoint middle;   // of the drawn box
+    QSize size;      // of the drawn box, within two pixels
+    QRgb atMiddle;
+  } cases[] = {
+      // The lit front of the default material: white inside its black outline.
+      {"", {127, 48}, {47, 47}, qRgb(255, 255, 255)},
+      // Half a turn about the vertical axis: the grey back side, mirrored.
+      {"--rotate y:180", {200 - 127, 48}, {47, 47}, qRgb(178, 178, 178)},
+      // A quarter turn about x leaves the square edge-on, a level line below
+      // the middle; a further quarter about y keeps it level...
+      {"--rotate x:90 --rotate y:90", {126, 75}, {46, 1}, qRgb(0, 0, 0)},
+      // ...while the same turns the other way round leave it upright.
+      {"--rotate y:90 --rotate x:90", {99, 42}, {1, 57}, qRgb(0, 0, 0)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.turns);
+    run = Render(dir, out + " " + square + " --size 200x150 " + c.turns);
+    ASSERT_EQ(run.status, 0) << run.err;
+    image.load(QString::fromStdString(out));
+    ASSERT_EQ(image.size(), QSize(200, 150));
+    const QRect box = InkBounds(image);
+    EXPECT_NEAR(box.center().x(), c.middle.x(), 2);
+    EXPECT_NEAR(box.center().y(), c.middle.y(), 2);
+    EXPECT_NEAR(box.width(), c.size.width(), 2);
+    EXPECT_NEAR(box.height(), c.size.height(), 2);
+    EXPECT_EQ(image.pixel(box.center()), c.atMiddle);
+    EXPECT_EQ(qGray(image.pixel(box.left(), box.center().y())), 0);  // outline
+  }
 }
 
 TEST(Render3dCommandTest, ZoomMovesTheModelAwayWithinTheLimits) {
