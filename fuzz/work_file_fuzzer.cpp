@@ -19,6 +19,7 @@ namespace {
 class QuietSink final : public MessageSink {
  public:
   void Show(std::string_view, MessageKind) override {}
+  void Note(std::string_view) override {}
 };
 
 void CheckLinks(const Model& model) {
