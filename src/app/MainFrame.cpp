@@ -195,10 +195,17 @@ void CMainFrame::CreateMenus() {
   RebuildRecentMenu();
   AddMenu("3D&ModelWindow", {ID_ENHANCE_CUT_EDGE, ID_SET_TEXTURE, ID_RESET_VIEW, 0, ID_HIDE_SURFACE,
                              ID_REVERSE_SURFACE, ID_RESET_EDGE_ATTRIBUTE, ID_SHOW_OBJECT_LIST});
-  AddMenu("D&evelopedViewWindow",
-          {ID_CHECK_CORRESPONDING_SURFACE, ID_SHOW_JOIN_NUMBER, ID_SHOW_PAGE_NUMBER, ID_SMOOTH_LINE, 0, ID_ZOOM_IN,
-           ID_ZOOM_OUT, ID_SHOW_ENTIRE, 0, ID_COPY_DEVELOPMENT_BMP, ID_COPY_DEVELOPMENT_EMF, 0, ID_SHOW_FLAP,
-           ID_SCALE_UP, ID_SCALE_DOWN, ID_MIRROR_DEVELOPMENT, ID_RECALCULATE_LAYOUT});
+  QMenu* development = AddMenu(
+      "D&evelopedViewWindow",
+      {ID_CHECK_CORRESPONDING_SURFACE, ID_SHOW_JOIN_NUMBER, ID_SHOW_PAGE_NUMBER, ID_SMOOTH_LINE, 0, ID_ZOOM_IN,
+       ID_ZOOM_OUT, ID_SHOW_ENTIRE, 0, ID_COPY_DEVELOPMENT_BMP, ID_COPY_DEVELOPMENT_EMF, 0, ID_SHOW_FLAP,
+       ID_SCALE_UP, ID_SCALE_DOWN, ID_MIRROR_DEVELOPMENT, ID_RECALCULATE_LAYOUT});
+  // The editing modes only switch the pane's mode (the viewer edits nothing),
+  // but they stay reachable and show which mode is on.
+  QMenu* modes = development->addMenu(QStringLiteral("Editing &Mode"));
+  for (int id : {ID_ERASE_EDGE, ID_UNDO_ERASE_EDGE, ID_EDIT_FLAP, ID_ROTATE_PART, ID_MOVE_PART, ID_JOIN_SURFACE,
+                 ID_CUT_PART, ID_INPUT_TEXT})
+    if (QAction* act = action(id)) modes->addAction(act);
   AddMenu("&View", {ID_USE_MATERIAL, ID_DEVELOPMENT_INFO, ID_MODEL_INFO, 0, ID_SPLIT_WINDOW,
                     ID_SHOW_ONLY_DEVELOPMENT});
   QMenu* configuration = menuBar()->addMenu(QStringLiteral("&Configuration"));

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
+#include <QMenu>
 #include <QSplitter>
 #include <QTest>
 #include <QUrl>
@@ -112,6 +115,12 @@ TEST(MainFrameTest, CommandsAreEnabledAndTickedFromTheDocumentState) {
   EXPECT_EQ(w.frame.IdleStatusText(), "Click the face to see the corresponding between 3D and developed model.");
   w.frame.action(ID_CHECK_CORRESPONDING_SURFACE)->trigger();
   EXPECT_EQ(w.doc.shell().developmentEditMode, 0);
+  // Every mode command can be chosen from a menu.
+  for (int id : {ID_ERASE_EDGE, ID_EDIT_FLAP, ID_INPUT_TEXT, ID_CHECK_CORRESPONDING_SURFACE}) {
+    const auto owners = w.frame.action(id)->associatedObjects();
+    EXPECT_TRUE(std::any_of(owners.begin(), owners.end(), [](QObject* o) { return qobject_cast<QMenu*>(o); }))
+        << "command " << id;
+  }
   // Edit Flap turns the flaps on and says so.
   w.settings.bDrawFlap = false;
   w.sink.messages.clear();
