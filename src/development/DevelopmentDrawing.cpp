@@ -45,7 +45,7 @@ JoinNumberPlacement PlaceJoinNumber(Point2 a, Point2 b, bool mirrored, bool edge
   // The text runs from first to second: the angle whose sine is dy, turned
   // over when the side runs leftwards from first. (The cosine would stand
   // the number across the side instead of along it.)
-  p.angleDegrees = std::asin(std::clamp(p.dy, -1.0, 1.0)) * 57.29577951308239;
+  p.angleDegrees = std::asin(std::clamp(p.dy, -1.0, 1.0)) * kDegreesPerRadian;
   if (ex > 0) p.angleDegrees = 180.0 - p.angleDegrees;
   p.valid = true;
   return p;

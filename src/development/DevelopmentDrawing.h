@@ -8,15 +8,14 @@
 #include "app/Settings.h"
 #include "development/DevelopmentGeometry.h"
 #include "model/Model.h"
+#include "model/Units.h"
 
 namespace plicora {
 
 enum class LineStyle { None, Solid, Dot1, Dot2 };
 
-/// Centimetres per point of line width, and per point of font size.
+/// Centimetres per point of line width.
 inline constexpr double kCmPerLinePoint = 0.035146;
-inline constexpr double kCmPerFontPoint = 0.035277777777777776;
-inline constexpr double kInchPerCm = 0.39370078740157477;
 
 /// The style of a drawn line class: cut lines are solid unless "None";
 /// folds follow their line type (0 solid, 1 Dot1, 2 Dot2, 3 none).

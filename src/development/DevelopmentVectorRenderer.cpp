@@ -348,7 +348,7 @@ QFont JoinNumberFont(int height) {
 
 void DrawJoinNumbers(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy) {
   const double s = model.devScale;
-  const int height = static_cast<int>(settings.iEdgeNumberFontSize * (sy / s) * kCmPerFontPoint);
+  const int height = static_cast<int>(settings.iEdgeNumberFontSize * (sy / s) * kCmPerPoint);
   if (!settings.bDrawNumber || height <= 2) return;
   painter.setBackgroundMode(Qt::TransparentMode);
   const QFont font = JoinNumberFont(height);

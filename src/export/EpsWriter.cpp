@@ -11,15 +11,16 @@
 #include "development/DevelopmentGeometry.h"
 #include "export/ExportFile.h"
 #include "export/FixedPointText.h"
+#include "model/Units.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
 
 namespace {
 
-constexpr double kPointsPerCm = 28.346456692913385;  // 72 / 2.54
+// Join numbers are turned over with pi cut short after 14 decimals, as
+// every file written so far has them; the full value can move last digits.
 constexpr double kPi = 3.14159265358979;
-constexpr double kDegreesPerRadian = 57.29577951308239;
 constexpr double kDigitWidthPerPoint = 0.02469444444444444;  // 0.7 of the font size, in centimetres per point
 
 /// Truncation toward zero that saturates instead of overflowing.

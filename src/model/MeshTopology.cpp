@@ -10,6 +10,7 @@
 
 #include "model/Geometry.h"
 #include "model/Prefetch.h"
+#include "model/Units.h"
 
 namespace plicora {
 namespace {
@@ -25,7 +26,6 @@ double Norm(const Vec3& a) { return std::sqrt(Dot(a, a)); }
 Vec3 NormalOf(const Face* f) { return {f->plane[0], f->plane[1], f->plane[2]}; }
 
 constexpr double kHalfPi = 1.570796326794895;
-constexpr double kDegreesPerRadian = 57.29577951308238;
 
 /// Convexity of a paired edge: the cross product of the first face's normal
 /// with the second's points along vertexA -> vertexB. Undefined directions
@@ -139,7 +139,7 @@ double MeasureEdge(Edge& e) {
   const Point3 a = PositionOf(e.vertexA), b = PositionOf(e.vertexB);
   e.convex = IsConvex(nA, nB, {b.x - a.x, b.y - a.y, b.z - a.z});
   const double angle = std::atan2(Norm(Cross(nA, nB)), Dot(nA, nB));
-  e.dihedral = 180.0 - std::fabs(angle) * kDegreesPerRadian;
+  e.dihedral = 180.0 - std::fabs(angle) * kFoldDegreesPerRadian;
   return e.length;
 }
 
