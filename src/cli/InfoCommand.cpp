@@ -1,22 +1,14 @@
 // --info FILE: the counts of a work file as one JSON object on stdout.
 
-#include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
+#include "cli/JsonNumber.h"
 #include "model/Model.h"
 
 namespace plicora {
 namespace {
-
-std::string JsonNumber(double value) {
-  if (!std::isfinite(value)) return "null";  // JSON has no NaN or infinity
-  char text[40];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  return text;
-}
 
 std::string InfoJson(int result, const Model& model) {
   const ModelInfoCounts counts = CountModelInfo(model);
