@@ -31,24 +31,4 @@ std::array<int, 3> MaterialFillColor(const Material& material) {
   return rgb;
 }
 
-JoinNumberPlacement PlaceJoinNumber(Point2 a, Point2 b, bool mirrored, bool edgeIdReverse) {
-  JoinNumberPlacement p;
-  p.first = mirrored == edgeIdReverse ? a : b;
-  p.second = mirrored == edgeIdReverse ? b : a;
-  const double ex = p.first.x - p.second.x;
-  const double ey = p.first.y - p.second.y;
-  const double length = std::sqrt(ex * ex + ey * ey);
-  if (!(length > 0.0)) return p;  // a side of no length has no direction
-  p.dx = ex / length;
-  p.dy = ey / length;
-  p.middle = {(p.first.x + p.second.x) / 2.0, (p.first.y + p.second.y) / 2.0};
-  // The text runs from first to second: the angle whose sine is dy, turned
-  // over when the side runs leftwards from first. (The cosine would stand
-  // the number across the side instead of along it.)
-  p.angleDegrees = std::asin(std::clamp(p.dy, -1.0, 1.0)) * kDegreesPerRadian;
-  if (ex > 0) p.angleDegrees = 180.0 - p.angleDegrees;
-  p.valid = true;
-  return p;
-}
-
 }  // namespace plicora

@@ -29,16 +29,4 @@ inline Point2 CornerOf(const HalfEdge& half, const Part& part) {
 /// The fill colour of a material: devColor times 255, truncated, 0..255.
 std::array<int, 3> MaterialFillColor(const Material& material);
 
-/// Direction and turn of a join number on a side from a to b (any units,
-/// y down): the first and second point follow the mirror and reverse
-/// switches; the angle is in degrees.
-struct JoinNumberPlacement {
-  bool valid = false;
-  Point2 first, second;
-  double dx = 0.0, dy = 0.0;  ///< (first - second) / length
-  Point2 middle;
-  double angleDegrees = 0.0;
-};
-JoinNumberPlacement PlaceJoinNumber(Point2 a, Point2 b, bool mirrored, bool edgeIdReverse);
-
 }  // namespace plicora

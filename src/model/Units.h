@@ -17,6 +17,8 @@ inline constexpr double kCmPerPoint = 0.035277777777777776;
 
 /// Degrees per radian, as the drawn angles (join numbers) use it.
 inline constexpr double kDegreesPerRadian = 57.29577951308239;
+/// Tenths of a degree per radian, as the vector join numbers turn.
+inline constexpr double kTenthsOfDegreePerRadian = 572.9577951308238;
 /// Degrees per radian as the fold angles of a model are measured: one unit in
 /// the last place below kDegreesPerRadian. The "hide flat edges" threshold is
 /// compared with these angles, so the value stays as it is.
