@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "development/Pages.h"
 #include "model/Units.h"
 
 namespace plicora {
@@ -96,10 +97,8 @@ void ComputePageGrid(const Model* model, const Settings& settings, int& columns,
     right = std::max(right, s * t.x + t.width);
     bottom = std::max(bottom, s * t.y);
   }
-  const double printableWidth = settings.paperWidth - 2 * settings.dPageMarginSide;
-  const double printableHeight = settings.paperHeight - 2 * settings.dPageMarginTop;
-  columns = GridCount(right / printableWidth + 1, kMaxPageColumns);
-  rows = GridCount(bottom / printableHeight + 1, kMaxPageRows);
+  columns = GridCount(right / PrintableWidth(settings) + 1, kMaxPageColumns);
+  rows = GridCount(bottom / PrintableHeight(settings) + 1, kMaxPageRows);
 }
 
 std::size_t DrawnSides::Slot(const Solid* solid) const {
