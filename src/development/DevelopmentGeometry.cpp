@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "development/Pages.h"
+#include "model/FlatEdges.h"
 #include "model/Units.h"
 
 namespace plicora {
@@ -25,7 +26,7 @@ int GridCount(double value, int limit) {
 
 /// The fold is nearly flat and hidden: it is neither drawn nor a barrier.
 bool IsHiddenFold(const HalfEdge& half, const Settings& settings) {
-  return settings.bCullEdge && half.devPartner && half.edge && settings.iAngleEps < half.edge->dihedral;
+  return half.devPartner && half.edge && IsHiddenFlatEdge(*half.edge, settings);
 }
 
 }  // namespace

@@ -11,10 +11,6 @@ bool IsFoldEdge(const Edge& edge) {
   return edge.halfA && edge.halfB && edge.halfA->devPartner;
 }
 
-bool IsHiddenFlatEdge(const Edge& edge, const Settings& settings) {
-  return settings.bCullEdge && settings.iAngleEps < edge.dihedral;
-}
-
 EdgeStyle FoldStyle(const Edge& edge, const Settings& settings) {
   if (!settings.bDrawColorEdge) return EdgeStyle{true, 1.f, 0.f, 0.f, 0.f};
   return ColoredStyle(settings.colors[edge.convex ? 1 : 2], 1.f);
