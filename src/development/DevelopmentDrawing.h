@@ -12,14 +12,8 @@
 
 namespace plicora {
 
-enum class LineStyle { None, Solid, Dot1, Dot2 };
-
 /// Centimetres per point of line width.
 inline constexpr double kCmPerLinePoint = 0.035146;
-
-/// The style of a drawn line class: cut lines are solid unless "None";
-/// folds follow their line type (0 solid, 1 Dot1, 2 Dot2, 3 none).
-LineStyle StyleOfLine(EdgeLineClass lineClass, const Settings& settings);
 
 /// A corner in development units, part offset included.
 inline Point2 CornerOf(const HalfEdge& half, const Part& part) {

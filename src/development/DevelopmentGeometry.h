@@ -71,6 +71,14 @@ class DrawnSides {
 /// The line drawn for a side (or Skip); a drawn line is entered in `drawn`.
 EdgeLineClass ClassifyEdgeLine(const HalfEdge& half, const Settings& settings, DrawnSides& drawn);
 
+enum class LineStyle { None, Solid, Dot1, Dot2 };
+
+/// The style of a drawn line class: cut lines are solid unless "None";
+/// folds follow their line type (0 solid, 1 Dot1, 2 Dot2, 3 none). A line
+/// type outside the table is None as well: the panes and pictures leave such
+/// a line out, while the EPS writer draws it in the dash of the line before.
+LineStyle StyleOfLine(EdgeLineClass lineClass, const Settings& settings);
+
 /// The flap on a base from `from` to `to` (`length` long), standing `width`
 /// off it on the side (dy, -dx) of that direction: a trapezoid whose slanted
 /// sides make 45 degrees with the base, or with `triangle` a triangle whose

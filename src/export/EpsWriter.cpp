@@ -280,7 +280,7 @@ class EpsDocument {
           if (!next) continue;
           const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings_, drawn);
           if (lineClass == EdgeLineClass::Skip) continue;
-          WriteDash(LineType(lineClass));
+          WriteDash(StyleOfLine(lineClass, settings_));
           const Point2 a = OnPaper(*h, part, scale_);
           const Point2 b = OnPaper(*next, part, scale_);
           out_.Pair("\n", X(a), Y(a), " moveto");
@@ -293,20 +293,13 @@ class EpsDocument {
     }
   }
 
-  int LineType(EdgeLineClass lineClass) const {
-    switch (lineClass) {
-      case EdgeLineClass::ConvexFold: return settings_.iYamaLineType;
-      case EdgeLineClass::ConcaveFold: return settings_.iTaniLineType;
-      default: return 0;  // a cut line is solid
-    }
-  }
-
-  void WriteDash(int type) {
-    switch (type) {
-      case 0: out_.Text("\n[] 0 setdash"); break;
-      case 1: out_.Text("\n[3 ] 0 setdash"); break;
-      case 2: out_.Text("\n[8 4 4 4] 0 setdash"); break;
-      default: break;  // other values keep the dash in force
+  void WriteDash(LineStyle style) {
+    switch (style) {
+      case LineStyle::Solid: out_.Text("\n[] 0 setdash"); break;
+      case LineStyle::Dot1: out_.Text("\n[3 ] 0 setdash"); break;
+      case LineStyle::Dot2: out_.Text("\n[8 4 4 4] 0 setdash"); break;
+      // A line type outside the table: the line is drawn in the dash in force.
+      case LineStyle::None: break;
     }
   }
 
