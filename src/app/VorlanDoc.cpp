@@ -58,7 +58,7 @@ OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
   // The info block overwrites the settings as it is read: keep a copy so that
   // a file that is not opened leaves them as the current model needs them.
   const Settings previous = settings_;
-  auto model = std::make_unique<Model>(settings_.colors[0]);
+  auto model = std::make_unique<Model>(settings_.colors[kColorMaterial]);
   settings_.scaleProduct = 0.0;
   outcome.readResult = request.maxTextureSize > 0
                            ? ReadWorkFile(request.path, *model, settings_, request.maxTextureSize)

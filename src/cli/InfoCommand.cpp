@@ -6,6 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonNumber.h"
 #include "model/Model.h"
+#include "model/WorkFileReader.h"
 
 namespace plicora {
 namespace {
@@ -53,7 +54,7 @@ int RunInfoCommand(const CommandLineOptions& options) {
   const int status = OpenBatchDocument(options, document);
   // Whenever the reader ran, its result is reported (also a refusal); a
   // later step that fails reports only its own message.
-  const bool readerDecided = document.readResult >= 0 && (status == kExitOk || document.readResult != 0);
+  const bool readerDecided = document.readResult >= 0 && (status == kExitOk || document.readResult != kReadOk);
   if (document.model && readerDecided) {
     const std::string json = InfoJson(document.readResult, *document.model);
     std::fputs(json.c_str(), stdout);

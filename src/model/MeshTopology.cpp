@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "model/EdgeTypes.h"
 #include "model/Geometry.h"
 #include "model/Prefetch.h"
 #include "model/Units.h"
@@ -132,7 +133,7 @@ namespace {
 double MeasureEdge(Edge& e) {
   e.length = Distance3D(PositionOf(e.vertexA), PositionOf(e.vertexB));
   if (!e.halfA || !e.halfB || !e.halfA->face || !e.halfB->face) {
-    e.type = 5;
+    e.type = kEdgeOneSided;
     return e.length;
   }
   const Vec3 nA = NormalOf(e.halfA->face), nB = NormalOf(e.halfB->face);
@@ -269,7 +270,7 @@ void ReverseSolid(Solid& solid) {
   std::unordered_map<std::pair<const Vertex*, const Vertex*>, std::vector<Edge*>, UnorderedPairHash> byEnds;
   for (Edge& e : solid.edges) byEnds[UnorderedPair(e.vertexA, e.vertexB)].push_back(&e);
   for (const Edge& old : oldEdges) {
-    if (old.type == 0) continue;
+    if (old.type == kEdgeOrdinary) continue;
     auto it = byEnds.find(UnorderedPair(old.vertexA, old.vertexB));
     if (it == byEnds.end()) continue;
     for (Edge* e : it->second) e->type = old.type;

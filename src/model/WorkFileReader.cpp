@@ -434,7 +434,7 @@ void WorkFileParser::ReadMaterials(std::string_view& current) {
   current = in_.Token();
   const int count = IntFromToken(current);
   for (int i = 0; i < count && !in_.failed(); ++i) {
-    Material material = Material::FromColor(settings_.colors[0]);
+    Material material = Material::FromColor(settings_.colors[kColorMaterial]);
     ReadMaterialBody(material, false);
     model_.materials.push_back(std::move(material));
   }
