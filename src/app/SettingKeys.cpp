@@ -6,83 +6,41 @@
 
 #include "app/SettingsStore.h"
 #include "development/PaperTable.h"
+#include "model/InfoBlockKeys.h"
 #include "model/Model.h"
 #include "platform/ProfileFile.h"
 
 namespace plicora {
 namespace {
 
-enum class Kind { Flag, Integer, Real, Color };
-
-/// Where a named setting lives; exactly one target is set.
-struct Entry {
-  const char* name;
-  Kind kind;
-  bool Settings::*flag = nullptr;
-  int Settings::*number = nullptr;
-  double Settings::*real = nullptr;
-  bool Model::*modelFlag = nullptr;
-  double Model::*modelReal = nullptr;
+/// Where a named setting lives: one target as in the info block's table, or
+/// a colour of the colour table (an Integer with `colorIndex` 0..7).
+struct Entry : InfoBlockKey {
   int colorIndex = -1;
   int tableSize = 0;  ///< for an index into a table: its size
 };
 
 Entry Flag(const char* name, bool Settings::*field) {
-  return {name, Kind::Flag, field};
+  Entry e{{name, InfoValueKind::Flag}};
+  e.flag = field;
+  return e;
 }
 Entry Integer(const char* name, int Settings::*field, int tableSize = 0) {
-  Entry e{name, Kind::Integer};
+  Entry e{{name, InfoValueKind::Integer}};
   e.number = field;
   e.tableSize = tableSize;
   return e;
 }
-Entry Real(const char* name, double Settings::*field) {
-  Entry e{name, Kind::Real};
-  e.real = field;
-  return e;
-}
-Entry ModelFlag(const char* name, bool Model::*field) {
-  Entry e{name, Kind::Flag};
-  e.modelFlag = field;
-  return e;
-}
-Entry ModelReal(const char* name, double Model::*field) {
-  Entry e{name, Kind::Real};
-  e.modelReal = field;
-  return e;
-}
 
 std::vector<Entry> BuildEntries() {
-  std::vector<Entry> entries = {
-      // Values the model holds.
-      ModelReal("dMag3d", &Model::modelScale),
-      ModelReal("dMag2d", &Model::devScale),
-      ModelReal("dVorlanzuX", &Model::devX),
-      ModelReal("dVorlanzuY", &Model::devY),
-      ModelReal("dVorlanzuWidth", &Model::devWidth),
-      ModelReal("dVorlanzuHeight", &Model::devHeight),
-      ModelReal("dVorlanzuMargin", &Model::devMargin),
-      ModelFlag("bReverse", &Model::mirrored),
-      ModelFlag("bFinished", &Model::hasDevelopment),
-      ModelFlag("bTextureCoodinates", &Model::hasUV),
-      // Document values shared by the whole program.
-      Integer("iAngleEps", &Settings::iAngleEps),
-      Flag("bCullEdge", &Settings::bCullEdge),
-      Integer("iCutLineType", &Settings::iCutLineType),
-      Integer("iYamaLineType", &Settings::iYamaLineType),
-      Integer("iTaniLineType", &Settings::iTaniLineType),
-      Flag("bDrawFlap", &Settings::bDrawFlap),
-      Flag("bNorishiroReverse", &Settings::bNorishiroReverse),
-      Flag("bDrawNumber", &Settings::bDrawNumber),
-      Flag("bEdgeIdReverse", &Settings::bEdgeIdReverse),
-      Integer("iEdgeNumberFontSize", &Settings::iEdgeNumberFontSize),
-      Flag("bUseMaterial", &Settings::bUseMaterial),
-      Real("dTextureLineAlpha", &Settings::dTextureLineAlpha),
-      Integer("iPageType", &Settings::iPageType, static_cast<int>(kPaperTable.size())),
-      Real("dPageMarginSide", &Settings::dPageMarginSide),
-      Real("dPageMarginTop", &Settings::dPageMarginTop),
-      Flag("bDrawWhiteBkLine", &Settings::bDrawWhiteBkLine),
-  };
+  std::vector<Entry> entries;
+  // The info block's keys (a value files hold but nothing uses is not one).
+  for (const InfoBlockKey& key : InfoBlockKeys()) {
+    if (key.kind == InfoValueKind::Dropped) continue;
+    Entry e{key};
+    if (key.number == &Settings::iPageType) e.tableSize = static_cast<int>(kPaperTable.size());
+    entries.push_back(e);
+  }
   // The profile's preferences (two of them are document values, listed above).
   for (const ProfileKey& key : ProfileKeys()) {
     if (key.flag == &Settings::bEdgeIdReverse || key.number == &Settings::iEdgeNumberFontSize) continue;
@@ -98,7 +56,7 @@ std::vector<Entry> BuildEntries() {
   static const char* const kColorNames[8] = {"color0", "color1", "color2", "color3",
                                              "color4", "color5", "color6", "color7"};
   for (int i = 0; i < 8; ++i) {
-    Entry e{kColorNames[i], Kind::Color};
+    Entry e{{kColorNames[i], InfoValueKind::Integer}};
     e.colorIndex = i;
     entries.push_back(e);
   }
@@ -141,7 +99,7 @@ void UpdateAfter(const Entry& e, Settings& s, Model* model) {
 }
 
 std::string ApplyInteger(const Entry& e, int value, Settings& s, Model* model) {
-  if (e.kind == Kind::Color) {
+  if (e.colorIndex >= 0) {
     // -1 leaves the colour as it is, as in the profile.
     if (value == -1) return {};
     if (value < 0 || value > 0xFFFFFF) return std::string(e.name) + " must lie between 0 and 16777215 (0xFFFFFF)";
@@ -185,7 +143,7 @@ std::string ApplySetting(std::string_view key, std::string_view value, Settings&
   const Entry* e = FindEntry(key);
   if (!e) return "unknown setting " + Quoted(key);
   if ((e->modelFlag || e->modelReal) && !model) return std::string(e->name) + " needs a work file";
-  if (e->kind == Kind::Real) {
+  if (e->kind == InfoValueKind::Real) {
     const auto real = ParseSettingReal(value);
     if (!real) return std::string(e->name) + " expects a number, got " + Quoted(value);
     if (e->modelReal)

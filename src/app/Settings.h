@@ -5,6 +5,7 @@
 // it; the shell owns the single instance (CurrentSettings()).
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace plicora {
@@ -19,8 +20,19 @@ constexpr int RedOf(ColorRef c) { return static_cast<int>(c & 0xFF); }
 constexpr int GreenOf(ColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
 constexpr int BlueOf(ColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
 
-/// Built-in colour table: default material, convex fold, concave fold,
-/// one-sided/cut edge, marked-to-cut, marked-to-keep, highlight, background.
+/// The slots of the colour table.
+enum ColorSlot : std::size_t {
+  kColorMaterial = 0,     ///< the default material
+  kColorConvexFold = 1,
+  kColorConcaveFold = 2,
+  kColorCutEdge = 3,      ///< one-sided edges and cut edges
+  kColorMarkedCut = 4,    ///< edges marked to cut
+  kColorMarkedKeep = 5,   ///< edges marked to keep
+  kColorHighlight = 6,
+  kColorBackground = 7,
+};
+
+/// Built-in colour table, by ColorSlot.
 inline constexpr std::array<ColorRef, 8> kDefaultColors = {
     16767449, 16711680, 16776960, 0, 25855, 65535, 255, 16777215};
 

@@ -153,7 +153,7 @@ void ResetToDefault(Settings& s, Model* model) {
 bool SetColor(Settings& s, int index, ColorRef color, Model* model) {
   if (index < 0 || index >= static_cast<int>(s.colors.size())) return false;
   s.colors[static_cast<std::size_t>(index)] = color;
-  if (index == 0 && model) model->SetDefaultMaterialColor(color);
+  if (index == kColorMaterial && model) model->SetDefaultMaterialColor(color);
   return true;
 }
 

@@ -3,13 +3,13 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 #include "app/UpdateHints.h"
 #include "development/DevelopmentGeometry.h"
 #include "model/MeshTopology.h"
 #include "model/WorkFileReader.h"
+#include "platform/FileName.h"
 #include "platform/MessageSink.h"
 #include "view3d/OpenedPositions.h"
 
@@ -25,11 +25,6 @@ bool CanOpenForReading(const std::string& path) {
   return true;
 }
 
-std::string FileNameOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::string TooManySurfacesText(int faces) {
   char text[256];
   std::snprintf(text, sizeof text,
@@ -42,12 +37,7 @@ std::string TooManySurfacesText(int faces) {
 }  // namespace
 
 bool HasWorkFileExtension(const std::string& path) {
-  const std::string name = FileNameOf(path);
-  const auto dot = name.find_last_of('.');
-  if (dot == std::string::npos) return false;
-  std::string ext = name.substr(dot);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-  return ext == ".plc";
+  return LowerCaseExtension(path) == ".plc";
 }
 
 CVorlanDoc::CVorlanDoc(Settings& settings) : settings_(settings) {}
@@ -68,7 +58,7 @@ OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
   // The info block overwrites the settings as it is read: keep a copy so that
   // a file that is not opened leaves them as the current model needs them.
   const Settings previous = settings_;
-  auto model = std::make_unique<Model>(settings_.colors[0]);
+  auto model = std::make_unique<Model>(settings_.colors[kColorMaterial]);
   settings_.scaleProduct = 0.0;
   outcome.readResult = request.maxTextureSize > 0
                            ? ReadWorkFile(request.path, *model, settings_, request.maxTextureSize)
@@ -93,7 +83,7 @@ OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
   MeasureModel(*model);
   const bool fontsReplaced = request.fontAvailable && ReplaceMissingFonts(*model, request.fontAvailable);
   model_ = std::move(model);
-  title_ = FileNameOf(request.path);
+  title_ = std::string(FileNameOf(request.path));
   shell_ = ViewShellState{};
   shell_.hasDevelopment = model_->hasDevelopment;
   showPageNumbers = false;

@@ -50,7 +50,7 @@ int PrepareBatchSettings(const CommandLineOptions& options, Settings& settings) 
   }
   // Overrides are checked now, so that a mistake is reported before any work.
   Settings scratchSettings = settings;
-  Model scratchModel(settings.colors[0]);
+  Model scratchModel(settings.colors[kColorMaterial]);
   return ApplyAll(options, scratchSettings, scratchModel) ? kExitOk : kExitUsage;
 }
 

@@ -1,22 +1,15 @@
 // --info FILE: the counts of a work file as one JSON object on stdout.
 
-#include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
+#include "cli/JsonNumber.h"
 #include "model/Model.h"
+#include "model/WorkFileReader.h"
 
 namespace plicora {
 namespace {
-
-std::string JsonNumber(double value) {
-  if (!std::isfinite(value)) return "null";  // JSON has no NaN or infinity
-  char text[40];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  return text;
-}
 
 std::string InfoJson(int result, const Model& model) {
   const ModelInfoCounts counts = CountModelInfo(model);
@@ -61,7 +54,7 @@ int RunInfoCommand(const CommandLineOptions& options) {
   const int status = OpenBatchDocument(options, document);
   // Whenever the reader ran, its result is reported (also a refusal); a
   // later step that fails reports only its own message.
-  const bool readerDecided = document.readResult >= 0 && (status == kExitOk || document.readResult != 0);
+  const bool readerDecided = document.readResult >= 0 && (status == kExitOk || document.readResult != kReadOk);
   if (document.model && readerDecided) {
     const std::string json = InfoJson(document.readResult, *document.model);
     std::fputs(json.c_str(), stdout);

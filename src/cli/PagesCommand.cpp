@@ -1,25 +1,17 @@
 // --pages FILE: the page grid, the printed pages, the development's bounds
 // and the number of join numbers, as one JSON object on stdout.
 
-#include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "app/Settings.h"
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
+#include "cli/JsonNumber.h"
 #include "development/Pages.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
 namespace {
-
-std::string JsonNumber(double value) {
-  if (!std::isfinite(value)) return "null";  // JSON has no NaN or infinity
-  char text[40];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  return text;
-}
 
 std::string PagesJson(const PageLayout& layout, const Model& model, int joinNumbers) {
   std::string pages;

@@ -165,7 +165,7 @@ QImage Unblend(const QImage& onBlack, const QImage& onWhite) {
 
 QImage RenderOn(ModelRenderer& renderer, const SceneInputs& scene, Settings& settings, ColorRef background,
                 OffscreenGlContext& context) {
-  settings.colors[7] = background;
+  settings.colors[kColorBackground] = background;
   OffscreenGlContext::Scope scope(context);
   if (!scope.ok()) return QImage();
   renderer.RenderScene(scene, settings);

@@ -6,6 +6,10 @@
 #include <utility>
 #include <vector>
 
+#include "development/Pages.h"
+#include "model/FlatEdges.h"
+#include "model/Units.h"
+
 namespace plicora {
 
 namespace {
@@ -22,7 +26,7 @@ int GridCount(double value, int limit) {
 
 /// The fold is nearly flat and hidden: it is neither drawn nor a barrier.
 bool IsHiddenFold(const HalfEdge& half, const Settings& settings) {
-  return settings.bCullEdge && half.devPartner && half.edge && settings.iAngleEps < half.edge->dihedral;
+  return half.devPartner && half.edge && IsHiddenFlatEdge(*half.edge, settings);
 }
 
 }  // namespace
@@ -94,10 +98,8 @@ void ComputePageGrid(const Model* model, const Settings& settings, int& columns,
     right = std::max(right, s * t.x + t.width);
     bottom = std::max(bottom, s * t.y);
   }
-  const double printableWidth = settings.paperWidth - 2 * settings.dPageMarginSide;
-  const double printableHeight = settings.paperHeight - 2 * settings.dPageMarginTop;
-  columns = GridCount(right / printableWidth + 1, kMaxPageColumns);
-  rows = GridCount(bottom / printableHeight + 1, kMaxPageRows);
+  columns = GridCount(right / PrintableWidth(settings) + 1, kMaxPageColumns);
+  rows = GridCount(bottom / PrintableHeight(settings) + 1, kMaxPageRows);
 }
 
 std::size_t DrawnSides::Slot(const Solid* solid) const {
@@ -146,6 +148,40 @@ EdgeLineClass ClassifyEdgeLine(const HalfEdge& half, const Settings& settings, D
   return lineClass;
 }
 
+LineStyle StyleOfLine(EdgeLineClass lineClass, const Settings& settings) {
+  auto foldStyle = [](int type) {
+    switch (type) {
+      case 0: return LineStyle::Solid;
+      case 1: return LineStyle::Dot1;
+      case 2: return LineStyle::Dot2;
+      default: return LineStyle::None;
+    }
+  };
+  switch (lineClass) {
+    case EdgeLineClass::Cut: return settings.iCutLineType == 1 ? LineStyle::None : LineStyle::Solid;
+    case EdgeLineClass::ConvexFold: return foldStyle(settings.iYamaLineType);
+    case EdgeLineClass::ConcaveFold: return foldStyle(settings.iTaniLineType);
+    case EdgeLineClass::Skip: break;
+  }
+  return LineStyle::None;
+}
+
+int FlapOnBase(Point2 from, Point2 to, double length, double width, bool triangle, std::array<Point2, 4>& points) {
+  const double ux = (to.x - from.x) / length, uy = (to.y - from.y) / length;
+  const double nx = uy, ny = -ux;
+  const double w = width;
+  points[0] = from;
+  if (triangle) {
+    points[1] = {(from.x + to.x) / 2 + w * nx, (from.y + to.y) / 2 + w * ny};
+    points[2] = to;
+    return 3;
+  }
+  points[1] = {from.x + w * (ux + nx), from.y + w * (uy + ny)};
+  points[2] = {to.x + w * (nx - ux), to.y + w * (ny - uy)};
+  points[3] = to;
+  return 4;
+}
+
 int FlapPolygonOf(const HalfEdge& half, const Part& part, bool flip, double devScale, std::array<Point2, 4>& points) {
   const HalfEdge* end = SideEnd(half);
   if (!half.hasFlap || !end) return 0;
@@ -157,21 +193,28 @@ int FlapPolygonOf(const HalfEdge& half, const Part& part, bool flip, double devS
   const double length = std::sqrt(dx * dx + dy * dy);
   if (length < 1e-6) return 0;
   const double w = half.flapWidth / devScale;
-  const double ux = dx / length, uy = dy / length;
-  const double nx = uy, ny = -ux;
-  if (length > 2 * w) {
-    // A trapezoid whose slanted sides make 45 degrees with the edge.
-    points[0] = s;
-    points[1] = {s.x + w * (ux + nx), s.y + w * (uy + ny)};
-    points[2] = {t.x + w * (nx - ux), t.y + w * (ny - uy)};
-    points[3] = t;
-    return 4;
-  }
-  // A triangle whose apex stands w above the edge's middle.
-  points[0] = s;
-  points[1] = {(s.x + t.x) / 2 + w * nx, (s.y + t.y) / 2 + w * ny};
-  points[2] = t;
-  return 3;
+  return FlapOnBase(s, t, length, w, !(length > 2 * w), points);
+}
+
+JoinNumberPlacement PlaceJoinNumber(Point2 a, Point2 b, bool mirrored, bool edgeIdReverse) {
+  JoinNumberPlacement p;
+  p.first = mirrored == edgeIdReverse ? a : b;
+  p.second = mirrored == edgeIdReverse ? b : a;
+  p.middle = {(p.first.x + p.second.x) / 2.0, (p.first.y + p.second.y) / 2.0};
+  const double ex = p.first.x - p.second.x;
+  const double ey = p.first.y - p.second.y;
+  const double length = std::sqrt(ex * ex + ey * ey);
+  if (!(length > 0.0)) return p;
+  p.dx = ex / length;
+  p.dy = ey / length;
+  p.angleDegrees = JoinNumberTurn(p, kDegreesPerRadian, 180.0);
+  p.valid = true;
+  return p;
+}
+
+double JoinNumberTurn(const JoinNumberPlacement& place, double perRadian, double halfTurn) {
+  const double turn = std::asin(std::clamp(place.dy, -1.0, 1.0)) * perRadian;
+  return place.first.x - place.second.x > 0 ? halfTurn - turn : turn;
 }
 
 int AssignJoinNumbers(Model& model) {

@@ -71,10 +71,45 @@ class DrawnSides {
 /// The line drawn for a side (or Skip); a drawn line is entered in `drawn`.
 EdgeLineClass ClassifyEdgeLine(const HalfEdge& half, const Settings& settings, DrawnSides& drawn);
 
+enum class LineStyle { None, Solid, Dot1, Dot2 };
+
+/// The style of a drawn line class: cut lines are solid unless "None";
+/// folds follow their line type (0 solid, 1 Dot1, 2 Dot2, 3 none). A line
+/// type outside the table is None as well: the panes and pictures leave such
+/// a line out, while the EPS writer draws it in the dash of the line before.
+LineStyle StyleOfLine(EdgeLineClass lineClass, const Settings& settings);
+
+/// The flap on a base from `from` to `to` (`length` long), standing `width`
+/// off it on the side (dy, -dx) of that direction: a trapezoid whose slanted
+/// sides make 45 degrees with the base, or with `triangle` a triangle whose
+/// apex stands `width` above the base's middle. Any units; the caller decides
+/// between the two shapes. Returns the point count: 4 or 3.
+int FlapOnBase(Point2 from, Point2 to, double length, double width, bool triangle, std::array<Point2, 4>& points);
+
 /// The flap polygon of a side, part offset included, in development units.
 /// `flip` is the model's mirrored flag XOR bNorishiroReverse. Returns the
 /// point count: 4 (a trapezoid), 3 (a triangle) or 0 (no flap).
 int FlapPolygonOf(const HalfEdge& half, const Part& part, bool flip, double devScale, std::array<Point2, 4>& points);
+
+/// Direction and turn of a join number on a side from a to b (any units,
+/// y down): the first and second point follow the mirror and reverse
+/// switches; the angle is in degrees. A side of no length has no direction
+/// and is not `valid` (its points and middle are set).
+struct JoinNumberPlacement {
+  bool valid = false;
+  Point2 first, second;
+  double dx = 0.0, dy = 0.0;  ///< (first - second) / length
+  Point2 middle;
+  double angleDegrees = 0.0;
+};
+JoinNumberPlacement PlaceJoinNumber(Point2 a, Point2 b, bool mirrored, bool edgeIdReverse);
+
+/// The turn that makes a join number's text run from first to second: the
+/// angle whose sine is dy, turned over (`halfTurn` minus it) when the side
+/// runs leftwards from first. `perRadian` and `halfTurn` give the unit:
+/// kDegreesPerRadian and 180 for degrees, 1 and pi for radians. (The cosine
+/// would stand the number across the side instead of along it.)
+double JoinNumberTurn(const JoinNumberPlacement& place, double perRadian, double halfTurn);
 
 /// Numbers the cut edges that join two faces, from 1, in document order;
 /// returns how many edges got a number.

@@ -312,7 +312,7 @@ void DrawJoinNumbers(const Model& model, const Settings& settings, const PixelMa
 }
 
 void DrawHighlights(const Settings& settings, const RasterGeometry& g) {
-  const ColorRef c = settings.colors[6];
+  const ColorRef c = settings.colors[kColorHighlight];
   glColor3ub(static_cast<GLubyte>(RedOf(c)), static_cast<GLubyte>(GreenOf(c)), static_cast<GLubyte>(BlueOf(c)));
   DrawBatch(g.highlights, GL_TRIANGLES, kDepthHighlight);
 }

@@ -348,7 +348,7 @@ QFont JoinNumberFont(int height) {
 
 void DrawJoinNumbers(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy) {
   const double s = model.devScale;
-  const int height = static_cast<int>(settings.iEdgeNumberFontSize * (sy / s) * kCmPerFontPoint);
+  const int height = static_cast<int>(settings.iEdgeNumberFontSize * (sy / s) * kCmPerPoint);
   if (!settings.bDrawNumber || height <= 2) return;
   painter.setBackgroundMode(Qt::TransparentMode);
   const QFont font = JoinNumberFont(height);
@@ -367,9 +367,7 @@ void DrawJoinNumbers(QPainter& painter, const Model& model, const Settings& sett
         const JoinNumberPlacement place = PlaceJoinNumber(a, b, model.mirrored, settings.bEdgeIdReverse);
         if (!place.valid) continue;
         // Along the side, as the placement below expects (see PlaceJoinNumber).
-        double tenths = std::asin(std::clamp(place.dy, -1.0, 1.0)) * 572.9577951308238;
-        if (place.first.x - place.second.x > 0) tenths = 1800.0 - tenths;
-        const int escapement = static_cast<int>(tenths);
+        const int escapement = static_cast<int>(JoinNumberTurn(place, kTenthsOfDegreePerRadian, 1800.0));
         const QString text = QString::number(edge->joinNumber);
         const double cx = metrics.horizontalAdvance(text);
         const double cy = metrics.ascent() + metrics.descent();

@@ -2,14 +2,16 @@
 
 #include <algorithm>
 
+#include "development/Pages.h"
+
 namespace plicora {
 
 SheetArea MakeSheetArea(const Settings& settings, int columns, int rows) {
   SheetArea area;
   area.marginSide = settings.dPageMarginSide;
   area.marginTop = settings.dPageMarginTop;
-  area.pageWidth = settings.paperWidth - 2.0 * settings.dPageMarginSide;
-  area.pageHeight = settings.paperHeight - 2.0 * settings.dPageMarginTop;
+  area.pageWidth = PrintableWidth(settings);
+  area.pageHeight = PrintableHeight(settings);
   area.columns = columns;
   area.rows = rows;
   return area;

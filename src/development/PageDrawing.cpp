@@ -4,13 +4,12 @@
 #include <QPaintDevice>
 #include <cmath>
 
+#include "model/Units.h"
 #include "platform/FontResolution.h"
 
 namespace plicora {
 
 namespace {
-
-constexpr double kInchPerCm = 0.39370078740157477;
 
 // MS Gothic at a point size on a device of `dpiY` vertical dots per inch.
 QFont GothicFont(double points, double dpiY) {

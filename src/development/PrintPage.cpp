@@ -5,12 +5,11 @@
 #include "development/DevelopmentVectorRenderer.h"
 #include "development/RasterPageRenderer.h"
 #include "development/TextLabelRenderer.h"
+#include "model/Units.h"
 
 namespace plicora {
 
 namespace {
-
-constexpr double kInchPerCm = 0.39370078740157477;
 
 bool RasterSheet(QPainter& painter, const Model& model, const Settings& settings, const PageRef& page,
                  const PrintDevice& device, int mode, const std::function<void()>& cancelPaneMode) {

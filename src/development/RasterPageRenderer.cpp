@@ -9,6 +9,7 @@
 #include "development/DevelopmentDrawing.h"
 #include "development/DevelopmentGeometry.h"
 #include "development/DevelopmentRasterRenderer.h"
+#include "development/Pages.h"
 #include "development/TextLabelRenderer.h"
 #include "export/BmpWriter.h"
 #include "platform/MessageSink.h"
@@ -144,8 +145,8 @@ bool TargetReady(const RasterPageRequest& request) {
 bool RenderTextureLayer(const Model& model, const Settings& settings, const RasterPageRequest& request) {
   const double q = request.pixelsPerCm;
   const double s = model.devScale;
-  const double w = settings.paperWidth - 2.0 * settings.dPageMarginSide;
-  const double h = settings.paperHeight - 2.0 * settings.dPageMarginTop;
+  const double w = PrintableWidth(settings);
+  const double h = PrintableHeight(settings);
   const double tx0 = q * w * request.pageColumn, tx1 = q * w * (request.pageColumn + 1);
   const double ty0 = q * h * request.pageRow, ty1 = q * h * (request.pageRow + 1);
   double x0 = tx1, y0 = ty1, x1 = tx0, y1 = ty0;
@@ -190,8 +191,8 @@ bool RenderTextureLayer(const Model& model, const Settings& settings, const Rast
 RasterPageRequest MakePrintRasterRequest(const Settings& settings, int column, int row, double dpiX, double dpiY,
                                          bool printing, int mode) {
   const double p = settings.printPpi;
-  const double w = settings.paperWidth - 2.0 * settings.dPageMarginSide;
-  const double h = settings.paperHeight - 2.0 * settings.dPageMarginTop;
+  const double w = PrintableWidth(settings);
+  const double h = PrintableHeight(settings);
   const double kx = dpiX * kInchPerCm;
   const double ky = dpiY * kInchPerCm;
   RasterPageRequest r;
@@ -223,8 +224,8 @@ bool RenderRasterPage(const Model& model, const Settings& settings, const Raster
   job.labels = !request.printing && !request.pageTile;
   if (request.printing || request.pageTile) {
     // The page's tile at the buffer's top-left corner.
-    const double w = settings.paperWidth - 2.0 * settings.dPageMarginSide;
-    const double h = settings.paperHeight - 2.0 * settings.dPageMarginTop;
+    const double w = PrintableWidth(settings);
+    const double h = PrintableHeight(settings);
     job.originX = -q * w * request.pageColumn;
     job.originY = -q * h * request.pageRow;
   } else {

@@ -4,13 +4,11 @@
 #include <QPaintDevice>
 #include <cmath>
 
+#include "model/Units.h"
 #include "platform/FontResolution.h"
 
 namespace plicora {
 namespace {
-
-constexpr double kInchPerCm = 0.39370078740157477;
-constexpr double kCmPerPoint = 0.035277777777777776;
 
 QColor LabelColor(std::uint32_t c) {
   return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));

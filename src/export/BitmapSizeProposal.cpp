@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "model/Units.h"
+
 namespace plicora {
 namespace {
-
-constexpr double kInchPerCm = 0.39370078740157477;
 
 // Real-to-integer conversions truncate toward zero; out-of-range values are
 // held at the int limits instead of overflowing.

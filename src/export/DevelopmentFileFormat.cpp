@@ -1,7 +1,6 @@
 #include "export/DevelopmentFileFormat.h"
 
-#include <cctype>
-#include <filesystem>
+#include "platform/FileName.h"
 
 namespace plicora {
 namespace {
@@ -19,8 +18,10 @@ constexpr NamedFormat kFormats[] = {
 }  // namespace
 
 DevelopmentFileFormat DevelopmentFileFormatOf(const std::string& path) {
-  std::string ext = std::filesystem::path(path).extension().string();
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string ext = LowerCaseExtension(path);
+  // A name that is nothing but an extension (".eps") is a hidden file
+  // without one.
+  if (ext.size() == FileNameOf(path).size()) return DevelopmentFileFormat::Unsupported;
   for (const NamedFormat& named : kFormats)
     if (ext == named.extension) return named.format;
   return DevelopmentFileFormat::Unsupported;

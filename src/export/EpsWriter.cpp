@@ -11,15 +11,16 @@
 #include "development/DevelopmentGeometry.h"
 #include "export/ExportFile.h"
 #include "export/FixedPointText.h"
+#include "model/Units.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
 
 namespace {
 
-constexpr double kPointsPerCm = 28.346456692913385;  // 72 / 2.54
+// Join numbers are turned over with pi cut short after 14 decimals, as
+// every file written so far has them; the full value can move last digits.
 constexpr double kPi = 3.14159265358979;
-constexpr double kDegreesPerRadian = 57.29577951308239;
 constexpr double kDigitWidthPerPoint = 0.02469444444444444;  // 0.7 of the font size, in centimetres per point
 
 /// Truncation toward zero that saturates instead of overflowing.
@@ -201,35 +202,21 @@ class EpsDocument {
     const double lengthPoints = length * kPointsPerCm;
     if (lengthPoints < 0.01) return;
     const double widthPoints = h.flapWidth * kPointsPerCm;
-    const double ux = dx / length, uy = dy / length;
-    const double w = h.flapWidth;
-    Point2 points[4];
-    int count;
-    if (2 * widthPoints >= lengthPoints) {
-      points[0] = s;
-      points[1] = {(s.x + e.x) / 2 + w * uy, (s.y + e.y) / 2 + w * -ux};
-      points[2] = e;
-      count = 3;
-    } else {
-      // Slanted sides at 45 degrees to the edge.
-      points[0] = s;
-      points[1] = {s.x + w * (ux + uy), s.y + w * (uy - ux)};
-      points[2] = {e.x + w * (-ux + uy), e.y + w * (-uy - ux)};
-      points[3] = e;
-      count = 4;
-    }
+    // The shape is chosen by the lengths in points, as written.
+    std::array<Point2, 4> points;
+    const int count = FlapOnBase(s, e, length, h.flapWidth, 2 * widthPoints >= lengthPoints, points);
     if (!options_.dontFillFlaps) {
       out_.Text("\nnewpath");
-      WritePath(points, count);
+      WritePath(points.data(), count);
       out_.Text("\nclosepath");
       out_.Text("\n1.0 1.0 1.0 setrgbcolor");
       out_.Text("\nfill");
     }
     // The outline stays open: the base is the edge's own line.
     out_.Text("\n0.0 0.0 0.0 setrgbcolor");
-    WritePath(points, count);
+    WritePath(points.data(), count);
     out_.Text("\nstroke");
-    AddStroke(points, count);
+    AddStroke(points.data(), count);
   }
 
   void WritePath(const Point2* points, int count) {
@@ -293,7 +280,7 @@ class EpsDocument {
           if (!next) continue;
           const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings_, drawn);
           if (lineClass == EdgeLineClass::Skip) continue;
-          WriteDash(LineType(lineClass));
+          WriteDash(StyleOfLine(lineClass, settings_));
           const Point2 a = OnPaper(*h, part, scale_);
           const Point2 b = OnPaper(*next, part, scale_);
           out_.Pair("\n", X(a), Y(a), " moveto");
@@ -306,20 +293,13 @@ class EpsDocument {
     }
   }
 
-  int LineType(EdgeLineClass lineClass) const {
-    switch (lineClass) {
-      case EdgeLineClass::ConvexFold: return settings_.iYamaLineType;
-      case EdgeLineClass::ConcaveFold: return settings_.iTaniLineType;
-      default: return 0;  // a cut line is solid
-    }
-  }
-
-  void WriteDash(int type) {
-    switch (type) {
-      case 0: out_.Text("\n[] 0 setdash"); break;
-      case 1: out_.Text("\n[3 ] 0 setdash"); break;
-      case 2: out_.Text("\n[8 4 4 4] 0 setdash"); break;
-      default: break;  // other values keep the dash in force
+  void WriteDash(LineStyle style) {
+    switch (style) {
+      case LineStyle::Solid: out_.Text("\n[] 0 setdash"); break;
+      case LineStyle::Dot1: out_.Text("\n[3 ] 0 setdash"); break;
+      case LineStyle::Dot2: out_.Text("\n[8 4 4 4] 0 setdash"); break;
+      // A line type outside the table: the line is drawn in the dash in force.
+      case LineStyle::None: break;
     }
   }
 
@@ -340,15 +320,14 @@ class EpsDocument {
   }
 
   void WriteNumber(const HalfEdge& h, const Part& part, int number) {
-    Point2 s, e;
-    if (!OrientedSide(h, part, model_.mirrored == settings_.bEdgeIdReverse, s, e)) return;
-    const double dx = e.x - s.x, dy = e.y - s.y;
-    const double length = std::sqrt(dx * dx + dy * dy);
-    // A side of no length has no direction: its number stays upright.
-    double angle = length > 0 ? std::asin(dy / length) : 0.0;
-    if (dx > 0) angle = kPi - angle;
-    const double cx = (s.x + e.x) / 2 * kPointsPerCm;
-    const double cy = ph_ - (s.y + e.y) / 2 * kPointsPerCm;
+    const HalfEdge* next = SideEnd(h);
+    if (!next) return;
+    const JoinNumberPlacement place = PlaceJoinNumber(OnPaper(h, part, scale_), OnPaper(*next, part, scale_),
+                                                      model_.mirrored, settings_.bEdgeIdReverse);
+    // In radians; a side of no length has no direction: its number stays upright.
+    const double angle = JoinNumberTurn(place, 1.0, kPi);
+    const double cx = place.middle.x * kPointsPerCm;
+    const double cy = ph_ - place.middle.y * kPointsPerCm;
     const double digitWidth = kPointsPerCm * settings_.iEdgeNumberFontSize * kDigitWidthPerPoint;
     const int digits = number >= 1 ? static_cast<int>(std::log10(number) + 1) : 1;
     const double ex = -digitWidth * digits / 2;

@@ -9,14 +9,12 @@
 #include "development/DevelopmentVectorRenderer.h"
 #include "export/EmfPaintDevice.h"
 #include "export/ExportFile.h"
+#include "model/Units.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
 
 namespace {
-
-constexpr double kInchPerCm = 0.39370078740157477;
-constexpr double kCmPerPoint = 0.035277777777777776;
 
 // Draws the development and its labels onto an open metafile.
 void DrawMetafile(EmfPaintDevice& device, const Model& model, const Settings& settings, double ppcm) {

@@ -10,12 +10,12 @@
 #include "development/DevelopmentVectorRenderer.h"
 #include "development/TextLabelRenderer.h"
 #include "export/ExportFile.h"
+#include "model/Units.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
 
 namespace {
-constexpr double kInchPerCm = 0.39370078740157477;
 
 // Whole user units covering a length: at least 1, at most 2^30 (any larger
 // or undefined extent comes from a broken file).

@@ -8,8 +8,10 @@
 #include <unordered_map>
 #include <utility>
 
+#include "model/EdgeTypes.h"
 #include "model/Geometry.h"
 #include "model/Prefetch.h"
+#include "model/Units.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
@@ -26,7 +28,6 @@ double Norm(const Vec3& a) { return std::sqrt(Dot(a, a)); }
 Vec3 NormalOf(const Face* f) { return {f->plane[0], f->plane[1], f->plane[2]}; }
 
 constexpr double kHalfPi = 1.570796326794895;
-constexpr double kDegreesPerRadian = 57.29577951308238;
 
 /// Convexity of a paired edge: the cross product of the first face's normal
 /// with the second's points along vertexA -> vertexB. Undefined directions
@@ -133,14 +134,14 @@ namespace {
 double MeasureEdge(Edge& e) {
   e.length = Distance3D(PositionOf(e.vertexA), PositionOf(e.vertexB));
   if (!e.halfA || !e.halfB || !e.halfA->face || !e.halfB->face) {
-    e.type = 5;
+    e.type = kEdgeOneSided;
     return e.length;
   }
   const Vec3 nA = NormalOf(e.halfA->face), nB = NormalOf(e.halfB->face);
   const Point3 a = PositionOf(e.vertexA), b = PositionOf(e.vertexB);
   e.convex = IsConvex(nA, nB, {b.x - a.x, b.y - a.y, b.z - a.z});
   const double angle = std::atan2(Norm(Cross(nA, nB)), Dot(nA, nB));
-  e.dihedral = 180.0 - std::fabs(angle) * kDegreesPerRadian;
+  e.dihedral = 180.0 - std::fabs(angle) * kFoldDegreesPerRadian;
   return e.length;
 }
 
@@ -272,7 +273,7 @@ void ReverseSolid(Solid& solid) {
   std::unordered_map<std::pair<const Vertex*, const Vertex*>, std::vector<Edge*>, UnorderedPairHash> byEnds;
   for (Edge& e : solid.edges) byEnds[UnorderedPair(e.vertexA, e.vertexB)].push_back(&e);
   for (const Edge& old : oldEdges) {
-    if (old.type == 0) continue;
+    if (old.type == kEdgeOrdinary) continue;
     auto it = byEnds.find(UnorderedPair(old.vertexA, old.vertexB));
     if (it == byEnds.end()) continue;
     for (Edge* e : it->second) e->type = old.type;

@@ -1,5 +1,7 @@
 #include "model/Model.h"
 
+#include "model/EdgeTypes.h"
+
 namespace plicora {
 
 HalfEdge* Solid::NewHalfEdge(Vertex* vertex, Face* face, double flapWidth) {
@@ -57,7 +59,7 @@ ModelInfoCounts CountModelInfo(const Model& model) {
 void ResetEdgeAttributes(Model& model) {
   for (Solid& s : model.solids) {
     if (!s.selected) continue;
-    for (Edge& e : s.edges) e.type = (e.halfA && e.halfB) ? 0 : 5;
+    for (Edge& e : s.edges) e.type = (e.halfA && e.halfB) ? kEdgeOrdinary : kEdgeOneSided;
   }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "development/PaperTable.h"
+#include "model/InfoBlockKeys.h"
 #include "model/MeshTopology.h"
 #include "model/NumberText.h"
 #include "model/Prefetch.h"
@@ -433,7 +434,7 @@ void WorkFileParser::ReadMaterials(std::string_view& current) {
   current = in_.Token();
   const int count = IntFromToken(current);
   for (int i = 0; i < count && !in_.failed(); ++i) {
-    Material material = Material::FromColor(settings_.colors[0]);
+    Material material = Material::FromColor(settings_.colors[kColorMaterial]);
     ReadMaterialBody(material, false);
     model_.materials.push_back(std::move(material));
   }
@@ -470,38 +471,19 @@ void WorkFileParser::ReadInfo() {
 void WorkFileParser::StoreInfoValue(std::string_view key) {
   // A value that cannot be read (the file ends after its key) is 0, as a
   // number that cannot be read is everywhere else.
-  std::string_view value;
-  auto real = [&](double& target) { target = RealFromToken(in_.Token()); };
-  auto integer = [&](int& target) { target = IntFromToken(in_.Token()); };
-  auto flag = [&](bool& target) { target = IntFromToken(in_.Token()) != 0; };
-  Settings& s = settings_;
-  if (key == "dMag3d") real(model_.modelScale);
-  else if (key == "dMag2d") real(model_.devScale);
-  else if (key == "dVorlanzuX") real(model_.devX);
-  else if (key == "dVorlanzuY") real(model_.devY);
-  else if (key == "dVorlanzuWidth") real(model_.devWidth);
-  else if (key == "dVorlanzuHeight") real(model_.devHeight);
-  else if (key == "dVorlanzuMargin") real(model_.devMargin);
-  else if (key == "bReverse") flag(model_.mirrored);
-  else if (key == "bFinished") flag(model_.hasDevelopment);
-  else if (key == "iAngleEps") integer(s.iAngleEps);
-  else if (key == "iTaniLineType") integer(s.iTaniLineType);
-  else if (key == "iYamaLineType") integer(s.iYamaLineType);
-  else if (key == "iCutLineType") integer(s.iCutLineType);
-  else if (key == "bTextureCoodinates") flag(model_.hasUV);
-  else if (key == "bDrawFlap") flag(s.bDrawFlap);
-  else if (key == "bDrawNumber") flag(s.bDrawNumber);
-  else if (key == "bUseMaterial") flag(s.bUseMaterial);
-  else if (key == "iEdgeNumberFontSize") integer(s.iEdgeNumberFontSize);
-  else if (key == "bNorishiroReverse") flag(s.bNorishiroReverse);
-  else if (key == "bEdgeIdReverse") flag(s.bEdgeIdReverse);
-  else if (key == "bEnableLineAlpha") in_.NextToken(value);  // read and dropped
-  else if (key == "dTextureLineAlpha") real(s.dTextureLineAlpha);
-  else if (key == "bCullEdge") flag(s.bCullEdge);
-  else if (key == "iPageType") integer(s.iPageType);
-  else if (key == "dPageMarginSide") real(s.dPageMarginSide);
-  else if (key == "dPageMarginTop") real(s.dPageMarginTop);
-  else if (key == "bDrawWhiteBkLine") flag(s.bDrawWhiteBkLine);
+  for (const InfoBlockKey& k : InfoBlockKeys()) {
+    if (key != k.name) continue;
+    const std::string_view value = in_.Token();
+    switch (k.kind) {
+      case InfoValueKind::Flag:
+        (k.modelFlag ? model_.*k.modelFlag : settings_.*k.flag) = IntFromToken(value) != 0;
+        break;
+      case InfoValueKind::Integer: settings_.*k.number = IntFromToken(value); break;
+      case InfoValueKind::Real: (k.modelReal ? model_.*k.modelReal : settings_.*k.real) = RealFromToken(value); break;
+      case InfoValueKind::Dropped: break;
+    }
+    return;
+  }
   // any other token is skipped
 }
 

@@ -1,5 +1,7 @@
 #include "view3d/EdgeStyle.h"
 
+#include "model/EdgeTypes.h"
+
 namespace plicora {
 
 EdgeStyle ColoredStyle(ColorRef color, float width) {
@@ -11,30 +13,26 @@ bool IsFoldEdge(const Edge& edge) {
   return edge.halfA && edge.halfB && edge.halfA->devPartner;
 }
 
-bool IsHiddenFlatEdge(const Edge& edge, const Settings& settings) {
-  return settings.bCullEdge && settings.iAngleEps < edge.dihedral;
-}
-
 EdgeStyle FoldStyle(const Edge& edge, const Settings& settings) {
   if (!settings.bDrawColorEdge) return EdgeStyle{true, 1.f, 0.f, 0.f, 0.f};
-  return ColoredStyle(settings.colors[edge.convex ? 1 : 2], 1.f);
+  return ColoredStyle(settings.colors[edge.convex ? kColorConvexFold : kColorConcaveFold], 1.f);
 }
 
 EdgeStyle ClosedEdgeStyle(const Edge& edge, const Settings& settings, bool hasDevelopment, const Edge* hovered) {
   if (hasDevelopment) {
-    if (!IsFoldEdge(edge)) return ColoredStyle(settings.colors[3], 4.f);
+    if (!IsFoldEdge(edge)) return ColoredStyle(settings.colors[kColorCutEdge], 4.f);
     if (IsHiddenFlatEdge(edge, settings) || !edge.halfA->isOutline) return EdgeStyle{};
     return FoldStyle(edge, settings);
   }
   if (IsHiddenFlatEdge(edge, settings)) return EdgeStyle{};
   if (&edge == hovered) return EdgeStyle{true, 5.f, 0.f, 1.f, 0.f};
   switch (edge.type) {
-    case 5:
-      return ColoredStyle(settings.colors[3], 3.f);
-    case 6:
-      return ColoredStyle(settings.colors[4], 3.f);
-    case 7:
-      return ColoredStyle(settings.colors[5], 3.f);
+    case kEdgeOneSided:
+      return ColoredStyle(settings.colors[kColorCutEdge], 3.f);
+    case kEdgeMarkedCut:
+      return ColoredStyle(settings.colors[kColorMarkedCut], 3.f);
+    case kEdgeMarkedKeep:
+      return ColoredStyle(settings.colors[kColorMarkedKeep], 3.f);
     default:
       return FoldStyle(edge, settings);
   }

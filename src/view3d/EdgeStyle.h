@@ -2,6 +2,7 @@
 // Which edges of the 3D model are drawn, how wide and in which colour.
 
 #include "app/Settings.h"
+#include "model/FlatEdges.h"
 #include "model/Model.h"
 
 namespace plicora {
@@ -17,10 +18,6 @@ EdgeStyle ColoredStyle(ColorRef color, float width);
 
 /// True for an edge whose two faces are joined in the pattern (a fold).
 bool IsFoldEdge(const Edge& edge);
-
-/// True when an almost flat edge is hidden by "Hide Polygonal Line near the
-/// Surface".
-bool IsHiddenFlatEdge(const Edge& edge, const Settings& settings);
 
 /// Style of a fold line: coloured by convexity when bDrawColorEdge is on,
 /// black otherwise; width 1.

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "development/DevelopmentGeometry.h"
+#include "model/FlatEdges.h"
 #include "model/Geometry.h"
 
 namespace plicora {
@@ -158,7 +158,7 @@ Edge* PickEdge(Model& model, const PickMatrices& matrices, int x, int y) {
 
 bool IsMarkableEdge(const Edge& edge, const Settings& settings) {
   if (!edge.halfA || !edge.halfB) return false;
-  return !(settings.bCullEdge && settings.iAngleEps < edge.dihedral);
+  return !IsHiddenFlatEdge(edge, settings);
 }
 
 }  // namespace plicora

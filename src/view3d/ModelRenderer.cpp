@@ -150,7 +150,7 @@ void ModelRenderer::RenderScene(const SceneInputs& scene, const Settings& settin
   glEnable(GL_LIGHT0);
   glEnable(GL_LIGHTING);
 
-  const ColorRef background = settings.colors[7];
+  const ColorRef background = settings.colors[kColorBackground];
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glClearColor(static_cast<float>(RedOf(background)) / 255.f, static_cast<float>(GreenOf(background)) / 255.f,
                static_cast<float>(BlueOf(background)) / 255.f, 1.f);

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "app/UpdateHints.h"
+#include "model/EdgeTypes.h"
 #include "model/Geometry.h"
 #include "development/DevelopmentPicking.h"
 #include "platform/MessageSink.h"
@@ -269,8 +270,8 @@ void ModelViewEngine::ToggleHoveredEdge() {
     return;
   }
   if (callbacks_.documentModified) callbacks_.documentModified();
-  const int marked = mode == kSpecifyCutEdgeMode ? 6 : 7;
-  edge->type = edge->type == marked ? 0 : marked;
+  const int marked = mode == kSpecifyCutEdgeMode ? kEdgeMarkedCut : kEdgeMarkedKeep;
+  edge->type = edge->type == marked ? kEdgeOrdinary : marked;
   renderer_.InvalidateCache();
   if (callbacks_.playPickSound) callbacks_.playPickSound();
   Invalidate();

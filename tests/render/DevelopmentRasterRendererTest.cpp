@@ -279,8 +279,8 @@ TEST(RasterPane, ViewMappingAndItsInverse) {
 namespace plicora {
 namespace {
 
-// The raster renderer computes flap polygons on the spot; they must be the
-// stored ones, for trapezoids, triangles and either flap side.
+// Every renderer and the EPS writer draw flaps of this shape: standing on
+// their side at the flap width, for trapezoids, triangles and either side.
 TEST(FlapPolygonOf, StandsOnItsSideAtTheFlapWidth) {
   for (const bool reverse : {false, true}) {
     for (const double width : {0.2, 0.5, 1.0}) {

@@ -1,0 +1,17 @@
+#pragma once
+// "Hide Polygonal Line near the Surface": an edge whose two faces meet almost
+// flat is not drawn (in the 3D view or in the pattern), cannot be picked for
+// marking, and does not bound a region of the pattern.
+
+#include "app/Settings.h"
+#include "model/Model.h"
+
+namespace plicora {
+
+/// True when the switch is on and the edge's fold angle (180 for flat)
+/// lies above the threshold angle iAngleEps.
+inline bool IsHiddenFlatEdge(const Edge& edge, const Settings& settings) {
+  return settings.bCullEdge && settings.iAngleEps < edge.dihedral;
+}
+
+}  // namespace plicora
