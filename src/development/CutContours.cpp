@@ -4,9 +4,11 @@
 #include <array>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <tuple>
 
 #include "development/DevelopmentGeometry.h"
+#include "model/Geometry.h"
 
 namespace plicora {
 namespace {
@@ -109,6 +111,234 @@ void SplitOffSlits(CutContour contour, std::vector<CutContour>& out) {
 }
 
 
+/// A flap as a polygon (3 or 4 corners).
+struct FlapShape {
+  std::array<Point2, 4> points{};
+  int count = 0;
+};
+
+/// A closed path with, for each point, the flap whose side starts there
+/// (or -1 for a side of the part's faces).
+struct TaggedLoop {
+  std::vector<Point2> points;
+  std::vector<int> flap;
+};
+
+double Cross(Point2 o, Point2 a, Point2 b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
+
+// Strictly inside a convex flap: on the same side of every side, by more
+// than a rounding error.
+bool InsideFlap(const FlapShape& flap, Point2 p, double eps) {
+  double x0 = flap.points[0].x, x1 = x0, y0 = flap.points[0].y, y1 = y0;
+  for (int k = 1; k < flap.count; ++k) {
+    const Point2 c = flap.points[static_cast<std::size_t>(k)];
+    x0 = std::min(x0, c.x), x1 = std::max(x1, c.x), y0 = std::min(y0, c.y), y1 = std::max(y1, c.y);
+  }
+  if (p.x < x0 || p.x > x1 || p.y < y0 || p.y > y1) return false;
+  int sign = 0;
+  for (int k = 0; k < flap.count; ++k) {
+    const Point2 a = flap.points[static_cast<std::size_t>(k)];
+    const Point2 b = flap.points[static_cast<std::size_t>((k + 1) % flap.count)];
+    const double length = std::hypot(b.x - a.x, b.y - a.y);
+    const double c = Cross(a, b, p);
+    if (std::abs(c) <= eps * length) return false;
+    const int s = c > 0 ? 1 : -1;
+    if (sign != 0 && s != sign) return false;
+    sign = s;
+  }
+  return true;
+}
+
+// Corners that two faces give apart by less than `tolerance` become one:
+// each point takes the place of the first point met near it.
+void JoinNearCorners(std::vector<TaggedLoop>& loops, double tolerance) {
+  using Cell = std::pair<long long, long long>;
+  std::map<Cell, std::vector<Point2>> seen;
+  auto cellOf = [&](double v) { return static_cast<long long>(std::floor(v / tolerance)); };
+  for (TaggedLoop& loop : loops) {
+    for (Point2& p : loop.points) {
+      if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::abs(p.x / tolerance) > 1e15 ||
+          std::abs(p.y / tolerance) > 1e15)
+        continue;
+      const long long cx = cellOf(p.x), cy = cellOf(p.y);
+      const Point2* found = nullptr;
+      for (long long dx = -1; dx <= 1 && !found; ++dx) {
+        for (long long dy = -1; dy <= 1 && !found; ++dy) {
+          const auto it = seen.find({cx + dx, cy + dy});
+          if (it == seen.end()) continue;
+          for (const Point2& q : it->second) {
+            if (std::hypot(q.x - p.x, q.y - p.y) <= tolerance) {
+              found = &q;
+              break;
+            }
+          }
+        }
+      }
+      if (found) p = *found;
+      else seen[{cx, cy}].push_back(p);
+    }
+  }
+}
+
+// Where flaps overlap the part's faces or each other, the contour follows
+// the outline of all the paper together instead. Every side (the flaps'
+// bases included) is split where a flap side crosses it. A flap's piece is
+// kept outside the part and outside the other flaps; a piece of the part's
+// outline (or of a base) is kept when paper lies on one side of it only,
+// and a slit (part on both sides) when no flap covers it. The pieces join up
+// into loops.
+class FlapOverlapTrim {
+ public:
+  FlapOverlapTrim(const std::vector<TaggedLoop>& loops, const std::vector<FlapShape>& flaps, double offset)
+      : flaps_(flaps), offset_(offset), eps_(offset * 1e-3) {
+    for (const TaggedLoop& loop : loops) {
+      const std::vector<Point2>& p = loop.points;
+      for (std::size_t k = 0; k + 1 < p.size(); ++k) {
+        const int flap = loop.flap[k];
+        segments_.push_back({p[k], p[k + 1], flap, false, {}});
+        if (flap < 0 || (k > 0 && loop.flap[k - 1] == flap)) continue;
+        // The base runs from where the flap leaves the outline to where it
+        // comes back.
+        std::size_t back = k;
+        while (back + 1 < p.size() && loop.flap[back] == flap) ++back;
+        segments_.push_back({p[k], p[back], flap, true, {}});
+      }
+    }
+  }
+
+  /// The contours with the overlaps taken out; nothing when there were none.
+  std::optional<std::vector<CutContour>> Run(std::size_t part) {
+    bool changed = SplitCrossings();
+    std::vector<std::pair<Point2, Point2>> kept, slits;
+    for (Segment& s : segments_) {
+      std::sort(s.cuts.begin(), s.cuts.end(), [](const Cut& a, const Cut& b) { return a.t < b.t; });
+      Point2 from = s.a;
+      for (std::size_t k = 0; k <= s.cuts.size(); ++k) {
+        const Point2 to = k < s.cuts.size() ? s.cuts[k].at : s.b;
+        const Piece piece = Classify(s, from, to);
+        // A base is dropped and every other piece kept when nothing overlaps.
+        if ((piece == Piece::Dropped) != s.base) changed = true;
+        if (piece == Piece::Outline) kept.push_back({from, to});
+        // A slit is met from both sides: it is cut once, both ways joinable.
+        if (piece == Piece::Slit && std::tie(from.x, from.y) < std::tie(to.x, to.y)) {
+          slits.push_back({from, to});
+          slits.push_back({to, from});
+        }
+        from = to;
+      }
+    }
+    if (!changed) return std::nullopt;
+    std::vector<CutContour> contours;
+    for (auto* segments : {&kept, &slits}) {
+      for (std::vector<Point2>& line : ChainSegments(*segments, segments == &slits)) {
+        const bool closed = line.size() > 3 && Same(line.front(), line.back());
+        contours.push_back({part, std::move(line), closed});
+      }
+    }
+    return contours;
+  }
+
+ private:
+  struct Cut {
+    double t;
+    Point2 at;
+  };
+  struct Segment {
+    Point2 a, b;
+    int flap;   ///< -1 for a side of the part's faces
+    bool base;  ///< the base of `flap`, on the part's outline
+    std::vector<Cut> cuts;
+  };
+
+  bool OnOutline(const Segment& s) const { return s.flap < 0 || s.base; }
+
+  // Records every proper crossing of a flap side with another side; the
+  // point is computed once and shared by both, so the pieces meet exactly.
+  bool SplitCrossings() {
+    bool any = false;
+    for (std::size_t i = 0; i < segments_.size(); ++i) {
+      Segment& f = segments_[i];
+      if (OnOutline(f)) continue;
+      for (std::size_t j = 0; j < segments_.size(); ++j) {
+        Segment& g = segments_[j];
+        if (g.flap == f.flap || (!OnOutline(g) && j < i)) continue;  // two flaps' sides once
+        if (std::max(f.a.x, f.b.x) < std::min(g.a.x, g.b.x) || std::max(g.a.x, g.b.x) < std::min(f.a.x, f.b.x) ||
+            std::max(f.a.y, f.b.y) < std::min(g.a.y, g.b.y) || std::max(g.a.y, g.b.y) < std::min(f.a.y, f.b.y))
+          continue;
+        const double rx = f.b.x - f.a.x, ry = f.b.y - f.a.y, sx = g.b.x - g.a.x, sy = g.b.y - g.a.y;
+        const double d = rx * sy - ry * sx;
+        if (d == 0.0) continue;
+        const double t = ((g.a.x - f.a.x) * sy - (g.a.y - f.a.y) * sx) / d;
+        const double u = ((g.a.x - f.a.x) * ry - (g.a.y - f.a.y) * rx) / d;
+        constexpr double kEnd = 1e-9;
+        if (t <= kEnd || t >= 1 - kEnd || u <= kEnd || u >= 1 - kEnd) continue;
+        const Point2 at{f.a.x + t * rx, f.a.y + t * ry};
+        f.cuts.push_back({t, at});
+        g.cuts.push_back({u, at});
+        any = true;
+      }
+    }
+    return any;
+  }
+
+  enum class Piece { Dropped, Outline, Slit };
+
+  // As the printed drawing shows it, where faces lie over flaps: every side
+  // of the part is cut (a slit once); a flap's piece unless it lies inside
+  // the part, on its outline or inside another flap; a flap's base only
+  // where the flap lies on the part's own faces and nothing else borders
+  // the paper there.
+  Piece Classify(const Segment& s, Point2 from, Point2 to) const {
+    const Point2 mid{(from.x + to.x) / 2, (from.y + to.y) / 2};
+    if (!OnOutline(s)) {
+      const bool covered = InsidePart(mid) || OnPartOutline(mid) || InsideFlap(mid, s.flap);
+      return covered ? Piece::Dropped : Piece::Outline;
+    }
+    const double length = std::hypot(to.x - from.x, to.y - from.y);
+    if (!(length > 0.0)) return Piece::Dropped;
+    const double nx = -(to.y - from.y) / length * offset_, ny = (to.x - from.x) / length * offset_;
+    const Point2 left{mid.x + nx, mid.y + ny}, right{mid.x - nx, mid.y - ny};
+    const bool partLeft = InsidePart(left), partRight = InsidePart(right);
+    if (!s.base) return partLeft && partRight ? Piece::Slit : Piece::Outline;
+    if (partLeft == partRight) return Piece::Dropped;
+    const bool flapLeft = plicora::InsideFlap(flaps_[static_cast<std::size_t>(s.flap)], left, eps_);
+    return (flapLeft ? partLeft : partRight) ? Piece::Outline : Piece::Dropped;
+  }
+
+  bool OnPartOutline(Point2 p) const {
+    for (const Segment& s : segments_) {
+      if (!OnOutline(s) || p.x < std::min(s.a.x, s.b.x) - offset_ || p.x > std::max(s.a.x, s.b.x) + offset_ ||
+          p.y < std::min(s.a.y, s.b.y) - offset_ || p.y > std::max(s.a.y, s.b.y) + offset_)
+        continue;
+      double t = 0.0;
+      if (PointSegmentDistance(s.a, s.b, p, t) <= offset_) return true;
+    }
+    return false;
+  }
+
+  bool InsideFlap(Point2 p, int other) const {
+    for (std::size_t k = 0; k < flaps_.size(); ++k)
+      if (static_cast<int>(k) != other && plicora::InsideFlap(flaps_[k], p, eps_)) return true;
+    return false;
+  }
+
+  // Inside the part: an odd number of its own sides cross the ray to the
+  // right of p (a slit's two sides cancel).
+  bool InsidePart(Point2 p) const {
+    bool inside = false;
+    for (const Segment& s : segments_) {
+      if (!OnOutline(s) || (s.a.y > p.y) == (s.b.y > p.y)) continue;
+      const double x = s.a.x + (p.y - s.a.y) * (s.b.x - s.a.x) / (s.b.y - s.a.y);
+      if (x > p.x) inside = !inside;
+    }
+    return inside;
+  }
+
+  const std::vector<FlapShape>& flaps_;
+  double offset_, eps_;
+  std::vector<Segment> segments_;
+};
+
 class ContourWalk {
  public:
   ContourWalk(const Model& model, const Settings& settings, std::size_t partIndex)
@@ -128,36 +358,51 @@ class ContourWalk {
   }
 
   void Run(std::vector<CutContour>& out) {
+    std::vector<TaggedLoop> loops;
     for (const HalfEdge* start : outline_) {
       if (visited_.Contains(*start)) continue;
-      CutContour contour;
-      contour.part = partIndex_;
+      TaggedLoop loop;
       for (const HalfEdge* side = start; side && !visited_.Contains(*side); side = Following(*side, *start)) {
         visited_.Insert(*side);
-        Append(*side, contour.points);
+        Append(*side, loop);
       }
-      if (contour.points.empty()) continue;
-      contour.points.push_back(contour.points.front());
-      SplitOffSlits(std::move(contour), out);
+      if (loop.points.empty()) continue;
+      loop.points.push_back(loop.points.front());
+      loop.flap.push_back(-1);
+      loops.push_back(std::move(loop));
     }
+    JoinNearCorners(loops, tolerance_);
+    if (!flaps_.empty()) {
+      if (auto trimmed = FlapOverlapTrim(loops, flaps_, tolerance_).Run(partIndex_)) {
+        for (CutContour& contour : *trimmed) out.push_back(std::move(contour));
+        return;
+      }
+    }
+    for (TaggedLoop& loop : loops) SplitOffSlits({partIndex_, std::move(loop.points), true}, out);
   }
 
  private:
   // The side's start corner, then the outer corners of its drawn flap.
-  void Append(const HalfEdge& side, std::vector<Point2>& points) const {
-    Add(Corner(side, part_), points);
-    if (!drawFlaps_) return;
-    std::array<Point2, 4> flap{};
-    const int n = FlapPolygonOf(side, part_, flip_, model_.devScale, flap);
-    if (n < 3) return;
+  void Append(const HalfEdge& side, TaggedLoop& loop) {
+    FlapShape flap;
+    if (drawFlaps_) flap.count = FlapPolygonOf(side, part_, flip_, model_.devScale, flap.points);
+    if (flap.count < 3) {
+      Add(Corner(side, part_), -1, loop);
+      return;
+    }
+    const int id = static_cast<int>(flaps_.size());
+    flaps_.push_back(flap);
+    Add(Corner(side, part_), id, loop);
     // The polygon runs from one end of the base over the flap to the other;
     // it starts at this side's start corner when flipped.
-    for (int k = 1; k + 1 < n; ++k) Add(flap[static_cast<std::size_t>(flip_ ? k : n - 1 - k)], points);
+    const int n = flap.count;
+    for (int k = 1; k + 1 < n; ++k) Add(flap.points[static_cast<std::size_t>(flip_ ? k : n - 1 - k)], id, loop);
   }
 
-  static void Add(Point2 p, std::vector<Point2>& points) {
-    if (!points.empty() && points.back().x == p.x && points.back().y == p.y) return;
-    points.push_back(p);
+  static void Add(Point2 p, int flap, TaggedLoop& loop) {
+    if (!loop.points.empty() && loop.points.back().x == p.x && loop.points.back().y == p.y) return;
+    loop.points.push_back(p);
+    loop.flap.push_back(flap);
   }
 
   // The outline side that starts where `side` ends: found by turning about
@@ -200,6 +445,7 @@ class ContourWalk {
   std::size_t halfCount_ = 0;
   double tolerance_ = 0.0;
   std::vector<const HalfEdge*> outline_;
+  std::vector<FlapShape> flaps_;
   DrawnSides visited_;
 };
 

@@ -74,7 +74,7 @@ def check_dxf(viewer, fixtures, work):
     cases = [
         ("cube.plc", [], 1, 0, False, True),
         ("torus_concave_numbers.plc", ["--set", "bDrawFlap=0"], 5, 8, True, False),
-        ("solids_paged_layout_a4.plc", [], 6, 0, False, False),
+        ("solids_paged_layout_a4.plc", ["--set", "bDrawFlap=0"], 6, 0, False, False),
         ("crlf_labels_sjis.plc", ["--set", "bDrawNumber=1"], 1, 0, False, True),
     ]
     for name, options, closed, slits, valleys, printed_whole in cases:
