@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <set>
 #include <tuple>
 
 #include "development/DevelopmentGeometry.h"
@@ -210,6 +211,7 @@ class FlapOverlapTrim {
   std::optional<std::vector<CutContour>> Run(std::size_t part) {
     bool changed = SplitCrossings();
     std::vector<std::pair<Point2, Point2>> kept, slits;
+    std::set<std::tuple<double, double, double, double>> slitSeen;
     for (Segment& s : segments_) {
       std::sort(s.cuts.begin(), s.cuts.end(), [](const Cut& a, const Cut& b) { return a.t < b.t; });
       Point2 from = s.a;
@@ -219,8 +221,10 @@ class FlapOverlapTrim {
         // A base is dropped and every other piece kept when nothing overlaps.
         if ((piece == Piece::Dropped) != s.base) changed = true;
         if (piece == Piece::Outline) kept.push_back({from, to});
-        // A slit is met from both sides: it is cut once, both ways joinable.
-        if (piece == Piece::Slit && std::tie(from.x, from.y) < std::tie(to.x, to.y)) {
+        // A slit may be met from both sides: it is cut once, both ways joinable.
+        const bool forward = std::tie(from.x, from.y) < std::tie(to.x, to.y);
+        const Point2 lo = forward ? from : to, hi = forward ? to : from;
+        if (piece == Piece::Slit && slitSeen.insert({lo.x, lo.y, hi.x, hi.y}).second) {
           slits.push_back({from, to});
           slits.push_back({to, from});
         }
@@ -283,11 +287,13 @@ class FlapOverlapTrim {
 
   enum class Piece { Dropped, Outline, Slit };
 
-  // As the printed drawing shows it, where faces lie over flaps: every side
-  // of the part is cut (a slit once); a flap's piece unless it lies inside
-  // the part, on its outline or inside another flap; a flap's base only
-  // where the flap lies on the part's own faces and nothing else borders
-  // the paper there.
+  // The contours follow the outline of all the paper (faces and flaps), and
+  // every line the printed drawing shows between two pieces of paper is cut
+  // once as a slit: where faces lie over flaps, a side of the part is cut
+  // whatever lies beyond it, while a flap's piece is not cut inside the
+  // part, on its outline or inside another flap. A flap's base is cut only
+  // where the flap lies on the part's own faces, so that the base borders
+  // the paper.
   Piece Classify(const Segment& s, Point2 from, Point2 to) const {
     const Point2 mid{(from.x + to.x) / 2, (from.y + to.y) / 2};
     if (!OnOutline(s)) {
@@ -299,10 +305,9 @@ class FlapOverlapTrim {
     const double nx = -(to.y - from.y) / length * offset_, ny = (to.x - from.x) / length * offset_;
     const Point2 left{mid.x + nx, mid.y + ny}, right{mid.x - nx, mid.y - ny};
     const bool partLeft = InsidePart(left), partRight = InsidePart(right);
-    if (!s.base) return partLeft && partRight ? Piece::Slit : Piece::Outline;
-    if (partLeft == partRight) return Piece::Dropped;
-    const bool flapLeft = plicora::InsideFlap(flaps_[static_cast<std::size_t>(s.flap)], left, eps_);
-    return (flapLeft ? partLeft : partRight) ? Piece::Outline : Piece::Dropped;
+    const bool paperLeft = partLeft || InsideFlap(left, -1), paperRight = partRight || InsideFlap(right, -1);
+    if (paperLeft != paperRight) return Piece::Outline;
+    return s.base || !paperLeft ? Piece::Dropped : Piece::Slit;
   }
 
   bool OnPartOutline(Point2 p) const {
