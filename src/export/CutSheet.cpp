@@ -190,6 +190,7 @@ CutSheet PageCutSheet(const Model& model, const Settings& settings, const PageLa
   sheet.widthMm = settings.paperWidth * 10.0;
   sheet.heightMm = settings.paperHeight * 10.0;
   sheet.registration = RegistrationMarksOf(settings);
+  sheet.printableArea = MarkRect{mx, my, w, h};
   return sheet;
 }
 

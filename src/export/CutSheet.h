@@ -50,6 +50,7 @@ struct CutSheet {
   std::vector<CutLine> mountains, valleys;
   std::vector<CutText> texts;
   std::vector<MarkRect> registration;  ///< empty for the whole development
+  std::optional<MarkRect> printableArea;  ///< a printed sheet's: nothing is drawn beyond it
 };
 
 /// Millimetres of paper per development unit.

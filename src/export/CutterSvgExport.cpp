@@ -108,8 +108,15 @@ std::string CutterSvgText(const CutSheet& sheet, const QByteArray& printSvg, dou
       "     xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\"\n"
       "     version=\"1.1\" width=\"" + w + "mm\" height=\"" + h + "mm\" viewBox=\"0 0 " + w + " " + h + "\">\n"
       "<title>" + Escaped(title) + "</title>\n";
-  OpenLayer(out, kPrintLayer, "transform=\"scale(" + Exact(printUnitMm) + ")\"");
-  out += SvgBody(printSvg);
+  // A printed sheet's drawing stops at the printable area, as on paper.
+  std::string clip;
+  if (const std::optional<MarkRect>& area = sheet.printableArea) {
+    out += "<defs><clipPath id=\"printable-area\"><rect x=\"" + Mm(area->x) + "\" y=\"" + Mm(area->y) +
+           "\" width=\"" + Mm(area->width) + "\" height=\"" + Mm(area->height) + "\"/></clipPath></defs>\n";
+    clip = "clip-path=\"url(#printable-area)\"";
+  }
+  OpenLayer(out, kPrintLayer, clip);
+  out += "<g transform=\"scale(" + Exact(printUnitMm) + ")\">\n" + SvgBody(printSvg) + "</g>\n";
   out += "</g>\n";
   OpenLayer(out, kNumbersLayer, "font-family=\"Arial, sans-serif\" fill=\"#000000\"", true);
   Texts(out, sheet);

@@ -74,9 +74,13 @@ QByteArray SvgSheet(const Model& model, const Settings& settings, const PageLayo
   const QSize size(static_cast<int>(std::ceil(device.physicalWidth)), static_cast<int>(std::ceil(device.physicalHeight)));
   svg.setSize(size);
   svg.setViewBox(QRect(QPoint(0, 0), size));
+  // The caption stays on the printed sheet: this drawing is clipped to the
+  // printable area.
+  Settings drawing = settings;
+  drawing.bPrintPageNumber = false;
   {
     QPainter painter(&svg);
-    PrintOnePage(painter, model, settings, layout, number, device);
+    PrintOnePage(painter, model, drawing, layout, number, device);
   }
   return bytes;
 }
