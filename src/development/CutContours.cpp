@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <tuple>
@@ -181,6 +182,61 @@ void JoinNearCorners(std::vector<TaggedLoop>& loops, double tolerance) {
   }
 }
 
+/// A box in development units.
+struct Box {
+  double x0, y0, x1, y1;
+};
+
+Box BoxOf(Point2 a, Point2 b) { return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)}; }
+
+// A uniform grid over a set of boxes, each listed in every cell it touches,
+// so that a question about a place looks only at the items near it. A visit
+// reports an item once per call.
+class CellGrid {
+ public:
+  CellGrid(const Box& bounds, std::size_t items) : bounds_(bounds), stamp_(items, 0) {
+    const double w = std::max(bounds.x1 - bounds.x0, 1e-12), h = std::max(bounds.y1 - bounds.y0, 1e-12);
+    const double cells = std::clamp(static_cast<double>(items), 1.0, 1048576.0);
+    cell_ = std::max(std::sqrt(w * h / cells), std::max(w, h) / 2048.0);
+    nx_ = std::clamp(static_cast<int>(w / cell_) + 1, 1, 2048);
+    ny_ = std::clamp(static_cast<int>(h / cell_) + 1, 1, 2048);
+    cells_.resize(static_cast<std::size_t>(nx_) * static_cast<std::size_t>(ny_));
+  }
+  void Add(const Box& box, std::size_t id) {
+    Visit(box, [&](std::vector<std::size_t>& cell) { cell.push_back(id); });
+  }
+  template <typename F>
+  void ForEach(const Box& box, F f) const {
+    ++query_;
+    const_cast<CellGrid*>(this)->Visit(box, [&](const std::vector<std::size_t>& cell) {
+      for (std::size_t id : cell) {
+        if (stamp_[id] == query_) continue;
+        stamp_[id] = query_;
+        f(id);
+      }
+    });
+  }
+
+ private:
+  int Clamp(double v, int n) const {
+    if (!(v == v)) return 0;
+    return static_cast<int>(std::clamp(std::floor(v / cell_), 0.0, static_cast<double>(n - 1)));
+  }
+  template <typename F>
+  void Visit(const Box& b, F f) {
+    const int x0 = Clamp(b.x0 - bounds_.x0, nx_), x1 = Clamp(b.x1 - bounds_.x0, nx_);
+    const int y0 = Clamp(b.y0 - bounds_.y0, ny_), y1 = Clamp(b.y1 - bounds_.y0, ny_);
+    for (int y = y0; y <= y1; ++y)
+      for (int x = x0; x <= x1; ++x) f(cells_[static_cast<std::size_t>(y) * static_cast<std::size_t>(nx_) + static_cast<std::size_t>(x)]);
+  }
+  Box bounds_;
+  double cell_ = 1.0;
+  int nx_ = 1, ny_ = 1;
+  std::vector<std::vector<std::size_t>> cells_;
+  mutable std::vector<unsigned> stamp_;
+  mutable unsigned query_ = 0;
+};
+
 // Where flaps overlap the part's faces or each other, the contour follows
 // the outline of all the paper together instead. Every side (the flaps'
 // bases included) is split where a flap side crosses it. A flap's piece is
@@ -205,11 +261,37 @@ class FlapOverlapTrim {
         segments_.push_back({p[k], p[back], flap, true, {}});
       }
     }
+    Box bounds{1e300, 1e300, -1e300, -1e300};
+    auto grow = [&](Point2 q) {
+      bounds = {std::min(bounds.x0, q.x), std::min(bounds.y0, q.y), std::max(bounds.x1, q.x), std::max(bounds.y1, q.y)};
+    };
+    for (const Segment& seg : segments_) grow(seg.a), grow(seg.b);
+    for (const FlapShape& f : flaps_)
+      for (int k = 0; k < f.count; ++k) grow(f.points[static_cast<std::size_t>(k)]);
+    if (!(bounds.x0 <= bounds.x1)) bounds = {0, 0, 1, 1};
+    bounds = {bounds.x0 - offset_, bounds.y0 - offset_, bounds.x1 + offset_, bounds.y1 + offset_};
+    bounds_ = bounds;
+    segmentGrid_ = std::make_unique<CellGrid>(bounds, segments_.size());
+    for (std::size_t i = 0; i < segments_.size(); ++i) segmentGrid_->Add(Grown(BoxOf(segments_[i].a, segments_[i].b)), i);
+    flapGrid_ = std::make_unique<CellGrid>(bounds, flaps_.size());
+    for (std::size_t k = 0; k < flaps_.size(); ++k) {
+      const FlapShape& f = flaps_[k];
+      Box box = BoxOf(f.points[0], f.points[1]);
+      for (int j = 2; j < f.count; ++j) {
+        const Point2 q = f.points[static_cast<std::size_t>(j)];
+        box = {std::min(box.x0, q.x), std::min(box.y0, q.y), std::max(box.x1, q.x), std::max(box.y1, q.y)};
+      }
+      flapGrid_->Add(Grown(box), k);
+    }
   }
 
-  /// The contours with the overlaps taken out; nothing when there were none.
+  /// The contours with the overlaps taken out; nothing when there were none
+  /// or when flaps cross the outline so often that taking them apart would
+  /// cost more than the drawing (flaps far wider than the faces).
   std::optional<std::vector<CutContour>> Run(std::size_t part) {
-    bool changed = SplitCrossings();
+    const std::optional<bool> crossed = SplitCrossings();
+    if (!crossed) return std::nullopt;
+    bool changed = *crossed;
     std::vector<std::pair<Point2, Point2>> kept, slits;
     std::set<std::tuple<double, double, double, double>> slitSeen;
     for (Segment& s : segments_) {
@@ -258,12 +340,19 @@ class FlapOverlapTrim {
 
   // Records every proper crossing of a flap side with another side; the
   // point is computed once and shared by both, so the pieces meet exactly.
-  bool SplitCrossings() {
+  Box Grown(const Box& b) const { return {b.x0 - offset_, b.y0 - offset_, b.x1 + offset_, b.y1 + offset_}; }
+
+  std::optional<bool> SplitCrossings() {
+    const std::size_t budget = 16 * segments_.size() + 4096;
+    std::size_t crossings = 0;
     bool any = false;
+    std::vector<std::size_t> near;
     for (std::size_t i = 0; i < segments_.size(); ++i) {
-      Segment& f = segments_[i];
-      if (OnOutline(f)) continue;
-      for (std::size_t j = 0; j < segments_.size(); ++j) {
+      if (OnOutline(segments_[i])) continue;
+      near.clear();
+      segmentGrid_->ForEach(Grown(BoxOf(segments_[i].a, segments_[i].b)), [&](std::size_t j) { near.push_back(j); });
+      for (std::size_t j : near) {
+        Segment& f = segments_[i];
         Segment& g = segments_[j];
         if (g.flap == f.flap || (!OnOutline(g) && j < i)) continue;  // two flaps' sides once
         if (std::max(f.a.x, f.b.x) < std::min(g.a.x, g.b.x) || std::max(g.a.x, g.b.x) < std::min(f.a.x, f.b.x) ||
@@ -280,6 +369,7 @@ class FlapOverlapTrim {
         f.cuts.push_back({t, at});
         g.cuts.push_back({u, at});
         any = true;
+        if (++crossings > budget) return std::nullopt;
       }
     }
     return any;
@@ -311,37 +401,41 @@ class FlapOverlapTrim {
   }
 
   bool OnPartOutline(Point2 p) const {
-    for (const Segment& s : segments_) {
-      if (!OnOutline(s) || p.x < std::min(s.a.x, s.b.x) - offset_ || p.x > std::max(s.a.x, s.b.x) + offset_ ||
-          p.y < std::min(s.a.y, s.b.y) - offset_ || p.y > std::max(s.a.y, s.b.y) + offset_)
-        continue;
+    bool on = false;
+    segmentGrid_->ForEach({p.x - offset_, p.y - offset_, p.x + offset_, p.y + offset_}, [&](std::size_t i) {
+      const Segment& s = segments_[i];
       double t = 0.0;
-      if (PointSegmentDistance(s.a, s.b, p, t) <= offset_) return true;
-    }
-    return false;
+      if (!on && OnOutline(s)) on = PointSegmentDistance(s.a, s.b, p, t) <= offset_;
+    });
+    return on;
   }
 
   bool InsideFlap(Point2 p, int other) const {
-    for (std::size_t k = 0; k < flaps_.size(); ++k)
-      if (static_cast<int>(k) != other && plicora::InsideFlap(flaps_[k], p, eps_)) return true;
-    return false;
+    bool inside = false;
+    flapGrid_->ForEach({p.x, p.y, p.x, p.y}, [&](std::size_t k) {
+      if (!inside && static_cast<int>(k) != other) inside = plicora::InsideFlap(flaps_[k], p, eps_);
+    });
+    return inside;
   }
 
   // Inside the part: an odd number of its own sides cross the ray to the
   // right of p (a slit's two sides cancel).
   bool InsidePart(Point2 p) const {
     bool inside = false;
-    for (const Segment& s : segments_) {
-      if (!OnOutline(s) || (s.a.y > p.y) == (s.b.y > p.y)) continue;
+    segmentGrid_->ForEach({p.x, p.y, bounds_.x1, p.y}, [&](std::size_t i) {
+      const Segment& s = segments_[i];
+      if (!OnOutline(s) || (s.a.y > p.y) == (s.b.y > p.y)) return;
       const double x = s.a.x + (p.y - s.a.y) * (s.b.x - s.a.x) / (s.b.y - s.a.y);
       if (x > p.x) inside = !inside;
-    }
+    });
     return inside;
   }
 
   const std::vector<FlapShape>& flaps_;
   double offset_, eps_;
   std::vector<Segment> segments_;
+  Box bounds_{};
+  std::unique_ptr<CellGrid> segmentGrid_, flapGrid_;
 };
 
 class ContourWalk {
