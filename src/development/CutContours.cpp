@@ -203,31 +203,39 @@ class CellGrid {
     cells_.resize(static_cast<std::size_t>(nx_) * static_cast<std::size_t>(ny_));
   }
   void Add(const Box& box, std::size_t id) {
-    Visit(box, [&](std::vector<std::size_t>& cell) { cell.push_back(id); });
+    const Range r = RangeOf(box);
+    for (int y = r.y0; y <= r.y1; ++y)
+      for (int x = r.x0; x <= r.x1; ++x) cells_[Index(x, y)].push_back(id);
   }
   template <typename F>
   void ForEach(const Box& box, F f) const {
     ++query_;
-    const_cast<CellGrid*>(this)->Visit(box, [&](const std::vector<std::size_t>& cell) {
-      for (std::size_t id : cell) {
-        if (stamp_[id] == query_) continue;
-        stamp_[id] = query_;
-        f(id);
+    const Range r = RangeOf(box);
+    for (int y = r.y0; y <= r.y1; ++y) {
+      for (int x = r.x0; x <= r.x1; ++x) {
+        for (std::size_t id : cells_[Index(x, y)]) {
+          if (stamp_[id] == query_) continue;
+          stamp_[id] = query_;
+          f(id);
+        }
       }
-    });
+    }
   }
 
  private:
+  struct Range {
+    int x0, y0, x1, y1;
+  };
   int Clamp(double v, int n) const {
     if (!(v == v)) return 0;
     return static_cast<int>(std::clamp(std::floor(v / cell_), 0.0, static_cast<double>(n - 1)));
   }
-  template <typename F>
-  void Visit(const Box& b, F f) {
-    const int x0 = Clamp(b.x0 - bounds_.x0, nx_), x1 = Clamp(b.x1 - bounds_.x0, nx_);
-    const int y0 = Clamp(b.y0 - bounds_.y0, ny_), y1 = Clamp(b.y1 - bounds_.y0, ny_);
-    for (int y = y0; y <= y1; ++y)
-      for (int x = x0; x <= x1; ++x) f(cells_[static_cast<std::size_t>(y) * static_cast<std::size_t>(nx_) + static_cast<std::size_t>(x)]);
+  Range RangeOf(const Box& b) const {
+    return {Clamp(b.x0 - bounds_.x0, nx_), Clamp(b.y0 - bounds_.y0, ny_), Clamp(b.x1 - bounds_.x0, nx_),
+            Clamp(b.y1 - bounds_.y0, ny_)};
+  }
+  std::size_t Index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(nx_) + static_cast<std::size_t>(x);
   }
   Box bounds_;
   double cell_ = 1.0;
