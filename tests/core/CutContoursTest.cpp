@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <set>
 #include <tuple>
 
@@ -174,6 +175,22 @@ TEST(CutContours, FixturesGiveClosedContoursWithoutRepeatedSides) {
         // Flaps under faces and under other flaps are not cut.
         EXPECT_LT(length, ExpectedLength(model, settings));
       }
+    }
+  }
+}
+
+// Broken files give whatever contours their links allow, each one closed.
+TEST(CutContours, DamagedFilesGiveClosedContours) {
+  for (const auto& entry : std::filesystem::directory_iterator(test::FixturePath("damaged"))) {
+    Model model;
+    Settings settings;
+    CollectingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    ReadWorkFile(entry.path().string(), model, settings);
+    for (const CutContour& contour : BuildCutContours(model, settings)) {
+      if (!contour.closed) continue;
+      EXPECT_EQ(contour.points.front().x, contour.points.back().x) << entry.path();
+      EXPECT_EQ(contour.points.front().y, contour.points.back().y) << entry.path();
     }
   }
 }
