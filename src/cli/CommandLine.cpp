@@ -159,6 +159,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       if (value(v)) o.profilePath = v;
     } else if (a == "--no-profile") {
       o.noProfile = true;
+    } else if (a == "--cutter") {
+      o.cutter = true;
+    } else if (a == "--pages-out") {
+      if (value(v)) o.pagesOut = v;
     } else if (a == "--no-fill-faces") {
       o.noFillFaces = true;
     } else if (a == "--no-fill-flaps") {
@@ -184,6 +188,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       positional.push_back(a);
     }
   }
+  if (result.error.empty() && (o.cutter || o.pagesOut) && o.command != BatchCommand::Export)
+    result.error = std::string(o.cutter ? "--cutter" : "--pages-out") + " needs --export";
   if (!result.error.empty() || o.command == BatchCommand::Help || o.command == BatchCommand::Version) return result;
   for (const std::string& option : scoped) {
     result.error = CheckOptionScope(option, o);
@@ -211,7 +217,9 @@ std::string UsageText() {
   return R"(Usage: plicora-viewer [FILE.plc]
    or: plicora-viewer --info FILE.plc
    or: plicora-viewer --pages FILE.plc
-   or: plicora-viewer --export OUT.{eps,bmp,png,emf,svg,pdf} FILE.plc [--size WxH]
+   or: plicora-viewer --export OUT.{eps,bmp,png,emf,svg,pdf,dxf} FILE.plc [--size WxH]
+   or: plicora-viewer --export OUT.svg --cutter FILE.plc
+   or: plicora-viewer --export OUT.{pdf,svg} [--cutter] --pages-out DIR FILE.plc
    or: plicora-viewer --decode-image IMAGE OUT.png [--limit N]
    or: plicora-viewer --render-3d OUT.png FILE.plc [--size WxH] [--rotate AXIS:DEGREES]... [--zoom DISTANCE]
    or: plicora-viewer --thumbnail SIZE FILE.plc OUT.png
@@ -223,6 +231,13 @@ Options:
   --info FILE            print the model's counts as one JSON object
   --pages FILE           print the page grid and print order as one JSON object
   --export OUT FILE      export the development; the format follows OUT's extension
+  --cutter               --export to SVG: the file for cutting machines, with
+                         layers CUT (closed contours), MOUNTAIN, VALLEY, NUMBERS
+                         and PRINT
+  --pages-out DIR        print and cut: one PDF (or, with --cutter, one cut SVG)
+                         per printed sheet in DIR, named after OUT with the
+                         sheet's number, with registration marks; OUT itself is
+                         not written
   --no-fill-faces        --export to EPS: do not fill surfaces
   --no-fill-flaps        --export to EPS: do not fill flaps
   --size WxH             pixel size of --export to BMP or PNG and of --render-3d

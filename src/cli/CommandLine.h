@@ -38,6 +38,8 @@ struct CommandLineOptions {
   std::vector<Rotation> rotations;                        ///< --rotate AXIS:DEGREES
   std::optional<double> zoom;                             ///< --zoom DISTANCE
   int thumbnailSize = 0;                                  ///< --thumbnail SIZE
+  bool cutter = false;                                    ///< --cutter: the SVG for cutting machines
+  std::optional<std::string> pagesOut;                    ///< --pages-out DIR: one file per printed sheet
 };
 
 struct ParseResult {

@@ -35,6 +35,10 @@ int ExportPdf(const CommandLineOptions& options, BatchDocument& document) {
   return ExportPdfFile(*document.model, CurrentSettings(), options.outputPath);
 }
 
+int ExportDxf(const CommandLineOptions& options, BatchDocument& document) {
+  return ExportDxfFile(*document.model, CurrentSettings(), options.outputPath);
+}
+
 int ExportBitmap(const CommandLineOptions& options, BatchDocument& document) {
   return ExportBitmapFile(*document.model, CurrentSettings(), options.outputPath, options.size);
 }
@@ -47,11 +51,29 @@ Exporter ExporterOf(DevelopmentFileFormat format) {
     case DevelopmentFileFormat::Emf: return ExportEmf;
     case DevelopmentFileFormat::Svg: return ExportSvg;
     case DevelopmentFileFormat::Pdf: return ExportPdf;
+    case DevelopmentFileFormat::Dxf: return ExportDxf;
     case DevelopmentFileFormat::Bmp:
     case DevelopmentFileFormat::Png: return ExportBitmap;
     case DevelopmentFileFormat::Unsupported: break;
   }
   return nullptr;
+}
+
+// The cut-file options fit only some formats: a usage error, or empty.
+std::string CutOptionsError(const CommandLineOptions& options, DevelopmentFileFormat format) {
+  if (options.pagesOut && format != DevelopmentFileFormat::Pdf && !(options.cutter && format == DevelopmentFileFormat::Svg))
+    return "--pages-out writes PDF sheets, or with --cutter cut SVG sheets: OUT must end in .pdf or .svg";
+  if (options.cutter && format != DevelopmentFileFormat::Svg && format != DevelopmentFileFormat::Dxf)
+    return "--cutter applies to an SVG export (a DXF export is always a cut file)";
+  return {};
+}
+
+int ExportCutFiles(const CommandLineOptions& options, BatchDocument& document) {
+  if (options.pagesOut) {
+    return ExportPrintAndCutFiles(*document.model, CurrentSettings(), options.outputPath, *options.pagesOut,
+                                  options.cutter);
+  }
+  return ExportCutterSvgFile(*document.model, CurrentSettings(), options.outputPath);
 }
 
 }  // namespace
@@ -60,13 +82,19 @@ int RunExportCommand(const CommandLineOptions& options) {
   // Bitmaps, and the PDF whose pages carry the textures as pictures, need
   // OpenGL's texture limit before the textures are read.
   const DevelopmentFileFormat format = DevelopmentFileFormatOf(options.outputPath);
-  if (IsPictureFormat(format) || format == DevelopmentFileFormat::Pdf) PrepareRasterExport();
+  if (const std::string error = CutOptionsError(options, format); !error.empty()) {
+    ShowMessage(error, MessageKind::Error);
+    return kExitUsage;
+  }
+  if (IsPictureFormat(format) || format == DevelopmentFileFormat::Pdf || options.pagesOut) PrepareRasterExport();
   BatchDocument document;
   if (const int status = OpenBatchDocument(options, document); status != kExitOk) return status;
   if (!document.model->hasDevelopment) {
     ShowMessage("This file doesn't have developed pattern.", MessageKind::Warning);
     return kExitNoDevelopment;
   }
+  if (options.pagesOut || (options.cutter && format == DevelopmentFileFormat::Svg))
+    return ExportCutFiles(options, document);
   if (const Exporter write = ExporterOf(format)) return write(options, document);
   ShowMessage("Specified file format is not supported", MessageKind::Error);
   return kExitUsage;

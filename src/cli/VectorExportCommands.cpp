@@ -2,8 +2,13 @@
 
 #include "cli/CommandLine.h"
 #include "cli/GuiRuntime.h"
+#include <filesystem>
+
+#include "export/CutterSvgExport.h"
+#include "export/DxfExport.h"
 #include "export/MetafileExport.h"
 #include "export/PdfExport.h"
+#include "export/PrintAndCut.h"
 #include "export/SvgExport.h"
 
 namespace plicora {
@@ -21,6 +26,23 @@ int ExportSvgFile(const Model& model, const Settings& settings, const std::strin
 int ExportPdfFile(const Model& model, const Settings& settings, const std::string& outputPath) {
   EnsureGuiApplication();
   return ExportPdf(model, settings, outputPath) ? kExitOk : kExitFailed;
+}
+
+int ExportDxfFile(const Model& model, const Settings& settings, const std::string& outputPath) {
+  return ExportDxf(model, settings, outputPath) ? kExitOk : kExitFailed;
+}
+
+int ExportCutterSvgFile(const Model& model, const Settings& settings, const std::string& outputPath) {
+  EnsureGuiApplication();
+  return ExportCutterSvg(model, settings, outputPath) ? kExitOk : kExitFailed;
+}
+
+int ExportPrintAndCutFiles(const Model& model, const Settings& settings, const std::string& outputPath,
+                           const std::string& folder, bool cutterSvg) {
+  EnsureGuiApplication();
+  const std::string stem = std::filesystem::path(outputPath).stem().string();
+  const PrintAndCutFormat format = cutterSvg ? PrintAndCutFormat::CutterSvg : PrintAndCutFormat::Pdf;
+  return ExportPrintAndCutPages(model, settings, folder, stem, format) ? kExitOk : kExitFailed;
 }
 
 }  // namespace plicora

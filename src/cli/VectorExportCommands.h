@@ -14,4 +14,11 @@ int ExportEmfFile(const Model& model, const Settings& settings, const std::strin
 int ExportSvgFile(const Model& model, const Settings& settings, const std::string& outputPath);
 int ExportPdfFile(const Model& model, const Settings& settings, const std::string& outputPath);
 
+/// The cut files: DXF (.dxf), the cutter SVG (--cutter), and with
+/// --pages-out one file per printed sheet in `folder`, named after OUT.
+int ExportDxfFile(const Model& model, const Settings& settings, const std::string& outputPath);
+int ExportCutterSvgFile(const Model& model, const Settings& settings, const std::string& outputPath);
+int ExportPrintAndCutFiles(const Model& model, const Settings& settings, const std::string& outputPath,
+                           const std::string& folder, bool cutterSvg);
+
 }  // namespace plicora

@@ -13,6 +13,7 @@ struct NamedFormat {
 constexpr NamedFormat kFormats[] = {
     {".bmp", DevelopmentFileFormat::Bmp}, {".png", DevelopmentFileFormat::Png}, {".eps", DevelopmentFileFormat::Eps},
     {".emf", DevelopmentFileFormat::Emf}, {".svg", DevelopmentFileFormat::Svg}, {".pdf", DevelopmentFileFormat::Pdf},
+    {".dxf", DevelopmentFileFormat::Dxf},
 };
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 namespace plicora {
 
-enum class DevelopmentFileFormat { Unsupported, Bmp, Png, Eps, Emf, Svg, Pdf };
+enum class DevelopmentFileFormat { Unsupported, Bmp, Png, Eps, Emf, Svg, Pdf, Dxf };
 
 /// The format that `path`'s extension names; Unsupported for any other.
 DevelopmentFileFormat DevelopmentFileFormatOf(const std::string& path);

@@ -5,8 +5,10 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include "export/CutterSvgExport.h"
 #include "export/DevelopmentFileFormat.h"
 #include "export/DevelopmentPicture.h"
+#include "export/DxfExport.h"
 #include "export/MetafileExport.h"
 #include "export/PdfExport.h"
 #include "export/SvgExport.h"
@@ -17,7 +19,9 @@ namespace plicora {
 
 const char* const kSaveDevelopmentFilter =
     "BMP Format (*.bmp);;EPS Format (No Texture) (*.eps);;EMF Format (No Texture) (*.emf);;"
-    "PNG Format (*.png);;SVG Format (No Texture) (*.svg);;PDF Format (Printed Pages) (*.pdf)";
+    "PNG Format (*.png);;SVG Format (No Texture) (*.svg);;PDF Format (Printed Pages) (*.pdf);;"
+    "DXF for Cutting Machines (*.dxf);;SVG for Cutting Machines (*.svg)";
+const char* const kCutterSvgFilter = "SVG for Cutting Machines (*.svg)";
 
 namespace {
 
@@ -60,7 +64,10 @@ bool SaveDevelopmentAs(const std::string& path, const Model& model, const Settin
     case DevelopmentFileFormat::Emf:
       return SaveVector([&] { return ExportMetafile(model, settings, path, MetafileReferenceDpi()); });
     case DevelopmentFileFormat::Svg:
+      if (context.cutterSvg) return SaveVector([&] { return ExportCutterSvg(model, settings, path); });
       return SaveVector([&] { return ExportSvg(model, settings, path); });
+    case DevelopmentFileFormat::Dxf:
+      return SaveVector([&] { return ExportDxf(model, settings, path); });
     case DevelopmentFileFormat::Pdf:
       return SaveVector([&] { return ExportPdf(model, settings, path); });
     case DevelopmentFileFormat::Unsupported:
@@ -83,7 +90,9 @@ void SaveDevelopment(QWidget* owner, const Model& model, const Settings& setting
     if (match.hasMatch()) dialog.setDefaultSuffix(match.captured(1));
   });
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  SaveDevelopmentAs(dialog.selectedFiles().constFirst().toStdString(), model, settings, context);
+  SaveDevelopmentContext chosen = context;
+  chosen.cutterSvg = dialog.selectedNameFilter() == QLatin1String(kCutterSvgFilter);
+  SaveDevelopmentAs(dialog.selectedFiles().constFirst().toStdString(), model, settings, chosen);
 }
 
 }  // namespace plicora

@@ -179,7 +179,7 @@ TEST_F(DevelopmentExportsTest, SaveDevelopmentWritesTheFormatItsExtensionNames) 
   const Case cases[] = {
       {"a.bmp", "BM"},         {"b.BMP", "BM"},          {"c.png", "\x89PNG"}, {"d.eps", "%!PS-Adobe-3.0 EPSF-3.0\n"},
       {"e.EPS", "%!PS-Adobe"}, {"f.emf", "\x01"},        {"g.svg", "<?xml"},   {"h.pdf", "%PDF"},
-      {"i.jpg", nullptr},      {"noextension", nullptr},
+      {"i.jpg", nullptr},      {"noextension", nullptr}, {"j.dxf", "999\n"},
   };
   for (const Case& c : cases) {
     sink.messages.clear();
@@ -198,7 +198,13 @@ TEST_F(DevelopmentExportsTest, SaveDevelopmentWritesTheFormatItsExtensionNames) 
   EXPECT_EQ(epsNotice, "* Text output is not supported");
   EXPECT_TRUE(epsOptions.dontFillSurfaces);  // kept for the next save
   // Only the written files: no temporary file stays behind.
-  EXPECT_EQ(FilesIn(dir.path()).size(), 8u);
+  EXPECT_EQ(FilesIn(dir.path()).size(), 9u);
+
+  // The cutter SVG's filter writes the SVG with the cutting layers.
+  SaveDevelopmentContext cutter = context;
+  cutter.cutterSvg = true;
+  ASSERT_TRUE(SaveDevelopmentAs(dir.File("k.svg"), model(), settings, cutter));
+  EXPECT_NE(test::ReadFile(dir.File("k.svg")).find("inkscape:label=\"CUT\""), std::string::npos);
 }
 
 TEST_F(DevelopmentExportsTest, FailedSaveShowsItsMessageAndLeavesNoFile) {

@@ -300,7 +300,9 @@ TEST(WindowPrintCommandsTest, CtrlPAndTheMenuItemsReachTheCommands) {
   QStringList offered;
   test::OnNextDialog<QFileDialog>([&](QFileDialog* dialog) { offered = dialog->nameFilters(); });
   trigger(ID_SAVE_DEVELOPMENT);
-  EXPECT_EQ(offered.size(), 6);
+  ASSERT_EQ(offered.size(), 8);  // the two cut files for cutting machines last
+  EXPECT_EQ(offered[6], QStringLiteral("DXF for Cutting Machines (*.dxf)"));
+  EXPECT_EQ(offered[7], QStringLiteral("SVG for Cutting Machines (*.svg)"));
 
   trigger(ID_COPY_DEVELOPMENT_EMF);
   EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/x-emf")));
