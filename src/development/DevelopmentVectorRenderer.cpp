@@ -1,8 +1,10 @@
 #include "development/DevelopmentVectorRenderer.h"
 
 #include <QFontMetricsF>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 
 #include "development/DevelopmentDrawing.h"
@@ -28,6 +30,71 @@ Box BoxOf(Point2 a, Point2 b) {
 }
 
 Box Grow(const Box& b, double m) { return {b.x0 - m, b.y0 - m, b.x1 + m, b.y1 + m}; }
+
+// The part of the drawing a caller wants, in device units: what lies wholly
+// outside it is not drawn at all. Without an area everything is drawn.
+struct DrawArea {
+  bool all = true;
+  Box device{0.0, 0.0, 0.0, 0.0};
+
+  bool Shows(const Box& deviceBox) const { return all || device.Overlaps(deviceBox); }
+  bool Shows(QPoint a, QPoint b) const {
+    return all || device.Overlaps(BoxOf(Point2{static_cast<double>(a.x()), static_cast<double>(a.y())},
+                                        Point2{static_cast<double>(b.x()), static_cast<double>(b.y())}));
+  }
+  /// A box in development units at sx, sy device units per unit.
+  bool ShowsDevelopment(const Box& b, double sx, double sy) const {
+    return all || device.Overlaps(BoxOf(Point2{b.x0 * sx, b.y0 * sy}, Point2{b.x1 * sx, b.y1 * sy}));
+  }
+};
+
+// The area in device units, grown by `margin` device units on every side so
+// that wide pens and round caps of items just outside still reach in.
+DrawArea MakeDrawArea(const std::optional<QRectF>& area, double sx, double sy, double margin) {
+  DrawArea result;
+  if (!area) return result;
+  result.all = false;
+  result.device = Grow(BoxOf(Point2{area->left() * sx, area->top() * sy}, Point2{area->right() * sx, area->bottom() * sy}),
+                       margin);
+  return result;
+}
+
+Box PolygonBox(const QPolygon& polygon) {
+  if (polygon.isEmpty()) return {0.0, 0.0, -1.0, -1.0};
+  const QRect r = polygon.boundingRect();
+  return {static_cast<double>(r.left()), static_cast<double>(r.top()), static_cast<double>(r.right()),
+          static_cast<double>(r.bottom())};
+}
+
+// Black lines of one pen gathered into a path of two-point subpaths, drawn
+// with a single call: the paint engines get one large path instead of a
+// line call per side. A line whose ends coincide is drawn on its own, as a
+// path leaves such a line out.
+class LineBatch {
+ public:
+  explicit LineBatch(QPainter& painter) : painter_(painter) {}
+  void Add(QPoint a, QPoint b) {
+    if (a == b) {
+      painter_.drawLine(a, b);
+      return;
+    }
+    path_.moveTo(a);
+    path_.lineTo(b);
+    if (++count_ >= kMaxLines) Flush();
+  }
+  void Flush() {
+    if (count_ == 0) return;
+    painter_.drawPath(path_);
+    path_.clear();
+    count_ = 0;
+  }
+
+ private:
+  static constexpr int kMaxLines = 65536;  // bounds the path's memory
+  QPainter& painter_;
+  QPainterPath path_;
+  int count_ = 0;
+};
 
 bool InsideFace(const Face& face, const Part& part, Point2 p) {
   if (face.ring.size() < 3) return false;
@@ -104,11 +171,18 @@ class BoxGrid {
 // Flap outlines: only the pieces of a flap side that no face and no earlier
 // flap of a nearby part covers are drawn. Nearby parts are those whose boxes,
 // grown by their widest flap, overlap; a side is cut wherever a face side or
-// a flap side of a nearby part crosses it.
+// a flap side of a nearby part crosses it. Only the parts whose grown box
+// meets the drawing area, and their nearby parts, are looked at.
 class FlapOutlineWalk {
  public:
-  FlapOutlineWalk(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy)
-      : painter_(painter), model_(model), flip_(model.mirrored != settings.bNorishiroReverse), sx_(sx), sy_(sy) {}
+  FlapOutlineWalk(LineBatch& lines, const Model& model, const Settings& settings, double sx, double sy,
+                  const DrawArea& area)
+      : lines_(lines),
+        model_(model),
+        flip_(model.mirrored != settings.bNorishiroReverse),
+        sx_(sx),
+        sy_(sy),
+        area_(area) {}
 
   void Run() {
     const double s = model_.devScale;
@@ -123,17 +197,27 @@ class FlapOutlineWalk {
       const double m = s != 0.0 ? maxFlapWidth / s : 0.0;
       grown.push_back(Grow({part.offsetX, part.offsetY, part.offsetX + part.width, part.offsetY + part.height}, m));
     }
-    Index();
-    near_.assign(model_.parts.size(), 0);
-    std::size_t next = 0;  // the flaps are listed part by part
-    for (std::size_t i = 0; i < model_.parts.size(); ++i) {
-      for (std::size_t j = 0; j < model_.parts.size(); ++j) near_[j] = grown[i].Overlaps(grown[j]) ? 1 : 0;
-      for (; next < flaps_.size() && flaps_[next].part == static_cast<int>(i); ++next) {
-        const FlapItem& flap = flaps_[next];
-        for (int k = 0; k + 1 < flap.shape.count; ++k) {
-          DrawSide(flap, flap.shape.points[static_cast<std::size_t>(k)],
-                   flap.shape.points[static_cast<std::size_t>(k + 1)]);
-        }
+    const std::size_t count = model_.parts.size();
+    std::vector<char> drawn(count, 0), indexed(count, 0);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!area_.ShowsDevelopment(grown[i], sx_, sy_)) continue;
+      drawn[i] = 1;
+      for (std::size_t j = 0; j < count; ++j) {
+        if (grown[i].Overlaps(grown[j])) indexed[j] = 1;
+      }
+    }
+    Index(indexed);
+    near_.assign(count, 0);
+    int nearOf = -1;  // the part near_ describes
+    for (const FlapItem& flap : flaps_) {  // listed part by part
+      if (!drawn[static_cast<std::size_t>(flap.part)] || !area_.ShowsDevelopment(flap.box, sx_, sy_)) continue;
+      if (flap.part != nearOf) {
+        nearOf = flap.part;
+        const Box& mine = grown[static_cast<std::size_t>(nearOf)];
+        for (std::size_t j = 0; j < count; ++j) near_[j] = mine.Overlaps(grown[j]) ? 1 : 0;
+      }
+      for (int k = 0; k + 1 < flap.shape.count; ++k) {
+        DrawSide(flap, flap.shape.points[static_cast<std::size_t>(k)], flap.shape.points[static_cast<std::size_t>(k + 1)]);
       }
     }
   }
@@ -148,6 +232,7 @@ class FlapOutlineWalk {
     FlapShape shape;
     int part;
     int order;  // drawing order of the flaps
+    Box box;    // grown a little
   };
   struct Segment {
     Point2 a, b;
@@ -156,8 +241,8 @@ class FlapOutlineWalk {
 
   static Box GrownBoxOf(Point2 a, Point2 b) { return Grow(BoxOf(a, b), 1e-6); }
 
-  // Lists every face, flap and side of the development in the grids.
-  void Index() {
+  // Lists every face, flap and side of the listed parts in the grids.
+  void Index(const std::vector<char>& listed) {
     Box bounds{1e300, 1e300, -1e300, -1e300};
     auto extend = [&](Point2 p) {
       bounds = {std::min(bounds.x0, p.x), std::min(bounds.y0, p.y), std::max(bounds.x1, p.x),
@@ -165,6 +250,7 @@ class FlapOutlineWalk {
     };
     std::vector<Box> faceBoxes, flapBoxes, segmentBoxes;
     for (std::size_t pi = 0; pi < model_.parts.size(); ++pi) {
+      if (!listed[pi]) continue;
       const Part& part = model_.parts[pi];
       for (const Face* face : part.faces) {
         Box box{1e300, 1e300, -1e300, -1e300};
@@ -191,8 +277,8 @@ class FlapOutlineWalk {
               segments_.push_back({p, q, static_cast<int>(pi)});
               segmentBoxes.push_back(GrownBoxOf(p, q));
             }
-            flaps_.push_back({shape, static_cast<int>(pi), static_cast<int>(flaps_.size())});
-            flapBoxes.push_back(Grow(flapBox, 1e-6));
+            flaps_.push_back({shape, static_cast<int>(pi), static_cast<int>(flaps_.size()), Grow(flapBox, 1e-6)});
+            flapBoxes.push_back(flaps_.back().box);
           }
         }
         if (face->ring.size() >= 3) {
@@ -235,7 +321,7 @@ class FlapOutlineWalk {
       const Point2 p1{a.x + ux * d1, a.y + uy * d1};
       const Point2 mid{(p0.x + p1.x) / 2.0, (p0.y + p1.y) / 2.0};
       if (Covered(flap, mid)) continue;
-      painter_.drawLine(Device(p0, sx_, sy_), Device(p1, sx_, sy_));
+      lines_.Add(Device(p0, sx_, sy_), Device(p1, sx_, sy_));
     }
   }
 
@@ -257,10 +343,11 @@ class FlapOutlineWalk {
     return covered;
   }
 
-  QPainter& painter_;
+  LineBatch& lines_;
   const Model& model_;
   bool flip_;
   double sx_, sy_;
+  const DrawArea& area_;
   std::vector<FaceItem> faces_;
   std::vector<FlapItem> flaps_;
   std::vector<Segment> segments_;
@@ -279,34 +366,177 @@ QPen SolidPen(const QColor& color, int width) {
   return pen;
 }
 
-void FillFaces(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy) {
+// Twice the signed area of an outline in device units.
+std::int64_t DoubleArea(const QPolygon& polygon) {
+  std::int64_t sum = 0;
+  const int n = static_cast<int>(polygon.size());
+  for (int i = 0; i < n; ++i) {
+    const QPoint& p = polygon[i];
+    const QPoint& q = polygon[(i + 1) % n];
+    sum += static_cast<std::int64_t>(p.x()) * q.y() - static_cast<std::int64_t>(q.x()) * p.y();
+  }
+  return sum;
+}
+
+int Turn(QPoint a, QPoint b, QPoint c) {
+  const std::int64_t cross = static_cast<std::int64_t>(b.x() - a.x()) * (c.y() - a.y()) -
+                             static_cast<std::int64_t>(b.y() - a.y()) * (c.x() - a.x());
+  return cross > 0 ? 1 : (cross < 0 ? -1 : 0);
+}
+
+bool OnSegment(QPoint a, QPoint b, QPoint p) {
+  return std::min(a.x(), b.x()) <= p.x() && p.x() <= std::max(a.x(), b.x()) && std::min(a.y(), b.y()) <= p.y() &&
+         p.y() <= std::max(a.y(), b.y());
+}
+
+// Whether two segments share any point, touching included.
+bool SegmentsMeet(QPoint a, QPoint b, QPoint c, QPoint d) {
+  const int t1 = Turn(a, b, c), t2 = Turn(a, b, d), t3 = Turn(c, d, a), t4 = Turn(c, d, b);
+  if (t1 != t2 && t3 != t4) return true;
+  return (t1 == 0 && OnSegment(a, b, c)) || (t2 == 0 && OnSegment(a, b, d)) || (t3 == 0 && OnSegment(c, d, a)) ||
+         (t4 == 0 && OnSegment(c, d, b));
+}
+
+// A triangle, or an outline whose sides meet only at their shared corners.
+// For such an outline the even-odd and the winding rule fill the same area.
+bool IsSimpleOutline(const QPolygon& polygon) {
+  const int n = static_cast<int>(polygon.size());
+  if (n == 3) return true;
+  if (n < 3) return false;
+  for (int i = 0; i < n; ++i) {
+    for (int j = i + 2; j < n; ++j) {
+      if (i == 0 && j == n - 1) continue;  // neighbours through the closing side
+      if (SegmentsMeet(polygon[i], polygon[(i + 1) % n], polygon[j], polygon[(j + 1) % n])) return false;
+    }
+  }
+  return true;
+}
+
+// Faces drawn in their order, consecutive faces of one fill colour gathered
+// into one path and drawn with one call. Every face enters the path as a
+// closed outline turned the same way, so that under the winding rule the
+// path covers the union of the faces, exactly what drawing them one by one
+// covers; an outline that crosses itself is drawn on its own with the
+// even-odd rule, as before.
+class FaceBatch {
+ public:
+  explicit FaceBatch(QPainter& painter) : painter_(painter) { path_.setFillRule(Qt::WindingFill); }
+
+  void Add(const QPolygon& polygon, const QColor& color) {
+    if (count_ > 0 && (color != color_ || count_ >= kMaxFaces)) Flush();
+    color_ = color;
+    if (!IsSimpleOutline(polygon)) {
+      Flush();
+      Select(color);
+      painter_.drawPolygon(polygon, Qt::OddEvenFill);
+      return;
+    }
+    const bool reverse = DoubleArea(polygon) < 0;
+    const int n = static_cast<int>(polygon.size());
+    for (int i = 0; i < n; ++i) {
+      const QPoint& p = polygon[reverse ? n - 1 - i : i];
+      if (i == 0) {
+        path_.moveTo(p);
+      } else {
+        path_.lineTo(p);
+      }
+    }
+    path_.closeSubpath();
+    ++count_;
+  }
+
+  void Flush() {
+    if (count_ == 0) return;
+    Select(color_);
+    painter_.drawPath(path_);
+    path_.clear();
+    path_.setFillRule(Qt::WindingFill);
+    count_ = 0;
+  }
+
+ private:
+  static constexpr int kMaxFaces = 65536;  // bounds the path's memory
+  void Select(const QColor& color) {
+    painter_.setPen(SolidPen(color, 1));
+    painter_.setBrush(color);
+  }
+  QPainter& painter_;
+  QPainterPath path_;
+  QColor color_;
+  int count_ = 0;
+};
+
+void FillFaces(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy,
+               const DrawArea& area) {
+  FaceBatch batch(painter);
   for (const Part& part : model.parts) {
     for (const Face* face : part.faces) {
-      QPolygon polygon;
-      for (const HalfEdge* h : face->ring) polygon << Device(CornerOf(*h, part), sx, sy);
+      QColor color(Qt::white);
       if (settings.bUseMaterial) {
         const Material& material = model.MaterialOf(face->materialIndex);
         if (material.hasTexture) continue;
         const auto rgb = MaterialFillColor(material);
-        const QColor color(rgb[0], rgb[1], rgb[2]);
-        painter.setPen(SolidPen(color, 1));
-        painter.setBrush(color);
-      } else {
-        painter.setPen(SolidPen(Qt::white, 1));
-        painter.setBrush(Qt::white);
+        color = QColor(rgb[0], rgb[1], rgb[2]);
       }
-      painter.drawPolygon(polygon, Qt::OddEvenFill);
+      QPolygon polygon;
+      polygon.reserve(static_cast<qsizetype>(face->ring.size()));
+      for (const HalfEdge* h : face->ring) polygon << Device(CornerOf(*h, part), sx, sy);
+      if (!area.Shows(PolygonBox(polygon))) continue;
+      batch.Add(polygon, color);
     }
   }
+  batch.Flush();
   painter.setPen(SolidPen(Qt::white, 1));
   painter.setBrush(Qt::white);
 }
 
+// Calls f(from, to) for every dash of a line: the pattern holds (dash, gap)
+// pairs in device units, restarts at the line's start, and the last dash is
+// cut at the end point.
+template <typename F>
+void ForEachDash(double x1, double y1, double x2, double y2, const std::vector<int>& pattern, F f) {
+  const double dx = x2 - x1;
+  const double dy = y2 - y1;
+  const double length = std::sqrt(dx * dx + dy * dy);
+  if (!(length > 0.0) || pattern.size() < 2) return;
+  int period = 0;
+  for (int e : pattern) period += std::max(0, e);
+  if (period <= 0) return;  // a pattern of zeros would never advance
+  const double ux = dx / length;
+  const double uy = dy / length;
+  double d = 0.0;
+  std::size_t i = 0;
+  while (d < length) {
+    const double dash = std::max(0, pattern[i]);
+    const double gap = i + 1 < pattern.size() ? std::max(0, pattern[i + 1]) : 0;
+    const double end = std::min(d + dash, length);
+    if (dash > 0) {
+      f(QPoint(static_cast<int>(x1 + ux * d), static_cast<int>(y1 + uy * d)),
+        QPoint(static_cast<int>(x1 + ux * end), static_cast<int>(y1 + uy * end)));
+    }
+    d += dash + gap;
+    i += 2;
+    if (i >= pattern.size()) i = 0;
+  }
+}
+
 void DrawLines(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy, int penWidth,
-               const std::vector<int>& dot1, const std::vector<int>& dot2) {
+               const std::vector<int>& dot1, const std::vector<int>& dot2, const DrawArea& area) {
   const QPen black = SolidPen(Qt::black, penWidth);
   const QPen white = SolidPen(Qt::white, penWidth);
   painter.setPen(black);
+  // Black lines alone share one pen and go into one path; with white lines
+  // under them each line is drawn in turn, white first, as their order shows
+  // where lines meet.
+  const bool batched = !settings.bDrawWhiteBkLine;
+  LineBatch batch(painter);
+  auto line = [&](QPoint from, QPoint to) {
+    if (batched) {
+      batch.Add(from, to);
+    } else {
+      painter.drawLine(from, to);
+    }
+  };
   DrawnSides drawn;
   for (const Part& part : model.parts) {
     for (const Face* face : part.faces) {
@@ -318,19 +548,21 @@ void DrawLines(QPainter& painter, const Model& model, const Settings& settings, 
         if (style == LineStyle::None || !end) continue;
         const QPoint a = Device(CornerOf(*h, part), sx, sy);
         const QPoint b = Device(CornerOf(*end, part), sx, sy);
+        if (!area.Shows(a, b)) continue;
         if (settings.bDrawWhiteBkLine) {
           painter.setPen(white);
           painter.drawLine(a, b);
           painter.setPen(black);
         }
         if (style == LineStyle::Solid) {
-          painter.drawLine(a, b);
+          line(a, b);
         } else {
-          DrawDashedLine(painter, a.x(), a.y(), b.x(), b.y(), style == LineStyle::Dot1 ? dot1 : dot2);
+          ForEachDash(a.x(), a.y(), b.x(), b.y(), style == LineStyle::Dot1 ? dot1 : dot2, line);
         }
       }
     }
   }
+  batch.Flush();
 }
 
 // The join font: its cell (ascent + descent) is `height` device units, as a
@@ -346,7 +578,8 @@ QFont JoinNumberFont(int height) {
   return font;
 }
 
-void DrawJoinNumbers(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy) {
+void DrawJoinNumbers(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy,
+                     const DrawArea& area) {
   const double s = model.devScale;
   const int height = static_cast<int>(settings.iEdgeNumberFontSize * (sy / s) * kCmPerFontPoint);
   if (!settings.bDrawNumber || height <= 2) return;
@@ -373,6 +606,8 @@ void DrawJoinNumbers(QPainter& painter, const Model& model, const Settings& sett
         const QString text = QString::number(edge->joinNumber);
         const double cx = metrics.horizontalAdvance(text);
         const double cy = metrics.ascent() + metrics.descent();
+        // The turned text cell lies within this reach of the side.
+        if (!area.Shows(Grow(BoxOf(a, b), cx + 2.5 * cy + 2.0))) continue;
         const int x = static_cast<int>(place.middle.x + 0.5 * cx * place.dx - 1.1 * cy * place.dy);
         const int y = static_cast<int>(place.middle.y + 0.5 * cx * place.dy + 1.1 * cy * place.dx);
         // The text cell's top-left corner sits at (x, y); the text turns
@@ -397,32 +632,11 @@ std::vector<int> DevicePattern(const std::vector<int>& pattern, double lineWidth
 }
 
 void DrawDashedLine(QPainter& painter, double x1, double y1, double x2, double y2, const std::vector<int>& pattern) {
-  const double dx = x2 - x1;
-  const double dy = y2 - y1;
-  const double length = std::sqrt(dx * dx + dy * dy);
-  if (!(length > 0.0) || pattern.size() < 2) return;
-  int period = 0;
-  for (int e : pattern) period += std::max(0, e);
-  if (period <= 0) return;  // a pattern of zeros would never advance
-  const double ux = dx / length;
-  const double uy = dy / length;
-  double d = 0.0;
-  std::size_t i = 0;
-  while (d < length) {
-    const double dash = std::max(0, pattern[i]);
-    const double gap = i + 1 < pattern.size() ? std::max(0, pattern[i + 1]) : 0;
-    const double end = std::min(d + dash, length);
-    if (dash > 0) {
-      painter.drawLine(QPoint(static_cast<int>(x1 + ux * d), static_cast<int>(y1 + uy * d)),
-                       QPoint(static_cast<int>(x1 + ux * end), static_cast<int>(y1 + uy * end)));
-    }
-    d += dash + gap;
-    i += 2;
-    if (i >= pattern.size()) i = 0;
-  }
+  ForEachDash(x1, y1, x2, y2, pattern, [&](QPoint from, QPoint to) { painter.drawLine(from, to); });
 }
 
-void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy) {
+void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy,
+                           const std::optional<QRectF>& area) {
   if (!model) return;
   const double s = model->devScale;
   if (!(s > 0.0)) return;
@@ -432,18 +646,23 @@ void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings
   const std::vector<int> dot1 = DevicePattern(kDot1Pattern, lw, unit);
   const std::vector<int> dot2 = DevicePattern(kDot2Pattern, lw, unit);
 
+  const DrawArea drawArea = MakeDrawArea(area, sx, sy, penWidth + 2.0);
+
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   if (settings.bDrawFlap) {
     painter.setPen(SolidPen(Qt::black, penWidth));
-    FlapOutlineWalk(painter, *model, settings, sx, sy).Run();
+    painter.setBrush(Qt::NoBrush);
+    LineBatch outlines(painter);
+    FlapOutlineWalk(outlines, *model, settings, sx, sy, drawArea).Run();
+    outlines.Flush();
   }
-  FillFaces(painter, *model, settings, sx, sy);
+  FillFaces(painter, *model, settings, sx, sy, drawArea);
   painter.setBrush(Qt::NoBrush);
-  DrawLines(painter, *model, settings, sx, sy, penWidth, dot1, dot2);
+  DrawLines(painter, *model, settings, sx, sy, penWidth, dot1, dot2, drawArea);
   painter.setPen(Qt::black);
-  DrawJoinNumbers(painter, *model, settings, sx, sy);
+  DrawJoinNumbers(painter, *model, settings, sx, sy, drawArea);
   painter.restore();
 }
 
