@@ -68,31 +68,33 @@ Box PolygonBox(const QPolygon& polygon) {
 
 // Black lines of one pen gathered into a path of two-point subpaths, drawn
 // with a single call: the paint engines get one large path instead of a
-// line call per side. A line whose ends coincide is drawn on its own, as a
-// path leaves such a line out.
+// line call per side. Lines whose ends coincide (a path would leave them
+// out, while a round cap shows them as a dot) follow as one line call.
 class LineBatch {
  public:
   explicit LineBatch(QPainter& painter) : painter_(painter) {}
   void Add(QPoint a, QPoint b) {
     if (a == b) {
-      painter_.drawLine(a, b);
-      return;
+      dots_.emplace_back(a, b);
+    } else {
+      path_.moveTo(a);
+      path_.lineTo(b);
     }
-    path_.moveTo(a);
-    path_.lineTo(b);
     if (++count_ >= kMaxLines) Flush();
   }
   void Flush() {
-    if (count_ == 0) return;
-    painter_.drawPath(path_);
+    if (!path_.isEmpty()) painter_.drawPath(path_);
+    if (!dots_.empty()) painter_.drawLines(dots_.data(), static_cast<int>(dots_.size()));
     path_.clear();
+    dots_.clear();
     count_ = 0;
   }
 
  private:
-  static constexpr int kMaxLines = 65536;  // bounds the path's memory
+  static constexpr int kMaxLines = 65536;  // bounds the memory held
   QPainter& painter_;
   QPainterPath path_;
+  std::vector<QLine> dots_;
   int count_ = 0;
 };
 
