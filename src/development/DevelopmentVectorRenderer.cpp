@@ -107,6 +107,44 @@ bool InsideFace(const Face& face, const Part& part, Point2 p) {
   return false;
 }
 
+// Twice the signed area of the triangle a, b, c.
+double CrossOf(Point2 a, Point2 b, Point2 c) {
+  return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+}
+
+// The corner across side i of a face (from ring[i] to the next corner) in
+// the fan of triangles from ring[0] that InsideFace tests: the triangle
+// that holds the side lies on this corner's side of it.
+const HalfEdge* FanCornerAcross(const Face& face, std::size_t i) {
+  const std::size_t n = face.ring.size();
+  if (i == 0) return face.ring[2];
+  if (i == n - 1) return face.ring[n - 2];
+  return face.ring[0];
+}
+
+// A side that two faces of one part share exactly, lying on either side of
+// it: crossing it leads from one face straight into the other, so it never
+// bounds the area the faces cover.
+bool IsInnerSide(const Face& face, std::size_t i, const Part& part) {
+  const std::size_t n = face.ring.size();
+  const HalfEdge& h = *face.ring[i];
+  const HalfEdge* m = h.partner;
+  if (n < 3 || !h.next || h.next != face.ring[(i + 1) % n] || !m || !m->next || !m->face) return false;
+  const Face& other = *m->face;
+  const std::size_t k = other.ring.size();
+  if (other.part != &part || k < 3) return false;
+  if (m->devPos.x != h.next->devPos.x || m->devPos.y != h.next->devPos.y || m->next->devPos.x != h.devPos.x ||
+      m->next->devPos.y != h.devPos.y) {
+    return false;
+  }
+  std::size_t j = 0;
+  while (j < k && other.ring[j] != m) ++j;
+  if (j == k || other.ring[(j + 1) % k] != m->next) return false;
+  const double here = CrossOf(h.devPos, h.next->devPos, FanCornerAcross(face, i)->devPos);
+  const double there = CrossOf(h.devPos, h.next->devPos, FanCornerAcross(other, j)->devPos);
+  return (here > 0.0 && there < 0.0) || (here < 0.0 && there > 0.0);
+}
+
 /// A flap polygon of this drawing (part offset included).
 struct FlapShape {
   std::array<Point2, 4> points{};
@@ -156,6 +194,37 @@ class BoxGrid {
       }
     }
   }
+  /// Like Visit, for the cells that the segment from a to b, grown by m,
+  /// passes through: row by row, only the cells under the segment's part in
+  /// that row.
+  template <typename F>
+  void VisitAlong(Point2 a, Point2 b, double m, std::vector<int>& stamp, int& query, F f) const {
+    ++query;
+    const Box box = Grow(BoxOf(a, b), m);
+    int x0, y0, x1, y1;
+    Range(box, x0, y0, x1, y1);
+    for (int y = y0; y <= y1; ++y) {
+      // Outer rows also hold what lies beyond the grid.
+      const double top = y == 0 ? -1e300 : bounds_.y0 + y * cell_ - m;
+      const double bottom = y == ny_ - 1 ? 1e300 : bounds_.y0 + (y + 1) * cell_ + m;
+      double left = box.x0, right = box.x1;
+      if (b.y != a.y) {
+        const double ta = std::clamp((top - a.y) / (b.y - a.y), 0.0, 1.0);
+        const double tb = std::clamp((bottom - a.y) / (b.y - a.y), 0.0, 1.0);
+        const double xa = a.x + (b.x - a.x) * ta, xb = a.x + (b.x - a.x) * tb;
+        left = std::min(xa, xb) - m;
+        right = std::max(xa, xb) + m;
+      }
+      const int first = Clamp(left - bounds_.x0, nx_), last = Clamp(right - bounds_.x0, nx_);
+      for (int x = first; x <= last; ++x) {
+        for (int id : cells_[Index(x, y)]) {
+          if (stamp[static_cast<std::size_t>(id)] == query) continue;
+          stamp[static_cast<std::size_t>(id)] = query;
+          f(id);
+        }
+      }
+    }
+  }
 
  private:
   int Clamp(double v, int n) const { return std::clamp(static_cast<int>(std::floor(v / cell_)), 0, n - 1); }
@@ -173,7 +242,8 @@ class BoxGrid {
 // Flap outlines: only the pieces of a flap side that no face and no earlier
 // flap of a nearby part covers are drawn. Nearby parts are those whose boxes,
 // grown by their widest flap, overlap; a side is cut wherever a face side or
-// a flap side of a nearby part crosses it. Only the parts whose grown box
+// a flap side of a nearby part crosses it (a side inside a part, between two
+// of its faces, changes nothing there and is left out). Only the parts whose grown box
 // meets the drawing area, and their nearby parts, are looked at.
 class FlapOutlineWalk {
  public:
@@ -200,23 +270,39 @@ class FlapOutlineWalk {
       grown.push_back(Grow({part.offsetX, part.offsetY, part.offsetX + part.width, part.offsetY + part.height}, m));
     }
     const std::size_t count = model_.parts.size();
+    // The parts whose grown boxes overlap a part's grown box.
+    Box all{1e300, 1e300, -1e300, -1e300};
+    for (const Box& b : grown) all = {std::min(all.x0, b.x0), std::min(all.y0, b.y0), std::max(all.x1, b.x1), std::max(all.y1, b.y1)};
+    if (all.x0 > all.x1) all = {0.0, 0.0, 1.0, 1.0};
+    BoxGrid partGrid(all, count);
+    for (std::size_t j = 0; j < count; ++j) partGrid.Add(grown[j], static_cast<int>(j));
+    std::vector<int> partStamp(count, 0);
+    int partQuery = 0;
+    auto forNearParts = [&](std::size_t i, auto f) {
+      partGrid.Visit(grown[i], partStamp, partQuery, [&](int j) {
+        if (grown[i].Overlaps(grown[static_cast<std::size_t>(j)])) f(static_cast<std::size_t>(j));
+      });
+    };
     std::vector<char> drawn(count, 0), indexed(count, 0);
     for (std::size_t i = 0; i < count; ++i) {
       if (!area_.ShowsDevelopment(grown[i], sx_, sy_)) continue;
       drawn[i] = 1;
-      for (std::size_t j = 0; j < count; ++j) {
-        if (grown[i].Overlaps(grown[j])) indexed[j] = 1;
-      }
+      forNearParts(i, [&](std::size_t j) { indexed[j] = 1; });
     }
     Index(indexed);
     near_.assign(count, 0);
-    int nearOf = -1;  // the part near_ describes
+    std::vector<std::size_t> nearList;  // the parts near_ marks
+    int nearOf = -1;                    // the part near_ describes
     for (const FlapItem& flap : flaps_) {  // listed part by part
       if (!drawn[static_cast<std::size_t>(flap.part)] || !area_.ShowsDevelopment(flap.box, sx_, sy_)) continue;
       if (flap.part != nearOf) {
         nearOf = flap.part;
-        const Box& mine = grown[static_cast<std::size_t>(nearOf)];
-        for (std::size_t j = 0; j < count; ++j) near_[j] = mine.Overlaps(grown[j]) ? 1 : 0;
+        for (std::size_t j : nearList) near_[j] = 0;
+        nearList.clear();
+        forNearParts(static_cast<std::size_t>(nearOf), [&](std::size_t j) {
+          near_[j] = 1;
+          nearList.push_back(j);
+        });
       }
       for (int k = 0; k + 1 < flap.shape.count; ++k) {
         DrawSide(flap, flap.shape.points[static_cast<std::size_t>(k)], flap.shape.points[static_cast<std::size_t>(k + 1)]);
@@ -256,12 +342,13 @@ class FlapOutlineWalk {
       const Part& part = model_.parts[pi];
       for (const Face* face : part.faces) {
         Box box{1e300, 1e300, -1e300, -1e300};
-        for (const HalfEdge* h : face->ring) {
+        for (std::size_t i = 0; i < face->ring.size(); ++i) {
+          const HalfEdge* h = face->ring[i];
           const Point2 c = CornerOf(*h, part);
           extend(c);
           box = {std::min(box.x0, c.x), std::min(box.y0, c.y), std::max(box.x1, c.x), std::max(box.y1, c.y)};
           const HalfEdge* end = SideEnd(*h);
-          if (end) {
+          if (end && !IsInnerSide(*face, i, part)) {
             segments_.push_back({c, CornerOf(*end, part), static_cast<int>(pi)});
             segmentBoxes.push_back(GrownBoxOf(segments_.back().a, segments_.back().b));
           }
@@ -305,7 +392,7 @@ class FlapOutlineWalk {
   void DrawSide(const FlapItem& flap, Point2 a, Point2 b) {
     const Box sideBox = GrownBoxOf(a, b);
     std::vector<double> cuts;
-    segmentGrid_->Visit(sideBox, segmentStamp_, segmentQuery_, [&](int id) {
+    segmentGrid_->VisitAlong(a, b, 1e-6, segmentStamp_, segmentQuery_, [&](int id) {
       const Segment& seg = segments_[static_cast<std::size_t>(id)];
       if (!near_[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return;
       Point2 x;
