@@ -325,6 +325,7 @@ class FlapOutlineWalk {
   struct Segment {
     Point2 a, b;
     int part;
+    int flapOrder;  // the drawing order of its flap; -1 for a face side
   };
 
   static Box GrownBoxOf(Point2 a, Point2 b) { return Grow(BoxOf(a, b), 1e-6); }
@@ -349,7 +350,7 @@ class FlapOutlineWalk {
           box = {std::min(box.x0, c.x), std::min(box.y0, c.y), std::max(box.x1, c.x), std::max(box.y1, c.y)};
           const HalfEdge* end = SideEnd(*h);
           if (end && !IsInnerSide(*face, i, part)) {
-            segments_.push_back({c, CornerOf(*end, part), static_cast<int>(pi)});
+            segments_.push_back({c, CornerOf(*end, part), static_cast<int>(pi), -1});
             segmentBoxes.push_back(GrownBoxOf(segments_.back().a, segments_.back().b));
           }
           FlapShape shape;
@@ -363,7 +364,7 @@ class FlapOutlineWalk {
               extend(p);
               flapBox = {std::min(flapBox.x0, p.x), std::min(flapBox.y0, p.y), std::max(flapBox.x1, p.x),
                          std::max(flapBox.y1, p.y)};
-              segments_.push_back({p, q, static_cast<int>(pi)});
+              segments_.push_back({p, q, static_cast<int>(pi), static_cast<int>(flaps_.size())});
               segmentBoxes.push_back(GrownBoxOf(p, q));
             }
             flaps_.push_back({shape, static_cast<int>(pi), static_cast<int>(flaps_.size()), Grow(flapBox, 1e-6)});
@@ -378,7 +379,8 @@ class FlapOutlineWalk {
     }
     if (bounds.x0 > bounds.x1) bounds = {0.0, 0.0, 1.0, 1.0};
     bounds = Grow(bounds, 1e-6);
-    faceGrid_ = std::make_unique<BoxGrid>(bounds, faces_.size());
+    // Four cells a face, so that a point meets few faces.
+    faceGrid_ = std::make_unique<BoxGrid>(bounds, 4 * faces_.size());
     flapGrid_ = std::make_unique<BoxGrid>(bounds, flaps_.size());
     segmentGrid_ = std::make_unique<BoxGrid>(bounds, segments_.size());
     for (std::size_t i = 0; i < faces_.size(); ++i) faceGrid_->Add(faceBoxes[i], static_cast<int>(i));
@@ -394,7 +396,12 @@ class FlapOutlineWalk {
     std::vector<double> cuts;
     segmentGrid_->VisitAlong(a, b, 1e-6, segmentStamp_, segmentQuery_, [&](int id) {
       const Segment& seg = segments_[static_cast<std::size_t>(id)];
-      if (!near_[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return;
+      // Only faces and earlier flaps cover a flap, so the sides of this and
+      // later flaps change nothing along it.
+      if (seg.flapOrder >= flap.order || !near_[static_cast<std::size_t>(seg.part)] ||
+          !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) {
+        return;
+      }
       Point2 x;
       if (SegmentIntersection(a, b, seg.a, seg.b, x)) cuts.push_back(std::hypot(x.x - a.x, x.y - a.y));
     });
