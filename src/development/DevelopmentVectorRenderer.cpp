@@ -382,22 +382,29 @@ class FlapOutlineWalk {
     // Four cells a face, so that a point meets few faces.
     faceGrid_ = std::make_unique<BoxGrid>(bounds, 4 * faces_.size());
     flapGrid_ = std::make_unique<BoxGrid>(bounds, flaps_.size());
-    segmentGrid_ = std::make_unique<BoxGrid>(bounds, segments_.size());
+    std::size_t faceSides = 0;
+    for (const Segment& seg : segments_) faceSides += seg.flapOrder < 0 ? 1 : 0;
+    faceSideGrid_ = std::make_unique<BoxGrid>(bounds, faceSides);
+    flapSideGrid_ = std::make_unique<BoxGrid>(bounds, segments_.size() - faceSides);
     for (std::size_t i = 0; i < faces_.size(); ++i) faceGrid_->Add(faceBoxes[i], static_cast<int>(i));
     for (std::size_t i = 0; i < flaps_.size(); ++i) flapGrid_->Add(flapBoxes[i], static_cast<int>(i));
-    for (std::size_t i = 0; i < segments_.size(); ++i) segmentGrid_->Add(segmentBoxes[i], static_cast<int>(i));
+    for (std::size_t i = 0; i < segments_.size(); ++i) {
+      (segments_[i].flapOrder < 0 ? faceSideGrid_ : flapSideGrid_)->Add(segmentBoxes[i], static_cast<int>(i));
+    }
     faceStamp_.assign(faces_.size(), 0);
     flapStamp_.assign(flaps_.size(), 0);
     segmentStamp_.assign(segments_.size(), 0);
   }
 
-  void DrawSide(const FlapItem& flap, Point2 a, Point2 b) {
+  // Where the sides listed in `grid` cross the flap side from a to b, as
+  // distances from a, looking along the stretch from p to q of that side.
+  // Only faces and earlier flaps cover a flap, so the sides of this and
+  // later flaps change nothing along it.
+  std::vector<double> CutsAlong(const BoxGrid& grid, const FlapItem& flap, Point2 a, Point2 b, Point2 p, Point2 q) {
     const Box sideBox = GrownBoxOf(a, b);
     std::vector<double> cuts;
-    segmentGrid_->VisitAlong(a, b, 1e-6, segmentStamp_, segmentQuery_, [&](int id) {
+    grid.VisitAlong(p, q, 1e-6, segmentStamp_, segmentQuery_, [&](int id) {
       const Segment& seg = segments_[static_cast<std::size_t>(id)];
-      // Only faces and earlier flaps cover a flap, so the sides of this and
-      // later flaps change nothing along it.
       if (seg.flapOrder >= flap.order || !near_[static_cast<std::size_t>(seg.part)] ||
           !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) {
         return;
@@ -405,32 +412,54 @@ class FlapOutlineWalk {
       Point2 x;
       if (SegmentIntersection(a, b, seg.a, seg.b, x)) cuts.push_back(std::hypot(x.x - a.x, x.y - a.y));
     });
+    std::sort(cuts.begin(), cuts.end());
+    return cuts;
+  }
+
+  // The side is cut where face sides cross it; a piece inside a face stays
+  // hidden whatever flaps lie there. The other pieces are cut again where
+  // sides of earlier flaps cross them, and what no earlier flap covers is
+  // drawn.
+  void DrawSide(const FlapItem& flap, Point2 a, Point2 b) {
     const double length = std::hypot(b.x - a.x, b.y - a.y);
     if (!(length > 0.0)) return;
-    std::sort(cuts.begin(), cuts.end());
+    const double ux = (b.x - a.x) / length, uy = (b.y - a.y) / length;
+    auto at = [&](double d) { return Point2{a.x + ux * d, a.y + uy * d}; };
+    std::vector<double> cuts = CutsAlong(*faceSideGrid_, flap, a, b, a, b);
     cuts.insert(cuts.begin(), 0.0);
     cuts.push_back(length);
-    const double ux = (b.x - a.x) / length, uy = (b.y - a.y) / length;
     for (std::size_t k = 0; k + 1 < cuts.size(); ++k) {
       const double d0 = std::clamp(cuts[k], 0.0, length), d1 = std::clamp(cuts[k + 1], 0.0, length);
-      const Point2 p0{a.x + ux * d0, a.y + uy * d0};
-      const Point2 p1{a.x + ux * d1, a.y + uy * d1};
-      const Point2 mid{(p0.x + p1.x) / 2.0, (p0.y + p1.y) / 2.0};
-      if (Covered(flap, mid)) continue;
-      lines_.Add(Device(p0, sx_, sy_), Device(p1, sx_, sy_));
+      if (CoveredByFaces(Midpoint(at(d0), at(d1)))) continue;
+      std::vector<double> pieces = CutsAlong(*flapSideGrid_, flap, a, b, at(d0), at(d1));
+      pieces.erase(std::remove_if(pieces.begin(), pieces.end(), [&](double d) { return d < d0 || d > d1; }),
+                   pieces.end());
+      pieces.insert(pieces.begin(), d0);
+      pieces.push_back(d1);
+      for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
+        const Point2 p0 = at(pieces[i]), p1 = at(pieces[i + 1]);
+        if (CoveredByEarlierFlaps(flap, Midpoint(p0, p1))) continue;
+        lines_.Add(Device(p0, sx_, sy_), Device(p1, sx_, sy_));
+      }
     }
   }
 
-  // Inside a face of a nearby part, or inside a nearby flap drawn before.
-  bool Covered(const FlapItem& current, Point2 p) {
-    const Box at{p.x, p.y, p.x, p.y};
+  static Point2 Midpoint(Point2 p, Point2 q) { return {(p.x + q.x) / 2.0, (p.y + q.y) / 2.0}; }
+
+  // Inside a face of a nearby part.
+  bool CoveredByFaces(Point2 p) {
     bool covered = false;
-    faceGrid_->Visit(at, faceStamp_, faceQuery_, [&](int id) {
+    faceGrid_->Visit(Box{p.x, p.y, p.x, p.y}, faceStamp_, faceQuery_, [&](int id) {
       const FaceItem& f = faces_[static_cast<std::size_t>(id)];
       if (!covered && near_[static_cast<std::size_t>(f.partIndex)] && InsideFace(*f.face, *f.part, p)) covered = true;
     });
-    if (covered) return true;
-    flapGrid_->Visit(at, flapStamp_, flapQuery_, [&](int id) {
+    return covered;
+  }
+
+  // Inside a flap of a nearby part drawn before `current`.
+  bool CoveredByEarlierFlaps(const FlapItem& current, Point2 p) {
+    bool covered = false;
+    flapGrid_->Visit(Box{p.x, p.y, p.x, p.y}, flapStamp_, flapQuery_, [&](int id) {
       const FlapItem& f = flaps_[static_cast<std::size_t>(id)];
       if (!covered && f.order < current.order && near_[static_cast<std::size_t>(f.part)] && InsideFlap(f.shape, p)) {
         covered = true;
@@ -447,7 +476,7 @@ class FlapOutlineWalk {
   std::vector<FaceItem> faces_;
   std::vector<FlapItem> flaps_;
   std::vector<Segment> segments_;
-  std::unique_ptr<BoxGrid> faceGrid_, flapGrid_, segmentGrid_;
+  std::unique_ptr<BoxGrid> faceGrid_, flapGrid_, faceSideGrid_, flapSideGrid_;
   std::vector<int> faceStamp_, flapStamp_, segmentStamp_;
   int faceQuery_ = 0, flapQuery_ = 0, segmentQuery_ = 0;
   std::vector<char> near_;
