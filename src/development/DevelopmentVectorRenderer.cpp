@@ -112,6 +112,34 @@ double CrossOf(Point2 a, Point2 b, Point2 c) {
   return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
 }
 
+// The stretch [lo, hi] of distances d along the line a + d u (u of unit
+// length) that lies within the triangle t0, t1, t2, narrowed from the
+// stretch passed in; false when nothing of it lies within.
+bool ClipToTriangle(Point2 a, Point2 u, Point2 t0, Point2 t1, Point2 t2, double& lo, double& hi) {
+  const double area = CrossOf(t0, t1, t2);
+  if (area == 0.0) return false;
+  const double sign = area > 0.0 ? 1.0 : -1.0;
+  const Point2 corners[3] = {t0, t1, t2};
+  for (int i = 0; i < 3; ++i) {
+    const Point2 p = corners[i], q = corners[(i + 1) % 3];
+    // Inside this side where sign * cross(q - p, x - p) >= 0.
+    const double at0 = sign * CrossOf(p, q, a);
+    const double slope = sign * ((q.x - p.x) * u.y - (q.y - p.y) * u.x);
+    if (slope == 0.0) {
+      if (at0 < 0.0) return false;
+      continue;
+    }
+    const double d = -at0 / slope;
+    if (slope > 0.0) {
+      lo = std::max(lo, d);
+    } else {
+      hi = std::min(hi, d);
+    }
+    if (lo > hi) return false;
+  }
+  return true;
+}
+
 // The corner across side i of a face (from ring[i] to the next corner) in
 // the fan of triangles from ring[0] that InsideFace tests: the triangle
 // that holds the side lies on this corner's side of it.
@@ -151,13 +179,6 @@ struct FlapShape {
   int count = 0;
 };
 
-bool InsideFlap(const FlapShape& flap, Point2 p) {
-  const auto& f = flap.points;
-  if (flap.count == 3) return PointInTriangle(p, f[0], f[1], f[2]);
-  if (flap.count == 4) return PointInTriangle(p, f[0], f[1], f[2]) || PointInTriangle(p, f[0], f[2], f[3]);
-  return false;
-}
-
 // A uniform grid over the development: each item is listed in every cell its
 // box touches, so that a question about a small area looks only at the items
 // there instead of at every face of the model.
@@ -178,7 +199,8 @@ class BoxGrid {
       for (int x = x0; x <= x1; ++x) cells_[Index(x, y)].push_back(id);
     }
   }
-  /// Calls f(id) once for every item listed in the cells the box touches.
+  /// Calls f(id) once for every item listed in the cells the box touches,
+  /// until f returns true.
   template <typename F>
   void Visit(const Box& box, std::vector<int>& stamp, int& query, F f) const {
     ++query;
@@ -189,7 +211,7 @@ class BoxGrid {
         for (int id : cells_[Index(x, y)]) {
           if (stamp[static_cast<std::size_t>(id)] == query) continue;
           stamp[static_cast<std::size_t>(id)] = query;
-          f(id);
+          if (f(id)) return;
         }
       }
     }
@@ -220,7 +242,7 @@ class BoxGrid {
         for (int id : cells_[Index(x, y)]) {
           if (stamp[static_cast<std::size_t>(id)] == query) continue;
           stamp[static_cast<std::size_t>(id)] = query;
-          f(id);
+          if (f(id)) return;
         }
       }
     }
@@ -281,6 +303,7 @@ class FlapOutlineWalk {
     auto forNearParts = [&](std::size_t i, auto f) {
       partGrid.Visit(grown[i], partStamp, partQuery, [&](int j) {
         if (grown[i].Overlaps(grown[static_cast<std::size_t>(j)])) f(static_cast<std::size_t>(j));
+        return false;
       });
     };
     std::vector<char> drawn(count, 0), indexed(count, 0);
@@ -322,10 +345,9 @@ class FlapOutlineWalk {
     int order;  // drawing order of the flaps
     Box box;    // grown a little
   };
-  struct Segment {
+  struct Segment {  // a face side
     Point2 a, b;
     int part;
-    int flapOrder;  // the drawing order of its flap; -1 for a face side
   };
 
   static Box GrownBoxOf(Point2 a, Point2 b) { return Grow(BoxOf(a, b), 1e-6); }
@@ -350,7 +372,7 @@ class FlapOutlineWalk {
           box = {std::min(box.x0, c.x), std::min(box.y0, c.y), std::max(box.x1, c.x), std::max(box.y1, c.y)};
           const HalfEdge* end = SideEnd(*h);
           if (end && !IsInnerSide(*face, i, part)) {
-            segments_.push_back({c, CornerOf(*end, part), static_cast<int>(pi), -1});
+            segments_.push_back({c, CornerOf(*end, part), static_cast<int>(pi)});
             segmentBoxes.push_back(GrownBoxOf(segments_.back().a, segments_.back().b));
           }
           FlapShape shape;
@@ -360,12 +382,9 @@ class FlapOutlineWalk {
             Box flapBox{1e300, 1e300, -1e300, -1e300};
             for (int k = 0; k < n; ++k) {
               const Point2 p = shape.points[static_cast<std::size_t>(k)];
-              const Point2 q = shape.points[static_cast<std::size_t>((k + 1) % n)];
               extend(p);
               flapBox = {std::min(flapBox.x0, p.x), std::min(flapBox.y0, p.y), std::max(flapBox.x1, p.x),
                          std::max(flapBox.y1, p.y)};
-              segments_.push_back({p, q, static_cast<int>(pi), static_cast<int>(flaps_.size())});
-              segmentBoxes.push_back(GrownBoxOf(p, q));
             }
             flaps_.push_back({shape, static_cast<int>(pi), static_cast<int>(flaps_.size()), Grow(flapBox, 1e-6)});
             flapBoxes.push_back(flaps_.back().box);
@@ -382,65 +401,70 @@ class FlapOutlineWalk {
     // Four cells a face, so that a point meets few faces.
     faceGrid_ = std::make_unique<BoxGrid>(bounds, 4 * faces_.size());
     flapGrid_ = std::make_unique<BoxGrid>(bounds, flaps_.size());
-    std::size_t faceSides = 0;
-    for (const Segment& seg : segments_) faceSides += seg.flapOrder < 0 ? 1 : 0;
-    faceSideGrid_ = std::make_unique<BoxGrid>(bounds, faceSides);
-    flapSideGrid_ = std::make_unique<BoxGrid>(bounds, segments_.size() - faceSides);
+    sideGrid_ = std::make_unique<BoxGrid>(bounds, segments_.size());
     for (std::size_t i = 0; i < faces_.size(); ++i) faceGrid_->Add(faceBoxes[i], static_cast<int>(i));
     for (std::size_t i = 0; i < flaps_.size(); ++i) flapGrid_->Add(flapBoxes[i], static_cast<int>(i));
-    for (std::size_t i = 0; i < segments_.size(); ++i) {
-      (segments_[i].flapOrder < 0 ? faceSideGrid_ : flapSideGrid_)->Add(segmentBoxes[i], static_cast<int>(i));
-    }
+    for (std::size_t i = 0; i < segments_.size(); ++i) sideGrid_->Add(segmentBoxes[i], static_cast<int>(i));
     faceStamp_.assign(faces_.size(), 0);
     flapStamp_.assign(flaps_.size(), 0);
     segmentStamp_.assign(segments_.size(), 0);
   }
 
-  // Where the sides listed in `grid` cross the flap side from a to b, as
-  // distances from a, looking along the stretch from p to q of that side.
-  // Only faces and earlier flaps cover a flap, so the sides of this and
-  // later flaps change nothing along it.
-  std::vector<double> CutsAlong(const BoxGrid& grid, const FlapItem& flap, Point2 a, Point2 b, Point2 p, Point2 q) {
+  // Where the face sides of nearby parts cross the flap side from a to b,
+  // as distances from a, in order.
+  std::vector<double> FaceCutsAlong(Point2 a, Point2 b) {
     const Box sideBox = GrownBoxOf(a, b);
     std::vector<double> cuts;
-    grid.VisitAlong(p, q, 1e-6, segmentStamp_, segmentQuery_, [&](int id) {
+    sideGrid_->VisitAlong(a, b, 1e-6, segmentStamp_, segmentQuery_, [&](int id) {
       const Segment& seg = segments_[static_cast<std::size_t>(id)];
-      if (seg.flapOrder >= flap.order || !near_[static_cast<std::size_t>(seg.part)] ||
-          !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) {
-        return;
-      }
+      if (!near_[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return false;
       Point2 x;
       if (SegmentIntersection(a, b, seg.a, seg.b, x)) cuts.push_back(std::hypot(x.x - a.x, x.y - a.y));
+      return false;
     });
     std::sort(cuts.begin(), cuts.end());
     return cuts;
   }
 
   // The side is cut where face sides cross it; a piece inside a face stays
-  // hidden whatever flaps lie there. The other pieces are cut again where
-  // sides of earlier flaps cross them, and what no earlier flap covers is
-  // drawn.
+  // hidden. Of the other pieces, what no earlier flap of a nearby part
+  // covers is drawn (later flaps are drawn over this one).
   void DrawSide(const FlapItem& flap, Point2 a, Point2 b) {
     const double length = std::hypot(b.x - a.x, b.y - a.y);
     if (!(length > 0.0)) return;
-    const double ux = (b.x - a.x) / length, uy = (b.y - a.y) / length;
-    auto at = [&](double d) { return Point2{a.x + ux * d, a.y + uy * d}; };
-    std::vector<double> cuts = CutsAlong(*faceSideGrid_, flap, a, b, a, b);
+    const Point2 u{(b.x - a.x) / length, (b.y - a.y) / length};
+    auto at = [&](double d) { return Point2{a.x + u.x * d, a.y + u.y * d}; };
+    std::vector<double> cuts = FaceCutsAlong(a, b);
     cuts.insert(cuts.begin(), 0.0);
     cuts.push_back(length);
+    std::vector<std::pair<double, double>> covered;
     for (std::size_t k = 0; k + 1 < cuts.size(); ++k) {
       const double d0 = std::clamp(cuts[k], 0.0, length), d1 = std::clamp(cuts[k + 1], 0.0, length);
       if (CoveredByFaces(Midpoint(at(d0), at(d1)))) continue;
-      std::vector<double> pieces = CutsAlong(*flapSideGrid_, flap, a, b, at(d0), at(d1));
-      pieces.erase(std::remove_if(pieces.begin(), pieces.end(), [&](double d) { return d < d0 || d > d1; }),
-                   pieces.end());
-      pieces.insert(pieces.begin(), d0);
-      pieces.push_back(d1);
-      for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
-        const Point2 p0 = at(pieces[i]), p1 = at(pieces[i + 1]);
-        if (CoveredByEarlierFlaps(flap, Midpoint(p0, p1))) continue;
-        lines_.Add(Device(p0, sx_, sy_), Device(p1, sx_, sy_));
+      covered.clear();
+      bool whole = false;  // one flap covers the whole piece
+      flapGrid_->VisitAlong(at(d0), at(d1), 1e-6, flapStamp_, flapQuery_, [&](int id) {
+        const FlapItem& f = flaps_[static_cast<std::size_t>(id)];
+        if (f.order >= flap.order || !near_[static_cast<std::size_t>(f.part)]) return false;
+        const auto& q = f.shape.points;
+        for (int t = 0; t + 2 < f.shape.count && t < 2; ++t) {  // triangles (0, 1, 2) and (0, 2, 3)
+          double lo = d0, hi = d1;
+          if (ClipToTriangle(a, u, q[0], q[static_cast<std::size_t>(t + 1)], q[static_cast<std::size_t>(t + 2)], lo, hi)) {
+            covered.emplace_back(lo, hi);
+            whole = whole || (lo <= d0 && hi >= d1);
+          }
+        }
+        return whole;
+      });
+      if (whole) continue;
+      std::sort(covered.begin(), covered.end());
+      double from = d0;  // the start of what is not covered yet
+      auto draw = [&](double d, double e) { lines_.Add(Device(at(d), sx_, sy_), Device(at(e), sx_, sy_)); };
+      for (const auto& [lo, hi] : covered) {
+        if (lo > from) draw(from, lo);
+        from = std::max(from, hi);
       }
+      if (from < d1 || (covered.empty() && d0 == d1)) draw(from, d1);
     }
   }
 
@@ -451,19 +475,8 @@ class FlapOutlineWalk {
     bool covered = false;
     faceGrid_->Visit(Box{p.x, p.y, p.x, p.y}, faceStamp_, faceQuery_, [&](int id) {
       const FaceItem& f = faces_[static_cast<std::size_t>(id)];
-      if (!covered && near_[static_cast<std::size_t>(f.partIndex)] && InsideFace(*f.face, *f.part, p)) covered = true;
-    });
-    return covered;
-  }
-
-  // Inside a flap of a nearby part drawn before `current`.
-  bool CoveredByEarlierFlaps(const FlapItem& current, Point2 p) {
-    bool covered = false;
-    flapGrid_->Visit(Box{p.x, p.y, p.x, p.y}, flapStamp_, flapQuery_, [&](int id) {
-      const FlapItem& f = flaps_[static_cast<std::size_t>(id)];
-      if (!covered && f.order < current.order && near_[static_cast<std::size_t>(f.part)] && InsideFlap(f.shape, p)) {
-        covered = true;
-      }
+      covered = near_[static_cast<std::size_t>(f.partIndex)] && InsideFace(*f.face, *f.part, p);
+      return covered;
     });
     return covered;
   }
@@ -476,7 +489,7 @@ class FlapOutlineWalk {
   std::vector<FaceItem> faces_;
   std::vector<FlapItem> flaps_;
   std::vector<Segment> segments_;
-  std::unique_ptr<BoxGrid> faceGrid_, flapGrid_, faceSideGrid_, flapSideGrid_;
+  std::unique_ptr<BoxGrid> faceGrid_, flapGrid_, sideGrid_;
   std::vector<int> faceStamp_, flapStamp_, segmentStamp_;
   int faceQuery_ = 0, flapQuery_ = 0, segmentQuery_ = 0;
   std::vector<char> near_;
