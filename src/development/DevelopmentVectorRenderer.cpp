@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <memory>
 
 #include "development/DevelopmentDrawing.h"
@@ -218,9 +219,11 @@ class BoxGrid {
   }
   /// Like Visit, for the cells that the segment from a to b, grown by m,
   /// passes through: row by row, only the cells under the segment's part in
-  /// that row.
+  /// that row. Items from `limit` on are left out (a cell lists its items in
+  /// the order they were added).
   template <typename F>
-  void VisitAlong(Point2 a, Point2 b, double m, std::vector<int>& stamp, int& query, F f) const {
+  void VisitAlong(Point2 a, Point2 b, double m, std::vector<int>& stamp, int& query, F f,
+                  int limit = std::numeric_limits<int>::max()) const {
     ++query;
     const Box box = Grow(BoxOf(a, b), m);
     int x0, y0, x1, y1;
@@ -240,6 +243,7 @@ class BoxGrid {
       const int first = Clamp(left - bounds_.x0, nx_), last = Clamp(right - bounds_.x0, nx_);
       for (int x = first; x <= last; ++x) {
         for (int id : cells_[Index(x, y)]) {
+          if (id >= limit) break;
           if (stamp[static_cast<std::size_t>(id)] == query) continue;
           stamp[static_cast<std::size_t>(id)] = query;
           if (f(id)) return;
@@ -445,7 +449,7 @@ class FlapOutlineWalk {
       bool whole = false;  // one flap covers the whole piece
       flapGrid_->VisitAlong(at(d0), at(d1), 1e-6, flapStamp_, flapQuery_, [&](int id) {
         const FlapItem& f = flaps_[static_cast<std::size_t>(id)];
-        if (f.order >= flap.order || !near_[static_cast<std::size_t>(f.part)]) return false;
+        if (!near_[static_cast<std::size_t>(f.part)]) return false;
         const auto& q = f.shape.points;
         for (int t = 0; t + 2 < f.shape.count && t < 2; ++t) {  // triangles (0, 1, 2) and (0, 2, 3)
           double lo = d0, hi = d1;
@@ -455,7 +459,7 @@ class FlapOutlineWalk {
           }
         }
         return whole;
-      });
+      }, flap.order);  // flaps are listed in their drawing order
       if (whole) continue;
       std::sort(covered.begin(), covered.end());
       double from = d0;  // the start of what is not covered yet
