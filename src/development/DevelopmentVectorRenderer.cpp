@@ -185,21 +185,24 @@ struct FlapShape {
 // there instead of at every face of the model.
 class BoxGrid {
  public:
-  BoxGrid(const Box& bounds, std::size_t items) : bounds_(bounds) {
+  /// Lists every box (by its place in `boxes`) with about `cellsPerItem`
+  /// square cells a box over `bounds`, whatever the bounds' shape. Each
+  /// cell lists its boxes in their order.
+  BoxGrid(const Box& bounds, const std::vector<Box>& boxes, double cellsPerItem) : bounds_(bounds) {
     const double w = std::max(bounds.x1 - bounds.x0, 1e-9), h = std::max(bounds.y1 - bounds.y0, 1e-9);
-    const double cells = std::clamp(static_cast<double>(items), 1.0, 4.0e6);
-    cell_ = std::max(std::sqrt(w * h / cells), std::max(w, h) / 4096.0);
-    nx_ = std::clamp(static_cast<int>(w / cell_) + 1, 1, 4096);
-    ny_ = std::clamp(static_cast<int>(h / cell_) + 1, 1, 4096);
-    cells_.resize(static_cast<std::size_t>(nx_) * static_cast<std::size_t>(ny_));
+    const double cells = std::clamp(static_cast<double>(boxes.size()) * cellsPerItem, 1.0, kMaxCells);
+    cell_ = std::max({std::sqrt(w * h / cells), w / kMaxCells, h / kMaxCells});
+    nx_ = std::clamp(static_cast<int>(w / cell_) + 1, 1, static_cast<int>(kMaxCells));
+    ny_ = std::clamp(static_cast<int>(h / cell_) + 1, 1, static_cast<int>(kMaxCells));
+    // Cells in rows, each cell's boxes at first_[cell] .. first_[cell + 1].
+    first_.assign(static_cast<std::size_t>(nx_) * static_cast<std::size_t>(ny_) + 1, 0);
+    ForEachCell(boxes, [&](std::size_t cell, int) { ++first_[cell + 1]; });
+    for (std::size_t i = 1; i < first_.size(); ++i) first_[i] += first_[i - 1];
+    ids_.resize(first_.back());
+    std::vector<std::size_t> next(first_.begin(), first_.end() - 1);
+    ForEachCell(boxes, [&](std::size_t cell, int id) { ids_[next[cell]++] = id; });
   }
-  void Add(const Box& box, int id) {
-    int x0, y0, x1, y1;
-    Range(box, x0, y0, x1, y1);
-    for (int y = y0; y <= y1; ++y) {
-      for (int x = x0; x <= x1; ++x) cells_[Index(x, y)].push_back(id);
-    }
-  }
+
   /// Calls f(id) once for every item listed in the cells the box touches,
   /// until f returns true.
   template <typename F>
@@ -209,7 +212,9 @@ class BoxGrid {
     Range(box, x0, y0, x1, y1);
     for (int y = y0; y <= y1; ++y) {
       for (int x = x0; x <= x1; ++x) {
-        for (int id : cells_[Index(x, y)]) {
+        const std::size_t cell = Index(x, y);
+        for (std::size_t k = first_[cell]; k < first_[cell + 1]; ++k) {
+          const int id = ids_[k];
           if (stamp[static_cast<std::size_t>(id)] == query) continue;
           stamp[static_cast<std::size_t>(id)] = query;
           if (f(id)) return;
@@ -242,7 +247,9 @@ class BoxGrid {
       }
       const int first = Clamp(left - bounds_.x0, nx_), last = Clamp(right - bounds_.x0, nx_);
       for (int x = first; x <= last; ++x) {
-        for (int id : cells_[Index(x, y)]) {
+        const std::size_t cell = Index(x, y);
+        for (std::size_t k = first_[cell]; k < first_[cell + 1]; ++k) {
+          const int id = ids_[k];
           if (id >= limit) break;
           if (stamp[static_cast<std::size_t>(id)] == query) continue;
           stamp[static_cast<std::size_t>(id)] = query;
@@ -259,10 +266,22 @@ class BoxGrid {
     y0 = Clamp(b.y0 - bounds_.y0, ny_), y1 = Clamp(b.y1 - bounds_.y0, ny_);
   }
   std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * nx_ + static_cast<std::size_t>(x); }
+  template <typename F>
+  void ForEachCell(const std::vector<Box>& boxes, F f) const {
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+      int x0, y0, x1, y1;
+      Range(boxes[i], x0, y0, x1, y1);
+      for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) f(Index(x, y), static_cast<int>(i));
+      }
+    }
+  }
+  static constexpr double kMaxCells = 3.2e7;
   Box bounds_;
   double cell_ = 1.0;
   int nx_ = 1, ny_ = 1;
-  std::vector<std::vector<int>> cells_;
+  std::vector<std::size_t> first_;
+  std::vector<int> ids_;
 };
 
 // Flap outlines: only the pieces of a flap side that no face and no earlier
@@ -300,8 +319,7 @@ class FlapOutlineWalk {
     Box all{1e300, 1e300, -1e300, -1e300};
     for (const Box& b : grown) all = {std::min(all.x0, b.x0), std::min(all.y0, b.y0), std::max(all.x1, b.x1), std::max(all.y1, b.y1)};
     if (all.x0 > all.x1) all = {0.0, 0.0, 1.0, 1.0};
-    BoxGrid partGrid(all, count);
-    for (std::size_t j = 0; j < count; ++j) partGrid.Add(grown[j], static_cast<int>(j));
+    const BoxGrid partGrid(all, grown, 1.0);
     std::vector<int> partStamp(count, 0);
     int partQuery = 0;
     auto forNearParts = [&](std::size_t i, auto f) {
@@ -403,12 +421,10 @@ class FlapOutlineWalk {
     if (bounds.x0 > bounds.x1) bounds = {0.0, 0.0, 1.0, 1.0};
     bounds = Grow(bounds, 1e-6);
     // Four cells a face, so that a point meets few faces.
-    faceGrid_ = std::make_unique<BoxGrid>(bounds, 4 * faces_.size());
-    flapGrid_ = std::make_unique<BoxGrid>(bounds, flaps_.size());
-    sideGrid_ = std::make_unique<BoxGrid>(bounds, segments_.size());
-    for (std::size_t i = 0; i < faces_.size(); ++i) faceGrid_->Add(faceBoxes[i], static_cast<int>(i));
-    for (std::size_t i = 0; i < flaps_.size(); ++i) flapGrid_->Add(flapBoxes[i], static_cast<int>(i));
-    for (std::size_t i = 0; i < segments_.size(); ++i) sideGrid_->Add(segmentBoxes[i], static_cast<int>(i));
+    faceGrid_ = std::make_unique<BoxGrid>(bounds, faceBoxes, 4.0);
+    flapGrid_ = std::make_unique<BoxGrid>(bounds, flapBoxes, 1.0);
+    sideGrid_ = std::make_unique<BoxGrid>(bounds, segmentBoxes, 1.0);
+
     faceStamp_.assign(faces_.size(), 0);
     flapStamp_.assign(flaps_.size(), 0);
     segmentStamp_.assign(segments_.size(), 0);
