@@ -1,8 +1,11 @@
 #include "development/DevelopmentVectorRenderer.h"
 
 #include <QFontMetricsF>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <memory>
 
 #include "development/DevelopmentDrawing.h"
@@ -29,6 +32,73 @@ Box BoxOf(Point2 a, Point2 b) {
 
 Box Grow(const Box& b, double m) { return {b.x0 - m, b.y0 - m, b.x1 + m, b.y1 + m}; }
 
+// The part of the drawing a caller wants, in device units: what lies wholly
+// outside it is not drawn at all. Without an area everything is drawn.
+struct DrawArea {
+  bool all = true;
+  Box device{0.0, 0.0, 0.0, 0.0};
+
+  bool Shows(const Box& deviceBox) const { return all || device.Overlaps(deviceBox); }
+  bool Shows(QPoint a, QPoint b) const {
+    return all || device.Overlaps(BoxOf(Point2{static_cast<double>(a.x()), static_cast<double>(a.y())},
+                                        Point2{static_cast<double>(b.x()), static_cast<double>(b.y())}));
+  }
+  /// A box in development units at sx, sy device units per unit.
+  bool ShowsDevelopment(const Box& b, double sx, double sy) const {
+    return all || device.Overlaps(BoxOf(Point2{b.x0 * sx, b.y0 * sy}, Point2{b.x1 * sx, b.y1 * sy}));
+  }
+};
+
+// The area in device units, grown by `margin` device units on every side so
+// that wide pens and round caps of items just outside still reach in.
+DrawArea MakeDrawArea(const std::optional<QRectF>& area, double sx, double sy, double margin) {
+  DrawArea result;
+  if (!area) return result;
+  result.all = false;
+  result.device = Grow(BoxOf(Point2{area->left() * sx, area->top() * sy}, Point2{area->right() * sx, area->bottom() * sy}),
+                       margin);
+  return result;
+}
+
+Box PolygonBox(const QPolygon& polygon) {
+  if (polygon.isEmpty()) return {0.0, 0.0, -1.0, -1.0};
+  const QRect r = polygon.boundingRect();
+  return {static_cast<double>(r.left()), static_cast<double>(r.top()), static_cast<double>(r.right()),
+          static_cast<double>(r.bottom())};
+}
+
+// Black lines of one pen gathered into a path of two-point subpaths, drawn
+// with a single call: the paint engines get one large path instead of a
+// line call per side. Lines whose ends coincide (a path would leave them
+// out, while a round cap shows them as a dot) follow as one line call.
+class LineBatch {
+ public:
+  explicit LineBatch(QPainter& painter) : painter_(painter) {}
+  void Add(QPoint a, QPoint b) {
+    if (a == b) {
+      dots_.emplace_back(a, b);
+    } else {
+      path_.moveTo(a);
+      path_.lineTo(b);
+    }
+    if (++count_ >= kMaxLines) Flush();
+  }
+  void Flush() {
+    if (!path_.isEmpty()) painter_.drawPath(path_);
+    if (!dots_.empty()) painter_.drawLines(dots_.data(), static_cast<int>(dots_.size()));
+    path_.clear();
+    dots_.clear();
+    count_ = 0;
+  }
+
+ private:
+  static constexpr int kMaxLines = 65536;  // bounds the memory held
+  QPainter& painter_;
+  QPainterPath path_;
+  std::vector<QLine> dots_;
+  int count_ = 0;
+};
+
 bool InsideFace(const Face& face, const Part& part, Point2 p) {
   if (face.ring.size() < 3) return false;
   const Point2 p0 = CornerOf(*face.ring[0], part);
@@ -38,40 +108,103 @@ bool InsideFace(const Face& face, const Part& part, Point2 p) {
   return false;
 }
 
+// Twice the signed area of the triangle a, b, c.
+double CrossOf(Point2 a, Point2 b, Point2 c) {
+  return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+}
+
+// The stretch [lo, hi] of distances d along the line a + d u (u of unit
+// length) that lies within the triangle t0, t1, t2, narrowed from the
+// stretch passed in; false when nothing of it lies within.
+bool ClipToTriangle(Point2 a, Point2 u, Point2 t0, Point2 t1, Point2 t2, double& lo, double& hi) {
+  const double area = CrossOf(t0, t1, t2);
+  if (area == 0.0) return false;
+  const double sign = area > 0.0 ? 1.0 : -1.0;
+  const Point2 corners[3] = {t0, t1, t2};
+  for (int i = 0; i < 3; ++i) {
+    const Point2 p = corners[i], q = corners[(i + 1) % 3];
+    // Inside this side where sign * cross(q - p, x - p) >= 0.
+    const double at0 = sign * CrossOf(p, q, a);
+    const double slope = sign * ((q.x - p.x) * u.y - (q.y - p.y) * u.x);
+    if (slope == 0.0) {
+      if (at0 < 0.0) return false;
+      continue;
+    }
+    const double d = -at0 / slope;
+    if (slope > 0.0) {
+      lo = std::max(lo, d);
+    } else {
+      hi = std::min(hi, d);
+    }
+    if (lo > hi) return false;
+  }
+  return true;
+}
+
+// The corner across side i of a face (from ring[i] to the next corner) in
+// the fan of triangles from ring[0] that InsideFace tests: the triangle
+// that holds the side lies on this corner's side of it.
+const HalfEdge* FanCornerAcross(const Face& face, std::size_t i) {
+  const std::size_t n = face.ring.size();
+  if (i == 0) return face.ring[2];
+  if (i == n - 1) return face.ring[n - 2];
+  return face.ring[0];
+}
+
+// A side that two faces of one part share exactly, lying on either side of
+// it: crossing it leads from one face straight into the other, so it never
+// bounds the area the faces cover.
+bool IsInnerSide(const Face& face, std::size_t i, const Part& part) {
+  const std::size_t n = face.ring.size();
+  const HalfEdge& h = *face.ring[i];
+  const HalfEdge* m = h.partner;
+  if (n < 3 || !h.next || h.next != face.ring[(i + 1) % n] || !m || !m->next || !m->face) return false;
+  const Face& other = *m->face;
+  const std::size_t k = other.ring.size();
+  if (other.part != &part || k < 3) return false;
+  if (m->devPos.x != h.next->devPos.x || m->devPos.y != h.next->devPos.y || m->next->devPos.x != h.devPos.x ||
+      m->next->devPos.y != h.devPos.y) {
+    return false;
+  }
+  std::size_t j = 0;
+  while (j < k && other.ring[j] != m) ++j;
+  if (j == k || other.ring[(j + 1) % k] != m->next) return false;
+  const double here = CrossOf(h.devPos, h.next->devPos, FanCornerAcross(face, i)->devPos);
+  const double there = CrossOf(h.devPos, h.next->devPos, FanCornerAcross(other, j)->devPos);
+  return (here > 0.0 && there < 0.0) || (here < 0.0 && there > 0.0);
+}
+
 /// A flap polygon of this drawing (part offset included).
 struct FlapShape {
   std::array<Point2, 4> points{};
   int count = 0;
 };
 
-bool InsideFlap(const FlapShape& flap, Point2 p) {
-  const auto& f = flap.points;
-  if (flap.count == 3) return PointInTriangle(p, f[0], f[1], f[2]);
-  if (flap.count == 4) return PointInTriangle(p, f[0], f[1], f[2]) || PointInTriangle(p, f[0], f[2], f[3]);
-  return false;
-}
-
 // A uniform grid over the development: each item is listed in every cell its
 // box touches, so that a question about a small area looks only at the items
 // there instead of at every face of the model.
 class BoxGrid {
  public:
-  BoxGrid(const Box& bounds, std::size_t items) : bounds_(bounds) {
+  /// Lists every box (by its place in `boxes`) with about `cellsPerItem`
+  /// square cells a box over `bounds`, whatever the bounds' shape. Each
+  /// cell lists its boxes in their order.
+  BoxGrid(const Box& bounds, const std::vector<Box>& boxes, double cellsPerItem) : bounds_(bounds) {
     const double w = std::max(bounds.x1 - bounds.x0, 1e-9), h = std::max(bounds.y1 - bounds.y0, 1e-9);
-    const double cells = std::clamp(static_cast<double>(items), 1.0, 4.0e6);
-    cell_ = std::max(std::sqrt(w * h / cells), std::max(w, h) / 4096.0);
-    nx_ = std::clamp(static_cast<int>(w / cell_) + 1, 1, 4096);
-    ny_ = std::clamp(static_cast<int>(h / cell_) + 1, 1, 4096);
-    cells_.resize(static_cast<std::size_t>(nx_) * static_cast<std::size_t>(ny_));
+    const double cells = std::clamp(static_cast<double>(boxes.size()) * cellsPerItem, 1.0, kMaxCells);
+    cell_ = std::max({std::sqrt(w * h / cells), w / kMaxCells, h / kMaxCells});
+    nx_ = std::clamp(static_cast<int>(w / cell_) + 1, 1, static_cast<int>(kMaxCells));
+    ny_ = std::clamp(static_cast<int>(h / cell_) + 1, 1, static_cast<int>(kMaxCells));
+    // Cells in rows, each cell's boxes at first_[cell] .. first_[cell + 1].
+    first_.assign(static_cast<std::size_t>(nx_) * static_cast<std::size_t>(ny_) + 1, 0);
+    ForEachCell(boxes, [&](std::size_t cell, int) { ++first_[cell + 1]; });
+    for (std::size_t i = 1; i < first_.size(); ++i) first_[i] += first_[i - 1];
+    ids_.resize(first_.back());
+    std::vector<std::size_t> next(first_.begin(), first_.end() - 1);
+    ForEachCell(boxes, [&](std::size_t cell, int id) { ids_[next[cell]++] = id; });
   }
-  void Add(const Box& box, int id) {
-    int x0, y0, x1, y1;
-    Range(box, x0, y0, x1, y1);
-    for (int y = y0; y <= y1; ++y) {
-      for (int x = x0; x <= x1; ++x) cells_[Index(x, y)].push_back(id);
-    }
-  }
-  /// Calls f(id) once for every item listed in the cells the box touches.
+
+  /// Calls f(id) once for every item listed in the cells the box touches,
+  /// until f returns true.
   template <typename F>
   void Visit(const Box& box, std::vector<int>& stamp, int& query, F f) const {
     ++query;
@@ -79,10 +212,48 @@ class BoxGrid {
     Range(box, x0, y0, x1, y1);
     for (int y = y0; y <= y1; ++y) {
       for (int x = x0; x <= x1; ++x) {
-        for (int id : cells_[Index(x, y)]) {
+        const std::size_t cell = Index(x, y);
+        for (std::size_t k = first_[cell]; k < first_[cell + 1]; ++k) {
+          const int id = ids_[k];
           if (stamp[static_cast<std::size_t>(id)] == query) continue;
           stamp[static_cast<std::size_t>(id)] = query;
-          f(id);
+          if (f(id)) return;
+        }
+      }
+    }
+  }
+  /// Like Visit, for the cells that the segment from a to b, grown by m,
+  /// passes through: row by row, only the cells under the segment's part in
+  /// that row. Items from `limit` on are left out (a cell lists its items in
+  /// the order they were added).
+  template <typename F>
+  void VisitAlong(Point2 a, Point2 b, double m, std::vector<int>& stamp, int& query, F f,
+                  int limit = std::numeric_limits<int>::max()) const {
+    ++query;
+    const Box box = Grow(BoxOf(a, b), m);
+    int x0, y0, x1, y1;
+    Range(box, x0, y0, x1, y1);
+    for (int y = y0; y <= y1; ++y) {
+      // Outer rows also hold what lies beyond the grid.
+      const double top = y == 0 ? -1e300 : bounds_.y0 + y * cell_ - m;
+      const double bottom = y == ny_ - 1 ? 1e300 : bounds_.y0 + (y + 1) * cell_ + m;
+      double left = box.x0, right = box.x1;
+      if (b.y != a.y) {
+        const double ta = std::clamp((top - a.y) / (b.y - a.y), 0.0, 1.0);
+        const double tb = std::clamp((bottom - a.y) / (b.y - a.y), 0.0, 1.0);
+        const double xa = a.x + (b.x - a.x) * ta, xb = a.x + (b.x - a.x) * tb;
+        left = std::min(xa, xb) - m;
+        right = std::max(xa, xb) + m;
+      }
+      const int first = Clamp(left - bounds_.x0, nx_), last = Clamp(right - bounds_.x0, nx_);
+      for (int x = first; x <= last; ++x) {
+        const std::size_t cell = Index(x, y);
+        for (std::size_t k = first_[cell]; k < first_[cell + 1]; ++k) {
+          const int id = ids_[k];
+          if (id >= limit) break;
+          if (stamp[static_cast<std::size_t>(id)] == query) continue;
+          stamp[static_cast<std::size_t>(id)] = query;
+          if (f(id)) return;
         }
       }
     }
@@ -95,20 +266,40 @@ class BoxGrid {
     y0 = Clamp(b.y0 - bounds_.y0, ny_), y1 = Clamp(b.y1 - bounds_.y0, ny_);
   }
   std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * nx_ + static_cast<std::size_t>(x); }
+  template <typename F>
+  void ForEachCell(const std::vector<Box>& boxes, F f) const {
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+      int x0, y0, x1, y1;
+      Range(boxes[i], x0, y0, x1, y1);
+      for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) f(Index(x, y), static_cast<int>(i));
+      }
+    }
+  }
+  static constexpr double kMaxCells = 3.2e7;
   Box bounds_;
   double cell_ = 1.0;
   int nx_ = 1, ny_ = 1;
-  std::vector<std::vector<int>> cells_;
+  std::vector<std::size_t> first_;
+  std::vector<int> ids_;
 };
 
 // Flap outlines: only the pieces of a flap side that no face and no earlier
 // flap of a nearby part covers are drawn. Nearby parts are those whose boxes,
 // grown by their widest flap, overlap; a side is cut wherever a face side or
-// a flap side of a nearby part crosses it.
+// a flap side of a nearby part crosses it (a side inside a part, between two
+// of its faces, changes nothing there and is left out). Only the parts whose grown box
+// meets the drawing area, and their nearby parts, are looked at.
 class FlapOutlineWalk {
  public:
-  FlapOutlineWalk(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy)
-      : painter_(painter), model_(model), flip_(model.mirrored != settings.bNorishiroReverse), sx_(sx), sy_(sy) {}
+  FlapOutlineWalk(LineBatch& lines, const Model& model, const Settings& settings, double sx, double sy,
+                  const DrawArea& area)
+      : lines_(lines),
+        model_(model),
+        flip_(model.mirrored != settings.bNorishiroReverse),
+        sx_(sx),
+        sy_(sy),
+        area_(area) {}
 
   void Run() {
     const double s = model_.devScale;
@@ -123,17 +314,43 @@ class FlapOutlineWalk {
       const double m = s != 0.0 ? maxFlapWidth / s : 0.0;
       grown.push_back(Grow({part.offsetX, part.offsetY, part.offsetX + part.width, part.offsetY + part.height}, m));
     }
-    Index();
-    near_.assign(model_.parts.size(), 0);
-    std::size_t next = 0;  // the flaps are listed part by part
-    for (std::size_t i = 0; i < model_.parts.size(); ++i) {
-      for (std::size_t j = 0; j < model_.parts.size(); ++j) near_[j] = grown[i].Overlaps(grown[j]) ? 1 : 0;
-      for (; next < flaps_.size() && flaps_[next].part == static_cast<int>(i); ++next) {
-        const FlapItem& flap = flaps_[next];
-        for (int k = 0; k + 1 < flap.shape.count; ++k) {
-          DrawSide(flap, flap.shape.points[static_cast<std::size_t>(k)],
-                   flap.shape.points[static_cast<std::size_t>(k + 1)]);
-        }
+    const std::size_t count = model_.parts.size();
+    // The parts whose grown boxes overlap a part's grown box.
+    Box all{1e300, 1e300, -1e300, -1e300};
+    for (const Box& b : grown) all = {std::min(all.x0, b.x0), std::min(all.y0, b.y0), std::max(all.x1, b.x1), std::max(all.y1, b.y1)};
+    if (all.x0 > all.x1) all = {0.0, 0.0, 1.0, 1.0};
+    const BoxGrid partGrid(all, grown, 1.0);
+    std::vector<int> partStamp(count, 0);
+    int partQuery = 0;
+    auto forNearParts = [&](std::size_t i, auto f) {
+      partGrid.Visit(grown[i], partStamp, partQuery, [&](int j) {
+        if (grown[i].Overlaps(grown[static_cast<std::size_t>(j)])) f(static_cast<std::size_t>(j));
+        return false;
+      });
+    };
+    std::vector<char> drawn(count, 0), indexed(count, 0);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!area_.ShowsDevelopment(grown[i], sx_, sy_)) continue;
+      drawn[i] = 1;
+      forNearParts(i, [&](std::size_t j) { indexed[j] = 1; });
+    }
+    Index(indexed);
+    near_.assign(count, 0);
+    std::vector<std::size_t> nearList;  // the parts near_ marks
+    int nearOf = -1;                    // the part near_ describes
+    for (const FlapItem& flap : flaps_) {  // listed part by part
+      if (!drawn[static_cast<std::size_t>(flap.part)] || !area_.ShowsDevelopment(flap.box, sx_, sy_)) continue;
+      if (flap.part != nearOf) {
+        nearOf = flap.part;
+        for (std::size_t j : nearList) near_[j] = 0;
+        nearList.clear();
+        forNearParts(static_cast<std::size_t>(nearOf), [&](std::size_t j) {
+          near_[j] = 1;
+          nearList.push_back(j);
+        });
+      }
+      for (int k = 0; k + 1 < flap.shape.count; ++k) {
+        DrawSide(flap, flap.shape.points[static_cast<std::size_t>(k)], flap.shape.points[static_cast<std::size_t>(k + 1)]);
       }
     }
   }
@@ -148,16 +365,17 @@ class FlapOutlineWalk {
     FlapShape shape;
     int part;
     int order;  // drawing order of the flaps
+    Box box;    // grown a little
   };
-  struct Segment {
+  struct Segment {  // a face side
     Point2 a, b;
     int part;
   };
 
   static Box GrownBoxOf(Point2 a, Point2 b) { return Grow(BoxOf(a, b), 1e-6); }
 
-  // Lists every face, flap and side of the development in the grids.
-  void Index() {
+  // Lists every face, flap and side of the listed parts in the grids.
+  void Index(const std::vector<char>& listed) {
     Box bounds{1e300, 1e300, -1e300, -1e300};
     auto extend = [&](Point2 p) {
       bounds = {std::min(bounds.x0, p.x), std::min(bounds.y0, p.y), std::max(bounds.x1, p.x),
@@ -165,15 +383,17 @@ class FlapOutlineWalk {
     };
     std::vector<Box> faceBoxes, flapBoxes, segmentBoxes;
     for (std::size_t pi = 0; pi < model_.parts.size(); ++pi) {
+      if (!listed[pi]) continue;
       const Part& part = model_.parts[pi];
       for (const Face* face : part.faces) {
         Box box{1e300, 1e300, -1e300, -1e300};
-        for (const HalfEdge* h : face->ring) {
+        for (std::size_t i = 0; i < face->ring.size(); ++i) {
+          const HalfEdge* h = face->ring[i];
           const Point2 c = CornerOf(*h, part);
           extend(c);
           box = {std::min(box.x0, c.x), std::min(box.y0, c.y), std::max(box.x1, c.x), std::max(box.y1, c.y)};
           const HalfEdge* end = SideEnd(*h);
-          if (end) {
+          if (end && !IsInnerSide(*face, i, part)) {
             segments_.push_back({c, CornerOf(*end, part), static_cast<int>(pi)});
             segmentBoxes.push_back(GrownBoxOf(segments_.back().a, segments_.back().b));
           }
@@ -184,15 +404,12 @@ class FlapOutlineWalk {
             Box flapBox{1e300, 1e300, -1e300, -1e300};
             for (int k = 0; k < n; ++k) {
               const Point2 p = shape.points[static_cast<std::size_t>(k)];
-              const Point2 q = shape.points[static_cast<std::size_t>((k + 1) % n)];
               extend(p);
               flapBox = {std::min(flapBox.x0, p.x), std::min(flapBox.y0, p.y), std::max(flapBox.x1, p.x),
                          std::max(flapBox.y1, p.y)};
-              segments_.push_back({p, q, static_cast<int>(pi)});
-              segmentBoxes.push_back(GrownBoxOf(p, q));
             }
-            flaps_.push_back({shape, static_cast<int>(pi), static_cast<int>(flaps_.size())});
-            flapBoxes.push_back(Grow(flapBox, 1e-6));
+            flaps_.push_back({shape, static_cast<int>(pi), static_cast<int>(flaps_.size()), Grow(flapBox, 1e-6)});
+            flapBoxes.push_back(flaps_.back().box);
           }
         }
         if (face->ring.size() >= 3) {
@@ -203,68 +420,96 @@ class FlapOutlineWalk {
     }
     if (bounds.x0 > bounds.x1) bounds = {0.0, 0.0, 1.0, 1.0};
     bounds = Grow(bounds, 1e-6);
-    faceGrid_ = std::make_unique<BoxGrid>(bounds, faces_.size());
-    flapGrid_ = std::make_unique<BoxGrid>(bounds, flaps_.size());
-    segmentGrid_ = std::make_unique<BoxGrid>(bounds, segments_.size());
-    for (std::size_t i = 0; i < faces_.size(); ++i) faceGrid_->Add(faceBoxes[i], static_cast<int>(i));
-    for (std::size_t i = 0; i < flaps_.size(); ++i) flapGrid_->Add(flapBoxes[i], static_cast<int>(i));
-    for (std::size_t i = 0; i < segments_.size(); ++i) segmentGrid_->Add(segmentBoxes[i], static_cast<int>(i));
+    // Four cells a face, so that a point meets few faces.
+    faceGrid_ = std::make_unique<BoxGrid>(bounds, faceBoxes, 4.0);
+    flapGrid_ = std::make_unique<BoxGrid>(bounds, flapBoxes, 1.0);
+    sideGrid_ = std::make_unique<BoxGrid>(bounds, segmentBoxes, 1.0);
+
     faceStamp_.assign(faces_.size(), 0);
     flapStamp_.assign(flaps_.size(), 0);
     segmentStamp_.assign(segments_.size(), 0);
   }
 
-  void DrawSide(const FlapItem& flap, Point2 a, Point2 b) {
+  // Where the face sides of nearby parts cross the flap side from a to b,
+  // as distances from a, in order.
+  std::vector<double> FaceCutsAlong(Point2 a, Point2 b) {
     const Box sideBox = GrownBoxOf(a, b);
     std::vector<double> cuts;
-    segmentGrid_->Visit(sideBox, segmentStamp_, segmentQuery_, [&](int id) {
+    sideGrid_->VisitAlong(a, b, 1e-6, segmentStamp_, segmentQuery_, [&](int id) {
       const Segment& seg = segments_[static_cast<std::size_t>(id)];
-      if (!near_[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return;
+      if (!near_[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return false;
       Point2 x;
       if (SegmentIntersection(a, b, seg.a, seg.b, x)) cuts.push_back(std::hypot(x.x - a.x, x.y - a.y));
+      return false;
     });
+    std::sort(cuts.begin(), cuts.end());
+    return cuts;
+  }
+
+  // The side is cut where face sides cross it; a piece inside a face stays
+  // hidden. Of the other pieces, what no earlier flap of a nearby part
+  // covers is drawn (later flaps are drawn over this one).
+  void DrawSide(const FlapItem& flap, Point2 a, Point2 b) {
     const double length = std::hypot(b.x - a.x, b.y - a.y);
     if (!(length > 0.0)) return;
-    std::sort(cuts.begin(), cuts.end());
+    const Point2 u{(b.x - a.x) / length, (b.y - a.y) / length};
+    auto at = [&](double d) { return Point2{a.x + u.x * d, a.y + u.y * d}; };
+    std::vector<double> cuts = FaceCutsAlong(a, b);
     cuts.insert(cuts.begin(), 0.0);
     cuts.push_back(length);
-    const double ux = (b.x - a.x) / length, uy = (b.y - a.y) / length;
+    std::vector<std::pair<double, double>> covered;
     for (std::size_t k = 0; k + 1 < cuts.size(); ++k) {
       const double d0 = std::clamp(cuts[k], 0.0, length), d1 = std::clamp(cuts[k + 1], 0.0, length);
-      const Point2 p0{a.x + ux * d0, a.y + uy * d0};
-      const Point2 p1{a.x + ux * d1, a.y + uy * d1};
-      const Point2 mid{(p0.x + p1.x) / 2.0, (p0.y + p1.y) / 2.0};
-      if (Covered(flap, mid)) continue;
-      painter_.drawLine(Device(p0, sx_, sy_), Device(p1, sx_, sy_));
+      if (CoveredByFaces(Midpoint(at(d0), at(d1)))) continue;
+      covered.clear();
+      bool whole = false;  // one flap covers the whole piece
+      flapGrid_->VisitAlong(at(d0), at(d1), 1e-6, flapStamp_, flapQuery_, [&](int id) {
+        const FlapItem& f = flaps_[static_cast<std::size_t>(id)];
+        if (!near_[static_cast<std::size_t>(f.part)]) return false;
+        const auto& q = f.shape.points;
+        for (int t = 0; t + 2 < f.shape.count && t < 2; ++t) {  // triangles (0, 1, 2) and (0, 2, 3)
+          double lo = d0, hi = d1;
+          if (ClipToTriangle(a, u, q[0], q[static_cast<std::size_t>(t + 1)], q[static_cast<std::size_t>(t + 2)], lo, hi)) {
+            covered.emplace_back(lo, hi);
+            whole = whole || (lo <= d0 && hi >= d1);
+          }
+        }
+        return whole;
+      }, flap.order);  // flaps are listed in their drawing order
+      if (whole) continue;
+      std::sort(covered.begin(), covered.end());
+      double from = d0;  // the start of what is not covered yet
+      auto draw = [&](double d, double e) { lines_.Add(Device(at(d), sx_, sy_), Device(at(e), sx_, sy_)); };
+      for (const auto& [lo, hi] : covered) {
+        if (lo > from) draw(from, lo);
+        from = std::max(from, hi);
+      }
+      if (from < d1 || (covered.empty() && d0 == d1)) draw(from, d1);
     }
   }
 
-  // Inside a face of a nearby part, or inside a nearby flap drawn before.
-  bool Covered(const FlapItem& current, Point2 p) {
-    const Box at{p.x, p.y, p.x, p.y};
+  static Point2 Midpoint(Point2 p, Point2 q) { return {(p.x + q.x) / 2.0, (p.y + q.y) / 2.0}; }
+
+  // Inside a face of a nearby part.
+  bool CoveredByFaces(Point2 p) {
     bool covered = false;
-    faceGrid_->Visit(at, faceStamp_, faceQuery_, [&](int id) {
+    faceGrid_->Visit(Box{p.x, p.y, p.x, p.y}, faceStamp_, faceQuery_, [&](int id) {
       const FaceItem& f = faces_[static_cast<std::size_t>(id)];
-      if (!covered && near_[static_cast<std::size_t>(f.partIndex)] && InsideFace(*f.face, *f.part, p)) covered = true;
-    });
-    if (covered) return true;
-    flapGrid_->Visit(at, flapStamp_, flapQuery_, [&](int id) {
-      const FlapItem& f = flaps_[static_cast<std::size_t>(id)];
-      if (!covered && f.order < current.order && near_[static_cast<std::size_t>(f.part)] && InsideFlap(f.shape, p)) {
-        covered = true;
-      }
+      covered = near_[static_cast<std::size_t>(f.partIndex)] && InsideFace(*f.face, *f.part, p);
+      return covered;
     });
     return covered;
   }
 
-  QPainter& painter_;
+  LineBatch& lines_;
   const Model& model_;
   bool flip_;
   double sx_, sy_;
+  const DrawArea& area_;
   std::vector<FaceItem> faces_;
   std::vector<FlapItem> flaps_;
   std::vector<Segment> segments_;
-  std::unique_ptr<BoxGrid> faceGrid_, flapGrid_, segmentGrid_;
+  std::unique_ptr<BoxGrid> faceGrid_, flapGrid_, sideGrid_;
   std::vector<int> faceStamp_, flapStamp_, segmentStamp_;
   int faceQuery_ = 0, flapQuery_ = 0, segmentQuery_ = 0;
   std::vector<char> near_;
@@ -279,34 +524,177 @@ QPen SolidPen(const QColor& color, int width) {
   return pen;
 }
 
-void FillFaces(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy) {
+// Twice the signed area of an outline in device units.
+std::int64_t DoubleArea(const QPolygon& polygon) {
+  std::int64_t sum = 0;
+  const int n = static_cast<int>(polygon.size());
+  for (int i = 0; i < n; ++i) {
+    const QPoint& p = polygon[i];
+    const QPoint& q = polygon[(i + 1) % n];
+    sum += static_cast<std::int64_t>(p.x()) * q.y() - static_cast<std::int64_t>(q.x()) * p.y();
+  }
+  return sum;
+}
+
+int Turn(QPoint a, QPoint b, QPoint c) {
+  const std::int64_t cross = static_cast<std::int64_t>(b.x() - a.x()) * (c.y() - a.y()) -
+                             static_cast<std::int64_t>(b.y() - a.y()) * (c.x() - a.x());
+  return cross > 0 ? 1 : (cross < 0 ? -1 : 0);
+}
+
+bool OnSegment(QPoint a, QPoint b, QPoint p) {
+  return std::min(a.x(), b.x()) <= p.x() && p.x() <= std::max(a.x(), b.x()) && std::min(a.y(), b.y()) <= p.y() &&
+         p.y() <= std::max(a.y(), b.y());
+}
+
+// Whether two segments share any point, touching included.
+bool SegmentsMeet(QPoint a, QPoint b, QPoint c, QPoint d) {
+  const int t1 = Turn(a, b, c), t2 = Turn(a, b, d), t3 = Turn(c, d, a), t4 = Turn(c, d, b);
+  if (t1 != t2 && t3 != t4) return true;
+  return (t1 == 0 && OnSegment(a, b, c)) || (t2 == 0 && OnSegment(a, b, d)) || (t3 == 0 && OnSegment(c, d, a)) ||
+         (t4 == 0 && OnSegment(c, d, b));
+}
+
+// A triangle, or an outline whose sides meet only at their shared corners.
+// For such an outline the even-odd and the winding rule fill the same area.
+bool IsSimpleOutline(const QPolygon& polygon) {
+  const int n = static_cast<int>(polygon.size());
+  if (n == 3) return true;
+  if (n < 3) return false;
+  for (int i = 0; i < n; ++i) {
+    for (int j = i + 2; j < n; ++j) {
+      if (i == 0 && j == n - 1) continue;  // neighbours through the closing side
+      if (SegmentsMeet(polygon[i], polygon[(i + 1) % n], polygon[j], polygon[(j + 1) % n])) return false;
+    }
+  }
+  return true;
+}
+
+// Faces drawn in their order, consecutive faces of one fill colour gathered
+// into one path and drawn with one call. Every face enters the path as a
+// closed outline turned the same way, so that under the winding rule the
+// path covers the union of the faces, exactly what drawing them one by one
+// covers; an outline that crosses itself is drawn on its own with the
+// even-odd rule, as before.
+class FaceBatch {
+ public:
+  explicit FaceBatch(QPainter& painter) : painter_(painter) { path_.setFillRule(Qt::WindingFill); }
+
+  void Add(const QPolygon& polygon, const QColor& color) {
+    if (count_ > 0 && (color != color_ || count_ >= kMaxFaces)) Flush();
+    color_ = color;
+    if (!IsSimpleOutline(polygon)) {
+      Flush();
+      Select(color);
+      painter_.drawPolygon(polygon, Qt::OddEvenFill);
+      return;
+    }
+    const bool reverse = DoubleArea(polygon) < 0;
+    const int n = static_cast<int>(polygon.size());
+    for (int i = 0; i < n; ++i) {
+      const QPoint& p = polygon[reverse ? n - 1 - i : i];
+      if (i == 0) {
+        path_.moveTo(p);
+      } else {
+        path_.lineTo(p);
+      }
+    }
+    path_.closeSubpath();
+    ++count_;
+  }
+
+  void Flush() {
+    if (count_ == 0) return;
+    Select(color_);
+    painter_.drawPath(path_);
+    path_.clear();
+    path_.setFillRule(Qt::WindingFill);
+    count_ = 0;
+  }
+
+ private:
+  static constexpr int kMaxFaces = 65536;  // bounds the path's memory
+  void Select(const QColor& color) {
+    painter_.setPen(SolidPen(color, 1));
+    painter_.setBrush(color);
+  }
+  QPainter& painter_;
+  QPainterPath path_;
+  QColor color_;
+  int count_ = 0;
+};
+
+void FillFaces(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy,
+               const DrawArea& area) {
+  FaceBatch batch(painter);
   for (const Part& part : model.parts) {
     for (const Face* face : part.faces) {
-      QPolygon polygon;
-      for (const HalfEdge* h : face->ring) polygon << Device(CornerOf(*h, part), sx, sy);
+      QColor color(Qt::white);
       if (settings.bUseMaterial) {
         const Material& material = model.MaterialOf(face->materialIndex);
         if (material.hasTexture) continue;
         const auto rgb = MaterialFillColor(material);
-        const QColor color(rgb[0], rgb[1], rgb[2]);
-        painter.setPen(SolidPen(color, 1));
-        painter.setBrush(color);
-      } else {
-        painter.setPen(SolidPen(Qt::white, 1));
-        painter.setBrush(Qt::white);
+        color = QColor(rgb[0], rgb[1], rgb[2]);
       }
-      painter.drawPolygon(polygon, Qt::OddEvenFill);
+      QPolygon polygon;
+      polygon.reserve(static_cast<qsizetype>(face->ring.size()));
+      for (const HalfEdge* h : face->ring) polygon << Device(CornerOf(*h, part), sx, sy);
+      if (!area.Shows(PolygonBox(polygon))) continue;
+      batch.Add(polygon, color);
     }
   }
+  batch.Flush();
   painter.setPen(SolidPen(Qt::white, 1));
   painter.setBrush(Qt::white);
 }
 
+// Calls f(from, to) for every dash of a line: the pattern holds (dash, gap)
+// pairs in device units, restarts at the line's start, and the last dash is
+// cut at the end point.
+template <typename F>
+void ForEachDash(double x1, double y1, double x2, double y2, const std::vector<int>& pattern, F f) {
+  const double dx = x2 - x1;
+  const double dy = y2 - y1;
+  const double length = std::sqrt(dx * dx + dy * dy);
+  if (!(length > 0.0) || pattern.size() < 2) return;
+  int period = 0;
+  for (int e : pattern) period += std::max(0, e);
+  if (period <= 0) return;  // a pattern of zeros would never advance
+  const double ux = dx / length;
+  const double uy = dy / length;
+  double d = 0.0;
+  std::size_t i = 0;
+  while (d < length) {
+    const double dash = std::max(0, pattern[i]);
+    const double gap = i + 1 < pattern.size() ? std::max(0, pattern[i + 1]) : 0;
+    const double end = std::min(d + dash, length);
+    if (dash > 0) {
+      f(QPoint(static_cast<int>(x1 + ux * d), static_cast<int>(y1 + uy * d)),
+        QPoint(static_cast<int>(x1 + ux * end), static_cast<int>(y1 + uy * end)));
+    }
+    d += dash + gap;
+    i += 2;
+    if (i >= pattern.size()) i = 0;
+  }
+}
+
 void DrawLines(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy, int penWidth,
-               const std::vector<int>& dot1, const std::vector<int>& dot2) {
+               const std::vector<int>& dot1, const std::vector<int>& dot2, const DrawArea& area) {
   const QPen black = SolidPen(Qt::black, penWidth);
   const QPen white = SolidPen(Qt::white, penWidth);
   painter.setPen(black);
+  // Black lines alone share one pen and go into one path; with white lines
+  // under them each line is drawn in turn, white first, as their order shows
+  // where lines meet.
+  const bool batched = !settings.bDrawWhiteBkLine;
+  LineBatch batch(painter);
+  auto line = [&](QPoint from, QPoint to) {
+    if (batched) {
+      batch.Add(from, to);
+    } else {
+      painter.drawLine(from, to);
+    }
+  };
   DrawnSides drawn;
   for (const Part& part : model.parts) {
     for (const Face* face : part.faces) {
@@ -318,19 +706,21 @@ void DrawLines(QPainter& painter, const Model& model, const Settings& settings, 
         if (style == LineStyle::None || !end) continue;
         const QPoint a = Device(CornerOf(*h, part), sx, sy);
         const QPoint b = Device(CornerOf(*end, part), sx, sy);
+        if (!area.Shows(a, b)) continue;
         if (settings.bDrawWhiteBkLine) {
           painter.setPen(white);
           painter.drawLine(a, b);
           painter.setPen(black);
         }
         if (style == LineStyle::Solid) {
-          painter.drawLine(a, b);
+          line(a, b);
         } else {
-          DrawDashedLine(painter, a.x(), a.y(), b.x(), b.y(), style == LineStyle::Dot1 ? dot1 : dot2);
+          ForEachDash(a.x(), a.y(), b.x(), b.y(), style == LineStyle::Dot1 ? dot1 : dot2, line);
         }
       }
     }
   }
+  batch.Flush();
 }
 
 // The join font: its cell (ascent + descent) is `height` device units, as a
@@ -346,7 +736,8 @@ QFont JoinNumberFont(int height) {
   return font;
 }
 
-void DrawJoinNumbers(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy) {
+void DrawJoinNumbers(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy,
+                     const DrawArea& area) {
   const double s = model.devScale;
   const int height = static_cast<int>(settings.iEdgeNumberFontSize * (sy / s) * kCmPerPoint);
   if (!settings.bDrawNumber || height <= 2) return;
@@ -371,6 +762,8 @@ void DrawJoinNumbers(QPainter& painter, const Model& model, const Settings& sett
         const QString text = QString::number(edge->joinNumber);
         const double cx = metrics.horizontalAdvance(text);
         const double cy = metrics.ascent() + metrics.descent();
+        // The turned text cell lies within this reach of the side.
+        if (!area.Shows(Grow(BoxOf(a, b), cx + 2.5 * cy + 2.0))) continue;
         const int x = static_cast<int>(place.middle.x + 0.5 * cx * place.dx - 1.1 * cy * place.dy);
         const int y = static_cast<int>(place.middle.y + 0.5 * cx * place.dy + 1.1 * cy * place.dx);
         // The text cell's top-left corner sits at (x, y); the text turns
@@ -395,32 +788,11 @@ std::vector<int> DevicePattern(const std::vector<int>& pattern, double lineWidth
 }
 
 void DrawDashedLine(QPainter& painter, double x1, double y1, double x2, double y2, const std::vector<int>& pattern) {
-  const double dx = x2 - x1;
-  const double dy = y2 - y1;
-  const double length = std::sqrt(dx * dx + dy * dy);
-  if (!(length > 0.0) || pattern.size() < 2) return;
-  int period = 0;
-  for (int e : pattern) period += std::max(0, e);
-  if (period <= 0) return;  // a pattern of zeros would never advance
-  const double ux = dx / length;
-  const double uy = dy / length;
-  double d = 0.0;
-  std::size_t i = 0;
-  while (d < length) {
-    const double dash = std::max(0, pattern[i]);
-    const double gap = i + 1 < pattern.size() ? std::max(0, pattern[i + 1]) : 0;
-    const double end = std::min(d + dash, length);
-    if (dash > 0) {
-      painter.drawLine(QPoint(static_cast<int>(x1 + ux * d), static_cast<int>(y1 + uy * d)),
-                       QPoint(static_cast<int>(x1 + ux * end), static_cast<int>(y1 + uy * end)));
-    }
-    d += dash + gap;
-    i += 2;
-    if (i >= pattern.size()) i = 0;
-  }
+  ForEachDash(x1, y1, x2, y2, pattern, [&](QPoint from, QPoint to) { painter.drawLine(from, to); });
 }
 
-void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy) {
+void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy,
+                           const std::optional<QRectF>& area) {
   if (!model) return;
   const double s = model->devScale;
   if (!(s > 0.0)) return;
@@ -430,18 +802,23 @@ void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings
   const std::vector<int> dot1 = DevicePattern(kDot1Pattern, lw, unit);
   const std::vector<int> dot2 = DevicePattern(kDot2Pattern, lw, unit);
 
+  const DrawArea drawArea = MakeDrawArea(area, sx, sy, penWidth + 2.0);
+
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   if (settings.bDrawFlap) {
     painter.setPen(SolidPen(Qt::black, penWidth));
-    FlapOutlineWalk(painter, *model, settings, sx, sy).Run();
+    painter.setBrush(Qt::NoBrush);
+    LineBatch outlines(painter);
+    FlapOutlineWalk(outlines, *model, settings, sx, sy, drawArea).Run();
+    outlines.Flush();
   }
-  FillFaces(painter, *model, settings, sx, sy);
+  FillFaces(painter, *model, settings, sx, sy, drawArea);
   painter.setBrush(Qt::NoBrush);
-  DrawLines(painter, *model, settings, sx, sy, penWidth, dot1, dot2);
+  DrawLines(painter, *model, settings, sx, sy, penWidth, dot1, dot2, drawArea);
   painter.setPen(Qt::black);
-  DrawJoinNumbers(painter, *model, settings, sx, sy);
+  DrawJoinNumbers(painter, *model, settings, sx, sy, drawArea);
   painter.restore();
 }
 

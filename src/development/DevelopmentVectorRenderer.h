@@ -4,6 +4,8 @@
 // caller places development point (0, 0) by the painter's transform.
 
 #include <QPainter>
+#include <QRectF>
+#include <optional>
 #include <vector>
 
 #include "app/Settings.h"
@@ -22,7 +24,11 @@ std::vector<int> DevicePattern(const std::vector<int>& pattern, double lineWidth
 /// Draws all parts, faces, flaps, lines and join numbers with sx, sy device
 /// units per development unit. Draws nothing without a model. Text labels
 /// are drawn separately (DrawTextLabels). The model is left as it is.
-void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy);
+/// With an `area` (development units) only what reaches into it is drawn,
+/// as a printed page needs only its own tile. Faces of one colour and lines
+/// of one pen reach the painter as a few large paths.
+void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy,
+                           const std::optional<QRectF>& area = std::nullopt);
 
 /// One line as a series of dashes with the current pen: the pattern holds
 /// (dash, gap) pairs in device units, restarts at the line's start, and the

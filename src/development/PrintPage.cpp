@@ -81,7 +81,10 @@ bool PrintOnePage(QPainter& painter, const Model& model, const Settings& setting
     painter.save();
     painter.translate(tileX, tileY);
     const double s = model.devScale;
-    DrawDevelopmentVector(painter, &model, settings, device.dpiX * s * kInchPerCm, device.dpiY * s * kInchPerCm);
+    // Only what reaches into this page's tile is drawn.
+    const std::optional<QRectF> tile =
+        s > 0.0 ? std::optional<QRectF>(QRectF(w * page.column / s, h * page.row / s, w / s, h / s)) : std::nullopt;
+    DrawDevelopmentVector(painter, &model, settings, device.dpiX * s * kInchPerCm, device.dpiY * s * kInchPerCm, tile);
     painter.restore();
   }
 

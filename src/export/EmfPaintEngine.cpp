@@ -294,7 +294,15 @@ void EmfPaintEngine::drawPath(const QPainterPath& path) {
     writer_->SelectObject(penHandle_ ? penHandle_ : kStockBlackPen);
   }
   if (penNull_) return;
-  for (const auto& points : mapped) writer_->Polyline(points, penExtent_);
+  for (const auto& points : mapped) {
+    // A two-point outline is a line, written as drawLines writes it.
+    if (points.size() == 2) {
+      writer_->MoveTo(points[0]);
+      writer_->LineTo(points[1], penExtent_);
+    } else {
+      writer_->Polyline(points, penExtent_);
+    }
+  }
 }
 
 void EmfPaintEngine::EnsureTextState(std::uint32_t color, bool opaque, std::uint32_t bkColor) {

@@ -1,5 +1,6 @@
 #include "export/ExportFile.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "platform/AtomicFileWriter.h"
@@ -17,6 +18,11 @@ std::string ExportFailureMessage(std::string_view text, const std::string& path,
 bool WriteExportFile(const std::string& path, std::string_view bytes, std::string_view failureText) {
   if (WriteFileAtomically(path, bytes)) return true;
   ShowMessage(ExportFailureMessage(failureText, path, LastAtomicWriteErrno()), MessageKind::Error);
+  return false;
+}
+
+bool ReportExportOutOfMemory(const std::string& path) {
+  ShowMessage(ExportFailureMessage("Cannot write to file", path, ENOMEM), MessageKind::Error);
   return false;
 }
 

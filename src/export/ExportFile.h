@@ -16,6 +16,10 @@ namespace plicora {
 bool WriteExportFile(const std::string& path, std::string_view bytes,
                      std::string_view failureText = "Cannot write to file");
 
+/// What an export that ran out of memory shows: "Cannot write to file", the
+/// path and the system's reason for a failed allocation. Returns false.
+bool ReportExportOutOfMemory(const std::string& path);
+
 /// The failure message: `text`, then on its own line the path and the reason.
 std::string ExportFailureMessage(std::string_view text, const std::string& path, int errorNumber);
 

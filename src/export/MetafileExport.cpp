@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <cmath>
+#include <new>
 
 #include "development/DevelopmentGeometry.h"
 #include "development/DevelopmentVectorRenderer.h"
@@ -56,7 +57,11 @@ void WriteMetafileTextLabels(EmfPaintDevice& device, const Model& model, double 
 
 bool ExportMetafile(const Model& model, const Settings& settings, const std::string& path, double dpi) {
   EmfPaintDevice device(QString::fromLatin1(kMetafileFileDescription), dpi);
-  DrawMetafile(device, model, settings, dpi * kInchPerCm);
+  try {
+    DrawMetafile(device, model, settings, dpi * kInchPerCm);
+  } catch (const std::bad_alloc&) {
+    return ReportExportOutOfMemory(path);
+  }
   const QByteArray& bytes = device.bytes();
   return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }

@@ -5,6 +5,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <new>
 
 #include "development/PrintPage.h"
 #include "export/ExportFile.h"
@@ -47,10 +48,13 @@ bool WritePdf(QIODevice& out, const Model& model, const Settings& settings) {
 
 bool ExportPdf(const Model& model, const Settings& settings, const std::string& path) {
   QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!WritePdf(buffer, model, settings)) return false;
-  buffer.close();
+  try {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!WritePdf(buffer, model, settings)) return false;
+  } catch (const std::bad_alloc&) {
+    return ReportExportOutOfMemory(path);
+  }
   return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -3,13 +3,14 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QPainter>
-#include <QSvgGenerator>
+#include <new>
 #include <cmath>
 
 #include "development/DevelopmentGeometry.h"
 #include "development/DevelopmentVectorRenderer.h"
 #include "development/TextLabelRenderer.h"
 #include "export/ExportFile.h"
+#include "export/SvgPaintDevice.h"
 #include "model/Units.h"
 #include "platform/MessageSink.h"
 
@@ -26,21 +27,16 @@ int UnitsOf(double length) {
 }
 }  // namespace
 
-void WriteSvg(QIODevice& out, const Model& model, const Settings& settings) {
+bool WriteSvg(QIODevice& out, const Model& model, const Settings& settings) {
   const DevelopmentBounds box = PictureBoundsOf(model, settings);
   const double ppcm = kSvgUnitsPerInch * kInchPerCm;
   const double scale = ppcm * model.devScale;  // user units per development unit
   // Whole user units, so that the millimetre size and the view box describe
   // exactly the same scale.
   const QSize size(UnitsOf(box.width * scale), UnitsOf(box.height * scale));
-
-  QSvgGenerator svg;
-  svg.setOutputDevice(&out);
-  svg.setResolution(static_cast<int>(kSvgUnitsPerInch));
-  svg.setSize(size);
-  svg.setViewBox(QRect(QPoint(0, 0), size));
   // The work file's name (not its folders), escaped for XML.
-  svg.setTitle(QFileInfo(QString::fromStdString(model.path)).fileName().toHtmlEscaped());
+  const QString title = QFileInfo(QString::fromStdString(model.path)).fileName().toHtmlEscaped();
+  SvgPaintDevice svg(out, size, static_cast<int>(kSvgUnitsPerInch), QRect(QPoint(0, 0), size), title);
   QPainter painter(&svg);
   // The extent's top-left corner at the picture's origin.
   painter.translate(-box.x * scale, -box.y * scale);
@@ -49,10 +45,18 @@ void WriteSvg(QIODevice& out, const Model& model, const Settings& settings) {
   labels.target = TextLabelTarget::Printer;
   labels.kx = labels.ky = ppcm;
   DrawTextLabels(painter, &model, labels);
+  return painter.end();
 }
 
 bool ExportSvg(const Model& model, const Settings& settings, const std::string& path) {
-  const QByteArray bytes = RenderSvg(model, settings);
+  QByteArray bytes;
+  try {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    WriteSvg(buffer, model, settings);
+  } catch (const std::bad_alloc&) {
+    return ReportExportOutOfMemory(path);
+  }
   return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -19,11 +19,12 @@ inline constexpr double kSvgUnitsPerInch = 1200.0;
 
 /// Writes the vector drawing and the text labels of the whole development to
 /// `path`. A file that cannot be written shows "Cannot write to file" and
-/// returns false.
+/// returns false, and so does a drawing too large for the memory left.
 bool ExportSvg(const Model& model, const Settings& settings, const std::string& path);
 
-/// Writes the same drawing to an open device.
-void WriteSvg(QIODevice& out, const Model& model, const Settings& settings);
+/// Writes the same drawing to an open device as it is drawn; false when the
+/// device refused bytes.
+bool WriteSvg(QIODevice& out, const Model& model, const Settings& settings);
 
 /// The same drawing in memory (the clipboard copy offers it beside the
 /// metafile).
