@@ -73,7 +73,7 @@ void AddFace(const Face& face, const Part& part, const PixelMap& map, Batch& bat
     map.Put(CornerOf(*h, part), batch.xy);
     if (textured) {
       // A corner without coordinates keeps the last ones sent.
-      if (h->uv) lastUv = *h->uv;
+      if (h->hasUv) lastUv = h->uv;
       batch.uv.push_back(static_cast<float>(lastUv.u));
       batch.uv.push_back(static_cast<float>(lastUv.v));
     }

@@ -97,6 +97,7 @@ class WorkFileParser {
   static constexpr std::size_t kLongRing = 64;
   void ReadParts(std::string_view& current);
   void AttachFacesToParts();
+  void ReserveFaceLists();
   void ReadMaterialBody(Material& material, bool isDefault);
   void ReadTexture(Material& material);
   void ReadMaterials(std::string_view& current);
@@ -228,10 +229,10 @@ void WorkFileParser::ReadFace(Solid& solid) {
     const bool hasFlap = Flag(), isOutline = Flag();
     const double flapWidth = Real();
     if (!InRange(vertexIndex, solid.vertices)) continue;  // a corner naming no vertex is left out
-    TexCoord& uv = solid.uvs.emplace_back(TexCoord{u, v});
     HalfEdge* h = solid.NewHalfEdge(&solid.vertices[static_cast<std::size_t>(vertexIndex)], &face, settings_.flapWidth);
     h->devPos = {x, y};
-    h->uv = &uv;
+    h->uv = {u, v};
+    h->hasUv = true;
     h->hasFlap = hasFlap;
     h->isOutline = isOutline;
     h->flapWidth = flapWidth;
@@ -354,6 +355,7 @@ void WorkFileParser::AttachFacesToParts() {
     face.part = &model_.parts[static_cast<std::size_t>(face.partIndex)];
     face.part->faces.push_back(&face);
   };
+  ReserveFaceLists();
   // Waiting faces belong to earlier solids, so they come first.
   while (!waitingForPart_.empty() && InRange(waitingForPart_.begin()->first, model_.parts)) {
     for (Face* face : waitingForPart_.begin()->second) attach(*face);
@@ -366,6 +368,19 @@ void WorkFileParser::AttachFacesToParts() {
       else waitingForPart_[face.partIndex].push_back(&face);
     }
   }
+}
+
+void WorkFileParser::ReserveFaceLists() {
+  // Each list grows once to its final length: lists grown face by face
+  // would leave a good part of their storage unused on a large model.
+  std::vector<std::size_t> adding(model_.parts.size(), 0);
+  for (const auto& [index, faces] : waitingForPart_)
+    if (InRange(index, model_.parts)) adding[static_cast<std::size_t>(index)] += faces.size();
+  for (std::size_t s = solidsAttached_; s < model_.solids.size(); ++s)
+    for (const Face& face : model_.solids[s].faces)
+      if (InRange(face.partIndex, model_.parts)) ++adding[static_cast<std::size_t>(face.partIndex)];
+  for (std::size_t i = 0; i < adding.size(); ++i)
+    if (adding[i] > 0) model_.parts[i].faces.reserve(model_.parts[i].faces.size() + adding[i]);
 }
 
 void WorkFileParser::ReadMaterialBody(Material& material, bool isDefault) {
