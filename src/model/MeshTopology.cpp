@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cmath>
 #include <iostream>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -163,7 +164,8 @@ double MeasureEdge(Edge& e) {
 /// faces the half-edges point to.
 class EdgePrefetcher {
  public:
-  explicit EdgePrefetcher(StableVector<Edge>& edges) : near_(edges.begin()), far_(edges.begin()), end_(edges.end()) {
+  EdgePrefetcher(StableVector<Edge>::iterator begin, StableVector<Edge>::iterator end)
+      : near_(begin), far_(begin), end_(end) {
     for (int i = 0; i < kFar && far_ != end_; ++i) Far();
     for (int i = 0; i < kNear && near_ != end_; ++i) Near();
   }
@@ -190,15 +192,33 @@ class EdgePrefetcher {
   StableVector<Edge>::iterator near_, far_, end_;
 };
 
+/// Edges of at least this many are measured half on a second thread.
+constexpr std::size_t kEdgesForTwoThreads = 1 << 16;
+
+void MeasureEdges(StableVector<Edge>::iterator begin, StableVector<Edge>::iterator end) {
+  EdgePrefetcher prefetcher(begin, end);
+  for (auto e = begin; e != end; ++e) {
+    prefetcher.Advance();
+    MeasureEdge(*e);
+  }
+}
+
 }  // namespace
 
 void MeasureSolid(Solid& solid) {
-  double sum = 0.0;
-  EdgePrefetcher prefetcher(solid.edges);
-  for (Edge& e : solid.edges) {
-    prefetcher.Advance();
-    sum += MeasureEdge(e);
+  const auto begin = solid.edges.begin(), end = solid.edges.end();
+  const std::ptrdiff_t count = end - begin;
+  if (static_cast<std::size_t>(count) >= kEdgesForTwoThreads && std::thread::hardware_concurrency() > 1) {
+    const auto middle = begin + count / 2;
+    std::thread second([middle, end] { MeasureEdges(middle, end); });
+    MeasureEdges(begin, middle);
+    second.join();
+  } else {
+    MeasureEdges(begin, end);
   }
+  // Summed in edge order, whichever thread measured them.
+  double sum = 0.0;
+  for (const Edge& e : solid.edges) sum += e.length;
   solid.meanEdgeLength = solid.edges.empty() ? 0.0 : sum / static_cast<double>(solid.edges.size());
 }
 

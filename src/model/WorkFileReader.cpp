@@ -44,6 +44,10 @@ constexpr std::size_t kLabelTextLine = 511;
 /// allocated stays within twice the file's size plus this.
 constexpr std::size_t kMissingPixelAllowance = std::size_t{1} << 20;
 
+/// A solid with at least this many bytes after its name is tokenised on a
+/// second thread while its records are built.
+std::size_t gReadAheadBytes = std::size_t{1} << 20;
+
 /// How often (in faces) the bytes already parsed are given back.
 constexpr int kReleaseInterval = 1 << 14;
 
@@ -65,8 +69,8 @@ class WorkFileParser {
   int Run();
 
  private:
-  int Int() { return IntFromToken(in_.Token()); }
-  double Real() { return RealFromToken(in_.Token()); }
+  int Int() { return in_.IntToken(); }
+  double Real() { return in_.RealToken(); }
   bool Flag() { return Int() != 0; }
   /// Skips the rest of the line and reads the next one; false on failure.
   bool SkipLineThenRead(std::size_t capacity, std::string_view& line) {
@@ -189,6 +193,8 @@ void WorkFileParser::ReadSolidBody(Solid& solid) {
   std::string_view name;
   if (SkipLineThenRead(kNameLine, name)) solid.name = WorkFileTextToUtf8(name);
   solid.selected = Flag();
+  // Up to the next solid's name every field is a token.
+  if (in_.remaining() >= gReadAheadBytes) in_.ReadAhead();
 
   if (!SeekKeyword("vertices")) return;
   const int vertexCount = Int();
@@ -527,6 +533,8 @@ int RunParser(WorkFileParser& parser, Model& model) {
 }
 
 }  // namespace
+
+void SetReadAheadThreshold(std::size_t bytes) { gReadAheadBytes = bytes; }
 
 int ReadWorkFile(const std::string& path, Model& model, Settings& settings, int maxTextureSize) {
   FileBytes file;
