@@ -47,7 +47,7 @@ Arrays FlattenFaces(const Model& model) {
       for (const HalfEdge* h : f.ring) {
         a.positions.insert(a.positions.end(), {float(h->vertex->x), float(h->vertex->y), float(h->vertex->z)});
         a.normals.insert(a.normals.end(), {float(f.plane[0]), float(f.plane[1]), float(f.plane[2])});
-        a.texCoords.insert(a.texCoords.end(), {float(h->uv->u), float(h->uv->v)});
+        a.texCoords.insert(a.texCoords.end(), {float(h->uv.u), float(h->uv.v)});
       }
   return a;
 }

@@ -27,7 +27,7 @@ void CheckLinks(const Model& model) {
     for (const Face& f : s.faces) {
       for (const HalfEdge* h : f.ring) {
         if (h->face != &f || !h->vertex) std::abort();
-        if (h->next && h->next->prev != h) std::abort();
+        if (h->next && PrevOf(*h->next) != h) std::abort();
       }
       if (f.part && (f.partIndex < 0 || static_cast<std::size_t>(f.partIndex) >= model.parts.size())) std::abort();
     }

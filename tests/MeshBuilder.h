@@ -51,10 +51,8 @@ class MeshBuilder {
     }
     const double len = std::sqrt(nx * nx + ny * ny + nz * nz);
     if (len > 0) face.plane = {nx / len, ny / len, nz / len, 0.0};
-    face.refPoint = Point3{cx / n, cy / n, cz / n};
     for (std::size_t i = 0; i < n; ++i) {
       face.ring[i]->next = face.ring[(i + 1) % n];
-      face.ring[i]->prev = face.ring[(i + n - 1) % n];
     }
     return face;
   }

@@ -59,21 +59,15 @@ inline void BuildSphere(Model& model, int rows, int columns, bool textured, int 
     }
     const double len = std::sqrt(nx * nx + ny * ny + nz * nz);
     f.plane = {nx / len, ny / len, nz / len, 0};
-    f.refPoint = Point3{(a->x + b->x + c->x) / 3, (a->y + b->y + c->y) / 3, (a->z + b->z + c->z) / 3};
     for (int k = 0; k < 3; ++k) {
       HalfEdge* h = solid.NewHalfEdge(const_cast<Vertex*>(vs[k]), &f, 0.5);
       if (textured) {
-        TexCoord& t = solid.uvs.emplace_back();
-        t.u = uv[k][0];
-        t.v = uv[k][1];
-        h->uv = &t;
+        h->uv = TexCoord{uv[k][0], uv[k][1]};
+        h->hasUv = true;
       }
       f.ring.push_back(h);
     }
-    for (int k = 0; k < 3; ++k) {
-      f.ring[k]->next = f.ring[(k + 1) % 3];
-      f.ring[k]->prev = f.ring[(k + 2) % 3];
-    }
+    for (int k = 0; k < 3; ++k) f.ring[k]->next = f.ring[(k + 1) % 3];
   };
   for (int i = 0; i < rows; ++i) {
     for (int j = 0; j < columns; ++j) {

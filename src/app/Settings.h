@@ -100,6 +100,8 @@ struct Settings {
   /// shell has asked one of its contexts (OffscreenGlContext::MaxTextureSize)
   /// and stored the answer here.
   int maxTextureSize = 64;
+
+  bool operator==(const Settings&) const = default;
 };
 
 /// The process-wide record.

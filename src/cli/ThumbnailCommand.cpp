@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/Settings.h"
+#include "model/MeshTopology.h"
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
 #include "cli/GuiRuntime.h"
@@ -64,7 +65,7 @@ void ForEachDrawnCorner(const Model& model, bool opened, Visit visit) {
     for (const Face& face : solid.faces)
       for (const HalfEdge* h : face.ring) {
         if (h->vertex) VisitFinite(Point3{h->vertex->x, h->vertex->y, h->vertex->z}, visit);
-        if (opened) VisitFinite(h->openedPos, visit);
+        if (opened) VisitFinite(OpenedPositionOf(*h), visit);
       }
   }
 }

@@ -84,6 +84,7 @@ bool DevelopmentPaneEngine::Render() {
     if (!scope.ok()) return false;
     RasterDrawParams params = PaneRasterParams(view_, sheetArea(), doc_.model() ? doc_.model()->devScale : 1.0);
     params.font = font_.listBase != 0 ? &font_ : nullptr;
+    params.geometry = &geometry_;
     DrawDevelopmentRaster(HasDevelopment() ? doc_.model() : nullptr, settings, params);
     glFinish();
   }
@@ -184,6 +185,7 @@ void DevelopmentPaneEngine::ScaleDevelopment(double factor) {
 }
 
 void DevelopmentPaneEngine::OnUpdate(int hint) {
+  geometry_.Invalidate();  // any hint may follow a change of the model
   switch (hint) {
     case HINT_ZOOM_IN: ApplyZoom(kZoomInFactor, false, true); break;
     case HINT_ZOOM_OUT: ApplyZoom(kZoomOutFactor, true, false); break;
@@ -287,6 +289,7 @@ void DevelopmentPaneEngine::Pick(int x, int y) {
   Model& model = *doc_.model();
   const Point2 point = UnmapClientPoint(view_, sheetArea(), model.devScale, Point2{double(x), double(y)});
   MarkCorrespondingFaces(model, PickDevelopmentFace(model, point), doc_.settings());
+  geometry_.Invalidate();
   if (callbacks_.updateAllViews) callbacks_.updateAllViews(HINT_NONE);
   RequestRender();
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/VorlanDoc.h"
+#include "development/DevelopmentRasterGeometry.h"
 #include "development/DevelopmentView.h"
 #include "platform/OffscreenGlContext.h"
 #include "view3d/GlOutlineFont.h"
@@ -92,6 +93,8 @@ class DevelopmentPaneEngine {
   std::unique_ptr<OffscreenGlContext> context_;
   bool targetValid_ = false;
   GlFont font_;
+  /// The arrays of the last picture; forgotten on every update hint.
+  RasterGeometryCache geometry_;
   QImage image_;
   bool renderNeeded_ = true;
   int lastX_ = 0, lastY_ = 0;

@@ -9,6 +9,7 @@
 
 #include "development/DevelopmentDrawing.h"
 #include "development/DevelopmentGeometry.h"
+#include "development/DevelopmentRasterGeometry.h"
 
 namespace plicora {
 namespace {
@@ -25,30 +26,7 @@ constexpr GLushort kDot1Stipple = 0x0707;
 constexpr GLushort kDot2Stipple = 0xFF18;
 constexpr GLushort kPageDivisionStipple = 0x0F0F;
 
-// Development units to OpenGL coordinates of the buffer (y up).
-struct PixelMap {
-  double k;  // pixels per development unit
-  double ox, oy;
-  double height;
-  void Put(Point2 p, std::vector<float>& out) const {
-    out.push_back(static_cast<float>(ox + k * p.x));
-    out.push_back(static_cast<float>(height - (oy + k * p.y)));
-  }
-  Point2 Pixel(Point2 p) const { return {ox + k * p.x, oy + k * p.y}; }
-};
-
-// Geometry for one glDrawArrays call: 2D vertices, optional texture coords.
-struct Batch {
-  std::vector<float> xy;
-  std::vector<float> uv;
-  void Clear() {
-    xy.clear();
-    uv.clear();
-  }
-  GLsizei Count() const { return static_cast<GLsizei>(xy.size() / 2); }
-};
-
-void DrawBatch(const Batch& batch, GLenum mode, float depth) {
+void DrawBatch(const RasterBatch& batch, GLenum mode, float depth) {
   if (batch.xy.empty()) return;
   glPushMatrix();
   glTranslatef(0.0f, 0.0f, depth);
@@ -59,30 +37,10 @@ void DrawBatch(const Batch& batch, GLenum mode, float depth) {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glTexCoordPointer(2, GL_FLOAT, 0, batch.uv.data());
   }
-  glDrawArrays(mode, 0, batch.Count());
+  glDrawArrays(mode, 0, static_cast<GLsizei>(batch.xy.size() / 2));
   if (textured) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
   glPopMatrix();
-}
-
-// A face as a fan of triangles from its first corner (faces are convex).
-void AddFace(const Face& face, const Part& part, const PixelMap& map, Batch& batch, bool textured, TexCoord& lastUv) {
-  const std::size_t n = face.ring.size();
-  if (n < 3) return;
-  auto put = [&](const HalfEdge* h) {
-    map.Put(CornerOf(*h, part), batch.xy);
-    if (textured) {
-      // A corner without coordinates keeps the last ones sent.
-      if (h->uv) lastUv = *h->uv;
-      batch.uv.push_back(static_cast<float>(lastUv.u));
-      batch.uv.push_back(static_cast<float>(lastUv.v));
-    }
-  };
-  for (std::size_t i = 1; i + 1 < n; ++i) {
-    put(face.ring[0]);
-    put(face.ring[i]);
-    put(face.ring[i + 1]);
-  }
 }
 
 void SetSmoothing(bool on) {
@@ -99,7 +57,7 @@ void DrawRect(double x0, double y0, double x1, double y1, double height, GLenum 
   const float v[] = {static_cast<float>(x0), static_cast<float>(height - y0), static_cast<float>(x1),
                      static_cast<float>(height - y0), static_cast<float>(x1), static_cast<float>(height - y1),
                      static_cast<float>(x0), static_cast<float>(height - y1)};
-  Batch b;
+  RasterBatch b;
   b.xy.assign(v, v + 8);
   DrawBatch(b, mode, kDepthSheet);
 }
@@ -119,7 +77,7 @@ void DrawSheets(const RasterDrawParams& p) {
   DrawRect(x0, y0, x1, y1, p.height, GL_QUADS);
   glColor3f(0.0f, 0.0f, 0.0f);
   DrawRect(x0, y0, x1, y1, p.height, GL_LINE_LOOP);
-  Batch lines;
+  RasterBatch lines;
   auto put = [&](double xcm, double ycm) {
     lines.xy.push_back(static_cast<float>(x0 + f * xcm));
     lines.xy.push_back(static_cast<float>(p.height - (y0 + f * ycm)));
@@ -151,99 +109,33 @@ void BindTexture(const TextureImage& image, const Settings& settings) {
                image.pixels.data());
 }
 
-bool CanTexture(const Material& m) {
-  return m.hasTexture && m.image && m.image->width > 0 && m.image->height > 0 &&
-         m.image->pixels.size() >= static_cast<std::size_t>(m.image->width) * m.image->height * 3;
-}
-
-// Everything the layers draw, gathered in one walk over the development in
-// drawing order (parts, faces, corners), so that a large model is read once.
-struct RasterGeometry {
-  Batch flapFills, flapOutlines;
-  std::vector<Batch> faces;        // by material index + 1 (default first)
-  std::vector<TexCoord> lastUv;    // the texture coordinate in force, by material
-  std::vector<char> textured;      // by material index + 1
-  Batch solid, dot1, dot2, under;  // lines and the white lines under dashes
-  Batch highlights;
-
-  /// Empties every array but keeps its storage for the next picture.
-  void Clear(std::size_t materialSlots) {
-    for (Batch* b : {&flapFills, &flapOutlines, &solid, &dot1, &dot2, &under, &highlights}) b->Clear();
-    for (Batch& b : faces) b.Clear();
-    faces.resize(materialSlots);
-    lastUv.assign(materialSlots, TexCoord{});
-    textured.assign(materialSlots, 0);
-  }
-};
-
-void CollectGeometry(const Model& model, const Settings& settings, const PixelMap& map, bool texturedOnly,
-                     bool highlights, RasterGeometry& g) {
-  const int materials = static_cast<int>(model.materials.size());
-  g.Clear(static_cast<std::size_t>(materials + 1));
-  for (int index = -1; index < materials; ++index) {
-    g.textured[static_cast<std::size_t>(index + 1)] = settings.bUseMaterial && CanTexture(model.MaterialOf(index));
-  }
-  const bool flaps = settings.bDrawFlap && !texturedOnly;
-  DrawnSides drawn;
-  const bool flip = model.mirrored != settings.bNorishiroReverse;
-  std::array<Point2, 4> flap;
-  TexCoord unused;
-  for (const Part& part : model.parts) {
-    for (const Face* face : part.faces) {
-      int index = face->materialIndex;
-      if (index < -1 || index >= materials) index = -1;
-      const std::size_t slot = static_cast<std::size_t>(index + 1);
-      const bool textured = g.textured[slot] != 0;
-      if (!texturedOnly || textured) AddFace(*face, part, map, g.faces[slot], textured, g.lastUv[slot]);
-      if (texturedOnly) continue;
-      if (highlights && face->marked) AddFace(*face, part, map, g.highlights, false, unused);
-      for (const HalfEdge* h : face->ring) {
-        const int n = flaps && h->hasFlap ? FlapPolygonOf(*h, part, flip, model.devScale, flap) : 0;
-        if (n >= 3) {
-          for (int i = 1; i + 1 < n; ++i) {
-            map.Put(flap[0], g.flapFills.xy);
-            map.Put(flap[static_cast<std::size_t>(i)], g.flapFills.xy);
-            map.Put(flap[static_cast<std::size_t>(i + 1)], g.flapFills.xy);
-          }
-          // An open outline: the side along the edge is left out.
-          for (int i = 0; i + 1 < n; ++i) {
-            map.Put(flap[static_cast<std::size_t>(i)], g.flapOutlines.xy);
-            map.Put(flap[static_cast<std::size_t>(i + 1)], g.flapOutlines.xy);
-          }
-        }
-        const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings, drawn);
-        if (lineClass == EdgeLineClass::Skip) continue;
-        const LineStyle style = StyleOfLine(lineClass, settings);
-        const HalfEdge* end = SideEnd(*h);
-        if (style == LineStyle::None || !end) continue;
-        Batch& target = style == LineStyle::Solid ? g.solid : style == LineStyle::Dot1 ? g.dot1 : g.dot2;
-        map.Put(CornerOf(*h, part), target.xy);
-        map.Put(CornerOf(*end, part), target.xy);
-        if (settings.bDrawWhiteBkLine && style != LineStyle::Solid) {
-          map.Put(CornerOf(*h, part), g.under.xy);
-          map.Put(CornerOf(*end, part), g.under.xy);
-        }
-      }
-    }
-  }
+// One layer's batch of every run, in order: the same picture as one batch.
+template <typename Member>
+void DrawRuns(const RasterGeometry& g, Member member, GLenum mode, float depth) {
+  for (const RasterRun& run : g.runs) DrawBatch(run.*member, mode, depth);
 }
 
 void DrawFlaps(const RasterGeometry& g, const Settings& settings, float lineWidth) {
   SetSmoothing(settings.bLineSmooth);
   glColor3f(1.0f, 1.0f, 1.0f);
-  DrawBatch(g.flapFills, GL_TRIANGLES, kDepthFlap);
+  DrawRuns(g, &RasterRun::flapFills, GL_TRIANGLES, kDepthFlap);
   glColor3f(0.0f, 0.0f, 0.0f);
   glLineWidth(lineWidth);
-  DrawBatch(g.flapOutlines, GL_LINES, kDepthFlap);
+  DrawRuns(g, &RasterRun::flapOutlines, GL_LINES, kDepthFlap);
   SetSmoothing(false);
+}
+
+bool AnyFace(const RasterGeometry& g, std::size_t slot) {
+  for (const RasterRun& run : g.runs)
+    if (!run.faces[slot].xy.empty()) return true;
+  return false;
 }
 
 // Faces material by material, the default material first.
 void DrawFaces(const Model& model, const Settings& settings, const RasterGeometry& g) {
-  for (int index = -1; index + 1 < static_cast<int>(g.faces.size()); ++index) {
+  for (int index = -1; index + 1 < static_cast<int>(g.textured.size()); ++index) {
     const std::size_t slot = static_cast<std::size_t>(index + 1);
-    const Batch& batch = g.faces[slot];
-    if (batch.xy.empty()) continue;
+    if (!AnyFace(g, slot)) continue;
     const Material& material = model.MaterialOf(index);
     const bool textured = g.textured[slot] != 0;
     GLuint texture = 0;
@@ -259,7 +151,7 @@ void DrawFaces(const Model& model, const Settings& settings, const RasterGeometr
     } else {
       glColor3f(1.0f, 1.0f, 1.0f);
     }
-    DrawBatch(batch, GL_TRIANGLES, kDepthFace);
+    for (const RasterRun& run : g.runs) DrawBatch(run.faces[slot], GL_TRIANGLES, kDepthFace);
     if (textured) {
       glDisable(GL_TEXTURE_2D);
       glBindTexture(GL_TEXTURE_2D, 0);
@@ -272,15 +164,15 @@ void DrawLines(const RasterGeometry& g, const Settings& settings, float lineWidt
   SetSmoothing(settings.bLineSmooth);
   glLineWidth(lineWidth);
   glColor3f(1.0f, 1.0f, 1.0f);
-  DrawBatch(g.under, GL_LINES, kDepthLine);
+  DrawRuns(g, &RasterRun::under, GL_LINES, kDepthLine);
   glColor3f(0.0f, 0.0f, 0.0f);
-  DrawBatch(g.solid, GL_LINES, kDepthLine);
+  DrawRuns(g, &RasterRun::solid, GL_LINES, kDepthLine);
   // Each segment of GL_LINES starts its stipple afresh, as a separate line would.
   glEnable(GL_LINE_STIPPLE);
   glLineStipple(factor, kDot1Stipple);
-  DrawBatch(g.dot1, GL_LINES, kDepthLine);
+  DrawRuns(g, &RasterRun::dot1, GL_LINES, kDepthLine);
   glLineStipple(factor, kDot2Stipple);
-  DrawBatch(g.dot2, GL_LINES, kDepthLine);
+  DrawRuns(g, &RasterRun::dot2, GL_LINES, kDepthLine);
   glDisable(GL_LINE_STIPPLE);
   SetSmoothing(false);
 }
@@ -314,7 +206,7 @@ void DrawJoinNumbers(const Model& model, const Settings& settings, const PixelMa
 void DrawHighlights(const Settings& settings, const RasterGeometry& g) {
   const ColorRef c = settings.colors[kColorHighlight];
   glColor3ub(static_cast<GLubyte>(RedOf(c)), static_cast<GLubyte>(GreenOf(c)), static_cast<GLubyte>(BlueOf(c)));
-  DrawBatch(g.highlights, GL_TRIANGLES, kDepthHighlight);
+  DrawRuns(g, &RasterRun::highlights, GL_TRIANGLES, kDepthHighlight);
 }
 
 }  // namespace
@@ -379,10 +271,13 @@ void DrawDevelopmentRaster(const Model* model, const Settings& settings, const R
     const PixelMap map{p.pixelsPerCm * model->devScale, p.originX, p.originY, static_cast<double>(p.height)};
     const float lineWidth = static_cast<float>(p.pixelsPerCm * settings.printoutLineWidth * kCmPerLinePoint);
     const int factor = std::clamp(static_cast<int>(p.pixelsPerCm * 0.04), 1, 256);
-    // The arrays keep their storage from one picture to the next (the pane
-    // renders again on every change; a large model needs tens of megabytes).
-    static RasterGeometry geometry;
-    CollectGeometry(*model, settings, map, p.texturedOnly, p.markedFaces, geometry);
+    // Without a cache of the caller's the arrays are built afresh, in
+    // storage kept from one picture to the next (a large model needs tens
+    // of megabytes).
+    static RasterGeometryCache scratch;
+    RasterGeometryCache& cache = p.geometry ? *p.geometry : scratch;
+    if (!p.geometry) scratch.Invalidate();
+    const RasterGeometry& geometry = cache.Get(*model, settings, map, p.texturedOnly, p.markedFaces);
     if (p.texturedOnly) {
       DrawFaces(*model, settings, geometry);
     } else {

@@ -9,6 +9,8 @@
 
 namespace plicora {
 
+class RasterGeometryCache;
+
 /// Where the development lands in the buffer and what is drawn.
 struct RasterDrawParams {
   int width = 0;              ///< buffer size in pixels
@@ -26,6 +28,9 @@ struct RasterDrawParams {
   /// Glyph lists for the join numbers, built in the current context; with
   /// none the numbers are built for this call and deleted after it.
   const GlFont* font = nullptr;
+  /// Where the arrays drawn are kept for the next picture; with none they
+  /// are built afresh.
+  RasterGeometryCache* geometry = nullptr;
 };
 
 /// The raster parameters of the pane's view.

@@ -28,6 +28,7 @@ struct RasterJob {
   double cornerY = 0.0;
   bool texturedOnly = false;
   bool labels = false;  // draw the text labels afterwards (not when printing)
+  RasterGeometryCache* geometry = nullptr;
 };
 
 // Pixels whose three components all exceed 251 become pure white.
@@ -69,6 +70,7 @@ std::unique_ptr<OffscreenGlContext> DrawJob(const Model& model, const Settings& 
   params.forPrint = true;
   params.texturedOnly = job.texturedOnly;
   params.markedFaces = false;
+  params.geometry = job.geometry;
   // The join-number glyphs are built by the renderer when numbers are shown.
   DrawDevelopmentRaster(&model, settings, params);
   glFinish();
@@ -222,6 +224,7 @@ bool RenderRasterPage(const Model& model, const Settings& settings, const Raster
   job.pixelsPerCm = q;
   job.texturedOnly = request.mode == 1;
   job.labels = !request.printing && !request.pageTile;
+  job.geometry = request.geometry;
   if (request.printing || request.pageTile) {
     // The page's tile at the buffer's top-left corner.
     const double w = PrintableWidth(settings);

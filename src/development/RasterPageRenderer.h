@@ -14,6 +14,8 @@
 
 namespace plicora {
 
+class RasterGeometryCache;
+
 struct RasterPageRequest {
   int mode = 2;               ///< 1 textured faces only, 2 everything
   int width = 0;              ///< raster size in pixels
@@ -37,6 +39,10 @@ struct RasterPageRequest {
   /// repaint); called before rendering, except for the texture layer of a
   /// printed page. The picture never shows the marked faces.
   std::function<void()> cancelPaneMode;
+  /// Where the drawn arrays are kept for the next request with the same
+  /// model, settings and placement; its owner invalidates it when the model
+  /// changes. With none they are built afresh.
+  RasterGeometryCache* geometry = nullptr;
 };
 
 /// The request for printing or previewing page (column, row) on a device of

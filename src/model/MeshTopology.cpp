@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <deque>
 #include <cmath>
 #include <sstream>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -97,28 +97,44 @@ void LinkRing(Face& face) {
   auto& ring = face.ring;
   const std::size_t n = ring.size();
   if (n <= 2) {
-    for (HalfEdge* h : ring) h->next = h->prev = nullptr;
+    for (HalfEdge* h : ring) h->next = nullptr;
     return;
   }
+  for (std::size_t i = 0; i < n; ++i) ring[i]->next = ring[(i + 1) % n];
+}
+
+HalfEdge* PrevOf(const HalfEdge& half) {
+  if (!half.next || !half.face) return nullptr;
+  for (HalfEdge* h : half.face->ring)
+    if (h->next == &half) return h;
+  return nullptr;
+}
+
+Point3 FaceRefPoint(const Face& face) {
+  const std::size_t n = face.ring.size();
+  if (n <= 2) return {};
   double x = 0, y = 0, z = 0;
-  for (std::size_t i = 0; i < n; ++i) {
-    ring[i]->next = ring[(i + 1) % n];
-    ring[i]->prev = ring[(i + n - 1) % n];
-    const Point3 p = PositionOf(ring[i]->vertex);
+  for (const HalfEdge* h : face.ring) {
+    const Point3 p = PositionOf(h->vertex);
     x += p.x;
     y += p.y;
     z += p.z;
   }
   const double count = static_cast<double>(n);
-  face.refPoint = {x / count, y / count, z / count};
+  return {x / count, y / count, z / count};
+}
+
+Point3 OpenedPositionOf(const HalfEdge& half) {
+  if (!half.face || !half.face->solid) return {};
+  const std::vector<Point3>& positions = half.face->solid->openedPositions;
+  return half.index < positions.size() ? positions[half.index] : Point3{};
 }
 
 void CleanRing(Face& face) {
   auto& ring = face.ring;
   if (!ring.empty()) {
     // Each corner is compared with the one before it in the ring as it was.
-    std::vector<HalfEdge*> kept;
-    kept.reserve(ring.size());
+    CornerRing kept;
     kept.push_back(ring[0]);
     for (std::size_t i = 1; i < ring.size(); ++i)
       if (!IsRepeatedCorner(*ring[i - 1], *ring[i])) kept.push_back(ring[i]);
@@ -150,7 +166,8 @@ double MeasureEdge(Edge& e) {
 /// faces the half-edges point to.
 class EdgePrefetcher {
  public:
-  explicit EdgePrefetcher(std::deque<Edge>& edges) : near_(edges.begin()), far_(edges.begin()), end_(edges.end()) {
+  EdgePrefetcher(StableVector<Edge>::iterator begin, StableVector<Edge>::iterator end)
+      : near_(begin), far_(begin), end_(end) {
     for (int i = 0; i < kFar && far_ != end_; ++i) Far();
     for (int i = 0; i < kNear && near_ != end_; ++i) Near();
   }
@@ -174,18 +191,36 @@ class EdgePrefetcher {
       if (h && h->face) Prefetch(h->face->plane.data());
     ++near_;
   }
-  std::deque<Edge>::iterator near_, far_, end_;
+  StableVector<Edge>::iterator near_, far_, end_;
 };
+
+/// Edges of at least this many are measured half on a second thread.
+constexpr std::size_t kEdgesForTwoThreads = 1 << 16;
+
+void MeasureEdges(StableVector<Edge>::iterator begin, StableVector<Edge>::iterator end) {
+  EdgePrefetcher prefetcher(begin, end);
+  for (auto e = begin; e != end; ++e) {
+    prefetcher.Advance();
+    MeasureEdge(*e);
+  }
+}
 
 }  // namespace
 
 void MeasureSolid(Solid& solid) {
-  double sum = 0.0;
-  EdgePrefetcher prefetcher(solid.edges);
-  for (Edge& e : solid.edges) {
-    prefetcher.Advance();
-    sum += MeasureEdge(e);
+  const auto begin = solid.edges.begin(), end = solid.edges.end();
+  const std::ptrdiff_t count = end - begin;
+  if (static_cast<std::size_t>(count) >= kEdgesForTwoThreads && std::thread::hardware_concurrency() > 1) {
+    const auto middle = begin + count / 2;
+    std::thread second([middle, end] { MeasureEdges(middle, end); });
+    MeasureEdges(begin, middle);
+    second.join();
+  } else {
+    MeasureEdges(begin, end);
   }
+  // Summed in edge order, whichever thread measured them.
+  double sum = 0.0;
+  for (const Edge& e : solid.edges) sum += e.length;
   solid.meanEdgeLength = solid.edges.empty() ? 0.0 : sum / static_cast<double>(solid.edges.size());
 }
 
@@ -256,12 +291,12 @@ std::pair<const Vertex*, const Vertex*> UnorderedPair(const Vertex* a, const Ver
 }
 
 void ReverseSolid(Solid& solid) {
-  std::deque<Edge> oldEdges = std::move(solid.edges);
-  solid.edges = std::deque<Edge>();
+  StableVector<Edge> oldEdges = std::move(solid.edges);
+  solid.edges = StableVector<Edge>();
   for (Face& face : solid.faces) {
     for (double& value : face.plane) value = -value;
     for (HalfEdge* h : face.ring) {
-      h->next = h->prev = h->partner = h->devPartner = nullptr;
+      h->next = h->partner = h->devPartner = nullptr;
       h->edge = nullptr;
     }
     std::reverse(face.ring.begin(), face.ring.end());

@@ -17,14 +17,25 @@ bool IsRepeatedCorner(const HalfEdge& a, const HalfEdge& b);
 /// the state that cleaning it after every corner gives.
 bool CornerRepeatsRing(const std::vector<HalfEdge*>& ring, const HalfEdge& corner);
 
-/// Links next/prev around a ring of more than two corners and fills the
-/// face's reference point (the mean of its corners); shorter rings get no
+/// Links next around a ring of more than two corners; shorter rings get no
 /// links.
 void LinkRing(Face& face);
 
-/// Drops repeated corners of the ring and links next/prev when more than two
-/// remain; fills the face's reference point (the mean of its corners).
+/// Drops repeated corners of the ring and links next when more than two
+/// remain.
 void CleanRing(Face& face);
+
+/// The preceding corner of a linked ring (the one whose next is `half`);
+/// null for a corner without links.
+HalfEdge* PrevOf(const HalfEdge& half);
+
+/// Where the face lies, for picking depth: the mean of its corners (the
+/// origin for a ring of fewer than three corners).
+Point3 FaceRefPoint(const Face& face);
+
+/// The working position of the cut-point emphasis of a corner (the origin
+/// before the development is prepared).
+Point3 OpenedPositionOf(const HalfEdge& half);
 
 /// Length, convexity and dihedral angle of every edge (type 5 for one-sided
 /// edges) and the solid's mean edge length (0 without edges).

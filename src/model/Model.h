@@ -4,16 +4,18 @@
 // texture images; text labels; and the document values of the info block.
 //
 // Ownership is a plain tree: the model owns solids, parts, materials and
-// labels; a solid owns its faces, edges, vertices, texture coordinates and
-// the half-edges of its faces. Every other link is a non-owning pointer into
-// the same model. All containers keep element addresses stable as they grow.
+// labels; a solid owns its faces, edges, vertices and the half-edges of its
+// faces. Every other link is a non-owning pointer into the same model. All
+// containers keep element addresses stable as they grow.
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "model/CornerRing.h"
+#include "model/StableVector.h"
 
 namespace plicora {
 
@@ -42,32 +44,31 @@ struct TexCoord {
   double u = 0.0, v = 0.0;
 };
 
-/// One corner of a face together with the side that starts at it.
+/// One corner of a face together with the side that starts at it. The
+/// preceding corner of the ring is PrevOf (MeshTopology.h).
 struct HalfEdge {
   Edge* edge = nullptr;
   Vertex* vertex = nullptr;
   Face* face = nullptr;
   HalfEdge* partner = nullptr;     ///< neighbour across the edge in the model
   HalfEdge* next = nullptr;        ///< following corner of the ring
-  HalfEdge* prev = nullptr;        ///< preceding corner of the ring
   HalfEdge* devPartner = nullptr;  ///< neighbour when joined in the pattern (a fold)
-  TexCoord* uv = nullptr;
+  TexCoord uv;                     ///< texture coordinates, when hasUv
+  bool hasUv = false;
   bool isOutline = true;  ///< false for an internal diagonal of a split polygon
   bool hasFlap = false;
   std::uint32_t index = 0;  ///< place in its solid's halfEdges (for per-drawing tables)
   Point2 devPos;            ///< corner in the pattern, relative to the part offset
-  Point3 openedPos;         ///< working position of the cut-point emphasis
   double flapWidth = 0.5;   ///< centimetres of paper
 };
 
 struct Face {
   Solid* solid = nullptr;
-  std::vector<HalfEdge*> ring;  ///< corners in order; the solid owns the records
+  CornerRing ring;  ///< corners in order; the solid owns the records
   std::array<double, 4> plane{};  ///< nx, ny, nz, d
-  int materialIndex = -1;
   Part* part = nullptr;
+  int materialIndex = -1;
   int partIndex = -1;
-  Point3 refPoint;  ///< where the face lies, for picking depth
   bool marked = false;
 };
 
@@ -77,18 +78,20 @@ struct Edge {
   Vertex* vertexA = nullptr;
   Vertex* vertexB = nullptr;
   double length = 0.0;
-  bool convex = true;
   double dihedral = -1.0;
   int type = 0;  ///< 0 ordinary, 5 one-sided, 6 marked to cut, 7 marked to keep
   int joinNumber = -1;
+  bool convex = true;
 };
 
 struct Solid {
-  std::deque<Face> faces;
-  std::deque<Edge> edges;
-  std::deque<Vertex> vertices;
-  std::deque<TexCoord> uvs;
-  std::deque<HalfEdge> halfEdges;  ///< storage of every corner of every face
+  StableVector<Face> faces;
+  StableVector<Edge> edges;
+  StableVector<Vertex> vertices;
+  StableVector<HalfEdge> halfEdges;  ///< storage of every corner of every face
+  /// Working positions of the cut-point emphasis by half-edge index, filled
+  /// when the development is prepared (ComputeOpenedPositions).
+  std::vector<Point3> openedPositions;
   double meanEdgeLength = 0.0;
   std::string name;
   bool selected = true;
@@ -151,11 +154,11 @@ struct Model {
   Model(const Model&) = delete;
   Model& operator=(const Model&) = delete;
 
-  std::deque<Solid> solids;
+  StableVector<Solid> solids;
   Point3 boxMax{-1.7976931348623157e308, -1.7976931348623157e308, -1.7976931348623157e308};
   Point3 boxMin{1.7976931348623157e308, 1.7976931348623157e308, 1.7976931348623157e308};
   int totalFaces = 0;
-  std::deque<Part> parts;
+  StableVector<Part> parts;
   double devX = 0.0, devY = 0.0;
   double devWidth = 0.0, devHeight = 0.0;
   double meanEdgeLength = 0.0;
@@ -163,8 +166,8 @@ struct Model {
   double devScale = 40.0;   ///< dMag2d: centimetres of paper per development unit
   std::string path;
   bool hasUV = false;
-  std::deque<Material> materials;
-  std::deque<TextLabel> texts;
+  StableVector<Material> materials;
+  StableVector<TextLabel> texts;
   Material defaultMaterial;
   double devMargin = 0.0;
   bool mirrored = false;

@@ -45,6 +45,10 @@ constexpr std::size_t kLabelTextLine = 511;
 /// allocated stays within twice the file's size plus this.
 constexpr std::size_t kMissingPixelAllowance = std::size_t{1} << 20;
 
+/// A solid with at least this many bytes after its name is tokenised on a
+/// second thread while its records are built.
+std::size_t gReadAheadBytes = std::size_t{1} << 20;
+
 /// How often (in faces) the bytes already parsed are given back.
 constexpr int kReleaseInterval = 1 << 14;
 
@@ -66,8 +70,8 @@ class WorkFileParser {
   int Run();
 
  private:
-  int Int() { return IntFromToken(in_.Token()); }
-  double Real() { return RealFromToken(in_.Token()); }
+  int Int() { return in_.IntToken(); }
+  double Real() { return in_.RealToken(); }
   bool Flag() { return Int() != 0; }
   /// Skips the rest of the line and reads the next one; false on failure.
   bool SkipLineThenRead(std::size_t capacity, std::string_view& line) {
@@ -98,6 +102,7 @@ class WorkFileParser {
   static constexpr std::size_t kLongRing = 64;
   void ReadParts(std::string_view& current);
   void AttachFacesToParts();
+  void ReserveFaceLists();
   void ReadMaterialBody(Material& material, bool isDefault);
   void ReadTexture(Material& material);
   void ReadMaterials(std::string_view& current);
@@ -189,6 +194,8 @@ void WorkFileParser::ReadSolidBody(Solid& solid) {
   std::string_view name;
   if (SkipLineThenRead(kNameLine, name)) solid.name = WorkFileTextToUtf8(name);
   solid.selected = Flag();
+  // Up to the next solid's name every field is a token.
+  if (in_.remaining() >= gReadAheadBytes) in_.ReadAhead();
 
   if (!SeekKeyword("vertices")) return;
   const int vertexCount = Int();
@@ -229,10 +236,10 @@ void WorkFileParser::ReadFace(Solid& solid) {
     const bool hasFlap = Flag(), isOutline = Flag();
     const double flapWidth = Real();
     if (!InRange(vertexIndex, solid.vertices)) continue;  // a corner naming no vertex is left out
-    TexCoord& uv = solid.uvs.emplace_back(TexCoord{u, v});
     HalfEdge* h = solid.NewHalfEdge(&solid.vertices[static_cast<std::size_t>(vertexIndex)], &face, settings_.flapWidth);
     h->devPos = {x, y};
-    h->uv = &uv;
+    h->uv = {u, v};
+    h->hasUv = true;
     h->hasFlap = hasFlap;
     h->isOutline = isOutline;
     h->flapWidth = flapWidth;
@@ -355,6 +362,7 @@ void WorkFileParser::AttachFacesToParts() {
     face.part = &model_.parts[static_cast<std::size_t>(face.partIndex)];
     face.part->faces.push_back(&face);
   };
+  ReserveFaceLists();
   // Waiting faces belong to earlier solids, so they come first.
   while (!waitingForPart_.empty() && InRange(waitingForPart_.begin()->first, model_.parts)) {
     for (Face* face : waitingForPart_.begin()->second) attach(*face);
@@ -367,6 +375,19 @@ void WorkFileParser::AttachFacesToParts() {
       else waitingForPart_[face.partIndex].push_back(&face);
     }
   }
+}
+
+void WorkFileParser::ReserveFaceLists() {
+  // Each list grows once to its final length: lists grown face by face
+  // would leave a good part of their storage unused on a large model.
+  std::vector<std::size_t> adding(model_.parts.size(), 0);
+  for (const auto& [index, faces] : waitingForPart_)
+    if (InRange(index, model_.parts)) adding[static_cast<std::size_t>(index)] += faces.size();
+  for (std::size_t s = solidsAttached_; s < model_.solids.size(); ++s)
+    for (const Face& face : model_.solids[s].faces)
+      if (InRange(face.partIndex, model_.parts)) ++adding[static_cast<std::size_t>(face.partIndex)];
+  for (std::size_t i = 0; i < adding.size(); ++i)
+    if (adding[i] > 0) model_.parts[i].faces.reserve(model_.parts[i].faces.size() + adding[i]);
 }
 
 void WorkFileParser::ReadMaterialBody(Material& material, bool isDefault) {
@@ -494,6 +515,8 @@ int RunParser(WorkFileParser& parser, Model& model) {
 }
 
 }  // namespace
+
+void SetReadAheadThreshold(std::size_t bytes) { gReadAheadBytes = bytes; }
 
 int ReadWorkFile(const std::string& path, Model& model, Settings& settings, int maxTextureSize) {
   FileBytes file;

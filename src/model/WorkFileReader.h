@@ -8,6 +8,7 @@
 // ends, and a texture size outside 0..32768 (or above 2^31 bytes) ends the
 // reading with that material kept without texture.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -41,5 +42,10 @@ int ReadWorkFile(const std::string& path, Model& model, Settings& settings);
 /// The same for the bytes of a work file already in memory.
 int ReadWorkFileData(std::string_view bytes, Model& model, Settings& settings, int maxTextureSize);
 int ReadWorkFileData(std::string_view bytes, Model& model, Settings& settings);
+
+/// Solids with at least this many bytes after their name (1 MB unless set)
+/// are tokenised on a second thread while their records are built; the
+/// result is the same either way.
+void SetReadAheadThreshold(std::size_t bytes);
 
 }  // namespace plicora

@@ -3,6 +3,7 @@
 namespace plicora {
 
 bool WorkFileStream::ReadLine(std::size_t capacity, std::string_view& line) {
+  StopReadingAhead();
   if (failed_ || pos_ == end_) {
     failed_ = true;
     return false;
@@ -29,6 +30,7 @@ bool WorkFileStream::ReadLine(std::size_t capacity, std::string_view& line) {
 }
 
 void WorkFileStream::SkipComment() {
+  StopReadingAhead();
   if (failed_) return;
   const std::size_t scan = remaining() < 512 ? remaining() : 512;
   const void* lf = std::memchr(pos_, '\n', scan);
@@ -36,6 +38,7 @@ void WorkFileStream::SkipComment() {
 }
 
 std::size_t WorkFileStream::ReadBytes(void* target, std::size_t count) {
+  StopReadingAhead();
   if (failed_) return 0;
   const std::size_t n = count < remaining() ? count : remaining();
   if (target && n > 0) std::memcpy(target, pos_, n);

@@ -4,6 +4,7 @@
 
 #include "model/FlatEdges.h"
 #include "model/Geometry.h"
+#include "model/MeshTopology.h"
 
 namespace plicora {
 namespace {
@@ -120,7 +121,7 @@ Face* PickFace(Model& model, const PickMatrices& matrices, int x, int y) {
   for (Solid& solid : model.solids) {
     for (Face& face : solid.faces) {
       if (!FaceContains(face, projector, p)) continue;
-      const double depth = projector.Depth(face.refPoint);
+      const double depth = projector.Depth(FaceRefPoint(face));
       if (!best || depth < bestDepth) {
         best = &face;
         bestDepth = depth;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "model/MeshTopology.h"
 #include "view3d/EdgeStyle.h"
 #include "view3d/PrimitiveWriter.h"
 #include "view3d/RenderCache.h"
@@ -57,7 +58,7 @@ bool MixesTexCoords(const Model& model) {
   bool some = false, someWithout = false;
   for (const Solid& solid : model.solids)
     for (const Face& face : solid.faces)
-      for (const HalfEdge* h : face.ring) (h->uv ? some : someWithout) = true;
+      for (const HalfEdge* h : face.ring) (h->hasUv ? some : someWithout) = true;
   return some && someWithout;
 }
 
@@ -353,12 +354,12 @@ void ModelRenderer::DrawOpenedEdges(PrimitiveWriter& out, const Solid& solid, co
       if (IsHiddenFlatEdge(edge, settings) || !edge.halfA->isOutline || !edge.halfA->next) continue;
       const EdgeStyle style = FoldStyle(edge, settings);
       out.Color(style.red, style.green, style.blue);
-      out.Segment(1.f, edge.halfA->openedPos, edge.halfA->next->openedPos);
+      out.Segment(1.f, OpenedPositionOf(*edge.halfA), OpenedPositionOf(*edge.halfA->next));
       continue;
     }
     out.Color(0.f, 0.f, 0.f);
     for (const HalfEdge* h : {edge.halfA, edge.halfB})
-      if (h && h->next) out.Segment(1.f, h->openedPos, h->next->openedPos);
+      if (h && h->next) out.Segment(1.f, OpenedPositionOf(*h), OpenedPositionOf(*h->next));
   }
 }
 
@@ -372,7 +373,7 @@ void ModelRenderer::DrawMaterialOutline(PrimitiveWriter& out, const SceneInputs&
       if (&model.MaterialOf(face.materialIndex) != scene.shell->highlightedMaterial || !HasCorners(face)) continue;
       bool mapped = false;
       for (const HalfEdge* h : face.ring)
-        if (h->uv && (h->uv->u != 0.0 || h->uv->v != 0.0)) mapped = true;
+        if (h->hasUv && (h->uv.u != 0.0 || h->uv.v != 0.0)) mapped = true;
       if (mapped)
         out.Color(1.f, 1.f, 0.f);
       else

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "model/MeshTopology.h"
+
 namespace plicora {
 namespace {
 
@@ -33,21 +35,22 @@ bool SumFanVectors(const HalfEdge& p, const Point3& origin, Point3& sum, std::si
   }
 }
 
-void OpenCorner(HalfEdge& q, double distance, std::size_t limit) {
-  HalfEdge* p = q.prev;
+void OpenCorner(std::vector<Point3>& opened, const HalfEdge& q, double distance, std::size_t limit) {
+  const HalfEdge* p = PrevOf(q);
   if (!p || p->devPartner) return;
   Point3 sum;
-  if (!SumFanVectors(*p, q.openedPos, sum, limit)) return;
+  if (!SumFanVectors(*p, opened[q.index], sum, limit)) return;
   const double length = std::sqrt(sum.x * sum.x + sum.y * sum.y + sum.z * sum.z);
   if (length < 0.00001) return;
   const Point3 offset{sum.x / length * distance, sum.y / length * distance, sum.z / length * distance};
-  HalfEdge* d = p;
+  const HalfEdge* d = p;
   for (std::size_t steps = 0; d && steps <= limit; ++steps) {
-    HalfEdge* n = d->next;
+    const HalfEdge* n = d->next;
     if (!n) return;
-    n->openedPos.x += offset.x;
-    n->openedPos.y += offset.y;
-    n->openedPos.z += offset.z;
+    Point3& position = opened[n->index];
+    position.x += offset.x;
+    position.y += offset.y;
+    position.z += offset.z;
     d = n->devPartner;
   }
 }
@@ -55,10 +58,13 @@ void OpenCorner(HalfEdge& q, double distance, std::size_t limit) {
 }  // namespace
 
 void ComputeOpenedPositions(Model& model) {
-  for (Solid& solid : model.solids)
+  for (Solid& solid : model.solids) {
+    // Corners in no ring keep the origin.
+    solid.openedPositions.assign(solid.halfEdges.size(), Point3{});
     for (Face& face : solid.faces)
       for (HalfEdge* h : face.ring)
-        if (h->vertex) h->openedPos = PositionOf(*h->vertex);
+        if (h->vertex) solid.openedPositions[h->index] = PositionOf(*h->vertex);
+  }
   const double distance = 0.1 * model.meanEdgeLength;
   for (Solid& solid : model.solids) {
     if (!solid.selected) continue;
@@ -66,7 +72,7 @@ void ComputeOpenedPositions(Model& model) {
     // limit only stops a walk over inconsistent links.
     const std::size_t limit = solid.halfEdges.size();
     for (Face& face : solid.faces)
-      for (HalfEdge* q : face.ring) OpenCorner(*q, distance, limit);
+      for (HalfEdge* q : face.ring) OpenCorner(solid.openedPositions, *q, distance, limit);
   }
 }
 

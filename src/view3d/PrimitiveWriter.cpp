@@ -2,15 +2,19 @@
 
 #include <GL/gl.h>
 
+#include "model/MeshTopology.h"
 #include "view3d/CulledTriangles.h"
 
 namespace plicora {
 namespace {
 
 void Corner(const HalfEdge& h, bool opened, bool texCoord) {
-  if (texCoord && h.uv) glTexCoord2f(static_cast<float>(h.uv->u), static_cast<float>(h.uv->v));
+  if (texCoord && h.hasUv) glTexCoord2f(static_cast<float>(h.uv.u), static_cast<float>(h.uv.v));
   if (opened)
-    glVertex3d(h.openedPos.x, h.openedPos.y, h.openedPos.z);
+    {
+    const Point3 p = OpenedPositionOf(h);
+    glVertex3d(p.x, p.y, p.z);
+  }
   else
     glVertex3d(h.vertex->x, h.vertex->y, h.vertex->z);
 }
@@ -44,8 +48,8 @@ void PrimitiveWriter::Face(const plicora::Face& face, bool opened, bool reverse,
   const bool texCoords = !reverse && lit;
   if (sink_) {
     auto corner = [&](const HalfEdge& h) {
-      if (texCoords && h.uv) sink_->SetTexCoord(static_cast<float>(h.uv->u), static_cast<float>(h.uv->v));
-      const Point3 p = opened ? h.openedPos : Point3{h.vertex->x, h.vertex->y, h.vertex->z};
+      if (texCoords && h.hasUv) sink_->SetTexCoord(static_cast<float>(h.uv.u), static_cast<float>(h.uv.v));
+      const Point3 p = opened ? OpenedPositionOf(h) : Point3{h.vertex->x, h.vertex->y, h.vertex->z};
       sink_->AddCorner(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
     };
     if (normalPending_)
@@ -79,7 +83,7 @@ void PrimitiveWriter::Loop(const plicora::Face& face, bool opened, float width) 
   }
   auto position = [&](std::size_t i) {
     const HalfEdge& h = *face.ring[i % n];
-    return opened ? h.openedPos : Point3{h.vertex->x, h.vertex->y, h.vertex->z};
+    return opened ? OpenedPositionOf(h) : Point3{h.vertex->x, h.vertex->y, h.vertex->z};
   };
   for (std::size_t i = 0; i < n && n >= 2; ++i) Segment(width, position(i), position(i + 1));
 }

@@ -27,9 +27,9 @@ TEST(MeshTopologyTest, CleanRingDropsRepeatsAndLinks) {
   ASSERT_EQ(face.ring.size(), 3u);
   EXPECT_EQ(face.ring[2]->vertex, &solid.vertices[2]);
   EXPECT_EQ(face.ring[2]->next, face.ring[0]);
-  EXPECT_EQ(face.ring[0]->prev, face.ring[2]);
-  EXPECT_DOUBLE_EQ(face.refPoint.x, 2.0 / 3.0);
-  EXPECT_DOUBLE_EQ(face.refPoint.y, 1.0 / 3.0);
+  EXPECT_EQ(PrevOf(*face.ring[0]), face.ring[2]);
+  EXPECT_DOUBLE_EQ(FaceRefPoint(face).x, 2.0 / 3.0);
+  EXPECT_DOUBLE_EQ(FaceRefPoint(face).y, 1.0 / 3.0);
 
   Face& pair = solid.faces.emplace_back();
   for (int v : {0, 1, 0}) pair.ring.push_back(solid.NewHalfEdge(&solid.vertices[v], &pair, 0.5));

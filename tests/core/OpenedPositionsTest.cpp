@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "MeshBuilder.h"
+#include "model/MeshTopology.h"
 #include "view3d/OpenedPositions.h"
 
 namespace plicora {
@@ -25,9 +26,10 @@ struct TwoSquares {
 };
 
 void ExpectAt(const HalfEdge* h, double x, double y) {
-  EXPECT_NEAR(h->openedPos.x, x, 1e-12);
-  EXPECT_NEAR(h->openedPos.y, y, 1e-12);
-  EXPECT_EQ(h->openedPos.z, 0.0);
+  const Point3 p = OpenedPositionOf(*h);
+  EXPECT_NEAR(p.x, x, 1e-12);
+  EXPECT_NEAR(p.y, y, 1e-12);
+  EXPECT_EQ(p.z, 0.0);
 }
 
 TEST(OpenedPositionsTest, CornersOnBothSidesOfACutMoveIntoTheirFaces) {
@@ -52,7 +54,7 @@ TEST(OpenedPositionsTest, CornersJoinedByAFoldMoveTogetherAlongIt) {
 TEST(OpenedPositionsTest, HiddenSolidsKeepTheirVertexPositions) {
   TwoSquares m(false);
   m.b.solid->selected = false;
-  m.a->ring[1]->openedPos = Point3{7, 7, 7};
+  m.b.solid->openedPositions.assign(m.b.solid->halfEdges.size(), Point3{7, 7, 7});
   ComputeOpenedPositions(m.b.model);
   ExpectAt(m.a->ring[1], 1, 0);
 }

@@ -49,10 +49,7 @@ class PatternBuilder {
     }
     const std::size_t n = face.ring.size();
     if (n > 2) {
-      for (std::size_t i = 0; i < n; ++i) {
-        face.ring[i]->next = face.ring[(i + 1) % n];
-        face.ring[i]->prev = face.ring[(i + n - 1) % n];
-      }
+      for (std::size_t i = 0; i < n; ++i) face.ring[i]->next = face.ring[(i + 1) % n];
     }
     part->faces.push_back(&face);
     return face;

@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cstdint>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,61 @@ std::vector<FixtureRow> FixtureRows() {
     }
   }
   return rows;
+}
+
+// Every value the reader stores, as text, for comparing two readings.
+std::string DescribeReading(const Model& m, const Settings& s, int result) {
+  std::ostringstream out;
+  out.precision(17);
+  out << result << ' ' << m.totalFaces << ' ' << m.devScale << ' ' << m.modelScale << ' ' << m.hasUV << ' '
+      << s.iAngleEps << ' ' << s.iPageType << ' ' << s.bDrawFlap << '\n';
+  auto index = [](const HalfEdge* h) { return h ? static_cast<long long>(h->index) : -1LL; };
+  for (const Solid& solid : m.solids) {
+    out << solid.name << ' ' << solid.selected << '\n';
+    for (const Vertex& v : solid.vertices) out << v.x << ' ' << v.y << ' ' << v.z << '\n';
+    for (const Face& f : solid.faces) {
+      out << f.materialIndex << ' ' << f.partIndex << ' ' << (f.part != nullptr);
+      for (double d : f.plane) out << ' ' << d;
+      for (const HalfEdge* h : f.ring)
+        out << " [" << h->vertex->x << ' ' << h->devPos.x << ' ' << h->devPos.y << ' ' << h->uv.u << ' ' << h->uv.v
+            << ' ' << h->hasFlap << h->isOutline << ' ' << h->flapWidth << ' ' << h->index << ' ' << index(h->next)
+            << ' ' << index(h->partner) << ' ' << index(h->devPartner) << ']';
+      out << '\n';
+    }
+    for (const Edge& e : solid.edges)
+      out << index(e.halfA) << ' ' << index(e.halfB) << ' ' << e.vertexA->x << ' ' << e.vertexB->x << ' ' << e.type
+          << ' ' << e.convex << '\n';
+  }
+  for (const Part& p : m.parts)
+    out << p.offsetX << ' ' << p.offsetY << ' ' << p.width << ' ' << p.height << ' ' << p.faces.size() << '\n';
+  for (const Material& mat : m.materials)
+    out << mat.name << ' ' << mat.diffuse[0] << ' ' << mat.hasTexture << ' ' << (mat.image ? mat.image->width : -1) << '\n';
+  for (const TextLabel& t : m.texts) out << t.text << ' ' << t.x << ' ' << t.fontSize << ' ' << t.color << '\n';
+  return out.str();
+}
+
+// Splitting the tokens off on a second thread changes nothing read, in good
+// files and in damaged ones.
+TEST(WorkFileFixturesTest, TokensReadAheadGiveTheSameModel) {
+  std::vector<std::string> paths;
+  for (const FixtureRow& row : FixtureRows()) paths.push_back(test::FixturePath(row.file));
+  for (const auto& entry : std::filesystem::directory_iterator(test::FixturePath("damaged")))
+    if (entry.path().extension() == ".plc") paths.push_back(entry.path().string());
+  CollectingMessageSink sink;
+  ScopedMessageSink scope(sink);
+  auto read = [](const std::string& path, std::size_t threshold) {
+    SetReadAheadThreshold(threshold);
+    Model model;
+    Settings settings;
+    const int result = ReadWorkFile(path, model, settings);
+    return DescribeReading(model, settings, result);
+  };
+  for (const std::string& path : paths) {
+    SCOPED_TRACE(path);
+    const std::string plain = read(path, SIZE_MAX);
+    EXPECT_EQ(read(path, 0), plain);
+  }
+  SetReadAheadThreshold(std::size_t{1} << 20);
 }
 
 TEST(WorkFileFixturesTest, CountsMatchTheTable) {

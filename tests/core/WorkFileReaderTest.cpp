@@ -112,11 +112,11 @@ TEST(WorkFileReaderTest, SolidBody) {
   ASSERT_EQ(f.ring.size(), 4u);
   EXPECT_EQ(f.ring[1]->devPos.x, 1.0);
   EXPECT_EQ(f.ring[0]->next, f.ring[1]);
-  EXPECT_EQ(f.ring[0]->prev, f.ring[3]);
+  EXPECT_EQ(PrevOf(*f.ring[0]), f.ring[3]);
   EXPECT_EQ(f.ring[2]->face, &f);
-  EXPECT_EQ(f.refPoint.x, 0.5);
-  EXPECT_EQ(f.refPoint.y, 0.5);
-  EXPECT_EQ(s.uvs.size(), 4u);
+  EXPECT_EQ(FaceRefPoint(f).x, 0.5);
+  EXPECT_EQ(FaceRefPoint(f).y, 0.5);
+  for (const HalfEdge* h : f.ring) EXPECT_TRUE(h->hasUv);
   ASSERT_EQ(s.edges.size(), 4u);
   EXPECT_EQ(s.edges[1].halfA, f.ring[1]);
   EXPECT_EQ(s.edges[1].halfB, nullptr);
@@ -131,8 +131,8 @@ TEST(WorkFileReaderTest, SolidBody) {
   const HalfEdge& h = *c.faces[0].ring[0];
   EXPECT_EQ(h.devPos.x, 1.5);
   EXPECT_EQ(h.devPos.y, 2.5);
-  EXPECT_EQ(h.uv->u, 0.25);
-  EXPECT_EQ(h.uv->v, 0.75);
+  EXPECT_EQ(h.uv.u, 0.25);
+  EXPECT_EQ(h.uv.v, 0.75);
   EXPECT_TRUE(h.hasFlap);
   EXPECT_FALSE(h.isOutline);
   EXPECT_EQ(h.flapWidth, 0.3);

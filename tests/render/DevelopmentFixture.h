@@ -45,7 +45,6 @@ inline Part& AddSquareStrip(Model& model, int faces, double left, double top, do
     }
     for (int k = 0; k < 4; ++k) {
       face.ring[k]->next = face.ring[(k + 1) % 4];
-      face.ring[k]->prev = face.ring[(k + 3) % 4];
       Edge& e = solid.edges.emplace_back();
       e.halfA = face.ring[k];
       face.ring[k]->edge = &e;

@@ -103,9 +103,8 @@ TEST_F(RasterRendererTest, TexturedFaceShowsItsImage) {
   m.image->pixels = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255};  // all blue
   FaceA().materialIndex = 0;
   for (HalfEdge* h : FaceA().ring) {
-    h->uv = &FaceA().solid->uvs.emplace_back();
-    h->uv->u = h->devPos.x;
-    h->uv->v = h->devPos.y;
+    h->uv = TexCoord{h->devPos.x, h->devPos.y};
+    h->hasUv = true;
   }
   const QImage image = Render();
   EXPECT_TRUE(SameRgb(image.pixel(45, 45), 0, 0, 255, 2));

@@ -162,9 +162,8 @@ TEST_F(ModelRendererTest, HighlightedMaterialIsOutlinedYellowWhenMappedElseWhite
   Painted(100, row);
   const bool white = Pixel(100, row) == Rgb{255, 255, 255} || Pixel(100, row - 1) == Rgb{255, 255, 255};
   EXPECT_TRUE(white);
-  TexCoord& uv = mesh.solid->uvs.emplace_back();
-  uv.u = 0.5;
-  mesh.solid->faces.front().ring[2]->uv = &uv;
+  mesh.solid->faces.front().ring[2]->uv = TexCoord{0.5, 0.0};
+  mesh.solid->faces.front().ring[2]->hasUv = true;
   engine.OnUpdate(HINT_NONE);
   Painted(100, row);
   const bool yellow = Pixel(100, row) == Rgb{255, 255, 0} || Pixel(100, row - 1) == Rgb{255, 255, 0};
