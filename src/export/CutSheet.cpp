@@ -5,6 +5,7 @@
 #include "development/CutContours.h"
 #include "development/DevelopmentDrawing.h"
 #include "development/DevelopmentGeometry.h"
+#include "model/Units.h"
 
 namespace plicora {
 namespace {
@@ -81,7 +82,7 @@ std::vector<std::vector<Point2>> ClipPolyline(const std::vector<Point2>& points,
 void AddTexts(const Model& model, const Settings& settings, const SheetPlacement& place, CutSheet& sheet) {
   const double s = model.devScale;
   if (settings.bDrawNumber && s > 0.0) {
-    const double cell = settings.iEdgeNumberFontSize * kCmPerFontPoint / s;  // development units
+    const double cell = settings.iEdgeNumberFontSize * kCmPerPoint / s;  // development units
     for (const Part& part : model.parts) {
       for (const Face* face : part.faces) {
         for (const HalfEdge* h : face->ring) {
@@ -108,7 +109,7 @@ void AddTexts(const Model& model, const Settings& settings, const SheetPlacement
     CutText text;
     text.text = label.text;
     text.at = place.Map({label.x, label.y});
-    text.emMm = label.fontSize * kCmPerFontPoint * 10.0;
+    text.emMm = label.fontSize * kCmPerPoint * 10.0;
     sheet.texts.push_back(std::move(text));
   }
 }

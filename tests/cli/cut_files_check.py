@@ -48,8 +48,13 @@ def path_points(d):
 
 
 def matrix_of(transform):
+    """A group's transform in the export's 1/1200-inch units."""
     m = re.match(r"matrix\(([^)]*)\)", transform or "")
-    return [float(v) for v in m.group(1).split(",")] if m else [1, 0, 0, 1, 0, 0]
+    if m:
+        return [float(v) for v in m.group(1).split(",")]
+    m = re.match(r"scale\(([^)]*)\)", transform or "")
+    k = float(m.group(1)) / SVG_UNIT_MM if m else 1.0
+    return [k, 0, 0, k, 0, 0]
 
 
 def print_corners(print_layer):
@@ -57,10 +62,16 @@ def print_corners(print_layer):
     corners = []
     for group in print_layer.iter(SVG + "g"):
         a, b, c, d, e, f = matrix_of(group.get("transform"))
+        ends = []
         for polyline in group.findall(SVG + "polyline"):
             values = [float(v) for v in re.findall(r"-?\d+(?:\.\d+)?", polyline.get("points"))]
-            for x, y in (list(zip(values[0::2], values[1::2]))[i] for i in (0, -1)):
-                corners.append(((a * x + c * y + e) * SVG_UNIT_MM, (b * x + d * y + f) * SVG_UNIT_MM))
+            ends += [list(zip(values[0::2], values[1::2]))[i] for i in (0, -1)]
+        for path in group.findall(SVG + "path"):
+            if path.get("fill", "none") == "none":
+                ends += [tuple(float(v) for v in pair.split())
+                         for pair in re.findall(r"[ML]\s*(-?[\d.]+\s+-?[\d.]+)", path.get("d", ""))]
+        for x, y in ends:
+            corners.append(((a * x + c * y + e) * SVG_UNIT_MM, (b * x + d * y + f) * SVG_UNIT_MM))
     return corners
 
 
@@ -200,6 +211,11 @@ def main():
             print("python3-ezdxf is missing")
             sys.exit(77)
     work = tempfile.mkdtemp(prefix="plicora-cut-")
+    # The program never sees the user's own home or profile.
+    for variable, folder in (("HOME", "home"), ("XDG_CONFIG_HOME", "config"), ("XDG_DATA_HOME", "data"),
+                             ("XDG_CACHE_HOME", "cache")):
+        os.environ[variable] = os.path.join(work, folder)
+        os.makedirs(os.environ[variable])
     try:
         (check_dxf if what == "dxf" else check_pages)(viewer, fixtures, work)
     finally:
