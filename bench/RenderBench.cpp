@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
 #include "cli/BatchDocument.h"
 #include "cli/GuiRuntime.h"
 #include "cli/RasterExportCommands.h"
 #include "development/DevelopmentDrawing.h"
 #include "development/DevelopmentGeometry.h"
 #include "development/RasterPageRenderer.h"
+#include "model/Settings.h"
 
 using namespace plicora;
 

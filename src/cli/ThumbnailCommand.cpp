@@ -13,10 +13,10 @@
 #include <cmath>
 #include <string>
 
-#include "app/Settings.h"
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
 #include "cli/GuiRuntime.h"
+#include "model/Settings.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/MessageSink.h"
 #include "platform/OffscreenGlContext.h"

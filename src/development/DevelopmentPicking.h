@@ -2,8 +2,8 @@
 // "Check Corresponding Surface" on the pattern side: the face under a point
 // of the development, and the marking that both panes show.
 
-#include "app/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -8,9 +8,9 @@
 #include <functional>
 #include <vector>
 
-#include "app/Settings.h"
 #include "development/Pages.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

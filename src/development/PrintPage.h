@@ -7,10 +7,10 @@
 #include <QPainter>
 #include <functional>
 
-#include "app/Settings.h"
 #include "development/PageDrawing.h"
 #include "development/Pages.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 class QPrinter;
 

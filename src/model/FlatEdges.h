@@ -3,8 +3,8 @@
 // flat is not drawn (in the 3D view or in the pattern), cannot be picked for
 // marking, and does not bound a region of the pattern.
 
-#include "app/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "model/Model.h"
 
 namespace plicora {

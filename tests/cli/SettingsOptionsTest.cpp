@@ -10,7 +10,7 @@
 #include <regex>
 
 #include "TestSupport.h"
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "cli/BatchSettings.h"
 #include "model/Model.h"
 
