@@ -5,7 +5,7 @@
 #include "development/DevelopmentView.h"
 #include "model/Model.h"
 #include "model/Settings.h"
-#include "view3d/GlOutlineFont.h"
+#include "platform/GlOutlineFont.h"
 
 namespace plicora {
 
