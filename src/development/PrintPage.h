@@ -12,15 +12,7 @@
 #include "model/Model.h"
 #include "model/Settings.h"
 
-class QPrinter;
-
 namespace plicora {
-
-/// The sheet device of a printer (or its preview): resolution, the offsets
-/// of its printable area from the paper's corner and the paper's size, in
-/// device units. A painter on the printer has its origin at the printable
-/// corner unless the printer prints the full page, where the offsets are 0.
-PrintDevice MakePrintDevice(const QPrinter& printer, bool preview);
 
 /// Whether any material, the default one included, carries a texture.
 bool HasTexturedMaterial(const Model& model);
