@@ -14,4 +14,10 @@ inline bool IsHiddenFlatEdge(const Edge& edge, const Settings& settings) {
   return settings.bCullEdge && settings.iAngleEps < edge.dihedral;
 }
 
+/// A fold of the pattern that is hidden this way: it is neither drawn nor
+/// a border of a region.
+inline bool IsHiddenFold(const HalfEdge& half, const Settings& settings) {
+  return half.devPartner && half.edge && IsHiddenFlatEdge(*half.edge, settings);
+}
+
 }  // namespace plicora
