@@ -15,11 +15,11 @@
 #include "model/NumberText.h"
 #include "model/PaperTable.h"
 #include "model/Prefetch.h"
+#include "model/TextureFit.h"
 #include "model/WorkFileStream.h"
 #include "platform/FileBytes.h"
 #include "platform/MessageSink.h"
 #include "platform/TextEncoding.h"
-#include "texture/TextureData.h"
 
 namespace plicora {
 namespace {
