@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
 #include "development/DevelopmentGeometry.h"
 #include "export/EpsWriter.h"
 #include "model/MeshTopology.h"
+#include "model/Settings.h"
 #include "model/WorkFileReader.h"
 
 using namespace plicora;

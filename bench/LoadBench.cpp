@@ -15,9 +15,9 @@
 #include <memory>
 #include <string>
 
-#include "app/Settings.h"
 #include "model/MeshTopology.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 #include "model/WorkFileReader.h"
 
 using namespace plicora;

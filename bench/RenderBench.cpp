@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
 #include "cli/BatchDocument.h"
 #include "cli/GuiRuntime.h"
 #include "cli/RasterExportCommands.h"
@@ -23,6 +22,7 @@
 #include "development/DevelopmentGeometry.h"
 #include "development/DevelopmentRasterGeometry.h"
 #include "development/RasterPageRenderer.h"
+#include "model/Settings.h"
 
 using namespace plicora;
 

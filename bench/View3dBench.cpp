@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "SyntheticModels.h"
-#include "app/Settings.h"
 #include "app/UpdateHints.h"
+#include "model/Settings.h"
 #include "platform/OffscreenGlContext.h"
 #include "view3d/FacePicking.h"
 #include "view3d/ModelViewEngine.h"

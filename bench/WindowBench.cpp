@@ -16,9 +16,9 @@
 #include <cstdlib>
 
 #include "app/MainFrame.h"
-#include "app/Settings.h"
 #include "app/VorlanDoc.h"
 #include "development/DevelopmentPane.h"
+#include "model/Settings.h"
 #include "platform/FontResolution.h"
 #include "platform/MessageSink.h"
 #include "view3d/ModelPane.h"

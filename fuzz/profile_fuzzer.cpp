@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/Settings.h"
 #include "app/SettingsStore.h"
+#include "model/Settings.h"
 #include "platform/ProfileFile.h"
 
 using namespace plicora;

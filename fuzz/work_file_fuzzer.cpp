@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/Settings.h"
 #include "model/MeshTopology.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 #include "model/WorkFileReader.h"
 #include "platform/MessageSink.h"
 

@@ -7,9 +7,9 @@
 
 #include "app/MainFrame.h"
 #include "app/MessageBoxSink.h"
-#include "app/Settings.h"
 #include "app/SplashScreen.h"
 #include "app/VorlanDoc.h"
+#include "model/Settings.h"
 #include "platform/FontResolution.h"
 #include "platform/MessageSink.h"
 

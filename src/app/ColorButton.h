@@ -6,7 +6,7 @@
 
 #include <QPushButton>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "app/SettingsStore.h"
-#include "development/PaperTable.h"
 #include "model/InfoBlockKeys.h"
 #include "model/Model.h"
+#include "model/PaperTable.h"
 #include "platform/ProfileFile.h"
 
 namespace plicora {

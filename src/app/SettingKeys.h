@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

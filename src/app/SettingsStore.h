@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
 #include "development/Pages.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 #include "view3d/ViewShellState.h"
 
 namespace plicora {

@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "app/Settings.h"
 #include "app/VorlanDoc.h"
 #include "cli/CommandLine.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "app/SettingKeys.h"
-#include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 #include "platform/MessageSink.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProfileLocation.h"

@@ -4,8 +4,8 @@
 
 #include <QImage>
 
-#include "app/Settings.h"
 #include "cli/Commands.h"
+#include "model/Settings.h"
 #include "platform/MessageSink.h"
 #include "texture/TextureData.h"
 

@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <string>
 
-#include "app/Settings.h"
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
 #include "cli/RasterExportCommands.h"
 #include "cli/VectorExportCommands.h"
 #include "export/DevelopmentFileFormat.h"
 #include "export/EpsWriter.h"
+#include "model/Settings.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {

@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "app/Settings.h"
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
 #include "cli/JsonNumber.h"
 #include "development/Pages.h"
+#include "model/Settings.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "app/Settings.h"
 #include "cli/CommandLine.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <string>
 
-#include "app/Settings.h"
 #include "app/UpdateHints.h"
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
 #include "cli/GuiRuntime.h"
+#include "model/Settings.h"
 #include "platform/MessageSink.h"
 #include "view3d/ModelViewEngine.h"
 

@@ -13,11 +13,11 @@
 #include <cmath>
 #include <string>
 
-#include "app/Settings.h"
-#include "model/MeshTopology.h"
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
 #include "cli/GuiRuntime.h"
+#include "model/MeshTopology.h"
+#include "model/Settings.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/MessageSink.h"
 #include "platform/OffscreenGlContext.h"

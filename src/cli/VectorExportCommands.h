@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

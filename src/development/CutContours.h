@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "model/Model.h"
 
 namespace plicora {

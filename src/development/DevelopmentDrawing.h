@@ -5,9 +5,9 @@
 #include <array>
 #include <cmath>
 
-#include "app/Settings.h"
 #include "development/DevelopmentGeometry.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 #include "model/Units.h"
 
 namespace plicora {

@@ -1,12 +1,13 @@
 #pragma once
 // What is derived from the stored flat pattern: its bounds, the page grid,
-// the line class of every side, flap polygons, join numbers, face regions.
+// the line class of every side, flap polygons and join numbers.
 
 #include <array>
 #include <vector>
 
-#include "app/Settings.h"
+#include "model/FaceRegions.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 
@@ -114,12 +115,6 @@ double JoinNumberTurn(const JoinNumberPlacement& place, double perRadian, double
 /// Numbers the cut edges that join two faces, from 1, in document order;
 /// returns how many edges got a number.
 int AssignJoinNumbers(Model& model);
-
-/// Clears `marked` on every face of every part.
-void ClearFaceMarks(Model& model);
-
-/// Marks the face and every face reachable without crossing a drawn line.
-void MarkFaceRegion(Face& face, const Settings& settings);
 
 /// Mirrors the development left to right and toggles `mirrored`.
 void MirrorDevelopment(Model& model);

@@ -13,8 +13,8 @@
 #include "app/VorlanDoc.h"
 #include "development/DevelopmentRasterGeometry.h"
 #include "development/DevelopmentView.h"
+#include "platform/GlOutlineFont.h"
 #include "platform/OffscreenGlContext.h"
-#include "view3d/GlOutlineFont.h"
 #include "view3d/ModelViewEngine.h"
 
 namespace plicora {

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "development/DevelopmentGeometry.h"
 #include "view3d/FacePicking.h"
 
 namespace plicora {
@@ -19,11 +18,6 @@ Face* PickDevelopmentFace(Model& model, const Point2& devPoint) {
     }
   }
   return nullptr;
-}
-
-void MarkCorrespondingFaces(Model& model, Face* face, const Settings& settings) {
-  ClearFaceMarks(model);
-  if (face) MarkFaceRegion(*face, settings);
 }
 
 }  // namespace plicora

@@ -2,17 +2,14 @@
 // "Check Corresponding Surface" on the pattern side: the face under a point
 // of the development, and the marking that both panes show.
 
-#include "app/Settings.h"
+#include "model/FaceRegions.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 
 /// The face of the pattern under a development point: the first face, parts
 /// and faces in order, whose corners (part offset added) contain the point.
 Face* PickDevelopmentFace(Model& model, const Point2& devPoint);
-
-/// Clears every mark, then marks the picked face with the faces joined to it
-/// by undrawn lines (nothing more when `face` is null).
-void MarkCorrespondingFaces(Model& model, Face* face, const Settings& settings);
 
 }  // namespace plicora

@@ -2,10 +2,10 @@
 // Raster drawing of the development with OpenGL into the current context's
 // buffer: the pane's picture, raster printing and the bitmap exports.
 
-#include "app/Settings.h"
 #include "development/DevelopmentView.h"
 #include "model/Model.h"
-#include "view3d/GlOutlineFont.h"
+#include "model/Settings.h"
+#include "platform/GlOutlineFont.h"
 
 namespace plicora {
 

@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -4,8 +4,8 @@
 // of all pages side by side, with one page's margins around them. With pan 0
 // the sheet area is centred in the client area.
 
-#include "app/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

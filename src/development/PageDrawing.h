@@ -6,10 +6,10 @@
 
 #include <QPainter>
 
-#include "app/Settings.h"
 #include "development/DevelopmentView.h"
 #include "development/Pages.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
 #include "development/DevelopmentGeometry.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -9,6 +9,22 @@
 
 namespace plicora {
 
+PrintDevice MakePrintDevice(const QPrinter& printer, bool preview) {
+  PrintDevice device;
+  device.dpiX = printer.logicalDpiX();
+  device.dpiY = printer.logicalDpiY();
+  const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
+  const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+  if (!printer.fullPage()) {
+    device.offsetX = page.left() - paper.left();
+    device.offsetY = page.top() - paper.top();
+  }
+  device.physicalWidth = paper.width();
+  device.physicalHeight = paper.height();
+  device.preview = preview;
+  return device;
+}
+
 std::vector<int> SheetsToPrint(const QPrinter& printer, int count) {
   int first = 1, last = count;
   if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {

@@ -8,11 +8,18 @@
 #include <functional>
 #include <vector>
 
-#include "app/Settings.h"
+#include "development/PageDrawing.h"
 #include "development/Pages.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
+
+/// The sheet device of a printer (or its preview): resolution, the offsets
+/// of its printable area from the paper's corner and the paper's size, in
+/// device units. A painter on the printer has its origin at the printable
+/// corner unless the printer prints the full page, where the offsets are 0.
+PrintDevice MakePrintDevice(const QPrinter& printer, bool preview);
 
 /// The page numbers (from 1), in print order, of the sheets to print from a
 /// list of `count` pages: the printer's page range (cut at the list's end)

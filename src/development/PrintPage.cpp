@@ -1,7 +1,5 @@
 #include "development/PrintPage.h"
 
-#include <QPrinter>
-
 #include "development/DevelopmentVectorRenderer.h"
 #include "development/RasterPageRenderer.h"
 #include "development/TextLabelRenderer.h"
@@ -21,22 +19,6 @@ bool RasterSheet(QPainter& painter, const Model& model, const Settings& settings
 }
 
 }  // namespace
-
-PrintDevice MakePrintDevice(const QPrinter& printer, bool preview) {
-  PrintDevice device;
-  device.dpiX = printer.logicalDpiX();
-  device.dpiY = printer.logicalDpiY();
-  const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-  const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-  if (!printer.fullPage()) {
-    device.offsetX = page.left() - paper.left();
-    device.offsetY = page.top() - paper.top();
-  }
-  device.physicalWidth = paper.width();
-  device.physicalHeight = paper.height();
-  device.preview = preview;
-  return device;
-}
 
 bool HasTexturedMaterial(const Model& model) {
   if (model.defaultMaterial.hasTexture) return true;

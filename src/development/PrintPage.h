@@ -7,20 +7,12 @@
 #include <QPainter>
 #include <functional>
 
-#include "app/Settings.h"
 #include "development/PageDrawing.h"
 #include "development/Pages.h"
 #include "model/Model.h"
-
-class QPrinter;
+#include "model/Settings.h"
 
 namespace plicora {
-
-/// The sheet device of a printer (or its preview): resolution, the offsets
-/// of its printable area from the paper's corner and the paper's size, in
-/// device units. A painter on the printer has its origin at the printable
-/// corner unless the printer prints the full page, where the offsets are 0.
-PrintDevice MakePrintDevice(const QPrinter& printer, bool preview);
 
 /// Whether any material, the default one included, carries a texture.
 bool HasTexturedMaterial(const Model& model);

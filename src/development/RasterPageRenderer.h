@@ -9,8 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "app/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

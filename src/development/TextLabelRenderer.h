@@ -4,9 +4,9 @@
 
 #include <QPainter>
 
-#include "app/Settings.h"
 #include "development/DevelopmentView.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "development/Pages.h"
 #include "model/Model.h"
 

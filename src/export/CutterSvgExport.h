@@ -9,7 +9,7 @@
 #include <QByteArray>
 #include <string>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "export/CutSheet.h"
 #include "model/Model.h"
 

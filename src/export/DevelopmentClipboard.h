@@ -6,9 +6,9 @@
 
 #include <functional>
 
-#include "app/Settings.h"
 #include "export/ExportQuestions.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -5,9 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "app/Settings.h"
 #include "export/BitmapSizeProposal.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "export/CutSheet.h"
 #include "model/Model.h"
 

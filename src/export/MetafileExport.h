@@ -7,8 +7,8 @@
 #include <QString>
 #include <string>
 
-#include "app/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

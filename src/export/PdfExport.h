@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

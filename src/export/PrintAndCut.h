@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "model/Model.h"
 
 namespace plicora {

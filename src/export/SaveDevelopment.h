@@ -10,10 +10,10 @@
 #include <functional>
 #include <string>
 
-#include "app/Settings.h"
 #include "export/EpsWriter.h"
 #include "export/ExportQuestions.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

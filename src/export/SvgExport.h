@@ -9,8 +9,8 @@
 #include <QIODevice>
 #include <string>
 
-#include "app/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

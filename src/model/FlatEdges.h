@@ -3,8 +3,8 @@
 // flat is not drawn (in the 3D view or in the pattern), cannot be picked for
 // marking, and does not bound a region of the pattern.
 
-#include "app/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 
@@ -12,6 +12,12 @@ namespace plicora {
 /// lies above the threshold angle iAngleEps.
 inline bool IsHiddenFlatEdge(const Edge& edge, const Settings& settings) {
   return settings.bCullEdge && settings.iAngleEps < edge.dihedral;
+}
+
+/// A fold of the pattern that is hidden this way: it is neither drawn nor
+/// a border of a region.
+inline bool IsHiddenFold(const HalfEdge& half, const Settings& settings) {
+  return half.devPartner && half.edge && IsHiddenFlatEdge(*half.edge, settings);
 }
 
 }  // namespace plicora

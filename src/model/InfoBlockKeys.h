@@ -6,8 +6,8 @@
 
 #include <span>
 
-#include "app/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

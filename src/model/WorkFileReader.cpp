@@ -10,16 +10,16 @@
 #include <string_view>
 #include <vector>
 
-#include "development/PaperTable.h"
 #include "model/InfoBlockKeys.h"
 #include "model/MeshTopology.h"
 #include "model/NumberText.h"
+#include "model/PaperTable.h"
 #include "model/Prefetch.h"
+#include "model/TextureFit.h"
 #include "model/WorkFileStream.h"
 #include "platform/FileBytes.h"
 #include "platform/MessageSink.h"
 #include "platform/TextEncoding.h"
-#include "texture/TextureData.h"
 
 namespace plicora {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "model/Model.h"
 
 namespace plicora {

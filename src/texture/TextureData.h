@@ -1,31 +1,17 @@
 #pragma once
-// Texture images held by materials: the nearest-neighbour resampler and the
-// size rules that keep every image within what OpenGL accepts.
+// Texture images held by materials: the square sizes images are loaded at,
+// loading, attaching and removing images, and the size limit applied to a
+// whole model. The resampler and the fitting rules are in model/TextureFit.h.
 
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "app/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
+#include "model/TextureFit.h"
 
 namespace plicora {
-
-/// Nearest-neighbour copy of `source` at tw x th. With `flip` the target's
-/// first row is the source's last one.
-TextureImage ResampleNearest(const TextureImage& source, int targetWidth, int targetHeight, bool flip);
-
-/// Replaces the material's image by a size x size copy (no flip).
-void ResizeTextureImage(Material& material, int size);
-
-/// The largest side a texture may keep: OpenGL's limit `maxTextureSize`,
-/// lowered to the chosen limit when "Use Lower Resolution for Large Texture
-/// Image" is on.
-int EffectiveTextureLimit(const Settings& settings, int maxTextureSize);
-
-/// Fits an image read from a work file: a side above `limit` (the effective
-/// limit) makes it limit x limit; otherwise it keeps its stored size.
-void FitLoadedTexture(Material& material, int limit);
 
 /// The side a loaded image gets for one of its sides: the smallest of 64,
 /// 128, ..., 32768 strictly greater than `side` (so 256 gives 512), or 0 when

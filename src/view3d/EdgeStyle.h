@@ -1,7 +1,7 @@
 #pragma once
 // Which edges of the 3D model are drawn, how wide and in which colour.
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "model/FlatEdges.h"
 #include "model/Model.h"
 

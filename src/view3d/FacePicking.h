@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "model/Model.h"
 
 namespace plicora {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "model/Model.h"
 #include "view3d/ModelViewCamera.h"
 #include "view3d/ViewShellState.h"

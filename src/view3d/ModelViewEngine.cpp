@@ -4,8 +4,8 @@
 
 #include "app/UpdateHints.h"
 #include "model/EdgeTypes.h"
+#include "model/FaceRegions.h"
 #include "model/Geometry.h"
-#include "development/DevelopmentPicking.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "model/Model.h"
 #include "platform/OffscreenGlContext.h"
 #include "view3d/FacePicking.h"

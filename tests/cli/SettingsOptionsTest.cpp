@@ -10,7 +10,7 @@
 
 #include "TestSupport.h"
 #include "ViewerProcess.h"
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "cli/BatchSettings.h"
 #include "model/Model.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "model/Model.h"
 #include "model/WorkFileReader.h"
 #include "platform/MessageSink.h"

@@ -26,6 +26,7 @@
 #include "app/MainFrame.h"
 #include "app/PrintCommands.h"
 #include "development/DevelopmentPrinting.h"
+#include "development/PrintJob.h"
 #include "export/BitmapSizeDialog.h"
 #include "export/PdfExport.h"
 
@@ -308,6 +309,26 @@ TEST(WindowPrintCommandsTest, CtrlPAndTheMenuItemsReachTheCommands) {
   EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/x-emf")));
   EXPECT_TRUE(sink.messages.empty());
 }
+
+TEST(PrintJob, PrinterDeviceKnowsItsUnprintableBorder) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setResolution(1200);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+  const PrintDevice device = MakePrintDevice(printer, true);
+  EXPECT_EQ(device.dpiX, 1200.0);
+  // Qt keeps page geometry in whole points (1200 / 72 units).
+  const double point = 1200.0 / 72.0;
+  EXPECT_NEAR(device.offsetX, 10.0 / 25.4 * 1200.0, point);
+  EXPECT_NEAR(device.offsetY, 10.0 / 25.4 * 1200.0, point);
+  EXPECT_NEAR(device.physicalWidth, 210.0 / 25.4 * 1200.0, point);
+  EXPECT_NEAR(device.physicalHeight, 297.0 / 25.4 * 1200.0, point);
+  EXPECT_TRUE(device.preview);
+  printer.setFullPage(true);
+  EXPECT_EQ(MakePrintDevice(printer, false).offsetX, 0.0);
+}
+
 
 }  // namespace
 }  // namespace plicora

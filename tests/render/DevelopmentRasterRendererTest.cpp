@@ -6,8 +6,8 @@
 #include "development/DevelopmentDrawing.h"
 #include "development/DevelopmentGeometry.h"
 #include "development/DevelopmentRasterRenderer.h"
+#include "platform/GlOutlineFont.h"
 #include "platform/OffscreenGlContext.h"
-#include "view3d/GlOutlineFont.h"
 
 namespace plicora {
 namespace {

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <cmath>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "core/PatternBuilder.h"
 
 namespace plicora::test {

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "platform/OffscreenGlContext.h"
 
 namespace plicora {

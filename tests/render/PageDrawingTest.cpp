@@ -6,7 +6,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QPrinter>
 
 #include "development/PageDrawing.h"
 #include "development/PrintPage.h"
@@ -151,25 +150,6 @@ TEST(PageDrawing, VerificationNumbersFollowThePageList) {
   EXPECT_EQ(draw(false, blue1, blue2, white1), 2u);
   EXPECT_GT(blue1, 10);
   EXPECT_GT(blue2, 10);
-}
-
-TEST(PageDrawing, PrinterDeviceKnowsItsUnprintableBorder) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setResolution(1200);
-  printer.setPageSize(QPageSize(QPageSize::A4));
-  printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-  const PrintDevice device = MakePrintDevice(printer, true);
-  EXPECT_EQ(device.dpiX, 1200.0);
-  // Qt keeps page geometry in whole points (1200 / 72 units).
-  const double point = 1200.0 / 72.0;
-  EXPECT_NEAR(device.offsetX, 10.0 / 25.4 * 1200.0, point);
-  EXPECT_NEAR(device.offsetY, 10.0 / 25.4 * 1200.0, point);
-  EXPECT_NEAR(device.physicalWidth, 210.0 / 25.4 * 1200.0, point);
-  EXPECT_NEAR(device.physicalHeight, 297.0 / 25.4 * 1200.0, point);
-  EXPECT_TRUE(device.preview);
-  printer.setFullPage(true);
-  EXPECT_EQ(MakePrintDevice(printer, false).offsetX, 0.0);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "view3d/GlOutlineFont.h"
+#include "platform/GlOutlineFont.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
