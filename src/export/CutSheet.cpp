@@ -98,7 +98,7 @@ void AddTexts(const Model& model, const Settings& settings, const SheetPlacement
           text.text = std::to_string(h->edge->joinNumber);
           text.at = place.Map(centre);
           text.emMm = cell * place.scale / 1.15;
-          text.angleDegrees = std::atan2(p.dy, -p.dx) * 57.29577951308232;
+          text.angleDegrees = std::atan2(p.dy, -p.dx) * kDegreesPerRadian;
           text.centred = true;
           sheet.texts.push_back(std::move(text));
         }
