@@ -99,11 +99,10 @@ class LineBatch {
   int count_ = 0;
 };
 
-bool InsideFace(const Face& face, const Part& part, Point2 p) {
-  if (face.ring.size() < 3) return false;
-  const Point2 p0 = CornerOf(*face.ring[0], part);
-  for (std::size_t i = 1; i + 1 < face.ring.size(); ++i) {
-    if (PointInTriangle(p, p0, CornerOf(*face.ring[i], part), CornerOf(*face.ring[i + 1], part))) return true;
+// Inside the fan of triangles from the first of `count` corners.
+bool InsideFan(const Point2* corners, std::size_t count, Point2 p) {
+  for (std::size_t i = 1; i + 1 < count; ++i) {
+    if (PointInTriangle(p, corners[0], corners[i], corners[i + 1])) return true;
   }
   return false;
 }
@@ -356,10 +355,12 @@ class FlapOutlineWalk {
   }
 
  private:
-  struct FaceItem {
-    const Face* face;
-    const Part* part;
-    int partIndex;
+  // Faces in flat arrays: part, box and corners (first_ .. first_ + 1).
+  struct FaceTable {
+    std::vector<int> part;
+    std::vector<Box> box;
+    std::vector<std::size_t> first{0};
+    std::vector<Point2> corners;
   };
   struct FlapItem {
     FlapShape shape;
@@ -381,7 +382,7 @@ class FlapOutlineWalk {
       bounds = {std::min(bounds.x0, p.x), std::min(bounds.y0, p.y), std::max(bounds.x1, p.x),
                 std::max(bounds.y1, p.y)};
     };
-    std::vector<Box> faceBoxes, flapBoxes, segmentBoxes;
+    std::vector<Box> segmentBoxes;
     for (std::size_t pi = 0; pi < model_.parts.size(); ++pi) {
       if (!listed[pi]) continue;
       const Part& part = model_.parts[pi];
@@ -409,23 +410,26 @@ class FlapOutlineWalk {
                          std::max(flapBox.y1, p.y)};
             }
             flaps_.push_back({shape, static_cast<int>(pi), static_cast<int>(flaps_.size()), Grow(flapBox, 1e-6)});
-            flapBoxes.push_back(flaps_.back().box);
+            flapBoxes_.push_back(flaps_.back().box);
+            flapParts_.push_back(static_cast<int>(pi));
           }
         }
         if (face->ring.size() >= 3) {
-          faces_.push_back({face, &part, static_cast<int>(pi)});
-          faceBoxes.push_back(Grow(box, 1e-6));
+          faces_.part.push_back(static_cast<int>(pi));
+          faces_.box.push_back(Grow(box, 1e-6));
+          for (const HalfEdge* h : face->ring) faces_.corners.push_back(CornerOf(*h, part));
+          faces_.first.push_back(faces_.corners.size());
         }
       }
     }
     if (bounds.x0 > bounds.x1) bounds = {0.0, 0.0, 1.0, 1.0};
     bounds = Grow(bounds, 1e-6);
     // Four cells a face, so that a point meets few faces.
-    faceGrid_ = std::make_unique<BoxGrid>(bounds, faceBoxes, 4.0);
-    flapGrid_ = std::make_unique<BoxGrid>(bounds, flapBoxes, 1.0);
+    faceGrid_ = std::make_unique<BoxGrid>(bounds, faces_.box, 4.0);
+    flapGrid_ = std::make_unique<BoxGrid>(bounds, flapBoxes_, 1.0);
     sideGrid_ = std::make_unique<BoxGrid>(bounds, segmentBoxes, 1.0);
 
-    faceStamp_.assign(faces_.size(), 0);
+    faceStamp_.assign(faces_.part.size(), 0);
     flapStamp_.assign(flaps_.size(), 0);
     segmentStamp_.assign(segments_.size(), 0);
   }
@@ -463,9 +467,11 @@ class FlapOutlineWalk {
       if (CoveredByFaces(Midpoint(at(d0), at(d1)))) continue;
       covered.clear();
       bool whole = false;  // one flap covers the whole piece
+      const Box pieceBox = GrownBoxOf(at(d0), at(d1));
       flapGrid_->VisitAlong(at(d0), at(d1), 1e-6, flapStamp_, flapQuery_, [&](int id) {
-        const FlapItem& f = flaps_[static_cast<std::size_t>(id)];
-        if (!near_[static_cast<std::size_t>(f.part)]) return false;
+        const auto i = static_cast<std::size_t>(id);
+        if (!near_[static_cast<std::size_t>(flapParts_[i])] || !pieceBox.Overlaps(flapBoxes_[i])) return false;
+        const FlapItem& f = flaps_[i];
         const auto& q = f.shape.points;
         for (int t = 0; t + 2 < f.shape.count && t < 2; ++t) {  // triangles (0, 1, 2) and (0, 2, 3)
           double lo = d0, hi = d1;
@@ -494,8 +500,10 @@ class FlapOutlineWalk {
   bool CoveredByFaces(Point2 p) {
     bool covered = false;
     faceGrid_->Visit(Box{p.x, p.y, p.x, p.y}, faceStamp_, faceQuery_, [&](int id) {
-      const FaceItem& f = faces_[static_cast<std::size_t>(id)];
-      covered = near_[static_cast<std::size_t>(f.partIndex)] && InsideFace(*f.face, *f.part, p);
+      const auto i = static_cast<std::size_t>(id);
+      const Box& box = faces_.box[i];
+      covered = near_[static_cast<std::size_t>(faces_.part[i])] && box.x0 <= p.x && p.x <= box.x1 && box.y0 <= p.y &&
+                p.y <= box.y1 && InsideFan(&faces_.corners[faces_.first[i]], faces_.first[i + 1] - faces_.first[i], p);
       return covered;
     });
     return covered;
@@ -506,7 +514,9 @@ class FlapOutlineWalk {
   bool flip_;
   double sx_, sy_;
   const DrawArea& area_;
-  std::vector<FaceItem> faces_;
+  FaceTable faces_;
+  std::vector<int> flapParts_;
+  std::vector<Box> flapBoxes_;
   std::vector<FlapItem> flaps_;
   std::vector<Segment> segments_;
   std::unique_ptr<BoxGrid> faceGrid_, flapGrid_, sideGrid_;
