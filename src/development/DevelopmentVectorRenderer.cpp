@@ -283,12 +283,13 @@ class BoxGrid {
   std::vector<int> ids_;
 };
 
-// Flap outlines: only the pieces of a flap side that no face and no earlier
-// flap of a nearby part covers are drawn. Nearby parts are those whose boxes,
-// grown by their widest flap, overlap; a side is cut wherever a face side or
-// a flap side of a nearby part crosses it (a side inside a part, between two
-// of its faces, changes nothing there and is left out). Only the parts whose grown box
-// meets the drawing area, and their nearby parts, are looked at.
+// Flap outlines: only the stretches of a flap side that no face and no
+// earlier flap of a nearby part covers are drawn. Nearby parts are those
+// whose boxes, grown by their widest flap, overlap. A flap side is cut where
+// face sides of nearby parts cross it (a side inside a part, between two of
+// its faces, changes nothing and is left out); the pieces outside every face
+// are clipped against the earlier flaps. Only the parts whose grown box meets
+// the drawing area, and their nearby parts, are looked at.
 class FlapOutlineWalk {
  public:
   FlapOutlineWalk(LineBatch& lines, const Model& model, const Settings& settings, double sx, double sy,
@@ -316,7 +317,9 @@ class FlapOutlineWalk {
     const std::size_t count = model_.parts.size();
     // The parts whose grown boxes overlap a part's grown box.
     Box all{1e300, 1e300, -1e300, -1e300};
-    for (const Box& b : grown) all = {std::min(all.x0, b.x0), std::min(all.y0, b.y0), std::max(all.x1, b.x1), std::max(all.y1, b.y1)};
+    for (const Box& b : grown) {
+      all = {std::min(all.x0, b.x0), std::min(all.y0, b.y0), std::max(all.x1, b.x1), std::max(all.y1, b.y1)};
+    }
     if (all.x0 > all.x1) all = {0.0, 0.0, 1.0, 1.0};
     const BoxGrid partGrid(all, grown, 1.0);
     std::vector<int> partStamp(count, 0);
