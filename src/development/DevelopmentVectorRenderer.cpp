@@ -6,7 +6,10 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <exception>
 #include <memory>
+#include <thread>
+#include <utility>
 
 #include "development/DevelopmentDrawing.h"
 #include "development/DevelopmentGeometry.h"
@@ -99,11 +102,10 @@ class LineBatch {
   int count_ = 0;
 };
 
-bool InsideFace(const Face& face, const Part& part, Point2 p) {
-  if (face.ring.size() < 3) return false;
-  const Point2 p0 = CornerOf(*face.ring[0], part);
-  for (std::size_t i = 1; i + 1 < face.ring.size(); ++i) {
-    if (PointInTriangle(p, p0, CornerOf(*face.ring[i], part), CornerOf(*face.ring[i + 1], part))) return true;
+// Inside the fan of triangles from the first of `count` corners.
+bool InsideFan(const Point2* corners, std::size_t count, Point2 p) {
+  for (std::size_t i = 1; i + 1 < count; ++i) {
+    if (PointInTriangle(p, corners[0], corners[i], corners[i + 1])) return true;
   }
   return false;
 }
@@ -284,12 +286,13 @@ class BoxGrid {
   std::vector<int> ids_;
 };
 
-// Flap outlines: only the pieces of a flap side that no face and no earlier
-// flap of a nearby part covers are drawn. Nearby parts are those whose boxes,
-// grown by their widest flap, overlap; a side is cut wherever a face side or
-// a flap side of a nearby part crosses it (a side inside a part, between two
-// of its faces, changes nothing there and is left out). Only the parts whose grown box
-// meets the drawing area, and their nearby parts, are looked at.
+// Flap outlines: only the stretches of a flap side that no face and no
+// earlier flap of a nearby part covers are drawn. Nearby parts are those
+// whose boxes, grown by their widest flap, overlap. A flap side is cut where
+// face sides of nearby parts cross it (a side inside a part, between two of
+// its faces, changes nothing and is left out); the pieces outside every face
+// are clipped against the earlier flaps. Only the parts whose grown box meets
+// the drawing area, and their nearby parts, are looked at.
 class FlapOutlineWalk {
  public:
   FlapOutlineWalk(LineBatch& lines, const Model& model, const Settings& settings, double sx, double sy,
@@ -317,13 +320,15 @@ class FlapOutlineWalk {
     const std::size_t count = model_.parts.size();
     // The parts whose grown boxes overlap a part's grown box.
     Box all{1e300, 1e300, -1e300, -1e300};
-    for (const Box& b : grown) all = {std::min(all.x0, b.x0), std::min(all.y0, b.y0), std::max(all.x1, b.x1), std::max(all.y1, b.y1)};
+    for (const Box& b : grown) {
+      all = {std::min(all.x0, b.x0), std::min(all.y0, b.y0), std::max(all.x1, b.x1), std::max(all.y1, b.y1)};
+    }
     if (all.x0 > all.x1) all = {0.0, 0.0, 1.0, 1.0};
     const BoxGrid partGrid(all, grown, 1.0);
-    std::vector<int> partStamp(count, 0);
-    int partQuery = 0;
-    auto forNearParts = [&](std::size_t i, auto f) {
-      partGrid.Visit(grown[i], partStamp, partQuery, [&](int j) {
+    Scratch scratch[2];
+    for (Scratch& w : scratch) w.partStamp.assign(count, 0);
+    auto forNearParts = [&](Scratch& w, std::size_t i, auto f) {
+      partGrid.Visit(grown[i], w.partStamp, w.partQuery, [&](int j) {
         if (grown[i].Overlaps(grown[static_cast<std::size_t>(j)])) f(static_cast<std::size_t>(j));
         return false;
       });
@@ -332,34 +337,87 @@ class FlapOutlineWalk {
     for (std::size_t i = 0; i < count; ++i) {
       if (!area_.ShowsDevelopment(grown[i], sx_, sy_)) continue;
       drawn[i] = 1;
-      forNearParts(i, [&](std::size_t j) { indexed[j] = 1; });
+      forNearParts(scratch[0], i, [&](std::size_t j) { indexed[j] = 1; });
     }
     Index(indexed);
-    near_.assign(count, 0);
-    std::vector<std::size_t> nearList;  // the parts near_ marks
-    int nearOf = -1;                    // the part near_ describes
-    for (const FlapItem& flap : flaps_) {  // listed part by part
-      if (!drawn[static_cast<std::size_t>(flap.part)] || !area_.ShowsDevelopment(flap.box, sx_, sy_)) continue;
-      if (flap.part != nearOf) {
-        nearOf = flap.part;
-        for (std::size_t j : nearList) near_[j] = 0;
-        nearList.clear();
-        forNearParts(static_cast<std::size_t>(nearOf), [&](std::size_t j) {
-          near_[j] = 1;
-          nearList.push_back(j);
-        });
+    std::vector<std::size_t> todo;  // the flaps to draw, in order
+    for (const FlapItem& flap : flaps_) {
+      if (drawn[static_cast<std::size_t>(flap.part)] && area_.ShowsDevelopment(flap.box, sx_, sy_)) {
+        todo.push_back(static_cast<std::size_t>(flap.order));
       }
-      for (int k = 0; k + 1 < flap.shape.count; ++k) {
-        DrawSide(flap, flap.shape.points[static_cast<std::size_t>(k)], flap.shape.points[static_cast<std::size_t>(k + 1)]);
+    }
+    // The flaps from `from` to `to` of the list; their pieces are kept in
+    // the scratch.
+    auto walk = [&](Scratch& w, std::size_t from, std::size_t to) {
+      w.near.assign(count, 0);
+      w.faceStamp.assign(faces_.part.size(), 0);
+      w.flapStamp.assign(flaps_.size(), 0);
+      w.segmentStamp.assign(segments_.size(), 0);
+      std::vector<std::size_t> nearList;  // the parts w.near marks
+      int nearOf = -1;                    // the part w.near describes
+      for (std::size_t t = from; t < to; ++t) {
+        const FlapItem& flap = flaps_[todo[t]];
+        if (flap.part != nearOf) {
+          nearOf = flap.part;
+          for (std::size_t j : nearList) w.near[j] = 0;
+          nearList.clear();
+          forNearParts(w, static_cast<std::size_t>(nearOf), [&](std::size_t j) {
+            w.near[j] = 1;
+            nearList.push_back(j);
+          });
+        }
+        for (int k = 0; k + 1 < flap.shape.count; ++k) {
+          DrawSide(w, flap, flap.shape.points[static_cast<std::size_t>(k)],
+                   flap.shape.points[static_cast<std::size_t>(k + 1)]);
+        }
       }
+    };
+    // A large walk is shared by two threads, each taking half of the flaps;
+    // the pieces are drawn afterwards in the flaps' order.
+    const std::size_t half = todo.size() >= kSharedWalk ? todo.size() / 2 : todo.size();
+    std::exception_ptr failure;
+    std::thread second;
+    if (half < todo.size()) {
+      second = std::thread([&] {
+        try {
+          walk(scratch[1], half, todo.size());
+        } catch (...) {
+          failure = std::current_exception();
+        }
+      });
+    }
+    try {
+      walk(scratch[0], 0, half);
+    } catch (...) {
+      if (second.joinable()) second.join();
+      throw;
+    }
+    if (second.joinable()) second.join();
+    if (failure) std::rethrow_exception(failure);
+    for (const Scratch& w : scratch) {
+      for (const auto& [from, to] : w.pieces) lines_.Add(from, to);
     }
   }
 
  private:
-  struct FaceItem {
-    const Face* face;
-    const Part* part;
-    int partIndex;
+  // Flaps from this many on are walked by two threads.
+  static constexpr std::size_t kSharedWalk = 4096;
+
+  // What one walk over flaps changes: the parts near the current flap, the
+  // visit stamps of the grids, and the pieces to draw.
+  struct Scratch {
+    std::vector<char> near;
+    std::vector<int> partStamp, faceStamp, flapStamp, segmentStamp;
+    int partQuery = 0, faceQuery = 0, flapQuery = 0, segmentQuery = 0;
+    std::vector<std::pair<QPoint, QPoint>> pieces;
+  };
+
+  // Faces in flat arrays: part, box and corners (first_ .. first_ + 1).
+  struct FaceTable {
+    std::vector<int> part;
+    std::vector<Box> box;
+    std::vector<std::size_t> first{0};
+    std::vector<Point2> corners;
   };
   struct FlapItem {
     FlapShape shape;
@@ -381,7 +439,7 @@ class FlapOutlineWalk {
       bounds = {std::min(bounds.x0, p.x), std::min(bounds.y0, p.y), std::max(bounds.x1, p.x),
                 std::max(bounds.y1, p.y)};
     };
-    std::vector<Box> faceBoxes, flapBoxes, segmentBoxes;
+    std::vector<Box> segmentBoxes;
     for (std::size_t pi = 0; pi < model_.parts.size(); ++pi) {
       if (!listed[pi]) continue;
       const Part& part = model_.parts[pi];
@@ -409,35 +467,34 @@ class FlapOutlineWalk {
                          std::max(flapBox.y1, p.y)};
             }
             flaps_.push_back({shape, static_cast<int>(pi), static_cast<int>(flaps_.size()), Grow(flapBox, 1e-6)});
-            flapBoxes.push_back(flaps_.back().box);
+            flapBoxes_.push_back(flaps_.back().box);
+            flapParts_.push_back(static_cast<int>(pi));
           }
         }
         if (face->ring.size() >= 3) {
-          faces_.push_back({face, &part, static_cast<int>(pi)});
-          faceBoxes.push_back(Grow(box, 1e-6));
+          faces_.part.push_back(static_cast<int>(pi));
+          faces_.box.push_back(Grow(box, 1e-6));
+          for (const HalfEdge* h : face->ring) faces_.corners.push_back(CornerOf(*h, part));
+          faces_.first.push_back(faces_.corners.size());
         }
       }
     }
     if (bounds.x0 > bounds.x1) bounds = {0.0, 0.0, 1.0, 1.0};
     bounds = Grow(bounds, 1e-6);
     // Four cells a face, so that a point meets few faces.
-    faceGrid_ = std::make_unique<BoxGrid>(bounds, faceBoxes, 4.0);
-    flapGrid_ = std::make_unique<BoxGrid>(bounds, flapBoxes, 1.0);
+    faceGrid_ = std::make_unique<BoxGrid>(bounds, faces_.box, 4.0);
+    flapGrid_ = std::make_unique<BoxGrid>(bounds, flapBoxes_, 1.0);
     sideGrid_ = std::make_unique<BoxGrid>(bounds, segmentBoxes, 1.0);
-
-    faceStamp_.assign(faces_.size(), 0);
-    flapStamp_.assign(flaps_.size(), 0);
-    segmentStamp_.assign(segments_.size(), 0);
   }
 
   // Where the face sides of nearby parts cross the flap side from a to b,
   // as distances from a, in order.
-  std::vector<double> FaceCutsAlong(Point2 a, Point2 b) {
+  std::vector<double> FaceCutsAlong(Scratch& w, Point2 a, Point2 b) const {
     const Box sideBox = GrownBoxOf(a, b);
     std::vector<double> cuts;
-    sideGrid_->VisitAlong(a, b, 1e-6, segmentStamp_, segmentQuery_, [&](int id) {
+    sideGrid_->VisitAlong(a, b, 1e-6, w.segmentStamp, w.segmentQuery, [&](int id) {
       const Segment& seg = segments_[static_cast<std::size_t>(id)];
-      if (!near_[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return false;
+      if (!w.near[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return false;
       Point2 x;
       if (SegmentIntersection(a, b, seg.a, seg.b, x)) cuts.push_back(std::hypot(x.x - a.x, x.y - a.y));
       return false;
@@ -449,23 +506,25 @@ class FlapOutlineWalk {
   // The side is cut where face sides cross it; a piece inside a face stays
   // hidden. Of the other pieces, what no earlier flap of a nearby part
   // covers is drawn (later flaps are drawn over this one).
-  void DrawSide(const FlapItem& flap, Point2 a, Point2 b) {
+  void DrawSide(Scratch& w, const FlapItem& flap, Point2 a, Point2 b) const {
     const double length = std::hypot(b.x - a.x, b.y - a.y);
     if (!(length > 0.0)) return;
     const Point2 u{(b.x - a.x) / length, (b.y - a.y) / length};
     auto at = [&](double d) { return Point2{a.x + u.x * d, a.y + u.y * d}; };
-    std::vector<double> cuts = FaceCutsAlong(a, b);
+    std::vector<double> cuts = FaceCutsAlong(w, a, b);
     cuts.insert(cuts.begin(), 0.0);
     cuts.push_back(length);
     std::vector<std::pair<double, double>> covered;
     for (std::size_t k = 0; k + 1 < cuts.size(); ++k) {
       const double d0 = std::clamp(cuts[k], 0.0, length), d1 = std::clamp(cuts[k + 1], 0.0, length);
-      if (CoveredByFaces(Midpoint(at(d0), at(d1)))) continue;
+      if (CoveredByFaces(w, Midpoint(at(d0), at(d1)))) continue;
       covered.clear();
       bool whole = false;  // one flap covers the whole piece
-      flapGrid_->VisitAlong(at(d0), at(d1), 1e-6, flapStamp_, flapQuery_, [&](int id) {
-        const FlapItem& f = flaps_[static_cast<std::size_t>(id)];
-        if (!near_[static_cast<std::size_t>(f.part)]) return false;
+      const Box pieceBox = GrownBoxOf(at(d0), at(d1));
+      flapGrid_->VisitAlong(at(d0), at(d1), 1e-6, w.flapStamp, w.flapQuery, [&](int id) {
+        const auto i = static_cast<std::size_t>(id);
+        if (!w.near[static_cast<std::size_t>(flapParts_[i])] || !pieceBox.Overlaps(flapBoxes_[i])) return false;
+        const FlapItem& f = flaps_[i];
         const auto& q = f.shape.points;
         for (int t = 0; t + 2 < f.shape.count && t < 2; ++t) {  // triangles (0, 1, 2) and (0, 2, 3)
           double lo = d0, hi = d1;
@@ -479,7 +538,7 @@ class FlapOutlineWalk {
       if (whole) continue;
       std::sort(covered.begin(), covered.end());
       double from = d0;  // the start of what is not covered yet
-      auto draw = [&](double d, double e) { lines_.Add(Device(at(d), sx_, sy_), Device(at(e), sx_, sy_)); };
+      auto draw = [&](double d, double e) { w.pieces.emplace_back(Device(at(d), sx_, sy_), Device(at(e), sx_, sy_)); };
       for (const auto& [lo, hi] : covered) {
         if (lo > from) draw(from, lo);
         from = std::max(from, hi);
@@ -491,11 +550,13 @@ class FlapOutlineWalk {
   static Point2 Midpoint(Point2 p, Point2 q) { return {(p.x + q.x) / 2.0, (p.y + q.y) / 2.0}; }
 
   // Inside a face of a nearby part.
-  bool CoveredByFaces(Point2 p) {
+  bool CoveredByFaces(Scratch& w, Point2 p) const {
     bool covered = false;
-    faceGrid_->Visit(Box{p.x, p.y, p.x, p.y}, faceStamp_, faceQuery_, [&](int id) {
-      const FaceItem& f = faces_[static_cast<std::size_t>(id)];
-      covered = near_[static_cast<std::size_t>(f.partIndex)] && InsideFace(*f.face, *f.part, p);
+    faceGrid_->Visit(Box{p.x, p.y, p.x, p.y}, w.faceStamp, w.faceQuery, [&](int id) {
+      const auto i = static_cast<std::size_t>(id);
+      const Box& box = faces_.box[i];
+      covered = w.near[static_cast<std::size_t>(faces_.part[i])] && box.x0 <= p.x && p.x <= box.x1 && box.y0 <= p.y &&
+                p.y <= box.y1 && InsideFan(&faces_.corners[faces_.first[i]], faces_.first[i + 1] - faces_.first[i], p);
       return covered;
     });
     return covered;
@@ -506,13 +567,13 @@ class FlapOutlineWalk {
   bool flip_;
   double sx_, sy_;
   const DrawArea& area_;
-  std::vector<FaceItem> faces_;
+  FaceTable faces_;
+  std::vector<int> flapParts_;
+  std::vector<Box> flapBoxes_;
   std::vector<FlapItem> flaps_;
   std::vector<Segment> segments_;
   std::unique_ptr<BoxGrid> faceGrid_, flapGrid_, sideGrid_;
-  std::vector<int> faceStamp_, flapStamp_, segmentStamp_;
-  int faceQuery_ = 0, flapQuery_ = 0, segmentQuery_ = 0;
-  std::vector<char> near_;
+
 };
 
 QPen SolidPen(const QColor& color, int width) {

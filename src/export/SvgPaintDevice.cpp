@@ -55,9 +55,15 @@ class SvgPaintEngine : public QPaintEngine {
     return true;
   }
 
+  // Also called by a painter that is destroyed while a failed allocation
+  // unwinds the drawing, so it throws nothing itself.
   bool end() override {
-    buffer_ += "</svg>\n";
-    Flush();
+    try {
+      buffer_ += "</svg>\n";
+      Flush();
+    } catch (...) {
+      failed_ = true;
+    }
     setActive(false);
     return !failed_;
   }
