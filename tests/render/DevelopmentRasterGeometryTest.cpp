@@ -29,12 +29,13 @@ std::vector<std::vector<float>> Joined(const RasterGeometry& g) {
                       &RasterRun::dot2, &RasterRun::under, &RasterRun::highlights})
     join(member);
   for (std::size_t slot = 0; slot < g.textured.size(); ++slot) {
-    std::vector<float>& xy = arrays.emplace_back();
-    std::vector<float>& uv = arrays.emplace_back();
+    std::vector<float> xy, uv;
     for (const RasterRun& run : g.runs) {
       xy.insert(xy.end(), run.faces[slot].xy.begin(), run.faces[slot].xy.end());
       uv.insert(uv.end(), run.faces[slot].uv.begin(), run.faces[slot].uv.end());
     }
+    arrays.push_back(std::move(xy));
+    arrays.push_back(std::move(uv));
   }
   return arrays;
 }
