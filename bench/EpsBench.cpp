@@ -23,7 +23,9 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double Seconds(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 /// Every number written with "%f" (six digits after the point) in the file.
 std::vector<double> FixedPointNumbers(const std::string& path) {
@@ -33,7 +35,8 @@ std::vector<double> FixedPointNumbers(const std::string& path) {
   std::string token;
   auto finish = [&] {
     const std::size_t dot = token.find('.');
-    if (dot != std::string::npos && token.size() - dot == 7 && dot > 0) numbers.push_back(std::strtod(token.c_str(), nullptr));
+    if (dot != std::string::npos && token.size() - dot == 7 && dot > 0)
+      numbers.push_back(std::strtod(token.c_str(), nullptr));
     token.clear();
   };
   std::vector<char> block(1 << 20);

@@ -3,6 +3,10 @@
 // reader against reading the file's bytes into memory. Each figure is the
 // best of several runs, the two sides of a ratio run alternately.
 
+#include <jpeglib.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -12,10 +16,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <jpeglib.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include "platform/MessageSink.h"
 #include "texture/ImageFile.h"
@@ -168,8 +168,8 @@ int main(int argc, char** argv) {
   std::remove(bmp.c_str());
 
   std::printf("jpeg 4096x4096: ReadJpegFile %.1f ms, djpeg to a file %.1f ms\n", ours, djpeg);
-  std::printf("bmp 4096x4096 24-bit: ReadBitmapFile %.1f ms, reading the bytes %.1f ms, ratio %.2f\n", bmpOurs,
-              bmpRead, bmpOurs / bmpRead);
+  std::printf("bmp 4096x4096 24-bit: ReadBitmapFile %.1f ms, reading the bytes %.1f ms, ratio %.2f\n", bmpOurs, bmpRead,
+              bmpOurs / bmpRead);
   std::printf("(checksum %zu)\n", checked % 10);
   std::printf("image: ratio %.2f (goal <= 1.2)\n", ours / djpeg);
   return 0;

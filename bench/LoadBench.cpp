@@ -34,7 +34,9 @@ long StatusKb(const std::string& key) {
   return -1;
 }
 
-double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double Seconds(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 /// Wall time of `wc -w FILE` with its output thrown away.
 double TimeWordCount(const std::string& path) {

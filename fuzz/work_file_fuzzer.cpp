@@ -35,7 +35,8 @@ void CheckLinks(const Model& model) {
       if (!e.vertexA || !e.vertexB) std::abort();
   }
   for (const Material& m : model.materials)
-    if (m.image && m.image->pixels.size() != static_cast<std::size_t>(m.image->width) * m.image->height * 3) std::abort();
+    if (m.image && m.image->pixels.size() != static_cast<std::size_t>(m.image->width) * m.image->height * 3)
+      std::abort();
 }
 
 }  // namespace

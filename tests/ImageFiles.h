@@ -2,14 +2,14 @@
 // Bitmap and JPEG files made inside the tests, byte by byte or with the
 // libjpeg encoder.
 
+#include <jpeglib.h>
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <jpeglib.h>
 
 namespace plicora::test {
 
@@ -33,10 +33,10 @@ struct BmpFields {
   std::uint16_t bitCount = 24;
   std::uint32_t compression = 0;
   std::uint32_t colorsUsed = 0;
-  std::vector<Rgb> palette;           ///< written as stored (short tables allowed)
-  std::vector<std::uint32_t> masks;   ///< written after the header (bit fields)
+  std::vector<Rgb> palette;          ///< written as stored (short tables allowed)
+  std::vector<std::uint32_t> masks;  ///< written after the header (bit fields)
   std::string bits;
-  std::int64_t bitsOffset = -1;       ///< -1: right after the table
+  std::int64_t bitsOffset = -1;  ///< -1: right after the table
 };
 
 inline std::string MakeBmp(const BmpFields& f) {
@@ -69,8 +69,8 @@ inline std::string MakeBmp(const BmpFields& f) {
   }
   std::string file;
   if (f.fileHeader) {
-    const std::uint32_t offset = f.bitsOffset >= 0 ? static_cast<std::uint32_t>(f.bitsOffset)
-                                                   : static_cast<std::uint32_t>(14 + body.size());
+    const std::uint32_t offset =
+        f.bitsOffset >= 0 ? static_cast<std::uint32_t>(f.bitsOffset) : static_cast<std::uint32_t>(14 + body.size());
     file += "BM";
     PutU32(file, static_cast<std::uint32_t>(14 + body.size() + f.bits.size()));
     PutU32(file, 0);
@@ -99,8 +99,8 @@ inline std::string MakeBmp24(int width, int height, const std::function<Rgb(int,
 /// Encodes top-down samples with libjpeg. `input` is the samples' colour
 /// space, `stored` the file's (e.g. JCS_YCCK for CMYK input).
 inline std::string EncodeJpeg(int width, int height, int components, J_COLOR_SPACE input, J_COLOR_SPACE stored,
-                              const std::vector<std::uint8_t>& samples, int quality = 100,
-                              bool adobeMarker = true, bool progressive = false) {
+                              const std::vector<std::uint8_t>& samples, int quality = 100, bool adobeMarker = true,
+                              bool progressive = false) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr err{};
   cinfo.err = jpeg_std_error(&err);

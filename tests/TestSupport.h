@@ -2,13 +2,14 @@
 // Small helpers shared by the tests: where the sample files are (tests/data),
 // and scratch files that clean up after themselves.
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace plicora::test {
 
@@ -56,9 +57,11 @@ struct UserFolderVariable {
   const char* name;
   const char* underHome;
 };
-inline constexpr UserFolderVariable kUserFolderVariables[] = {
-    {"HOME", ""}, {"XDG_CONFIG_HOME", "/config"}, {"XDG_DATA_HOME", "/data"},
-    {"XDG_CACHE_HOME", "/cache"}, {"XDG_STATE_HOME", "/state"}};
+inline constexpr UserFolderVariable kUserFolderVariables[] = {{"HOME", ""},
+                                                              {"XDG_CONFIG_HOME", "/config"},
+                                                              {"XDG_DATA_HOME", "/data"},
+                                                              {"XDG_CACHE_HOME", "/cache"},
+                                                              {"XDG_STATE_HOME", "/state"}};
 
 /// Points this process's user folders into `home` (test programs that create
 /// windows or read profiles call it once before the application starts).

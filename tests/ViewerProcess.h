@@ -34,6 +34,8 @@ inline ViewerRun RunViewer(const TempDir& home, const std::string& args) {
 }
 
 /// The same in a new empty home, removed afterwards.
-inline ViewerRun RunViewer(const std::string& args) { return RunViewer(TempDir(), args); }
+inline ViewerRun RunViewer(const std::string& args) {
+  return RunViewer(TempDir(), args);
+}
 
 }  // namespace plicora::test

@@ -23,7 +23,7 @@ struct GlDescription {
 };
 
 struct FrameServices {
-  QWidget* window = nullptr;          ///< owner of dialogs and message boxes
+  QWidget* window = nullptr;  ///< owner of dialogs and message boxes
   CVorlanDoc* doc = nullptr;
   DevelopmentPaneEngine* developmentPane = nullptr;
   QWidget* developmentPaneWidget = nullptr;

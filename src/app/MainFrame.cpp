@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <algorithm>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -16,6 +15,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 
 #include "app/CommandIds.h"
 #include "app/CommandTexts.h"
@@ -28,9 +28,9 @@
 #include "app/UpdateHints.h"
 #include "development/DevelopmentGeometry.h"
 #include "development/DevelopmentPane.h"
-#include "platform/OffscreenGlContext.h"
 #include "platform/InstalledFonts.h"
 #include "platform/MessageSink.h"
+#include "platform/OffscreenGlContext.h"
 #include "platform/ProfileLocation.h"
 #include "view3d/ModelPane.h"
 
@@ -53,14 +53,25 @@ const char* const kNavigationText =
     "[Zoom] Shift+R, Wheel";
 const char* const kCheckModeText = "Click the face to see the corresponding between 3D and developed model.";
 
-constexpr std::initializer_list<int> kToolBar1 = {ID_FILE_OPEN, 0, ID_SPLIT_WINDOW, ID_SHOW_ONLY_DEVELOPMENT, 0,
-                                                  ID_RESET_VIEW, ID_ENHANCE_CUT_EDGE};
-constexpr std::initializer_list<int> kToolBar2 = {ID_ZOOM_IN, ID_ZOOM_OUT, ID_SHOW_ENTIRE, 0,
-                                                  ID_SHOW_JOIN_NUMBER, ID_USE_MATERIAL, ID_SHOW_PAGE_NUMBER,
-                                                  ID_SMOOTH_LINE, 0, ID_CHECK_CORRESPONDING_SURFACE,
-                                                  ID_DEVELOPMENT_INFO, 0, ID_FILE_PRINT};
+constexpr std::initializer_list<int> kToolBar1 = {
+    ID_FILE_OPEN, 0, ID_SPLIT_WINDOW, ID_SHOW_ONLY_DEVELOPMENT, 0, ID_RESET_VIEW, ID_ENHANCE_CUT_EDGE};
+constexpr std::initializer_list<int> kToolBar2 = {ID_ZOOM_IN,
+                                                  ID_ZOOM_OUT,
+                                                  ID_SHOW_ENTIRE,
+                                                  0,
+                                                  ID_SHOW_JOIN_NUMBER,
+                                                  ID_USE_MATERIAL,
+                                                  ID_SHOW_PAGE_NUMBER,
+                                                  ID_SMOOTH_LINE,
+                                                  0,
+                                                  ID_CHECK_CORRESPONDING_SURFACE,
+                                                  ID_DEVELOPMENT_INFO,
+                                                  0,
+                                                  ID_FILE_PRINT};
 
-std::string RecentKey(int n) { return "File" + std::to_string(n); }
+std::string RecentKey(int n) {
+  return "File" + std::to_string(n);
+}
 
 }  // namespace
 
@@ -193,21 +204,20 @@ void CMainFrame::CreateMenus() {
   fileMenu_->addSeparator();
   fileMenu_->addAction(action(ID_APP_EXIT));
   RebuildRecentMenu();
-  AddMenu("3D&ModelWindow", {ID_ENHANCE_CUT_EDGE, ID_SET_TEXTURE, ID_RESET_VIEW, 0, ID_HIDE_SURFACE,
-                             ID_REVERSE_SURFACE, ID_RESET_EDGE_ATTRIBUTE, ID_SHOW_OBJECT_LIST});
-  QMenu* development = AddMenu(
-      "D&evelopedViewWindow",
-      {ID_CHECK_CORRESPONDING_SURFACE, ID_SHOW_JOIN_NUMBER, ID_SHOW_PAGE_NUMBER, ID_SMOOTH_LINE, 0, ID_ZOOM_IN,
-       ID_ZOOM_OUT, ID_SHOW_ENTIRE, 0, ID_COPY_DEVELOPMENT_BMP, ID_COPY_DEVELOPMENT_EMF, 0, ID_SHOW_FLAP,
-       ID_SCALE_UP, ID_SCALE_DOWN, ID_MIRROR_DEVELOPMENT, ID_RECALCULATE_LAYOUT});
+  AddMenu("3D&ModelWindow", {ID_ENHANCE_CUT_EDGE, ID_SET_TEXTURE, ID_RESET_VIEW, 0, ID_HIDE_SURFACE, ID_REVERSE_SURFACE,
+                             ID_RESET_EDGE_ATTRIBUTE, ID_SHOW_OBJECT_LIST});
+  QMenu* development =
+      AddMenu("D&evelopedViewWindow",
+              {ID_CHECK_CORRESPONDING_SURFACE, ID_SHOW_JOIN_NUMBER, ID_SHOW_PAGE_NUMBER, ID_SMOOTH_LINE, 0, ID_ZOOM_IN,
+               ID_ZOOM_OUT, ID_SHOW_ENTIRE, 0, ID_COPY_DEVELOPMENT_BMP, ID_COPY_DEVELOPMENT_EMF, 0, ID_SHOW_FLAP,
+               ID_SCALE_UP, ID_SCALE_DOWN, ID_MIRROR_DEVELOPMENT, ID_RECALCULATE_LAYOUT});
   // The editing modes only switch the pane's mode (the viewer edits nothing),
   // but they stay reachable and show which mode is on.
   QMenu* modes = development->addMenu(QStringLiteral("Editing &Mode"));
   for (int id : {ID_ERASE_EDGE, ID_UNDO_ERASE_EDGE, ID_EDIT_FLAP, ID_ROTATE_PART, ID_MOVE_PART, ID_JOIN_SURFACE,
                  ID_CUT_PART, ID_INPUT_TEXT})
     if (QAction* act = action(id)) modes->addAction(act);
-  AddMenu("&View", {ID_USE_MATERIAL, ID_DEVELOPMENT_INFO, ID_MODEL_INFO, 0, ID_SPLIT_WINDOW,
-                    ID_SHOW_ONLY_DEVELOPMENT});
+  AddMenu("&View", {ID_USE_MATERIAL, ID_DEVELOPMENT_INFO, ID_MODEL_INFO, 0, ID_SPLIT_WINDOW, ID_SHOW_ONLY_DEVELOPMENT});
   QMenu* configuration = menuBar()->addMenu(QStringLiteral("&Configuration"));
   connect(configuration, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommands);
   // The same command under its second menu text.
@@ -216,8 +226,9 @@ void CMainFrame::CreateMenus() {
   connect(action(ID_PAGE_PRINT_SETTINGS), &QAction::changed, pageSettings,
           [this, pageSettings] { pageSettings->setEnabled(action(ID_PAGE_PRINT_SETTINGS)->isEnabled()); });
   configuration->addAction(pageSettings);
-  for (int id : std::initializer_list<int>{ID_OTHER_CONFIGURATIONS, ID_LINE_TYPE_CONFIGURATION, ID_FLAP_CONFIGURATION,
-                 ID_JOIN_NUMBER_CONFIGURATION, ID_COLOR_CONFIGURATION, 0, ID_RESET_TO_DEFAULT})
+  for (int id :
+       std::initializer_list<int>{ID_OTHER_CONFIGURATIONS, ID_LINE_TYPE_CONFIGURATION, ID_FLAP_CONFIGURATION,
+                                  ID_JOIN_NUMBER_CONFIGURATION, ID_COLOR_CONFIGURATION, 0, ID_RESET_TO_DEFAULT})
     id == 0 ? (void)configuration->addSeparator() : configuration->addAction(action(id));
   AddMenu("&Help", {ID_HELP_CONTENTS, 0, ID_OPENGL_INFO, ID_HOMEPAGE, ID_APP_ABOUT});
 }
@@ -311,7 +322,9 @@ void CMainFrame::RebuildRecentMenu() {
   recentSeparator_->setVisible(!recentFiles_.empty());
 }
 
-int CMainFrame::ModelPaneWidth() const { return splitter_->sizes().value(0); }
+int CMainFrame::ModelPaneWidth() const {
+  return splitter_->sizes().value(0);
+}
 
 void CMainFrame::SetModelPaneWidth(int width) {
   const int total = std::max(splitter_->width() - splitter_->handleWidth(), 0);
@@ -324,8 +337,8 @@ void CMainFrame::RestorePlacement() {
   const int top = profile_.GetInt(kWindowSection, "top").value_or(0);
   const int right = profile_.GetInt(kWindowSection, "right").value_or(0);
   const int bottom = profile_.GetInt(kWindowSection, "bottom").value_or(0);
-  const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
-                                                        : QRect(0, 0, 1280, 800);
+  const QRect screen =
+      QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect(0, 0, 1280, 800);
   if (right > left && bottom > top) {
     setGeometry(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
   } else {
@@ -353,7 +366,8 @@ void CMainFrame::ShowAsStored() {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
   // The splitter lays out its panes after this filter: the rule applies after it.
   if (watched == splitter_ && event->type() == QEvent::Resize)
-    QMetaObject::invokeMethod(this, [this] { OnClientResized(splitter_->size()); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { OnClientResized(splitter_->size()); }, Qt::QueuedConnection);
   return QMainWindow::eventFilter(watched, event);
 }
 

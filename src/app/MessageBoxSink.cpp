@@ -12,9 +12,15 @@ const QString kTitle = QStringLiteral("Plicora Viewer");
 void MessageBoxSink::Show(std::string_view text, MessageKind kind) {
   const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   switch (kind) {
-    case MessageKind::Information: QMessageBox::information(owner_, kTitle, message); break;
-    case MessageKind::Warning: QMessageBox::warning(owner_, kTitle, message); break;
-    case MessageKind::Error: QMessageBox::critical(owner_, kTitle, message); break;
+    case MessageKind::Information:
+      QMessageBox::information(owner_, kTitle, message);
+      break;
+    case MessageKind::Warning:
+      QMessageBox::warning(owner_, kTitle, message);
+      break;
+    case MessageKind::Error:
+      QMessageBox::critical(owner_, kTitle, message);
+      break;
   }
 }
 

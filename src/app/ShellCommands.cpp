@@ -25,9 +25,9 @@ constexpr const char* kHomepage = "https://plicora-viewer.example.org/";
 
 /// The development edit modes that only switch the mode in this viewer.
 constexpr std::pair<int, int> kModeCommands[] = {
-    {ID_ERASE_EDGE, 1}, {ID_UNDO_ERASE_EDGE, 2}, {ID_EDIT_FLAP, 3}, {ID_ROTATE_PART, 4},
-    {ID_MOVE_PART, 5},  {ID_JOIN_SURFACE, 6},    {ID_CUT_PART, 7},  {ID_INPUT_TEXT, 8},
-    {ID_CHECK_CORRESPONDING_SURFACE, kCheckCorrespondingSurfaceMode},
+    {ID_ERASE_EDGE, 1},  {ID_UNDO_ERASE_EDGE, 2}, {ID_EDIT_FLAP, 3},
+    {ID_ROTATE_PART, 4}, {ID_MOVE_PART, 5},       {ID_JOIN_SURFACE, 6},
+    {ID_CUT_PART, 7},    {ID_INPUT_TEXT, 8},      {ID_CHECK_CORRESPONDING_SURFACE, kCheckCorrespondingSurfaceMode},
 };
 constexpr int kEditFlapMode = 3;
 
@@ -84,7 +84,8 @@ void RegisterShellCommands(CMainFrame& frame) {
   toggle(ID_USE_MATERIAL, &Settings::bUseMaterial, model);
   toggle(ID_SHOW_TEXTURE, &Settings::bUseMaterial, always);
   toggle(ID_SHOW_FLAP, &Settings::bDrawFlap, dev);
-  r.Add(ID_SPLIT_WINDOW, Command{[&frame] { frame.SetModelPaneWidth(frame.splitter()->width() / 2); }, always, nullptr});
+  r.Add(ID_SPLIT_WINDOW,
+        Command{[&frame] { frame.SetModelPaneWidth(frame.splitter()->width() / 2); }, always, nullptr});
   r.Add(ID_SHOW_ONLY_DEVELOPMENT, Command{[&frame] { frame.SetModelPaneWidth(0); }, always, nullptr});
   r.Add(ID_HELP_CONTENTS, Command{HelpCommand, always, nullptr});
   r.Add(ID_HOMEPAGE, Command{[] { QDesktopServices::openUrl(QUrl(QString::fromUtf8(kHomepage))); }, always, nullptr});
@@ -115,7 +116,8 @@ void RegisterShellCommands(CMainFrame& frame) {
   // Laying out parts belongs to the designer, not to this viewer.
   r.Add(ID_RECALCULATE_LAYOUT, Command{nullptr, dev, nullptr});
   r.Add(ID_SHOW_OBJECT_LIST, Command{[&frame] {
-                                       if (!frame.objectList_) frame.objectList_ = new ObjectListDialog(frame.doc(), &frame);
+                                       if (!frame.objectList_)
+                                         frame.objectList_ = new ObjectListDialog(frame.doc(), &frame);
                                        frame.objectList_->Refill();
                                        frame.objectList_->show();
                                        frame.objectList_->raise();
@@ -138,8 +140,8 @@ void RegisterShellCommands(CMainFrame& frame) {
                       },
                       dev, [&doc, mode] { return doc.shell().developmentEditMode == mode; }});
   }
-  for (const auto& [id, mode] : {std::pair{ID_SPECIFY_CUT_EDGE, kSpecifyCutEdgeMode},
-                                 std::pair{ID_SPECIFY_KEEP_EDGE, kSpecifyKeepEdgeMode}}) {
+  for (const auto& [id, mode] :
+       {std::pair{ID_SPECIFY_CUT_EDGE, kSpecifyCutEdgeMode}, std::pair{ID_SPECIFY_KEEP_EDGE, kSpecifyKeepEdgeMode}}) {
     r.Add(id, Command{[&doc, mode] {
                         int& current = doc.shell().edgeSpecifyMode;
                         current = current == mode ? 0 : mode;

@@ -18,7 +18,8 @@ namespace {
 
 class Splash : public QWidget {
  public:
-  explicit Splash(QWidget* owner) : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+  explicit Splash(QWidget* owner)
+      : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setAttribute(Qt::WA_DeleteOnClose);
     picture_ = ProgramPicture();
     setFixedSize(picture_.size());
@@ -36,7 +37,8 @@ class Splash : public QWidget {
       case QEvent::NonClientAreaMouseButtonPress:
         close();
         return true;  // the key or click that closes the splash goes nowhere else
-      default: return false;
+      default:
+        return false;
     }
   }
 
@@ -88,7 +90,9 @@ void ShowSplash(QWidget* owner) {
   splash->show();
 }
 
-bool IsSplashShown() { return !gSplash.isNull() && gSplash->isVisible(); }
+bool IsSplashShown() {
+  return !gSplash.isNull() && gSplash->isVisible();
+}
 
 void ShowAboutBox(QWidget* owner) {
   QDialog box(owner);

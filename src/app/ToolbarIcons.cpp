@@ -36,8 +36,8 @@ void Draw(QPainter& p, int id) {
     case ID_FILE_OPEN:
       p.setPen(QPen(kInk, 2));
       p.setBrush(QColor(240, 200, 90));
-      p.drawPolygon(QPolygonF({QPointF(3, 9), QPointF(12, 9), QPointF(15, 12), QPointF(29, 12), QPointF(29, 27),
-                               QPointF(3, 27)}));
+      p.drawPolygon(QPolygonF(
+          {QPointF(3, 9), QPointF(12, 9), QPointF(15, 12), QPointF(29, 12), QPointF(29, 27), QPointF(3, 27)}));
       break;
     case ID_SPLIT_WINDOW:
       Sheet(p, QRectF(3, 6, 26, 20));
@@ -59,8 +59,12 @@ void Draw(QPainter& p, int id) {
       p.drawPolygon(QPolygonF({QPointF(4, 26), QPointF(14, 6), QPointF(15, 26)}));
       p.drawPolygon(QPolygonF({QPointF(17, 26), QPointF(18, 6), QPointF(28, 26)}));
       break;
-    case ID_ZOOM_IN: Magnifier(p, true); break;
-    case ID_ZOOM_OUT: Magnifier(p, false); break;
+    case ID_ZOOM_IN:
+      Magnifier(p, true);
+      break;
+    case ID_ZOOM_OUT:
+      Magnifier(p, false);
+      break;
     case ID_SHOW_ENTIRE:
       Sheet(p, QRectF(8, 4, 16, 24));
       p.setPen(QPen(kAccent, 2));
@@ -117,7 +121,8 @@ void Draw(QPainter& p, int id) {
       p.drawRect(QRectF(9, 4, 14, 8));
       p.drawRect(QRectF(9, 20, 14, 9));
       break;
-    default: break;
+    default:
+      break;
   }
 }
 

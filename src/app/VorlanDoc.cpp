@@ -142,8 +142,7 @@ int CVorlanDoc::AddView(std::function<void(int hint)> onUpdate) {
 }
 
 void CVorlanDoc::RemoveView(int id) {
-  views_.erase(std::remove_if(views_.begin(), views_.end(), [id](const View& v) { return v.id == id; }),
-               views_.end());
+  views_.erase(std::remove_if(views_.begin(), views_.end(), [id](const View& v) { return v.id == id; }), views_.end());
 }
 
 void CVorlanDoc::UpdateAllViews(int hint) {

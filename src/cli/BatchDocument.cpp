@@ -26,10 +26,14 @@ int OpenBatchDocument(const CommandLineOptions& options, BatchDocument& document
   document.unopened = std::move(outcome.unopened);
   document.model = outcome.ok() ? document.doc.model() : document.unopened.get();
   switch (outcome.status) {
-    case OpenStatus::Opened: return kExitOk;
-    case OpenStatus::Refused: return kExitRefused;
-    case OpenStatus::Rejected: return overrideStatus;
-    default: return kExitFailed;
+    case OpenStatus::Opened:
+      return kExitOk;
+    case OpenStatus::Refused:
+      return kExitRefused;
+    case OpenStatus::Rejected:
+      return overrideStatus;
+    default:
+      return kExitFailed;
   }
 }
 

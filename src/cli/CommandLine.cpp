@@ -153,8 +153,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     } else if (a == "--set") {
       if (!value(v)) break;
       const auto eq = v.find('=');
-      if (eq == std::string::npos || eq == 0) result.error = "--set expects KEY=VALUE, got \"" + v + "\"";
-      else o.sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
+      if (eq == std::string::npos || eq == 0)
+        result.error = "--set expects KEY=VALUE, got \"" + v + "\"";
+      else
+        o.sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
     } else if (a == "--profile") {
       if (value(v)) o.profilePath = v;
     } else if (a == "--no-profile") {

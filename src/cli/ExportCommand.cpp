@@ -47,21 +47,29 @@ using Exporter = int (*)(const CommandLineOptions&, BatchDocument&);
 
 Exporter ExporterOf(DevelopmentFileFormat format) {
   switch (format) {
-    case DevelopmentFileFormat::Eps: return ExportEps;
-    case DevelopmentFileFormat::Emf: return ExportEmf;
-    case DevelopmentFileFormat::Svg: return ExportSvg;
-    case DevelopmentFileFormat::Pdf: return ExportPdf;
-    case DevelopmentFileFormat::Dxf: return ExportDxf;
+    case DevelopmentFileFormat::Eps:
+      return ExportEps;
+    case DevelopmentFileFormat::Emf:
+      return ExportEmf;
+    case DevelopmentFileFormat::Svg:
+      return ExportSvg;
+    case DevelopmentFileFormat::Pdf:
+      return ExportPdf;
+    case DevelopmentFileFormat::Dxf:
+      return ExportDxf;
     case DevelopmentFileFormat::Bmp:
-    case DevelopmentFileFormat::Png: return ExportBitmap;
-    case DevelopmentFileFormat::Unsupported: break;
+    case DevelopmentFileFormat::Png:
+      return ExportBitmap;
+    case DevelopmentFileFormat::Unsupported:
+      break;
   }
   return nullptr;
 }
 
 // The cut-file options fit only some formats: a usage error, or empty.
 std::string CutOptionsError(const CommandLineOptions& options, DevelopmentFileFormat format) {
-  if (options.pagesOut && format != DevelopmentFileFormat::Pdf && !(options.cutter && format == DevelopmentFileFormat::Svg))
+  if (options.pagesOut && format != DevelopmentFileFormat::Pdf &&
+      !(options.cutter && format == DevelopmentFileFormat::Svg))
     return "--pages-out writes PDF sheets, or with --cutter cut SVG sheets: OUT must end in .pdf or .svg";
   if (options.cutter && format != DevelopmentFileFormat::Svg && format != DevelopmentFileFormat::Dxf)
     return "--cutter applies to an SVG export (a DXF export is always a cut file)";

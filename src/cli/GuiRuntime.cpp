@@ -1,10 +1,11 @@
 #include "cli/GuiRuntime.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QGuiApplication>
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/FontResolution.h"
 

@@ -20,8 +20,8 @@ std::string PagesJson(const PageLayout& layout, const Model& model, int joinNumb
     pages.append("[").append(std::to_string(page.column)).append(", ").append(std::to_string(page.row)).append("]");
   }
   return "{\"columns\": " + std::to_string(layout.columns) + ", \"rows\": " + std::to_string(layout.rows) +
-         ", \"pages\": [" + pages + "], \"bounds\": [" + JsonNumber(model.devX) + ", " + JsonNumber(model.devY) +
-         ", " + JsonNumber(model.devWidth) + ", " + JsonNumber(model.devHeight) +
+         ", \"pages\": [" + pages + "], \"bounds\": [" + JsonNumber(model.devX) + ", " + JsonNumber(model.devY) + ", " +
+         JsonNumber(model.devWidth) + ", " + JsonNumber(model.devHeight) +
          "], \"joinNumbers\": " + std::to_string(joinNumbers) + "}\n";
 }
 

@@ -1,9 +1,9 @@
 #include "cli/VectorExportCommands.h"
 
-#include "cli/CommandLine.h"
-#include "cli/GuiRuntime.h"
 #include <filesystem>
 
+#include "cli/CommandLine.h"
+#include "cli/GuiRuntime.h"
 #include "export/CutterSvgExport.h"
 #include "export/DxfExport.h"
 #include "export/MetafileExport.h"

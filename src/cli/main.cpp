@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/CommandLine.h"
 #include "app/Application.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "platform/MessageSink.h"
 #include "platform/ProfileLocation.h"
@@ -28,19 +28,28 @@ int main(int argc, char** argv) {
     case BatchCommand::Version:
       std::printf("plicora-viewer %s\n", PLICORA_VERSION);
       return kExitOk;
-    case BatchCommand::Info: return RunInfoCommand(options);
-    case BatchCommand::Pages: return RunPagesCommand(options);
-    case BatchCommand::Export: return RunExportCommand(options);
-    case BatchCommand::DecodeImage: return RunDecodeImageCommand(options);
-    case BatchCommand::Render3d: return RunRender3dCommand(options);
-    case BatchCommand::Thumbnail: return RunThumbnailCommand(options);
-    case BatchCommand::DataPaths: return RunDataPathsCommand();
-    case BatchCommand::None: break;
+    case BatchCommand::Info:
+      return RunInfoCommand(options);
+    case BatchCommand::Pages:
+      return RunPagesCommand(options);
+    case BatchCommand::Export:
+      return RunExportCommand(options);
+    case BatchCommand::DecodeImage:
+      return RunDecodeImageCommand(options);
+    case BatchCommand::Render3d:
+      return RunRender3dCommand(options);
+    case BatchCommand::Thumbnail:
+      return RunThumbnailCommand(options);
+    case BatchCommand::DataPaths:
+      return RunDataPathsCommand();
+    case BatchCommand::None:
+      break;
   }
   if (!HasDisplay()) {
-    ShowMessage("plicora-viewer: no display to open the window on (DISPLAY is not set); "
-                "batch options such as --info and --export work without one.",
-                MessageKind::Error);
+    ShowMessage(
+        "plicora-viewer: no display to open the window on (DISPLAY is not set); "
+        "batch options such as --info and --export work without one.",
+        MessageKind::Error);
     return kExitUsage;
   }
   WindowOptions window;

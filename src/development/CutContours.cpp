@@ -26,8 +26,12 @@ bool IsOutlineSide(const HalfEdge& half, const Part& part) {
 }
 
 using Key = std::tuple<double, double, double, double>;
-Key KeyOf(Point2 a, Point2 b) { return {a.x, a.y, b.x, b.y}; }
-bool Same(Point2 a, Point2 b) { return a.x == b.x && a.y == b.y; }
+Key KeyOf(Point2 a, Point2 b) {
+  return {a.x, a.y, b.x, b.y};
+}
+bool Same(Point2 a, Point2 b) {
+  return a.x == b.x && a.y == b.y;
+}
 
 // Joins segments end to start into lines, each segment once: from every
 // unused one, on through the first unused one that starts where the line
@@ -112,7 +116,6 @@ void SplitOffSlits(CutContour contour, std::vector<CutContour>& out) {
   }
 }
 
-
 /// A flap as a polygon (3 or 4 corners).
 struct FlapShape {
   std::array<Point2, 4> points{};
@@ -126,7 +129,9 @@ struct TaggedLoop {
   std::vector<int> flap;
 };
 
-double Cross(Point2 o, Point2 a, Point2 b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
+double Cross(Point2 o, Point2 a, Point2 b) {
+  return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
 
 // Strictly inside a convex flap: on the same side of every side, by more
 // than a rounding error.
@@ -176,8 +181,10 @@ void JoinNearCorners(std::vector<TaggedLoop>& loops, double tolerance) {
           }
         }
       }
-      if (found) p = *found;
-      else seen[{cx, cy}].push_back(p);
+      if (found)
+        p = *found;
+      else
+        seen[{cx, cy}].push_back(p);
     }
   }
 }
@@ -187,7 +194,9 @@ struct Box {
   double x0, y0, x1, y1;
 };
 
-Box BoxOf(Point2 a, Point2 b) { return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)}; }
+Box BoxOf(Point2 a, Point2 b) {
+  return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
 
 // A uniform grid over a set of boxes, each listed in every cell it touches,
 // so that a question about a place looks only at the items near it. A visit
@@ -280,7 +289,8 @@ class FlapOverlapTrim {
     bounds = {bounds.x0 - offset_, bounds.y0 - offset_, bounds.x1 + offset_, bounds.y1 + offset_};
     bounds_ = bounds;
     segmentGrid_ = std::make_unique<CellGrid>(bounds, segments_.size());
-    for (std::size_t i = 0; i < segments_.size(); ++i) segmentGrid_->Add(Grown(BoxOf(segments_[i].a, segments_[i].b)), i);
+    for (std::size_t i = 0; i < segments_.size(); ++i)
+      segmentGrid_->Add(Grown(BoxOf(segments_[i].a, segments_[i].b)), i);
     flapGrid_ = std::make_unique<CellGrid>(bounds, flaps_.size());
     for (std::size_t k = 0; k < flaps_.size(); ++k) {
       const FlapShape& f = flaps_[k];

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "model/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -146,17 +146,25 @@ EdgeLineClass ClassifyEdgeLine(const HalfEdge& half, const Settings& settings, D
 LineStyle StyleOfLine(EdgeLineClass lineClass, const Settings& settings) {
   auto foldStyle = [](int type) {
     switch (type) {
-      case 0: return LineStyle::Solid;
-      case 1: return LineStyle::Dot1;
-      case 2: return LineStyle::Dot2;
-      default: return LineStyle::None;
+      case 0:
+        return LineStyle::Solid;
+      case 1:
+        return LineStyle::Dot1;
+      case 2:
+        return LineStyle::Dot2;
+      default:
+        return LineStyle::None;
     }
   };
   switch (lineClass) {
-    case EdgeLineClass::Cut: return settings.iCutLineType == 1 ? LineStyle::None : LineStyle::Solid;
-    case EdgeLineClass::ConvexFold: return foldStyle(settings.iYamaLineType);
-    case EdgeLineClass::ConcaveFold: return foldStyle(settings.iTaniLineType);
-    case EdgeLineClass::Skip: break;
+    case EdgeLineClass::Cut:
+      return settings.iCutLineType == 1 ? LineStyle::None : LineStyle::Solid;
+    case EdgeLineClass::ConvexFold:
+      return foldStyle(settings.iYamaLineType);
+    case EdgeLineClass::ConcaveFold:
+      return foldStyle(settings.iTaniLineType);
+    case EdgeLineClass::Skip:
+      break;
   }
   return LineStyle::None;
 }

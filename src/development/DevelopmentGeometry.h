@@ -25,7 +25,9 @@ enum class EdgeLineClass { Skip, Cut, ConvexFold, ConcaveFold };
 
 /// The corner at which a side ends: the next corner of its ring, or null for
 /// a ring too short to be linked (such a side has no line, flap or number).
-inline const HalfEdge* SideEnd(const HalfEdge& half) { return half.next; }
+inline const HalfEdge* SideEnd(const HalfEdge& half) {
+  return half.next;
+}
 
 /// The rectangle that holds every part and every label box, in development
 /// units: an empty box at 0, 0 for a development with neither.

@@ -17,7 +17,9 @@ CVorlanzuView::CVorlanzuView(CVorlanDoc& doc, QWidget* parent) : QWidget(parent)
   });
 }
 
-CVorlanzuView::~CVorlanzuView() { doc_.RemoveView(viewId_); }
+CVorlanzuView::~CVorlanzuView() {
+  doc_.RemoveView(viewId_);
+}
 
 void CVorlanzuView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -28,7 +30,9 @@ void CVorlanzuView::paintEvent(QPaintEvent*) {
   }
 }
 
-void CVorlanzuView::resizeEvent(QResizeEvent*) { engine_.Resize(width(), height()); }
+void CVorlanzuView::resizeEvent(QResizeEvent*) {
+  engine_.Resize(width(), height());
+}
 
 void CVorlanzuView::mousePressEvent(QMouseEvent* event) {
   if (const auto button = ButtonOf(*event))

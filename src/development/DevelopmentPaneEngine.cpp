@@ -15,7 +15,7 @@ namespace {
 
 constexpr long long kClickSquaredPixels = 9;  // press and release at most 3 pixels apart
 constexpr int kLargestTarget = 16384;
-constexpr double kWheelZoomPerUnit = 0.001;   // one notch of 120 zooms by 12 percent
+constexpr double kWheelZoomPerUnit = 0.001;  // one notch of 120 zooms by 12 percent
 constexpr double kDragZoomPerPixel = 0.01;
 constexpr double kLargestDevelopmentCm = 500.0;  // scaling up stops at 5 metres
 constexpr double kSmallestDevelopmentCm = 1.0;
@@ -124,9 +124,9 @@ void DevelopmentPaneEngine::Compose(QPainter& painter) {
   const SheetArea area = sheetArea();
   const Point2 corner = SheetAreaCorner(view_, area);
   const double ppcm = view_.PixelsPerCm();
-  painter.fillRect(QRectF(corner.x + offset.x(), corner.y + offset.y(), area.TotalWidth() * ppcm,
-                          area.TotalHeight() * ppcm),
-                   Qt::white);
+  painter.fillRect(
+      QRectF(corner.x + offset.x(), corner.y + offset.y(), area.TotalWidth() * ppcm, area.TotalHeight() * ppcm),
+      Qt::white);
   painter.drawImage(offset, image_);
 }
 
@@ -187,8 +187,12 @@ void DevelopmentPaneEngine::ScaleDevelopment(double factor) {
 void DevelopmentPaneEngine::OnUpdate(int hint) {
   geometry_.Invalidate();  // any hint may follow a change of the model
   switch (hint) {
-    case HINT_ZOOM_IN: ApplyZoom(kZoomInFactor, false, true); break;
-    case HINT_ZOOM_OUT: ApplyZoom(kZoomOutFactor, true, false); break;
+    case HINT_ZOOM_IN:
+      ApplyZoom(kZoomInFactor, false, true);
+      break;
+    case HINT_ZOOM_OUT:
+      ApplyZoom(kZoomOutFactor, true, false);
+      break;
     case HINT_PAGES_CHANGED:
       UpdatePageGrid(doc_.model(), doc_.settings(), doc_.pages());
       Fit();
@@ -206,15 +210,20 @@ void DevelopmentPaneEngine::OnUpdate(int hint) {
         if (scope.ok()) InitDevelopmentGlState(doc_.settings());
       }
       break;
-    case HINT_SCALE_UP: ScaleDevelopment(kScaleUpFactor); break;
-    case HINT_SCALE_DOWN: ScaleDevelopment(kScaleDownFactor); break;
+    case HINT_SCALE_UP:
+      ScaleDevelopment(kScaleUpFactor);
+      break;
+    case HINT_SCALE_DOWN:
+      ScaleDevelopment(kScaleDownFactor);
+      break;
     case HINT_MIRROR:
       if (HasDevelopment()) {
         RecomputeKeepingCentred();
         doc_.SetModifiedFlag();
       }
       break;
-    default: break;
+    default:
+      break;
   }
   RequestRender();
 }

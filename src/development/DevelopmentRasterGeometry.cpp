@@ -76,8 +76,8 @@ bool CollectRun(const RunInputs& in, std::size_t first, std::size_t last, Raster
   const Settings& settings = in.settings;
   const PixelMap& map = in.map;
   const int materials = static_cast<int>(model.materials.size());
-  for (RasterBatch* b : {&run.flapFills, &run.flapOutlines, &run.solid, &run.dot1, &run.dot2, &run.under,
-                         &run.highlights})
+  for (RasterBatch* b :
+       {&run.flapFills, &run.flapOutlines, &run.solid, &run.dot1, &run.dot2, &run.under, &run.highlights})
     b->Clear();
   for (RasterBatch& b : run.faces) b.Clear();
   run.faces.resize(in.textured.size());

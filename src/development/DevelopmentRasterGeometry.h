@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "model/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 
@@ -38,7 +38,7 @@ struct RasterBatch {
 /// The arrays of a run of parts; the picture draws each layer run by run.
 struct RasterRun {
   RasterBatch flapFills, flapOutlines;
-  std::vector<RasterBatch> faces;  ///< by material index + 1 (default first)
+  std::vector<RasterBatch> faces;        ///< by material index + 1 (default first)
   RasterBatch solid, dot1, dot2, under;  ///< lines and the white lines under dashes
   RasterBatch highlights;
 };

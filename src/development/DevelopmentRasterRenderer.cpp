@@ -54,9 +54,9 @@ void SetSmoothing(bool on) {
 }
 
 void DrawRect(double x0, double y0, double x1, double y1, double height, GLenum mode) {
-  const float v[] = {static_cast<float>(x0), static_cast<float>(height - y0), static_cast<float>(x1),
-                     static_cast<float>(height - y0), static_cast<float>(x1), static_cast<float>(height - y1),
-                     static_cast<float>(x0), static_cast<float>(height - y1)};
+  const float v[] = {static_cast<float>(x0),          static_cast<float>(height - y0), static_cast<float>(x1),
+                     static_cast<float>(height - y0), static_cast<float>(x1),          static_cast<float>(height - y1),
+                     static_cast<float>(x0),          static_cast<float>(height - y1)};
   RasterBatch b;
   b.xy.assign(v, v + 8);
   DrawBatch(b, mode, kDepthSheet);
@@ -105,8 +105,7 @@ void BindTexture(const TextureImage& image, const Settings& settings) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-               image.pixels.data());
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE, image.pixels.data());
 }
 
 // One layer's batch of every run, in order: the same picture as one batch.
@@ -187,9 +186,8 @@ void DrawJoinNumbers(const Model& model, const Settings& settings, const PixelMa
       for (const HalfEdge* h : face->ring) {
         const HalfEdge* end = SideEnd(*h);
         if (!h->edge || !end || h->edge->joinNumber == -1) continue;
-        const JoinNumberPlacement place = PlaceJoinNumber(map.Pixel(CornerOf(*h, part)),
-                                                          map.Pixel(CornerOf(*end, part)), model.mirrored,
-                                                          settings.bEdgeIdReverse);
+        const JoinNumberPlacement place = PlaceJoinNumber(
+            map.Pixel(CornerOf(*h, part)), map.Pixel(CornerOf(*end, part)), model.mirrored, settings.bEdgeIdReverse);
         if (!place.valid) continue;
         std::snprintf(text, sizeof text, "%d", h->edge->joinNumber);
         glPushMatrix();

@@ -13,7 +13,7 @@ class RasterGeometryCache;
 
 /// Where the development lands in the buffer and what is drawn.
 struct RasterDrawParams {
-  int width = 0;              ///< buffer size in pixels
+  int width = 0;  ///< buffer size in pixels
   int height = 0;
   double pixelsPerCm = 1.0;   ///< pixels per centimetre of paper
   double originX = 0.0;       ///< buffer pixel (from the top-left corner) of

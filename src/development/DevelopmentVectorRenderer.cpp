@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <thread>
 #include <utility>
@@ -33,7 +33,9 @@ Box BoxOf(Point2 a, Point2 b) {
   return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
-Box Grow(const Box& b, double m) { return {b.x0 - m, b.y0 - m, b.x1 + m, b.y1 + m}; }
+Box Grow(const Box& b, double m) {
+  return {b.x0 - m, b.y0 - m, b.x1 + m, b.y1 + m};
+}
 
 // The part of the drawing a caller wants, in device units: what lies wholly
 // outside it is not drawn at all. Without an area everything is drawn.
@@ -58,8 +60,8 @@ DrawArea MakeDrawArea(const std::optional<QRectF>& area, double sx, double sy, d
   DrawArea result;
   if (!area) return result;
   result.all = false;
-  result.device = Grow(BoxOf(Point2{area->left() * sx, area->top() * sy}, Point2{area->right() * sx, area->bottom() * sy}),
-                       margin);
+  result.device =
+      Grow(BoxOf(Point2{area->left() * sx, area->top() * sy}, Point2{area->right() * sx, area->bottom() * sy}), margin);
   return result;
 }
 
@@ -436,8 +438,7 @@ class FlapOutlineWalk {
   void Index(const std::vector<char>& listed) {
     Box bounds{1e300, 1e300, -1e300, -1e300};
     auto extend = [&](Point2 p) {
-      bounds = {std::min(bounds.x0, p.x), std::min(bounds.y0, p.y), std::max(bounds.x1, p.x),
-                std::max(bounds.y1, p.y)};
+      bounds = {std::min(bounds.x0, p.x), std::min(bounds.y0, p.y), std::max(bounds.x1, p.x), std::max(bounds.y1, p.y)};
     };
     std::vector<Box> segmentBoxes;
     for (std::size_t pi = 0; pi < model_.parts.size(); ++pi) {
@@ -521,20 +522,24 @@ class FlapOutlineWalk {
       covered.clear();
       bool whole = false;  // one flap covers the whole piece
       const Box pieceBox = GrownBoxOf(at(d0), at(d1));
-      flapGrid_->VisitAlong(at(d0), at(d1), 1e-6, w.flapStamp, w.flapQuery, [&](int id) {
-        const auto i = static_cast<std::size_t>(id);
-        if (!w.near[static_cast<std::size_t>(flapParts_[i])] || !pieceBox.Overlaps(flapBoxes_[i])) return false;
-        const FlapItem& f = flaps_[i];
-        const auto& q = f.shape.points;
-        for (int t = 0; t + 2 < f.shape.count && t < 2; ++t) {  // triangles (0, 1, 2) and (0, 2, 3)
-          double lo = d0, hi = d1;
-          if (ClipToTriangle(a, u, q[0], q[static_cast<std::size_t>(t + 1)], q[static_cast<std::size_t>(t + 2)], lo, hi)) {
-            covered.emplace_back(lo, hi);
-            whole = whole || (lo <= d0 && hi >= d1);
-          }
-        }
-        return whole;
-      }, flap.order);  // flaps are listed in their drawing order
+      flapGrid_->VisitAlong(
+          at(d0), at(d1), 1e-6, w.flapStamp, w.flapQuery,
+          [&](int id) {
+            const auto i = static_cast<std::size_t>(id);
+            if (!w.near[static_cast<std::size_t>(flapParts_[i])] || !pieceBox.Overlaps(flapBoxes_[i])) return false;
+            const FlapItem& f = flaps_[i];
+            const auto& q = f.shape.points;
+            for (int t = 0; t + 2 < f.shape.count && t < 2; ++t) {  // triangles (0, 1, 2) and (0, 2, 3)
+              double lo = d0, hi = d1;
+              if (ClipToTriangle(a, u, q[0], q[static_cast<std::size_t>(t + 1)], q[static_cast<std::size_t>(t + 2)], lo,
+                                 hi)) {
+                covered.emplace_back(lo, hi);
+                whole = whole || (lo <= d0 && hi >= d1);
+              }
+            }
+            return whole;
+          },
+          flap.order);  // flaps are listed in their drawing order
       if (whole) continue;
       std::sort(covered.begin(), covered.end());
       double from = d0;  // the start of what is not covered yet
@@ -573,7 +578,6 @@ class FlapOutlineWalk {
   std::vector<FlapItem> flaps_;
   std::vector<Segment> segments_;
   std::unique_ptr<BoxGrid> faceGrid_, flapGrid_, sideGrid_;
-
 };
 
 QPen SolidPen(const QColor& color, int width) {

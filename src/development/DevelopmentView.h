@@ -28,10 +28,10 @@ SheetArea MakeSheetArea(const Settings& settings, int columns, int rows);
 struct DevelopmentView {
   int clientWidth = 0;
   int clientHeight = 0;
-  double viewFit = 1.0;   ///< pixels per centimetre of paper at zoom 1
+  double viewFit = 1.0;  ///< pixels per centimetre of paper at zoom 1
   double viewZoom = 1.0;
-  double panX = 0.0;      ///< pan in pixels divided by the zoom
-  double panY = 0.0;      ///< (y grows upward)
+  double panX = 0.0;  ///< pan in pixels divided by the zoom
+  double panY = 0.0;  ///< (y grows upward)
 
   /// Pixels per centimetre of paper at the current zoom.
   double PixelsPerCm() const { return viewFit * viewZoom; }

@@ -6,9 +6,13 @@
 
 namespace plicora {
 
-double PrintableWidth(const Settings& settings) { return settings.paperWidth - 2 * settings.dPageMarginSide; }
+double PrintableWidth(const Settings& settings) {
+  return settings.paperWidth - 2 * settings.dPageMarginSide;
+}
 
-double PrintableHeight(const Settings& settings) { return settings.paperHeight - 2 * settings.dPageMarginTop; }
+double PrintableHeight(const Settings& settings) {
+  return settings.paperHeight - 2 * settings.dPageMarginTop;
+}
 
 double TotalSheetWidth(const Settings& settings, const PageLayout& layout) {
   return 2 * settings.dPageMarginSide + PrintableWidth(settings) * layout.columns;

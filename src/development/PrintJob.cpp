@@ -56,8 +56,8 @@ void SetPrinterPaper(QPrinter& printer, const Settings& settings) {
   printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
-PrintOutcome PrintDevelopmentPages(QPrinter& printer, const Model& model, const Settings& settings, const PageLayout& layout,
-                                   const PrintRun& run) {
+PrintOutcome PrintDevelopmentPages(QPrinter& printer, const Model& model, const Settings& settings,
+                                   const PageLayout& layout, const PrintRun& run) {
   QPainter painter;
   if (!painter.begin(&printer)) return PrintOutcome::NotStarted;
   const PrintDevice device = MakePrintDevice(printer, run.preview);

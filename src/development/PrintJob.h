@@ -51,7 +51,7 @@ struct PrintRun {
 /// at the printer's resolution and physical offsets. A cancelled run aborts
 /// the printer's job; after a failed raster step the other pages are still
 /// printed.
-PrintOutcome PrintDevelopmentPages(QPrinter& printer, const Model& model, const Settings& settings, const PageLayout& layout,
-                                   const PrintRun& run);
+PrintOutcome PrintDevelopmentPages(QPrinter& printer, const Model& model, const Settings& settings,
+                                   const PageLayout& layout, const PrintRun& run);
 
 }  // namespace plicora

@@ -77,7 +77,9 @@ std::unique_ptr<OffscreenGlContext> DrawJob(const Model& model, const Settings& 
   return context;
 }
 
-bool WantsLabels(const Model& model, const RasterJob& job) { return job.labels && !model.texts.empty(); }
+bool WantsLabels(const Model& model, const RasterJob& job) {
+  return job.labels && !model.texts.empty();
+}
 
 // The finished picture (top row first): whitened, then the labels on top.
 QImage FinishImage(const Model& model, const Settings& settings, const RasterJob& job,
@@ -244,9 +246,8 @@ bool RenderRasterPage(const Model& model, const Settings& settings, const Raster
   if (!request.bmpPath.empty()) {
     if (!WantsLabels(model, job)) {
       const bool whiten = settings.bSlideColorToWhite;
-      return WriteBmpFileRows(request.bmpPath, job.width, job.height, [&](int y, std::uint8_t* row) {
-        BufferRowToBgr24(*context, whiten, y, row);
-      });
+      return WriteBmpFileRows(request.bmpPath, job.width, job.height,
+                              [&](int y, std::uint8_t* row) { BufferRowToBgr24(*context, whiten, y, row); });
     }
     const QImage image = FinishImage(model, settings, job, *context);
     return WriteBmpFile(request.bmpPath, image.width(), image.height(), BottomUpBgr24(image));

@@ -17,19 +17,19 @@ namespace plicora {
 class RasterGeometryCache;
 
 struct RasterPageRequest {
-  int mode = 2;               ///< 1 textured faces only, 2 everything
-  int width = 0;              ///< raster size in pixels
+  int mode = 2;   ///< 1 textured faces only, 2 everything
+  int width = 0;  ///< raster size in pixels
   int height = 0;
-  double pixelsPerCm = 0.0;   ///< raster pixels per centimetre of paper
-  std::string bmpPath;        ///< when set, the picture goes to this BMP file
-  QPainter* target = nullptr; ///< otherwise it is copied onto this painter...
-  QRectF destination;         ///< ...stretched to this rectangle (logical units)
-  bool printing = false;      ///< printing a page (not previewing, not exporting)
+  double pixelsPerCm = 0.0;    ///< raster pixels per centimetre of paper
+  std::string bmpPath;         ///< when set, the picture goes to this BMP file
+  QPainter* target = nullptr;  ///< otherwise it is copied onto this painter...
+  QRectF destination;          ///< ...stretched to this rectangle (logical units)
+  bool printing = false;       ///< printing a page (not previewing, not exporting)
   /// The picture is a page's tile (printing or previewing): the tile lies at
   /// the buffer's corner and the labels are left to the page's own pass.
   /// Otherwise the development's top-left corner does, labels included.
   bool pageTile = false;
-  int pageColumn = 0;         ///< the printed page's tile
+  int pageColumn = 0;  ///< the printed page's tile
   int pageRow = 0;
   /// Printing: device units per centimetre of the target; used to place the
   /// texture layer of mode 1 within the printable area.

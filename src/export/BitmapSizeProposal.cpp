@@ -16,12 +16,18 @@ int Trunc(double v) {
   return static_cast<int>(v);
 }
 
-double Ratio(double a, double b) { return b != 0.0 ? a / b : 0.0; }
+double Ratio(double a, double b) {
+  return b != 0.0 ? a / b : 0.0;
+}
 
 }  // namespace
 
-double BitmapExtent::ExactReference() const { return 72.0 * devWidth * devScale * kInchPerCm; }
-int BitmapExtent::Reference() const { return Trunc(ExactReference()); }
+double BitmapExtent::ExactReference() const {
+  return 72.0 * devWidth * devScale * kInchPerCm;
+}
+int BitmapExtent::Reference() const {
+  return Trunc(ExactReference());
+}
 
 BitmapSize ProposeBitmapSize(const BitmapExtent& e, int max) {
   const double w = e.devWidth;

@@ -22,15 +22,14 @@ void Put32(std::uint8_t* at, std::uint32_t value) {
 
 std::array<std::uint8_t, 54> MakeBmpHeaders(int width, int height) {
   std::array<std::uint8_t, 54> h{};
-  const std::uint32_t imageSize =
-      static_cast<std::uint32_t>(BmpRowStride(width)) * static_cast<std::uint32_t>(height);
+  const std::uint32_t imageSize = static_cast<std::uint32_t>(BmpRowStride(width)) * static_cast<std::uint32_t>(height);
   h[0] = 'B';
   h[1] = 'M';
   Put32(&h[2], imageSize + 54);  // file size
   Put16(&h[6], 0);               // reserved
   Put16(&h[8], 0);
-  Put32(&h[10], 54);             // offset of the pixels
-  Put32(&h[14], 40);             // information header size
+  Put32(&h[10], 54);  // offset of the pixels
+  Put32(&h[14], 40);  // information header size
   Put32(&h[18], static_cast<std::uint32_t>(width));
   Put32(&h[22], static_cast<std::uint32_t>(height));
   Put16(&h[26], 1);   // planes
@@ -56,7 +55,8 @@ bool WriteBmpFileRows(const std::string& path, int width, int height,
 }
 
 bool WriteBmpFile(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rows) {
-  const std::size_t imageSize = static_cast<std::size_t>(BmpRowStride(width)) * static_cast<std::size_t>(std::max(height, 0));
+  const std::size_t imageSize =
+      static_cast<std::size_t>(BmpRowStride(width)) * static_cast<std::size_t>(std::max(height, 0));
   if (rows.size() < imageSize) {
     ShowMessage("write error", MessageKind::Error);
     return false;

@@ -11,7 +11,9 @@
 namespace plicora {
 
 /// Bytes of one 24-bit row of `width` pixels, raised to a multiple of 4.
-constexpr int BmpRowStride(int width) { return (width * 3 + 3) & ~3; }
+constexpr int BmpRowStride(int width) {
+  return (width * 3 + 3) & ~3;
+}
 
 /// Both resolution fields: 72 dots per inch as pixels per metre.
 inline constexpr std::int32_t kBmpPixelsPerMetre = 2834;

@@ -35,8 +35,10 @@ bool ClipSegment(Point2 a, Point2 b, const Rect& r, double& t0, double& t1) {
       continue;
     }
     const double t = q[i] / p[i];
-    if (p[i] < 0.0) t0 = std::max(t0, t);
-    else t1 = std::min(t1, t);
+    if (p[i] < 0.0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
   }
   return t0 <= t1;
 }

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "model/Settings.h"
 #include "development/Pages.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 
@@ -34,7 +34,7 @@ struct CutLine {
 struct CutText {
   std::string text;
   Point2 at;
-  double emMm = 0.0;         ///< font size
+  double emMm = 0.0;          ///< font size
   double angleDegrees = 0.0;  ///< counter-clockwise as seen on paper
   bool centred = false;
 };
@@ -49,7 +49,7 @@ struct CutSheet {
   std::vector<CutPath> cuts;
   std::vector<CutLine> mountains, valleys;
   std::vector<CutText> texts;
-  std::vector<MarkRect> registration;  ///< empty for the whole development
+  std::vector<MarkRect> registration;     ///< empty for the whole development
   std::optional<MarkRect> printableArea;  ///< a printed sheet's: nothing is drawn beyond it
 };
 

@@ -37,17 +37,28 @@ std::string Escaped(const std::string& text) {
   std::string out;
   for (const char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += (static_cast<unsigned char>(c) < 0x20 && c != '\t') ? ' ' : c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += (static_cast<unsigned char>(c) < 0x20 && c != '\t') ? ' ' : c;
     }
   }
   return out;
 }
 
-std::string PartId(std::size_t part) { return "part" + std::to_string(part + 1); }
+std::string PartId(std::size_t part) {
+  return "part" + std::to_string(part + 1);
+}
 
 void OpenLayer(std::string& out, const char* name, const std::string& style, bool hidden = false) {
   out += "<g inkscape:groupmode=\"layer\" inkscape:label=\"" + std::string(name) + "\" id=\"layer-" + name + "\"";
@@ -106,13 +117,16 @@ std::string CutterSvgText(const CutSheet& sheet, const QByteArray& printSvg, dou
       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\"\n"
       "     xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\"\n"
-      "     version=\"1.1\" width=\"" + w + "mm\" height=\"" + h + "mm\" viewBox=\"0 0 " + w + " " + h + "\">\n"
-      "<title>" + Escaped(title) + "</title>\n";
+      "     version=\"1.1\" width=\"" +
+      w + "mm\" height=\"" + h + "mm\" viewBox=\"0 0 " + w + " " + h +
+      "\">\n"
+      "<title>" +
+      Escaped(title) + "</title>\n";
   // A printed sheet's drawing stops at the printable area, as on paper.
   std::string clip;
   if (const std::optional<MarkRect>& area = sheet.printableArea) {
-    out += "<defs><clipPath id=\"printable-area\"><rect x=\"" + Mm(area->x) + "\" y=\"" + Mm(area->y) +
-           "\" width=\"" + Mm(area->width) + "\" height=\"" + Mm(area->height) + "\"/></clipPath></defs>\n";
+    out += "<defs><clipPath id=\"printable-area\"><rect x=\"" + Mm(area->x) + "\" y=\"" + Mm(area->y) + "\" width=\"" +
+           Mm(area->width) + "\" height=\"" + Mm(area->height) + "\"/></clipPath></defs>\n";
     clip = "clip-path=\"url(#printable-area)\"";
   }
   OpenLayer(out, kPrintLayer, clip);

@@ -9,9 +9,9 @@
 #include <QByteArray>
 #include <string>
 
-#include "model/Settings.h"
 #include "export/CutSheet.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -19,8 +19,9 @@ BitmapExtent DevelopmentBitmapExtent(const Model& model, const Settings& setting
   return BitmapExtent{box.width, box.height, model.devScale};
 }
 
-bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const std::string& path, PictureFormat format,
-                             int width, int height, double pixelsPerCm, const std::function<void()>& cancelPaneMode) {
+bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const std::string& path,
+                             PictureFormat format, int width, int height, double pixelsPerCm,
+                             const std::function<void()>& cancelPaneMode) {
   if (format == PictureFormat::Bmp) {
     RasterPageRequest request;
     request.mode = 2;

@@ -30,8 +30,8 @@ const char* PictureFailureMessage(PictureFormat format);
 /// failures show their own messages; a file that cannot be written shows
 /// "write error" with the path and the reason. The caller adds
 /// PictureFailureMessage. `cancelPaneMode` is passed to the renderer.
-bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const std::string& path, PictureFormat format,
-                             int width, int height, double pixelsPerCm,
+bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const std::string& path,
+                             PictureFormat format, int width, int height, double pixelsPerCm,
                              const std::function<void()>& cancelPaneMode = {});
 
 }  // namespace plicora

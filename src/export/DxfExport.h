@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "model/Settings.h"
 #include "export/CutSheet.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

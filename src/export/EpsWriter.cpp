@@ -1,7 +1,7 @@
 #include "export/EpsWriter.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -155,8 +155,8 @@ class EpsDocument {
     // development's extent.
     std::string header = "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:";
     if (drawn_.empty()) {
-      header += std::to_string(x0) + " " + std::to_string(y0) + " " + std::to_string(x0 + pw) + " " +
-                std::to_string(y0 + ph);
+      header +=
+          std::to_string(x0) + " " + std::to_string(y0) + " " + std::to_string(x0 + pw) + " " + std::to_string(y0 + ph);
     } else {
       header += std::to_string(drawn_.Left()) + " " + std::to_string(drawn_.Bottom()) + " " +
                 std::to_string(drawn_.Right()) + " " + std::to_string(drawn_.Top());
@@ -295,11 +295,18 @@ class EpsDocument {
 
   void WriteDash(LineStyle style) {
     switch (style) {
-      case LineStyle::Solid: out_.Text("\n[] 0 setdash"); break;
-      case LineStyle::Dot1: out_.Text("\n[3 ] 0 setdash"); break;
-      case LineStyle::Dot2: out_.Text("\n[8 4 4 4] 0 setdash"); break;
+      case LineStyle::Solid:
+        out_.Text("\n[] 0 setdash");
+        break;
+      case LineStyle::Dot1:
+        out_.Text("\n[3 ] 0 setdash");
+        break;
+      case LineStyle::Dot2:
+        out_.Text("\n[8 4 4 4] 0 setdash");
+        break;
       // A line type outside the table: the line is drawn in the dash in force.
-      case LineStyle::None: break;
+      case LineStyle::None:
+        break;
     }
   }
 

@@ -71,7 +71,8 @@ QByteArray SvgSheet(const Model& model, const Settings& settings, const PageLayo
   QSvgGenerator svg;
   svg.setOutputDevice(&buffer);
   svg.setResolution(kPdfResolution);
-  const QSize size(static_cast<int>(std::ceil(device.physicalWidth)), static_cast<int>(std::ceil(device.physicalHeight)));
+  const QSize size(static_cast<int>(std::ceil(device.physicalWidth)),
+                   static_cast<int>(std::ceil(device.physicalHeight)));
   svg.setSize(size);
   svg.setViewBox(QRect(QPoint(0, 0), size));
   // The caption stays on the printed sheet: this drawing is clipped to the
@@ -89,7 +90,8 @@ bool WriteSheet(const Model& model, const Settings& settings, const PageLayout& 
                 const std::string& path, PrintAndCutFormat format) {
   if (format == PrintAndCutFormat::Pdf) {
     const std::optional<QByteArray> bytes = PdfSheet(model, settings, layout, number, RegistrationMarksOf(settings));
-    return bytes && WriteExportFile(path, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
+    return bytes &&
+           WriteExportFile(path, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
   }
   const std::string title = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
   const std::string text = CutterSvgText(PageCutSheet(model, settings, layout, number),

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "model/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -38,7 +38,8 @@ bool SavePicture(const std::string& path, PictureFormat format, const Model& mod
   return ok;
 }
 
-bool SaveEps(const std::string& path, const Model& model, const Settings& settings, const SaveDevelopmentContext& context) {
+bool SaveEps(const std::string& path, const Model& model, const Settings& settings,
+             const SaveDevelopmentContext& context) {
   EpsOptions local;
   EpsOptions& options = context.epsOptions ? *context.epsOptions : local;
   if (!context.questions.epsOptions(EpsTextNotice(model), options)) return false;
@@ -77,7 +78,8 @@ bool SaveDevelopmentAs(const std::string& path, const Model& model, const Settin
   return false;
 }
 
-void SaveDevelopment(QWidget* owner, const Model& model, const Settings& settings, const SaveDevelopmentContext& context) {
+void SaveDevelopment(QWidget* owner, const Model& model, const Settings& settings,
+                     const SaveDevelopmentContext& context) {
   if (!model.hasDevelopment) return;
   const QFileInfo workFile(QString::fromStdString(model.path));
   QFileDialog dialog(owner, QStringLiteral("Save Development"), workFile.dir().filePath(workFile.completeBaseName()),

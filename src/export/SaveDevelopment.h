@@ -38,6 +38,7 @@ bool SaveDevelopmentAs(const std::string& path, const Model& model, const Settin
 
 /// The command: the save dialog (named after the work file, in its folder),
 /// then SaveDevelopmentAs. Does nothing without a development.
-void SaveDevelopment(QWidget* owner, const Model& model, const Settings& settings, const SaveDevelopmentContext& context);
+void SaveDevelopment(QWidget* owner, const Model& model, const Settings& settings,
+                     const SaveDevelopmentContext& context);
 
 }  // namespace plicora

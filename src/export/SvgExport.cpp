@@ -3,8 +3,8 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QPainter>
-#include <new>
 #include <cmath>
+#include <new>
 
 #include "development/DevelopmentGeometry.h"
 #include "development/DevelopmentVectorRenderer.h"

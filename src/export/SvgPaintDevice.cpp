@@ -9,8 +9,8 @@
 #include <QTransform>
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace plicora {
@@ -43,8 +43,8 @@ class SvgPaintEngine : public QPaintEngine {
     const double hmm = device_.size_.height() * 25.4 / device_.resolution_;
     const QRect& box = device_.viewBox_;
     buffer_ += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n<svg";
-    buffer_ += " width=\"" + QString::number(wmm).toStdString() + "mm\" height=\"" + QString::number(hmm).toStdString() +
-               "mm\"\n";
+    buffer_ += " width=\"" + QString::number(wmm).toStdString() + "mm\" height=\"" +
+               QString::number(hmm).toStdString() + "mm\"\n";
     buffer_ += " viewBox=\"" + std::to_string(box.left()) + ' ' + std::to_string(box.top()) + ' ' +
                std::to_string(box.width()) + ' ' + std::to_string(box.height()) + "\"\n";
     buffer_ +=
@@ -222,8 +222,8 @@ class SvgPaintEngine : public QPaintEngine {
         CloseIfClosed(path, start, i - 1);
         start = i;
       }
-      Point(e.type == QPainterPath::MoveToElement   ? 'M'
-            : e.type == QPainterPath::LineToElement ? 'L'
+      Point(e.type == QPainterPath::MoveToElement    ? 'M'
+            : e.type == QPainterPath::LineToElement  ? 'L'
             : e.type == QPainterPath::CurveToElement ? 'C'
                                                      : ' ',
             QPointF(e.x, e.y));

@@ -80,8 +80,10 @@ class CornerRing {
   void Take(CornerRing& other) {
     size_ = other.size_;
     capacity_ = other.capacity_;
-    if (other.OnHeap()) heap_ = other.heap_;
-    else std::copy(other.inPlace_, other.inPlace_ + size_, inPlace_);
+    if (other.OnHeap())
+      heap_ = other.heap_;
+    else
+      std::copy(other.inPlace_, other.inPlace_ + size_, inPlace_);
     other.size_ = 0;
     other.capacity_ = kInPlace;
   }

@@ -5,8 +5,8 @@
 namespace plicora {
 
 inline constexpr int kEdgeOrdinary = 0;
-inline constexpr int kEdgeOneSided = 5;     ///< a border of the model: one face only
-inline constexpr int kEdgeMarkedCut = 6;    ///< marked to be cut in the development
-inline constexpr int kEdgeMarkedKeep = 7;   ///< marked to stay joined in the development
+inline constexpr int kEdgeOneSided = 5;    ///< a border of the model: one face only
+inline constexpr int kEdgeMarkedCut = 6;   ///< marked to be cut in the development
+inline constexpr int kEdgeMarkedKeep = 7;  ///< marked to stay joined in the development
 
 }  // namespace plicora

@@ -70,7 +70,9 @@ bool SegmentsCross(const Point2& p1, const Point2& p2, const Point2& p3, const P
   return s3 * s4 < 0 && s1 * s2 < 0;
 }
 
-double Distance2D(const Point2& a, const Point2& b) { return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y)); }
+double Distance2D(const Point2& a, const Point2& b) {
+  return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y));
+}
 
 double Distance3D(const Point3& a, const Point3& b) {
   return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) + (a.z - b.z) * (a.z - b.z));
@@ -104,8 +106,7 @@ Point2 TriangleApex(const Point2& a, const Point2& b, double length, double dB, 
   const double m = (dA * dA + length * length - dB * dB) / (2.0 * length);
   const double q = dA * dA - m * m;
   const double h = q >= 0.0 ? -std::sqrt(q) : 0.0;
-  return Point2{a.x + (h * (a.y - b.y) + m * (b.x - a.x)) / length,
-                a.y + (m * (b.y - a.y) + h * (b.x - a.x)) / length};
+  return Point2{a.x + (h * (a.y - b.y) + m * (b.x - a.x)) / length, a.y + (m * (b.y - a.y) + h * (b.x - a.x)) / length};
 }
 
 }  // namespace plicora

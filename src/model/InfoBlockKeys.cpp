@@ -55,6 +55,8 @@ constexpr std::array kKeys = {
 
 }  // namespace
 
-std::span<const InfoBlockKey> InfoBlockKeys() { return kKeys; }
+std::span<const InfoBlockKey> InfoBlockKeys() {
+  return kKeys;
+}
 
 }  // namespace plicora

@@ -1,8 +1,8 @@
 #include "model/MeshTopology.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <sstream>
 #include <thread>
 #include <unordered_map>
@@ -17,15 +17,25 @@
 namespace plicora {
 namespace {
 
-Point3 PositionOf(const Vertex* v) { return v ? Point3{v->x, v->y, v->z} : Point3{}; }
+Point3 PositionOf(const Vertex* v) {
+  return v ? Point3{v->x, v->y, v->z} : Point3{};
+}
 
 struct Vec3 {
   double x, y, z;
 };
-Vec3 Cross(const Vec3& a, const Vec3& b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-double Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-double Norm(const Vec3& a) { return std::sqrt(Dot(a, a)); }
-Vec3 NormalOf(const Face* f) { return {f->plane[0], f->plane[1], f->plane[2]}; }
+Vec3 Cross(const Vec3& a, const Vec3& b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+double Dot(const Vec3& a, const Vec3& b) {
+  return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+double Norm(const Vec3& a) {
+  return std::sqrt(Dot(a, a));
+}
+Vec3 NormalOf(const Face* f) {
+  return {f->plane[0], f->plane[1], f->plane[2]};
+}
 
 constexpr double kHalfPi = 1.570796326794895;
 

@@ -72,8 +72,7 @@ void SetAllFlapWidths(Model& model, double width) {
 std::vector<std::string> ObjectListNames(const Model& model) {
   std::vector<std::string> names;
   int unnamed = 0;
-  for (const Solid& s : model.solids)
-    names.push_back(s.name.empty() ? "Object-" + std::to_string(++unnamed) : s.name);
+  for (const Solid& s : model.solids) names.push_back(s.name.empty() ? "Object-" + std::to_string(++unnamed) : s.name);
   return names;
 }
 

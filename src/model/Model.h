@@ -64,7 +64,7 @@ struct HalfEdge {
 
 struct Face {
   Solid* solid = nullptr;
-  CornerRing ring;  ///< corners in order; the solid owns the records
+  CornerRing ring;                ///< corners in order; the solid owns the records
   std::array<double, 4> plane{};  ///< nx, ny, nz, d
   Part* part = nullptr;
   int materialIndex = -1;
@@ -184,9 +184,9 @@ struct Model {
 
 /// Counts shown by Model Info.
 struct ModelInfoCounts {
-  int surfaces = 0;       ///< totalFaces as declared by the file
+  int surfaces = 0;  ///< totalFaces as declared by the file
   long long vertexes = 0;
-  int materials = 1;      ///< shown as 1 when there are none
+  int materials = 1;  ///< shown as 1 when there are none
   int objects = 0;
   bool uv = false;
   int textureImages = 0;

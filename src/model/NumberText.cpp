@@ -1,17 +1,20 @@
 #include "model/NumberText.h"
 
+#include <locale.h>
+
 #include <charconv>
 #include <climits>
 #include <clocale>
 #include <cstdint>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 
 namespace plicora {
 namespace {
 
-bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsCSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 locale_t CLocale() {
   static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
@@ -63,7 +66,8 @@ int IntFromToken(std::string_view token) {
   bool negative = false;
   if (i < token.size() && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
   // Accumulate as strtol does: saturate at LONG_MAX / LONG_MIN.
-  const std::uint64_t limit = negative ? static_cast<std::uint64_t>(LONG_MAX) + 1 : static_cast<std::uint64_t>(LONG_MAX);
+  const std::uint64_t limit =
+      negative ? static_cast<std::uint64_t>(LONG_MAX) + 1 : static_cast<std::uint64_t>(LONG_MAX);
   std::uint64_t value = 0;
   for (; i < token.size() && token[i] >= '0' && token[i] <= '9'; ++i) {
     const unsigned digit = static_cast<unsigned>(token[i] - '0');

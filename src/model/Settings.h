@@ -16,25 +16,31 @@ using ColorRef = std::uint32_t;
 constexpr ColorRef MakeColorRef(int r, int g, int b) {
   return static_cast<ColorRef>(r) | (static_cast<ColorRef>(g) << 8) | (static_cast<ColorRef>(b) << 16);
 }
-constexpr int RedOf(ColorRef c) { return static_cast<int>(c & 0xFF); }
-constexpr int GreenOf(ColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int BlueOf(ColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int RedOf(ColorRef c) {
+  return static_cast<int>(c & 0xFF);
+}
+constexpr int GreenOf(ColorRef c) {
+  return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(ColorRef c) {
+  return static_cast<int>((c >> 16) & 0xFF);
+}
 
 /// The slots of the colour table.
 enum ColorSlot : std::size_t {
-  kColorMaterial = 0,     ///< the default material
+  kColorMaterial = 0,  ///< the default material
   kColorConvexFold = 1,
   kColorConcaveFold = 2,
-  kColorCutEdge = 3,      ///< one-sided edges and cut edges
-  kColorMarkedCut = 4,    ///< edges marked to cut
-  kColorMarkedKeep = 5,   ///< edges marked to keep
+  kColorCutEdge = 3,     ///< one-sided edges and cut edges
+  kColorMarkedCut = 4,   ///< edges marked to cut
+  kColorMarkedKeep = 5,  ///< edges marked to keep
   kColorHighlight = 6,
   kColorBackground = 7,
 };
 
 /// Built-in colour table, by ColorSlot.
-inline constexpr std::array<ColorRef, 8> kDefaultColors = {
-    16767449, 16711680, 16776960, 0, 25855, 65535, 255, 16777215};
+inline constexpr std::array<ColorRef, 8> kDefaultColors = {16767449, 16711680, 16776960, 0,
+                                                           25855,    65535,    255,      16777215};
 
 /// Printout line widths in points, by line-width index.
 inline constexpr std::array<double, 8> kLineWidthPoints = {0.25, 0.5, 0.75, 1, 2, 3, 4, 5};
@@ -53,8 +59,8 @@ struct Settings {
   bool bDrawFlap = true;
   bool bNorishiroReverse = false;
   bool bDrawNumber = false;
-  bool bEdgeIdReverse = false;   // also a profile key
-  int iEdgeNumberFontSize = 8;   // also a profile key
+  bool bEdgeIdReverse = false;  // also a profile key
+  int iEdgeNumberFontSize = 8;  // also a profile key
   bool bUseMaterial = true;
   double dTextureLineAlpha = 0.5;
   int iPageType = 0;

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <map>
 #include <memory>
-#include <unordered_map>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/InfoBlockKeys.h"
@@ -209,7 +209,8 @@ void WorkFileParser::ReadSolidBody(Solid& solid) {
   if (!SeekKeyword("faces")) return;
   const int faceCount = Int();
   // The declared count, whatever it is (wrapping like a 32-bit sum).
-  model_.totalFaces = static_cast<int>(static_cast<std::uint32_t>(model_.totalFaces) + static_cast<std::uint32_t>(faceCount));
+  model_.totalFaces =
+      static_cast<int>(static_cast<std::uint32_t>(model_.totalFaces) + static_cast<std::uint32_t>(faceCount));
   for (int i = 0; i < faceCount && !in_.failed(); ++i) {
     ReadFace(solid);
     if (++facesSinceRelease_ == kReleaseInterval) {
@@ -244,8 +245,10 @@ void WorkFileParser::ReadFace(Solid& solid) {
     h->isOutline = isOutline;
     h->flapWidth = flapWidth;
     // The ring is kept clean corner by corner: a repeated corner is dropped.
-    if (CornerRepeatsRing(corners_, *h)) solid.halfEdges.pop_back();
-    else corners_.push_back(h);
+    if (CornerRepeatsRing(corners_, *h))
+      solid.halfEdges.pop_back();
+    else
+      corners_.push_back(h);
   }
   face.ring.assign(corners_.begin(), corners_.end());
   LinkRing(face);
@@ -371,8 +374,10 @@ void WorkFileParser::AttachFacesToParts() {
   for (; solidsAttached_ < model_.solids.size(); ++solidsAttached_) {
     for (Face& face : model_.solids[solidsAttached_].faces) {
       if (face.partIndex < 0) continue;
-      if (InRange(face.partIndex, model_.parts)) attach(face);
-      else waitingForPart_[face.partIndex].push_back(&face);
+      if (InRange(face.partIndex, model_.parts))
+        attach(face);
+      else
+        waitingForPart_[face.partIndex].push_back(&face);
     }
   }
 }
@@ -499,9 +504,14 @@ void WorkFileParser::StoreInfoValue(std::string_view key) {
       case InfoValueKind::Flag:
         (k.modelFlag ? model_.*k.modelFlag : settings_.*k.flag) = IntFromToken(value) != 0;
         break;
-      case InfoValueKind::Integer: settings_.*k.number = IntFromToken(value); break;
-      case InfoValueKind::Real: (k.modelReal ? model_.*k.modelReal : settings_.*k.real) = RealFromToken(value); break;
-      case InfoValueKind::Dropped: break;
+      case InfoValueKind::Integer:
+        settings_.*k.number = IntFromToken(value);
+        break;
+      case InfoValueKind::Real:
+        (k.modelReal ? model_.*k.modelReal : settings_.*k.real) = RealFromToken(value);
+        break;
+      case InfoValueKind::Dropped:
+        break;
     }
     return;
   }
@@ -516,7 +526,9 @@ int RunParser(WorkFileParser& parser, Model& model) {
 
 }  // namespace
 
-void SetReadAheadThreshold(std::size_t bytes) { gReadAheadBytes = bytes; }
+void SetReadAheadThreshold(std::size_t bytes) {
+  gReadAheadBytes = bytes;
+}
 
 int ReadWorkFile(const std::string& path, Model& model, Settings& settings, int maxTextureSize) {
   FileBytes file;

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -161,7 +161,9 @@ bool WriteInPlace(const std::string& path, std::string_view bytes, std::string* 
 
 }  // namespace
 
-int LastAtomicWriteErrno() { return t_lastErrno; }
+int LastAtomicWriteErrno() {
+  return t_lastErrno;
+}
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
   if (IsDeviceOrPipe(path)) return WriteInPlace(path, bytes, error);

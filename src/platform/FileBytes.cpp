@@ -28,7 +28,9 @@ bool ReadAll(int fd, std::vector<char>& out) {
 
 }  // namespace
 
-FileBytes::~FileBytes() { Close(); }
+FileBytes::~FileBytes() {
+  Close();
+}
 
 void FileBytes::Close() {
   if (mapping_) ::munmap(mapping_, size_);

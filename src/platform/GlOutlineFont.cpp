@@ -25,9 +25,15 @@ using Vertex3 = std::array<GLdouble, 3>;
 // Storage of the tessellator's new vertices; it must outlive the polygon.
 std::deque<Vertex3>* gCombined = nullptr;
 
-void APIENTRY TessBegin(GLenum type) { glBegin(type); }
-void APIENTRY TessEnd() { glEnd(); }
-void APIENTRY TessVertex(void* data) { glVertex3dv(static_cast<const GLdouble*>(data)); }
+void APIENTRY TessBegin(GLenum type) {
+  glBegin(type);
+}
+void APIENTRY TessEnd() {
+  glEnd();
+}
+void APIENTRY TessVertex(void* data) {
+  glVertex3dv(static_cast<const GLdouble*>(data));
+}
 void APIENTRY TessCombine(GLdouble coords[3], void* /*data*/[4], GLfloat /*weight*/[4], void** out) {
   gCombined->push_back({coords[0], coords[1], coords[2]});
   *out = gCombined->back().data();

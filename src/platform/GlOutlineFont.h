@@ -9,8 +9,8 @@
 namespace plicora {
 
 struct GlFont {
-  unsigned int listBase = 0;             ///< first of 256 display lists; 0 when none
-  std::array<float, 256> advances{};     ///< advance widths in em units
+  unsigned int listBase = 0;          ///< first of 256 display lists; 0 when none
+  std::array<float, 256> advances{};  ///< advance widths in em units
 };
 
 /// Builds the glyph lists of `faceName` (bold) in the current context. Shows

@@ -14,16 +14,24 @@ void WriteFlushed(std::FILE* stream, std::string_view text) {
 
 }  // namespace
 
-void MessageSink::Note(std::string_view line) { WriteFlushed(stdout, line); }
+void MessageSink::Note(std::string_view line) {
+  WriteFlushed(stdout, line);
+}
 
 void StderrMessageSink::Show(std::string_view text, MessageKind) {
   WriteFlushed(stderr, text.empty() || text.back() != '\n' ? std::string(text) + '\n' : std::string(text));
 }
 
-void CollectingMessageSink::Show(std::string_view text, MessageKind) { messages.emplace_back(text); }
-void CollectingMessageSink::Note(std::string_view line) { notes.emplace_back(line); }
+void CollectingMessageSink::Show(std::string_view text, MessageKind) {
+  messages.emplace_back(text);
+}
+void CollectingMessageSink::Note(std::string_view line) {
+  notes.emplace_back(line);
+}
 
-MessageSink& CurrentMessageSink() { return *gSink; }
+MessageSink& CurrentMessageSink() {
+  return *gSink;
+}
 
 MessageSink* SetMessageSink(MessageSink* sink) {
   MessageSink* previous = gSink;
@@ -31,7 +39,11 @@ MessageSink* SetMessageSink(MessageSink* sink) {
   return previous;
 }
 
-void ShowMessage(std::string_view text, MessageKind kind) { gSink->Show(text, kind); }
-void WriteNote(std::string_view line) { gSink->Note(line); }
+void ShowMessage(std::string_view text, MessageKind kind) {
+  gSink->Show(text, kind);
+}
+void WriteNote(std::string_view line) {
+  gSink->Note(line);
+}
 
 }  // namespace plicora

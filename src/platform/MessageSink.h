@@ -18,7 +18,10 @@ class MessageSink {
   /// Shows a message with an OK button.
   virtual void Show(std::string_view text, MessageKind kind) = 0;
   /// Asks a question; true for OK/Yes. Non-interactive sinks answer `fallback`.
-  virtual bool Ask(std::string_view text, bool fallback) { (void)text; return fallback; }
+  virtual bool Ask(std::string_view text, bool fallback) {
+    (void)text;
+    return fallback;
+  }
   /// Asks for confirmation with OK and Cancel; true for OK. Sinks without
   /// buttons of their own answer as Ask does.
   virtual bool Confirm(std::string_view text, bool fallback) { return Ask(text, fallback); }

@@ -9,8 +9,17 @@ namespace plicora {
 
 std::unique_ptr<OffscreenGlContext> OffscreenGlContext::Create(int width, int height, std::string* error,
                                                                OffscreenGlContext* share) {
-  const int attribs[] = {OSMESA_FORMAT, OSMESA_BGRA, OSMESA_DEPTH_BITS, 24, OSMESA_STENCIL_BITS, 0,
-                         OSMESA_ACCUM_BITS, 0, OSMESA_PROFILE, OSMESA_COMPAT_PROFILE, 0};
+  const int attribs[] = {OSMESA_FORMAT,
+                         OSMESA_BGRA,
+                         OSMESA_DEPTH_BITS,
+                         24,
+                         OSMESA_STENCIL_BITS,
+                         0,
+                         OSMESA_ACCUM_BITS,
+                         0,
+                         OSMESA_PROFILE,
+                         OSMESA_COMPAT_PROFILE,
+                         0};
   OSMesaContext ctx = OSMesaCreateContextAttribs(attribs, share ? share->context_ : nullptr);
   if (!ctx) {
     if (error) *error = "OpenGL Context Error";
@@ -58,7 +67,9 @@ void OffscreenGlContext::Release() {
   if (IsCurrent()) OSMesaMakeCurrent(nullptr, nullptr, GL_UNSIGNED_BYTE, 0, 0);
 }
 
-bool OffscreenGlContext::IsCurrent() const { return context_ && OSMesaGetCurrentContext() == context_; }
+bool OffscreenGlContext::IsCurrent() const {
+  return context_ && OSMesaGetCurrentContext() == context_;
+}
 
 std::vector<std::uint8_t> OffscreenGlContext::ToBottomUpBgr24() const {
   const int stride = Bgr24Stride(width_);

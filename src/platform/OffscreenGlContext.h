@@ -6,12 +6,11 @@
 // rows are bottom-up (the first row in memory is the bottom of the picture),
 // as in a device-independent bitmap.
 
+#include <QImage>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <QImage>
 
 typedef struct osmesa_context* OSMesaContext;
 
@@ -76,7 +75,9 @@ class OffscreenGlContext {
 };
 
 /// Stride in bytes of a 24-bit bitmap row of `width` pixels (multiple of 4).
-inline int Bgr24Stride(int width) { return (width * 3 + 3) & ~3; }
+inline int Bgr24Stride(int width) {
+  return (width * 3 + 3) & ~3;
+}
 
 /// True when the gl* entry points resolve into libOSMesa (a link-order check).
 bool GlResolvesToOsMesa();

@@ -53,8 +53,10 @@ std::string Cp932ToUtf8(std::string_view bytes) {
   if (cd == reinterpret_cast<iconv_t>(-1)) {
     // No converter: keep ASCII, mark everything else.
     for (char c : bytes) {
-      if (static_cast<unsigned char>(c) < 0x80) out += c;
-      else out += kReplacement;
+      if (static_cast<unsigned char>(c) < 0x80)
+        out += c;
+      else
+        out += kReplacement;
     }
     return out;
   }

@@ -32,12 +32,16 @@ constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint16_t U16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
 std::uint32_t U32(const std::uint8_t* p) {
   return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
          (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
-std::int32_t I32(const std::uint8_t* p) { return static_cast<std::int32_t>(U32(p)); }
+std::int32_t I32(const std::uint8_t* p) {
+  return static_cast<std::int32_t>(U32(p));
+}
 
 using Rgb = std::array<std::uint8_t, 3>;
 
@@ -89,10 +93,14 @@ class DibError {
 
 int DefaultColorCount(int bitCount) {
   switch (bitCount) {
-    case 1: return 2;
-    case 4: return 16;
-    case 8: return 256;
-    default: return 0;
+    case 1:
+      return 2;
+    case 4:
+      return 16;
+    case 8:
+      return 256;
+    default:
+      return 0;
   }
 }
 
@@ -100,10 +108,14 @@ bool AcceptedLayout(int bitCount, std::uint32_t compression) {
   switch (compression) {
     case kBiRgb:
       return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
-    case kBiRle8: return bitCount == 8;
-    case kBiRle4: return bitCount == 4;
-    case kBiBitfields: return bitCount == 16 || bitCount == 32;
-    default: return false;
+    case kBiRle8:
+      return bitCount == 8;
+    case kBiRle4:
+      return bitCount == 4;
+    case kBiBitfields:
+      return bitCount == 16 || bitCount == 32;
+    default:
+      return false;
   }
 }
 
@@ -220,7 +232,8 @@ void ConvertRow(const DibLayout& layout, const std::uint8_t* src, std::uint8_t* 
         out[0] = src[2], out[1] = src[1], out[2] = src[0];
       }
       return;
-    default: break;
+    default:
+      break;
   }
   // 16 and 32 bits: plain layouts use fixed masks (5-5-5, 8-8-8).
   std::array<std::uint32_t, 3> masks = layout.masks;

@@ -4,16 +4,16 @@
 // damaged or cut short, makes the file count as corrupt: the reader then
 // returns none without a message of its own.
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <new>
 
-#include <sys/stat.h>
-
 // jpeglib.h needs size_t and FILE declared before it.
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include "platform/MessageSink.h"
 #include "texture/ImageFile.h"
@@ -172,7 +172,9 @@ std::unique_ptr<TextureImage> DecodeWith(SourceSetup setup, void* context, std::
   return nullptr;
 }
 
-void FileSource(j_decompress_ptr cinfo, void* context) { jpeg_stdio_src(cinfo, static_cast<FILE*>(context)); }
+void FileSource(j_decompress_ptr cinfo, void* context) {
+  jpeg_stdio_src(cinfo, static_cast<FILE*>(context));
+}
 
 struct MemorySpan {
   const std::uint8_t* data;

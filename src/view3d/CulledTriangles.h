@@ -43,12 +43,12 @@ class CulledTriangles {
   std::uint32_t PointIndex(float x, float y, float z);
   void GrowPointTable();
 
-  std::vector<float> positions_, normals_, texCoords_;          ///< per corner, for the buffers
-  std::vector<float> points_;                                   ///< distinct corner positions, x y z
-  std::vector<std::uint32_t> corners_;                          ///< index into points_ of every corner
+  std::vector<float> positions_, normals_, texCoords_;  ///< per corner, for the buffers
+  std::vector<float> points_;                           ///< distinct corner positions, x y z
+  std::vector<std::uint32_t> corners_;                  ///< index into points_ of every corner
   /// While building: open-addressing table of point index + 1 (0 is free).
   std::vector<std::uint32_t> pointSlots_;
-  std::vector<double> windowX_, windowY_, error_;               ///< per distinct point, per frame
+  std::vector<double> windowX_, windowY_, error_;  ///< per distinct point, per frame
   std::vector<char> inFront_;
   float normal_[3] = {0.f, 0.f, 1.f};
   float texCoord_[2] = {0.f, 0.f};

@@ -1,9 +1,9 @@
 #pragma once
 // Which edges of the 3D model are drawn, how wide and in which colour.
 
-#include "model/Settings.h"
 #include "model/FlatEdges.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "model/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 

@@ -30,7 +30,9 @@ CModelView::CModelView(CVorlanDoc& doc, QWidget* parent)
   viewId_ = doc_.AddView([this](int hint) { OnDocumentUpdate(hint); });
 }
 
-CModelView::~CModelView() { doc_.RemoveView(viewId_); }
+CModelView::~CModelView() {
+  doc_.RemoveView(viewId_);
+}
 
 void CModelView::OnDocumentUpdate(int hint) {
   if (hint == HINT_FILE_OPENED || engine_.model() != doc_.model()) engine_.SetModel(doc_.model());

@@ -8,8 +8,8 @@
 #include <functional>
 #include <memory>
 
-#include "model/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 #include "view3d/ModelViewCamera.h"
 #include "view3d/ViewShellState.h"
 

@@ -10,8 +10,8 @@
 #include <memory>
 #include <optional>
 
-#include "model/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 #include "platform/OffscreenGlContext.h"
 #include "view3d/FacePicking.h"
 #include "view3d/ModelRenderer.h"

@@ -22,10 +22,14 @@ inline PointerState PointerStateOf(const QMouseEvent& event) {
 /// The button of a press or release, or nothing for other buttons.
 inline std::optional<MouseButton> ButtonOf(const QMouseEvent& event) {
   switch (event.button()) {
-    case Qt::LeftButton: return MouseButton::Left;
-    case Qt::RightButton: return MouseButton::Right;
-    case Qt::MiddleButton: return MouseButton::Middle;
-    default: return std::nullopt;
+    case Qt::LeftButton:
+      return MouseButton::Left;
+    case Qt::RightButton:
+      return MouseButton::Right;
+    case Qt::MiddleButton:
+      return MouseButton::Middle;
+    default:
+      return std::nullopt;
   }
 }
 

@@ -10,12 +10,10 @@ namespace {
 
 void Corner(const HalfEdge& h, bool opened, bool texCoord) {
   if (texCoord && h.hasUv) glTexCoord2f(static_cast<float>(h.uv.u), static_cast<float>(h.uv.v));
-  if (opened)
-    {
+  if (opened) {
     const Point3 p = OpenedPositionOf(h);
     glVertex3d(p.x, p.y, p.z);
-  }
-  else
+  } else
     glVertex3d(h.vertex->x, h.vertex->y, h.vertex->z);
 }
 

@@ -2,7 +2,6 @@
 // marks need, and a cut file that cannot be written.
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <filesystem>
@@ -20,8 +19,7 @@ struct ViewerRun {
 
 ViewerRun RunViewer(const test::TempDir& dir, const std::string& args) {
   const std::string errPath = dir.File("stderr.txt");
-  const std::string command =
-      std::string(PLICORA_VIEWER_EXE) + " --no-profile " + args + " >/dev/null 2>" + errPath;
+  const std::string command = std::string(PLICORA_VIEWER_EXE) + " --no-profile " + args + " >/dev/null 2>" + errPath;
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::ReadFile(errPath)};
 }

@@ -16,8 +16,8 @@ TEST(DecodeImageCommandTest, WritesTheTextureWithTheTopRowFirst) {
   test::TempDir dir;
   // 100 x 40: top half red, bottom half blue.
   const std::string bmp = test::WriteFile(dir.File("in.bmp"), test::MakeBmp24(100, 40, [](int, int y) {
-    return y < 20 ? test::Rgb{255, 0, 0} : test::Rgb{0, 0, 255};
-  }));
+                                            return y < 20 ? test::Rgb{255, 0, 0} : test::Rgb{0, 0, 255};
+                                          }));
   const std::string out = dir.File("out.png");
   ViewerRun run = RunViewer(dir, "--decode-image " + bmp + " " + out + " --limit 1024");
   ASSERT_EQ(run.status, 0) << run.err;
@@ -36,8 +36,8 @@ TEST(DecodeImageCommandTest, WritesTheTextureWithTheTopRowFirst) {
 
 TEST(DecodeImageCommandTest, FailurePrintsBothMessages) {
   test::TempDir dir;
-  const std::string bad = test::WriteFile(dir.File("bad.bmp"), std::string("BM") + std::string(12, '\0') + "\x6C" +
-                                                                   std::string(200, '\0'));
+  const std::string bad =
+      test::WriteFile(dir.File("bad.bmp"), std::string("BM") + std::string(12, '\0') + "\x6C" + std::string(200, '\0'));
   ViewerRun run = RunViewer(dir, "--decode-image " + bad + " " + dir.File("out.png"));
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "Unknown DIB file format.\nFailed to load texture image\n");

@@ -100,7 +100,9 @@ TEST(ThumbnailCommandTest, TexturesKeepTheirDetail) {
   const std::string limited =
       test::WriteFile(dir.File("limited.ini"), "[Settings]\nbLimitTextureSize=1\niTextureLimitSizeIndex=0\n");
   ASSERT_EQ(test::RunViewer(dir, "--thumbnail 256 " + cow + " " + dir.File("full.png")).status, 0);
-  ASSERT_EQ(test::RunViewer(dir, "--thumbnail 256 " + cow + " " + dir.File("limited.png") + " --profile " + limited).status, 0);
+  ASSERT_EQ(
+      test::RunViewer(dir, "--thumbnail 256 " + cow + " " + dir.File("limited.png") + " --profile " + limited).status,
+      0);
   EXPECT_FALSE(QImage(QString::fromStdString(dir.File("full.png"))) ==
                QImage(QString::fromStdString(dir.File("limited.png"))));
 }

@@ -12,7 +12,9 @@ namespace {
 using test::RunViewer;
 using test::ViewerRun;
 
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+std::string Quoted(const std::string& path) {
+  return "'" + path + "'";
+}
 
 TEST(InfoCommandTest, CubeAsJson) {
   const ViewerRun run = RunViewer("--info " + Quoted(test::FixturePath("cube.plc")));
@@ -28,7 +30,8 @@ TEST(InfoCommandTest, CubeAsJson) {
 TEST(InfoCommandTest, TexturedFileAndWarnings) {
   const ViewerRun run = RunViewer("--info " + Quoted(test::FixturePath("icosahedron_textured.plc")));
   EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.out.find("\"materials\": 3, \"objects\": 1, \"uv\": \"Exist\", \"textureImages\": 2,"), std::string::npos);
+  EXPECT_NE(run.out.find("\"materials\": 3, \"objects\": 1, \"uv\": \"Exist\", \"textureImages\": 2,"),
+            std::string::npos);
   EXPECT_NE(run.out.find("\"meanEdgeLength\": 2.0000000011181274,"), std::string::npos) << run.out;
 
   const ViewerRun newer = RunViewer("--info " + Quoted(test::FixturePath("version3_min2_comments.plc")));

@@ -6,10 +6,9 @@
 // while a missing face, line or number darkens or lightens its cells by more.
 
 #include <gtest/gtest.h>
-
-#include <QImage>
 #include <sys/wait.h>
 
+#include <QImage>
 #include <cstdlib>
 #include <string>
 

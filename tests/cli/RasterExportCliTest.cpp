@@ -86,7 +86,9 @@ TEST(RasterExportCli, ExplicitSizesAndTheirLimits) {
   }
   run = Viewer(dir, "--export /nonexistent-dir/c.bmp " + cube);
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("write error\n/nonexistent-dir/c.bmp: No such file or directory\nFailed to create BMP"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("write error\n/nonexistent-dir/c.bmp: No such file or directory\nFailed to create BMP"),
+            std::string::npos)
+      << run.err;
 }
 
 }  // namespace

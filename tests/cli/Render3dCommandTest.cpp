@@ -38,8 +38,8 @@ TEST(Render3dCommandTest, RendersTheResetViewThenTheTurnsInOrder) {
 
   const struct {
     const char* turns;
-    QPoint middle;   // of the drawn box
-    QSize size;      // of the drawn box, within two pixels
+    QPoint middle;  // of the drawn box
+    QSize size;     // of the drawn box, within two pixels
     QRgb atMiddle;
   } cases[] = {
       // The lit front of the default material: white inside its black outline.

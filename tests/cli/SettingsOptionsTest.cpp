@@ -10,9 +10,9 @@
 
 #include "TestSupport.h"
 #include "ViewerProcess.h"
-#include "model/Settings.h"
 #include "cli/BatchSettings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 
 namespace plicora {
 namespace {

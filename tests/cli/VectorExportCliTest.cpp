@@ -3,12 +3,10 @@
 // of a file that cannot be written.
 
 #include <gtest/gtest.h>
-
-#include <QImage>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QImage>
 #include <cstdio>
 #include <filesystem>
 #include <regex>
@@ -23,7 +21,9 @@ namespace {
 
 using test::ViewerRun;
 
-ViewerRun RunViewer(const std::string& arguments) { return test::RunViewer("--no-profile " + arguments); }
+ViewerRun RunViewer(const std::string& arguments) {
+  return test::RunViewer("--no-profile " + arguments);
+}
 
 std::string Shell(const std::string& command) {
   std::string out;

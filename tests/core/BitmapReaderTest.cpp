@@ -181,10 +181,10 @@ TEST(BitmapReaderTest, RunLengthEncodedEightBits) {
       "\x03\x01"              // row 0: 3 red
       "\x00\x03\x02\x03\x02"  // absolute run of 3 (green blue green) + 1 byte padding
       "\x00"
-      "\x00\x00"              // end of line
-      "\x00\x02\x02\x01"      // delta: 2 right, 1 up -> row 2, x 2
-      "\x09\x03"              // 9 blue, clipped at the right edge
-      "\x00\x01",             // end of bitmap
+      "\x00\x00"          // end of line
+      "\x00\x02\x02\x01"  // delta: 2 right, 1 up -> row 2, x 2
+      "\x09\x03"          // 9 blue, clipped at the right edge
+      "\x00\x01",         // end of bitmap
       18);
   BitmapRead read(MakeBmp(f));
   ASSERT_TRUE(read.image);

@@ -58,9 +58,8 @@ struct GridCase {
 
 TEST(PageGrid, TruncatesAndCapsAtFive) {
   const GridCase cases[] = {
-      {0.0, 0.0, 1, 1},       {17.9, 26.6, 1, 1},   {18.0, 26.7, 2, 2},  // exactly one page: 2
-      {36.0, 53.4, 3, 3},     {71.9, 106.7, 4, 4},  {72.0, 106.8, 5, 5},
-      {500.0, 1000.0, 5, 5},  // far beyond five pages
+      {0.0, 0.0, 1, 1},   {17.9, 26.6, 1, 1},  {18.0, 26.7, 2, 2},                          // exactly one page: 2
+      {36.0, 53.4, 3, 3}, {71.9, 106.7, 4, 4}, {72.0, 106.8, 5, 5}, {500.0, 1000.0, 5, 5},  // far beyond five pages
   };
   Settings settings;
   for (const GridCase& c : cases) {

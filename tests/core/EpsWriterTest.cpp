@@ -91,17 +91,16 @@ std::string Line(const char* dash, const char* from, const char* to) {
 }
 
 TEST_F(EpsWriterTest, WritesFlapsFacesLinesAndNumbersInOrder) {
-  const std::string expected =
-      std::string() + "\nnewpath" + kTrapezoid + "\nclosepath\n1.0 1.0 1.0 setrgbcolor\nfill" +
-      "\n0.0 0.0 0.0 setrgbcolor" + kTrapezoid + "\nstroke" + "\nnewpath" + kTriangle +
-      "\nclosepath\n1.0 1.0 1.0 setrgbcolor\nfill" + "\n0.0 0.0 0.0 setrgbcolor" + kTriangle + "\nstroke" +
-      kFaces + "\n0.0 0.0 0.0 setrgbcolor" +
-      Line("[3 ]", "28.346457 56.000000", "85.039370 56.000000") +        // A1: flap base, convex
-      Line("[8 4 4 4]", "85.039370 56.000000", "28.346457 -0.692913") +  // A2: concave fold
-      Line("[]", "28.346457 -0.692913", "28.346457 56.000000") +         // A3: cut
-      Line("[3 ]", "85.039370 56.000000", "85.039370 -0.692913") +       // B1: flap base
-      Line("[]", "85.039370 -0.692913", "28.346457 -0.692913") +         // B2: cut; B3 drawn from A
-      kNumbers;
+  const std::string expected = std::string() + "\nnewpath" + kTrapezoid + "\nclosepath\n1.0 1.0 1.0 setrgbcolor\nfill" +
+                               "\n0.0 0.0 0.0 setrgbcolor" + kTrapezoid + "\nstroke" + "\nnewpath" + kTriangle +
+                               "\nclosepath\n1.0 1.0 1.0 setrgbcolor\nfill" + "\n0.0 0.0 0.0 setrgbcolor" + kTriangle +
+                               "\nstroke" + kFaces + "\n0.0 0.0 0.0 setrgbcolor" +
+                               Line("[3 ]", "28.346457 56.000000", "85.039370 56.000000") +  // A1: flap base, convex
+                               Line("[8 4 4 4]", "85.039370 56.000000", "28.346457 -0.692913") +  // A2: concave fold
+                               Line("[]", "28.346457 -0.692913", "28.346457 56.000000") +         // A3: cut
+                               Line("[3 ]", "85.039370 56.000000", "85.039370 -0.692913") +       // B1: flap base
+                               Line("[]", "85.039370 -0.692913", "28.346457 -0.692913") +  // B2: cut; B3 drawn from A
+                               kNumbers;
   EXPECT_EQ(Write(), expected);
   EXPECT_DOUBLE_EQ(b.model.devX, 0.0);  // the bounds are measured, not stored
 }
@@ -138,8 +137,8 @@ TEST_F(EpsWriterTest, LineTypesNoneSuppressTheirLines) {
   settings.iTaniLineType = 0;
   const std::string text = Write();
   // Only the concave fold is left, now solid.
-  const std::string lines = std::string("\n0.0 0.0 0.0 setrgbcolor") +
-                            Line("[]", "85.039370 56.000000", "28.346457 -0.692913");
+  const std::string lines =
+      std::string("\n0.0 0.0 0.0 setrgbcolor") + Line("[]", "85.039370 56.000000", "28.346457 -0.692913");
   EXPECT_EQ(text.substr(text.size() - lines.size()), lines);
   EXPECT_EQ(text.find("setdash"), text.rfind("setdash"));
 }
@@ -161,10 +160,12 @@ TEST_F(EpsWriterTest, NumbersFollowMirrorAndReversalAndCentreTheirDigits) {
   b.model.mirrored = true;  // mirrored differs from bEdgeIdReverse: start to end
   std::string text = Write();
   // A1 from (1, 0) to (3, 0): angle pi - 0, the number turned over on the other side.
-  EXPECT_NE(text.find("\ngsave\n59.492913 54.880000 translate\n180.000000 rotate\n0 0 moveto\n(1)show\ngrestore"), std::string::npos);
+  EXPECT_NE(text.find("\ngsave\n59.492913 54.880000 translate\n180.000000 rotate\n0 0 moveto\n(1)show\ngrestore"),
+            std::string::npos);
   settings.bEdgeIdReverse = true;  // both set: end to start again
   text = Write();
-  EXPECT_NE(text.find("\ngsave\n53.892913 57.120000 translate\n0.000000 rotate\n0 0 moveto\n(1)show\ngrestore"), std::string::npos);
+  EXPECT_NE(text.find("\ngsave\n53.892913 57.120000 translate\n0.000000 rotate\n0 0 moveto\n(1)show\ngrestore"),
+            std::string::npos);
 
   const struct {
     int number;
@@ -311,7 +312,8 @@ TEST(EpsFile, UnwritablePathReportsAndTextNotice) {
   test::TempDir dir;
   EXPECT_FALSE(SaveEpsFile(dir.File("missing/folder/out.eps"), model, settings, EpsOptions{}));
   ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0], "Cannot write to file\n" + dir.File("missing/folder/out.eps") + ": No such file or directory");
+  EXPECT_EQ(sink.messages[0],
+            "Cannot write to file\n" + dir.File("missing/folder/out.eps") + ": No such file or directory");
   EXPECT_TRUE(SaveEpsFile(dir.File("empty.eps"), model, settings, EpsOptions{}));
   EXPECT_EQ(test::ReadFile(dir.File("empty.eps")),
             "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:0 0 0 0\n\n0.0 0.0 0.0 setrgbcolor");

@@ -13,8 +13,8 @@ TEST(LowerCaseExtension, IsTheLastDotOfTheFileNameOnLowerCased) {
     const char* path;
     const char* extension;
   } cases[] = {
-      {"Cube.PLC", ".plc"},       {"/a/b/photo.JpEg", ".jpeg"}, {"dir.x/name", ""},   {"name", ""},
-      {"/a/.jpg", ".jpg"},        {"archive.tar.GZ", ".gz"},    {"trailing.", "."}, {"folder/", ""},
+      {"Cube.PLC", ".plc"},  {"/a/b/photo.JpEg", ".jpeg"}, {"dir.x/name", ""}, {"name", ""},
+      {"/a/.jpg", ".jpg"},   {"archive.tar.GZ", ".gz"},    {"trailing.", "."}, {"folder/", ""},
       {"x/Y.Ä.BMP", ".bmp"},
   };
   for (const auto& c : cases) EXPECT_EQ(LowerCaseExtension(c.path), c.extension) << c.path;
@@ -28,8 +28,14 @@ TEST(DevelopmentFileFormatOf, NamesTheFormatByExtension) {
     const char* path;
     F format;
   } cases[] = {
-      {"out.EPS", F::Eps},        {"a/b.c/out.png", F::Png}, {"out.svg", F::Svg},       {"out.Pdf", F::Pdf},
-      {"out.emf", F::Emf},        {"out.bmp", F::Bmp},       {"out.jpg", F::Unsupported}, {"out", F::Unsupported},
+      {"out.EPS", F::Eps},
+      {"a/b.c/out.png", F::Png},
+      {"out.svg", F::Svg},
+      {"out.Pdf", F::Pdf},
+      {"out.emf", F::Emf},
+      {"out.bmp", F::Bmp},
+      {"out.jpg", F::Unsupported},
+      {"out", F::Unsupported},
       {"/tmp/.eps", F::Unsupported},  // a hidden file named only by the extension
       {"..eps", F::Eps},
   };

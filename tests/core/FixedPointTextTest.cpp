@@ -35,8 +35,8 @@ TEST(FixedPointText, SpecialValuesMatchPrintf) {
                            -0.0000005,
                            0.0000004999,
                            -1e-9,
-                           0.0078125,   // ...812.5 millionths: a tie, kept even
-                           0.0234375,   // ...437.5: a tie, rounded up to even
+                           0.0078125,  // ...812.5 millionths: a tie, kept even
+                           0.0234375,  // ...437.5: a tie, rounded up to even
                            2.5e-7,
                            999999.9999995,
                            1e15 - 1,

@@ -28,8 +28,8 @@ TEST(GeometryTest, PointInTriangleIsTheSameForBothWindings) {
     const Point2& p2 = reversed ? t3 : t2;
     const Point2& p3 = reversed ? t2 : t3;
     EXPECT_TRUE(PointInTriangle({1, 1}, t1, p2, p3));
-    EXPECT_TRUE(PointInTriangle(t2, t1, p2, p3));       // a corner
-    EXPECT_TRUE(PointInTriangle({2, 2}, t1, p2, p3));   // on the slanted side
+    EXPECT_TRUE(PointInTriangle(t2, t1, p2, p3));      // a corner
+    EXPECT_TRUE(PointInTriangle({2, 2}, t1, p2, p3));  // on the slanted side
     EXPECT_FALSE(PointInTriangle({2.01, 2.01}, t1, p2, p3));
     EXPECT_FALSE(PointInTriangle({-0.01, 1}, t1, p2, p3));
   }

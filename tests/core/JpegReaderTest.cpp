@@ -34,7 +34,8 @@ void ExpectColour(const std::uint8_t* p, int r, int g, int b) {
 std::vector<std::uint8_t> RedOverBlue() {
   std::vector<std::uint8_t> samples;
   for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) samples.insert(samples.end(), {std::uint8_t(y < 8 ? 255 : 0), 0, std::uint8_t(y < 8 ? 0 : 255)});
+    for (int x = 0; x < 16; ++x)
+      samples.insert(samples.end(), {std::uint8_t(y < 8 ? 255 : 0), 0, std::uint8_t(y < 8 ? 0 : 255)});
   return samples;
 }
 
@@ -73,8 +74,10 @@ TEST(JpegReaderTest, CmykAndYcckAreConvertedToRgb) {
   std::vector<std::uint8_t> inks;
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) {
-      if (y < 8) inks.insert(inks.end(), {255, 0, 255, 255});  // magenta ink only
-      else inks.insert(inks.end(), {255, 255, 255, 128});      // half black
+      if (y < 8)
+        inks.insert(inks.end(), {255, 0, 255, 255});  // magenta ink only
+      else
+        inks.insert(inks.end(), {255, 255, 255, 128});  // half black
     }
   for (J_COLOR_SPACE stored : {JCS_CMYK, JCS_YCCK}) {
     JpegRead read(test::EncodeJpeg(16, 16, 4, JCS_CMYK, stored, inks));

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-
 #include <string>
 #include <vector>
 
@@ -83,11 +82,12 @@ TEST(MeshTopologyTest, MeanEdgeLengths) {
 
 TEST(MeshTopologyTest, FoldAngles) {
   // Two triangles folded along x = 0..1: the second rises out of the plane.
-  const std::string body = "solid\nF\n1\nvertices 4\n0 0 0\n1 0 0\n0.5 1 0\n0.5 -1 1\nfaces 2\n"
-                           "-1 -1 0 0 1 0 3\n0 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"
-                           "-1 -1 0 -0.7071067811865476 -0.7071067811865476 0 3\n"
-                           "1 0 0 0 0 0 1 0\n0 0 0 0 0 0 1 0\n3 0 0 0 0 0 1 0\n"
-                           "edges 1\n0 1 0 1 0 0\n";
+  const std::string body =
+      "solid\nF\n1\nvertices 4\n0 0 0\n1 0 0\n0.5 1 0\n0.5 -1 1\nfaces 2\n"
+      "-1 -1 0 0 1 0 3\n0 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"
+      "-1 -1 0 -0.7071067811865476 -0.7071067811865476 0 3\n"
+      "1 0 0 0 0 0 1 0\n0 0 0 0 0 0 1 0\n3 0 0 0 0 0 1 0\n"
+      "edges 1\n0 1 0 1 0 0\n";
   auto out = ReadSolid(body);
   MeasureModel(*out.model);
   const Edge& e = out.model->solids[0].edges[0];
@@ -97,7 +97,8 @@ TEST(MeshTopologyTest, FoldAngles) {
 
   // With the second normal the other way round the fold is concave.
   std::string flipped = body;
-  flipped.replace(flipped.find("0 -0.7071067811865476 -0.7071067811865476"), 41, "0 0.7071067811865476 0.7071067811865476");
+  flipped.replace(flipped.find("0 -0.7071067811865476 -0.7071067811865476"), 41,
+                  "0 0.7071067811865476 0.7071067811865476");
   auto concave = ReadSolid(flipped);
   MeasureModel(*concave.model);
   EXPECT_FALSE(concave.model->solids[0].edges[0].convex);
@@ -113,7 +114,9 @@ TEST(MeshTopologyTest, UndefinedFoldDirectionCountsAsConvex) {
   const auto file = [](const std::string& secondNormal) {
     return "solid\nN\n1\nvertices 4\n0 0 0\n1 0 0\n0.5 1 0\n0.5 -1 0\nfaces 2\n"
            "-1 -1 0 0 1 0 3\n0 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"
-           "-1 -1 " + secondNormal + " 0 3\n1 0 0 0 0 0 1 0\n0 0 0 0 0 0 1 0\n3 0 0 0 0 0 1 0\n"
+           "-1 -1 " +
+           secondNormal +
+           " 0 3\n1 0 0 0 0 0 1 0\n0 0 0 0 0 0 1 0\n3 0 0 0 0 0 1 0\n"
            "edges 2\n0 1 0 1 0 0\n0 -1 1 2 0 0\n";
   };
   auto opposite = ReadSolid(file("0 0 -1"));
@@ -176,11 +179,12 @@ TEST(MeshTopologyTest, ReverseSurfaceDirectionTwice) {
 
 TEST(MeshTopologyTest, PairingWarningsAndOneSidedLeftovers) {
   // Three triangles on the side 0-1: two run 0->1, one 1->0.
-  const std::string body = "solid\nW\n1\nvertices 5\n0 0 0\n1 0 0\n0 1 0\n0 -1 0\n0 0 1\nfaces 3\n"
-                           "-1 -1 0 0 1 0 3\n0 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"
-                           "-1 -1 0 0 1 0 3\n1 0 0 0 0 0 1 0\n0 0 0 0 0 0 1 0\n3 0 0 0 0 0 1 0\n"
-                           "-1 -1 0 1 0 0 3\n0 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n4 0 0 0 0 0 1 0\n"
-                           "edges 0\n";
+  const std::string body =
+      "solid\nW\n1\nvertices 5\n0 0 0\n1 0 0\n0 1 0\n0 -1 0\n0 0 1\nfaces 3\n"
+      "-1 -1 0 0 1 0 3\n0 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"
+      "-1 -1 0 0 1 0 3\n1 0 0 0 0 0 1 0\n0 0 0 0 0 0 1 0\n3 0 0 0 0 0 1 0\n"
+      "-1 -1 0 1 0 0 3\n0 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n4 0 0 0 0 0 1 0\n"
+      "edges 0\n";
   const std::string duplicate =
       "Warning: the halfedge between vertex((0,0,0)) and vertex ((1,0,0) have been already defined.\n";
   auto out = ReadSolid(body);
@@ -201,16 +205,18 @@ TEST(MeshTopologyTest, PairingWarningsAndOneSidedLeftovers) {
   EXPECT_NE(s.faces[2].ring[0]->edge, nullptr);
 
   // Two half-edges waiting on the reverse side: the second warning.
-  const std::string twice = "solid\nW\n1\nvertices 5\n0 0 0\n1 0 0\n0 1 0\n0 -1 0\n0 0 1\nfaces 3\n"
-                            "-1 -1 0 0 1 0 3\n0 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"
-                            "-1 -1 0 1 0 0 3\n0 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n4 0 0 0 0 0 1 0\n"
-                            "-1 -1 0 0 1 0 3\n1 0.5 0 0 0 0 1 0\n0 0 0 0 0 0 1 0\n3 0 0 0 0 0 1 0\n"
-                            "edges 0\n";
+  const std::string twice =
+      "solid\nW\n1\nvertices 5\n0 0 0\n1 0 0\n0 1 0\n0 -1 0\n0 0 1\nfaces 3\n"
+      "-1 -1 0 0 1 0 3\n0 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"
+      "-1 -1 0 1 0 0 3\n0 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n4 0 0 0 0 0 1 0\n"
+      "-1 -1 0 0 1 0 3\n1 0.5 0 0 0 0 1 0\n0 0 0 0 0 0 1 0\n3 0 0 0 0 0 1 0\n"
+      "edges 0\n";
   auto second = ReadSolid(twice);
   sink.notes.clear();
   PairHalfEdges(second.model->solids[0]);
-  EXPECT_EQ(std::count(sink.notes.begin(), sink.notes.end(),
-                       "Warning: two or more halfedges are assigned to one halfedge\n"), 1);
+  EXPECT_EQ(
+      std::count(sink.notes.begin(), sink.notes.end(), "Warning: two or more halfedges are assigned to one halfedge\n"),
+      1);
   EXPECT_EQ(second.model->solids[0].faces[2].ring[0]->partner, second.model->solids[0].faces[0].ring[0]);
 
   // The program's own sinks write notes as lines on standard output.

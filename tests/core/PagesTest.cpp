@@ -80,10 +80,10 @@ TEST_F(PageListTest, PagesHoldingOnlyALabelAreKept) {
   };
   const std::vector<std::pair<int, int>> withoutLabel = {{0, 0}, {1, 0}, {2, 0}, {1, 1}};
   const Case cases[] = {
-      {2.0, 40.0, {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}}},  // inside page (0, 1)
+      {2.0, 40.0, {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}}},   // inside page (0, 1)
       {40.0, 40.0, {{0, 0}, {1, 0}, {2, 0}, {1, 1}, {2, 1}}},  // inside page (2, 1)
-      {2.0, 26.9, {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}}},  // its box (25.9 .. 27.4) crosses into row 1
-      {32.0, 40.0, withoutLabel},                             // its box ends where page (2, 1) begins
+      {2.0, 26.9, {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}}},   // its box (25.9 .. 27.4) crosses into row 1
+      {32.0, 40.0, withoutLabel},                              // its box ends where page (2, 1) begins
   };
   for (const Case& c : cases) {
     label.x = c.x;

@@ -21,7 +21,7 @@ TEST(TextEncodingTest, Utf8Validity) {
 TEST(TextEncodingTest, Cp932Conversion) {
   EXPECT_EQ(Cp932ToUtf8("\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e"),
             "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF");
-  EXPECT_EQ(Cp932ToUtf8("a\\b"), "a\\b");  // backslash stays a backslash in CP932
+  EXPECT_EQ(Cp932ToUtf8("a\\b"), "a\\b");          // backslash stays a backslash in CP932
   EXPECT_EQ(Cp932ToUtf8("\xB1"), "\xEF\xBD\xB1");  // half-width katakana
   // Bytes that are not CP932 are replaced one by one and conversion goes on.
   EXPECT_EQ(Cp932ToUtf8("x\xA0y\x82"), "x\xEF\xBF\xBDy\xEF\xBF\xBD");

@@ -13,8 +13,8 @@ namespace {
 
 /// A model without development of `faces` triangles.
 std::string TriangleSoup(int faces) {
-  std::string text = "version 2\nsolids 1\nsolid\nSoup\n1\nvertices 3\n0 0 0\n1 0 0\n0 1 0\nfaces " +
-                     std::to_string(faces) + "\n";
+  std::string text =
+      "version 2\nsolids 1\nsolid\nSoup\n1\nvertices 3\n0 0 0\n1 0 0\n0 1 0\nfaces " + std::to_string(faces) + "\n";
   for (int i = 0; i < faces; ++i) text += "-1 0 0 1 0 3\n0 0 0 0 0 0 1 0.5\n1 0 0 0 0 0 1 0.5\n2 0 0 0 0 0 1 0.5\n";
   return text + "edges 0\nend\n";
 }
@@ -110,9 +110,8 @@ TEST(VorlanDocTest, MissingFontsAreReplacedWithOneMessage) {
   ASSERT_TRUE(h.Open(test::FixturePath("crlf_labels_sjis.plc"), [](const std::string&) { return false; }).ok());
   ASSERT_GE(h.doc.model()->texts.size(), 2u);
   for (const TextLabel& label : h.doc.model()->texts) EXPECT_EQ(label.fontName, kMsGothicFaceName);
-  EXPECT_EQ(h.sink.messages,
-            std::vector<std::string>{"Some fonts specified in the file do not exist in the system.\n"
-                                     "These fonts will be replaced with the default font."});
+  EXPECT_EQ(h.sink.messages, std::vector<std::string>{"Some fonts specified in the file do not exist in the system.\n"
+                                                      "These fonts will be replaced with the default font."});
   ASSERT_TRUE(h.Open(test::FixturePath("labels_arial_ascii.plc"), [](const std::string&) { return true; }).ok());
   EXPECT_TRUE(h.sink.messages.empty());
 }

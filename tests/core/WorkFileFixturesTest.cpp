@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -72,7 +72,8 @@ std::string DescribeReading(const Model& m, const Settings& s, int result) {
   for (const Part& p : m.parts)
     out << p.offsetX << ' ' << p.offsetY << ' ' << p.width << ' ' << p.height << ' ' << p.faces.size() << '\n';
   for (const Material& mat : m.materials)
-    out << mat.name << ' ' << mat.diffuse[0] << ' ' << mat.hasTexture << ' ' << (mat.image ? mat.image->width : -1) << '\n';
+    out << mat.name << ' ' << mat.diffuse[0] << ' ' << mat.hasTexture << ' ' << (mat.image ? mat.image->width : -1)
+        << '\n';
   for (const TextLabel& t : m.texts) out << t.text << ' ' << t.x << ' ' << t.fontSize << ' ' << t.color << '\n';
   return out.str();
 }

@@ -54,7 +54,8 @@ TEST(WorkFileReaderTest, VersionChecks) {
   auto direct = ReadWorkBytes("version 2 model 1 2 3 4 5 6");
   EXPECT_EQ(direct.model->boxMin.x, 4.0);
 
-  for (const char* text : {"version 3\nmodel 1 2 3 4 5 6\n", "version 2 min_version 3\n", "version 3 min_version 0\n"}) {
+  for (const char* text :
+       {"version 3\nmodel 1 2 3 4 5 6\n", "version 2 min_version 3\n", "version 3 min_version 0\n"}) {
     auto refused = ReadWorkBytes(text);
     EXPECT_EQ(refused.result, kReadRefused) << text;
     ASSERT_EQ(refused.messages.size(), 1u) << text;
@@ -124,8 +125,9 @@ TEST(WorkFileReaderTest, SolidBody) {
   EXPECT_EQ(out.model->totalFaces, 1);
 
   // Corner fields in their order: vertex, devPos x y, u, v, flap, outline, flap width.
-  auto corners = ReadWorkBytes(WithSolids("solid\nC\n0\nvertices 3\n0 0 0\n1 0 0\n0 1 0\nfaces 1\n"
-                                          "2 -1 0 0 1 0 3\n0 1.5 2.5 0.25 0.75 1 0 0.3\n1 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"));
+  auto corners =
+      ReadWorkBytes(WithSolids("solid\nC\n0\nvertices 3\n0 0 0\n1 0 0\n0 1 0\nfaces 1\n"
+                               "2 -1 0 0 1 0 3\n0 1.5 2.5 0.25 0.75 1 0 0.3\n1 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"));
   const Solid& c = corners.model->solids[0];
   EXPECT_FALSE(c.selected);
   const HalfEdge& h = *c.faces[0].ring[0];
@@ -142,10 +144,11 @@ TEST(WorkFileReaderTest, SolidBody) {
 TEST(WorkFileReaderTest, RepeatedCornersAreDropped) {
   // Vertices 1, 2, 1, 3 keep 1, 2, 3; a twice-in-a-row corner keeps the first;
   // vertex 4 sits where vertex 0 is (distance 0) and counts as the same.
-  auto out = ReadWorkBytes(WithSolids("solid\nR\n1\nvertices 5\n0 0 0\n1 0 0\n0 1 0\n0 0 1\n0 0 0\nfaces 2\n"
-                                      "-1 -1 0 0 1 0 4\n1 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n3 0 0 0 0 0 1 0\n"
-                                      "-1 -1 0 0 1 0 5\n0 0 0 0 0 0 1 0\n1 9 0 0 0 0 1 0\n1 8 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"
-                                      "4 0 0 0 0 0 1 0\n"));
+  auto out =
+      ReadWorkBytes(WithSolids("solid\nR\n1\nvertices 5\n0 0 0\n1 0 0\n0 1 0\n0 0 1\n0 0 0\nfaces 2\n"
+                               "-1 -1 0 0 1 0 4\n1 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n3 0 0 0 0 0 1 0\n"
+                               "-1 -1 0 0 1 0 5\n0 0 0 0 0 0 1 0\n1 9 0 0 0 0 1 0\n1 8 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"
+                               "4 0 0 0 0 0 1 0\n"));
   const Solid& s = out.model->solids[0];
   ASSERT_EQ(s.faces[0].ring.size(), 3u);
   EXPECT_EQ(s.faces[0].ring[0]->vertex, &s.vertices[1]);
@@ -158,10 +161,11 @@ TEST(WorkFileReaderTest, RepeatedCornersAreDropped) {
 }
 
 TEST(WorkFileReaderTest, EdgeFlagsAndLinks) {
-  const std::string two = "solid\nT\n1\nvertices 4\n0 0 0\n1 0 0\n0 1 0\n1 1 0\nfaces 2\n"
-                          "-1 -1 0 0 1 0 3\n0 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"
-                          "-1 -1 0 0 1 0 3\n1 0 0 0 0 0 1 0\n3 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"
-                          "edges 3\n0 1 1 2 21 1\n1 -1 3 2 6 0\n0 -1 2 0 16 0\n";
+  const std::string two =
+      "solid\nT\n1\nvertices 4\n0 0 0\n1 0 0\n0 1 0\n1 1 0\nfaces 2\n"
+      "-1 -1 0 0 1 0 3\n0 0 0 0 0 0 1 0\n1 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"
+      "-1 -1 0 0 1 0 3\n1 0 0 0 0 0 1 0\n3 0 0 0 0 0 1 0\n2 0 0 0 0 0 1 0\n"
+      "edges 3\n0 1 1 2 21 1\n1 -1 3 2 6 0\n0 -1 2 0 16 0\n";
   auto out = ReadWorkBytes(WithSolids(two));
   Solid& s = out.model->solids[0];
   ASSERT_EQ(s.edges.size(), 3u);
@@ -217,7 +221,7 @@ TEST(WorkFileReaderTest, IndicesThatNameNothing) {
   const Solid& s = out.model->solids[0];
   ASSERT_EQ(s.faces[0].ring.size(), 3u);  // the corner naming vertex 99999 is left out
   EXPECT_EQ(s.faces[1].ring.size(), 2u);
-  ASSERT_EQ(s.edges.size(), 2u);          // edges naming no vertex are left out
+  ASSERT_EQ(s.edges.size(), 2u);  // edges naming no vertex are left out
   EXPECT_EQ(s.edges[0].halfA, nullptr);
   ASSERT_NE(s.edges[0].halfB, nullptr);
   EXPECT_EQ(s.edges[0].halfB->vertex, &s.vertices[1]);
@@ -234,8 +238,9 @@ TEST(WorkFileReaderTest, IndicesThatNameNothing) {
 }
 
 TEST(WorkFileReaderTest, PartsAttachFacesRead) {
-  const std::string body = "solid\nP\n1\nvertices 3\n0 0 0\n1 0 0\n0 1 0\nfaces 3\n"
-                           "-1 1 0 0 1 0 0\n-1 0 0 0 1 0 0\n-1 1 0 0 1 0 0\nedges 0\n";
+  const std::string body =
+      "solid\nP\n1\nvertices 3\n0 0 0\n1 0 0\n0 1 0\nfaces 3\n"
+      "-1 1 0 0 1 0 0\n-1 0 0 0 1 0 0\n-1 1 0 0 1 0 0\nedges 0\n";
   auto out = ReadWorkBytes(WithSolids(body) + "parts 2\n0 0.5 0.25 3 4\n0 0 0 0 0\n");
   const Model& m = *out.model;
   ASSERT_EQ(m.parts.size(), 2u);
@@ -304,22 +309,24 @@ TEST(WorkFileReaderTest, WholeLineCapacities) {
     std::string file;
     bool fits;
   };
-  const auto solidFile = [](std::size_t n) { return WithSolids(SquareSolid(std::string(n, 'n'))) + "model 1 1 1 1 1 1\n"; };
+  const auto solidFile = [](std::size_t n) {
+    return WithSolids(SquareSolid(std::string(n, 'n'))) + "model 1 1 1 1 1 1\n";
+  };
   const auto materialFile = [](std::size_t n) {
     return "version 2\nmaterials 1\nmaterial\n" + std::string(n, 'm') +
            "\n1 1 1 1 1 1 1 1 0 0 0 1 0 0 0 1 0\n1 1 1\n0\n0\nmodel 1 1 1 1 1 1\n";
   };
   const auto textureFile = [](std::size_t n) {
-    return "version 2\nmaterials 1\nmaterial\nM\n1 1 1 1 1 1 1 1 0 0 0 1 0 0 0 1 0\n1 1 1\n0\n1\n" + std::string(n, 't') +
-           "\n1 1\nabc\nmodel 1 1 1 1 1 1\n";
+    return "version 2\nmaterials 1\nmaterial\nM\n1 1 1 1 1 1 1 1 0 0 0 1 0 0 0 1 0\n1 1 1\n0\n1\n" +
+           std::string(n, 't') + "\n1 1\nabc\nmodel 1 1 1 1 1 1\n";
   };
   const auto labelFile = [](std::size_t font, std::size_t text) {
     return "version 2\ntext 1\nlabel\n" + std::string(font, 'f') + "\n" + std::string(text, 'x') +
            "\n12 0 0 1 1 0 0 0 0\nmodel 1 1 1 1 1 1\n";
   };
-  const Case cases[] = {{solidFile(254), true},     {solidFile(255), false},     {materialFile(254), true},
-                        {materialFile(255), false}, {textureFile(255), true},    {textureFile(256), false},
-                        {labelFile(510, 1), true},  {labelFile(511, 1), false},  {labelFile(1, 511), true},
+  const Case cases[] = {{solidFile(254), true},     {solidFile(255), false},    {materialFile(254), true},
+                        {materialFile(255), false}, {textureFile(255), true},   {textureFile(256), false},
+                        {labelFile(510, 1), true},  {labelFile(511, 1), false}, {labelFile(1, 511), true},
                         {labelFile(1, 512), false}, {labelFile(510, 511), true}};
   for (const Case& c : cases) {
     auto out = ReadWorkBytes(c.file);
@@ -358,13 +365,15 @@ TEST(WorkFileReaderTest, TextEncodingOfLinesAndCrLf) {
   auto crlf = ReadWorkBytes(WithSolids("solid\r\nName\r\n1\r\nvertices 0\r\nfaces 0\r\nedges 0\r\n"));
   EXPECT_EQ(crlf.model->solids[0].name, "Name");
   // A line as long as the field allows still fits before its CR LF.
-  auto full = ReadWorkBytes(WithSolids("solid\r\n" + std::string(254, 'n') + "\r\n1\r\nvertices 0\r\nfaces 0\r\nedges 0\r\n"));
+  auto full =
+      ReadWorkBytes(WithSolids("solid\r\n" + std::string(254, 'n') + "\r\n1\r\nvertices 0\r\nfaces 0\r\nedges 0\r\n"));
   ASSERT_EQ(full.model->solids.size(), 1u);
   EXPECT_EQ(full.model->solids[0].name, std::string(254, 'n'));
 }
 
 std::string MaterialBody(const std::string& name, const std::string& texture) {
-  return "material\n" + name + "\n0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 0.9 1 1.1 1.2 1.3 1.4 1.5 1.6 17\n0.25 0.5 0.75\n1\n" + texture;
+  return "material\n" + name +
+         "\n0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 0.9 1 1.1 1.2 1.3 1.4 1.5 1.6 17\n0.25 0.5 0.75\n1\n" + texture;
 }
 
 TEST(WorkFileReaderTest, Materials) {

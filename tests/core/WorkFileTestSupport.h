@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "model/Settings.h"
 #include "model/Model.h"
+#include "model/Settings.h"
 #include "model/WorkFileReader.h"
 #include "platform/MessageSink.h"
 
@@ -36,7 +36,8 @@ inline ReadOutcome ReadWorkBytes(std::string_view bytes, const Settings& start =
 
 /// A unit square in the z = 0 plane: 4 vertices, one face, 4 one-sided edges.
 inline std::string SquareSolid(const std::string& name = "Square") {
-  return "solid\n" + name + "\n1\nvertices 4\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n"
+  return "solid\n" + name +
+         "\n1\nvertices 4\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n"
          "faces 1\n-1 0 0 0 1 0 4\n"
          "0 0 0 0 0 0 1 0.5\n1 1 0 0 0 0 1 0.5\n2 1 1 0 0 0 1 0.5\n3 0 1 0 0 0 1 0.5\n"
          "edges 4\n0 -1 0 1 0 0\n0 -1 1 2 0 0\n0 -1 2 3 0 0\n0 -1 3 0 0 0\n";

@@ -51,15 +51,22 @@ TEST(WorkFileTokenRulesTest, WhatFollowsTheVersionNumber) {
 
 TEST(WorkFileTokenRulesTest, NumbersAsAtoiAndAtof) {
   // Flags: any non-zero integer is 1; "0x10" is 0 for atoi.
-  for (const auto& [token, selected] : {std::pair{"+5", true}, {"-1", true}, {"0x10", false}, {"0.9", false},
-                                        {"2abc", true}, {"-", false}}) {
+  for (const auto& [token, selected] :
+       {std::pair{"+5", true}, {"-1", true}, {"0x10", false}, {"0.9", false}, {"2abc", true}, {"-", false}}) {
     auto out = ReadWorkBytes("solids 1\n" + Triangle(token, "1"));
     ASSERT_EQ(out.model->solids.size(), 1u);
     EXPECT_EQ(out.model->solids[0].selected, selected) << token;
   }
   // Reals: leading numeric text, hexadecimal, exponent, infinity.
-  for (const auto& [token, x] : {std::pair{"12abc", 12.0}, {"0x10", 16.0}, {"1e3", 1000.0}, {".5", 0.5}, {"+5", 5.0},
-                                 {"-", 0.0}, {"abc", 0.0}, {"inf", INFINITY}, {"-0x1p-2", -0.25}}) {
+  for (const auto& [token, x] : {std::pair{"12abc", 12.0},
+                                 {"0x10", 16.0},
+                                 {"1e3", 1000.0},
+                                 {".5", 0.5},
+                                 {"+5", 5.0},
+                                 {"-", 0.0},
+                                 {"abc", 0.0},
+                                 {"inf", INFINITY},
+                                 {"-0x1p-2", -0.25}}) {
     auto out = ReadWorkBytes("solids 1\n" + Triangle("1", token));
     EXPECT_EQ(out.model->solids[0].vertices[1].x, x) << token;
   }
@@ -75,9 +82,10 @@ TEST(WorkFileTokenRulesTest, InfoBlockKeysAndValues) {
   // bEnableLineAlpha swallows the next token, even a key; an unknown key is
   // skipped alone, so its value is looked at as a key; the block clears the
   // white lines first.
-  auto out = ReadWorkBytes("info bEnableLineAlpha dMag3d 3 unknownKey iAngleEps 170 dMag2d 0.5 dMag3d /info\n"
-                           "model 1 1 1 1 1 1\n",
-                           start);
+  auto out = ReadWorkBytes(
+      "info bEnableLineAlpha dMag3d 3 unknownKey iAngleEps 170 dMag2d 0.5 dMag3d /info\n"
+      "model 1 1 1 1 1 1\n",
+      start);
   EXPECT_EQ(out.settings.iAngleEps, 170);
   EXPECT_FALSE(out.settings.bDrawWhiteBkLine);
   EXPECT_EQ(out.model->devScale, 0.5);
@@ -156,8 +164,8 @@ TEST(WorkFileTokenRulesTest, PartFacesInReadingOrderOverSeveralSections) {
   const auto solid = [](const std::string& name) {
     return "solid\n" + name + "\n1\nvertices 0\nfaces 1\n-1 1 0 0 1 0 0\nedges 0\n";
   };
-  auto out = ReadWorkBytes("solids 1\n" + solid("A") + "parts 1\n0 0 0 0 0\nsolids 1\n" + solid("B") +
-                           "parts 1\n1 0 0 0 0\n");
+  auto out =
+      ReadWorkBytes("solids 1\n" + solid("A") + "parts 1\n0 0 0 0 0\nsolids 1\n" + solid("B") + "parts 1\n1 0 0 0 0\n");
   const Model& m = *out.model;
   ASSERT_EQ(m.parts.size(), 2u);
   EXPECT_TRUE(m.parts[0].faces.empty());

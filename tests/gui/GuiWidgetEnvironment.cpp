@@ -2,12 +2,12 @@
 // the font substitutions of the program installed.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "platform/FontResolution.h"
 

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
@@ -13,6 +11,7 @@
 #include <QSplitter>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 
 #include "TestSupport.h"
 #include "app/CommandIds.h"

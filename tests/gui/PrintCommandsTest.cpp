@@ -329,6 +329,5 @@ TEST(PrintJob, PrinterDeviceKnowsItsUnprintableBorder) {
   EXPECT_EQ(MakePrintDevice(printer, false).offsetX, 0.0);
 }
 
-
 }  // namespace
 }  // namespace plicora

@@ -68,8 +68,12 @@ inline Part& AddSquareStrip(Model& model, int faces, double left, double top, do
   return part;
 }
 
-inline bool IsBlack(QRgb c, int limit = 60) { return qRed(c) < limit && qGreen(c) < limit && qBlue(c) < limit; }
-inline bool IsWhite(QRgb c) { return qRed(c) == 255 && qGreen(c) == 255 && qBlue(c) == 255; }
+inline bool IsBlack(QRgb c, int limit = 60) {
+  return qRed(c) < limit && qGreen(c) < limit && qBlue(c) < limit;
+}
+inline bool IsWhite(QRgb c) {
+  return qRed(c) == 255 && qGreen(c) == 255 && qBlue(c) == 255;
+}
 inline bool SameRgb(QRgb c, int r, int g, int b, int tolerance = 0) {
   return std::abs(qRed(c) - r) <= tolerance && std::abs(qGreen(c) - g) <= tolerance &&
          std::abs(qBlue(c) - b) <= tolerance;

@@ -34,8 +34,8 @@ class DevelopmentPaneTest : public ::testing::Test {
       sum.y += h->devPos.y + face.part->offsetY;
     }
     const double n = static_cast<double>(face.ring.size());
-    const Point2 p = MapDevelopmentPoint(engine.view(), engine.sheetArea(), doc.model()->devScale,
-                                         {sum.x / n, sum.y / n});
+    const Point2 p =
+        MapDevelopmentPoint(engine.view(), engine.sheetArea(), doc.model()->devScale, {sum.x / n, sum.y / n});
     return QPoint(static_cast<int>(p.x), static_cast<int>(p.y));
   }
   void Click(QPoint at, QPoint release) {

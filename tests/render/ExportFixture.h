@@ -6,8 +6,8 @@
 #include <QImage>
 #include <cmath>
 
-#include "model/Settings.h"
 #include "core/PatternBuilder.h"
+#include "model/Settings.h"
 
 namespace plicora::test {
 

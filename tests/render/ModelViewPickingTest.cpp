@@ -2,8 +2,8 @@
 // edge-specify modes.
 
 #include "ViewEngineFixture.h"
-#include "view3d/FacePicking.h"
 #include "development/DevelopmentPicking.h"
+#include "view3d/FacePicking.h"
 
 namespace plicora {
 namespace {

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include "model/Settings.h"
 #include "platform/OffscreenGlContext.h"
@@ -8,7 +7,9 @@
 namespace plicora {
 namespace {
 
-TEST(OffscreenGlContextTest, GlSymbolsComeFromOsMesa) { EXPECT_TRUE(GlResolvesToOsMesa()); }
+TEST(OffscreenGlContextTest, GlSymbolsComeFromOsMesa) {
+  EXPECT_TRUE(GlResolvesToOsMesa());
+}
 
 TEST(OffscreenGlContextTest, ClearsIntoItsOwnBufferAndReportsTextureLimit) {
   const int known = CurrentSettings().maxTextureSize;
@@ -26,9 +27,9 @@ TEST(OffscreenGlContextTest, ClearsIntoItsOwnBufferAndReportsTextureLimit) {
   EXPECT_FALSE(context->IsCurrent());
   const std::vector<std::uint8_t> bgr = context->ToBottomUpBgr24();
   EXPECT_EQ(bgr.size(), 16u * 3u);  // 5 pixels -> 15 bytes, padded to 16
-  EXPECT_EQ(bgr[0], 0);    // blue
-  EXPECT_EQ(bgr[2], 255);  // red
-  EXPECT_EQ(bgr[15], 0);   // padding
+  EXPECT_EQ(bgr[0], 0);             // blue
+  EXPECT_EQ(bgr[2], 255);           // red
+  EXPECT_EQ(bgr[15], 0);            // padding
 }
 
 TEST(OffscreenGlContextTest, TwoContextsKeepTheirOwnPictures) {

@@ -108,7 +108,8 @@ TEST_F(RasterPageTest, FailuresAreReported) {
   r.target = &inactive;
   EXPECT_FALSE(RenderRasterPage(model_, settings_, r));
   EXPECT_EQ(messages_.messages,
-            (std::vector<std::string>{"CreateDIBSection Error", "write error\n/nonexistent-dir/x.bmp: No such file or directory",
+            (std::vector<std::string>{"CreateDIBSection Error",
+                                      "write error\n/nonexistent-dir/x.bmp: No such file or directory",
                                       "CompatibleDC Error"}));
 }
 
@@ -130,7 +131,7 @@ TEST_F(RasterPageTest, StretchedOntoAPainterAndTextureLayerPlacement) {
   const int faceX = static_cast<int>((1.5 + 1.5) * 100 * kInchPerCm);  // inside the face
   const auto fill = MaterialFillColor(model_.defaultMaterial);
   EXPECT_TRUE(test::SameRgb(page.pixel(faceX, faceX), fill[0], fill[1], fill[2], 1));
-  EXPECT_TRUE(test::IsWhite(page.pixel(400, 600)));  // printable area, white
+  EXPECT_TRUE(test::IsWhite(page.pixel(400, 600)));                   // printable area, white
   EXPECT_TRUE(test::SameRgb(page.pixel(10, 10), 160, 160, 164, 40));  // margin untouched
 
   // Texture layer: only the textured face's box is rasterised and placed.
