@@ -3,7 +3,6 @@
 // reader against reading the file's bytes into memory. Each figure is the
 // best of several runs, the two sides of a ratio run alternately.
 
-#include <jpeglib.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -16,6 +15,11 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+// jpeglib.h needs size_t and FILE declared before it.
+// clang-format off
+#include <jpeglib.h>
+// clang-format on
 
 #include "platform/MessageSink.h"
 #include "texture/ImageFile.h"

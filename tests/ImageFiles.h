@@ -2,14 +2,17 @@
 // Bitmap and JPEG files made inside the tests, byte by byte or with the
 // libjpeg encoder.
 
-#include <jpeglib.h>
-
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
+
+// jpeglib.h needs size_t and FILE declared before it.
+// clang-format off
+#include <jpeglib.h>
+// clang-format on
 
 namespace plicora::test {
 

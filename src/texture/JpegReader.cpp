@@ -11,9 +11,11 @@
 #include <cstdio>
 #include <new>
 
-// jpeglib.h needs size_t and FILE declared before it.
-#include <jerror.h>
+// jpeglib.h needs size_t and FILE declared before it, jerror.h needs jpeglib.h.
+// clang-format off
 #include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
 
 #include "platform/MessageSink.h"
 #include "texture/ImageFile.h"
