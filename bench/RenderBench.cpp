@@ -145,8 +145,7 @@ double RunRenderer(Model& model, const Settings& settings, double pixelsPerCm, c
   request.width = kSize;
   request.height = kSize;
   request.pixelsPerCm = pixelsPerCm;
-  request.bmpPath = path;
-  if (!RenderRasterPage(model, settings, request)) std::fputs("render failed\n", stderr);
+  if (!WriteRasterPageBmp(model, settings, request, path)) std::fputs("render failed\n", stderr);
   return Seconds(start);
 }
 

@@ -10,12 +10,11 @@ namespace plicora {
 namespace {
 
 bool RasterSheet(QPainter& painter, const Model& model, const Settings& settings, const PageRef& page,
-                 const PrintDevice& device, int mode, const std::function<void()>& cancelPaneMode) {
+                 const PrintDevice& device, RasterMode mode, const std::function<void()>& cancelPaneMode) {
   RasterPageRequest request =
       MakePrintRasterRequest(settings, page.column, page.row, device.dpiX, device.dpiY, !device.preview, mode);
-  request.target = &painter;
   request.cancelPaneMode = cancelPaneMode;
-  return RenderRasterPage(model, settings, request);
+  return DrawRasterPage(model, settings, request, painter, PrintRasterDestination(settings, device.dpiX, device.dpiY));
 }
 
 }  // namespace
@@ -54,12 +53,12 @@ bool PrintOnePage(QPainter& painter, const Model& model, const Settings& setting
   if (device.preview) {
     Settings previewSettings = settings;
     if (!settings.bPrintRaster) previewSettings.bLineSmooth = false;
-    ok = RasterSheet(painter, model, previewSettings, page, device, 2, cancelPaneMode);
+    ok = RasterSheet(painter, model, previewSettings, page, device, RasterMode::Everything, cancelPaneMode);
   } else if (settings.bPrintRaster) {
-    ok = RasterSheet(painter, model, settings, page, device, 2, cancelPaneMode);
+    ok = RasterSheet(painter, model, settings, page, device, RasterMode::Everything, cancelPaneMode);
   } else {
     if (settings.bUseMaterial && HasTexturedMaterial(model))
-      ok = RasterSheet(painter, model, settings, page, device, 1, cancelPaneMode);
+      ok = RasterSheet(painter, model, settings, page, device, RasterMode::TexturedFaces, cancelPaneMode);
     painter.save();
     painter.translate(tileX, tileY);
     const double s = model.devScale;

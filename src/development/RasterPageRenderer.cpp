@@ -136,9 +136,8 @@ std::vector<std::uint8_t> BottomUpBgr24(const QImage& image) {
   return rows;
 }
 
-bool TargetReady(const RasterPageRequest& request) {
-  if (!request.bmpPath.empty()) return true;
-  if (request.target && request.target->isActive()) return true;
+bool PainterReady(const QPainter& target) {
+  if (target.isActive()) return true;
   ShowMessage("CompatibleDC Error", MessageKind::Error);
   return false;
 }
@@ -146,7 +145,8 @@ bool TargetReady(const RasterPageRequest& request) {
 // The textured faces of one printed page, rasterised only over the part of
 // the page's tile they cover, and placed on the page within its printable
 // area. No textured face on the tile: nothing is printed.
-bool RenderTextureLayer(const Model& model, const Settings& settings, const RasterPageRequest& request) {
+bool RenderTextureLayer(const Model& model, const Settings& settings, const RasterPageRequest& request,
+                        QPainter& target) {
   const double q = request.pixelsPerCm;
   const double s = model.devScale;
   const double w = PrintableWidth(settings);
@@ -180,51 +180,26 @@ bool RenderTextureLayer(const Model& model, const Settings& settings, const Rast
   job.originX = -left;
   job.originY = -top;
   job.texturedOnly = true;
-  if (!TargetReady(request)) return false;
+  if (!PainterReady(target)) return false;
   QImage image;
   if (!RenderJob(model, settings, job, image)) return false;
   const double kx = request.deviceUnitsPerCmX, ky = request.deviceUnitsPerCmY;
   const QRectF place(settings.dPageMarginSide * kx + (left - tx0) / q * kx,
                      settings.dPageMarginTop * ky + (top - ty0) / q * ky, job.width / q * kx, job.height / q * ky);
-  request.target->drawImage(place, image);
+  target.drawImage(place, image);
   return true;
 }
 
-}  // namespace
-
-RasterPageRequest MakePrintRasterRequest(const Settings& settings, int column, int row, double dpiX, double dpiY,
-                                         bool printing, int mode) {
-  const double p = settings.printPpi;
-  const double w = PrintableWidth(settings);
-  const double h = PrintableHeight(settings);
-  const double kx = dpiX * kInchPerCm;
-  const double ky = dpiY * kInchPerCm;
-  RasterPageRequest r;
-  r.mode = mode;
-  r.width = static_cast<int>(p * w * kInchPerCm);
-  r.height = static_cast<int>(p * h * kInchPerCm);
-  r.pixelsPerCm = p * kInchPerCm;
-  r.printing = printing;
-  r.pageTile = true;
-  r.pageColumn = column;
-  r.pageRow = row;
-  r.deviceUnitsPerCmX = kx;
-  r.deviceUnitsPerCmY = ky;
-  r.destination = QRectF(settings.dPageMarginSide * kx, settings.dPageMarginTop * ky, w * kx, h * ky);
-  return r;
-}
-
-bool RenderRasterPage(const Model& model, const Settings& settings, const RasterPageRequest& request) {
-  if (request.printing && request.mode == 1) return RenderTextureLayer(model, settings, request);
-  if (request.cancelPaneMode) request.cancelPaneMode();
-  if (!TargetReady(request)) return false;
+// The job of a request: the page's tile or the whole development at the
+// buffer's corner.
+RasterJob JobOf(const Model& model, const Settings& settings, const RasterPageRequest& request) {
   const double q = request.pixelsPerCm;
   const double s = model.devScale;
   RasterJob job;
   job.width = request.width;
   job.height = request.height;
   job.pixelsPerCm = q;
-  job.texturedOnly = request.mode == 1;
+  job.texturedOnly = request.mode == RasterMode::TexturedFaces;
   job.labels = !request.printing && !request.pageTile;
   job.geometry = request.geometry;
   if (request.printing || request.pageTile) {
@@ -241,35 +216,81 @@ bool RenderRasterPage(const Model& model, const Settings& settings, const Raster
     job.cornerX = box.x;
     job.cornerY = box.y;
   }
+  return job;
+}
+
+}  // namespace
+
+RasterPageRequest MakePrintRasterRequest(const Settings& settings, int column, int row, double dpiX, double dpiY,
+                                         bool printing, RasterMode mode) {
+  const double p = settings.printPpi;
+  const double w = PrintableWidth(settings);
+  const double h = PrintableHeight(settings);
+  const double kx = dpiX * kInchPerCm;
+  const double ky = dpiY * kInchPerCm;
+  RasterPageRequest r;
+  r.mode = mode;
+  r.width = static_cast<int>(p * w * kInchPerCm);
+  r.height = static_cast<int>(p * h * kInchPerCm);
+  r.pixelsPerCm = p * kInchPerCm;
+  r.printing = printing;
+  r.pageTile = true;
+  r.pageColumn = column;
+  r.pageRow = row;
+  r.deviceUnitsPerCmX = kx;
+  r.deviceUnitsPerCmY = ky;
+  return r;
+}
+
+QRectF PrintRasterDestination(const Settings& settings, double dpiX, double dpiY) {
+  const double kx = dpiX * kInchPerCm;
+  const double ky = dpiY * kInchPerCm;
+  return QRectF(settings.dPageMarginSide * kx, settings.dPageMarginTop * ky, PrintableWidth(settings) * kx,
+                PrintableHeight(settings) * ky);
+}
+
+bool RenderRasterPageImage(const Model& model, const Settings& settings, const RasterPageRequest& request,
+                           QImage& image) {
+  if (request.cancelPaneMode) request.cancelPaneMode();
+  return RenderJob(model, settings, JobOf(model, settings, request), image);
+}
+
+bool WriteRasterPageBmp(const Model& model, const Settings& settings, const RasterPageRequest& request,
+                        const std::string& bmpPath) {
+  if (request.cancelPaneMode) request.cancelPaneMode();
+  const RasterJob job = JobOf(model, settings, request);
   auto context = DrawJob(model, settings, job);
   if (!context) return false;
-  if (!request.bmpPath.empty()) {
-    if (!WantsLabels(model, job)) {
-      const bool whiten = settings.bSlideColorToWhite;
-      return WriteBmpFileRows(request.bmpPath, job.width, job.height,
-                              [&](int y, std::uint8_t* row) { BufferRowToBgr24(*context, whiten, y, row); });
-    }
-    const QImage image = FinishImage(model, settings, job, *context);
-    return WriteBmpFile(request.bmpPath, image.width(), image.height(), BottomUpBgr24(image));
+  if (!WantsLabels(model, job)) {
+    // Without labels the rows go from the buffer to the file one by one.
+    const bool whiten = settings.bSlideColorToWhite;
+    return WriteBmpFileRows(bmpPath, job.width, job.height,
+                            [&](int y, std::uint8_t* row) { BufferRowToBgr24(*context, whiten, y, row); });
   }
-  request.target->drawImage(request.destination, FinishImage(model, settings, job, *context));
+  const QImage image = FinishImage(model, settings, job, *context);
+  return WriteBmpFile(bmpPath, image.width(), image.height(), BottomUpBgr24(image));
+}
+
+bool DrawRasterPage(const Model& model, const Settings& settings, const RasterPageRequest& request, QPainter& target,
+                    const QRectF& destination) {
+  if (request.printing && request.mode == RasterMode::TexturedFaces)
+    return RenderTextureLayer(model, settings, request, target);
+  if (request.cancelPaneMode) request.cancelPaneMode();
+  if (!PainterReady(target)) return false;
+  QImage image;
+  if (!RenderJob(model, settings, JobOf(model, settings, request), image)) return false;
+  target.drawImage(destination, image);
   return true;
 }
 
 bool RenderDevelopmentImage(const Model& model, const Settings& settings, int width, int height, double pixelsPerCm,
                             const std::function<void()>& cancelPaneMode, QImage& image) {
-  if (cancelPaneMode) cancelPaneMode();
-  const DevelopmentBounds box = PictureBoundsOf(model, settings);
-  RasterJob job;
-  job.width = width;
-  job.height = height;
-  job.pixelsPerCm = pixelsPerCm;
-  job.originX = -box.x * model.devScale * pixelsPerCm;
-  job.originY = -box.y * model.devScale * pixelsPerCm;
-  job.cornerX = box.x;
-  job.cornerY = box.y;
-  job.labels = true;
-  return RenderJob(model, settings, job, image);
+  RasterPageRequest request;
+  request.width = width;
+  request.height = height;
+  request.pixelsPerCm = pixelsPerCm;
+  request.cancelPaneMode = cancelPaneMode;
+  return RenderRasterPageImage(model, settings, request, image);
 }
 
 }  // namespace plicora

@@ -1,7 +1,7 @@
 #pragma once
-// Renders the development off-screen at a given resolution and either writes
-// the picture as a BMP file or copies it, stretched, onto a painter: raster
-// printing, the texture layer of vector printing, BMP and PNG exports.
+// Renders the development off-screen at a given resolution into a picture,
+// a BMP file or, stretched, onto a painter: raster printing, the texture
+// layer of vector printing, BMP and PNG exports.
 
 #include <QImage>
 #include <QPainter>
@@ -16,15 +16,19 @@ namespace plicora {
 
 class RasterGeometryCache;
 
+/// What a raster picture holds.
+enum class RasterMode {
+  TexturedFaces = 1,  ///< only the faces with a texture (the layer under vector lines)
+  Everything = 2,     ///< the whole drawing
+};
+
+/// What to rasterise; where the picture goes is the choice of the call.
 struct RasterPageRequest {
-  int mode = 2;   ///< 1 textured faces only, 2 everything
+  RasterMode mode = RasterMode::Everything;
   int width = 0;  ///< raster size in pixels
   int height = 0;
-  double pixelsPerCm = 0.0;    ///< raster pixels per centimetre of paper
-  std::string bmpPath;         ///< when set, the picture goes to this BMP file
-  QPainter* target = nullptr;  ///< otherwise it is copied onto this painter...
-  QRectF destination;          ///< ...stretched to this rectangle (logical units)
-  bool printing = false;       ///< printing a page (not previewing, not exporting)
+  double pixelsPerCm = 0.0;  ///< raster pixels per centimetre of paper
+  bool printing = false;     ///< printing a page (not previewing, not exporting)
   /// The picture is a page's tile (printing or previewing): the tile lies at
   /// the buffer's corner and the labels are left to the page's own pass.
   /// Otherwise the development's top-left corner does, labels included.
@@ -46,18 +50,33 @@ struct RasterPageRequest {
 };
 
 /// The request for printing or previewing page (column, row) on a device of
-/// dpiX x dpiY: raster size from the raster resolution setting, destination
-/// the printable area from the page corner.
+/// dpiX x dpiY: raster size from the raster resolution setting.
 RasterPageRequest MakePrintRasterRequest(const Settings& settings, int column, int row, double dpiX, double dpiY,
-                                         bool printing, int mode);
+                                         bool printing, RasterMode mode);
 
-/// Renders the request. Failure messages go to the message sink; returns
-/// false on failure. The model is left as it is.
-bool RenderRasterPage(const Model& model, const Settings& settings, const RasterPageRequest& request);
+/// Where a printed page's picture goes on a device of dpiX x dpiY: the
+/// printable area, measured from the paper's corner in device units.
+QRectF PrintRasterDestination(const Settings& settings, double dpiX, double dpiY);
 
-/// Mode 2 rendering of the whole development into `image` (width x height,
-/// labels drawn, whitish pixels whitened when set), for exports that want
-/// the picture itself. Returns false (messages shown) on failure.
+// Each call renders the request; failure messages go to the message sink and
+// the call returns false. The model is left as it is.
+
+/// Renders into `image` (the picture itself, whitish pixels whitened when set).
+bool RenderRasterPageImage(const Model& model, const Settings& settings, const RasterPageRequest& request,
+                           QImage& image);
+
+/// Writes the picture as a 24-bit BMP file.
+bool WriteRasterPageBmp(const Model& model, const Settings& settings, const RasterPageRequest& request,
+                        const std::string& bmpPath);
+
+/// Copies the picture onto an active painter, stretched to `destination`
+/// (logical units). The texture layer of a printed page is placed by itself
+/// within the printable area and ignores `destination`.
+bool DrawRasterPage(const Model& model, const Settings& settings, const RasterPageRequest& request, QPainter& target,
+                    const QRectF& destination);
+
+/// The whole development (labels drawn) into `image`, for exports that want
+/// the picture itself.
 bool RenderDevelopmentImage(const Model& model, const Settings& settings, int width, int height, double pixelsPerCm,
                             const std::function<void()>& cancelPaneMode, QImage& image);
 

@@ -24,13 +24,11 @@ bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const
                              const std::function<void()>& cancelPaneMode) {
   if (format == PictureFormat::Bmp) {
     RasterPageRequest request;
-    request.mode = 2;
     request.width = width;
     request.height = height;
     request.pixelsPerCm = pixelsPerCm;
-    request.bmpPath = path;
     request.cancelPaneMode = cancelPaneMode;
-    return RenderRasterPage(model, settings, request);
+    return WriteRasterPageBmp(model, settings, request, path);
   }
   QImage image;
   if (!RenderDevelopmentImage(model, settings, width, height, pixelsPerCm, cancelPaneMode, image)) return false;

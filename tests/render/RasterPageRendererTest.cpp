@@ -37,13 +37,13 @@ TEST_F(RasterPageTest, BmpFileOfTheDevelopment) {
   r.width = 101;
   r.height = 30;
   r.pixelsPerCm = 20.0;
-  r.bmpPath = dir.File("dev.bmp");
+  const std::string path = dir.File("dev.bmp");
   part_->faces[0]->marked = true;
   bool cancelled = false;
   r.cancelPaneMode = [&] { cancelled = true; };  // the mark is cleared before
-  ASSERT_TRUE(RenderRasterPage(model_, settings_, r));
+  ASSERT_TRUE(WriteRasterPageBmp(model_, settings_, r, path));
   EXPECT_TRUE(cancelled);
-  const std::string f = test::ReadFile(r.bmpPath);
+  const std::string f = test::ReadFile(path);
   ASSERT_EQ(f.size(), 54u + 304u * 30u);
   EXPECT_EQ(f.substr(0, 2), "BM");
   // Row 29 from the bottom is the top row; pixel (10, 10) of the picture is
@@ -78,15 +78,15 @@ TEST_F(RasterPageTest, WhitishPixelsBecomeWhiteAbove251Only) {
   r.width = 40;
   r.height = 20;
   r.pixelsPerCm = 20.0;
-  r.bmpPath = dir.File("w.bmp");
-  ASSERT_TRUE(RenderRasterPage(model_, settings_, r));
-  std::string f = test::ReadFile(r.bmpPath);
+  const std::string path = dir.File("w.bmp");
+  ASSERT_TRUE(WriteRasterPageBmp(model_, settings_, r, path));
+  std::string f = test::ReadFile(path);
   ASSERT_EQ(f.size(), 54u + 120u * 20u);
   EXPECT_EQ(f.substr(54 + 120 * 9 + 30, 3), "\xFF\xFF\xFF");
   EXPECT_EQ(f.substr(54 + 120 * 9 + 90, 3), "\xFF\xFF\xFB");  // B G R of (251, 255, 255)
   settings_.bSlideColorToWhite = false;
-  ASSERT_TRUE(RenderRasterPage(model_, settings_, r));
-  f = test::ReadFile(r.bmpPath);
+  ASSERT_TRUE(WriteRasterPageBmp(model_, settings_, r, path));
+  f = test::ReadFile(path);
   EXPECT_EQ(f.substr(54 + 120 * 9 + 30, 3), "\xFC\xFC\xFC");
   ASSERT_TRUE(RenderDevelopmentImage(model_, settings_, 40, 20, 20.0, nullptr, image));
   EXPECT_TRUE(test::SameRgb(image.pixel(10, 10), 252, 252, 252));
@@ -98,15 +98,12 @@ TEST_F(RasterPageTest, FailuresAreReported) {
   r.width = 0;
   r.height = 10;
   r.pixelsPerCm = 20.0;
-  r.bmpPath = "/nonexistent-dir/x.bmp";
-  EXPECT_FALSE(RenderRasterPage(model_, settings_, r));
+  const std::string path = "/nonexistent-dir/x.bmp";
+  EXPECT_FALSE(WriteRasterPageBmp(model_, settings_, r, path));
   r.width = 10;
-  EXPECT_FALSE(RenderRasterPage(model_, settings_, r));
-  QImage unused(10, 10, QImage::Format_RGB32);
+  EXPECT_FALSE(WriteRasterPageBmp(model_, settings_, r, path));
   QPainter inactive;
-  r.bmpPath.clear();
-  r.target = &inactive;
-  EXPECT_FALSE(RenderRasterPage(model_, settings_, r));
+  EXPECT_FALSE(DrawRasterPage(model_, settings_, r, inactive, QRectF(0, 0, 10, 10)));
   EXPECT_EQ(messages_.messages,
             (std::vector<std::string>{"CreateDIBSection Error",
                                       "write error\n/nonexistent-dir/x.bmp: No such file or directory",
@@ -117,16 +114,15 @@ TEST_F(RasterPageTest, StretchedOntoAPainterAndTextureLayerPlacement) {
   settings_.printPpi = 100;
   // Print page (0, 0) of A4 with 1.5 cm margins at 100 dpi: the face is at
   // 1..2 cm from the printable corner.
-  const RasterPageRequest print = MakePrintRasterRequest(settings_, 0, 0, 100.0, 100.0, true, 2);
+  const RasterPageRequest print = MakePrintRasterRequest(settings_, 0, 0, 100.0, 100.0, true, RasterMode::Everything);
+  const QRectF destination = PrintRasterDestination(settings_, 100.0, 100.0);
   EXPECT_EQ(print.width, static_cast<int>(100 * 18.0 * kInchPerCm));
-  EXPECT_NEAR(print.destination.left(), 1.5 * 100 * kInchPerCm, 1e-9);
+  EXPECT_NEAR(destination.left(), 1.5 * 100 * kInchPerCm, 1e-9);
   QImage page(827, 1169, QImage::Format_RGB32);
   page.fill(Qt::gray);
   {
     QPainter painter(&page);
-    RasterPageRequest r = print;
-    r.target = &painter;
-    ASSERT_TRUE(RenderRasterPage(model_, settings_, r));
+    ASSERT_TRUE(DrawRasterPage(model_, settings_, print, painter, destination));
   }
   const int faceX = static_cast<int>((1.5 + 1.5) * 100 * kInchPerCm);  // inside the face
   const auto fill = MaterialFillColor(model_.defaultMaterial);
@@ -145,9 +141,8 @@ TEST_F(RasterPageTest, StretchedOntoAPainterAndTextureLayerPlacement) {
   page.fill(Qt::gray);
   {
     QPainter painter(&page);
-    RasterPageRequest r = MakePrintRasterRequest(settings_, 0, 0, 100.0, 100.0, true, 1);
-    r.target = &painter;
-    ASSERT_TRUE(RenderRasterPage(model_, settings_, r));
+    const RasterPageRequest r = MakePrintRasterRequest(settings_, 0, 0, 100.0, 100.0, true, RasterMode::TexturedFaces);
+    ASSERT_TRUE(DrawRasterPage(model_, settings_, r, painter, destination));
   }
   EXPECT_TRUE(test::SameRgb(page.pixel(faceX, faceX), 0, 200, 0, 2));
   EXPECT_FALSE(test::IsWhite(page.pixel(400, 600)));  // outside the layer: untouched
