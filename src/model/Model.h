@@ -16,6 +16,7 @@
 
 #include "model/CornerRing.h"
 #include "model/StableVector.h"
+#include "platform/FontFaceNames.h"
 
 namespace plicora {
 
@@ -141,10 +142,6 @@ struct TextLabel {
   int style = 0;
   std::uint32_t color = 0;  ///< R + 256 G + 65536 B
 };
-
-/// The Japanese face name of the MS Gothic font, the replacement font.
-inline constexpr const char* kMsGothicFaceName =
-    "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";
 
 /// Colour value of the default material at start-up (colour entry 0).
 inline constexpr std::uint32_t kDefaultMaterialColor = 16767449;

@@ -3,7 +3,7 @@
 #include <QFontDatabase>
 #include <QStringList>
 
-#include "model/Model.h"
+#include "platform/FontFaceNames.h"
 #include "platform/InstalledFonts.h"
 
 namespace plicora {

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "model/Model.h"
+#include "platform/FontFaceNames.h"
 
 namespace plicora {
 namespace {
