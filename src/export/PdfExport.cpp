@@ -21,12 +21,7 @@ bool WritePdf(QIODevice& out, const Model& model, const Settings& settings) {
   BuildPageList(&model, settings, layout);
 
   QPdfWriter pdf(&out);
-  pdf.setResolution(kPdfResolution);
-  pdf.setCreator(QStringLiteral("Plicora Viewer"));
-  // The sheet exactly as the paper table gives it, upright, no margins.
-  const QPageSize paper(QSizeF(settings.paperWidth * 10.0, settings.paperHeight * 10.0), QPageSize::Millimeter,
-                        QString(), QPageSize::ExactMatch);
-  pdf.setPageLayout(QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+  SetUpPdfSheet(pdf, settings);
 
   PrintDevice device;
   device.dpiX = device.dpiY = pdf.resolution();
@@ -45,6 +40,14 @@ bool WritePdf(QIODevice& out, const Model& model, const Settings& settings) {
 }
 
 }  // namespace
+
+void SetUpPdfSheet(QPdfWriter& pdf, const Settings& settings) {
+  pdf.setResolution(kPdfResolution);
+  pdf.setCreator(QStringLiteral("Plicora Viewer"));
+  const QPageSize paper(QSizeF(settings.paperWidth * 10.0, settings.paperHeight * 10.0), QPageSize::Millimeter,
+                        QString(), QPageSize::ExactMatch);
+  pdf.setPageLayout(QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+}
 
 bool ExportPdf(const Model& model, const Settings& settings, const std::string& path) {
   QByteArray bytes;

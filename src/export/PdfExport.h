@@ -7,6 +7,8 @@
 #include "model/Model.h"
 #include "model/Settings.h"
 
+class QPdfWriter;
+
 namespace plicora {
 
 /// PDF drawing resolution in device units per inch.
@@ -17,5 +19,9 @@ inline constexpr int kPdfResolution = 1200;
 /// written shows "Cannot write to file" and returns false; a failed raster
 /// step returns false after its own message.
 bool ExportPdf(const Model& model, const Settings& settings, const std::string& path);
+
+/// Sets `pdf` up for our sheets: the paper exactly as the paper table gives
+/// it, upright, no margins, at kPdfResolution.
+void SetUpPdfSheet(QPdfWriter& pdf, const Settings& settings);
 
 }  // namespace plicora

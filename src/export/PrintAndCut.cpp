@@ -47,11 +47,7 @@ std::optional<QByteArray> PdfSheet(const Model& model, const Settings& settings,
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QPdfWriter pdf(&buffer);
-  pdf.setResolution(kPdfResolution);
-  pdf.setCreator(QStringLiteral("Plicora Viewer"));
-  const QPageSize paper(QSizeF(settings.paperWidth * 10.0, settings.paperHeight * 10.0), QPageSize::Millimeter,
-                        QString(), QPageSize::ExactMatch);
-  pdf.setPageLayout(QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+  SetUpPdfSheet(pdf, settings);
   bool ok = true;
   {
     QPainter painter(&pdf);
