@@ -412,6 +412,8 @@ class FlapOutlineWalk {
     std::vector<int> partStamp, faceStamp, flapStamp, segmentStamp;
     int partQuery = 0, faceQuery = 0, flapQuery = 0, segmentQuery = 0;
     std::vector<std::pair<QPoint, QPoint>> pieces;
+    std::vector<double> cuts;                        // along the current side
+    std::vector<std::pair<double, double>> covered;  // likewise
   };
 
   // Faces in flat arrays: part, box and corners (first_ .. first_ + 1).
@@ -489,19 +491,56 @@ class FlapOutlineWalk {
   }
 
   // Where the face sides of nearby parts cross the flap side from a to b,
-  // as distances from a, in order.
-  std::vector<double> FaceCutsAlong(Scratch& w, Point2 a, Point2 b) const {
+  // as distances from a, in order, between the side's start (0) and its
+  // length.
+  void FaceCutsAlong(Scratch& w, Point2 a, Point2 b, double length) const {
     const Box sideBox = GrownBoxOf(a, b);
-    std::vector<double> cuts;
+    w.cuts.assign(1, 0.0);
     sideGrid_->VisitAlong(a, b, 1e-6, w.segmentStamp, w.segmentQuery, [&](int id) {
       const Segment& seg = segments_[static_cast<std::size_t>(id)];
       if (!w.near[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return false;
       Point2 x;
-      if (SegmentIntersection(a, b, seg.a, seg.b, x)) cuts.push_back(std::hypot(x.x - a.x, x.y - a.y));
+      if (SegmentIntersection(a, b, seg.a, seg.b, x)) w.cuts.push_back(std::hypot(x.x - a.x, x.y - a.y));
       return false;
     });
-    std::sort(cuts.begin(), cuts.end());
-    return cuts;
+    std::sort(w.cuts.begin() + 1, w.cuts.end());
+    w.cuts.push_back(length);
+  }
+
+  // The stretches of the side a + d u (d from 0 to its length) that earlier
+  // flaps of nearby parts cover, joined where they overlap or touch, in
+  // order. A piece of the side is covered by exactly these stretches cut to
+  // the piece, so the side is clipped once for all its pieces.
+  void CoverByEarlierFlaps(Scratch& w, const FlapItem& flap, Point2 a, Point2 b, Point2 u, double length) const {
+    w.covered.clear();
+    const Box sideBox = GrownBoxOf(a, b);
+    flapGrid_->VisitAlong(
+        a, b, 1e-6, w.flapStamp, w.flapQuery,
+        [&](int id) {
+          const auto i = static_cast<std::size_t>(id);
+          if (!w.near[static_cast<std::size_t>(flapParts_[i])] || !sideBox.Overlaps(flapBoxes_[i])) return false;
+          const FlapItem& f = flaps_[i];
+          const auto& q = f.shape.points;
+          for (int t = 0; t + 2 < f.shape.count && t < 2; ++t) {  // triangles (0, 1, 2) and (0, 2, 3)
+            double lo = 0.0, hi = length;
+            if (ClipToTriangle(a, u, q[0], q[static_cast<std::size_t>(t + 1)], q[static_cast<std::size_t>(t + 2)], lo,
+                               hi)) {
+              w.covered.emplace_back(lo, hi);
+            }
+          }
+          return false;
+        },
+        flap.order);  // flaps are listed in their drawing order
+    std::sort(w.covered.begin(), w.covered.end());
+    std::size_t joined = 0;
+    for (std::size_t k = 0; k < w.covered.size(); ++k) {
+      if (joined > 0 && w.covered[k].first <= w.covered[joined - 1].second) {
+        w.covered[joined - 1].second = std::max(w.covered[joined - 1].second, w.covered[k].second);
+      } else {
+        w.covered[joined++] = w.covered[k];
+      }
+    }
+    w.covered.resize(joined);
   }
 
   // The side is cut where face sides cross it; a piece inside a face stays
@@ -512,43 +551,25 @@ class FlapOutlineWalk {
     if (!(length > 0.0)) return;
     const Point2 u{(b.x - a.x) / length, (b.y - a.y) / length};
     auto at = [&](double d) { return Point2{a.x + u.x * d, a.y + u.y * d}; };
-    std::vector<double> cuts = FaceCutsAlong(w, a, b);
-    cuts.insert(cuts.begin(), 0.0);
-    cuts.push_back(length);
-    std::vector<std::pair<double, double>> covered;
-    for (std::size_t k = 0; k + 1 < cuts.size(); ++k) {
-      const double d0 = std::clamp(cuts[k], 0.0, length), d1 = std::clamp(cuts[k + 1], 0.0, length);
+    FaceCutsAlong(w, a, b, length);
+    CoverByEarlierFlaps(w, flap, a, b, u, length);
+    auto draw = [&](double d, double e) { w.pieces.emplace_back(Device(at(d), sx_, sy_), Device(at(e), sx_, sy_)); };
+    std::size_t first = 0;  // the first covered stretch that may reach the piece
+    for (std::size_t k = 0; k + 1 < w.cuts.size(); ++k) {
+      const double d0 = std::clamp(w.cuts[k], 0.0, length), d1 = std::clamp(w.cuts[k + 1], 0.0, length);
+      // Pieces come in order, so stretches ending before this one end
+      // before every later piece too.
+      while (first < w.covered.size() && w.covered[first].second < d0) ++first;
+      const bool touched = first < w.covered.size() && w.covered[first].first <= d1;
+      if (touched && w.covered[first].first <= d0 && w.covered[first].second >= d1) continue;
       if (CoveredByFaces(w, Midpoint(at(d0), at(d1)))) continue;
-      covered.clear();
-      bool whole = false;  // one flap covers the whole piece
-      const Box pieceBox = GrownBoxOf(at(d0), at(d1));
-      flapGrid_->VisitAlong(
-          at(d0), at(d1), 1e-6, w.flapStamp, w.flapQuery,
-          [&](int id) {
-            const auto i = static_cast<std::size_t>(id);
-            if (!w.near[static_cast<std::size_t>(flapParts_[i])] || !pieceBox.Overlaps(flapBoxes_[i])) return false;
-            const FlapItem& f = flaps_[i];
-            const auto& q = f.shape.points;
-            for (int t = 0; t + 2 < f.shape.count && t < 2; ++t) {  // triangles (0, 1, 2) and (0, 2, 3)
-              double lo = d0, hi = d1;
-              if (ClipToTriangle(a, u, q[0], q[static_cast<std::size_t>(t + 1)], q[static_cast<std::size_t>(t + 2)], lo,
-                                 hi)) {
-                covered.emplace_back(lo, hi);
-                whole = whole || (lo <= d0 && hi >= d1);
-              }
-            }
-            return whole;
-          },
-          flap.order);  // flaps are listed in their drawing order
-      if (whole) continue;
-      std::sort(covered.begin(), covered.end());
       double from = d0;  // the start of what is not covered yet
-      auto draw = [&](double d, double e) { w.pieces.emplace_back(Device(at(d), sx_, sy_), Device(at(e), sx_, sy_)); };
-      for (const auto& [lo, hi] : covered) {
+      for (std::size_t c = first; c < w.covered.size() && w.covered[c].first <= d1; ++c) {
+        const double lo = std::max(w.covered[c].first, d0), hi = std::min(w.covered[c].second, d1);
         if (lo > from) draw(from, lo);
         from = std::max(from, hi);
       }
-      if (from < d1 || (covered.empty() && d0 == d1)) draw(from, d1);
+      if (from < d1 || (!touched && d0 == d1)) draw(from, d1);
     }
   }
 
