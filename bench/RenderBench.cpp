@@ -22,6 +22,7 @@
 #include "development/DevelopmentGeometry.h"
 #include "development/DevelopmentRasterGeometry.h"
 #include "development/RasterPageRenderer.h"
+#include "export/RasterPageBmp.h"
 #include "model/Settings.h"
 
 using namespace plicora;

@@ -7,19 +7,10 @@
 # Usage: bench/vector.sh [WORKFILE]   (default /tmp/big1m.plc, made when missing)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-file="${1:-/tmp/big1m.plc}"
-if [ "$file" = /tmp/big1m.plc ]; then
-  while [ -e /tmp/big1m.plc.lock ]; do sleep 10; done
-  if [ ! -s /tmp/big1m.plc ]; then
-    touch /tmp/big1m.plc.lock
-    trap 'rm -f /tmp/big1m.plc.lock' EXIT
-    python3 ../shared/tools/plcgen/plcgen.py --faces 1000000 --synthetic terrain -o /tmp/big1m.plc
-    rm -f /tmp/big1m.plc.lock
-    trap - EXIT
-  fi
-fi
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release -j2 --target plicora-viewer >/dev/null
+. bench/common.sh
+file="${1:-$BIG}"
+if [ "$file" = "$BIG" ]; then big_work_file; fi
+build_bench plicora-viewer
 viewer=build/release/src/cli/plicora-viewer
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

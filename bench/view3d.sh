@@ -3,6 +3,6 @@
 # projection loop. Builds the Release tree first.
 set -e
 cd "$(dirname "$0")/.."
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release -j2 --target view3d_bench >/dev/null
+. bench/common.sh
+build_bench view3d_bench
 exec build/release/bench/view3d_bench

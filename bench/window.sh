@@ -5,13 +5,7 @@
 # last two lines are the ratios. Makes /tmp/big1m.plc first when it is missing.
 set -e
 cd "$(dirname "$0")/.."
-BIG=/tmp/big1m.plc
-while [ -e "$BIG.lock" ]; do sleep 10; done
-if [ ! -e "$BIG" ]; then
-  touch "$BIG.lock"
-  python3 ../shared/tools/plcgen/plcgen.py --faces 1000000 --synthetic terrain -o "$BIG" || { rm -f "$BIG.lock"; exit 1; }
-  rm -f "$BIG.lock"
-fi
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLICORA_BUILD_BENCH=ON >/dev/null
-cmake --build build/release -j2 --target window_bench >/dev/null
+. bench/common.sh
+big_work_file
+build_bench window_bench
 QT_QPA_PLATFORM=offscreen build/release/bench/window_bench "$BIG"

@@ -4,14 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "development/DevelopmentDrawing.h"
 #include "development/DevelopmentGeometry.h"
 #include "development/DevelopmentRasterRenderer.h"
 #include "development/Pages.h"
 #include "development/TextLabelRenderer.h"
-#include "export/BmpWriter.h"
 #include "platform/MessageSink.h"
 #include "platform/OffscreenGlContext.h"
 
@@ -103,37 +101,6 @@ bool RenderJob(const Model& model, const Settings& settings, const RasterJob& jo
   if (!context) return false;
   image = FinishImage(model, settings, job, *context);
   return true;
-}
-
-// Row y (0 at the bottom) of the buffer as 24-bit B G R pixels, whitened on
-// the way when asked; the buffer and the bitmap both keep the bottom row first.
-void BufferRowToBgr24(const OffscreenGlContext& context, bool whiten, int y, std::uint8_t* dst) {
-  const int w = context.width();
-  const std::uint8_t* line = context.Bits() + static_cast<std::size_t>(y) * w * 4;
-  for (int x = 0; x < w; ++x) {
-    std::uint8_t b = line[x * 4], g = line[x * 4 + 1], r = line[x * 4 + 2];
-    if (whiten && b > 251 && g > 251 && r > 251) b = g = r = 255;
-    dst[x * 3] = b;
-    dst[x * 3 + 1] = g;
-    dst[x * 3 + 2] = r;
-  }
-  for (int pad = w * 3; pad < BmpRowStride(w); ++pad) dst[pad] = 0;
-}
-
-std::vector<std::uint8_t> BottomUpBgr24(const QImage& image) {
-  const int w = image.width(), h = image.height();
-  const int stride = BmpRowStride(w);
-  std::vector<std::uint8_t> rows(static_cast<std::size_t>(stride) * static_cast<std::size_t>(h), 0);
-  for (int y = 0; y < h; ++y) {
-    const auto* src = reinterpret_cast<const std::uint32_t*>(image.constScanLine(h - 1 - y));
-    std::uint8_t* dst = rows.data() + static_cast<std::size_t>(y) * stride;
-    for (int x = 0; x < w; ++x) {
-      dst[x * 3 + 0] = static_cast<std::uint8_t>(src[x] & 0xFF);
-      dst[x * 3 + 1] = static_cast<std::uint8_t>((src[x] >> 8) & 0xFF);
-      dst[x * 3 + 2] = static_cast<std::uint8_t>((src[x] >> 16) & 0xFF);
-    }
-  }
-  return rows;
 }
 
 bool PainterReady(const QPainter& target) {
@@ -255,20 +222,53 @@ bool RenderRasterPageImage(const Model& model, const Settings& settings, const R
   return RenderJob(model, settings, JobOf(model, settings, request), image);
 }
 
-bool WriteRasterPageBmp(const Model& model, const Settings& settings, const RasterPageRequest& request,
-                        const std::string& bmpPath) {
+RasterPageRows::RasterPageRows() = default;
+RasterPageRows::~RasterPageRows() = default;
+
+int RasterPageRows::width() const {
+  return buffer_ ? buffer_->width() : image_.width();
+}
+
+int RasterPageRows::height() const {
+  return buffer_ ? buffer_->height() : image_.height();
+}
+
+void RasterPageRows::Bgr24Row(int y, std::uint8_t* out) const {
+  const int w = width();
+  if (buffer_) {
+    // The buffer keeps the bottom row first, as B G R A.
+    const std::uint8_t* line = buffer_->Bits() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w) * 4;
+    for (int x = 0; x < w; ++x) {
+      std::uint8_t b = line[x * 4], g = line[x * 4 + 1], r = line[x * 4 + 2];
+      if (whiten_ && b > 251 && g > 251 && r > 251) b = g = r = 255;
+      out[x * 3] = b;
+      out[x * 3 + 1] = g;
+      out[x * 3 + 2] = r;
+    }
+    return;
+  }
+  const auto* src = reinterpret_cast<const std::uint32_t*>(image_.constScanLine(image_.height() - 1 - y));
+  for (int x = 0; x < w; ++x) {
+    out[x * 3] = static_cast<std::uint8_t>(src[x] & 0xFF);
+    out[x * 3 + 1] = static_cast<std::uint8_t>((src[x] >> 8) & 0xFF);
+    out[x * 3 + 2] = static_cast<std::uint8_t>((src[x] >> 16) & 0xFF);
+  }
+}
+
+bool RenderRasterPageRows(const Model& model, const Settings& settings, const RasterPageRequest& request,
+                          RasterPageRows& rows) {
   if (request.cancelPaneMode) request.cancelPaneMode();
   const RasterJob job = JobOf(model, settings, request);
   auto context = DrawJob(model, settings, job);
   if (!context) return false;
-  if (!WantsLabels(model, job)) {
-    // Without labels the rows go from the buffer to the file one by one.
-    const bool whiten = settings.bSlideColorToWhite;
-    return WriteBmpFileRows(bmpPath, job.width, job.height,
-                            [&](int y, std::uint8_t* row) { BufferRowToBgr24(*context, whiten, y, row); });
+  if (WantsLabels(model, job)) {
+    rows.image_ = FinishImage(model, settings, job, *context);
+    rows.buffer_.reset();
+  } else {
+    rows.buffer_ = std::move(context);
+    rows.whiten_ = settings.bSlideColorToWhite;
   }
-  const QImage image = FinishImage(model, settings, job, *context);
-  return WriteBmpFile(bmpPath, image.width(), image.height(), BottomUpBgr24(image));
+  return true;
 }
 
 bool DrawRasterPage(const Model& model, const Settings& settings, const RasterPageRequest& request, QPainter& target,
@@ -283,14 +283,20 @@ bool DrawRasterPage(const Model& model, const Settings& settings, const RasterPa
   return true;
 }
 
-bool RenderDevelopmentImage(const Model& model, const Settings& settings, int width, int height, double pixelsPerCm,
-                            const std::function<void()>& cancelPaneMode, QImage& image) {
+RasterPageRequest WholeDevelopmentRequest(int width, int height, double pixelsPerCm,
+                                          const std::function<void()>& cancelPaneMode) {
   RasterPageRequest request;
   request.width = width;
   request.height = height;
   request.pixelsPerCm = pixelsPerCm;
   request.cancelPaneMode = cancelPaneMode;
-  return RenderRasterPageImage(model, settings, request, image);
+  return request;
+}
+
+bool RenderDevelopmentImage(const Model& model, const Settings& settings, int width, int height, double pixelsPerCm,
+                            const std::function<void()>& cancelPaneMode, QImage& image) {
+  return RenderRasterPageImage(model, settings, WholeDevelopmentRequest(width, height, pixelsPerCm, cancelPaneMode),
+                               image);
 }
 
 }  // namespace plicora

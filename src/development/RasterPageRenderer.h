@@ -1,12 +1,14 @@
 #pragma once
 // Renders the development off-screen at a given resolution into a picture,
-// a BMP file or, stretched, onto a painter: raster printing, the texture
-// layer of vector printing, BMP and PNG exports.
+// row by row for a file writer, or, stretched, onto a painter: raster
+// printing, the texture layer of vector printing, BMP and PNG exports.
 
 #include <QImage>
 #include <QPainter>
 #include <QRectF>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "model/Model.h"
@@ -14,6 +16,7 @@
 
 namespace plicora {
 
+class OffscreenGlContext;
 class RasterGeometryCache;
 
 /// What a raster picture holds.
@@ -65,15 +68,43 @@ QRectF PrintRasterDestination(const Settings& settings, double dpiX, double dpiY
 bool RenderRasterPageImage(const Model& model, const Settings& settings, const RasterPageRequest& request,
                            QImage& image);
 
-/// Writes the picture as a 24-bit BMP file.
-bool WriteRasterPageBmp(const Model& model, const Settings& settings, const RasterPageRequest& request,
-                        const std::string& bmpPath);
+/// A rendered picture handed out row by row, bottom row first, so that a
+/// file writer needs no second copy of a large picture: without labels the
+/// rows come straight from the off-screen buffer (whitened on the way when
+/// set), with labels from the finished picture.
+class RasterPageRows {
+ public:
+  RasterPageRows();
+  ~RasterPageRows();
+  RasterPageRows(const RasterPageRows&) = delete;
+  RasterPageRows& operator=(const RasterPageRows&) = delete;
+
+  int width() const;
+  int height() const;
+  /// Fills 3 * width() bytes with row y (0 is the bottom row) as B G R.
+  void Bgr24Row(int y, std::uint8_t* out) const;
+
+ private:
+  friend bool RenderRasterPageRows(const Model&, const Settings&, const RasterPageRequest&, RasterPageRows&);
+  std::unique_ptr<OffscreenGlContext> buffer_;
+  bool whiten_ = false;
+  QImage image_;  // the finished picture when labels were drawn over the buffer
+};
+
+/// Renders into `rows`.
+bool RenderRasterPageRows(const Model& model, const Settings& settings, const RasterPageRequest& request,
+                          RasterPageRows& rows);
 
 /// Copies the picture onto an active painter, stretched to `destination`
 /// (logical units). The texture layer of a printed page is placed by itself
 /// within the printable area and ignores `destination`.
 bool DrawRasterPage(const Model& model, const Settings& settings, const RasterPageRequest& request, QPainter& target,
                     const QRectF& destination);
+
+/// The request for the whole development (labels drawn) at the picture's
+/// corner: what the BMP, PNG and clipboard exports render.
+RasterPageRequest WholeDevelopmentRequest(int width, int height, double pixelsPerCm,
+                                          const std::function<void()>& cancelPaneMode);
 
 /// The whole development (labels drawn) into `image`, for exports that want
 /// the picture itself.

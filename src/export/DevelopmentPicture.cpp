@@ -6,6 +6,7 @@
 #include "development/DevelopmentGeometry.h"
 #include "development/RasterPageRenderer.h"
 #include "export/ExportFile.h"
+#include "export/RasterPageBmp.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
@@ -23,12 +24,8 @@ bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const
                              PictureFormat format, int width, int height, double pixelsPerCm,
                              const std::function<void()>& cancelPaneMode) {
   if (format == PictureFormat::Bmp) {
-    RasterPageRequest request;
-    request.width = width;
-    request.height = height;
-    request.pixelsPerCm = pixelsPerCm;
-    request.cancelPaneMode = cancelPaneMode;
-    return WriteRasterPageBmp(model, settings, request, path);
+    return WriteRasterPageBmp(model, settings, WholeDevelopmentRequest(width, height, pixelsPerCm, cancelPaneMode),
+                              path);
   }
   QImage image;
   if (!RenderDevelopmentImage(model, settings, width, height, pixelsPerCm, cancelPaneMode, image)) return false;

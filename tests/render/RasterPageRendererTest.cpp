@@ -8,6 +8,7 @@
 #include "development/DevelopmentGeometry.h"
 #include "development/RasterPageRenderer.h"
 #include "export/BmpWriter.h"
+#include "export/RasterPageBmp.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
