@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainterPath>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <exception>
@@ -226,14 +227,14 @@ class BoxGrid {
       }
     }
   }
-  /// Like Visit, for the cells that the segment from a to b, grown by m,
-  /// passes through: row by row, only the cells under the segment's part in
-  /// that row. Items from `limit` on are left out (a cell lists its items in
-  /// the order they were added).
+  /// Calls f(id) for every item listed in the cells that the segment from a
+  /// to b, grown by m, passes through: row by row, only the cells under the
+  /// segment's part in that row. An item listed in several of those cells
+  /// comes once for each (callers that mind keep their own stamps, where a
+  /// stamp costs less than the question it saves). Items from `limit` on
+  /// are left out (a cell lists its items in the order they were added).
   template <typename F>
-  void VisitAlong(Point2 a, Point2 b, double m, std::vector<int>& stamp, int& query, F f,
-                  int limit = std::numeric_limits<int>::max()) const {
-    ++query;
+  void ForEachAlong(Point2 a, Point2 b, double m, F f, int limit = std::numeric_limits<int>::max()) const {
     const Box box = Grow(BoxOf(a, b), m);
     int x0, y0, x1, y1;
     Range(box, x0, y0, x1, y1);
@@ -255,9 +256,7 @@ class BoxGrid {
         for (std::size_t k = first_[cell]; k < first_[cell + 1]; ++k) {
           const int id = ids_[k];
           if (id >= limit) break;
-          if (stamp[static_cast<std::size_t>(id)] == query) continue;
-          stamp[static_cast<std::size_t>(id)] = query;
-          if (f(id)) return;
+          f(id);
         }
       }
     }
@@ -348,62 +347,69 @@ class FlapOutlineWalk {
         todo.push_back(static_cast<std::size_t>(flap.order));
       }
     }
-    // The flaps from `from` to `to` of the list; their pieces are kept in
-    // the scratch.
-    auto walk = [&](Scratch& w, std::size_t from, std::size_t to) {
+    // The flaps go in chunks of the list to whichever thread is free, since
+    // crowded and sparse stretches of the development take very different
+    // times; each chunk keeps its pieces, drawn afterwards in the flaps'
+    // order.
+    std::vector<std::vector<std::pair<QPoint, QPoint>>> chunks((todo.size() + kChunk - 1) / kChunk);
+    std::atomic<std::size_t> nextChunk{0};
+    auto walk = [&](Scratch& w) {
       w.near.assign(count, 0);
       w.faceStamp.assign(faces_.part.size(), 0);
       w.flapStamp.assign(flaps_.size(), 0);
       w.segmentStamp.assign(segments_.size(), 0);
       std::vector<std::size_t> nearList;  // the parts w.near marks
       int nearOf = -1;                    // the part w.near describes
-      for (std::size_t t = from; t < to; ++t) {
-        const FlapItem& flap = flaps_[todo[t]];
-        if (flap.part != nearOf) {
-          nearOf = flap.part;
-          for (std::size_t j : nearList) w.near[j] = 0;
-          nearList.clear();
-          forNearParts(w, static_cast<std::size_t>(nearOf), [&](std::size_t j) {
-            w.near[j] = 1;
-            nearList.push_back(j);
-          });
-        }
-        for (int k = 0; k + 1 < flap.shape.count; ++k) {
-          DrawSide(w, flap, flap.shape.points[static_cast<std::size_t>(k)],
-                   flap.shape.points[static_cast<std::size_t>(k + 1)]);
+      for (std::size_t c = nextChunk++; c < chunks.size(); c = nextChunk++) {
+        w.pieces = &chunks[c];
+        for (std::size_t t = c * kChunk; t < std::min(todo.size(), (c + 1) * kChunk); ++t) {
+          const FlapItem& flap = flaps_[todo[t]];
+          if (flap.part != nearOf) {
+            nearOf = flap.part;
+            for (std::size_t j : nearList) w.near[j] = 0;
+            nearList.clear();
+            forNearParts(w, static_cast<std::size_t>(nearOf), [&](std::size_t j) {
+              w.near[j] = 1;
+              nearList.push_back(j);
+            });
+          }
+          for (int k = 0; k + 1 < flap.shape.count; ++k) {
+            DrawSide(w, flap, flap.shape.points[static_cast<std::size_t>(k)],
+                     flap.shape.points[static_cast<std::size_t>(k + 1)]);
+          }
         }
       }
     };
-    // A large walk is shared by two threads, each taking half of the flaps;
-    // the pieces are drawn afterwards in the flaps' order.
-    const std::size_t half = todo.size() >= kSharedWalk ? todo.size() / 2 : todo.size();
     std::exception_ptr failure;
     std::thread second;
-    if (half < todo.size()) {
+    if (chunks.size() > 1) {
       second = std::thread([&] {
         try {
-          walk(scratch[1], half, todo.size());
+          walk(scratch[1]);
         } catch (...) {
+          nextChunk = chunks.size();  // the first thread stops too
           failure = std::current_exception();
         }
       });
     }
     try {
-      walk(scratch[0], 0, half);
+      walk(scratch[0]);
     } catch (...) {
+      nextChunk = chunks.size();
       if (second.joinable()) second.join();
       throw;
     }
     if (second.joinable()) second.join();
     if (failure) std::rethrow_exception(failure);
-    for (const Scratch& w : scratch) {
-      for (const auto& [from, to] : w.pieces) lines_.Add(from, to);
+    for (auto& pieces : chunks) {
+      for (const auto& [from, to] : pieces) lines_.Add(from, to);
+      std::vector<std::pair<QPoint, QPoint>>().swap(pieces);
     }
   }
 
  private:
-  // Flaps from this many on are walked by two threads.
-  static constexpr std::size_t kSharedWalk = 4096;
+  // Flaps a thread takes at a time.
+  static constexpr std::size_t kChunk = 1024;
 
   // What one walk over flaps changes: the parts near the current flap, the
   // visit stamps of the grids, and the pieces to draw.
@@ -411,9 +417,9 @@ class FlapOutlineWalk {
     std::vector<char> near;
     std::vector<int> partStamp, faceStamp, flapStamp, segmentStamp;
     int partQuery = 0, faceQuery = 0, flapQuery = 0, segmentQuery = 0;
-    std::vector<std::pair<QPoint, QPoint>> pieces;
-    std::vector<double> cuts;                        // along the current side
-    std::vector<std::pair<double, double>> covered;  // likewise
+    std::vector<std::pair<QPoint, QPoint>>* pieces = nullptr;  // of the current chunk
+    std::vector<double> cuts;                                  // along the current side
+    std::vector<std::pair<double, double>> covered;            // likewise
   };
 
   // Faces in flat arrays: part, box and corners (first_ .. first_ + 1).
@@ -496,12 +502,16 @@ class FlapOutlineWalk {
   void FaceCutsAlong(Scratch& w, Point2 a, Point2 b, double length) const {
     const Box sideBox = GrownBoxOf(a, b);
     w.cuts.assign(1, 0.0);
-    sideGrid_->VisitAlong(a, b, 1e-6, w.segmentStamp, w.segmentQuery, [&](int id) {
-      const Segment& seg = segments_[static_cast<std::size_t>(id)];
-      if (!w.near[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return false;
+    ++w.segmentQuery;
+    sideGrid_->ForEachAlong(a, b, 1e-6, [&](int id) {
+      const auto i = static_cast<std::size_t>(id);
+      const Segment& seg = segments_[i];
+      if (!w.near[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return;
       Point2 x;
-      if (SegmentIntersection(a, b, seg.a, seg.b, x)) w.cuts.push_back(std::hypot(x.x - a.x, x.y - a.y));
-      return false;
+      // A face side listed in two cells along the side cuts it once.
+      if (!SegmentIntersection(a, b, seg.a, seg.b, x) || w.segmentStamp[i] == w.segmentQuery) return;
+      w.segmentStamp[i] = w.segmentQuery;
+      w.cuts.push_back(std::hypot(x.x - a.x, x.y - a.y));
     });
     std::sort(w.cuts.begin() + 1, w.cuts.end());
     w.cuts.push_back(length);
@@ -514,11 +524,16 @@ class FlapOutlineWalk {
   void CoverByEarlierFlaps(Scratch& w, const FlapItem& flap, Point2 a, Point2 b, Point2 u, double length) const {
     w.covered.clear();
     const Box sideBox = GrownBoxOf(a, b);
-    flapGrid_->VisitAlong(
-        a, b, 1e-6, w.flapStamp, w.flapQuery,
+    ++w.flapQuery;
+    flapGrid_->ForEachAlong(
+        a, b, 1e-6,
         [&](int id) {
           const auto i = static_cast<std::size_t>(id);
-          if (!w.near[static_cast<std::size_t>(flapParts_[i])] || !sideBox.Overlaps(flapBoxes_[i])) return false;
+          if (!w.near[static_cast<std::size_t>(flapParts_[i])] || !sideBox.Overlaps(flapBoxes_[i]) ||
+              w.flapStamp[i] == w.flapQuery) {
+            return;
+          }
+          w.flapStamp[i] = w.flapQuery;
           const FlapItem& f = flaps_[i];
           const auto& q = f.shape.points;
           for (int t = 0; t + 2 < f.shape.count && t < 2; ++t) {  // triangles (0, 1, 2) and (0, 2, 3)
@@ -528,7 +543,6 @@ class FlapOutlineWalk {
               w.covered.emplace_back(lo, hi);
             }
           }
-          return false;
         },
         flap.order);  // flaps are listed in their drawing order
     std::sort(w.covered.begin(), w.covered.end());
@@ -553,7 +567,7 @@ class FlapOutlineWalk {
     auto at = [&](double d) { return Point2{a.x + u.x * d, a.y + u.y * d}; };
     FaceCutsAlong(w, a, b, length);
     CoverByEarlierFlaps(w, flap, a, b, u, length);
-    auto draw = [&](double d, double e) { w.pieces.emplace_back(Device(at(d), sx_, sy_), Device(at(e), sx_, sy_)); };
+    auto draw = [&](double d, double e) { w.pieces->emplace_back(Device(at(d), sx_, sy_), Device(at(e), sx_, sy_)); };
     std::size_t first = 0;  // the first covered stretch that may reach the piece
     for (std::size_t k = 0; k + 1 < w.cuts.size(); ++k) {
       const double d0 = std::clamp(w.cuts[k], 0.0, length), d1 = std::clamp(w.cuts[k + 1], 0.0, length);
