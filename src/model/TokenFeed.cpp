@@ -53,7 +53,7 @@ void TokenFeed::Split(const char* p, const char* end) {
       const char* start = p;
       while (p != end && !kWorkFileSpace[static_cast<unsigned char>(*p)]) ++p;
       const std::string_view text(start, static_cast<std::size_t>(p - start));
-      block.tokens[n] = Token{text, RealFromToken(text), IntFromToken(text)};
+      block.tokens[n] = Token{text, RealFromToken(text)};
     }
     block.count = n;
     block.last = n < kBlockTokens;

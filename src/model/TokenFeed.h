@@ -1,8 +1,9 @@
 #pragma once
 // The tokens of a byte range split off on a second thread, each with its
-// values as a real number and as an integer already converted, a few
-// thousand tokens ahead of their use: splitting the text and converting
-// numbers then run beside the building of the model. The tokens are exactly
+// value as a real number already converted, a few thousand tokens ahead of
+// their use: splitting the text and converting the reals then run beside the
+// building of the model (the reader converts the integers itself, which
+// keeps the two threads about equally busy). The tokens are exactly
 // those that WorkFileStream::NextToken gives from the same place.
 
 #include <array>
@@ -20,7 +21,6 @@ class TokenFeed {
   struct Token {
     std::string_view text;
     double real;  ///< RealFromToken(text)
-    int integer;  ///< IntFromToken(text)
   };
 
   /// Starts splitting [begin, end) on a thread of its own.

@@ -75,7 +75,7 @@ class WorkFileStream {
   /// IntFromToken(Token()).
   int IntToken() {
     if (feed_ && !failed_) {
-      if (const TokenFeed::Token* fed = Fed()) return fed->integer;
+      if (const TokenFeed::Token* fed = Fed()) return IntFromToken(fed->text);
     }
     return IntFromToken(Token());
   }
