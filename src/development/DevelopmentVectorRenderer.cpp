@@ -9,6 +9,7 @@
 #include <exception>
 #include <limits>
 #include <memory>
+#include <new>
 #include <thread>
 #include <utility>
 
@@ -36,6 +37,10 @@ Box BoxOf(Point2 a, Point2 b) {
 
 Box Grow(const Box& b, double m) {
   return {b.x0 - m, b.y0 - m, b.x1 + m, b.y1 + m};
+}
+
+Box Extended(const Box& b, Point2 p) {
+  return {std::min(b.x0, p.x), std::min(b.y0, p.y), std::max(b.x1, p.x), std::max(b.y1, p.y)};
 }
 
 // The part of the drawing a caller wants, in device units: what lies wholly
@@ -146,6 +151,22 @@ bool ClipToTriangle(Point2 a, Point2 u, Point2 t0, Point2 t1, Point2 t2, double&
   return true;
 }
 
+// Whether the points all lie on one side of the line through a along the
+// unit vector u, each at least 1e-6 development units away. Such points can
+// neither cross the line nor, as a segment, meet it within the 1e-7 that
+// SegmentIntersection allows, nor, as a polygon, cover any of it, whatever
+// the rounding: the cheap test that spares the exact ones.
+bool ClearOfLine(Point2 a, Point2 u, const Point2* points, int count) {
+  constexpr double kClear = 1e-6;
+  bool left = true, right = true;
+  for (int i = 0; i < count; ++i) {
+    const double side = u.x * (points[i].y - a.y) - u.y * (points[i].x - a.x);
+    left = left && side > kClear;
+    right = right && side < -kClear;
+  }
+  return left || right;
+}
+
 // The corner across side i of a face (from ring[i] to the next corner) in
 // the fan of triangles from ring[0] that InsideFace tests: the triangle
 // that holds the side lies on this corner's side of it.
@@ -193,19 +214,84 @@ class BoxGrid {
   /// Lists every box (by its place in `boxes`) with about `cellsPerItem`
   /// square cells a box over `bounds`, whatever the bounds' shape. Each
   /// cell lists its boxes in their order.
-  BoxGrid(const Box& bounds, const std::vector<Box>& boxes, double cellsPerItem) : bounds_(bounds) {
+  BoxGrid(const Box& bounds, const std::vector<Box>& boxes, double cellsPerItem)
+      : BoxGrid(bounds, boxes.size(), cellsPerItem,
+                [&boxes](const BoxGrid& grid, std::size_t i, auto add) { grid.ForBoxCells(boxes[i], add); }) {}
+
+  /// Lists `count` items, item i in the cells for which
+  /// `cellsOf(grid, i, add)` calls add(cell), with about `cellsPerItem`
+  /// cells an item. Each cell lists its items in their order.
+  template <typename CellsOf>
+  BoxGrid(const Box& bounds, std::size_t count, double cellsPerItem, CellsOf cellsOf) : bounds_(bounds) {
     const double w = std::max(bounds.x1 - bounds.x0, 1e-9), h = std::max(bounds.y1 - bounds.y0, 1e-9);
-    const double cells = std::clamp(static_cast<double>(boxes.size()) * cellsPerItem, 1.0, kMaxCells);
+    const double cells = std::clamp(static_cast<double>(count) * cellsPerItem, 1.0, kMaxCells);
     cell_ = std::max({std::sqrt(w * h / cells), w / kMaxCells, h / kMaxCells});
     nx_ = std::clamp(static_cast<int>(w / cell_) + 1, 1, static_cast<int>(kMaxCells));
     ny_ = std::clamp(static_cast<int>(h / cell_) + 1, 1, static_cast<int>(kMaxCells));
-    // Cells in rows, each cell's boxes at first_[cell] .. first_[cell + 1].
+    // Cells in rows, each cell's items at first_[cell] .. first_[cell + 1].
+    // The offsets are 32-bit, which halves the memory of fine grids; a list
+    // beyond that would not fit in memory anyway.
     first_.assign(static_cast<std::size_t>(nx_) * static_cast<std::size_t>(ny_) + 1, 0);
-    ForEachCell(boxes, [&](std::size_t cell, int) { ++first_[cell + 1]; });
-    for (std::size_t i = 1; i < first_.size(); ++i) first_[i] += first_[i - 1];
+    for (std::size_t i = 0; i < count; ++i) cellsOf(*this, i, [&](std::size_t cell) { ++first_[cell + 1]; });
+    std::uint64_t total = 0;
+    for (std::size_t i = 1; i < first_.size(); ++i) {
+      total += first_[i];
+      if (total > std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();
+      first_[i] = static_cast<std::uint32_t>(total);
+    }
     ids_.resize(first_.back());
-    std::vector<std::size_t> next(first_.begin(), first_.end() - 1);
-    ForEachCell(boxes, [&](std::size_t cell, int id) { ids_[next[cell]++] = id; });
+    std::vector<std::uint32_t> next(first_.begin(), first_.end() - 1);
+    for (std::size_t i = 0; i < count; ++i) {
+      cellsOf(*this, i, [&](std::size_t cell) { ids_[next[cell]++] = static_cast<int>(i); });
+    }
+  }
+
+  /// Calls add(cell) for every cell the box touches.
+  template <typename Add>
+  void ForBoxCells(const Box& box, Add add) const {
+    int x0, y0, x1, y1;
+    Range(box, x0, y0, x1, y1);
+    for (int y = y0; y <= y1; ++y) {
+      for (int x = x0; x <= x1; ++x) add(Index(x, y));
+    }
+  }
+
+  /// Calls add(cell) for every cell that the convex polygon, grown by m,
+  /// touches: row by row, only the cells under the polygon's part in that
+  /// row (a long thin polygon across the grid meets far fewer cells than
+  /// its box does).
+  template <typename Add>
+  void ForPolygonCells(const Point2* points, int count, double m, Add add) const {
+    if (count <= 0) return;
+    Box box{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (int i = 1; i < count; ++i) box = Extended(box, points[i]);
+    box = Grow(box, m);
+    int x0, y0, x1, y1;
+    Range(box, x0, y0, x1, y1);
+    for (int y = y0; y <= y1; ++y) {
+      const double top = y == 0 ? -1e300 : bounds_.y0 + y * cell_ - m;
+      const double bottom = y == ny_ - 1 ? 1e300 : bounds_.y0 + (y + 1) * cell_ + m;
+      // The polygon's reach in x within the row: on its outline.
+      double left = 1e300, right = -1e300;
+      for (int i = 0; i < count; ++i) {
+        const Point2 a = points[i], b = points[(i + 1) % count];
+        double lo = 0.0, hi = 1.0;
+        if (b.y != a.y) {
+          const double ta = (top - a.y) / (b.y - a.y), tb = (bottom - a.y) / (b.y - a.y);
+          lo = std::max(lo, std::min(ta, tb));
+          hi = std::min(hi, std::max(ta, tb));
+        } else if (a.y < top || a.y > bottom) {
+          continue;
+        }
+        if (lo > hi) continue;
+        const double xa = a.x + (b.x - a.x) * lo, xb = a.x + (b.x - a.x) * hi;
+        left = std::min({left, xa, xb});
+        right = std::max({right, xa, xb});
+      }
+      if (left > right) continue;
+      const int first = Clamp(left - m - bounds_.x0, nx_), last = Clamp(right + m - bounds_.x0, nx_);
+      for (int x = first; x <= last; ++x) add(Index(x, y));
+    }
   }
 
   /// Calls f(id) once for every item listed in the cells the box touches,
@@ -269,21 +355,11 @@ class BoxGrid {
     y0 = Clamp(b.y0 - bounds_.y0, ny_), y1 = Clamp(b.y1 - bounds_.y0, ny_);
   }
   std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * nx_ + static_cast<std::size_t>(x); }
-  template <typename F>
-  void ForEachCell(const std::vector<Box>& boxes, F f) const {
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-      int x0, y0, x1, y1;
-      Range(boxes[i], x0, y0, x1, y1);
-      for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) f(Index(x, y), static_cast<int>(i));
-      }
-    }
-  }
   static constexpr double kMaxCells = 3.2e7;
   Box bounds_;
   double cell_ = 1.0;
   int nx_ = 1, ny_ = 1;
-  std::vector<std::size_t> first_;
+  std::vector<std::uint32_t> first_;
   std::vector<int> ids_;
 };
 
@@ -349,18 +425,30 @@ class FlapOutlineWalk {
     }
     // The flaps go in chunks of the list to whichever thread is free, since
     // crowded and sparse stretches of the development take very different
-    // times; each chunk keeps its pieces, drawn afterwards in the flaps'
-    // order.
-    std::vector<std::vector<std::pair<QPoint, QPoint>>> chunks((todo.size() + kChunk - 1) / kChunk);
+    // times. Each chunk keeps its pieces until the chunks before it are
+    // drawn; this thread draws them in the flaps' order between its own
+    // chunks (only this thread paints), so drawing shares the time of the
+    // walk and few pieces wait in memory.
+    const std::size_t chunkCount = (todo.size() + kChunk - 1) / kChunk;
+    std::vector<std::vector<std::pair<QPoint, QPoint>>> chunks(chunkCount);
+    std::unique_ptr<std::atomic<bool>[]> done(new std::atomic<bool>[chunkCount]);
+    for (std::size_t c = 0; c < chunkCount; ++c) done[c] = false;
     std::atomic<std::size_t> nextChunk{0};
-    auto walk = [&](Scratch& w) {
+    std::size_t drawnChunks = 0;
+    auto drawReady = [&] {
+      for (; drawnChunks < chunkCount && done[drawnChunks].load(std::memory_order_acquire); ++drawnChunks) {
+        for (const auto& [from, to] : chunks[drawnChunks]) lines_.Add(from, to);
+        std::vector<std::pair<QPoint, QPoint>>().swap(chunks[drawnChunks]);
+      }
+    };
+    auto walk = [&](Scratch& w, bool draws) {
       w.near.assign(count, 0);
       w.faceStamp.assign(faces_.part.size(), 0);
       w.flapStamp.assign(flaps_.size(), 0);
       w.segmentStamp.assign(segments_.size(), 0);
       std::vector<std::size_t> nearList;  // the parts w.near marks
       int nearOf = -1;                    // the part w.near describes
-      for (std::size_t c = nextChunk++; c < chunks.size(); c = nextChunk++) {
+      for (std::size_t c = nextChunk++; c < chunkCount; c = nextChunk++) {
         w.pieces = &chunks[c];
         for (std::size_t t = c * kChunk; t < std::min(todo.size(), (c + 1) * kChunk); ++t) {
           const FlapItem& flap = flaps_[todo[t]];
@@ -378,38 +466,43 @@ class FlapOutlineWalk {
                      flap.shape.points[static_cast<std::size_t>(k + 1)]);
           }
         }
+        done[c].store(true, std::memory_order_release);
+        if (draws) drawReady();
       }
     };
     std::exception_ptr failure;
     std::thread second;
-    if (chunks.size() > 1) {
+    if (chunkCount > 1) {
       second = std::thread([&] {
         try {
-          walk(scratch[1]);
+          walk(scratch[1], false);
         } catch (...) {
-          nextChunk = chunks.size();  // the first thread stops too
+          nextChunk = chunkCount;  // the first thread stops too
           failure = std::current_exception();
         }
       });
     }
     try {
-      walk(scratch[0]);
+      walk(scratch[0], true);
     } catch (...) {
-      nextChunk = chunks.size();
+      nextChunk = chunkCount;
       if (second.joinable()) second.join();
       throw;
     }
     if (second.joinable()) second.join();
     if (failure) std::rethrow_exception(failure);
-    for (auto& pieces : chunks) {
-      for (const auto& [from, to] : pieces) lines_.Add(from, to);
-      std::vector<std::pair<QPoint, QPoint>>().swap(pieces);
-    }
+    drawReady();
   }
 
  private:
   // Flaps a thread takes at a time.
   static constexpr std::size_t kChunk = 1024;
+  // Cells of the grids per item listed. The development is crowded in places
+  // and empty in others, so the crowded places need more cells than the
+  // average suggests: a point meets a few faces, a side a few items a cell.
+  static constexpr double kFaceCells = 16.0;
+  static constexpr double kSideCells = 4.0;
+  static constexpr double kFlapCells = 4.0;
 
   // What one walk over flaps changes: the parts near the current flap, the
   // visit stamps of the grids, and the pieces to draw.
@@ -491,15 +584,20 @@ class FlapOutlineWalk {
     if (bounds.x0 > bounds.x1) bounds = {0.0, 0.0, 1.0, 1.0};
     bounds = Grow(bounds, 1e-6);
     // Four cells a face, so that a point meets few faces.
-    faceGrid_ = std::make_unique<BoxGrid>(bounds, faces_.box, 4.0);
-    flapGrid_ = std::make_unique<BoxGrid>(bounds, flapBoxes_, 1.0);
-    sideGrid_ = std::make_unique<BoxGrid>(bounds, segmentBoxes, 1.0);
+    faceGrid_ = std::make_unique<BoxGrid>(bounds, faces_.box, kFaceCells);
+    // Flaps are listed where they lie, not over their boxes: a long flap
+    // across the grid's rows and columns would fill many cells it misses.
+    flapGrid_ = std::make_unique<BoxGrid>(
+        bounds, flaps_.size(), kFlapCells, [this](const BoxGrid& grid, std::size_t i, auto add) {
+          grid.ForPolygonCells(flaps_[i].shape.points.data(), flaps_[i].shape.count, 1e-6, add);
+        });
+    sideGrid_ = std::make_unique<BoxGrid>(bounds, segmentBoxes, kSideCells);
   }
 
   // Where the face sides of nearby parts cross the flap side from a to b,
   // as distances from a, in order, between the side's start (0) and its
   // length.
-  void FaceCutsAlong(Scratch& w, Point2 a, Point2 b, double length) const {
+  void FaceCutsAlong(Scratch& w, Point2 a, Point2 b, Point2 u, double length) const {
     const Box sideBox = GrownBoxOf(a, b);
     w.cuts.assign(1, 0.0);
     ++w.segmentQuery;
@@ -507,6 +605,8 @@ class FlapOutlineWalk {
       const auto i = static_cast<std::size_t>(id);
       const Segment& seg = segments_[i];
       if (!w.near[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return;
+      const Point2 ends[2] = {seg.a, seg.b};
+      if (ClearOfLine(a, u, ends, 2)) return;
       Point2 x;
       // A face side listed in two cells along the side cuts it once.
       if (!SegmentIntersection(a, b, seg.a, seg.b, x) || w.segmentStamp[i] == w.segmentQuery) return;
@@ -536,6 +636,7 @@ class FlapOutlineWalk {
           w.flapStamp[i] = w.flapQuery;
           const FlapItem& f = flaps_[i];
           const auto& q = f.shape.points;
+          if (ClearOfLine(a, u, q.data(), f.shape.count)) return;
           for (int t = 0; t + 2 < f.shape.count && t < 2; ++t) {  // triangles (0, 1, 2) and (0, 2, 3)
             double lo = 0.0, hi = length;
             if (ClipToTriangle(a, u, q[0], q[static_cast<std::size_t>(t + 1)], q[static_cast<std::size_t>(t + 2)], lo,
@@ -565,7 +666,7 @@ class FlapOutlineWalk {
     if (!(length > 0.0)) return;
     const Point2 u{(b.x - a.x) / length, (b.y - a.y) / length};
     auto at = [&](double d) { return Point2{a.x + u.x * d, a.y + u.y * d}; };
-    FaceCutsAlong(w, a, b, length);
+    FaceCutsAlong(w, a, b, u, length);
     CoverByEarlierFlaps(w, flap, a, b, u, length);
     auto draw = [&](double d, double e) { w.pieces->emplace_back(Device(at(d), sx_, sy_), Device(at(e), sx_, sy_)); };
     std::size_t first = 0;  // the first covered stretch that may reach the piece
