@@ -12,6 +12,11 @@ namespace {
 /// Below this many faces the walk stays on one thread.
 constexpr std::size_t kFacesPerRun = 1 << 16;
 
+void Put(Point2 p, std::vector<float>& out) {
+  out.push_back(static_cast<float>(p.x));
+  out.push_back(static_cast<float>(p.y));
+}
+
 bool CanTexture(const Material& m) {
   return m.hasTexture && m.image && m.image->width > 0 && m.image->height > 0 &&
          m.image->pixels.size() >= static_cast<std::size_t>(m.image->width) * m.image->height * 3;
@@ -20,7 +25,6 @@ bool CanTexture(const Material& m) {
 struct RunInputs {
   const Model& model;
   const Settings& settings;
-  const PixelMap& map;
   const std::vector<char>& textured;
   bool texturedOnly;
   bool highlights;
@@ -30,13 +34,12 @@ struct RunInputs {
 // A corner without texture coordinates keeps the last ones sent; returns
 // false when such a corner comes before any with coordinates (the run then
 // depends on the runs before it).
-bool AddFace(const Face& face, const Part& part, const PixelMap& map, RasterBatch& batch, bool textured,
-             TexCoord& lastUv, bool& uvSent) {
+bool AddFace(const Face& face, const Part& part, RasterBatch& batch, bool textured, TexCoord& lastUv, bool& uvSent) {
   const std::size_t n = face.ring.size();
   if (n < 3) return true;
   bool own = true;
   auto put = [&](const HalfEdge* h) {
-    map.Put(CornerOf(*h, part), batch.xy);
+    Put(CornerOf(*h, part), batch.xy);
     if (textured) {
       if (h->hasUv) {
         lastUv = h->uv;
@@ -56,16 +59,16 @@ bool AddFace(const Face& face, const Part& part, const PixelMap& map, RasterBatc
   return own;
 }
 
-void AddFlap(const std::array<Point2, 4>& flap, int n, const PixelMap& map, RasterRun& run) {
+void AddFlap(const std::array<Point2, 4>& flap, int n, RasterRun& run) {
   for (int i = 1; i + 1 < n; ++i) {
-    map.Put(flap[0], run.flapFills.xy);
-    map.Put(flap[static_cast<std::size_t>(i)], run.flapFills.xy);
-    map.Put(flap[static_cast<std::size_t>(i + 1)], run.flapFills.xy);
+    Put(flap[0], run.flapFills.xy);
+    Put(flap[static_cast<std::size_t>(i)], run.flapFills.xy);
+    Put(flap[static_cast<std::size_t>(i + 1)], run.flapFills.xy);
   }
   // An open outline: the side along the edge is left out.
   for (int i = 0; i + 1 < n; ++i) {
-    map.Put(flap[static_cast<std::size_t>(i)], run.flapOutlines.xy);
-    map.Put(flap[static_cast<std::size_t>(i + 1)], run.flapOutlines.xy);
+    Put(flap[static_cast<std::size_t>(i)], run.flapOutlines.xy);
+    Put(flap[static_cast<std::size_t>(i + 1)], run.flapOutlines.xy);
   }
 }
 
@@ -74,7 +77,6 @@ void AddFlap(const std::array<Point2, 4>& flap, int n, const PixelMap& map, Rast
 bool CollectRun(const RunInputs& in, std::size_t first, std::size_t last, RasterRun& run) {
   const Model& model = in.model;
   const Settings& settings = in.settings;
-  const PixelMap& map = in.map;
   const int materials = static_cast<int>(model.materials.size());
   for (RasterBatch* b :
        {&run.flapFills, &run.flapOutlines, &run.solid, &run.dot1, &run.dot2, &run.under, &run.highlights})
@@ -99,27 +101,27 @@ bool CollectRun(const RunInputs& in, std::size_t first, std::size_t last, Raster
       const bool textured = in.textured[slot] != 0;
       if (!in.texturedOnly || textured) {
         bool sent = uvSent[slot] != 0;
-        own &= AddFace(*face, part, map, run.faces[slot], textured, lastUv[slot], sent);
+        own &= AddFace(*face, part, run.faces[slot], textured, lastUv[slot], sent);
         uvSent[slot] = sent;
       }
       if (in.texturedOnly) continue;
-      if (in.highlights && face->marked) AddFace(*face, part, map, run.highlights, false, unused, unusedSent);
+      if (in.highlights && face->marked) AddFace(*face, part, run.highlights, false, unused, unusedSent);
       for (const HalfEdge* h : face->ring) {
         // Whether a fold was drawn from its other side is known within the run only.
         if (h->devPartner && (!h->devPartner->face || h->devPartner->face->part != &part)) own = false;
         const int n = flaps && h->hasFlap ? FlapPolygonOf(*h, part, flip, model.devScale, flap) : 0;
-        if (n >= 3) AddFlap(flap, n, map, run);
+        if (n >= 3) AddFlap(flap, n, run);
         const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings, drawn);
         if (lineClass == EdgeLineClass::Skip) continue;
         const LineStyle style = StyleOfLine(lineClass, settings);
         const HalfEdge* end = SideEnd(*h);
         if (style == LineStyle::None || !end) continue;
         RasterBatch& target = style == LineStyle::Solid ? run.solid : style == LineStyle::Dot1 ? run.dot1 : run.dot2;
-        map.Put(CornerOf(*h, part), target.xy);
-        map.Put(CornerOf(*end, part), target.xy);
+        Put(CornerOf(*h, part), target.xy);
+        Put(CornerOf(*end, part), target.xy);
         if (settings.bDrawWhiteBkLine && style != LineStyle::Solid) {
-          map.Put(CornerOf(*h, part), run.under.xy);
-          map.Put(CornerOf(*end, part), run.under.xy);
+          Put(CornerOf(*h, part), run.under.xy);
+          Put(CornerOf(*end, part), run.under.xy);
         }
       }
     }
@@ -149,13 +151,13 @@ std::size_t RasterRunsFor(const Model& model) {
   return faces >= 2 * kFacesPerRun && std::thread::hardware_concurrency() > 1 ? 2 : 1;
 }
 
-void CollectRasterGeometry(const Model& model, const Settings& settings, const PixelMap& map, bool texturedOnly,
-                           bool highlights, std::size_t runs, RasterGeometry& g) {
+void CollectRasterGeometry(const Model& model, const Settings& settings, bool texturedOnly, bool highlights,
+                           std::size_t runs, RasterGeometry& g) {
   const int materials = static_cast<int>(model.materials.size());
   g.textured.assign(static_cast<std::size_t>(materials + 1), 0);
   for (int index = -1; index < materials; ++index)
     g.textured[static_cast<std::size_t>(index + 1)] = settings.bUseMaterial && CanTexture(model.MaterialOf(index));
-  const RunInputs in{model, settings, map, g.textured, texturedOnly, highlights};
+  const RunInputs in{model, settings, g.textured, texturedOnly, highlights};
   const std::vector<std::size_t> bounds = RunBounds(model, runs < 1 ? 1 : runs);
   const std::size_t count = bounds.size() - 1;
   g.runs.resize(count);
@@ -173,16 +175,14 @@ void CollectRasterGeometry(const Model& model, const Settings& settings, const P
   }
 }
 
-const RasterGeometry& RasterGeometryCache::Get(const Model& model, const Settings& settings, const PixelMap& map,
-                                               bool texturedOnly, bool highlights) {
-  if (valid_ && model_ == &model && settings_ == settings && map_ == map && texturedOnly_ == texturedOnly &&
-      highlights_ == highlights)
+const RasterGeometry& RasterGeometryCache::Get(const Model& model, const Settings& settings, bool texturedOnly,
+                                               bool highlights) {
+  if (valid_ && model_ == &model && settings_ == settings && texturedOnly_ == texturedOnly && highlights_ == highlights)
     return geometry_;
-  CollectRasterGeometry(model, settings, map, texturedOnly, highlights, RasterRunsFor(model), geometry_);
+  CollectRasterGeometry(model, settings, texturedOnly, highlights, RasterRunsFor(model), geometry_);
   valid_ = true;
   model_ = &model;
   settings_ = settings;
-  map_ = map;
   texturedOnly_ = texturedOnly;
   highlights_ = highlights;
   return geometry_;

@@ -2,7 +2,9 @@
 // What a raster picture of the development draws, gathered by walking the
 // development in drawing order (parts, faces, corners): flap fills and
 // outlines, faces by material, lines by style and the marked faces, in
-// buffer pixels. A cache keeps the arrays from one picture to the next.
+// development units. Where the picture lies in the buffer is the drawing's
+// transform, so a cache keeps the arrays from one picture to the next across
+// zooms, scrolls and printed pages.
 
 #include <cstddef>
 #include <vector>
@@ -12,20 +14,17 @@
 
 namespace plicora {
 
-/// Development units to OpenGL coordinates of the buffer (y up).
+/// Development units to buffer pixels: x = ox + k * x, y = oy + k * y
+/// measured downward, in a buffer `height` pixels high (OpenGL's y is up).
 struct PixelMap {
   double k = 1.0;  ///< pixels per development unit
   double ox = 0.0, oy = 0.0;
   double height = 0.0;
-  void Put(Point2 p, std::vector<float>& out) const {
-    out.push_back(static_cast<float>(ox + k * p.x));
-    out.push_back(static_cast<float>(height - (oy + k * p.y)));
-  }
   Point2 Pixel(Point2 p) const { return {ox + k * p.x, oy + k * p.y}; }
-  bool operator==(const PixelMap&) const = default;
 };
 
-/// Geometry for one glDrawArrays call: 2D vertices, optional texture coords.
+/// Geometry for one glDrawArrays call: 2D vertices in development units,
+/// optional texture coords.
 struct RasterBatch {
   std::vector<float> xy;
   std::vector<float> uv;
@@ -52,19 +51,18 @@ struct RasterGeometry {
 /// gives the same arrays, run after run, as one walk; where a run would
 /// depend on another (a fold joining two parts, a corner without texture
 /// coordinates) the parts are walked as one run.
-void CollectRasterGeometry(const Model& model, const Settings& settings, const PixelMap& map, bool texturedOnly,
-                           bool highlights, std::size_t runs, RasterGeometry& geometry);
+void CollectRasterGeometry(const Model& model, const Settings& settings, bool texturedOnly, bool highlights,
+                           std::size_t runs, RasterGeometry& geometry);
 
 /// How many runs a model's walk is split into: one for a small model.
 std::size_t RasterRunsFor(const Model& model);
 
 /// Keeps the arrays of the last picture while nothing it was built from
 /// changes: the model (its owner calls Invalidate on every change), the
-/// settings, the placement in the buffer and what is drawn.
+/// settings and what is drawn.
 class RasterGeometryCache {
  public:
-  const RasterGeometry& Get(const Model& model, const Settings& settings, const PixelMap& map, bool texturedOnly,
-                            bool highlights);
+  const RasterGeometry& Get(const Model& model, const Settings& settings, bool texturedOnly, bool highlights);
   void Invalidate() { valid_ = false; }
 
  private:
@@ -72,7 +70,6 @@ class RasterGeometryCache {
   bool valid_ = false;
   const Model* model_ = nullptr;
   Settings settings_;
-  PixelMap map_;
   bool texturedOnly_ = false;
   bool highlights_ = false;
 };

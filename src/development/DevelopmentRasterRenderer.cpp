@@ -108,19 +108,29 @@ void BindTexture(const TextureImage& image, const Settings& settings) {
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE, image.pixels.data());
 }
 
-// One layer's batch of every run, in order: the same picture as one batch.
-template <typename Member>
-void DrawRuns(const RasterGeometry& g, Member member, GLenum mode, float depth) {
-  for (const RasterRun& run : g.runs) DrawBatch(run.*member, mode, depth);
+// Pushes the model-view matrix and places the arrays' development units in
+// the buffer as the map says (y turned upward).
+void PushPlacement(const PixelMap& map) {
+  glPushMatrix();
+  glTranslated(map.ox, map.height - map.oy, 0.0);
+  glScaled(map.k, -map.k, 1.0);
 }
 
-void DrawFlaps(const RasterGeometry& g, const Settings& settings, float lineWidth) {
+// One layer's batch of every run, in order: the same picture as one batch.
+template <typename Member>
+void DrawRuns(const RasterGeometry& g, const PixelMap& map, Member member, GLenum mode, float depth) {
+  PushPlacement(map);
+  for (const RasterRun& run : g.runs) DrawBatch(run.*member, mode, depth);
+  glPopMatrix();
+}
+
+void DrawFlaps(const RasterGeometry& g, const PixelMap& map, const Settings& settings, float lineWidth) {
   SetSmoothing(settings.bLineSmooth);
   glColor3f(1.0f, 1.0f, 1.0f);
-  DrawRuns(g, &RasterRun::flapFills, GL_TRIANGLES, kDepthFlap);
+  DrawRuns(g, map, &RasterRun::flapFills, GL_TRIANGLES, kDepthFlap);
   glColor3f(0.0f, 0.0f, 0.0f);
   glLineWidth(lineWidth);
-  DrawRuns(g, &RasterRun::flapOutlines, GL_LINES, kDepthFlap);
+  DrawRuns(g, map, &RasterRun::flapOutlines, GL_LINES, kDepthFlap);
   SetSmoothing(false);
 }
 
@@ -131,7 +141,7 @@ bool AnyFace(const RasterGeometry& g, std::size_t slot) {
 }
 
 // Faces material by material, the default material first.
-void DrawFaces(const Model& model, const Settings& settings, const RasterGeometry& g) {
+void DrawFaces(const Model& model, const Settings& settings, const RasterGeometry& g, const PixelMap& map) {
   for (int index = -1; index + 1 < static_cast<int>(g.textured.size()); ++index) {
     const std::size_t slot = static_cast<std::size_t>(index + 1);
     if (!AnyFace(g, slot)) continue;
@@ -150,7 +160,9 @@ void DrawFaces(const Model& model, const Settings& settings, const RasterGeometr
     } else {
       glColor3f(1.0f, 1.0f, 1.0f);
     }
+    PushPlacement(map);
     for (const RasterRun& run : g.runs) DrawBatch(run.faces[slot], GL_TRIANGLES, kDepthFace);
+    glPopMatrix();
     if (textured) {
       glDisable(GL_TEXTURE_2D);
       glBindTexture(GL_TEXTURE_2D, 0);
@@ -159,19 +171,19 @@ void DrawFaces(const Model& model, const Settings& settings, const RasterGeometr
   }
 }
 
-void DrawLines(const RasterGeometry& g, const Settings& settings, float lineWidth, int factor) {
+void DrawLines(const RasterGeometry& g, const PixelMap& map, const Settings& settings, float lineWidth, int factor) {
   SetSmoothing(settings.bLineSmooth);
   glLineWidth(lineWidth);
   glColor3f(1.0f, 1.0f, 1.0f);
-  DrawRuns(g, &RasterRun::under, GL_LINES, kDepthLine);
+  DrawRuns(g, map, &RasterRun::under, GL_LINES, kDepthLine);
   glColor3f(0.0f, 0.0f, 0.0f);
-  DrawRuns(g, &RasterRun::solid, GL_LINES, kDepthLine);
+  DrawRuns(g, map, &RasterRun::solid, GL_LINES, kDepthLine);
   // Each segment of GL_LINES starts its stipple afresh, as a separate line would.
   glEnable(GL_LINE_STIPPLE);
   glLineStipple(factor, kDot1Stipple);
-  DrawRuns(g, &RasterRun::dot1, GL_LINES, kDepthLine);
+  DrawRuns(g, map, &RasterRun::dot1, GL_LINES, kDepthLine);
   glLineStipple(factor, kDot2Stipple);
-  DrawRuns(g, &RasterRun::dot2, GL_LINES, kDepthLine);
+  DrawRuns(g, map, &RasterRun::dot2, GL_LINES, kDepthLine);
   glDisable(GL_LINE_STIPPLE);
   SetSmoothing(false);
 }
@@ -201,10 +213,10 @@ void DrawJoinNumbers(const Model& model, const Settings& settings, const PixelMa
   }
 }
 
-void DrawHighlights(const Settings& settings, const RasterGeometry& g) {
+void DrawHighlights(const Settings& settings, const RasterGeometry& g, const PixelMap& map) {
   const ColorRef c = settings.colors[kColorHighlight];
   glColor3ub(static_cast<GLubyte>(RedOf(c)), static_cast<GLubyte>(GreenOf(c)), static_cast<GLubyte>(BlueOf(c)));
-  DrawRuns(g, &RasterRun::highlights, GL_TRIANGLES, kDepthHighlight);
+  DrawRuns(g, map, &RasterRun::highlights, GL_TRIANGLES, kDepthHighlight);
 }
 
 }  // namespace
@@ -275,13 +287,13 @@ void DrawDevelopmentRaster(const Model* model, const Settings& settings, const R
     static RasterGeometryCache scratch;
     RasterGeometryCache& cache = p.geometry ? *p.geometry : scratch;
     if (!p.geometry) scratch.Invalidate();
-    const RasterGeometry& geometry = cache.Get(*model, settings, map, p.texturedOnly, p.markedFaces);
+    const RasterGeometry& geometry = cache.Get(*model, settings, p.texturedOnly, p.markedFaces);
     if (p.texturedOnly) {
-      DrawFaces(*model, settings, geometry);
+      DrawFaces(*model, settings, geometry, map);
     } else {
-      if (settings.bDrawFlap) DrawFlaps(geometry, settings, lineWidth);
-      DrawFaces(*model, settings, geometry);
-      DrawLines(geometry, settings, lineWidth, factor);
+      if (settings.bDrawFlap) DrawFlaps(geometry, map, settings, lineWidth);
+      DrawFaces(*model, settings, geometry, map);
+      DrawLines(geometry, map, settings, lineWidth, factor);
       if (settings.bDrawNumber) {
         GlFont own;
         const GlFont* font = p.font;
@@ -292,7 +304,7 @@ void DrawDevelopmentRaster(const Model* model, const Settings& settings, const R
         DrawJoinNumbers(*model, settings, map, p, *font);
         if (own.listBase) DeleteGlFont(own);
       }
-      DrawHighlights(settings, geometry);
+      DrawHighlights(settings, geometry, map);
     }
   }
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);

@@ -13,6 +13,8 @@
 
 namespace plicora {
 
+class RasterGeometryCache;
+
 /// A printed sheet's device: resolution, the unprintable border (physical
 /// offsets) and the size of the whole physical page, in device units.
 struct PrintDevice {
@@ -23,6 +25,9 @@ struct PrintDevice {
   double physicalWidth = 0.0;
   double physicalHeight = 0.0;
   bool preview = false;
+  /// Where the raster pages of one print run keep their arrays from page to
+  /// page (the model cannot change during a run); none builds them per page.
+  RasterGeometryCache* geometry = nullptr;
 
   double UnitsPerCmX() const;
   double UnitsPerCmY() const;

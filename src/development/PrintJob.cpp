@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "development/DevelopmentRasterGeometry.h"
 #include "development/PrintPage.h"
 
 namespace plicora {
@@ -60,7 +61,9 @@ PrintOutcome PrintDevelopmentPages(QPrinter& printer, const Model& model, const 
                                    const PageLayout& layout, const PrintRun& run) {
   QPainter painter;
   if (!painter.begin(&printer)) return PrintOutcome::NotStarted;
-  const PrintDevice device = MakePrintDevice(printer, run.preview);
+  RasterGeometryCache geometry;
+  PrintDevice device = MakePrintDevice(printer, run.preview);
+  device.geometry = &geometry;
   bool ok = true;
   int done = 0;
   for (const int number : run.sheets) {

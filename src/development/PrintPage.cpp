@@ -14,6 +14,7 @@ bool RasterSheet(QPainter& painter, const Model& model, const Settings& settings
   RasterPageRequest request =
       MakePrintRasterRequest(settings, page.column, page.row, device.dpiX, device.dpiY, !device.preview, mode);
   request.cancelPaneMode = cancelPaneMode;
+  request.geometry = device.geometry;
   return DrawRasterPage(model, settings, request, painter, PrintRasterDestination(settings, device.dpiX, device.dpiY));
 }
 

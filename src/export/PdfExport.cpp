@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <new>
 
+#include "development/DevelopmentRasterGeometry.h"
 #include "development/PrintPage.h"
 #include "export/ExportFile.h"
 
@@ -23,7 +24,9 @@ bool WritePdf(QIODevice& out, const Model& model, const Settings& settings) {
   QPdfWriter pdf(&out);
   SetUpPdfSheet(pdf, settings);
 
+  RasterGeometryCache geometry;
   PrintDevice device;
+  device.geometry = &geometry;
   device.dpiX = device.dpiY = pdf.resolution();
   device.physicalWidth = pdf.width();
   device.physicalHeight = pdf.height();

@@ -57,10 +57,9 @@ TEST(DevelopmentRasterGeometryTest, RunsGiveTheArraysOfOneWalk) {
       }
     Settings settings;
     settings.bDrawWhiteBkLine = true;
-    const PixelMap map{37.5, 3.25, -1.5, 480.0};
     RasterGeometry one, several;
-    CollectRasterGeometry(model, settings, map, false, true, 1, one);
-    CollectRasterGeometry(model, settings, map, false, true, 3, several);
+    CollectRasterGeometry(model, settings, false, true, 1, one);
+    CollectRasterGeometry(model, settings, false, true, 3, several);
     EXPECT_EQ(several.runs.size(), foldsAcrossParts ? 1u : 3u);
     EXPECT_EQ(Joined(several), Joined(one));
     EXPECT_FALSE(one.runs[0].solid.xy.empty());

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "development/DevelopmentDrawing.h"
 #include "development/DevelopmentGeometry.h"
+#include "development/DevelopmentRasterGeometry.h"
 #include "development/RasterPageRenderer.h"
 #include "export/BmpWriter.h"
 #include "export/RasterPageBmp.h"
@@ -92,6 +93,34 @@ TEST_F(RasterPageTest, WhitishPixelsBecomeWhiteAbove251Only) {
   ASSERT_TRUE(RenderDevelopmentImage(model_, settings_, 40, 20, 20.0, nullptr, image));
   EXPECT_TRUE(test::SameRgb(image.pixel(10, 10), 252, 252, 252));
   test::SaveIfFailed(image, "whitening");
+}
+
+// The kept arrays hold the development itself, not one placement of it:
+// pictures at other scales and of other page tiles drawn from them are the
+// pictures built afresh.
+TEST_F(RasterPageTest, KeptArraysServeEveryScaleAndTile) {
+  test::AddSquareStrip(model_, 3, 2.5, 1.5);
+  ComputeDevelopmentBounds(model_);
+  settings_.paperWidth = 4.0;  // page tiles 3 cm wide: the strip crosses into the second
+  settings_.dPageMarginSide = 0.5;
+  RasterGeometryCache kept;
+  for (const auto& [pixelsPerCm, column] : {std::pair{20.0, 0}, std::pair{37.0, 0}, std::pair{37.0, 1}}) {
+    RasterPageRequest r;
+    r.width = 60;
+    r.height = 100;
+    r.pixelsPerCm = pixelsPerCm;
+    r.pageTile = column > 0;
+    r.pageColumn = column;
+    QImage fresh, fromKept;
+    ASSERT_TRUE(RenderRasterPageImage(model_, settings_, r, fresh));
+    r.geometry = &kept;
+    ASSERT_TRUE(RenderRasterPageImage(model_, settings_, r, fromKept));
+    EXPECT_EQ(fromKept, fresh) << pixelsPerCm << " pixels/cm, column " << column;
+    bool drawn = false;  // the tile shows part of the strip, not just paper
+    for (int y = 0; y < fresh.height() && !drawn; ++y)
+      for (int x = 0; x < fresh.width() && !drawn; ++x) drawn = fresh.pixel(x, y) != fresh.pixel(0, 0);
+    EXPECT_TRUE(drawn) << pixelsPerCm << " pixels/cm, column " << column;
+  }
 }
 
 TEST_F(RasterPageTest, FailuresAreReported) {
