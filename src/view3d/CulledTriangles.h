@@ -27,6 +27,7 @@ class CulledTriangles {
 
   /// Copies the data into buffer objects (context current).
   void Upload();
+  bool uploaded() const { return buffers_[0] != 0; }
   /// Draws the triangles that may be front-facing under the projection
   /// (column-major, as OpenGL holds it) and viewport.
   void Draw(const float projection[16], const int viewport[4]);

@@ -2,7 +2,10 @@
 
 #include <GL/gl.h>
 
+#include <atomic>
 #include <cstdint>
+#include <exception>
+#include <thread>
 #include <type_traits>
 
 #include "model/MeshTopology.h"
@@ -206,9 +209,45 @@ void ModelRenderer::TrianglePass(int slot, const std::function<void(PrimitiveWri
     triangles = &cache_->NewTriangles(slot);
     PrimitiveWriter capture(triangles);
     draw(capture);
-    triangles->Upload();
   }
+  if (!triangles->uploaded()) triangles->Upload();
   triangles->Draw(projection_, viewport_);
+}
+
+void ModelRenderer::CaptureMissingTriangles(const std::vector<TriangleJob>& jobs) {
+  if (!useCache_) return;
+  std::vector<std::pair<CulledTriangles*, const TriangleJob*>> missing;
+  for (const TriangleJob& job : jobs) {
+    if (!cache_->Triangles(job.first)) missing.emplace_back(&cache_->NewTriangles(job.first), &job);
+  }
+  std::atomic<std::size_t> next{0};
+  auto capture = [&] {
+    for (std::size_t k = next++; k < missing.size(); k = next++) {
+      PrimitiveWriter writer(missing[k].first);
+      missing[k].second->second(writer);
+    }
+  };
+  std::exception_ptr failure;
+  std::thread second;
+  if (missing.size() > 1) {
+    second = std::thread([&] {
+      try {
+        capture();
+      } catch (...) {
+        next = missing.size();
+        failure = std::current_exception();
+      }
+    });
+  }
+  try {
+    capture();
+  } catch (...) {
+    next = missing.size();
+    if (second.joinable()) second.join();
+    throw;
+  }
+  if (second.joinable()) second.join();
+  if (failure) std::rethrow_exception(failure);
 }
 
 void ModelRenderer::BeginCachedFrame(const SceneInputs& scene, const Settings& settings) {
@@ -259,20 +298,36 @@ void ModelRenderer::DrawFaces(const SceneInputs& scene, const Settings& settings
     glDisable(GL_TEXTURE_2D);
     glColor3f(1.f, 1.f, 1.f);
   }
+  // The front faces material by material, then the back sides solid by
+  // solid; a large model spends most of its first frame capturing these.
   const int count = static_cast<int>(model.materials.size());
+  std::vector<TriangleJob> jobs;
+  for (int i = -1; i < count; ++i)
+    jobs.emplace_back(i + 1, [&, i](PrimitiveWriter& out) { DrawFacesOfMaterial(out, scene, i, opened); });
+  std::vector<const Solid*> solids;
+  for (const Solid& solid : model.solids) solids.push_back(&solid);
+  if (!settings.bCullFace) {
+    for (std::size_t s = 0; s < solids.size(); ++s) {
+      if (!solids[s]->selected) continue;
+      jobs.emplace_back(kBackSidesSlot + static_cast<int>(s),
+                        [&, s](PrimitiveWriter& out) { DrawBackSides(out, *solids[s], opened); });
+    }
+  }
+  CaptureMissingTriangles(jobs);
   for (int i = -1; i < count; ++i) {
     if (useMaterials) BindMaterial(model, i);
-    TrianglePass(i + 1, [&](PrimitiveWriter& out) { DrawFacesOfMaterial(out, scene, i, opened); });
+    TrianglePass(i + 1, jobs[static_cast<std::size_t>(i + 1)].second);
   }
   glDisable(GL_LIGHTING);
   glDisable(GL_TEXTURE_2D);
+  std::size_t backSides = static_cast<std::size_t>(count + 1);
   int index = 0;
   for (const Solid& solid : model.solids) {
     const int s = index++;
     if (!solid.selected) continue;
     if (!settings.bCullFace) {
       glColor3f(0.7f, 0.7f, 0.7f);
-      TrianglePass(kBackSidesSlot + s, [&](PrimitiveWriter& out) { DrawBackSides(out, solid, opened); });
+      TrianglePass(kBackSidesSlot + s, jobs[backSides++].second);
     }
     Pass(kSolidPassesSlot + s, [&](PrimitiveWriter& out) {
       DrawMarkedFaces(out, solid, opened);

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "model/Model.h"
 #include "model/Settings.h"
@@ -61,6 +63,11 @@ class ModelRenderer {
   /// Runs a pass of faces, through its kept triangles when caching, without
   /// those that the projection certainly culls.
   void TrianglePass(int slot, const std::function<void(PrimitiveWriter&)>& draw);
+  /// When caching, captures the triangle passes the cache lacks, two at a
+  /// time (capturing only reads the model); TrianglePass then only uploads
+  /// and draws them.
+  using TriangleJob = std::pair<int, std::function<void(PrimitiveWriter&)>>;
+  void CaptureMissingTriangles(const std::vector<TriangleJob>& jobs);
   void DrawFaces(const SceneInputs& scene, const Settings& settings, bool opened);
   void DrawFacesOfMaterial(PrimitiveWriter& out, const SceneInputs& scene, int index, bool opened);
   void BindMaterial(const Model& model, int index);
