@@ -43,6 +43,28 @@ Box Extended(const Box& b, Point2 p) {
   return {std::min(b.x0, p.x), std::min(b.y0, p.y), std::max(b.x1, p.x), std::max(b.y1, p.y)};
 }
 
+// Runs `here` on this thread and `there` on another, both to their end; an
+// exception of either is thrown here afterwards.
+template <typename F, typename G>
+void BothAtOnce(F here, G there) {
+  std::exception_ptr failure;
+  std::thread other([&] {
+    try {
+      there();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  });
+  try {
+    here();
+  } catch (...) {
+    other.join();
+    throw;
+  }
+  other.join();
+  if (failure) std::rethrow_exception(failure);
+}
+
 // The part of the drawing a caller wants, in device units: what lies wholly
 // outside it is not drawn at all. Without an area everything is drawn.
 struct DrawArea {
@@ -497,6 +519,8 @@ class FlapOutlineWalk {
  private:
   // Flaps a thread takes at a time.
   static constexpr std::size_t kChunk = 1024;
+  // Faces from this many on are indexed by two threads.
+  static constexpr std::size_t kSharedIndex = 1 << 16;
   // Cells of the grids per item listed. The development is crowded in places
   // and empty in others, so the crowded places need more cells than the
   // average suggests: a point meets a few faces, a side a few items a cell.
@@ -535,14 +559,39 @@ class FlapOutlineWalk {
 
   static Box GrownBoxOf(Point2 a, Point2 b) { return Grow(BoxOf(a, b), 1e-6); }
 
-  // Lists every face, flap and side of the listed parts in the grids.
-  void Index(const std::vector<char>& listed) {
-    Box bounds{1e300, 1e300, -1e300, -1e300};
-    auto extend = [&](Point2 p) {
-      bounds = {std::min(bounds.x0, p.x), std::min(bounds.y0, p.y), std::max(bounds.x1, p.x), std::max(bounds.y1, p.y)};
-    };
+  // The faces, flaps and face sides of a run of parts, in drawing order.
+  struct Tables {
+    FaceTable faces;
+    std::vector<int> flapParts;
+    std::vector<Box> flapBoxes;
+    std::vector<FlapItem> flaps;
+    std::vector<Segment> segments;
     std::vector<Box> segmentBoxes;
-    for (std::size_t pi = 0; pi < model_.parts.size(); ++pi) {
+    Box bounds{1e300, 1e300, -1e300, -1e300};
+
+    void Extend(Point2 p) { bounds = Extended(bounds, p); }
+    // Puts the tables of the parts that follow after these.
+    void Append(Tables&& more) {
+      const std::size_t corners = faces.corners.size();
+      faces.part.insert(faces.part.end(), more.faces.part.begin(), more.faces.part.end());
+      faces.box.insert(faces.box.end(), more.faces.box.begin(), more.faces.box.end());
+      for (std::size_t k = 1; k < more.faces.first.size(); ++k) faces.first.push_back(corners + more.faces.first[k]);
+      faces.corners.insert(faces.corners.end(), more.faces.corners.begin(), more.faces.corners.end());
+      const int order = static_cast<int>(flaps.size());
+      for (FlapItem& flap : more.flaps) flap.order += order;
+      flaps.insert(flaps.end(), more.flaps.begin(), more.flaps.end());
+      flapParts.insert(flapParts.end(), more.flapParts.begin(), more.flapParts.end());
+      flapBoxes.insert(flapBoxes.end(), more.flapBoxes.begin(), more.flapBoxes.end());
+      segments.insert(segments.end(), more.segments.begin(), more.segments.end());
+      segmentBoxes.insert(segmentBoxes.end(), more.segmentBoxes.begin(), more.segmentBoxes.end());
+      bounds = {std::min(bounds.x0, more.bounds.x0), std::min(bounds.y0, more.bounds.y0),
+                std::max(bounds.x1, more.bounds.x1), std::max(bounds.y1, more.bounds.y1)};
+    }
+  };
+
+  // The tables of the listed parts among parts [from, to).
+  void Fill(Tables& t, const std::vector<char>& listed, std::size_t from, std::size_t to) const {
+    for (std::size_t pi = from; pi < to; ++pi) {
       if (!listed[pi]) continue;
       const Part& part = model_.parts[pi];
       for (const Face* face : part.faces) {
@@ -550,12 +599,12 @@ class FlapOutlineWalk {
         for (std::size_t i = 0; i < face->ring.size(); ++i) {
           const HalfEdge* h = face->ring[i];
           const Point2 c = CornerOf(*h, part);
-          extend(c);
-          box = {std::min(box.x0, c.x), std::min(box.y0, c.y), std::max(box.x1, c.x), std::max(box.y1, c.y)};
+          t.Extend(c);
+          box = Extended(box, c);
           const HalfEdge* end = SideEnd(*h);
           if (end && !IsInnerSide(*face, i, part)) {
-            segments_.push_back({c, CornerOf(*end, part), static_cast<int>(pi)});
-            segmentBoxes.push_back(GrownBoxOf(segments_.back().a, segments_.back().b));
+            t.segments.push_back({c, CornerOf(*end, part), static_cast<int>(pi)});
+            t.segmentBoxes.push_back(GrownBoxOf(t.segments.back().a, t.segments.back().b));
           }
           FlapShape shape;
           shape.count = FlapPolygonOf(*h, part, flip_, model_.devScale, shape.points);
@@ -564,34 +613,58 @@ class FlapOutlineWalk {
             Box flapBox{1e300, 1e300, -1e300, -1e300};
             for (int k = 0; k < n; ++k) {
               const Point2 p = shape.points[static_cast<std::size_t>(k)];
-              extend(p);
-              flapBox = {std::min(flapBox.x0, p.x), std::min(flapBox.y0, p.y), std::max(flapBox.x1, p.x),
-                         std::max(flapBox.y1, p.y)};
+              t.Extend(p);
+              flapBox = Extended(flapBox, p);
             }
-            flaps_.push_back({shape, static_cast<int>(pi), static_cast<int>(flaps_.size()), Grow(flapBox, 1e-6)});
-            flapBoxes_.push_back(flaps_.back().box);
-            flapParts_.push_back(static_cast<int>(pi));
+            t.flaps.push_back({shape, static_cast<int>(pi), static_cast<int>(t.flaps.size()), Grow(flapBox, 1e-6)});
+            t.flapBoxes.push_back(t.flaps.back().box);
+            t.flapParts.push_back(static_cast<int>(pi));
           }
         }
         if (face->ring.size() >= 3) {
-          faces_.part.push_back(static_cast<int>(pi));
-          faces_.box.push_back(Grow(box, 1e-6));
-          for (const HalfEdge* h : face->ring) faces_.corners.push_back(CornerOf(*h, part));
-          faces_.first.push_back(faces_.corners.size());
+          t.faces.part.push_back(static_cast<int>(pi));
+          t.faces.box.push_back(Grow(box, 1e-6));
+          for (const HalfEdge* h : face->ring) t.faces.corners.push_back(CornerOf(*h, part));
+          t.faces.first.push_back(t.faces.corners.size());
         }
       }
     }
+  }
+
+  // Lists every face, flap and side of the listed parts in the grids; a
+  // large model's tables are filled in two halves at once, and the grids
+  // built side by side.
+  void Index(const std::vector<char>& listed) {
+    std::size_t faces = 0;
+    for (std::size_t pi = 0; pi < model_.parts.size(); ++pi) faces += listed[pi] ? model_.parts[pi].faces.size() : 0;
+    std::size_t middle = 0;
+    for (std::size_t seen = 0; middle < model_.parts.size() && seen * 2 < faces; ++middle)
+      seen += listed[middle] ? model_.parts[middle].faces.size() : 0;
+    if (faces < kSharedIndex) middle = model_.parts.size();
+    Tables first, second;
+    BothAtOnce([&] { Fill(first, listed, 0, middle); }, [&] { Fill(second, listed, middle, model_.parts.size()); });
+    first.Append(std::move(second));
+    faces_ = std::move(first.faces);
+    flapParts_ = std::move(first.flapParts);
+    flapBoxes_ = std::move(first.flapBoxes);
+    flaps_ = std::move(first.flaps);
+    segments_ = std::move(first.segments);
+    Box bounds = first.bounds;
     if (bounds.x0 > bounds.x1) bounds = {0.0, 0.0, 1.0, 1.0};
     bounds = Grow(bounds, 1e-6);
-    // Four cells a face, so that a point meets few faces.
-    faceGrid_ = std::make_unique<BoxGrid>(bounds, faces_.box, kFaceCells);
-    // Flaps are listed where they lie, not over their boxes: a long flap
-    // across the grid's rows and columns would fill many cells it misses.
-    flapGrid_ = std::make_unique<BoxGrid>(
-        bounds, flaps_.size(), kFlapCells, [this](const BoxGrid& grid, std::size_t i, auto add) {
-          grid.ForPolygonCells(flaps_[i].shape.points.data(), flaps_[i].shape.count, 1e-6, add);
+    BothAtOnce(
+        [&] {
+          // Flaps are listed where they lie, not over their boxes: a long flap
+          // across the grid's rows and columns would fill many cells it misses.
+          flapGrid_ = std::make_unique<BoxGrid>(
+              bounds, flaps_.size(), kFlapCells, [this](const BoxGrid& grid, std::size_t i, auto add) {
+                grid.ForPolygonCells(flaps_[i].shape.points.data(), flaps_[i].shape.count, 1e-6, add);
+              });
+        },
+        [&] {
+          faceGrid_ = std::make_unique<BoxGrid>(bounds, faces_.box, kFaceCells);
+          sideGrid_ = std::make_unique<BoxGrid>(bounds, first.segmentBoxes, kSideCells);
         });
-    sideGrid_ = std::make_unique<BoxGrid>(bounds, segmentBoxes, kSideCells);
   }
 
   // Where the face sides of nearby parts cross the flap side from a to b,
