@@ -48,11 +48,15 @@ class BoxGrid {
   /// cells an item. Each cell lists its items in their order.
   template <typename CellsOf>
   BoxGrid(const Box& bounds, std::size_t count, double cellsPerItem, CellsOf cellsOf) : bounds_(bounds) {
+    // Bounds without a finite extent (points at infinity in a damaged file)
+    // make one cell: slow but right.
     const double w = std::max(bounds.x1 - bounds.x0, 1e-9), h = std::max(bounds.y1 - bounds.y0, 1e-9);
-    const double cells = std::clamp(static_cast<double>(count) * cellsPerItem, 1.0, kMaxCells);
-    cell_ = std::max({std::sqrt(w * h / cells), w / kMaxCells, h / kMaxCells});
-    nx_ = std::clamp(static_cast<int>(w / cell_) + 1, 1, static_cast<int>(kMaxCells));
-    ny_ = std::clamp(static_cast<int>(h / cell_) + 1, 1, static_cast<int>(kMaxCells));
+    if (std::isfinite(w) && std::isfinite(h)) {
+      const double cells = std::clamp(static_cast<double>(count) * cellsPerItem, 1.0, kMaxCells);
+      cell_ = std::max({std::sqrt(w * h / cells), w / kMaxCells, h / kMaxCells});
+      nx_ = static_cast<int>(std::clamp(std::floor(w / cell_) + 1.0, 1.0, kMaxCells));
+      ny_ = static_cast<int>(std::clamp(std::floor(h / cell_) + 1.0, 1.0, kMaxCells));
+    }
     // Cells in rows, each cell's items at first_[cell] .. first_[cell + 1].
     // The offsets are 32-bit, which halves the memory of fine grids; a list
     // beyond that would not fit in memory anyway.
@@ -174,7 +178,13 @@ class BoxGrid {
   }
 
  private:
-  int Clamp(double v, int n) const { return std::clamp(static_cast<int>(std::floor(v / cell_)), 0, n - 1); }
+  // The cell of a distance from the grid's corner, limited to the grid (a
+  // point beyond it, or not a number, counts in the outer cells).
+  int Clamp(double v, int n) const {
+    const double cell = std::floor(v / cell_);
+    if (!(cell > 0.0)) return 0;
+    return cell >= n - 1 ? n - 1 : static_cast<int>(cell);
+  }
   void Range(const Box& b, int& x0, int& y0, int& x1, int& y1) const {
     x0 = Clamp(b.x0 - bounds_.x0, nx_), x1 = Clamp(b.x1 - bounds_.x0, nx_);
     y0 = Clamp(b.y0 - bounds_.y0, ny_), y1 = Clamp(b.y1 - bounds_.y0, ny_);

@@ -9,6 +9,7 @@
 #include <set>
 #include <tuple>
 
+#include "development/BoxGrid.h"
 #include "development/DevelopmentGeometry.h"
 #include "model/Geometry.h"
 
@@ -189,71 +190,6 @@ void JoinNearCorners(std::vector<TaggedLoop>& loops, double tolerance) {
   }
 }
 
-/// A box in development units.
-struct Box {
-  double x0, y0, x1, y1;
-};
-
-Box BoxOf(Point2 a, Point2 b) {
-  return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
-}
-
-// A uniform grid over a set of boxes, each listed in every cell it touches,
-// so that a question about a place looks only at the items near it. A visit
-// reports an item once per call.
-class CellGrid {
- public:
-  CellGrid(const Box& bounds, std::size_t items) : bounds_(bounds), stamp_(items, 0) {
-    const double w = std::max(bounds.x1 - bounds.x0, 1e-12), h = std::max(bounds.y1 - bounds.y0, 1e-12);
-    const double cells = std::clamp(static_cast<double>(items), 1.0, 1048576.0);
-    cell_ = std::max(std::sqrt(w * h / cells), std::max(w, h) / 2048.0);
-    nx_ = std::clamp(static_cast<int>(w / cell_) + 1, 1, 2048);
-    ny_ = std::clamp(static_cast<int>(h / cell_) + 1, 1, 2048);
-    cells_.resize(static_cast<std::size_t>(nx_) * static_cast<std::size_t>(ny_));
-  }
-  void Add(const Box& box, std::size_t id) {
-    const Range r = RangeOf(box);
-    for (int y = r.y0; y <= r.y1; ++y)
-      for (int x = r.x0; x <= r.x1; ++x) cells_[Index(x, y)].push_back(id);
-  }
-  template <typename F>
-  void ForEach(const Box& box, F f) const {
-    ++query_;
-    const Range r = RangeOf(box);
-    for (int y = r.y0; y <= r.y1; ++y) {
-      for (int x = r.x0; x <= r.x1; ++x) {
-        for (std::size_t id : cells_[Index(x, y)]) {
-          if (stamp_[id] == query_) continue;
-          stamp_[id] = query_;
-          f(id);
-        }
-      }
-    }
-  }
-
- private:
-  struct Range {
-    int x0, y0, x1, y1;
-  };
-  int Clamp(double v, int n) const {
-    if (!(v == v)) return 0;
-    return static_cast<int>(std::clamp(std::floor(v / cell_), 0.0, static_cast<double>(n - 1)));
-  }
-  Range RangeOf(const Box& b) const {
-    return {Clamp(b.x0 - bounds_.x0, nx_), Clamp(b.y0 - bounds_.y0, ny_), Clamp(b.x1 - bounds_.x0, nx_),
-            Clamp(b.y1 - bounds_.y0, ny_)};
-  }
-  std::size_t Index(int x, int y) const {
-    return static_cast<std::size_t>(y) * static_cast<std::size_t>(nx_) + static_cast<std::size_t>(x);
-  }
-  Box bounds_;
-  double cell_ = 1.0;
-  int nx_ = 1, ny_ = 1;
-  std::vector<std::vector<std::size_t>> cells_;
-  mutable std::vector<unsigned> stamp_;
-  mutable unsigned query_ = 0;
-};
-
 // Where flaps overlap the part's faces or each other, the contour follows
 // the outline of all the paper together instead. Every side (the flaps'
 // bases included) is split where a flap side crosses it. A flap's piece is
@@ -279,28 +215,24 @@ class FlapOverlapTrim {
       }
     }
     Box bounds{1e300, 1e300, -1e300, -1e300};
-    auto grow = [&](Point2 q) {
-      bounds = {std::min(bounds.x0, q.x), std::min(bounds.y0, q.y), std::max(bounds.x1, q.x), std::max(bounds.y1, q.y)};
-    };
-    for (const Segment& seg : segments_) grow(seg.a), grow(seg.b);
+    for (const Segment& seg : segments_) bounds = Extended(Extended(bounds, seg.a), seg.b);
     for (const FlapShape& f : flaps_)
-      for (int k = 0; k < f.count; ++k) grow(f.points[static_cast<std::size_t>(k)]);
+      for (int k = 0; k < f.count; ++k) bounds = Extended(bounds, f.points[static_cast<std::size_t>(k)]);
     if (!(bounds.x0 <= bounds.x1)) bounds = {0, 0, 1, 1};
-    bounds = {bounds.x0 - offset_, bounds.y0 - offset_, bounds.x1 + offset_, bounds.y1 + offset_};
+    bounds = Grown(bounds);
     bounds_ = bounds;
-    segmentGrid_ = std::make_unique<CellGrid>(bounds, segments_.size());
-    for (std::size_t i = 0; i < segments_.size(); ++i)
-      segmentGrid_->Add(Grown(BoxOf(segments_[i].a, segments_[i].b)), i);
-    flapGrid_ = std::make_unique<CellGrid>(bounds, flaps_.size());
-    for (std::size_t k = 0; k < flaps_.size(); ++k) {
-      const FlapShape& f = flaps_[k];
+    std::vector<Box> boxes;
+    for (const Segment& seg : segments_) boxes.push_back(Grown(BoxOf(seg.a, seg.b)));
+    segmentGrid_ = std::make_unique<BoxGrid>(bounds, boxes, 1.0);
+    boxes.clear();
+    for (const FlapShape& f : flaps_) {
       Box box = BoxOf(f.points[0], f.points[1]);
-      for (int j = 2; j < f.count; ++j) {
-        const Point2 q = f.points[static_cast<std::size_t>(j)];
-        box = {std::min(box.x0, q.x), std::min(box.y0, q.y), std::max(box.x1, q.x), std::max(box.y1, q.y)};
-      }
-      flapGrid_->Add(Grown(box), k);
+      for (int j = 2; j < f.count; ++j) box = Extended(box, f.points[static_cast<std::size_t>(j)]);
+      boxes.push_back(Grown(box));
     }
+    flapGrid_ = std::make_unique<BoxGrid>(bounds, boxes, 1.0);
+    segmentStamp_.assign(segments_.size(), 0);
+    flapStamp_.assign(flaps_.size(), 0);
   }
 
   /// The contours with the overlaps taken out; nothing when there were none
@@ -358,7 +290,7 @@ class FlapOverlapTrim {
 
   // Records every proper crossing of a flap side with another side; the
   // point is computed once and shared by both, so the pieces meet exactly.
-  Box Grown(const Box& b) const { return {b.x0 - offset_, b.y0 - offset_, b.x1 + offset_, b.y1 + offset_}; }
+  Box Grown(const Box& b) const { return Grow(b, offset_); }
 
   std::optional<bool> SplitCrossings() {
     const std::size_t budget = 16 * segments_.size() + 4096;
@@ -368,7 +300,7 @@ class FlapOverlapTrim {
     for (std::size_t i = 0; i < segments_.size(); ++i) {
       if (OnOutline(segments_[i])) continue;
       near.clear();
-      segmentGrid_->ForEach(Grown(BoxOf(segments_[i].a, segments_[i].b)), [&](std::size_t j) { near.push_back(j); });
+      ForEachSegment(Grown(BoxOf(segments_[i].a, segments_[i].b)), [&](std::size_t j) { near.push_back(j); });
       for (std::size_t j : near) {
         Segment& f = segments_[i];
         Segment& g = segments_[j];
@@ -418,9 +350,25 @@ class FlapOverlapTrim {
     return s.base || !paperLeft ? Piece::Dropped : Piece::Slit;
   }
 
+  // Calls f once for every segment (flap) listed in the cells the box touches.
+  template <typename F>
+  void ForEachSegment(const Box& box, F f) const {
+    segmentGrid_->Visit(box, segmentStamp_, segmentQuery_, [&](int id) {
+      f(static_cast<std::size_t>(id));
+      return false;
+    });
+  }
+  template <typename F>
+  void ForEachFlap(const Box& box, F f) const {
+    flapGrid_->Visit(box, flapStamp_, flapQuery_, [&](int id) {
+      f(static_cast<std::size_t>(id));
+      return false;
+    });
+  }
+
   bool OnPartOutline(Point2 p) const {
     bool on = false;
-    segmentGrid_->ForEach({p.x - offset_, p.y - offset_, p.x + offset_, p.y + offset_}, [&](std::size_t i) {
+    ForEachSegment({p.x - offset_, p.y - offset_, p.x + offset_, p.y + offset_}, [&](std::size_t i) {
       const Segment& s = segments_[i];
       double t = 0.0;
       if (!on && OnOutline(s)) on = PointSegmentDistance(s.a, s.b, p, t) <= offset_;
@@ -430,7 +378,7 @@ class FlapOverlapTrim {
 
   bool InsideFlap(Point2 p, int other) const {
     bool inside = false;
-    flapGrid_->ForEach({p.x, p.y, p.x, p.y}, [&](std::size_t k) {
+    ForEachFlap({p.x, p.y, p.x, p.y}, [&](std::size_t k) {
       if (!inside && static_cast<int>(k) != other) inside = plicora::InsideFlap(flaps_[k], p, eps_);
     });
     return inside;
@@ -440,7 +388,7 @@ class FlapOverlapTrim {
   // right of p (a slit's two sides cancel).
   bool InsidePart(Point2 p) const {
     bool inside = false;
-    segmentGrid_->ForEach({p.x, p.y, bounds_.x1, p.y}, [&](std::size_t i) {
+    ForEachSegment({p.x, p.y, bounds_.x1, p.y}, [&](std::size_t i) {
       const Segment& s = segments_[i];
       if (!OnOutline(s) || (s.a.y > p.y) == (s.b.y > p.y)) return;
       const double x = s.a.x + (p.y - s.a.y) * (s.b.x - s.a.x) / (s.b.y - s.a.y);
@@ -453,7 +401,9 @@ class FlapOverlapTrim {
   double offset_, eps_;
   std::vector<Segment> segments_;
   Box bounds_{};
-  std::unique_ptr<CellGrid> segmentGrid_, flapGrid_;
+  std::unique_ptr<BoxGrid> segmentGrid_, flapGrid_;
+  mutable std::vector<int> segmentStamp_, flapStamp_;  // visits of the grids
+  mutable int segmentQuery_ = 0, flapQuery_ = 0;
 };
 
 class ContourWalk {
