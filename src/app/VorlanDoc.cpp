@@ -8,6 +8,7 @@
 #include "app/UpdateHints.h"
 #include "development/DevelopmentGeometry.h"
 #include "model/MeshTopology.h"
+#include "model/UsableNumbers.h"
 #include "model/WorkFileReader.h"
 #include "platform/FileName.h"
 #include "platform/MessageSink.h"
@@ -63,11 +64,14 @@ OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
   outcome.readResult = request.maxTextureSize > 0
                            ? ReadWorkFile(request.path, *model, settings_, request.maxTextureSize)
                            : ReadWorkFile(request.path, *model, settings_);
-  if (outcome.readResult != kReadOk || (request.afterRead && !request.afterRead(settings_, *model))) {
+  // A file whose numbers cannot be drawn (inf, nan, 1e300 from damage) is
+  // not opened: nothing sound could be shown, printed or exported from it.
+  const bool usable = outcome.readResult == kReadOk && HasUsableNumbers(*model, settings_);
+  if (!usable || (request.afterRead && !request.afterRead(settings_, *model))) {
     settings_ = previous;
     if (outcome.readResult == kReadRefused) {
       outcome.status = OpenStatus::Refused;
-    } else if (outcome.readResult != kReadOk) {
+    } else if (!usable) {
       ShowMessage("Failed to load specified file", MessageKind::Error);
       outcome.status = OpenStatus::ReadFailed;
     } else {

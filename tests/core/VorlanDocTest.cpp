@@ -81,6 +81,50 @@ TEST(VorlanDocTest, FailedOpensKeepTheModelAndTheSettings) {
   EXPECT_EQ(h.doc.title(), "CUBE.PLC");
 }
 
+// The cube with line `line` (from 1) starting `from` starting `to` instead.
+std::string CubeWith(int line, const std::string& from, const std::string& to) {
+  std::string text = test::ReadFile(test::FixturePath("cube.plc"));
+  std::size_t at = 0;
+  for (int i = 1; i < line; ++i) at = text.find('\n', at) + 1;
+  EXPECT_EQ(text.compare(at, from.size(), from), 0) << "line " << line;
+  return text.replace(at, from.size(), to);
+}
+
+// Damage can leave numbers no drawing can use (infinite, not a number, or
+// absurdly large, on paper a development farther out than 100 m at the
+// file's scale of 4.15 cm a unit): such a file is not opened.
+TEST(VorlanDocTest, NumbersThatCannotBeDrawnAreNotOpened) {
+  DocHarness h;
+  ASSERT_TRUE(h.Open(test::FixturePath("cube.plc")).ok());
+  Model* current = h.doc.model();
+  test::TempDir dir;
+  struct Case {
+    std::string text;
+    bool opens;
+  } cases[] = {
+      {CubeWith(19, "1 3 1", "1 inf 1"), false},  // a corner in the pattern
+      {CubeWith(19, "1 3 1", "1 nan 1"), false},
+      {CubeWith(19, "1 3 1", "1 1e300 1"), false},
+      {CubeWith(19, "1 3 1", "1 2500 1"), false},                        // 104 m of paper
+      {CubeWith(19, "1 3 1", "1 2400 1"), true},                         // 99.6 m
+      {CubeWith(19, "1 3 1 0 0 0 1 0.5", "1 3 1 0 0 0 1 1e30"), false},  // a flap width
+      {CubeWith(9, "-0.5 -0.5 0.5", "nan -0.5 0.5"), false},             // a vertex
+      {CubeWith(73, "dMag2d 4.15", "dMag2d inf"), false},                // the scale
+  };
+  for (const Case& c : cases) {
+    const std::string path = test::WriteFile(dir.File("damaged.plc"), c.text);
+    const OpenOutcome outcome = h.Open(path);
+    EXPECT_EQ(outcome.ok(), c.opens) << "case " << &c - cases;
+    if (c.opens) {
+      current = h.doc.model();
+      continue;
+    }
+    EXPECT_EQ(outcome.status, OpenStatus::ReadFailed) << &c - cases;
+    EXPECT_EQ(h.sink.messages, std::vector<std::string>{"Failed to load specified file"}) << &c - cases;
+    EXPECT_EQ(h.doc.model(), current) << &c - cases;
+  }
+}
+
 TEST(VorlanDocTest, ModelWithoutDevelopmentWarnsAndCountsSurfacesAboveOneThousand) {
   DocHarness h;
   test::TempDir dir;
