@@ -4,9 +4,7 @@
 #include <array>
 #include <atomic>
 #include <cmath>
-#include <exception>
 #include <memory>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -14,31 +12,10 @@
 #include "development/DevelopmentDrawing.h"
 #include "development/DevelopmentGeometry.h"
 #include "model/Geometry.h"
+#include "platform/BothAtOnce.h"
 
 namespace plicora {
 namespace {
-
-// Runs `here` on this thread and `there` on another, both to their end; an
-// exception of either is thrown here afterwards.
-template <typename F, typename G>
-void BothAtOnce(F here, G there) {
-  std::exception_ptr failure;
-  std::thread other([&] {
-    try {
-      there();
-    } catch (...) {
-      failure = std::current_exception();
-    }
-  });
-  try {
-    here();
-  } catch (...) {
-    other.join();
-    throw;
-  }
-  other.join();
-  if (failure) std::rethrow_exception(failure);
-}
 
 // Inside the fan of triangles from the first of `count` corners.
 bool InsideFan(const Point2* corners, std::size_t count, Point2 p) {
@@ -243,27 +220,20 @@ class FlapOutlineWalk {
         if (draws) drawReady();
       }
     };
-    std::exception_ptr failure;
-    std::thread second;
+    // A side that fails stops the other from taking more chunks.
+    auto walkOrStop = [&](Scratch& w, bool draws) {
+      try {
+        walk(w, draws);
+      } catch (...) {
+        nextChunk = chunkCount;
+        throw;
+      }
+    };
     if (chunkCount > 1) {
-      second = std::thread([&] {
-        try {
-          walk(scratch[1], false);
-        } catch (...) {
-          nextChunk = chunkCount;  // the first thread stops too
-          failure = std::current_exception();
-        }
-      });
-    }
-    try {
+      BothAtOnce([&] { walkOrStop(scratch[0], true); }, [&] { walkOrStop(scratch[1], false); });
+    } else {
       walk(scratch[0], true);
-    } catch (...) {
-      nextChunk = chunkCount;
-      if (second.joinable()) second.join();
-      throw;
     }
-    if (second.joinable()) second.join();
-    if (failure) std::rethrow_exception(failure);
     drawReady();
   }
 
@@ -391,9 +361,19 @@ class FlapOutlineWalk {
     std::size_t middle = 0;
     for (std::size_t seen = 0; middle < model_.parts.size() && seen * 2 < faces; ++middle)
       seen += listed[middle] ? model_.parts[middle].faces.size() : 0;
-    if (faces < kSharedIndex) middle = model_.parts.size();
+    const bool shared = faces >= kSharedIndex;
+    if (!shared) middle = model_.parts.size();
+    // A small development is indexed on this thread alone.
+    auto both = [shared](auto here, auto there) {
+      if (shared) {
+        BothAtOnce(here, there);
+      } else {
+        here();
+        there();
+      }
+    };
     Tables first, second;
-    BothAtOnce([&] { Fill(first, listed, 0, middle); }, [&] { Fill(second, listed, middle, model_.parts.size()); });
+    both([&] { Fill(first, listed, 0, middle); }, [&] { Fill(second, listed, middle, model_.parts.size()); });
     first.Append(std::move(second));
     faces_ = std::move(first.faces);
     flapParts_ = std::move(first.flapParts);
@@ -403,7 +383,7 @@ class FlapOutlineWalk {
     Box bounds = first.bounds;
     if (bounds.x0 > bounds.x1) bounds = {0.0, 0.0, 1.0, 1.0};
     bounds = Grow(bounds, 1e-6);
-    BothAtOnce(
+    both(
         [&] {
           // Flaps are listed where they lie, not over their boxes: a long flap
           // across the grid's rows and columns would fill many cells it misses.

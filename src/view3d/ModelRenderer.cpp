@@ -4,11 +4,10 @@
 
 #include <atomic>
 #include <cstdint>
-#include <exception>
-#include <thread>
 #include <type_traits>
 
 #include "model/MeshTopology.h"
+#include "platform/BothAtOnce.h"
 #include "view3d/EdgeStyle.h"
 #include "view3d/PrimitiveWriter.h"
 #include "view3d/RenderCache.h"
@@ -227,27 +226,20 @@ void ModelRenderer::CaptureMissingTriangles(const std::vector<TriangleJob>& jobs
       missing[k].second->second(writer);
     }
   };
-  std::exception_ptr failure;
-  std::thread second;
+  // A side that fails stops the other from taking more passes.
+  auto captureOrStop = [&] {
+    try {
+      capture();
+    } catch (...) {
+      next = missing.size();
+      throw;
+    }
+  };
   if (missing.size() > 1) {
-    second = std::thread([&] {
-      try {
-        capture();
-      } catch (...) {
-        next = missing.size();
-        failure = std::current_exception();
-      }
-    });
-  }
-  try {
+    BothAtOnce(captureOrStop, captureOrStop);
+  } else {
     capture();
-  } catch (...) {
-    next = missing.size();
-    if (second.joinable()) second.join();
-    throw;
   }
-  if (second.joinable()) second.join();
-  if (failure) std::rethrow_exception(failure);
 }
 
 void ModelRenderer::BeginCachedFrame(const SceneInputs& scene, const Settings& settings) {
