@@ -7,6 +7,7 @@
 
 #include "development/DevelopmentRasterGeometry.h"
 #include "development/PrintPage.h"
+#include "platform/FastDeflate.h"
 
 namespace plicora {
 
@@ -59,6 +60,7 @@ void SetPrinterPaper(QPrinter& printer, const Settings& settings) {
 
 PrintOutcome PrintDevelopmentPages(QPrinter& printer, const Model& model, const Settings& settings,
                                    const PageLayout& layout, const PrintRun& run) {
+  const FastDeflate fast;  // a printer on this system is sent PDF
   QPainter painter;
   if (!painter.begin(&printer)) return PrintOutcome::NotStarted;
   RasterGeometryCache geometry;

@@ -10,6 +10,7 @@
 #include "development/DevelopmentRasterGeometry.h"
 #include "development/PrintPage.h"
 #include "export/ExportFile.h"
+#include "platform/FastDeflate.h"
 
 namespace plicora {
 
@@ -21,6 +22,7 @@ bool WritePdf(QIODevice& out, const Model& model, const Settings& settings) {
   UpdatePageGrid(&model, settings, layout);
   BuildPageList(&model, settings, layout);
 
+  const FastDeflate fast;
   QPdfWriter pdf(&out);
   SetUpPdfSheet(pdf, settings);
 

@@ -19,6 +19,7 @@
 #include "export/CutterSvgExport.h"
 #include "export/ExportFile.h"
 #include "export/PdfExport.h"
+#include "platform/FastDeflate.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
@@ -46,6 +47,7 @@ std::optional<QByteArray> PdfSheet(const Model& model, const Settings& settings,
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
+  const FastDeflate fast;
   QPdfWriter pdf(&buffer);
   SetUpPdfSheet(pdf, settings);
   bool ok = true;
