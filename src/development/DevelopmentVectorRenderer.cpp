@@ -133,10 +133,26 @@ class FaceBatch {
   int count_ = 0;
 };
 
+// Which parts reach into the area. A part whose corners' box, a device unit
+// wider for the rounding, misses the area has no face and no line there, so
+// a page of a large development looks only at the parts on it.
+std::vector<char> PartsInArea(const std::vector<PartExtent>& extents, double sx, double sy, const DrawArea& area) {
+  std::vector<char> shown(extents.size(), 1);
+  if (area.all) return shown;
+  for (std::size_t i = 0; i < extents.size(); ++i) {
+    const Box& box = extents[i].corners;
+    shown[i] = box.x0 <= box.x1 &&
+               area.Shows(Grow(BoxOf(Point2{box.x0 * sx, box.y0 * sy}, Point2{box.x1 * sx, box.y1 * sy}), 1.0));
+  }
+  return shown;
+}
+
 void FillFaces(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy,
-               const DrawArea& area) {
+               const DrawArea& area, const std::vector<char>& partShown) {
   FaceBatch batch(painter);
-  for (const Part& part : model.parts) {
+  for (std::size_t i = 0; i < model.parts.size(); ++i) {
+    if (!partShown[i]) continue;
+    const Part& part = model.parts[i];
     for (const Face* face : part.faces) {
       QColor color(Qt::white);
       if (settings.bUseMaterial) {
@@ -188,7 +204,8 @@ void ForEachDash(double x1, double y1, double x2, double y2, const std::vector<i
 }
 
 void DrawLines(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy, int penWidth,
-               const std::vector<int>& dot1, const std::vector<int>& dot2, const DrawArea& area) {
+               const std::vector<int>& dot1, const std::vector<int>& dot2, const DrawArea& area,
+               const std::vector<char>& partShown) {
   const QPen black = SolidPen(Qt::black, penWidth);
   const QPen white = SolidPen(Qt::white, penWidth);
   painter.setPen(black);
@@ -205,7 +222,19 @@ void DrawLines(QPainter& painter, const Model& model, const Settings& settings, 
     }
   };
   DrawnSides drawn;
-  for (const Part& part : model.parts) {
+  for (std::size_t i = 0; i < model.parts.size(); ++i) {
+    const Part& part = model.parts[i];
+    if (!partShown[i]) {
+      // A fold whose other side lies in another part is drawn from the side
+      // met first, here or not.
+      for (const Face* face : part.faces) {
+        for (const HalfEdge* h : face->ring) {
+          const HalfEdge* other = h->devPartner;
+          if (other && other->face && other->face->part != &part) ClassifyEdgeLine(*h, settings, drawn);
+        }
+      }
+      continue;
+    }
     for (const Face* face : part.faces) {
       for (const HalfEdge* h : face->ring) {
         const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings, drawn);
@@ -301,8 +330,10 @@ void DrawDashedLine(QPainter& painter, double x1, double y1, double x2, double y
 }
 
 void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy,
-                           const std::optional<QRectF>& area) {
+                           const std::optional<QRectF>& area, PartExtentsCache* extents) {
   if (!model) return;
+  PartExtentsCache own;
+  const std::vector<PartExtent>& parts = (extents ? *extents : own).Get(*model);
   const double s = model->devScale;
   if (!(s > 0.0)) return;
   const double lw = settings.printoutLineWidth;
@@ -320,12 +351,13 @@ void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings
     painter.setPen(SolidPen(Qt::black, penWidth));
     painter.setBrush(Qt::NoBrush);
     LineBatch outlines(painter);
-    DrawFlapOutlines(outlines, *model, settings, sx, sy, drawArea);
+    DrawFlapOutlines(outlines, *model, settings, parts, sx, sy, drawArea);
     outlines.Flush();
   }
-  FillFaces(painter, *model, settings, sx, sy, drawArea);
+  const std::vector<char> partShown = PartsInArea(parts, sx, sy, drawArea);
+  FillFaces(painter, *model, settings, sx, sy, drawArea, partShown);
   painter.setBrush(Qt::NoBrush);
-  DrawLines(painter, *model, settings, sx, sy, penWidth, dot1, dot2, drawArea);
+  DrawLines(painter, *model, settings, sx, sy, penWidth, dot1, dot2, drawArea, partShown);
   painter.setPen(Qt::black);
   DrawJoinNumbers(painter, *model, settings, sx, sy, drawArea);
   painter.restore();

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "development/PartExtents.h"
 #include "model/Model.h"
 #include "model/Settings.h"
 
@@ -26,9 +27,10 @@ std::vector<int> DevicePattern(const std::vector<int>& pattern, double lineWidth
 /// are drawn separately (DrawTextLabels). The model is left as it is.
 /// With an `area` (development units) only what reaches into it is drawn,
 /// as a printed page needs only its own tile. Faces of one colour and lines
-/// of one pen reach the painter as a few large paths.
+/// of one pen reach the painter as a few large paths. A caller drawing many
+/// areas of one model passes the parts' extents it keeps for them.
 void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy,
-                           const std::optional<QRectF>& area = std::nullopt);
+                           const std::optional<QRectF>& area = std::nullopt, PartExtentsCache* extents = nullptr);
 
 /// One line as a series of dashes with the current pen: the pattern holds
 /// (dash, gap) pairs in device units, restarts at the line's start, and the

@@ -122,10 +122,11 @@ struct FlapShape {
 // the drawing area, and their nearby parts, are looked at.
 class FlapOutlineWalk {
  public:
-  FlapOutlineWalk(LineBatch& lines, const Model& model, const Settings& settings, double sx, double sy,
-                  const DrawArea& area)
+  FlapOutlineWalk(LineBatch& lines, const Model& model, const Settings& settings,
+                  const std::vector<PartExtent>& extents, double sx, double sy, const DrawArea& area)
       : lines_(lines),
         model_(model),
+        extents_(extents),
         flip_(model.mirrored != settings.bNorishiroReverse),
         sx_(sx),
         sy_(sy),
@@ -134,14 +135,9 @@ class FlapOutlineWalk {
   void Run() {
     const double s = model_.devScale;
     std::vector<Box> grown;
-    for (const Part& part : model_.parts) {
-      double maxFlapWidth = 0.0;
-      for (const Face* face : part.faces) {
-        for (const HalfEdge* h : face->ring) {
-          if (h->hasFlap) maxFlapWidth = std::max(maxFlapWidth, h->flapWidth);
-        }
-      }
-      const double m = s != 0.0 ? maxFlapWidth / s : 0.0;
+    for (std::size_t i = 0; i < model_.parts.size(); ++i) {
+      const Part& part = model_.parts[i];
+      const double m = s != 0.0 ? extents_[i].widestFlap / s : 0.0;
       grown.push_back(Grow({part.offsetX, part.offsetY, part.offsetX + part.width, part.offsetY + part.height}, m));
     }
     const std::size_t count = model_.parts.size();
@@ -509,6 +505,7 @@ class FlapOutlineWalk {
 
   LineBatch& lines_;
   const Model& model_;
+  const std::vector<PartExtent>& extents_;
   bool flip_;
   double sx_, sy_;
   const DrawArea& area_;
@@ -522,9 +519,9 @@ class FlapOutlineWalk {
 
 }  // namespace
 
-void DrawFlapOutlines(LineBatch& lines, const Model& model, const Settings& settings, double sx, double sy,
-                      const DrawArea& area) {
-  FlapOutlineWalk(lines, model, settings, sx, sy, area).Run();
+void DrawFlapOutlines(LineBatch& lines, const Model& model, const Settings& settings,
+                      const std::vector<PartExtent>& extents, double sx, double sy, const DrawArea& area) {
+  FlapOutlineWalk(lines, model, settings, extents, sx, sy, area).Run();
 }
 
 }  // namespace plicora

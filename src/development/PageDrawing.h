@@ -14,6 +14,7 @@
 namespace plicora {
 
 class RasterGeometryCache;
+class PartExtentsCache;
 
 /// A printed sheet's device: resolution, the unprintable border (physical
 /// offsets) and the size of the whole physical page, in device units.
@@ -28,6 +29,8 @@ struct PrintDevice {
   /// Where the raster pages of one print run keep their arrays from page to
   /// page (the model cannot change during a run); none builds them per page.
   RasterGeometryCache* geometry = nullptr;
+  /// Likewise the parts' extents of the vector pages.
+  PartExtentsCache* extents = nullptr;
 
   double UnitsPerCmX() const;
   double UnitsPerCmY() const;

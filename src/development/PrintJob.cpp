@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "development/DevelopmentRasterGeometry.h"
+#include "development/PartExtents.h"
 #include "development/PrintPage.h"
 #include "platform/FastDeflate.h"
 
@@ -64,8 +65,10 @@ PrintOutcome PrintDevelopmentPages(QPrinter& printer, const Model& model, const 
   QPainter painter;
   if (!painter.begin(&printer)) return PrintOutcome::NotStarted;
   RasterGeometryCache geometry;
+  PartExtentsCache extents;
   PrintDevice device = MakePrintDevice(printer, run.preview);
   device.geometry = &geometry;
+  device.extents = &extents;
   bool ok = true;
   int done = 0;
   for (const int number : run.sheets) {

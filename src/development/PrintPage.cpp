@@ -66,7 +66,8 @@ bool PrintOnePage(QPainter& painter, const Model& model, const Settings& setting
     // Only what reaches into this page's tile is drawn.
     const std::optional<QRectF> tile =
         s > 0.0 ? std::optional<QRectF>(QRectF(w * page.column / s, h * page.row / s, w / s, h / s)) : std::nullopt;
-    DrawDevelopmentVector(painter, &model, settings, device.dpiX * s * kInchPerCm, device.dpiY * s * kInchPerCm, tile);
+    DrawDevelopmentVector(painter, &model, settings, device.dpiX * s * kInchPerCm, device.dpiY * s * kInchPerCm, tile,
+                          device.extents);
     painter.restore();
   }
 

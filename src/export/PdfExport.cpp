@@ -8,6 +8,7 @@
 #include <new>
 
 #include "development/DevelopmentRasterGeometry.h"
+#include "development/PartExtents.h"
 #include "development/PrintPage.h"
 #include "export/ExportFile.h"
 #include "platform/FastDeflate.h"
@@ -27,8 +28,10 @@ bool WritePdf(QIODevice& out, const Model& model, const Settings& settings) {
   SetUpPdfSheet(pdf, settings);
 
   RasterGeometryCache geometry;
+  PartExtentsCache extents;
   PrintDevice device;
   device.geometry = &geometry;
+  device.extents = &extents;
   device.dpiX = device.dpiY = pdf.resolution();
   device.physicalWidth = pdf.width();
   device.physicalHeight = pdf.height();
