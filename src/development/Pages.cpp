@@ -32,9 +32,10 @@ void BuildPageList(const Model* model, const Settings& settings, PageLayout& lay
     layout.pages.push_back(PageRef{});
     return;
   }
+  const std::vector<PartExtent> extents = settings.bPrintOmitPage ? PartExtentsOf(*model) : std::vector<PartExtent>{};
   for (int row = 0; row < layout.rows; ++row) {
     for (int column = 0; column < layout.columns; ++column) {
-      if (!settings.bPrintOmitPage || PageHasDevelopment(*model, settings, column, row))
+      if (!settings.bPrintOmitPage || PageHasDevelopment(*model, settings, column, row, &extents))
         layout.pages.push_back(PageRef{column, row});
     }
   }
@@ -46,14 +47,20 @@ PageRef LookUpPage(const PageLayout& layout, int number) {
   return layout.pages[static_cast<std::size_t>(number - 1)];
 }
 
-bool PageHasDevelopment(const Model& model, const Settings& settings, int column, int row) {
+bool PageHasDevelopment(const Model& model, const Settings& settings, int column, int row,
+                        const std::vector<PartExtent>* extents) {
   const double s = model.devScale;
   const double w = PrintableWidth(settings);
   const double h = PrintableHeight(settings);
   const double x1 = column * w / s, x2 = (column + 1) * w / s;
   const double y1 = row * h / s, y2 = (row + 1) * h / s;
   const Point2 corners[4] = {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}};
-  for (const Part& part : model.parts) {
+  // A side can meet a border only within the small reach that the
+  // intersection test allows.
+  const Box page = Grow(Box{x1, y1, x2, y2}, 1e-6);
+  for (std::size_t p = 0; p < model.parts.size(); ++p) {
+    const Part& part = model.parts[p];
+    if (extents && p < extents->size() && !(*extents)[p].corners.Overlaps(page)) continue;
     for (const Face* face : part.faces) {
       for (const HalfEdge* half : face->ring) {
         const Point2 a{half->devPos.x + part.offsetX, half->devPos.y + part.offsetY};

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "development/DevelopmentGeometry.h"
+#include "development/PartExtents.h"
 #include "model/Model.h"
 #include "model/Settings.h"
 
@@ -43,8 +44,11 @@ void BuildPageList(const Model* model, const Settings& settings, PageLayout& lay
 PageRef LookUpPage(const PageLayout& layout, int number);
 
 /// Whether a face corner lies strictly inside the page's tile or a face side
-/// crosses one of the tile's borders.
-bool PageHasDevelopment(const Model& model, const Settings& settings, int column, int row);
+/// crosses one of the tile's borders. A caller asking for many pages passes
+/// the parts' extents (PartExtentsOf), so that parts far from the page are
+/// passed over.
+bool PageHasDevelopment(const Model& model, const Settings& settings, int column, int row,
+                        const std::vector<PartExtent>* extents = nullptr);
 
 /// The caption printed under a page: "-  page N [row R, column C]  -", with
 /// the row and column counted from 1.
