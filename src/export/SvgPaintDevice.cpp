@@ -8,10 +8,11 @@
 #include <QTextItem>
 #include <QTransform>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
+
+#include "export/FixedPointText.h"
 
 namespace plicora {
 
@@ -165,12 +166,8 @@ class SvgPaintEngine : public QPaintEngine {
   // A number in user units to 1/100, without trailing zeros.
   void Number(double v) {
     if (!std::isfinite(v)) v = 0.0;
-    char text[64];
-    auto [end, error] = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 2);
-    if (error != std::errc()) {
-      buffer_ += '0';
-      return;
-    }
+    char text[kMaxFixed6Length + 1];
+    char* end = text + FormatFixed(v, 2, text);
     while (end > text && end[-1] == '0') --end;
     if (end > text && end[-1] == '.') --end;
     if (end - text == 2 && text[0] == '-' && text[1] == '0') {  // "-0"

@@ -13,16 +13,19 @@
 namespace plicora {
 namespace {
 
-std::string Fast(double v) {
+// Six digits (the EPS writer's) unless told otherwise (two: the SVG's).
+std::string Fast(double v, int digits = 6) {
   char text[kMaxFixed6Length + 1];
-  return std::string(text, FormatFixed6(v, text));
+  return std::string(text, digits == 6 ? FormatFixed6(v, text) : FormatFixed(v, digits, text));
 }
 
-std::string Printf(double v) {
+std::string Printf(double v, int digits = 6) {
   char text[kMaxFixed6Length + 16];
-  std::snprintf(text, sizeof text, "%f", v);
+  std::snprintf(text, sizeof text, "%.*f", digits, v);
   return text;
 }
+
+constexpr int kDigits[] = {6, 2, 0};
 
 TEST(FixedPointText, SpecialValuesMatchPrintf) {
   const double values[] = {0.0,
@@ -50,7 +53,9 @@ TEST(FixedPointText, SpecialValuesMatchPrintf) {
                            std::numeric_limits<double>::infinity(),
                            -std::numeric_limits<double>::infinity(),
                            std::numeric_limits<double>::quiet_NaN()};
-  for (double v : values) EXPECT_EQ(Fast(v), Printf(v)) << Printf(v);
+  for (int digits : kDigits) {
+    for (double v : values) EXPECT_EQ(Fast(v, digits), Printf(v, digits)) << Printf(v, digits);
+  }
   EXPECT_EQ(Fast(-DBL_MAX).size(), kMaxFixed6Length);
 }
 
@@ -61,25 +66,28 @@ TEST(FixedPointText, RandomValuesAcrossMagnitudesMatchPrintf) {
   for (int i = 0; i < 400000 && mismatches < 5; ++i) {
     double v = std::pow(10.0, exponent(random));
     if (random() & 1) v = -v;
-    if (Fast(v) != Printf(v)) {
+    const int digits = kDigits[i % 3];
+    if (Fast(v, digits) != Printf(v, digits)) {
       ++mismatches;
-      ADD_FAILURE() << Printf(v);
+      ADD_FAILURE() << Printf(v, digits);
     }
   }
 }
 
 TEST(FixedPointText, HalfwayAndNearHalfwayValuesMatchPrintf) {
-  // k + 0.5 millionths and their neighbours one unit in the last place away,
-  // for values that are exact binary fractions and for ordinary ones.
+  // k + 0.5 units of the last digit and their neighbours one unit in the
+  // last place away, for values that are exact binary fractions and for
+  // ordinary ones.
   std::mt19937_64 random(777);
   int mismatches = 0;
   for (int i = 0; i < 200000 && mismatches < 5; ++i) {
+    const int digits = kDigits[i % 3];
     const double k = static_cast<double>(random() % 2000000000000ULL);
-    const double base = (k + 0.5) / 1e6;
+    const double base = (k + 0.5) / std::pow(10.0, digits);
     for (double v : {base, std::nextafter(base, 0.0), std::nextafter(base, 1e300), std::ldexp(k, -20)}) {
-      if (Fast(v) != Printf(v)) {
+      if (Fast(v, digits) != Printf(v, digits)) {
         ++mismatches;
-        ADD_FAILURE() << Printf(v);
+        ADD_FAILURE() << Printf(v, digits);
       }
     }
   }
