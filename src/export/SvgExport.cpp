@@ -10,6 +10,7 @@
 #include "development/DevelopmentVectorRenderer.h"
 #include "development/TextLabelRenderer.h"
 #include "export/ExportFile.h"
+#include "export/ExportFileDevice.h"
 #include "export/SvgPaintDevice.h"
 #include "model/Units.h"
 #include "platform/MessageSink.h"
@@ -49,15 +50,14 @@ bool WriteSvg(QIODevice& out, const Model& model, const Settings& settings) {
 }
 
 bool ExportSvg(const Model& model, const Settings& settings, const std::string& path) {
-  QByteArray bytes;
   try {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    WriteSvg(buffer, model, settings);
+    ExportFileDevice file(path);
+    // A file that cannot even be created is reported before the drawing.
+    if (!file.failed()) WriteSvg(file, model, settings);
+    return file.Finish();
   } catch (const std::bad_alloc&) {
     return ReportExportOutOfMemory(path);
   }
-  return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 QByteArray RenderSvg(const Model& model, const Settings& settings) {

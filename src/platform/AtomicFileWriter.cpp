@@ -64,21 +64,6 @@ void SyncFolder(const std::string& folder) {
   ::close(fd);
 }
 
-/// Fills the temporary file; false with errno set (EIO for a test fault).
-bool FillTemporary(int fd, std::string_view bytes) {
-  if (FaultAt(AtomicWriteStep::Write)) {
-    WriteAll(fd, bytes.data(), bytes.size() / 2);
-    errno = EIO;
-    return false;
-  }
-  if (!WriteAll(fd, bytes.data(), bytes.size())) return false;
-  if (FaultAt(AtomicWriteStep::Sync)) {
-    errno = EIO;
-    return false;
-  }
-  return ::fsync(fd) == 0;
-}
-
 }  // namespace
 
 void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteStep> step) {
@@ -143,22 +128,6 @@ bool IsDeviceOrPipe(const std::string& path) {
   return ::stat(path.c_str(), &target) == 0 && (S_ISCHR(target.st_mode) || S_ISFIFO(target.st_mode));
 }
 
-bool WriteInPlace(const std::string& path, std::string_view bytes, std::string* error) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) {
-    SetError(error, "cannot open " + path, errno);
-    return false;
-  }
-  const bool written = WriteAll(fd, bytes.data(), bytes.size());
-  const int err = errno;
-  if (::close(fd) != 0 && written) {
-    SetError(error, "cannot write " + path, errno);
-    return false;
-  }
-  if (!written) SetError(error, "cannot write " + path, err);
-  return written;
-}
-
 }  // namespace
 
 int LastAtomicWriteErrno() {
@@ -166,16 +135,97 @@ int LastAtomicWriteErrno() {
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-  if (IsDeviceOrPipe(path)) return WriteInPlace(path, bytes, error);
-  TemporaryBeside temp;
-  if (!CreateTemporaryBeside(path, temp, error)) return false;
-  if (!FillTemporary(temp.fd, bytes)) {
-    const int err = errno;
-    ::close(temp.fd);
-    return Discard(temp, error, "cannot write " + temp.path, err);
+  AtomicFileStream stream(path);
+  stream.Write(bytes);
+  return stream.Commit(error);
+}
+
+AtomicFileStream::AtomicFileStream(const std::string& path) : path_(path) {
+  if (IsDeviceOrPipe(path)) {
+    inPlace_ = true;
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd_ < 0) Fail("cannot open " + path, errno);
+    return;
   }
-  if (::close(temp.fd) != 0) return Discard(temp, error, "cannot write " + temp.path, errno);
-  return RenameOver(temp, error);
+  TemporaryBeside temp;
+  std::string error;
+  if (!CreateTemporaryBeside(path, temp, &error)) {
+    failed_ = true;
+    error_ = error;
+    errno_ = t_lastErrno;
+    return;
+  }
+  target_ = temp.target;
+  folder_ = temp.folder;
+  temporary_ = temp.path;
+  fd_ = temp.fd;
+}
+
+AtomicFileStream::~AtomicFileStream() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!committed_ && !inPlace_ && !temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+bool AtomicFileStream::Fail(const std::string& what, int err) {
+  if (!failed_) {
+    failed_ = true;
+    errno_ = err;
+    error_ = what + ": " + std::strerror(err);
+  }
+  return false;
+}
+
+bool AtomicFileStream::Write(std::string_view bytes) {
+  if (failed_) return false;
+  const std::string& name = inPlace_ ? path_ : temporary_;
+  if (!inPlace_ && FaultAt(AtomicWriteStep::Write)) {
+    WriteAll(fd_, bytes.data(), bytes.size() / 2);
+    return Fail("cannot write " + name, EIO);
+  }
+  if (!WriteAll(fd_, bytes.data(), bytes.size())) return Fail("cannot write " + name, errno);
+  return true;
+}
+
+bool AtomicFileStream::Commit(std::string* error) {
+  auto failure = [&] {
+    t_lastErrno = errno_;
+    if (error) *error = error_;
+    return false;
+  };
+  if (failed_) return failure();
+  if (inPlace_) {
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+      Fail("cannot write " + path_, errno);
+      return failure();
+    }
+    return committed_ = true;
+  }
+  if (FaultAt(AtomicWriteStep::Sync)) {
+    Fail("cannot write " + temporary_, EIO);
+    return failure();
+  }
+  if (::fsync(fd_) != 0) {
+    Fail("cannot write " + temporary_, errno);
+    return failure();
+  }
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) {
+    Fail("cannot write " + temporary_, errno);
+    return failure();
+  }
+  TemporaryBeside temp;
+  temp.target = target_;
+  temp.folder = folder_;
+  temp.path = temporary_;
+  // RenameOver removes the temporary file itself when it fails.
+  if (!RenameOver(temp, error)) {
+    committed_ = true;  // nothing left to remove
+    return false;
+  }
+  return committed_ = true;
 }
 
 }  // namespace plicora

@@ -17,6 +17,35 @@ namespace plicora {
 /// or a pipe is written in place, as it cannot be replaced.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
+/// The same write with the bytes coming in pieces, each going to the
+/// temporary file as it comes, so that a large file is never held whole in
+/// memory. The file takes the target's place at Commit; destroyed without a
+/// Commit that succeeded, the stream leaves the old file untouched and no
+/// temporary file.
+class AtomicFileStream {
+ public:
+  explicit AtomicFileStream(const std::string& path);
+  ~AtomicFileStream();
+  AtomicFileStream(const AtomicFileStream&) = delete;
+  AtomicFileStream& operator=(const AtomicFileStream&) = delete;
+
+  /// False once anything has failed (and for every later piece).
+  bool Write(std::string_view bytes);
+  bool failed() const { return failed_; }
+  /// Puts the file in place; on failure (now or earlier) `error` says what
+  /// went wrong, as WriteFileAtomically does, and the result is false.
+  bool Commit(std::string* error = nullptr);
+
+ private:
+  bool Fail(const std::string& what, int err);
+  std::string path_, target_, folder_, temporary_;
+  int fd_ = -1;
+  bool inPlace_ = false;  // a device or a pipe
+  bool failed_ = false, committed_ = false;
+  std::string error_;
+  int errno_ = 0;
+};
+
 /// The system's error number of the last failed write on this thread (for a
 /// message that names the reason).
 int LastAtomicWriteErrno();

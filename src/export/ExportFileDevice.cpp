@@ -1,0 +1,24 @@
+#include "export/ExportFileDevice.h"
+
+#include "export/ExportFile.h"
+#include "platform/MessageSink.h"
+
+namespace plicora {
+
+ExportFileDevice::ExportFileDevice(const std::string& path) : path_(path), stream_(path) {
+  open(QIODevice::WriteOnly);
+}
+
+qint64 ExportFileDevice::writeData(const char* data, qint64 size) {
+  if (!stream_.Write(std::string_view(data, static_cast<std::size_t>(size)))) return -1;
+  return size;
+}
+
+bool ExportFileDevice::Finish() {
+  close();
+  if (stream_.Commit()) return true;
+  ShowMessage(ExportFailureMessage("Cannot write to file", path_, LastAtomicWriteErrno()), MessageKind::Error);
+  return false;
+}
+
+}  // namespace plicora
