@@ -3,6 +3,7 @@
 #include <QFile>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 #include "export/EmfPaintEngine.h"
 
@@ -31,10 +32,12 @@ QPaintEngine* EmfPaintDevice::paintEngine() const {
   return engine_.get();
 }
 
-void EmfPaintDevice::Store(const std::vector<std::uint8_t>& data) {
-  bytes_ = QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+void EmfPaintDevice::Store(std::vector<std::uint8_t>&& data) {
+  data_ = std::move(data);
   if (!file_) return;
-  const bool ok = file_->write(bytes_) == bytes_.size() && file_->flush();
+  const std::string_view bytes = view();
+  const bool ok = file_->write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
+                  file_->flush();
   file_->close();
   if (!ok) writeFailed_ = true;
 }

@@ -13,6 +13,9 @@
 #include <QPaintDevice>
 #include <QString>
 #include <memory>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "export/EmfRecordWriter.h"
 
@@ -34,8 +37,10 @@ class EmfPaintDevice : public QPaintDevice {
   bool isValid() const;
   /// True when writing the finished file failed.
   bool writeFailed() const { return writeFailed_; }
-  /// The finished metafile (after QPainter::end()).
-  const QByteArray& bytes() const { return bytes_; }
+  /// The finished metafile (after QPainter::end()), as it is kept and as a
+  /// copy.
+  std::string_view view() const { return std::string_view(reinterpret_cast<const char*>(data_.data()), data_.size()); }
+  QByteArray bytes() const { return QByteArray(view().data(), static_cast<qsizetype>(view().size())); }
   double dpi() const { return dpi_; }
 
   QPaintEngine* paintEngine() const override;
@@ -54,14 +59,14 @@ class EmfPaintDevice : public QPaintDevice {
  private:
   friend class EmfPaintEngine;
   /// Called by the engine when the painter ends.
-  void Store(const std::vector<std::uint8_t>& data);
+  void Store(std::vector<std::uint8_t>&& data);
 
   QString description_;
   double dpi_;
   EmfReferenceDevice reference_;
   std::unique_ptr<QFile> file_;
   std::unique_ptr<EmfPaintEngine> engine_;
-  QByteArray bytes_;
+  std::vector<std::uint8_t> data_;
   bool writeFailed_ = false;
   bool fileWanted_ = false;
 };

@@ -62,8 +62,7 @@ bool ExportMetafile(const Model& model, const Settings& settings, const std::str
   } catch (const std::bad_alloc&) {
     return ReportExportOutOfMemory(path);
   }
-  const QByteArray& bytes = device.bytes();
-  return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  return WriteExportFile(path, device.view());
 }
 
 QByteArray RenderMetafile(const Model& model, const Settings& settings, double dpi) {
