@@ -150,6 +150,15 @@ class BoxGrid {
   /// are left out (a cell lists its items in the order they were added).
   template <typename F>
   void ForEachAlong(Point2 a, Point2 b, double m, F f, int limit = std::numeric_limits<int>::max()) const {
+    ForEachEntryAlong(a, b, m, [&](std::size_t, int id) { return id < limit ? (f(id), true) : false; });
+  }
+
+  /// The same walk by entry: f(k, id) for the k-th entry of the grid's
+  /// lists (a caller may keep data of its own by entry, next to the entries
+  /// of the same cell); a cell's remaining entries are passed over once f
+  /// returns false.
+  template <typename F>
+  void ForEachEntryAlong(Point2 a, Point2 b, double m, F f) const {
     const Box box = Grow(BoxOf(a, b), m);
     int x0, y0, x1, y1;
     Range(box, x0, y0, x1, y1);
@@ -169,13 +178,15 @@ class BoxGrid {
       for (int x = first; x <= last; ++x) {
         const std::size_t cell = Index(x, y);
         for (std::size_t k = first_[cell]; k < first_[cell + 1]; ++k) {
-          const int id = ids_[k];
-          if (id >= limit) break;
-          f(id);
+          if (!f(k, ids_[k])) break;
         }
       }
     }
   }
+
+  /// The entries of all cells' lists, and the item of each.
+  std::size_t EntryCount() const { return ids_.size(); }
+  int IdAt(std::size_t k) const { return ids_[k]; }
 
  private:
   // The cell of a distance from the grid's corner, limited to the grid (a

@@ -191,7 +191,7 @@ class FlapOutlineWalk {
       w.near.assign(count, 0);
       w.faceStamp.assign(faces_.part.size(), 0);
       w.flapStamp.assign(flaps_.size(), 0);
-      w.segmentStamp.assign(segments_.size(), 0);
+      w.segmentStamp.assign(segmentCount_, 0);
       std::vector<std::size_t> nearList;  // the parts w.near marks
       int nearOf = -1;                    // the part w.near describes
       for (std::size_t c = nextChunk++; c < chunkCount; c = nextChunk++) {
@@ -272,6 +272,13 @@ class FlapOutlineWalk {
   struct Segment {  // a face side
     Point2 a, b;
     int part;
+  };
+  /// A face side as listed in a cell of the side grid: the side itself,
+  /// kept beside the other sides of the cell, so that the sides a flap side
+  /// passes are read in a row.
+  struct ListedSide {
+    Segment side;
+    int id;
   };
 
   static Box GrownBoxOf(Point2 a, Point2 b) { return Grow(BoxOf(a, b), 1e-6); }
@@ -391,7 +398,14 @@ class FlapOutlineWalk {
         [&] {
           faceGrid_ = std::make_unique<BoxGrid>(bounds, faces_.box, kFaceCells);
           sideGrid_ = std::make_unique<BoxGrid>(bounds, first.segmentBoxes, kSideCells);
+          listedSides_.resize(sideGrid_->EntryCount());
+          for (std::size_t k = 0; k < listedSides_.size(); ++k) {
+            const int id = sideGrid_->IdAt(k);
+            listedSides_[k] = {segments_[static_cast<std::size_t>(id)], id};
+          }
         });
+    segmentCount_ = segments_.size();
+    std::vector<Segment>().swap(segments_);
   }
 
   // Where the face sides of nearby parts cross the flap side from a to b,
@@ -401,17 +415,18 @@ class FlapOutlineWalk {
     const Box sideBox = GrownBoxOf(a, b);
     w.cuts.assign(1, 0.0);
     ++w.segmentQuery;
-    sideGrid_->ForEachAlong(a, b, 1e-6, [&](int id) {
-      const auto i = static_cast<std::size_t>(id);
-      const Segment& seg = segments_[i];
-      if (!w.near[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return;
+    sideGrid_->ForEachEntryAlong(a, b, 1e-6, [&](std::size_t k, int) {
+      const Segment& seg = listedSides_[k].side;
+      if (!w.near[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return true;
       const Point2 ends[2] = {seg.a, seg.b};
-      if (ClearOfLine(a, u, ends, 2)) return;
+      if (ClearOfLine(a, u, ends, 2)) return true;
       Point2 x;
       // A face side listed in two cells along the side cuts it once.
-      if (!SegmentIntersection(a, b, seg.a, seg.b, x) || w.segmentStamp[i] == w.segmentQuery) return;
+      const auto i = static_cast<std::size_t>(listedSides_[k].id);
+      if (!SegmentIntersection(a, b, seg.a, seg.b, x) || w.segmentStamp[i] == w.segmentQuery) return true;
       w.segmentStamp[i] = w.segmentQuery;
       w.cuts.push_back(std::hypot(x.x - a.x, x.y - a.y));
+      return true;
     });
     std::sort(w.cuts.begin() + 1, w.cuts.end());
     w.cuts.push_back(length);
@@ -513,7 +528,9 @@ class FlapOutlineWalk {
   std::vector<int> flapParts_;
   std::vector<Box> flapBoxes_;
   std::vector<FlapItem> flaps_;
-  std::vector<Segment> segments_;
+  std::vector<Segment> segments_;  // while indexing
+  std::vector<ListedSide> listedSides_;
+  std::size_t segmentCount_ = 0;
   std::unique_ptr<BoxGrid> faceGrid_, flapGrid_, sideGrid_;
 };
 
