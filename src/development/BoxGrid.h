@@ -142,6 +142,16 @@ class BoxGrid {
       }
     }
   }
+  /// Calls f(id) for every item listed in the one cell that holds the point
+  /// (each once, as a cell lists an item once), until f returns true.
+  template <typename F>
+  void VisitPoint(Point2 p, F f) const {
+    const std::size_t cell = Index(Clamp(p.x - bounds_.x0, nx_), Clamp(p.y - bounds_.y0, ny_));
+    for (std::size_t k = first_[cell]; k < first_[cell + 1]; ++k) {
+      if (f(ids_[k])) return;
+    }
+  }
+
   /// Calls f(id) for every item listed in the cells that the segment from a
   /// to b, grown by m, passes through: row by row, only the cells under the
   /// segment's part in that row. An item listed in several of those cells

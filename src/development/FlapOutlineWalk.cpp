@@ -189,7 +189,6 @@ class FlapOutlineWalk {
     };
     auto walk = [&](Scratch& w, bool draws) {
       w.near.assign(count, 0);
-      w.faceStamp.assign(faces_.part.size(), 0);
       w.flapStamp.assign(flaps_.size(), 0);
       w.segmentStamp.assign(segmentCount_, 0);
       std::vector<std::size_t> nearList;  // the parts w.near marks
@@ -249,8 +248,8 @@ class FlapOutlineWalk {
   // visit stamps of the grids, and the pieces to draw.
   struct Scratch {
     std::vector<char> near;
-    std::vector<int> partStamp, faceStamp, flapStamp, segmentStamp;
-    int partQuery = 0, faceQuery = 0, flapQuery = 0, segmentQuery = 0;
+    std::vector<int> partStamp, flapStamp, segmentStamp;
+    int partQuery = 0, flapQuery = 0, segmentQuery = 0;
     std::vector<std::pair<QPoint, QPoint>>* pieces = nullptr;  // of the current chunk
     std::vector<double> cuts;                                  // along the current side
     std::vector<std::pair<double, double>> covered;            // likewise
@@ -508,7 +507,7 @@ class FlapOutlineWalk {
   // Inside a face of a nearby part.
   bool CoveredByFaces(Scratch& w, Point2 p) const {
     bool covered = false;
-    faceGrid_->Visit(Box{p.x, p.y, p.x, p.y}, w.faceStamp, w.faceQuery, [&](int id) {
+    faceGrid_->VisitPoint(p, [&](int id) {
       const auto i = static_cast<std::size_t>(id);
       const Box& box = faces_.box[i];
       covered = w.near[static_cast<std::size_t>(faces_.part[i])] && box.x0 <= p.x && p.x <= box.x1 && box.y0 <= p.y &&
