@@ -205,7 +205,7 @@ void ForEachDash(double x1, double y1, double x2, double y2, const std::vector<i
 
 void DrawLines(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy, int penWidth,
                const std::vector<int>& dot1, const std::vector<int>& dot2, const DrawArea& area,
-               const std::vector<char>& partShown) {
+               const std::vector<char>& partShown, const std::vector<PartExtent>& extents) {
   const QPen black = SolidPen(Qt::black, penWidth);
   const QPen white = SolidPen(Qt::white, penWidth);
   painter.setPen(black);
@@ -227,6 +227,7 @@ void DrawLines(QPainter& painter, const Model& model, const Settings& settings, 
     if (!partShown[i]) {
       // A fold whose other side lies in another part is drawn from the side
       // met first, here or not.
+      if (!extents[i].foldsIntoOtherParts) continue;
       for (const Face* face : part.faces) {
         for (const HalfEdge* h : face->ring) {
           const HalfEdge* other = h->devPartner;
@@ -357,7 +358,7 @@ void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings
   const std::vector<char> partShown = PartsInArea(parts, sx, sy, drawArea);
   FillFaces(painter, *model, settings, sx, sy, drawArea, partShown);
   painter.setBrush(Qt::NoBrush);
-  DrawLines(painter, *model, settings, sx, sy, penWidth, dot1, dot2, drawArea, partShown);
+  DrawLines(painter, *model, settings, sx, sy, penWidth, dot1, dot2, drawArea, partShown, parts);
   painter.setPen(Qt::black);
   DrawJoinNumbers(painter, *model, settings, sx, sy, drawArea);
   painter.restore();

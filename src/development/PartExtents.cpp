@@ -15,6 +15,8 @@ std::vector<PartExtent> PartExtentsOf(const Model& model) {
       for (const HalfEdge* h : face->ring) {
         extent.corners = Extended(extent.corners, CornerOf(*h, part));
         if (h->hasFlap) extent.widestFlap = std::max(extent.widestFlap, h->flapWidth);
+        const HalfEdge* other = h->devPartner;
+        if (other && other->face && other->face->part != &part) extent.foldsIntoOtherParts = true;
       }
     }
   }

@@ -16,6 +16,9 @@ struct PartExtent {
   Box corners{1e300, 1e300, -1e300, -1e300};
   /// The widest flap on the part's sides, in paper centimetres.
   double widestFlap = 0.0;
+  /// Whether a side of the part is joined in the pattern to a side of
+  /// another part (only a damaged file has such a fold).
+  bool foldsIntoOtherParts = false;
 };
 
 /// One extent per part of the model, in the parts' order.
