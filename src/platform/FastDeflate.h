@@ -4,8 +4,10 @@
 // deflate takes longer than drawing the page (about 6 s of a 100 MB page
 // against under a second at the fastest level, for a file 25 % larger).
 // While a FastDeflate lives, zlib streams opened at the default level in this
-// process use the fastest level instead; the output stays ordinary deflate
-// data that every reader takes.
+// process use the fastest level instead, and gather their input until the
+// caller finishes: a large input is then deflated in two halves on both
+// cores, the second half with the end of the first as its window. The output
+// stays ordinary zlib data that every reader takes.
 
 namespace plicora {
 
