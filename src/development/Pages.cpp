@@ -26,16 +26,21 @@ void UpdatePageGrid(const Model* model, const Settings& settings, PageLayout& la
   ComputePageGrid(model, settings, layout.columns, layout.rows);
 }
 
-void BuildPageList(const Model* model, const Settings& settings, PageLayout& layout) {
+void BuildPageList(const Model* model, const Settings& settings, PageLayout& layout,
+                   const std::vector<PartExtent>* extents) {
   layout.pages.clear();
   if (!model) {
     layout.pages.push_back(PageRef{});
     return;
   }
-  const std::vector<PartExtent> extents = settings.bPrintOmitPage ? PartExtentsOf(*model) : std::vector<PartExtent>{};
+  std::vector<PartExtent> own;
+  if (settings.bPrintOmitPage && !extents) {
+    own = PartExtentsOf(*model);
+    extents = &own;
+  }
   for (int row = 0; row < layout.rows; ++row) {
     for (int column = 0; column < layout.columns; ++column) {
-      if (!settings.bPrintOmitPage || PageHasDevelopment(*model, settings, column, row, &extents))
+      if (!settings.bPrintOmitPage || PageHasDevelopment(*model, settings, column, row, extents))
         layout.pages.push_back(PageRef{column, row});
     }
   }

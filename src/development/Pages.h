@@ -37,7 +37,9 @@ void UpdatePageGrid(const Model* model, const Settings& settings, PageLayout& la
 /// Fills the page list, row by row from the top, left to right. With
 /// bPrintOmitPage on only the pages holding development are listed. Without
 /// a model the list is page 1 alone.
-void BuildPageList(const Model* model, const Settings& settings, PageLayout& layout);
+/// A caller that keeps the parts' extents for its pages passes them.
+void BuildPageList(const Model* model, const Settings& settings, PageLayout& layout,
+                   const std::vector<PartExtent>* extents = nullptr);
 
 /// The column and row of page `number` (from 1); a number out of range gives
 /// page 1, and (0, 0) when the list is empty.

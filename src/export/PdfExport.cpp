@@ -21,14 +21,14 @@ namespace {
 bool WritePdf(QIODevice& out, const Model& model, const Settings& settings) {
   PageLayout layout;
   UpdatePageGrid(&model, settings, layout);
-  BuildPageList(&model, settings, layout);
+  PartExtentsCache extents;
+  BuildPageList(&model, settings, layout, &extents.Get(model));
 
   const FastDeflate fast;
   QPdfWriter pdf(&out);
   SetUpPdfSheet(pdf, settings);
 
   RasterGeometryCache geometry;
-  PartExtentsCache extents;
   PrintDevice device;
   device.geometry = &geometry;
   device.extents = &extents;

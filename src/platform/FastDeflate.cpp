@@ -90,13 +90,20 @@ bool CompressInTwo(const std::string& input, std::string& out) {
   std::string first, second;
   bool firstOk = true, secondOk = true;
   const std::string_view window(input.data() + half - std::min(half, kWindow), std::min(half, kWindow));
-  BothAtOnce([&] { firstOk = RawDeflate(input.data(), half, {}, half == input.size(), first); },
-             [&] {
-               if (half < input.size())
-                 secondOk = RawDeflate(input.data() + half, input.size() - half, window, true, second);
-             });
+  const auto* bytes = reinterpret_cast<const Bytef*>(input.data());
+  uLong firstCheck = adler32(0, nullptr, 0), secondCheck = firstCheck;
+  BothAtOnce(
+      [&] {
+        firstOk = RawDeflate(input.data(), half, {}, half == input.size(), first);
+        firstCheck = adler32_z(firstCheck, bytes, half);
+      },
+      [&] {
+        if (half == input.size()) return;
+        secondOk = RawDeflate(input.data() + half, input.size() - half, window, true, second);
+        secondCheck = adler32_z(secondCheck, bytes + half, input.size() - half);
+      });
   if (!firstOk || !secondOk) return false;
-  const uLong check = adler32_z(adler32(0, nullptr, 0), reinterpret_cast<const Bytef*>(input.data()), input.size());
+  const uLong check = adler32_combine(firstCheck, secondCheck, static_cast<z_off_t>(input.size() - half));
   out = std::string("\x78\x01", 2) + first + second;
   for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((check >> shift) & 0xFF);
   return true;
