@@ -480,8 +480,10 @@ class FlapOutlineWalk {
     if (!(length > 0.0)) return;
     const Point2 u{(b.x - a.x) / length, (b.y - a.y) / length};
     auto at = [&](double d) { return Point2{a.x + u.x * d, a.y + u.y * d}; };
-    FaceCutsAlong(w, a, b, u, length);
     CoverByEarlierFlaps(w, flap, a, b, u, length);
+    // A side that earlier flaps hide from end to end has no piece to draw.
+    if (w.covered.size() == 1 && w.covered[0].first <= 0.0 && w.covered[0].second >= length) return;
+    FaceCutsAlong(w, a, b, u, length);
     auto draw = [&](double d, double e) { w.pieces->emplace_back(Device(at(d), sx_, sy_), Device(at(e), sx_, sy_)); };
     std::size_t first = 0;  // the first covered stretch that may reach the piece
     for (std::size_t k = 0; k + 1 < w.cuts.size(); ++k) {
