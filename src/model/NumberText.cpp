@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace plicora {
@@ -19,6 +20,25 @@ bool IsCSpace(char c) {
 locale_t CLocale() {
   static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
   return locale;
+}
+
+/// The value of the eight digit characters at p; false when one of them is
+/// not a digit.
+bool EightDigits(const char* p, std::uint32_t& value) {
+  std::uint64_t v;
+  std::memcpy(&v, p, 8);
+  // Every byte 0x30..0x39: its high half is 3, and adding 6 keeps it 3.
+  if ((v & 0xF0F0F0F0F0F0F0F0u) != 0x3030303030303030u ||
+      ((v + 0x0606060606060606u) & 0xF0F0F0F0F0F0F0F0u) != 0x3030303030303030u) {
+    return false;
+  }
+  v -= 0x3030303030303030u;  // digits, the first in the lowest byte
+  v = v * 10 + (v >> 8);     // pairs of digits in bytes 0, 2, 4, 6
+  v = (((v & 0x000000FF000000FFu) * (100 + (1000000ull << 32))) +
+       (((v >> 16) & 0x000000FF000000FFu) * (1 + (10000ull << 32)))) >>
+      32;
+  value = static_cast<std::uint32_t>(v);
+  return true;
 }
 
 /// The common plain decimal "[-]digits[.digits]" as an exact quotient of two
@@ -36,6 +56,15 @@ bool PlainDecimal(std::string_view token, double& value) {
   int digits = 0, fraction = 0;
   bool point = false;
   for (; p != end; ++p) {
+    // Eight digits in a row are taken at once (most of a coordinate).
+    std::uint32_t eight = 0;
+    if (end - p >= 8 && digits <= 11 && EightDigits(p, eight)) {
+      mantissa = mantissa * 100000000 + eight;
+      digits += 8;
+      fraction += point ? 8 : 0;
+      p += 7;
+      continue;
+    }
     const char c = *p;
     if (c >= '0' && c <= '9') {
       if (++digits > 19) return false;
