@@ -13,6 +13,7 @@
 #include <QPaintDevice>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -42,6 +43,9 @@ class EmfPaintDevice : public QPaintDevice {
   std::string_view view() const { return std::string_view(reinterpret_cast<const char*>(data_.data()), data_.size()); }
   QByteArray bytes() const { return QByteArray(view().data(), static_cast<qsizetype>(view().size())); }
   double dpi() const { return dpi_; }
+  /// A metafile painted from now on goes to `sink` as it is drawn (see
+  /// EmfSink) instead of being kept; view() then stays empty.
+  void StreamTo(EmfSink sink) { sink_ = std::move(sink); }
 
   QPaintEngine* paintEngine() const override;
 
@@ -67,6 +71,7 @@ class EmfPaintDevice : public QPaintDevice {
   std::unique_ptr<QFile> file_;
   std::unique_ptr<EmfPaintEngine> engine_;
   std::vector<std::uint8_t> data_;
+  std::optional<EmfSink> sink_;
   bool writeFailed_ = false;
   bool fileWanted_ = false;
 };

@@ -90,6 +90,7 @@ EmfPaintEngine::~EmfPaintEngine() = default;
 bool EmfPaintEngine::begin(QPaintDevice*) {
   if (!device_.isValid()) return false;
   writer_ = std::make_unique<EmfRecordWriter>(device_.reference_, device_.description_.toStdU16String());
+  if (device_.sink_) writer_->StreamTo(*device_.sink_);
   penHandle_ = brushHandle_ = fontHandle_ = 0;
   penDirty_ = brushDirty_ = true;
   textColor_ = 0u;

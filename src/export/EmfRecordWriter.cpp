@@ -12,6 +12,8 @@ namespace {
 constexpr std::uint32_t kSignature = 0x464D4520;  // " EMF"
 constexpr std::uint32_t kVersion = 0x00010000;
 constexpr std::size_t kHeaderFixedSize = 108;
+// Finished records pile up to this much before they go to a sink.
+constexpr std::size_t kSpillBytes = std::size_t{8} << 20;
 constexpr std::uint32_t kRgnCopy = 5;
 constexpr std::uint32_t kGmCompatible = 1;
 
@@ -61,6 +63,15 @@ void EmfRecordWriter::End() {
   while ((bytes_.size() - recordStart_) % 4 != 0) U8(0);
   PutU32At(recordStart_ + 4, static_cast<std::uint32_t>(bytes_.size() - recordStart_));
   ++records_;
+  if (sink_ && bytes_.size() >= kSpillBytes) Spill();
+}
+
+void EmfRecordWriter::Spill() {
+  const std::string_view finished(reinterpret_cast<const char*>(bytes_.data()), bytes_.size());
+  if (!sink_->append(finished)) streamFailed_ = true;
+  spilled_ += bytes_.size();
+  bytes_.clear();
+  recordStart_ = 0;
 }
 
 void EmfRecordWriter::U32(std::uint32_t v) {
@@ -441,6 +452,7 @@ std::vector<std::uint8_t> EmfRecordWriter::Finish() {
       frame.bottom = ToEmfCoordinate(std::round(bounds_.bottom * ky));
     }
     const EmfRect bounds = bounds_.left <= bounds_.right ? bounds_ : EmfRect{0, 0, -1, -1};
+    const std::uint64_t total = spilled_ + bytes_.size();
     std::vector<std::uint8_t> saved;
     saved.swap(bytes_);
     // Header body after type and size.
@@ -448,7 +460,7 @@ std::vector<std::uint8_t> EmfRecordWriter::Finish() {
     Rect(frame);
     U32(kSignature);
     U32(kVersion);
-    U32(static_cast<std::uint32_t>(saved.size()));
+    U32(static_cast<std::uint32_t>(total));
     U32(records_);
     U16(static_cast<std::uint16_t>(handleHighWater_));
     U16(0);
@@ -464,8 +476,18 @@ std::vector<std::uint8_t> EmfRecordWriter::Finish() {
     U32(0);  // not OpenGL
     U32(static_cast<std::uint32_t>(device_.widthMm) * 1000);
     U32(static_cast<std::uint32_t>(device_.heightMm) * 1000);
-    std::memcpy(saved.data() + 8, bytes_.data(), bytes_.size());
-    bytes_.swap(saved);
+    if (spilled_ == 0) {
+      std::memcpy(saved.data() + 8, bytes_.data(), bytes_.size());
+      bytes_.swap(saved);
+    } else {
+      // The header went out with the first records; it is written over.
+      const std::vector<std::uint8_t> header = std::move(bytes_);
+      bytes_ = std::move(saved);
+      Spill();
+      const std::string_view body(reinterpret_cast<const char*>(header.data()), header.size());
+      if (!sink_->writeAt(8, body)) streamFailed_ = true;
+    }
+    if (sink_ && !bytes_.empty()) Spill();
   }
   return bytes_;
 }

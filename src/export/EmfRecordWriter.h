@@ -6,7 +6,11 @@
 // from what is drawn, and the frame (0.01 mm) follows from them.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace plicora {
@@ -120,6 +124,15 @@ struct EmfReferenceDevice {
 /// The reference device of a resolution in dots per inch (1920 x 1440 px).
 EmfReferenceDevice ReferenceDeviceForDpi(double dpi);
 
+/// Where a large metafile goes while it is written: finished records are
+/// handed to `append` as they pile up, and at the end the header, complete
+/// only then, to `writeAt` (its bytes from offset 8 of the file on). False
+/// from either means the bytes did not arrive.
+struct EmfSink {
+  std::function<bool(std::string_view)> append;
+  std::function<bool(std::uint64_t, std::string_view)> writeAt;
+};
+
 class EmfRecordWriter {
  public:
   /// `description` is the application name stored in the header (empty: none).
@@ -160,7 +173,14 @@ class EmfRecordWriter {
   void StretchDiBits(const EmfRect& dest, std::int32_t width, std::int32_t height,
                      const std::vector<std::uint8_t>& rows);
 
-  /// Appends EOF, fills in the header and returns the whole file.
+  /// From now on records go to `sink` as they pile up (see EmfSink).
+  void StreamTo(EmfSink sink) { sink_ = std::move(sink); }
+  /// Whether the sink refused bytes.
+  bool streamFailed() const { return streamFailed_; }
+
+  /// Appends EOF and fills in the header. Returns the whole file, or when
+  /// streaming hands the rest and the header to the sink and returns
+  /// nothing.
   std::vector<std::uint8_t> Finish();
 
   /// Accumulated picture bounds (inclusive); empty is left > right.
@@ -184,9 +204,14 @@ class EmfRecordWriter {
   static bool Fits16(const std::vector<EmfPoint>& points);
   void PolyRecord(std::uint32_t type32, std::uint32_t type16, const std::vector<EmfPoint>& points, std::int32_t extent);
 
+  void Spill();
+
   EmfReferenceDevice device_;
   std::u16string description_;
   std::vector<std::uint8_t> bytes_;
+  std::optional<EmfSink> sink_;
+  std::uint64_t spilled_ = 0;  // bytes handed to the sink
+  bool streamFailed_ = false;
   std::size_t recordStart_ = 0;
   std::uint32_t records_ = 0;
   std::vector<bool> handleUsed_{true};  // index 0 is the metafile itself

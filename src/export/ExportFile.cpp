@@ -16,7 +16,13 @@ std::string ExportFailureMessage(std::string_view text, const std::string& path,
 }
 
 bool WriteExportFile(const std::string& path, std::string_view bytes, std::string_view failureText) {
-  if (WriteFileAtomically(path, bytes)) return true;
+  AtomicFileStream stream(path);
+  stream.Write(bytes);
+  return FinishExportFile(stream, path, failureText);
+}
+
+bool FinishExportFile(AtomicFileStream& stream, const std::string& path, std::string_view failureText) {
+  if (stream.Commit()) return true;
   ShowMessage(ExportFailureMessage(failureText, path, LastAtomicWriteErrno()), MessageKind::Error);
   return false;
 }

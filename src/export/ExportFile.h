@@ -10,11 +10,18 @@
 
 namespace plicora {
 
+class AtomicFileStream;
+
 /// Writes `bytes` to `path`. On failure shows `failureText` followed by the
 /// path and the system's reason (missing folder, permission, disk full) and
 /// returns false.
 bool WriteExportFile(const std::string& path, std::string_view bytes,
                      std::string_view failureText = "Cannot write to file");
+
+/// Puts a file written piece by piece in place (AtomicFileStream::Commit);
+/// on failure shows the message WriteExportFile shows and returns false.
+bool FinishExportFile(AtomicFileStream& stream, const std::string& path,
+                      std::string_view failureText = "Cannot write to file");
 
 /// What an export that ran out of memory shows: "Cannot write to file", the
 /// path and the system's reason for a failed allocation. Returns false.

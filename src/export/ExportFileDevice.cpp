@@ -1,7 +1,6 @@
 #include "export/ExportFileDevice.h"
 
 #include "export/ExportFile.h"
-#include "platform/MessageSink.h"
 
 namespace plicora {
 
@@ -16,9 +15,7 @@ qint64 ExportFileDevice::writeData(const char* data, qint64 size) {
 
 bool ExportFileDevice::Finish() {
   close();
-  if (stream_.Commit()) return true;
-  ShowMessage(ExportFailureMessage("Cannot write to file", path_, LastAtomicWriteErrno()), MessageKind::Error);
-  return false;
+  return FinishExportFile(stream_, path_);
 }
 
 }  // namespace plicora

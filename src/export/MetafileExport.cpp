@@ -11,6 +11,7 @@
 #include "export/EmfPaintDevice.h"
 #include "export/ExportFile.h"
 #include "model/Units.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/MessageSink.h"
 
 namespace plicora {
@@ -56,13 +57,22 @@ void WriteMetafileTextLabels(EmfPaintDevice& device, const Model& model, double 
 }
 
 bool ExportMetafile(const Model& model, const Settings& settings, const std::string& path, double dpi) {
-  EmfPaintDevice device(QString::fromLatin1(kMetafileFileDescription), dpi);
   try {
-    DrawMetafile(device, model, settings, dpi * kInchPerCm);
+    AtomicFileStream file(path);
+    EmfPaintDevice device(QString::fromLatin1(kMetafileFileDescription), dpi);
+    // A file on disk fills while the metafile is drawn; a pipe or a device
+    // gets the finished metafile, as its header cannot be written last.
+    if (file.seekable()) {
+      device.StreamTo({[&file](std::string_view bytes) { return file.Write(bytes); },
+                       [&file](std::uint64_t offset, std::string_view bytes) { return file.WriteAt(offset, bytes); }});
+    }
+    // A file that cannot even be created is reported before the drawing.
+    if (!file.failed()) DrawMetafile(device, model, settings, dpi * kInchPerCm);
+    if (!device.view().empty()) file.Write(device.view());
+    return FinishExportFile(file, path);
   } catch (const std::bad_alloc&) {
     return ReportExportOutOfMemory(path);
   }
-  return WriteExportFile(path, device.view());
 }
 
 QByteArray RenderMetafile(const Model& model, const Settings& settings, double dpi) {

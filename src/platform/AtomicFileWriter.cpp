@@ -186,6 +186,21 @@ bool AtomicFileStream::Write(std::string_view bytes) {
   return true;
 }
 
+bool AtomicFileStream::WriteAt(std::uint64_t offset, std::string_view bytes) {
+  if (failed_) return false;
+  if (inPlace_) return Fail("cannot seek in " + path_, ESPIPE);
+  while (!bytes.empty()) {
+    const ssize_t n = ::pwrite(fd_, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return Fail("cannot write " + temporary_, errno);
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+    offset += static_cast<std::uint64_t>(n);
+  }
+  return true;
+}
+
 bool AtomicFileStream::Commit(std::string* error) {
   auto failure = [&] {
     t_lastErrno = errno_;

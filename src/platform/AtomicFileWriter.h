@@ -3,6 +3,7 @@
 // never a half-written one: the bytes go to a temporary file in the same
 // folder, which is flushed to disk and then renamed over the old file.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,11 @@ class AtomicFileStream {
 
   /// False once anything has failed (and for every later piece).
   bool Write(std::string_view bytes);
+  /// Writes over bytes already written, from `offset` on (a file's header
+  /// known only at its end). Only for a seekable stream.
+  bool WriteAt(std::uint64_t offset, std::string_view bytes);
+  /// False for a device or a pipe, which is written in place.
+  bool seekable() const { return !inPlace_; }
   bool failed() const { return failed_; }
   /// Puts the file in place; on failure (now or earlier) `error` says what
   /// went wrong, as WriteFileAtomically does, and the result is false.
