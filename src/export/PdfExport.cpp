@@ -1,6 +1,5 @@
 #include "export/PdfExport.h"
 
-#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -11,6 +10,7 @@
 #include "development/PartExtents.h"
 #include "development/PrintPage.h"
 #include "export/ExportFile.h"
+#include "export/ExportFileDevice.h"
 #include "platform/FastDeflate.h"
 
 namespace plicora {
@@ -58,15 +58,14 @@ void SetUpPdfSheet(QPdfWriter& pdf, const Settings& settings) {
 }
 
 bool ExportPdf(const Model& model, const Settings& settings, const std::string& path) {
-  QByteArray bytes;
   try {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!WritePdf(buffer, model, settings)) return false;
+    // The pages go to the file as they are finished.
+    ExportFileDevice file(path);
+    if (!file.failed() && !WritePdf(file, model, settings)) return false;  // the file is not kept
+    return file.Finish();
   } catch (const std::bad_alloc&) {
     return ReportExportOutOfMemory(path);
   }
-  return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace plicora
