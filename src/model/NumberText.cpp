@@ -90,6 +90,13 @@ double SlowReal(std::string_view token) {
 }  // namespace
 
 int IntFromToken(std::string_view token) {
+  // The common token: up to nine digits, nothing else.
+  if (!token.empty() && token.size() <= 9) {
+    int value = 0;
+    std::size_t k = 0;
+    for (; k < token.size() && token[k] >= '0' && token[k] <= '9'; ++k) value = value * 10 + (token[k] - '0');
+    if (k == token.size()) return value;
+  }
   std::size_t i = 0;
   while (i < token.size() && IsCSpace(token[i])) ++i;
   bool negative = false;
