@@ -39,6 +39,9 @@ constexpr std::size_t kWindow = std::size_t{1} << 15;
 /// gathered until the caller finishes, then compressed at once and handed
 /// out as the caller's output buffers allow.
 struct GatheredStream {
+  // zlib's state of the stream when it was opened: a stream left without
+  // deflateEnd and another opened later at the same address differ in it.
+  const void* state = nullptr;
   std::string input, output;
   std::size_t handedOut = 0;
   bool compressed = false;
@@ -50,7 +53,12 @@ std::unordered_map<z_streamp, std::unique_ptr<GatheredStream>> streams;
 GatheredStream* Gathered(z_streamp strm) {
   const std::lock_guard<std::mutex> lock(streamsMutex);
   const auto found = streams.find(strm);
-  return found == streams.end() ? nullptr : found->second.get();
+  if (found == streams.end()) return nullptr;
+  if (found->second->state != strm->state) {
+    streams.erase(found);
+    return nullptr;
+  }
+  return found->second.get();
 }
 
 // Raw deflate data (no header) of `size` bytes at the fastest level, the
@@ -159,7 +167,9 @@ extern "C" int deflateInit_(z_streamp strm, int level, const char* version, int 
       deflateInit2_(strm, used, Z_DEFLATED, MAX_WBITS, kDefaultMemLevel, Z_DEFAULT_STRATEGY, version, stream_size);
   if (result == Z_OK && used != level) {
     const std::lock_guard<std::mutex> lock(plicora::streamsMutex);
-    plicora::streams[strm] = std::make_unique<plicora::GatheredStream>();
+    auto gathered = std::make_unique<plicora::GatheredStream>();
+    gathered->state = strm->state;
+    plicora::streams[strm] = std::move(gathered);
   }
   return result;
 }
