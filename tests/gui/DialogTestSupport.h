@@ -41,15 +41,17 @@ class AnsweringSink final : public MessageSink {
 };
 
 /// Runs `act` on the next modal widget to appear, from inside its event
-/// loop. Gives up after about five seconds, so that a dialog that never
-/// appears fails the test instead of blocking it.
+/// loop. Gives up after about thirty seconds of the event loop running
+/// without one, so that a dialog that never appears fails the test instead
+/// of blocking it (five seconds were too short for a file dialog on a busy
+/// machine: the dialog came late and waited for an answer forever).
 inline QPointer<QTimer> OnNextModal(std::function<void(QWidget*)> act) {
   auto* timer = new QTimer;
   auto ticks = std::make_shared<int>(0);
   timer->setInterval(5);
   QObject::connect(timer, &QTimer::timeout, [timer, ticks, act = std::move(act)] {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal && ++*ticks < 1000) return;
+    if (!modal && ++*ticks < 6000) return;
     timer->stop();
     timer->deleteLater();
     if (modal) act(modal);
