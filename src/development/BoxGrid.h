@@ -160,7 +160,11 @@ class BoxGrid {
   /// are left out (a cell lists its items in the order they were added).
   template <typename F>
   void ForEachAlong(Point2 a, Point2 b, double m, F f, int limit = std::numeric_limits<int>::max()) const {
-    ForEachEntryAlong(a, b, m, [&](std::size_t, int id) { return id < limit ? (f(id), true) : false; });
+    ForEachEntryAlong(a, b, m, [&](std::size_t, int id) {
+      if (id >= limit) return false;
+      f(id);
+      return true;
+    });
   }
 
   /// The same walk by entry: f(k, id) for the k-th entry of the grid's

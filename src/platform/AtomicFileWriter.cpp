@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 namespace plicora {
@@ -106,21 +107,6 @@ bool CreateTemporaryBeside(const std::string& path, TemporaryBeside& temp, std::
   return true;
 }
 
-bool Discard(const TemporaryBeside& temp, std::string* error, const std::string& what, int err) {
-  ::unlink(temp.path.c_str());
-  SetError(error, what, err);
-  return false;
-}
-
-/// Puts the finished temporary file in the target's place.
-bool RenameOver(const TemporaryBeside& temp, std::string* error) {
-  if (FaultAt(AtomicWriteStep::Rename)) return Discard(temp, error, "cannot rename " + temp.path, EIO);
-  if (::rename(temp.path.c_str(), temp.target.c_str()) != 0)
-    return Discard(temp, error, "cannot rename " + temp.path + " to " + temp.target, errno);
-  SyncFolder(temp.folder);
-  return true;
-}
-
 /// A character device or a pipe cannot be replaced by renaming: it is
 /// written as it is (a terminal, /dev/null, a pipe to another program).
 bool IsDeviceOrPipe(const std::string& path) {
@@ -201,46 +187,32 @@ bool AtomicFileStream::WriteAt(std::uint64_t offset, std::string_view bytes) {
   return true;
 }
 
-bool AtomicFileStream::Commit(std::string* error) {
-  auto failure = [&] {
-    t_lastErrno = errno_;
-    if (error) *error = error_;
-    return false;
-  };
-  if (failed_) return failure();
-  if (inPlace_) {
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) {
-      Fail("cannot write " + path_, errno);
-      return failure();
-    }
-    return committed_ = true;
-  }
+// Puts the written bytes where they belong: a device or a pipe is closed, a
+// temporary file flushed to disk, closed and renamed over the target.
+bool AtomicFileStream::Settle() {
+  const int fd = std::exchange(fd_, -1);
+  if (inPlace_) return ::close(fd) == 0 || Fail("cannot write " + path_, errno);
+  int err = 0;
   if (FaultAt(AtomicWriteStep::Sync)) {
-    Fail("cannot write " + temporary_, EIO);
-    return failure();
+    err = EIO;
+  } else if (::fsync(fd) != 0) {
+    err = errno;
   }
-  if (::fsync(fd_) != 0) {
-    Fail("cannot write " + temporary_, errno);
-    return failure();
-  }
-  const int fd = fd_;
-  fd_ = -1;
-  if (::close(fd) != 0) {
-    Fail("cannot write " + temporary_, errno);
-    return failure();
-  }
-  TemporaryBeside temp;
-  temp.target = target_;
-  temp.folder = folder_;
-  temp.path = temporary_;
-  // RenameOver removes the temporary file itself when it fails.
-  if (!RenameOver(temp, error)) {
-    committed_ = true;  // nothing left to remove
-    return false;
-  }
-  return committed_ = true;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err != 0) return Fail("cannot write " + temporary_, err);
+  if (FaultAt(AtomicWriteStep::Rename)) return Fail("cannot rename " + temporary_, EIO);
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+    return Fail("cannot rename " + temporary_ + " to " + target_, errno);
+  committed_ = true;
+  SyncFolder(folder_);
+  return true;
+}
+
+bool AtomicFileStream::Commit(std::string* error) {
+  if (!failed_ && Settle()) return true;
+  t_lastErrno = errno_;
+  if (error) *error = error_;
+  return false;
 }
 
 }  // namespace plicora

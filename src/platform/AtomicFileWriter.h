@@ -44,6 +44,7 @@ class AtomicFileStream {
 
  private:
   bool Fail(const std::string& what, int err);
+  bool Settle();
   std::string path_, target_, folder_, temporary_;
   int fd_ = -1;
   bool inPlace_ = false;  // a device or a pipe
