@@ -333,10 +333,10 @@ void DrawDashedLine(QPainter& painter, double x1, double y1, double x2, double y
 void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy,
                            const std::optional<QRectF>& area, PartExtentsCache* extents) {
   if (!model) return;
-  PartExtentsCache own;
-  const std::vector<PartExtent>& parts = (extents ? *extents : own).Get(*model);
   const double s = model->devScale;
   if (!(s > 0.0)) return;
+  PartExtentsCache own;
+  const std::vector<PartExtent>& parts = (extents ? *extents : own).Get(*model);
   const double lw = settings.printoutLineWidth;
   const int penWidth = std::max(1, static_cast<int>(sx / s * lw * kCmPerLinePoint + 0.5));
   const double unit = sx / s * 0.0246022;
