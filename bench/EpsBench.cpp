@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "development/DevelopmentGeometry.h"
-#include "export/EpsWriter.h"
-#include "model/MeshTopology.h"
-#include "model/Settings.h"
-#include "model/WorkFileReader.h"
+#include "core/development/DevelopmentGeometry.h"
+#include "core/export/EpsWriter.h"
+#include "core/model/MeshTopology.h"
+#include "core/model/Settings.h"
+#include "core/model/WorkFileReader.h"
 
 using namespace plicora;
 using Clock = std::chrono::steady_clock;

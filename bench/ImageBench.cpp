@@ -21,8 +21,8 @@
 #include <jpeglib.h>
 // clang-format on
 
-#include "platform/MessageSink.h"
-#include "texture/ImageFile.h"
+#include "core/platform/MessageSink.h"
+#include "core/texture/ImageFile.h"
 
 extern char** environ;
 

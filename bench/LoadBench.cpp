@@ -15,10 +15,10 @@
 #include <memory>
 #include <string>
 
-#include "model/MeshTopology.h"
-#include "model/Model.h"
-#include "model/Settings.h"
-#include "model/WorkFileReader.h"
+#include "core/model/MeshTopology.h"
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
+#include "core/model/WorkFileReader.h"
 
 using namespace plicora;
 using Clock = std::chrono::steady_clock;

@@ -18,12 +18,12 @@
 #include "cli/BatchDocument.h"
 #include "cli/GuiRuntime.h"
 #include "cli/RasterExportCommands.h"
-#include "development/DevelopmentDrawing.h"
-#include "development/DevelopmentGeometry.h"
-#include "development/DevelopmentRasterGeometry.h"
-#include "development/RasterPageRenderer.h"
-#include "export/RasterPageBmp.h"
-#include "model/Settings.h"
+#include "core/development/DevelopmentGeometry.h"
+#include "core/model/Settings.h"
+#include "render/development/DevelopmentDrawing.h"
+#include "render/development/DevelopmentRasterGeometry.h"
+#include "render/development/RasterPageRenderer.h"
+#include "render/export/RasterPageBmp.h"
 
 using namespace plicora;
 

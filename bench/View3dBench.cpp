@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "SyntheticModels.h"
-#include "app/UpdateHints.h"
-#include "model/Settings.h"
-#include "platform/OffscreenGlContext.h"
-#include "view3d/FacePicking.h"
-#include "view3d/ModelViewEngine.h"
-#include "view3d/OpenedPositions.h"
+#include "core/document/UpdateHints.h"
+#include "core/model/Settings.h"
+#include "core/view3d/FacePicking.h"
+#include "core/view3d/OpenedPositions.h"
+#include "render/platform/OffscreenGlContext.h"
+#include "render/view3d/ModelViewEngine.h"
 
 using namespace plicora;
 using Clock = std::chrono::steady_clock;

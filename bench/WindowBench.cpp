@@ -15,13 +15,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/MainFrame.h"
-#include "app/VorlanDoc.h"
-#include "development/DevelopmentPane.h"
-#include "model/Settings.h"
-#include "platform/FontResolution.h"
-#include "platform/MessageSink.h"
-#include "view3d/ModelPane.h"
+#include "core/document/VorlanDoc.h"
+#include "core/model/Settings.h"
+#include "core/platform/MessageSink.h"
+#include "gui/app/MainFrame.h"
+#include "gui/development/DevelopmentPane.h"
+#include "gui/view3d/ModelPane.h"
+#include "render/platform/FontResolution.h"
 
 using namespace plicora;
 

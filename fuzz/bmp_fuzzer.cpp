@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/MessageSink.h"
-#include "texture/ImageFile.h"
+#include "core/platform/MessageSink.h"
+#include "core/texture/ImageFile.h"
 
 namespace {
 class DroppingSink final : public plicora::MessageSink {

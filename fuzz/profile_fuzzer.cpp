@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/SettingsStore.h"
-#include "model/Settings.h"
-#include "platform/ProfileFile.h"
+#include "core/document/SettingsStore.h"
+#include "core/model/Settings.h"
+#include "core/platform/ProfileFile.h"
 
 using namespace plicora;
 

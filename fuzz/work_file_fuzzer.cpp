@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "model/MeshTopology.h"
-#include "model/Model.h"
-#include "model/Settings.h"
-#include "model/WorkFileReader.h"
-#include "platform/MessageSink.h"
+#include "core/model/MeshTopology.h"
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
+#include "core/model/WorkFileReader.h"
+#include "core/platform/MessageSink.h"
 
 using namespace plicora;
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/Model.h"
+#include "core/model/Model.h"
 
 namespace plicora::test {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "model/Model.h"
+#include "core/model/Model.h"
 
 namespace plicora::test {
 

@@ -1,8 +1,8 @@
 #include "cli/BatchDocument.h"
 
 #include "cli/BatchSettings.h"
-#include "platform/InstalledFonts.h"
-#include "texture/TextureData.h"
+#include "core/platform/InstalledFonts.h"
+#include "core/texture/TextureData.h"
 
 namespace plicora {
 

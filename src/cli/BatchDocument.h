@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "app/VorlanDoc.h"
 #include "cli/CommandLine.h"
-#include "model/Model.h"
-#include "model/Settings.h"
+#include "core/document/VorlanDoc.h"
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
 
 namespace plicora {
 

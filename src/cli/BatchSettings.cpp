@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "app/SettingKeys.h"
-#include "app/SettingsStore.h"
-#include "model/Model.h"
-#include "model/Settings.h"
-#include "platform/MessageSink.h"
-#include "platform/ProfileFile.h"
-#include "platform/ProfileLocation.h"
+#include "core/document/SettingKeys.h"
+#include "core/document/SettingsStore.h"
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
+#include "core/platform/MessageSink.h"
+#include "core/platform/ProfileFile.h"
+#include "core/platform/ProfileLocation.h"
 
 namespace plicora {
 namespace {

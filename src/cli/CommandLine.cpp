@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "export/DevelopmentFileFormat.h"
+#include "core/export/DevelopmentFileFormat.h"
 
 namespace plicora {
 namespace {

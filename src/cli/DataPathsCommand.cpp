@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/Commands.h"
-#include "platform/DataLocation.h"
+#include "core/platform/DataLocation.h"
 
 namespace plicora {
 

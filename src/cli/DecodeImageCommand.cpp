@@ -5,9 +5,9 @@
 #include <QImage>
 
 #include "cli/Commands.h"
-#include "model/Settings.h"
-#include "platform/MessageSink.h"
-#include "texture/TextureData.h"
+#include "core/model/Settings.h"
+#include "core/platform/MessageSink.h"
+#include "core/texture/TextureData.h"
 
 namespace plicora {
 

@@ -8,10 +8,10 @@
 #include "cli/Commands.h"
 #include "cli/RasterExportCommands.h"
 #include "cli/VectorExportCommands.h"
-#include "export/DevelopmentFileFormat.h"
-#include "export/EpsWriter.h"
-#include "model/Settings.h"
-#include "platform/MessageSink.h"
+#include "core/export/DevelopmentFileFormat.h"
+#include "core/export/EpsWriter.h"
+#include "core/model/Settings.h"
+#include "core/platform/MessageSink.h"
 
 namespace plicora {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/FontResolution.h"
+#include "render/platform/FontResolution.h"
 
 namespace plicora {
 namespace {

@@ -5,8 +5,8 @@
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
 #include "cli/JsonNumber.h"
-#include "model/Model.h"
-#include "model/WorkFileReader.h"
+#include "core/model/Model.h"
+#include "core/model/WorkFileReader.h"
 
 namespace plicora {
 namespace {

@@ -6,9 +6,9 @@
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
 #include "cli/JsonNumber.h"
-#include "development/Pages.h"
-#include "model/Settings.h"
-#include "platform/MessageSink.h"
+#include "core/development/Pages.h"
+#include "core/model/Settings.h"
+#include "core/platform/MessageSink.h"
 
 namespace plicora {
 namespace {

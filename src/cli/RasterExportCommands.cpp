@@ -1,11 +1,11 @@
 #include "cli/RasterExportCommands.h"
 
 #include "cli/GuiRuntime.h"
-#include "export/BitmapSizeProposal.h"
-#include "export/DevelopmentFileFormat.h"
-#include "export/DevelopmentPicture.h"
-#include "platform/MessageSink.h"
-#include "platform/OffscreenGlContext.h"
+#include "core/export/BitmapSizeProposal.h"
+#include "core/export/DevelopmentFileFormat.h"
+#include "core/platform/MessageSink.h"
+#include "render/export/DevelopmentPicture.h"
+#include "render/platform/OffscreenGlContext.h"
 
 namespace plicora {
 

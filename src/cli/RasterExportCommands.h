@@ -7,8 +7,8 @@
 #include <string>
 
 #include "cli/CommandLine.h"
-#include "model/Model.h"
-#include "model/Settings.h"
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
 
 namespace plicora {
 

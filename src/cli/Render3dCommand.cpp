@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <string>
 
-#include "app/UpdateHints.h"
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
 #include "cli/GuiRuntime.h"
-#include "model/Settings.h"
-#include "platform/MessageSink.h"
-#include "view3d/ModelViewEngine.h"
+#include "core/document/UpdateHints.h"
+#include "core/model/Settings.h"
+#include "core/platform/MessageSink.h"
+#include "render/view3d/ModelViewEngine.h"
 
 namespace plicora {
 namespace {

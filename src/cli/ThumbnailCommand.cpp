@@ -16,13 +16,13 @@
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
 #include "cli/GuiRuntime.h"
-#include "model/MeshTopology.h"
-#include "model/Settings.h"
-#include "platform/AtomicFileWriter.h"
-#include "platform/MessageSink.h"
-#include "platform/OffscreenGlContext.h"
-#include "view3d/ModelRenderer.h"
-#include "view3d/Trackball.h"
+#include "core/model/MeshTopology.h"
+#include "core/model/Settings.h"
+#include "core/platform/AtomicFileWriter.h"
+#include "core/platform/MessageSink.h"
+#include "core/view3d/Trackball.h"
+#include "render/platform/OffscreenGlContext.h"
+#include "render/view3d/ModelRenderer.h"
 
 namespace plicora {
 namespace {

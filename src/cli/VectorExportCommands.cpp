@@ -4,12 +4,12 @@
 
 #include "cli/CommandLine.h"
 #include "cli/GuiRuntime.h"
-#include "export/CutterSvgExport.h"
-#include "export/DxfExport.h"
-#include "export/MetafileExport.h"
-#include "export/PdfExport.h"
-#include "export/PrintAndCut.h"
-#include "export/SvgExport.h"
+#include "render/export/CutterSvgExport.h"
+#include "render/export/DxfExport.h"
+#include "render/export/MetafileExport.h"
+#include "render/export/PdfExport.h"
+#include "render/export/PrintAndCut.h"
+#include "render/export/SvgExport.h"
 
 namespace plicora {
 

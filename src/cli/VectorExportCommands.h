@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "model/Model.h"
-#include "model/Settings.h"
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
 
 namespace plicora {
 

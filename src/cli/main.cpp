@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "platform/MessageSink.h"
-#include "platform/ProfileLocation.h"
+#include "core/platform/MessageSink.h"
+#include "core/platform/ProfileLocation.h"
+#include "gui/app/Application.h"
 
 using namespace plicora;
 

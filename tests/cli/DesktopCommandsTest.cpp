@@ -9,7 +9,7 @@
 
 #include "TestSupport.h"
 #include "ViewerProcess.h"
-#include "model/Model.h"
+#include "core/model/Model.h"
 
 namespace plicora {
 namespace {

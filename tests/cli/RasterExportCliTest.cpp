@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 #include "ViewerProcess.h"
 #include "cli/BatchDocument.h"
-#include "export/DevelopmentPicture.h"
+#include "render/export/DevelopmentPicture.h"
 
 namespace plicora {
 namespace {

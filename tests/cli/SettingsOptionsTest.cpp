@@ -11,8 +11,8 @@
 #include "TestSupport.h"
 #include "ViewerProcess.h"
 #include "cli/BatchSettings.h"
-#include "model/Model.h"
-#include "model/Settings.h"
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
 
 namespace plicora {
 namespace {

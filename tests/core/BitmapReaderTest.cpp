@@ -2,8 +2,8 @@
 
 #include "ImageFiles.h"
 #include "TestSupport.h"
-#include "platform/MessageSink.h"
-#include "texture/ImageFile.h"
+#include "core/platform/MessageSink.h"
+#include "core/texture/ImageFile.h"
 
 namespace plicora {
 namespace {

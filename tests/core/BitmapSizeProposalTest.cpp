@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "export/BitmapSizeProposal.h"
+#include "core/export/BitmapSizeProposal.h"
 
 namespace plicora {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "export/BmpWriter.h"
-#include "platform/MessageSink.h"
+#include "core/export/BmpWriter.h"
+#include "core/platform/MessageSink.h"
 
 namespace plicora {
 namespace {

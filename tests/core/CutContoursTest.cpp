@@ -9,11 +9,11 @@
 
 #include "PatternBuilder.h"
 #include "TestSupport.h"
-#include "development/CutContours.h"
-#include "development/DevelopmentGeometry.h"
-#include "model/Geometry.h"
-#include "model/WorkFileReader.h"
-#include "platform/MessageSink.h"
+#include "core/development/CutContours.h"
+#include "core/development/DevelopmentGeometry.h"
+#include "core/model/Geometry.h"
+#include "core/model/WorkFileReader.h"
+#include "core/platform/MessageSink.h"
 
 namespace plicora {
 namespace {

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "TestSupport.h"
-#include "platform/DataLocation.h"
+#include "core/platform/DataLocation.h"
 
 namespace plicora {
 namespace {

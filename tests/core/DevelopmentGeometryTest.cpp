@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PatternBuilder.h"
-#include "development/DevelopmentGeometry.h"
+#include "core/development/DevelopmentGeometry.h"
 
 namespace plicora {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "export/EmfRecordWriter.h"
+#include "core/export/EmfRecordWriter.h"
 
 namespace plicora {
 namespace {

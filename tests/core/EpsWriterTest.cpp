@@ -7,11 +7,11 @@
 
 #include "PatternBuilder.h"
 #include "TestSupport.h"
-#include "development/DevelopmentGeometry.h"
-#include "export/EpsWriter.h"
-#include "model/MeshTopology.h"
-#include "model/WorkFileReader.h"
-#include "platform/MessageSink.h"
+#include "core/development/DevelopmentGeometry.h"
+#include "core/export/EpsWriter.h"
+#include "core/model/MeshTopology.h"
+#include "core/model/WorkFileReader.h"
+#include "core/platform/MessageSink.h"
 
 namespace plicora {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "export/DevelopmentFileFormat.h"
-#include "platform/FileName.h"
+#include "core/export/DevelopmentFileFormat.h"
+#include "core/platform/FileName.h"
 
 namespace plicora {
 namespace {

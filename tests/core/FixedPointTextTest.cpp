@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "export/FixedPointText.h"
+#include "core/export/FixedPointText.h"
 
 namespace plicora {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/Geometry.h"
+#include "core/model/Geometry.h"
 
 namespace plicora {
 namespace {

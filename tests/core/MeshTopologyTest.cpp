@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "WorkFileTestSupport.h"
-#include "model/MeshTopology.h"
-#include "platform/MessageSink.h"
+#include "core/model/MeshTopology.h"
+#include "core/platform/MessageSink.h"
 
 namespace plicora {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/Model.h"
+#include "core/model/Model.h"
 
 namespace plicora {
 namespace {

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "model/NumberText.h"
+#include "core/model/NumberText.h"
 
 namespace plicora {
 namespace {

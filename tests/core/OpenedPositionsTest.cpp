@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "MeshBuilder.h"
-#include "model/MeshTopology.h"
-#include "view3d/OpenedPositions.h"
+#include "core/model/MeshTopology.h"
+#include "core/view3d/OpenedPositions.h"
 
 namespace plicora {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "PatternBuilder.h"
-#include "development/Pages.h"
+#include "core/development/Pages.h"
 
 namespace plicora {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "model/Model.h"
+#include "core/model/Model.h"
 
 namespace plicora::test {
 

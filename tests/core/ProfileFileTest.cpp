@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "TestSupport.h"
-#include "platform/AtomicFileWriter.h"
-#include "platform/ProfileFile.h"
+#include "core/platform/AtomicFileWriter.h"
+#include "core/platform/ProfileFile.h"
 
 namespace plicora {
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "TestSupport.h"
-#include "platform/ProfileLocation.h"
+#include "core/platform/ProfileLocation.h"
 
 namespace plicora {
 namespace {

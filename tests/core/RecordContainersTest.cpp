@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "model/CornerRing.h"
-#include "model/StableVector.h"
+#include "core/model/CornerRing.h"
+#include "core/model/StableVector.h"
 
 namespace plicora {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/SettingKeys.h"
-#include "model/Model.h"
+#include "core/document/SettingKeys.h"
+#include "core/model/Model.h"
 
 namespace plicora {
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "app/SettingsStore.h"
-#include "model/Model.h"
-#include "platform/ProfileFile.h"
+#include "core/document/SettingsStore.h"
+#include "core/model/Model.h"
+#include "core/platform/ProfileFile.h"
 
 namespace plicora {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/TextEncoding.h"
+#include "core/platform/TextEncoding.h"
 
 namespace plicora {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "view3d/ModelViewCamera.h"
-#include "view3d/Trackball.h"
+#include "core/view3d/ModelViewCamera.h"
+#include "core/view3d/Trackball.h"
 
 namespace plicora {
 namespace {

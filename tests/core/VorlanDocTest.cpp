@@ -5,8 +5,8 @@
 
 #include "TestSupport.h"
 #include "WorkFileTestSupport.h"
-#include "app/UpdateHints.h"
-#include "app/VorlanDoc.h"
+#include "core/document/UpdateHints.h"
+#include "core/document/VorlanDoc.h"
 
 namespace plicora {
 namespace {

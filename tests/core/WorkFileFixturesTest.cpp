@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "model/MeshTopology.h"
-#include "model/WorkFileReader.h"
-#include "platform/MessageSink.h"
+#include "core/model/MeshTopology.h"
+#include "core/model/WorkFileReader.h"
+#include "core/platform/MessageSink.h"
 
 namespace plicora {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "WorkFileTestSupport.h"
-#include "model/MeshTopology.h"
+#include "core/model/MeshTopology.h"
 
 namespace plicora {
 namespace {

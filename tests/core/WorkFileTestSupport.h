@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "model/Model.h"
-#include "model/Settings.h"
-#include "model/WorkFileReader.h"
-#include "platform/MessageSink.h"
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
+#include "core/model/WorkFileReader.h"
+#include "core/platform/MessageSink.h"
 
 namespace plicora::test {
 

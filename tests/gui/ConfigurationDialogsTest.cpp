@@ -11,12 +11,12 @@
 #include <sstream>
 
 #include "DialogTestSupport.h"
-#include "app/ColorButton.h"
-#include "app/CommandIds.h"
-#include "app/FlapConfigurationDialog.h"
-#include "app/InformationDialogs.h"
-#include "app/SettingsStore.h"
-#include "app/UpdateHints.h"
+#include "core/document/SettingsStore.h"
+#include "core/document/UpdateHints.h"
+#include "gui/app/ColorButton.h"
+#include "gui/app/FlapConfigurationDialog.h"
+#include "gui/app/InformationDialogs.h"
+#include "gui/commands/CommandIds.h"
 
 namespace plicora {
 namespace {

@@ -16,10 +16,10 @@
 
 #include "GuiDocumentFixture.h"
 #include "TestSupport.h"
-#include "export/BitmapSizeDialog.h"
-#include "export/DevelopmentClipboard.h"
-#include "export/SaveDevelopment.h"
-#include "platform/AtomicFileWriter.h"
+#include "core/platform/AtomicFileWriter.h"
+#include "gui/export/BitmapSizeDialog.h"
+#include "gui/export/DevelopmentClipboard.h"
+#include "gui/export/SaveDevelopment.h"
 
 namespace plicora {
 namespace {

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "app/CommandRegistry.h"
-#include "app/DialogCommands.h"
-#include "app/FrameServices.h"
-#include "platform/MessageSink.h"
+#include "core/platform/MessageSink.h"
+#include "gui/app/DialogCommands.h"
+#include "gui/commands/CommandRegistry.h"
+#include "gui/commands/FrameServices.h"
 
 namespace plicora::test {
 

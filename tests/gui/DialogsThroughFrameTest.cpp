@@ -10,9 +10,9 @@
 
 #include "DialogTestSupport.h"
 #include "TestSupport.h"
-#include "app/CommandIds.h"
-#include "app/MainFrame.h"
-#include "texture/TextureConfigurationDialog.h"
+#include "gui/app/MainFrame.h"
+#include "gui/commands/CommandIds.h"
+#include "gui/texture/TextureConfigurationDialog.h"
 
 namespace plicora {
 namespace {

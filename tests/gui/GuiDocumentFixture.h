@@ -13,11 +13,11 @@
 #include <string>
 
 #include "TestSupport.h"
-#include "app/FrameServices.h"
-#include "app/VorlanDoc.h"
-#include "development/DevelopmentGeometry.h"
-#include "platform/MessageSink.h"
-#include "view3d/ViewShellState.h"
+#include "core/development/DevelopmentGeometry.h"
+#include "core/document/VorlanDoc.h"
+#include "core/platform/MessageSink.h"
+#include "core/view3d/ViewShellState.h"
+#include "gui/commands/FrameServices.h"
 
 namespace plicora::test {
 

@@ -14,15 +14,15 @@
 #include <algorithm>
 
 #include "TestSupport.h"
-#include "app/CommandIds.h"
-#include "app/MainFrame.h"
-#include "app/ObjectListDialog.h"
-#include "app/SplashScreen.h"
-#include "app/UpdateHints.h"
-#include "development/DevelopmentPane.h"
-#include "platform/MessageSink.h"
-#include "platform/ProfileFile.h"
-#include "view3d/ModelPane.h"
+#include "core/document/UpdateHints.h"
+#include "core/platform/MessageSink.h"
+#include "core/platform/ProfileFile.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/ObjectListDialog.h"
+#include "gui/app/SplashScreen.h"
+#include "gui/commands/CommandIds.h"
+#include "gui/development/DevelopmentPane.h"
+#include "gui/view3d/ModelPane.h"
 
 namespace plicora {
 namespace {

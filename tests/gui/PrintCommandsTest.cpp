@@ -21,14 +21,14 @@
 
 #include "GuiDocumentFixture.h"
 #include "TestSupport.h"
-#include "app/CommandIds.h"
-#include "app/CommandRegistry.h"
-#include "app/MainFrame.h"
-#include "app/PrintCommands.h"
-#include "development/DevelopmentPrinting.h"
-#include "development/PrintJob.h"
-#include "export/BitmapSizeDialog.h"
-#include "export/PdfExport.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/PrintCommands.h"
+#include "gui/commands/CommandIds.h"
+#include "gui/commands/CommandRegistry.h"
+#include "gui/development/DevelopmentPrinting.h"
+#include "gui/development/PrintJob.h"
+#include "gui/export/BitmapSizeDialog.h"
+#include "render/export/PdfExport.h"
 
 namespace plicora {
 namespace {

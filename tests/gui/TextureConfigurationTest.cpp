@@ -9,11 +9,11 @@
 #include "DialogTestSupport.h"
 #include "ImageFiles.h"
 #include "TestSupport.h"
-#include "app/CommandIds.h"
-#include "app/UpdateHints.h"
-#include "texture/MaterialPreview.h"
-#include "texture/SetTextureCommand.h"
-#include "texture/TextureConfigurationDialog.h"
+#include "core/document/UpdateHints.h"
+#include "gui/commands/CommandIds.h"
+#include "gui/texture/MaterialPreview.h"
+#include "gui/texture/SetTextureCommand.h"
+#include "gui/texture/TextureConfigurationDialog.h"
 
 namespace plicora {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Model.h"
+#include "core/model/Model.h"
 
 namespace plicora::test {
 

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "app/UpdateHints.h"
-#include "development/DevelopmentPaneEngine.h"
-#include "platform/MessageSink.h"
+#include "core/document/UpdateHints.h"
+#include "core/platform/MessageSink.h"
+#include "render/development/DevelopmentPaneEngine.h"
 
 namespace plicora {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SyntheticModels.h"
-#include "development/DevelopmentRasterGeometry.h"
+#include "render/development/DevelopmentRasterGeometry.h"
 
 namespace plicora {
 namespace {

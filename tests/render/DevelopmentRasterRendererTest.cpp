@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "DevelopmentFixture.h"
-#include "development/DevelopmentDrawing.h"
-#include "development/DevelopmentGeometry.h"
-#include "development/DevelopmentRasterRenderer.h"
-#include "platform/GlOutlineFont.h"
-#include "platform/OffscreenGlContext.h"
+#include "core/development/DevelopmentGeometry.h"
+#include "render/development/DevelopmentDrawing.h"
+#include "render/development/DevelopmentRasterRenderer.h"
+#include "render/platform/GlOutlineFont.h"
+#include "render/platform/OffscreenGlContext.h"
 
 namespace plicora {
 namespace {

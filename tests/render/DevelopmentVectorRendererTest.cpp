@@ -3,9 +3,9 @@
 #include <QPainter>
 
 #include "DevelopmentFixture.h"
-#include "development/DevelopmentDrawing.h"
-#include "development/DevelopmentVectorRenderer.h"
-#include "development/TextLabelRenderer.h"
+#include "render/development/DevelopmentDrawing.h"
+#include "render/development/DevelopmentVectorRenderer.h"
+#include "render/development/TextLabelRenderer.h"
 
 namespace plicora {
 namespace {

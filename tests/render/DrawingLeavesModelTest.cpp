@@ -10,14 +10,14 @@
 #include <sstream>
 
 #include "TestSupport.h"
-#include "development/DevelopmentGeometry.h"
-#include "development/DevelopmentRasterRenderer.h"
-#include "development/DevelopmentVectorRenderer.h"
-#include "development/Pages.h"
-#include "development/RasterPageRenderer.h"
-#include "export/EpsWriter.h"
-#include "model/WorkFileReader.h"
-#include "platform/OffscreenGlContext.h"
+#include "core/development/DevelopmentGeometry.h"
+#include "core/development/Pages.h"
+#include "core/export/EpsWriter.h"
+#include "core/model/WorkFileReader.h"
+#include "render/development/DevelopmentRasterRenderer.h"
+#include "render/development/DevelopmentVectorRenderer.h"
+#include "render/development/RasterPageRenderer.h"
+#include "render/platform/OffscreenGlContext.h"
 
 namespace plicora {
 namespace {

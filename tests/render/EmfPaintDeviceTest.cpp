@@ -11,7 +11,7 @@
 
 #include "EmfTestReader.h"
 #include "TestSupport.h"
-#include "export/EmfPaintDevice.h"
+#include "render/export/EmfPaintDevice.h"
 
 namespace plicora {
 namespace {

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "core/PatternBuilder.h"
-#include "model/Settings.h"
+#include "core/model/Settings.h"
 
 namespace plicora::test {
 

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/FastDeflate.h"
+#include "render/platform/FastDeflate.h"
 
 namespace plicora {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <QFontInfo>
 
-#include "model/Model.h"
-#include "platform/FontResolution.h"
+#include "core/model/Model.h"
+#include "render/platform/FontResolution.h"
 
 namespace plicora {
 namespace {

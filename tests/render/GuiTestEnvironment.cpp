@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/FontResolution.h"
+#include "render/platform/FontResolution.h"
 
 namespace {
 

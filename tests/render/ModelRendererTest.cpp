@@ -1,7 +1,7 @@
 // Pixels of the 3D pane at known places.
 
 #include "ViewEngineFixture.h"
-#include "view3d/OpenedPositions.h"
+#include "core/view3d/OpenedPositions.h"
 
 namespace plicora {
 namespace {

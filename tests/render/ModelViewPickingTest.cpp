@@ -2,8 +2,8 @@
 // edge-specify modes.
 
 #include "ViewEngineFixture.h"
-#include "development/DevelopmentPicking.h"
-#include "view3d/FacePicking.h"
+#include "core/development/DevelopmentPicking.h"
+#include "core/view3d/FacePicking.h"
 
 namespace plicora {
 namespace {

@@ -1,8 +1,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "model/Settings.h"
-#include "platform/OffscreenGlContext.h"
+#include "core/model/Settings.h"
+#include "render/platform/OffscreenGlContext.h"
 
 namespace plicora {
 namespace {

@@ -7,9 +7,9 @@
 #include <QImage>
 #include <QPainter>
 
-#include "development/PageDrawing.h"
-#include "development/PrintPage.h"
 #include "render/ExportFixture.h"
+#include "render/development/PageDrawing.h"
+#include "render/development/PrintPage.h"
 
 namespace plicora {
 namespace {

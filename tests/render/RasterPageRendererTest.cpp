@@ -4,13 +4,13 @@
 
 #include "DevelopmentFixture.h"
 #include "TestSupport.h"
-#include "development/DevelopmentDrawing.h"
-#include "development/DevelopmentGeometry.h"
-#include "development/DevelopmentRasterGeometry.h"
-#include "development/RasterPageRenderer.h"
-#include "export/BmpWriter.h"
-#include "export/RasterPageBmp.h"
-#include "platform/MessageSink.h"
+#include "core/development/DevelopmentGeometry.h"
+#include "core/export/BmpWriter.h"
+#include "core/platform/MessageSink.h"
+#include "render/development/DevelopmentDrawing.h"
+#include "render/development/DevelopmentRasterGeometry.h"
+#include "render/development/RasterPageRenderer.h"
+#include "render/export/RasterPageBmp.h"
 
 namespace plicora {
 namespace {

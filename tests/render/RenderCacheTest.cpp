@@ -3,7 +3,7 @@
 
 #include "SyntheticModels.h"
 #include "ViewEngineFixture.h"
-#include "view3d/OpenedPositions.h"
+#include "core/view3d/OpenedPositions.h"
 
 namespace plicora {
 namespace {

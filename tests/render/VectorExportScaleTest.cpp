@@ -13,11 +13,11 @@
 
 #include "EmfTestReader.h"
 #include "TestSupport.h"
-#include "development/DevelopmentGeometry.h"
-#include "export/MetafileExport.h"
-#include "export/PdfExport.h"
-#include "export/SvgExport.h"
+#include "core/development/DevelopmentGeometry.h"
 #include "render/ExportFixture.h"
+#include "render/export/MetafileExport.h"
+#include "render/export/PdfExport.h"
+#include "render/export/SvgExport.h"
 
 namespace plicora {
 namespace {

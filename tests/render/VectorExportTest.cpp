@@ -10,13 +10,13 @@
 
 #include "EmfTestReader.h"
 #include "TestSupport.h"
-#include "development/DevelopmentGeometry.h"
-#include "export/EmfRecordWriter.h"
-#include "export/MetafileExport.h"
-#include "export/PdfExport.h"
-#include "export/SvgExport.h"
-#include "platform/MessageSink.h"
+#include "core/development/DevelopmentGeometry.h"
+#include "core/export/EmfRecordWriter.h"
+#include "core/platform/MessageSink.h"
 #include "render/ExportFixture.h"
+#include "render/export/MetafileExport.h"
+#include "render/export/PdfExport.h"
+#include "render/export/SvgExport.h"
 
 namespace plicora {
 namespace {

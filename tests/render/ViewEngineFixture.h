@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "MeshBuilder.h"
-#include "app/UpdateHints.h"
-#include "view3d/ModelViewEngine.h"
+#include "core/document/UpdateHints.h"
+#include "render/view3d/ModelViewEngine.h"
 
 namespace plicora::test {
 

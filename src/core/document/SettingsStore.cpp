@@ -1,0 +1,170 @@
+#include "core/document/SettingsStore.h"
+
+#include <array>
+#include <cstdio>
+
+#include "core/model/Model.h"
+#include "core/platform/ProfileFile.h"
+#include "core/platform/ProfileLocation.h"
+
+namespace plicora {
+namespace {
+
+constexpr std::array<ProfileKey, 20> kProfileKeys = {{
+    {"bDrawColorEdge", &Settings::bDrawColorEdge, nullptr},
+    {"iEdgeNumberFontSize", nullptr, &Settings::iEdgeNumberFontSize},
+    {"bCullFace", &Settings::bCullFace, nullptr},
+    {"bPrintRaster", &Settings::bPrintRaster, nullptr},
+    {"bEnhanceCutEdgeOpen", &Settings::bEnhanceCutEdgeOpen, nullptr},
+    {"iPrintPPIIndex", nullptr, &Settings::iPrintPPIIndex},
+    {"bEdgeIdReverse", &Settings::bEdgeIdReverse, nullptr},
+    {"bPageDivide", &Settings::bPageDivide, nullptr},
+    {"bLineSmooth", &Settings::bLineSmooth, nullptr},
+    {"bZoomWheelInvert", &Settings::bZoomWheelInvert, nullptr},
+    {"bTextureSmooth", &Settings::bTextureSmooth, nullptr},
+    {"bPrintTombo", &Settings::bPrintTombo, nullptr},
+    {"bPrintOmitPage", &Settings::bPrintOmitPage, nullptr},
+    {"bPrintPageNumber", &Settings::bPrintPageNumber, nullptr},
+    {"bLimitTextureSize", &Settings::bLimitTextureSize, nullptr},
+    {"iTextureLimitSizeIndex", nullptr, &Settings::iTextureLimitSizeIndex},
+    {"bSlideColorToWhite", &Settings::bSlideColorToWhite, nullptr},
+    {"bOmitMaterialWhenModelRotate", &Settings::bOmitMaterialWhenModelRotate, nullptr},
+    {"bFirstStartUp", &Settings::bFirstStartUp, nullptr},
+    {"bRenderAllGL", &Settings::bRenderAllGL, nullptr},
+}};
+
+std::string ColorKey(int index) {
+  char name[16];
+  std::snprintf(name, sizeof name, "color%d", index);
+  return name;
+}
+
+template <std::size_t N, typename T>
+int ClampIndex(int index, const std::array<T, N>&) {
+  return (index < 0 || index >= static_cast<int>(N)) ? 0 : index;
+}
+
+}  // namespace
+
+std::span<const ProfileKey> ProfileKeys() {
+  return kProfileKeys;
+}
+
+void UpdateDerivedSettings(Settings& s) {
+  s.iPrintPPIIndex = ClampIndex(s.iPrintPPIIndex, kPrintPpi);
+  s.lineWidthIndex = ClampIndex(s.lineWidthIndex, kLineWidthPoints);
+  s.iTextureLimitSizeIndex = ClampIndex(s.iTextureLimitSizeIndex, kTextureLimitSizes);
+  s.printoutLineWidth = kLineWidthPoints[static_cast<std::size_t>(s.lineWidthIndex)];
+  s.printPpi = kPrintPpi[static_cast<std::size_t>(s.iPrintPPIIndex)];
+  s.textureLimitSize = kTextureLimitSizes[static_cast<std::size_t>(s.iTextureLimitSizeIndex)];
+}
+
+void LoadSettings(Settings& s, const ProfileFile& profile) {
+  s.bFirstStartUp = true;
+  for (const ProfileKey& key : kProfileKeys) {
+    const auto value = profile.GetInt(kSettingsSection, key.name);
+    if (!value) continue;
+    if (key.flag)
+      s.*key.flag = *value != 0;
+    else
+      s.*key.number = *value;
+  }
+  UpdateDerivedSettings(s);
+  for (int i = 0; i < 8; ++i) {
+    const auto value = profile.GetInt(kSettingsSection, ColorKey(i));
+    if (value && *value != -1) s.colors[static_cast<std::size_t>(i)] = static_cast<ColorRef>(*value);
+  }
+}
+
+void SaveSettings(Settings& s, ProfileFile& profile) {
+  s.bFirstStartUp = false;
+  for (const ProfileKey& key : kProfileKeys) {
+    if (key.flag)
+      profile.SetString(kSettingsSection, key.name, s.*key.flag ? "1" : "0");
+    else
+      profile.SetInt(kSettingsSection, key.name, s.*key.number);
+  }
+  for (int i = 0; i < 8; ++i)
+    profile.SetInt(kSettingsSection, ColorKey(i), static_cast<int>(s.colors[static_cast<std::size_t>(i)]));
+}
+
+bool LoadSettingsFile(Settings& settings, const std::string& path) {
+  ProfileFile profile;
+  const auto result = profile.Load(path);
+  LoadSettings(settings, profile);
+  return result != ProfileFile::LoadResult::Failed;
+}
+
+bool SaveSettingsFile(Settings& settings, const std::string& path, std::string* error) {
+  ProfileFile profile;
+  if (profile.Load(path) == ProfileFile::LoadResult::Failed) {
+    if (error) *error = "cannot read " + path;
+    return false;
+  }
+  SaveSettings(settings, profile);
+  if (!EnsureProfileFolder(path)) {
+    if (error) *error = "cannot create the folder of " + path;
+    return false;
+  }
+  return profile.Save(path, error);
+}
+
+void ResetToDefault(Settings& s, Model* model) {
+  const Settings d;
+  // Preferences of section "Settings" (all but the three that are kept).
+  s.bDrawColorEdge = d.bDrawColorEdge;
+  s.iEdgeNumberFontSize = d.iEdgeNumberFontSize;
+  s.bCullFace = d.bCullFace;
+  s.bPrintRaster = d.bPrintRaster;
+  s.bEnhanceCutEdgeOpen = d.bEnhanceCutEdgeOpen;
+  s.iPrintPPIIndex = d.iPrintPPIIndex;
+  s.bEdgeIdReverse = d.bEdgeIdReverse;
+  s.bPageDivide = d.bPageDivide;
+  s.bLineSmooth = d.bLineSmooth;
+  s.bZoomWheelInvert = d.bZoomWheelInvert;
+  s.bTextureSmooth = d.bTextureSmooth;
+  s.bPrintTombo = d.bPrintTombo;
+  s.bPrintOmitPage = d.bPrintOmitPage;
+  s.bPrintPageNumber = d.bPrintPageNumber;
+  s.bLimitTextureSize = d.bLimitTextureSize;
+  s.iTextureLimitSizeIndex = d.iTextureLimitSizeIndex;
+  s.bSlideColorToWhite = d.bSlideColorToWhite;
+  // Document values: line types and width, near-surface edges, texture line
+  // alpha, flaps, join numbers, paper and margins.
+  s.iCutLineType = d.iCutLineType;
+  s.iYamaLineType = d.iYamaLineType;
+  s.iTaniLineType = d.iTaniLineType;
+  s.lineWidthIndex = d.lineWidthIndex;
+  s.bCullEdge = d.bCullEdge;
+  s.iAngleEps = d.iAngleEps;
+  s.dTextureLineAlpha = d.dTextureLineAlpha;
+  s.flapWidth = d.flapWidth;
+  s.bDrawFlap = d.bDrawFlap;
+  s.bDrawNumber = d.bDrawNumber;
+  s.iPageType = d.iPageType;
+  s.paperWidth = d.paperWidth;
+  s.paperHeight = d.paperHeight;
+  s.dPageMarginTop = d.dPageMarginTop;
+  s.dPageMarginSide = d.dPageMarginSide;
+  UpdateDerivedSettings(s);
+  ResetColors(s, model);
+}
+
+bool SetColor(Settings& s, int index, ColorRef color, Model* model) {
+  if (index < 0 || index >= static_cast<int>(s.colors.size())) return false;
+  s.colors[static_cast<std::size_t>(index)] = color;
+  if (index == kColorMaterial && model) model->SetDefaultMaterialColor(color);
+  return true;
+}
+
+ColorRef GetColor(const Settings& s, int index) {
+  if (index < 0 || index >= static_cast<int>(s.colors.size())) return 0;
+  return s.colors[static_cast<std::size_t>(index)];
+}
+
+void ResetColors(Settings& s, Model* model) {
+  for (int i = 0; i < static_cast<int>(kDefaultColors.size()); ++i)
+    SetColor(s, i, kDefaultColors[static_cast<std::size_t>(i)], model);
+}
+
+}  // namespace plicora

@@ -1,0 +1,159 @@
+#include "core/document/VorlanDoc.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/development/DevelopmentGeometry.h"
+#include "core/document/UpdateHints.h"
+#include "core/model/MeshTopology.h"
+#include "core/model/UsableNumbers.h"
+#include "core/model/WorkFileReader.h"
+#include "core/platform/FileName.h"
+#include "core/platform/MessageSink.h"
+#include "core/view3d/OpenedPositions.h"
+
+namespace plicora {
+namespace {
+
+bool CanOpenForReading(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  std::fclose(file);
+  return true;
+}
+
+std::string TooManySurfacesText(int faces) {
+  char text[256];
+  std::snprintf(text, sizeof text,
+                "Too many surfaces (# of surface: %d).\nIt may take very long time to create development.\n"
+                "In the paper craft model, the number of surfaces should be less than 500.",
+                faces);
+  return text;
+}
+
+}  // namespace
+
+bool HasWorkFileExtension(const std::string& path) {
+  return LowerCaseExtension(path) == ".plc";
+}
+
+CVorlanDoc::CVorlanDoc(Settings& settings) : settings_(settings) {}
+CVorlanDoc::~CVorlanDoc() = default;
+
+OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
+  OpenOutcome outcome;
+  if (onBeforeOpen) onBeforeOpen();
+  if (!CanOpenForReading(request.path)) {
+    ShowMessage("Cannot open file", MessageKind::Error);
+    return outcome;
+  }
+  if (!HasWorkFileExtension(request.path)) {
+    ShowMessage("Cannot load file of specified type", MessageKind::Error);
+    outcome.status = OpenStatus::WrongType;
+    return outcome;
+  }
+  // The info block overwrites the settings as it is read: keep a copy so that
+  // a file that is not opened leaves them as the current model needs them.
+  const Settings previous = settings_;
+  auto model = std::make_unique<Model>(settings_.colors[kColorMaterial]);
+  settings_.scaleProduct = 0.0;
+  outcome.readResult = request.maxTextureSize > 0
+                           ? ReadWorkFile(request.path, *model, settings_, request.maxTextureSize)
+                           : ReadWorkFile(request.path, *model, settings_);
+  // A file whose numbers cannot be drawn (inf, nan, 1e300 from damage) is
+  // not opened: nothing sound could be shown, printed or exported from it.
+  const bool usable = outcome.readResult == kReadOk && HasUsableNumbers(*model, settings_);
+  if (!usable || (request.afterRead && !request.afterRead(settings_, *model))) {
+    settings_ = previous;
+    if (outcome.readResult == kReadRefused) {
+      outcome.status = OpenStatus::Refused;
+    } else if (!usable) {
+      ShowMessage("Failed to load specified file", MessageKind::Error);
+      outcome.status = OpenStatus::ReadFailed;
+    } else {
+      outcome.status = OpenStatus::Rejected;
+    }
+    outcome.unopened = std::move(model);
+    return outcome;
+  }
+
+  // Everything is derived before the model becomes current, and the panes
+  // learn of the new model before any message box lets them paint.
+  model->path = request.path;
+  MeasureModel(*model);
+  const bool fontsReplaced = request.fontAvailable && ReplaceMissingFonts(*model, request.fontAvailable);
+  model_ = std::move(model);
+  title_ = std::string(FileNameOf(request.path));
+  shell_ = ViewShellState{};
+  shell_.hasDevelopment = model_->hasDevelopment;
+  showPageNumbers = false;
+  if (shell_.hasDevelopment) {
+    PrepareDevelopment();
+  } else {
+    pages_ = PageLayout{};
+    joinNumbers_ = 0;
+  }
+  modified_ = false;
+  if (onOpened) onOpened(request.path);
+  UpdateAllViews(HINT_FILE_OPENED);
+  if (fontsReplaced)
+    ShowMessage(
+        "Some fonts specified in the file do not exist in the system.\n"
+        "These fonts will be replaced with the default font.",
+        MessageKind::Warning);
+  if (request.interactive && !shell_.hasDevelopment) {
+    ShowMessage("This file doesn't have developed pattern.", MessageKind::Warning);
+    if (model_->totalFaces > kTooManySurfaces)
+      ShowMessage(TooManySurfacesText(model_->totalFaces), MessageKind::Information);
+  }
+  outcome.status = OpenStatus::Opened;
+  return outcome;
+}
+
+bool ReplaceMissingFonts(Model& model, const std::function<bool(const std::string&)>& fontAvailable) {
+  bool replaced = false;
+  for (TextLabel& label : model.texts) {
+    if (fontAvailable(label.fontName)) continue;
+    label.fontName = kMsGothicFaceName;
+    replaced = true;
+  }
+  return replaced;
+}
+
+void CVorlanDoc::PrepareDevelopment() {
+  ComputeOpenedPositions(*model_);
+  ComputeDevelopmentBounds(*model_);
+  UpdatePageGrid(model_.get(), settings_, pages_);
+  joinNumbers_ = AssignJoinNumbers(*model_);
+}
+
+void CVorlanDoc::CloseDocument() {
+  model_.reset();
+  shell_ = ViewShellState{};
+  pages_ = PageLayout{};
+  joinNumbers_ = 0;
+  title_.clear();
+  modified_ = false;
+}
+
+int CVorlanDoc::AddView(std::function<void(int hint)> onUpdate) {
+  views_.push_back(View{nextViewId_, std::move(onUpdate)});
+  return nextViewId_++;
+}
+
+void CVorlanDoc::RemoveView(int id) {
+  views_.erase(std::remove_if(views_.begin(), views_.end(), [id](const View& v) { return v.id == id; }), views_.end());
+}
+
+void CVorlanDoc::UpdateAllViews(int hint) {
+  // A view may add or remove views while it reacts: walk a copy.
+  const std::vector<View> views = views_;
+  for (const View& view : views)
+    if (view.onUpdate) view.onUpdate(hint);
+}
+
+}  // namespace plicora

@@ -1,0 +1,125 @@
+#pragma once
+// The document: the one loaded model and the shell state that belongs to it
+// (development flag, edit modes, page layout, page-number switch, modified
+// flag), the open path, and the update of every pane that shows it. The
+// window and the batch commands open files through the same path, so both
+// always see the same model.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/development/Pages.h"
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
+#include "core/view3d/ViewShellState.h"
+
+namespace plicora {
+
+/// How an open ended.
+enum class OpenStatus {
+  Opened,      ///< the file is the current model
+  CannotOpen,  ///< "Cannot open file"
+  WrongType,   ///< "Cannot load file of specified type"
+  ReadFailed,  ///< "Failed to load specified file"
+  Refused,     ///< the version check refused it (it showed its own message)
+  Rejected,    ///< the afterRead step refused it (it reported why)
+};
+
+/// What to open and the steps the caller adds.
+struct OpenRequest {
+  std::string path;
+  /// Runs after the file was read and before anything is derived from it
+  /// (the batch overrides). Returning false rejects the file.
+  std::function<bool(Settings&, Model&)> afterRead;
+  /// Whether a font face is installed or substituted by an installed face;
+  /// without it every face counts as installed.
+  std::function<bool(const std::string&)> fontAvailable;
+  /// The window tells the user about a missing development and about a model
+  /// too large to unfold; batch commands answer with their exit status.
+  bool interactive = true;
+  /// OpenGL's largest texture side for the textures the file holds; 0 takes
+  /// the limit the settings know.
+  int maxTextureSize = 0;
+};
+
+struct OpenOutcome {
+  OpenStatus status = OpenStatus::CannotOpen;
+  int readResult = -1;  ///< the reader's WorkFileResult, -1 when it did not run
+  /// The model as far as it was read when it did not become current.
+  std::unique_ptr<Model> unopened;
+  bool ok() const { return status == OpenStatus::Opened; }
+};
+
+/// Faces above which a model without development draws a warning.
+inline constexpr int kTooManySurfaces = 1000;
+
+class CVorlanDoc {
+ public:
+  explicit CVorlanDoc(Settings& settings);
+  ~CVorlanDoc();
+  CVorlanDoc(const CVorlanDoc&) = delete;
+  CVorlanDoc& operator=(const CVorlanDoc&) = delete;
+
+  /// Opens a work file. The previous model and the settings stay as they
+  /// were on any failure.
+  OpenOutcome OpenWorkFile(const OpenRequest& request);
+  /// Frees the model (closing the document).
+  void CloseDocument();
+
+  Model* model() const { return model_.get(); }
+  bool hasModel() const { return model_ != nullptr; }
+  bool hasDevelopment() const { return shell_.hasDevelopment; }
+  Settings& settings() const { return settings_; }
+  ViewShellState& shell() { return shell_; }
+  const ViewShellState& shell() const { return shell_; }
+  PageLayout& pages() { return pages_; }
+  const PageLayout& pages() const { return pages_; }
+  int joinNumbers() const { return joinNumbers_; }
+  /// The file name shown in the title, empty without a model.
+  const std::string& title() const { return title_; }
+
+  bool IsModified() const { return modified_; }
+  void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+
+  /// "Show Page Number to Verify" of the development pane.
+  bool showPageNumbers = false;
+
+  /// Panes register here; every update reaches each of them with its hint.
+  int AddView(std::function<void(int hint)> onUpdate);
+  void RemoveView(int id);
+  void UpdateAllViews(int hint);
+
+  /// Hooks of the window around an open: before the file is touched (hide the
+  /// texture dialog), and after a successful open, before the views update
+  /// (recent files, title, lists of dialogs).
+  std::function<void()> onBeforeOpen;
+  std::function<void(const std::string& path)> onOpened;
+
+ private:
+  void PrepareDevelopment();
+
+  Settings& settings_;
+  std::unique_ptr<Model> model_;
+  ViewShellState shell_;
+  PageLayout pages_;
+  int joinNumbers_ = 0;
+  std::string title_;
+  bool modified_ = false;
+  struct View {
+    int id;
+    std::function<void(int)> onUpdate;
+  };
+  std::vector<View> views_;
+  int nextViewId_ = 1;
+};
+
+/// Gives every label whose font face is not available the replacement face;
+/// true when one was replaced.
+bool ReplaceMissingFonts(Model& model, const std::function<bool(const std::string&)>& fontAvailable);
+
+/// Whether the path ends in ".plc" in any letter case.
+bool HasWorkFileExtension(const std::string& path);
+
+}  // namespace plicora

@@ -1,0 +1,35 @@
+#include "core/export/ExportFile.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "core/platform/AtomicFileWriter.h"
+#include "core/platform/MessageSink.h"
+
+namespace plicora {
+
+std::string ExportFailureMessage(std::string_view text, const std::string& path, int errorNumber) {
+  std::string message(text);
+  message += "\n" + path;
+  if (errorNumber != 0) message += std::string(": ") + std::strerror(errorNumber);
+  return message;
+}
+
+bool WriteExportFile(const std::string& path, std::string_view bytes, std::string_view failureText) {
+  AtomicFileStream stream(path);
+  stream.Write(bytes);
+  return FinishExportFile(stream, path, failureText);
+}
+
+bool FinishExportFile(AtomicFileStream& stream, const std::string& path, std::string_view failureText) {
+  if (stream.Commit()) return true;
+  ShowMessage(ExportFailureMessage(failureText, path, LastAtomicWriteErrno()), MessageKind::Error);
+  return false;
+}
+
+bool ReportExportOutOfMemory(const std::string& path) {
+  ShowMessage(ExportFailureMessage("Cannot write to file", path, ENOMEM), MessageKind::Error);
+  return false;
+}
+
+}  // namespace plicora

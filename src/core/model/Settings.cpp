@@ -1,0 +1,10 @@
+#include "core/model/Settings.h"
+
+namespace plicora {
+
+Settings& CurrentSettings() {
+  static Settings settings;
+  return settings;
+}
+
+}  // namespace plicora

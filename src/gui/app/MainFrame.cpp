@@ -1,0 +1,431 @@
+#include "gui/app/MainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <algorithm>
+
+#include "core/development/DevelopmentGeometry.h"
+#include "core/document/SettingsStore.h"
+#include "core/document/UpdateHints.h"
+#include "core/platform/InstalledFonts.h"
+#include "core/platform/MessageSink.h"
+#include "core/platform/ProfileLocation.h"
+#include "gui/app/DialogCommands.h"
+#include "gui/app/ObjectListDialog.h"
+#include "gui/app/OpenGlDescription.h"
+#include "gui/app/PrintCommands.h"
+#include "gui/app/ToolbarIcons.h"
+#include "gui/commands/CommandIds.h"
+#include "gui/commands/CommandTexts.h"
+#include "gui/development/DevelopmentPane.h"
+#include "gui/view3d/ModelPane.h"
+#include "render/platform/OffscreenGlContext.h"
+
+namespace plicora {
+namespace {
+
+constexpr const char* kWindowSection = "Window";
+constexpr const char* kRecentSection = "Recent File List";
+constexpr const char* kControlBarsSection = "ControlBars\\State";
+constexpr const char* kControlBarsKey = "QtState";
+constexpr int kShowMaximized = 3;
+constexpr int kShowMinimized = 2;
+constexpr int kShowNormal = 1;
+/// Resizes this soon after the window was shown still belong to showing it
+/// (a window manager maximises in several steps): they keep the stored split.
+constexpr int kStartupSettleMs = 600;
+
+const char* const kNavigationText =
+    "ModelView [Rot] R [Mov] Ctrl+R, WheelDrag [Zoom] Shift+R, Wheel / DevelopedView [Mov] Ctrl+R, WheelDrag "
+    "[Zoom] Shift+R, Wheel";
+const char* const kCheckModeText = "Click the face to see the corresponding between 3D and developed model.";
+
+constexpr std::initializer_list<int> kToolBar1 = {
+    ID_FILE_OPEN, 0, ID_SPLIT_WINDOW, ID_SHOW_ONLY_DEVELOPMENT, 0, ID_RESET_VIEW, ID_ENHANCE_CUT_EDGE};
+constexpr std::initializer_list<int> kToolBar2 = {ID_ZOOM_IN,
+                                                  ID_ZOOM_OUT,
+                                                  ID_SHOW_ENTIRE,
+                                                  0,
+                                                  ID_SHOW_JOIN_NUMBER,
+                                                  ID_USE_MATERIAL,
+                                                  ID_SHOW_PAGE_NUMBER,
+                                                  ID_SMOOTH_LINE,
+                                                  0,
+                                                  ID_CHECK_CORRESPONDING_SURFACE,
+                                                  ID_DEVELOPMENT_INFO,
+                                                  0,
+                                                  ID_FILE_PRINT};
+
+std::string RecentKey(int n) {
+  return "File" + std::to_string(n);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent)
+    : QMainWindow(parent), doc_(doc), profilePath_(std::move(profilePath)) {
+  setObjectName(QStringLiteral("MainFrame"));
+  setAcceptDrops(true);
+  if (!profilePath_.empty() && profile_.Load(profilePath_) == ProfileFile::LoadResult::Failed) {
+    // A profile that exists but cannot be read is never overwritten.
+    profileWritable_ = false;
+  }
+  LoadSettings(doc_.settings(), profile_);
+  LoadRecentFiles();
+
+  CreatePanes();
+  services_.window = this;
+  services_.doc = &doc_;
+  services_.developmentPane = &developmentView_->engine();
+  services_.developmentPaneWidget = developmentView_;
+  services_.refreshCommands = [this] { RefreshCommands(); };
+  services_.cancelPaneMode = [this] {
+    if (doc_.model()) ClearFaceMarks(*doc_.model());
+    doc_.shell().developmentEditMode = 0;
+    doc_.UpdateAllViews(HINT_NONE);
+    RefreshCommands();
+  };
+  services_.beforeOpen = &beforeOpen_;
+  services_.glDescription = DescribeOffscreenGl;
+  RegisterShellCommands(*this);
+  RegisterDialogCommands(commands_, services_);
+  RegisterPrintCommands(commands_, services_);
+  CreateActions();
+  CreateMenus();
+  CreateToolBars();
+  statusText_ = new QLabel(this);
+  statusBar()->addWidget(statusText_, 1);
+
+  doc_.onBeforeOpen = [this] {
+    for (const auto& hook : beforeOpen_) hook();
+  };
+  doc_.onOpened = [this](const std::string& path) {
+    AddRecentFile(path);
+    UpdateTitle();
+    if (objectList_) objectList_->Refill();
+  };
+  viewId_ = doc_.AddView([this](int) { RefreshCommands(); });
+  RestorePlacement();
+  UpdateTitle();
+  RefreshCommands();
+}
+
+CMainFrame::~CMainFrame() {
+  doc_.RemoveView(viewId_);
+  doc_.onBeforeOpen = nullptr;
+  doc_.onOpened = nullptr;
+}
+
+void CMainFrame::CreatePanes() {
+  splitter_ = new QSplitter(Qt::Horizontal, this);
+  splitter_->setObjectName(QStringLiteral("PaneSplitter"));
+  splitter_->setChildrenCollapsible(true);
+  modelView_ = new CModelView(doc_, splitter_);
+  developmentView_ = new CVorlanzuView(doc_, splitter_);
+  modelView_->setMinimumWidth(0);
+  developmentView_->setMinimumWidth(0);
+  splitter_->addWidget(modelView_);
+  splitter_->addWidget(developmentView_);
+  splitter_->setCollapsible(0, true);
+  splitter_->setCollapsible(1, true);
+  setCentralWidget(splitter_);
+  splitter_->installEventFilter(this);
+  modelView_->showContextMenu = [this](const QPoint& global) {
+    QMenu menu(this);
+    menu.addAction(action(ID_SPECIFY_CUT_EDGE));
+    menu.addAction(action(ID_SPECIFY_KEEP_EDGE));
+    menu.exec(global);
+  };
+}
+
+QAction* CMainFrame::action(int id) const {
+  const auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CreateActions() {
+  for (const auto& [id, command] : commands_.all()) {
+    const CommandText* text = FindCommandText(id);
+    if (!text) continue;
+    auto* act = new QAction(QString::fromUtf8(text->menu), this);
+    act->setObjectName(QStringLiteral("command%1").arg(id));
+    act->setData(id);
+    if (*text->shortcut) act->setShortcut(QKeySequence(QString::fromUtf8(text->shortcut)));
+    act->setStatusTip(QString::fromStdString(PromptStatus(*text)));
+    act->setToolTip(QString::fromStdString(PromptTooltip(*text)));
+    act->setCheckable(static_cast<bool>(command.checked));
+    act->setIcon(ToolbarIcon(id));
+    act->setIconVisibleInMenu(false);
+    connect(act, &QAction::triggered, this, [this, id] { RunCommand(id); });
+    addAction(act);  // accelerators work wherever the focus is
+    actions_[id] = act;
+  }
+}
+
+QMenu* CMainFrame::AddMenu(const char* title, std::initializer_list<int> ids) {
+  QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
+  for (int id : ids) {
+    if (id == 0) {
+      menu->addSeparator();
+    } else if (QAction* act = action(id)) {
+      menu->addAction(act);
+    }
+  }
+  connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommands);
+  return menu;
+}
+
+void CMainFrame::CreateMenus() {
+  fileMenu_ = AddMenu("&File", {ID_FILE_OPEN, 0, ID_PAGE_PRINT_SETTINGS, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
+                                ID_FILE_PRINT_SETUP, 0, ID_SAVE_DEVELOPMENT});
+  recentSeparator_ = fileMenu_->addSeparator();
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    auto* act = new QAction(this);
+    act->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
+    connect(act, &QAction::triggered, this, [this, i] {
+      if (i < static_cast<int>(recentFiles_.size())) OpenWorkFile(recentFiles_[i]);
+    });
+    recentActions_.push_back(act);
+    fileMenu_->addAction(act);
+  }
+  fileMenu_->addSeparator();
+  fileMenu_->addAction(action(ID_APP_EXIT));
+  RebuildRecentMenu();
+  AddMenu("3D&ModelWindow", {ID_ENHANCE_CUT_EDGE, ID_SET_TEXTURE, ID_RESET_VIEW, 0, ID_HIDE_SURFACE, ID_REVERSE_SURFACE,
+                             ID_RESET_EDGE_ATTRIBUTE, ID_SHOW_OBJECT_LIST});
+  QMenu* development =
+      AddMenu("D&evelopedViewWindow",
+              {ID_CHECK_CORRESPONDING_SURFACE, ID_SHOW_JOIN_NUMBER, ID_SHOW_PAGE_NUMBER, ID_SMOOTH_LINE, 0, ID_ZOOM_IN,
+               ID_ZOOM_OUT, ID_SHOW_ENTIRE, 0, ID_COPY_DEVELOPMENT_BMP, ID_COPY_DEVELOPMENT_EMF, 0, ID_SHOW_FLAP,
+               ID_SCALE_UP, ID_SCALE_DOWN, ID_MIRROR_DEVELOPMENT, ID_RECALCULATE_LAYOUT});
+  // The editing modes only switch the pane's mode (the viewer edits nothing),
+  // but they stay reachable and show which mode is on.
+  QMenu* modes = development->addMenu(QStringLiteral("Editing &Mode"));
+  for (int id : {ID_ERASE_EDGE, ID_UNDO_ERASE_EDGE, ID_EDIT_FLAP, ID_ROTATE_PART, ID_MOVE_PART, ID_JOIN_SURFACE,
+                 ID_CUT_PART, ID_INPUT_TEXT})
+    if (QAction* act = action(id)) modes->addAction(act);
+  AddMenu("&View", {ID_USE_MATERIAL, ID_DEVELOPMENT_INFO, ID_MODEL_INFO, 0, ID_SPLIT_WINDOW, ID_SHOW_ONLY_DEVELOPMENT});
+  QMenu* configuration = menuBar()->addMenu(QStringLiteral("&Configuration"));
+  connect(configuration, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommands);
+  // The same command under its second menu text.
+  auto* pageSettings = new QAction(QStringLiteral("&Page and Print Settings..."), this);
+  connect(pageSettings, &QAction::triggered, this, [this] { RunCommand(ID_PAGE_PRINT_SETTINGS); });
+  connect(action(ID_PAGE_PRINT_SETTINGS), &QAction::changed, pageSettings,
+          [this, pageSettings] { pageSettings->setEnabled(action(ID_PAGE_PRINT_SETTINGS)->isEnabled()); });
+  configuration->addAction(pageSettings);
+  for (int id :
+       std::initializer_list<int>{ID_OTHER_CONFIGURATIONS, ID_LINE_TYPE_CONFIGURATION, ID_FLAP_CONFIGURATION,
+                                  ID_JOIN_NUMBER_CONFIGURATION, ID_COLOR_CONFIGURATION, 0, ID_RESET_TO_DEFAULT})
+    id == 0 ? (void)configuration->addSeparator() : configuration->addAction(action(id));
+  AddMenu("&Help", {ID_HELP_CONTENTS, 0, ID_OPENGL_INFO, ID_HOMEPAGE, ID_APP_ABOUT});
+}
+
+void CMainFrame::CreateToolBars() {
+  auto make = [this](const char* name, std::initializer_list<int> ids) {
+    QToolBar* bar = addToolBar(QString::fromUtf8(name));
+    bar->setObjectName(QString::fromUtf8(name));
+    bar->setIconSize(QSize(24, 24));
+    bar->setMovable(true);
+    bar->setFloatable(true);
+    for (int id : ids) id == 0 ? (void)bar->addSeparator() : bar->addAction(action(id));
+    return bar;
+  };
+  toolBar1_ = make("Toolbar 1", kToolBar1);
+  toolBar2_ = make("Toolbar 2", kToolBar2);  // docked on the same row, right of the first
+}
+
+bool CMainFrame::RunCommand(int id) {
+  const bool ran = commands_.Run(id);
+  RefreshCommands();
+  return ran;
+}
+
+void CMainFrame::RefreshCommands() {
+  for (const auto& [id, act] : actions_) {
+    act->setEnabled(commands_.IsEnabled(id));
+    if (act->isCheckable()) act->setChecked(commands_.IsChecked(id));
+  }
+  if (statusText_) statusText_->setText(IdleStatusText());
+}
+
+QString CMainFrame::IdleStatusText() const {
+  if (!doc_.model()) return {};
+  const ViewShellState& shell = doc_.shell();
+  if (doc_.hasDevelopment()) {
+    if (shell.developmentEditMode == 0) return QString::fromUtf8(kNavigationText);
+    if (shell.developmentEditMode == kCheckCorrespondingSurfaceMode) return QString::fromUtf8(kCheckModeText);
+    return {};
+  }
+  return shell.edgeSpecifyMode == 0 ? QString::fromUtf8(kNavigationText) : QString();
+}
+
+bool CMainFrame::OpenWorkFile(const std::string& path) {
+  OpenRequest request;
+  request.path = path;
+  request.fontAvailable = [](const std::string& face) { return IsFontFaceInstalled(face); };
+  request.maxTextureSize = MaxTextureSize();
+  const bool opened = doc_.OpenWorkFile(request).ok();
+  RefreshCommands();
+  return opened;
+}
+
+int CMainFrame::MaxTextureSize() {
+  if (maxTextureSize_ == 0) maxTextureSize_ = modelView_->engine().MaxTextureSize();
+  if (maxTextureSize_ == 0) {
+    // The 3D pane has not been shown yet: ask a context of our own.
+    if (auto context = OffscreenGlContext::Create(1, 1)) maxTextureSize_ = context->MaxTextureSize();
+  }
+  return maxTextureSize_;
+}
+
+void CMainFrame::UpdateTitle() {
+  const QString program = QStringLiteral("Plicora Viewer");
+  setWindowTitle(doc_.title().empty() ? program
+                                      : QString::fromStdString(doc_.title()) + QStringLiteral(" - ") + program);
+}
+
+void CMainFrame::LoadRecentFiles() {
+  recentFiles_.clear();
+  for (int n = 1; n <= kRecentFileCount; ++n)
+    if (auto path = profile_.GetString(kRecentSection, RecentKey(n)); path && !path->empty())
+      recentFiles_.push_back(*path);
+}
+
+void CMainFrame::AddRecentFile(const std::string& opened) {
+  const std::string path = QFileInfo(QString::fromStdString(opened)).absoluteFilePath().toStdString();
+  std::erase(recentFiles_, path);
+  recentFiles_.insert(recentFiles_.begin(), path);
+  if (recentFiles_.size() > static_cast<std::size_t>(kRecentFileCount)) recentFiles_.resize(kRecentFileCount);
+  RebuildRecentMenu();
+}
+
+void CMainFrame::RebuildRecentMenu() {
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    QAction* act = recentActions_[i];
+    const bool used = i < static_cast<int>(recentFiles_.size());
+    act->setVisible(used);
+    if (used) act->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdString(recentFiles_[i])));
+  }
+  recentSeparator_->setVisible(!recentFiles_.empty());
+}
+
+int CMainFrame::ModelPaneWidth() const {
+  return splitter_->sizes().value(0);
+}
+
+void CMainFrame::SetModelPaneWidth(int width) {
+  const int total = std::max(splitter_->width() - splitter_->handleWidth(), 0);
+  width = std::clamp(width, 0, total);
+  splitter_->setSizes({width, total - width});
+}
+
+void CMainFrame::RestorePlacement() {
+  const int left = profile_.GetInt(kWindowSection, "left").value_or(0);
+  const int top = profile_.GetInt(kWindowSection, "top").value_or(0);
+  const int right = profile_.GetInt(kWindowSection, "right").value_or(0);
+  const int bottom = profile_.GetInt(kWindowSection, "bottom").value_or(0);
+  const QRect screen =
+      QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect(0, 0, 1280, 800);
+  if (right > left && bottom > top) {
+    setGeometry(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+  } else {
+    resize(screen.width() * 3 / 4, screen.height() * 3 / 4);
+  }
+  storedModelWidth_ = profile_.GetInt(kWindowSection, "modelWidth").value_or(screen.width() / 2);
+  showCommand_ = profile_.GetInt(kWindowSection, "show").value_or(kShowMaximized);
+  if (auto state = profile_.GetString(kControlBarsSection, kControlBarsKey))
+    restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*state)));
+  SetModelPaneWidth(storedModelWidth_);
+}
+
+void CMainFrame::ShowAsStored() {
+  if (showCommand_ == kShowMaximized) {
+    showMaximized();
+  } else if (showCommand_ == kShowMinimized) {
+    showMinimized();
+  } else {
+    show();
+  }
+  created_ = true;
+  QTimer::singleShot(kStartupSettleMs, this, [this] { firstSizePending_ = false; });
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  // The splitter lays out its panes after this filter: the rule applies after it.
+  if (watched == splitter_ && event->type() == QEvent::Resize)
+    QMetaObject::invokeMethod(
+        this, [this] { OnClientResized(splitter_->size()); }, Qt::QueuedConnection);
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::OnClientResized(const QSize& client) {
+  if (client.width() == 0 || client.height() == 0) return;
+  if (created_ && !firstSizePending_ && client.width() != lastClientWidth_) {
+    // Every later change of the width splits the window in half again.
+    SetModelPaneWidth(client.width() / 2);
+  } else if (firstSizePending_) {
+    SetModelPaneWidth(storedModelWidth_);
+  }
+  lastClientWidth_ = client.width();
+}
+
+void CMainFrame::SavePlacement() {
+  const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+  profile_.SetInt(kWindowSection, "left", normal.left());
+  profile_.SetInt(kWindowSection, "top", normal.top());
+  profile_.SetInt(kWindowSection, "right", normal.right() + 1);
+  profile_.SetInt(kWindowSection, "bottom", normal.bottom() + 1);
+  profile_.SetInt(kWindowSection, "show",
+                  isMaximized() ? kShowMaximized : (isMinimized() ? kShowMinimized : kShowNormal));
+  profile_.SetInt(kWindowSection, "modelWidth", ModelPaneWidth());
+  for (int n = 1; n <= kRecentFileCount; ++n)
+    profile_.SetString(kRecentSection, RecentKey(n),
+                       n <= static_cast<int>(recentFiles_.size()) ? recentFiles_[n - 1] : std::string());
+  profile_.SetString(kControlBarsSection, kControlBarsKey, saveState().toBase64().toStdString());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  SaveSettings(doc_.settings(), profile_);
+  SavePlacement();
+  if (!profilePath_.empty() && profileWritable_) {
+    std::string error;
+    if (!EnsureProfileFolder(profilePath_) || !profile_.Save(profilePath_, &error))
+      ShowMessage("Cannot save the settings to " + profilePath_ + (error.empty() ? "" : ": " + error),
+                  MessageKind::Warning);
+  }
+  if (objectList_) objectList_->close();
+  doc_.CloseDocument();
+  doc_.UpdateAllViews(HINT_NONE);
+  event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  event->acceptProposedAction();
+  const QList<QUrl> urls = event->mimeData()->urls();
+  // Opening shows message boxes: not while the drag source waits for the drop.
+  QTimer::singleShot(0, this, [this, urls] { OpenDroppedFiles(urls); });
+}
+
+void CMainFrame::OpenDroppedFiles(const QList<QUrl>& urls) {
+  for (const QUrl& url : urls)
+    if (url.isLocalFile()) OpenWorkFile(url.toLocalFile().toStdString());
+}
+
+}  // namespace plicora

@@ -1,0 +1,65 @@
+#include "gui/app/PrintCommands.h"
+
+#include <memory>
+
+#include "gui/commands/CommandIds.h"
+#include "gui/development/DevelopmentPrinting.h"
+#include "gui/export/DevelopmentClipboard.h"
+#include "gui/export/SaveDevelopment.h"
+
+namespace plicora {
+namespace {
+
+/// What the commands keep for the whole run: the printer with its choices
+/// and the EPS fill choices.
+struct PrintCommandState {
+  explicit PrintCommandState(const FrameServices& services)
+      : printing(*services.doc, services.window, services.cancelPaneMode) {}
+  DevelopmentPrinting printing;
+  EpsOptions epsOptions;
+};
+
+/// The model when it carries a development, else null.
+Model* DevelopedModel(const CVorlanDoc& doc) {
+  return doc.hasDevelopment() ? doc.model() : nullptr;
+}
+
+}  // namespace
+
+void RegisterPrintCommands(CommandRegistry& registry, const FrameServices& services) {
+  CVorlanDoc* doc = services.doc;
+  auto state = std::make_shared<PrintCommandState>(services);
+  auto developed = [doc] { return DevelopedModel(*doc) != nullptr; };
+  QWidget* owner = services.window;
+  const std::function<void()> cancelPaneMode = services.cancelPaneMode;
+
+  registry.Add(ID_FILE_PRINT, Command{[state] { state->printing.Print(); }, developed, {}});
+  registry.Add(ID_FILE_PRINT_PREVIEW, Command{[state] { state->printing.PrintPreview(); }, developed, {}});
+  registry.Add(ID_FILE_PRINT_SETUP, Command{[state] { state->printing.PrinterSetup(); }, {}, {}});
+  registry.Add(ID_COPY_DEVELOPMENT_BMP, Command{[doc, owner, cancelPaneMode] {
+                                                  if (Model* model = DevelopedModel(*doc))
+                                                    CopyBitmapToClipboard(*model, doc->settings(),
+                                                                          DialogQuestions(owner), cancelPaneMode);
+                                                },
+                                                developed,
+                                                {}});
+  registry.Add(ID_COPY_DEVELOPMENT_EMF, Command{[doc] {
+                                                  if (Model* model = DevelopedModel(*doc))
+                                                    CopyMetafileToClipboard(*model, doc->settings());
+                                                },
+                                                developed,
+                                                {}});
+  registry.Add(ID_SAVE_DEVELOPMENT, Command{[doc, owner, cancelPaneMode, state] {
+                                              Model* model = DevelopedModel(*doc);
+                                              if (!model) return;
+                                              SaveDevelopmentContext context;
+                                              context.questions = DialogQuestions(owner);
+                                              context.epsOptions = &state->epsOptions;
+                                              context.cancelPaneMode = cancelPaneMode;
+                                              SaveDevelopment(owner, *model, doc->settings(), context);
+                                            },
+                                            developed,
+                                            {}});
+}
+
+}  // namespace plicora

@@ -1,0 +1,40 @@
+#pragma once
+// What the main frame offers to the commands that live outside it (dialogs,
+// printing, exports): the window to own their dialogs, the document, and a
+// few services of the panes.
+
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/document/VorlanDoc.h"
+
+namespace plicora {
+
+class DevelopmentPaneEngine;
+
+/// The strings that describe the OpenGL implementation drawing the panes.
+struct GlDescription {
+  std::string version;
+  std::string vendor;
+  std::string renderer;
+  int maxTextureSize = 0;
+};
+
+struct FrameServices {
+  QWidget* window = nullptr;  ///< owner of dialogs and message boxes
+  CVorlanDoc* doc = nullptr;
+  DevelopmentPaneEngine* developmentPane = nullptr;
+  QWidget* developmentPaneWidget = nullptr;
+  /// Refreshes every action's enabled and ticked state and the status text.
+  std::function<void()> refreshCommands;
+  /// The OpenGL implementation of the panes (a context is made when needed).
+  std::function<GlDescription()> glDescription;
+  /// Cancels the development pane's mode (raster printing and exports do).
+  std::function<void()> cancelPaneMode;
+  /// Called before every open (the texture dialog hides itself there).
+  std::vector<std::function<void()>>* beforeOpen = nullptr;
+};
+
+}  // namespace plicora

@@ -1,0 +1,49 @@
+#pragma once
+// Print, Print Preview and Printer Setup of the development pane through
+// Qt's print support. One printer is kept for the whole run, so the choices
+// of Printer Setup and of the print dialog stay for the next print. Before
+// each print the page list is rebuilt; the print dialog offers exactly its
+// pages.
+
+#include <QPrinter>
+#include <QSizeF>
+#include <functional>
+
+#include "core/document/VorlanDoc.h"
+#include "gui/development/PrintJob.h"
+
+class QWidget;
+
+namespace plicora {
+
+class DevelopmentPrinting {
+ public:
+  /// `cancelPaneMode` cancels the pane's mode; every raster render does.
+  DevelopmentPrinting(CVorlanDoc& doc, QWidget* owner, std::function<void()> cancelPaneMode);
+
+  /// The print dialog, then the chosen pages with a cancellable progress.
+  void Print();
+  /// The preview window; its pages are always drawn as raster pictures.
+  void PrintPreview();
+  /// The page setup dialog of the printer.
+  void PrinterSetup();
+
+  /// Rebuilds the page list and gives the printer the paper of the paper
+  /// setting when that setting changed since it was last given; returns the
+  /// page count.
+  int PreparePrinting();
+  /// Prints (or previews) the pages the printer's range chooses on `printer`;
+  /// a print that cannot start shows why.
+  PrintOutcome PrintPages(QPrinter& printer, bool preview, bool showProgress);
+
+  QPrinter& printer() { return printer_; }
+
+ private:
+  CVorlanDoc& doc_;
+  QWidget* owner_;
+  std::function<void()> cancelPaneMode_;
+  QPrinter printer_{QPrinter::HighResolution};
+  QSizeF paperGiven_;  ///< the paper setting last given to the printer (cm)
+};
+
+}  // namespace plicora

@@ -1,0 +1,85 @@
+#include "gui/export/DevelopmentClipboard.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+
+#include "core/export/BmpWriter.h"
+#include "core/platform/MessageSink.h"
+#include "render/development/RasterPageRenderer.h"
+#include "render/export/DevelopmentPicture.h"
+#include "render/export/MetafileExport.h"
+#include "render/export/SvgExport.h"
+#include "render/platform/WaitCursor.h"
+
+namespace plicora {
+namespace {
+
+QByteArray Encode(const QImage& image, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, format);
+  return bytes;
+}
+
+/// Hands `data` to the clipboard, which then owns it; false (message shown)
+/// when the clipboard cannot be reached or refused the data.
+bool PutOnClipboard(QMimeData* data, const QString& checkFormat) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (!clipboard) {
+    delete data;
+    ShowMessage("Failed to open clipboard", MessageKind::Error);
+    return false;
+  }
+  clipboard->setMimeData(data);
+  const QMimeData* held = clipboard->mimeData();
+  if (!held || !held->hasFormat(checkFormat)) {
+    ShowMessage("Cannot set data to clipboard", MessageKind::Error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool CopyBitmapToClipboard(const Model& model, const Settings& settings, const ExportQuestions& questions,
+                           const std::function<void()>& cancelPaneMode) {
+  if (!model.hasDevelopment) return false;
+  const BitmapExtent extent = DevelopmentBitmapExtent(model, settings);
+  const std::optional<BitmapSize> size = questions.bitmapSize(extent, kMaxClipboardBitmapEdge);
+  if (!size) return false;
+  QImage image;
+  {
+    WaitCursor wait;
+    if (!RenderDevelopmentImage(model, settings, size->width, size->height, BitmapPixelsPerCm(extent, size->width),
+                                cancelPaneMode, image)) {
+      ShowMessage("Failed to create BMP", MessageKind::Error);
+      return false;
+    }
+  }
+  image.setDotsPerMeterX(kBmpPixelsPerMetre);
+  image.setDotsPerMeterY(kBmpPixelsPerMetre);
+  auto* data = new QMimeData;
+  data->setImageData(image);
+  data->setData(QStringLiteral("image/png"), Encode(image, "PNG"));
+  data->setData(QStringLiteral("image/bmp"), Encode(image, "BMP"));
+  return PutOnClipboard(data, QStringLiteral("image/png"));
+}
+
+bool CopyMetafileToClipboard(const Model& model, const Settings& settings) {
+  if (!model.hasDevelopment) return false;
+  const QByteArray metafile = RenderMetafile(model, settings, MetafileReferenceDpi());
+  if (metafile.isEmpty()) {
+    ShowMessage("Failed to copy to clipboard", MessageKind::Error);
+    return false;
+  }
+  auto* data = new QMimeData;
+  data->setData(QStringLiteral("image/x-emf"), metafile);
+  data->setData(QStringLiteral("image/svg+xml"), RenderSvg(model, settings));
+  return PutOnClipboard(data, QStringLiteral("image/x-emf"));
+}
+
+}  // namespace plicora

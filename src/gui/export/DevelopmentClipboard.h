@@ -1,0 +1,25 @@
+#pragma once
+// The development on the clipboard: as a picture of a chosen pixel size
+// (offered as PNG and BMP, and as an image to Qt programs), or as a metafile
+// (offered as EMF, with the same drawing as SVG for programs that cannot
+// paste EMF).
+
+#include <functional>
+
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
+#include "gui/export/ExportQuestions.h"
+
+namespace plicora {
+
+/// Asks the size (at most 1024 pixels a side), renders the whole development
+/// and puts the picture on the clipboard. Without a development, or when the
+/// user cancels, nothing happens. Returns whether the clipboard was filled.
+bool CopyBitmapToClipboard(const Model& model, const Settings& settings, const ExportQuestions& questions,
+                           const std::function<void()>& cancelPaneMode);
+
+/// Puts the metafile of the development (and its SVG) on the clipboard.
+/// Returns whether the clipboard was filled.
+bool CopyMetafileToClipboard(const Model& model, const Settings& settings);
+
+}  // namespace plicora

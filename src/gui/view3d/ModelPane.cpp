@@ -1,0 +1,90 @@
+#include "gui/view3d/ModelPane.h"
+
+#include <QPainter>
+#include <QSoundEffect>
+#include <QUrl>
+#include <QWheelEvent>
+
+#include "core/document/UpdateHints.h"
+#include "core/platform/DataLocation.h"
+#include "gui/view3d/PaneInput.h"
+
+namespace plicora {
+
+CModelView::CModelView(CVorlanDoc& doc, QWidget* parent)
+    : QWidget(parent), doc_(doc), engine_(doc.settings(), doc.shell()) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);  // hover highlight of edges in the edge-specify modes
+  setFocusPolicy(Qt::ClickFocus);
+  setMinimumWidth(0);
+  ModelViewCallbacks callbacks;
+  callbacks.invalidate = [this] { update(); };
+  callbacks.updateAllViews = [this](int hint) { doc_.UpdateAllViews(hint); };
+  callbacks.documentModified = [this] { doc_.SetModifiedFlag(); };
+  callbacks.playPickSound = [this] { PlayPickSound(); };
+  callbacks.showPopupMenu = [this](int x, int y) {
+    if (showContextMenu) showContextMenu(mapToGlobal(QPoint(x, y)));
+  };
+  engine_.SetCallbacks(callbacks);
+  engine_.SetModel(doc_.model());
+  viewId_ = doc_.AddView([this](int hint) { OnDocumentUpdate(hint); });
+}
+
+CModelView::~CModelView() {
+  doc_.RemoveView(viewId_);
+}
+
+void CModelView::OnDocumentUpdate(int hint) {
+  if (hint == HINT_FILE_OPENED || engine_.model() != doc_.model()) engine_.SetModel(doc_.model());
+  engine_.OnUpdate(hint);
+  update();
+}
+
+void CModelView::PlayPickSound() {
+  // A missing sound file or a machine without audio plays nothing.
+  const std::string path = PickSoundPath();
+  if (path.empty()) return;
+  if (!pickSound_) {
+    pickSound_ = new QSoundEffect(this);
+    pickSound_->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+  }
+  pickSound_->play();
+}
+
+void CModelView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (engine_.Paint()) {
+    painter.drawImage(0, 0, engine_.Image());
+  } else {
+    painter.fillRect(rect(), palette().window());
+  }
+}
+
+void CModelView::resizeEvent(QResizeEvent*) {
+  engine_.Resize(width(), height());
+  if (widthChanged) widthChanged(width());
+}
+
+void CModelView::mousePressEvent(QMouseEvent* event) {
+  if (const auto button = ButtonOf(*event))
+    engine_.MousePress(*button, event->position().toPoint().x(), event->position().toPoint().y(),
+                       PointerStateOf(*event));
+}
+
+void CModelView::mouseReleaseEvent(QMouseEvent* event) {
+  if (const auto button = ButtonOf(*event))
+    engine_.MouseRelease(*button, event->position().toPoint().x(), event->position().toPoint().y(),
+                         PointerStateOf(*event));
+}
+
+void CModelView::mouseMoveEvent(QMouseEvent* event) {
+  engine_.MouseMove(event->position().toPoint().x(), event->position().toPoint().y(), PointerStateOf(*event));
+}
+
+void CModelView::wheelEvent(QWheelEvent* event) {
+  // Qt counts "away from the user" as positive, as the window system does.
+  if (const int amount = event->angleDelta().y(); amount != 0) engine_.Wheel(amount);
+  event->accept();
+}
+
+}  // namespace plicora

@@ -1,0 +1,306 @@
+#include "render/development/DevelopmentPaneEngine.h"
+
+#include <GL/gl.h>
+
+#include "core/development/DevelopmentGeometry.h"
+#include "core/development/DevelopmentPicking.h"
+#include "core/document/UpdateHints.h"
+#include "core/platform/MessageSink.h"
+#include "render/development/DevelopmentRasterRenderer.h"
+#include "render/development/PageDrawing.h"
+#include "render/development/TextLabelRenderer.h"
+
+namespace plicora {
+namespace {
+
+constexpr long long kClickSquaredPixels = 9;  // press and release at most 3 pixels apart
+constexpr int kLargestTarget = 16384;
+constexpr double kWheelZoomPerUnit = 0.001;  // one notch of 120 zooms by 12 percent
+constexpr double kDragZoomPerPixel = 0.01;
+constexpr double kLargestDevelopmentCm = 500.0;  // scaling up stops at 5 metres
+constexpr double kSmallestDevelopmentCm = 1.0;
+const QColor kUncoveredGrey(127, 127, 127);
+
+}  // namespace
+
+DevelopmentPaneEngine::DevelopmentPaneEngine(CVorlanDoc& doc) : doc_(doc) {}
+
+DevelopmentPaneEngine::~DevelopmentPaneEngine() {
+  if (context_ && font_.listBase != 0) {
+    OffscreenGlContext::Scope scope(*context_);
+    if (scope.ok()) DeleteGlFont(font_);
+  }
+}
+
+SheetArea DevelopmentPaneEngine::sheetArea() const {
+  return MakeSheetArea(doc_.settings(), doc_.pages().columns, doc_.pages().rows);
+}
+
+void DevelopmentPaneEngine::RequestRender() {
+  renderNeeded_ = true;
+  if (callbacks_.invalidate) callbacks_.invalidate();
+}
+
+void DevelopmentPaneEngine::Resize(int width, int height) {
+  const bool unchanged = width == view_.clientWidth && height == view_.clientHeight;
+  view_.clientWidth = width;
+  view_.clientHeight = height;
+  view_.viewFit = FitViewScale(width, height, sheetArea());
+  if (width <= 0 || height <= 0 || (unchanged && targetValid_)) return;
+  targetValid_ = false;
+  if (width > kLargestTarget || height > kLargestTarget) {
+    ShowMessage("DIB Create Failed", MessageKind::Error);
+    return;
+  }
+  if (!context_) {
+    context_ = OffscreenGlContext::Create(width, height);
+    if (!context_) {
+      ShowMessage("Rendering Context Create Failed", MessageKind::Error);
+      return;
+    }
+  } else if (!context_->Resize(width, height)) {
+    ShowMessage("DIB Create Failed", MessageKind::Error);
+    return;
+  }
+  {
+    OffscreenGlContext::Scope scope(*context_);
+    if (!scope.ok()) {
+      ShowMessage("wglMakeCurrent Failed", MessageKind::Error);
+      return;
+    }
+    InitDevelopmentGlState(doc_.settings());
+    if (font_.listBase == 0) font_ = CreateGlFont("Arial");
+  }
+  targetValid_ = true;
+  RequestRender();
+}
+
+bool DevelopmentPaneEngine::Render() {
+  if (!targetValid_) return false;
+  const Settings& settings = doc_.settings();
+  if (!renderNeeded_ && !settings.bRenderAllGL && HasDevelopment() && !image_.isNull()) return true;
+  {
+    OffscreenGlContext::Scope scope(*context_);
+    if (!scope.ok()) return false;
+    RasterDrawParams params = PaneRasterParams(view_, sheetArea(), doc_.model() ? doc_.model()->devScale : 1.0);
+    params.font = font_.listBase != 0 ? &font_ : nullptr;
+    params.geometry = &geometry_;
+    DrawDevelopmentRaster(HasDevelopment() ? doc_.model() : nullptr, settings, params);
+    glFinish();
+  }
+  image_ = context_->ToImage();
+  DrawOverlay();
+  renderNeeded_ = false;
+  return true;
+}
+
+void DevelopmentPaneEngine::DrawOverlay() {
+  if (!HasDevelopment()) return;
+  QPainter painter(&image_);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  const SheetArea area = sheetArea();
+  if (doc_.showPageNumbers)
+    DrawVerificationPageNumbers(painter, doc_.model(), doc_.settings(), doc_.pages(), view_, area);
+  TextLabelPlacement placement;
+  placement.target = TextLabelTarget::Pane;
+  placement.view = view_;
+  placement.area = area;
+  DrawTextLabels(painter, doc_.model(), placement);
+}
+
+QPoint DevelopmentPaneEngine::fastPanOffset() const {
+  return fastPan_ ? QPoint(dragX_ - pressX_, dragY_ - pressY_) : QPoint();
+}
+
+void DevelopmentPaneEngine::Compose(QPainter& painter) {
+  const QPoint offset = fastPanOffset();
+  if (offset.isNull()) {
+    painter.drawImage(0, 0, image_);
+    return;
+  }
+  // What the shifted picture no longer covers: white on the (shifted) sheet
+  // area, grey elsewhere.
+  painter.fillRect(0, 0, view_.clientWidth, view_.clientHeight, kUncoveredGrey);
+  const SheetArea area = sheetArea();
+  const Point2 corner = SheetAreaCorner(view_, area);
+  const double ppcm = view_.PixelsPerCm();
+  painter.fillRect(
+      QRectF(corner.x + offset.x(), corner.y + offset.y(), area.TotalWidth() * ppcm, area.TotalHeight() * ppcm),
+      Qt::white);
+  painter.drawImage(offset, image_);
+}
+
+void DevelopmentPaneEngine::Fit() {
+  view_.viewFit = FitViewScale(view_.clientWidth, view_.clientHeight, sheetArea());
+  view_.viewZoom = 1.0;
+  view_.panX = 0.0;
+  view_.panY = 0.0;
+}
+
+void DevelopmentPaneEngine::ShowEntire() {
+  Fit();
+  RequestRender();
+}
+
+void DevelopmentPaneEngine::CancelInteraction() {
+  if (fastPan_) RequestRender();
+  dragging_ = false;
+  fastPan_ = false;
+}
+
+bool DevelopmentPaneEngine::ApplyZoom(double factor, bool checkLow, bool checkHigh) {
+  const double zoom = view_.viewZoom * factor;
+  const double sheetPixels = zoom * view_.viewFit * doc_.settings().paperWidth;
+  if (checkHigh && !(sheetPixels <= kMaxSheetPixels)) return false;
+  if (checkLow && !(sheetPixels >= kMinSheetPixels)) return false;
+  view_.viewZoom = zoom;
+  return true;
+}
+
+void DevelopmentPaneEngine::RecomputeKeepingCentred() {
+  Model& model = *doc_.model();
+  const PageLayout before = doc_.pages();
+  const SheetArea old = sheetArea();
+  ComputeDevelopmentBounds(model);
+  UpdatePageGrid(&model, doc_.settings(), doc_.pages());
+  if (doc_.pages().columns == before.columns && doc_.pages().rows == before.rows) return;
+  const SheetArea now = sheetArea();
+  const double ppcm = view_.PixelsPerCm();
+  view_.panX += (now.TotalWidth() - old.TotalWidth()) * ppcm / 2.0 / view_.viewZoom;
+  view_.panY -= (now.TotalHeight() - old.TotalHeight()) * ppcm / 2.0 / view_.viewZoom;
+}
+
+void DevelopmentPaneEngine::ScaleDevelopment(double factor) {
+  if (!HasDevelopment()) return;
+  Model& model = *doc_.model();
+  Settings& settings = doc_.settings();
+  const double product = settings.scaleProduct * factor;
+  const double candidate = product / model.modelScale;
+  if (factor > 1.0 && candidate * model.devHeight > kLargestDevelopmentCm) return;
+  if (factor < 1.0 && candidate * model.devHeight < kSmallestDevelopmentCm) return;
+  settings.scaleProduct = product;
+  model.devScale = candidate;
+  RecomputeKeepingCentred();
+  doc_.SetModifiedFlag();
+}
+
+void DevelopmentPaneEngine::OnUpdate(int hint) {
+  geometry_.Invalidate();  // any hint may follow a change of the model
+  switch (hint) {
+    case HINT_ZOOM_IN:
+      ApplyZoom(kZoomInFactor, false, true);
+      break;
+    case HINT_ZOOM_OUT:
+      ApplyZoom(kZoomOutFactor, true, false);
+      break;
+    case HINT_PAGES_CHANGED:
+      UpdatePageGrid(doc_.model(), doc_.settings(), doc_.pages());
+      Fit();
+      break;
+    case HINT_FILE_OPENED:
+      if (doc_.model()) ClearFaceMarks(*doc_.model());
+      doc_.shell().developmentEditMode = 0;
+      fastPan_ = false;
+      dragging_ = false;
+      Fit();
+      break;
+    case HINT_TEXTURE_FILTER_CHANGED:
+      if (targetValid_) {
+        OffscreenGlContext::Scope scope(*context_);
+        if (scope.ok()) InitDevelopmentGlState(doc_.settings());
+      }
+      break;
+    case HINT_SCALE_UP:
+      ScaleDevelopment(kScaleUpFactor);
+      break;
+    case HINT_SCALE_DOWN:
+      ScaleDevelopment(kScaleDownFactor);
+      break;
+    case HINT_MIRROR:
+      if (HasDevelopment()) {
+        RecomputeKeepingCentred();
+        doc_.SetModifiedFlag();
+      }
+      break;
+    default:
+      break;
+  }
+  RequestRender();
+}
+
+void DevelopmentPaneEngine::MousePress(MouseButton button, int x, int y, const PointerState&) {
+  if (!HasDevelopment()) return;
+  if (button == MouseButton::Left) {
+    leftPressX_ = x;
+    leftPressY_ = y;
+    return;
+  }
+  pressX_ = lastX_ = x;
+  pressY_ = lastY_ = y;
+  dragging_ = true;
+}
+
+void DevelopmentPaneEngine::MouseMove(int x, int y, const PointerState& state) {
+  if (!HasDevelopment() || !dragging_) {
+    lastX_ = x;
+    lastY_ = y;
+    return;
+  }
+  const int dx = x - lastX_;
+  const int dy = y - lastY_;
+  lastX_ = x;
+  lastY_ = y;
+  const Settings& settings = doc_.settings();
+  if (state.right && state.shift) {
+    const double k = 1.0 + (dx + dy) * kDragZoomPerPixel;
+    ApplyZoom(settings.bZoomWheelInvert ? 1.0 / k : k, true, true);
+    RequestRender();
+  } else if (state.right || state.middle) {
+    if (settings.bRenderAllGL) {
+      view_.panX += dx / view_.viewZoom;
+      view_.panY -= dy / view_.viewZoom;
+      RequestRender();
+    } else {
+      // Fast pan: the cached picture moves; one render when the drag ends.
+      fastPan_ = true;
+      dragX_ = x;
+      dragY_ = y;
+      if (callbacks_.invalidate) callbacks_.invalidate();
+    }
+  }
+}
+
+void DevelopmentPaneEngine::MouseRelease(MouseButton button, int x, int y, const PointerState&) {
+  if (!HasDevelopment()) return;
+  if (button == MouseButton::Left) {
+    const long long dx = x - leftPressX_, dy = y - leftPressY_;
+    if (dx * dx + dy * dy <= kClickSquaredPixels && doc_.shell().developmentEditMode == kCheckCorrespondingSurfaceMode)
+      Pick(x, y);
+    return;
+  }
+  dragging_ = false;
+  if (fastPan_) {
+    view_.panX += (x - pressX_) / view_.viewZoom;
+    view_.panY -= (y - pressY_) / view_.viewZoom;
+    fastPan_ = false;
+    RequestRender();
+  }
+}
+
+void DevelopmentPaneEngine::Wheel(int amount) {
+  if (!HasDevelopment()) return;
+  const double d = doc_.settings().bZoomWheelInvert ? -amount : amount;
+  ApplyZoom(1.0 - d * kWheelZoomPerUnit, true, true);
+  RequestRender();
+}
+
+void DevelopmentPaneEngine::Pick(int x, int y) {
+  Model& model = *doc_.model();
+  const Point2 point = UnmapClientPoint(view_, sheetArea(), model.devScale, Point2{double(x), double(y)});
+  MarkCorrespondingFaces(model, PickDevelopmentFace(model, point), doc_.settings());
+  geometry_.Invalidate();
+  if (callbacks_.updateAllViews) callbacks_.updateAllViews(HINT_NONE);
+  RequestRender();
+}
+
+}  // namespace plicora

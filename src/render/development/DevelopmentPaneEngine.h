@@ -1,0 +1,108 @@
+#pragma once
+// The development pane without a window: it owns the off-screen picture of
+// the sheets and the development, the view values (fit, zoom, pan), the
+// navigation gestures and "Check Corresponding Surface" clicks, and reacts to
+// document update hints. A GUI pane forwards its events here and paints the
+// picture; tests play gestures the same way.
+
+#include <QImage>
+#include <QPainter>
+#include <functional>
+#include <memory>
+
+#include "core/document/VorlanDoc.h"
+#include "render/development/DevelopmentRasterGeometry.h"
+#include "render/development/DevelopmentView.h"
+#include "render/platform/GlOutlineFont.h"
+#include "render/platform/OffscreenGlContext.h"
+#include "render/view3d/ModelViewEngine.h"
+
+namespace plicora {
+
+/// The width of one sheet on screen stays within these pixels.
+inline constexpr double kMinSheetPixels = 20.0;
+inline constexpr double kMaxSheetPixels = 20000.0;
+/// Zoom factors of Zoom In and Zoom Out.
+inline constexpr double kZoomInFactor = 1.2;
+inline constexpr double kZoomOutFactor = 0.8333333333333334;
+/// Scale factors of Scale Up and Scale Down Development.
+inline constexpr double kScaleUpFactor = 1.1;
+inline constexpr double kScaleDownFactor = 0.9090909090909091;
+
+struct DevelopmentPaneCallbacks {
+  std::function<void()> invalidate;              ///< the pane should be painted again
+  std::function<void(int hint)> updateAllViews;  ///< both panes (after a pick)
+};
+
+class DevelopmentPaneEngine {
+ public:
+  explicit DevelopmentPaneEngine(CVorlanDoc& doc);
+  ~DevelopmentPaneEngine();
+  DevelopmentPaneEngine(const DevelopmentPaneEngine&) = delete;
+  DevelopmentPaneEngine& operator=(const DevelopmentPaneEngine&) = delete;
+
+  void SetCallbacks(DevelopmentPaneCallbacks callbacks) { callbacks_ = std::move(callbacks); }
+
+  /// New client size: the fit is recomputed, the picture made anew.
+  void Resize(int width, int height);
+  /// Brings the cached picture up to date (a full render when one is needed
+  /// or "Render All" is on). False when there is no usable picture.
+  bool Render();
+  /// Paints what the pane shows onto a painter of the client's size: the
+  /// cached picture, shifted while a fast pan is in progress.
+  void Compose(QPainter& painter);
+  /// The cached picture, row 0 at the top.
+  const QImage& Image() const { return image_; }
+
+  /// Reaction to a document update hint; every hint ends with a full render.
+  void OnUpdate(int hint);
+  /// "Show Entire": fit, zoom 1, no pan.
+  void ShowEntire();
+  /// Ends a drag in progress (a mode command was chosen mid-gesture).
+  void CancelInteraction();
+
+  void MousePress(MouseButton button, int x, int y, const PointerState& state);
+  void MouseRelease(MouseButton button, int x, int y, const PointerState& state);
+  void MouseMove(int x, int y, const PointerState& state);
+  /// A wheel event of a signed amount (120 per notch).
+  void Wheel(int amount);
+
+  const DevelopmentView& view() const { return view_; }
+  SheetArea sheetArea() const;
+  bool renderNeeded() const { return renderNeeded_; }
+  bool fastPanning() const { return fastPan_; }
+  /// Pixels the cached picture is shifted by during a fast pan.
+  QPoint fastPanOffset() const;
+
+ private:
+  bool HasDevelopment() const { return doc_.model() && doc_.hasDevelopment(); }
+  void RequestRender();
+  void Fit();
+  /// Applies a zoom factor when the sheet's width stays within the limits;
+  /// `checkLow`/`checkHigh` choose which limit applies.
+  bool ApplyZoom(double factor, bool checkLow, bool checkHigh);
+  void ScaleDevelopment(double factor);
+  void RecomputeKeepingCentred();
+  void Pick(int x, int y);
+  bool EnsureTarget();
+  void DrawOverlay();
+
+  CVorlanDoc& doc_;
+  DevelopmentPaneCallbacks callbacks_;
+  DevelopmentView view_;
+  std::unique_ptr<OffscreenGlContext> context_;
+  bool targetValid_ = false;
+  GlFont font_;
+  /// The arrays of the last picture; forgotten on every update hint.
+  RasterGeometryCache geometry_;
+  QImage image_;
+  bool renderNeeded_ = true;
+  int lastX_ = 0, lastY_ = 0;
+  int pressX_ = 0, pressY_ = 0;
+  int leftPressX_ = 0, leftPressY_ = 0;
+  bool dragging_ = false;
+  bool fastPan_ = false;
+  int dragX_ = 0, dragY_ = 0;
+};
+
+}  // namespace plicora

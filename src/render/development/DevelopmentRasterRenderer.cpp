@@ -1,0 +1,314 @@
+#include "render/development/DevelopmentRasterRenderer.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "core/development/DevelopmentGeometry.h"
+#include "render/development/DevelopmentDrawing.h"
+#include "render/development/DevelopmentRasterGeometry.h"
+
+namespace plicora {
+namespace {
+
+// Layers, back to front.
+constexpr float kDepthSheet = 0.0f;
+constexpr float kDepthFlap = 2.0f;
+constexpr float kDepthFace = 3.0f;
+constexpr float kDepthLine = 4.0f;
+constexpr float kDepthNumber = 5.0f;
+constexpr float kDepthHighlight = 6.0f;
+
+constexpr GLushort kDot1Stipple = 0x0707;
+constexpr GLushort kDot2Stipple = 0xFF18;
+constexpr GLushort kPageDivisionStipple = 0x0F0F;
+
+void DrawBatch(const RasterBatch& batch, GLenum mode, float depth) {
+  if (batch.xy.empty()) return;
+  glPushMatrix();
+  glTranslatef(0.0f, 0.0f, depth);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(2, GL_FLOAT, 0, batch.xy.data());
+  const bool textured = batch.uv.size() == batch.xy.size();
+  if (textured) {
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, 0, batch.uv.data());
+  }
+  glDrawArrays(mode, 0, static_cast<GLsizei>(batch.xy.size() / 2));
+  if (textured) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glPopMatrix();
+}
+
+void SetSmoothing(bool on) {
+  if (on) {
+    glEnable(GL_BLEND);
+    glEnable(GL_LINE_SMOOTH);
+  } else {
+    glDisable(GL_BLEND);
+    glDisable(GL_LINE_SMOOTH);
+  }
+}
+
+void DrawRect(double x0, double y0, double x1, double y1, double height, GLenum mode) {
+  const float v[] = {static_cast<float>(x0),          static_cast<float>(height - y0), static_cast<float>(x1),
+                     static_cast<float>(height - y0), static_cast<float>(x1),          static_cast<float>(height - y1),
+                     static_cast<float>(x0),          static_cast<float>(height - y1)};
+  RasterBatch b;
+  b.xy.assign(v, v + 8);
+  DrawBatch(b, mode, kDepthSheet);
+}
+
+// The whole page grid as one sheet: shadow, white paper, outline and the
+// dotted borders of the printable areas.
+void DrawSheets(const RasterDrawParams& p) {
+  if (p.width < 35 || p.height < 35) return;
+  const double f = p.pixelsPerCm;
+  const SheetArea& a = p.sheets;
+  const double x0 = p.sheetLeft, y0 = p.sheetTop;
+  const double x1 = x0 + f * a.TotalWidth(), y1 = y0 + f * a.TotalHeight();
+  glLineWidth(1.0f);
+  glColor3f(0.0f, 0.0f, 0.0f);
+  DrawRect(x0 + 2, y0 + 2, x1 + 2, y1 + 2, p.height, GL_QUADS);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  DrawRect(x0, y0, x1, y1, p.height, GL_QUADS);
+  glColor3f(0.0f, 0.0f, 0.0f);
+  DrawRect(x0, y0, x1, y1, p.height, GL_LINE_LOOP);
+  RasterBatch lines;
+  auto put = [&](double xcm, double ycm) {
+    lines.xy.push_back(static_cast<float>(x0 + f * xcm));
+    lines.xy.push_back(static_cast<float>(p.height - (y0 + f * ycm)));
+  };
+  for (int i = 0; i <= a.columns; ++i) {
+    put(a.marginSide + i * a.pageWidth, a.marginTop);
+    put(a.marginSide + i * a.pageWidth, a.marginTop + a.rows * a.pageHeight);
+  }
+  for (int j = 0; j <= a.rows; ++j) {
+    put(a.marginSide, a.marginTop + j * a.pageHeight);
+    put(a.marginSide + a.columns * a.pageWidth, a.marginTop + j * a.pageHeight);
+  }
+  glColor3f(0.6f, 0.6f, 0.6f);
+  glEnable(GL_LINE_STIPPLE);
+  glLineStipple(1, kPageDivisionStipple);
+  DrawBatch(lines, GL_LINES, kDepthSheet);
+  glDisable(GL_LINE_STIPPLE);
+}
+
+void BindTexture(const TextureImage& image, const Settings& settings) {
+  const GLint filter = settings.bTextureSmooth ? GL_LINEAR : GL_NEAREST;
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE, image.pixels.data());
+}
+
+// Pushes the model-view matrix and places the arrays' development units in
+// the buffer as the map says (y turned upward).
+void PushPlacement(const PixelMap& map) {
+  glPushMatrix();
+  glTranslated(map.ox, map.height - map.oy, 0.0);
+  glScaled(map.k, -map.k, 1.0);
+}
+
+// One layer's batch of every run, in order: the same picture as one batch.
+template <typename Member>
+void DrawRuns(const RasterGeometry& g, const PixelMap& map, Member member, GLenum mode, float depth) {
+  PushPlacement(map);
+  for (const RasterRun& run : g.runs) DrawBatch(run.*member, mode, depth);
+  glPopMatrix();
+}
+
+void DrawFlaps(const RasterGeometry& g, const PixelMap& map, const Settings& settings, float lineWidth) {
+  SetSmoothing(settings.bLineSmooth);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  DrawRuns(g, map, &RasterRun::flapFills, GL_TRIANGLES, kDepthFlap);
+  glColor3f(0.0f, 0.0f, 0.0f);
+  glLineWidth(lineWidth);
+  DrawRuns(g, map, &RasterRun::flapOutlines, GL_LINES, kDepthFlap);
+  SetSmoothing(false);
+}
+
+bool AnyFace(const RasterGeometry& g, std::size_t slot) {
+  for (const RasterRun& run : g.runs)
+    if (!run.faces[slot].xy.empty()) return true;
+  return false;
+}
+
+// Faces material by material, the default material first.
+void DrawFaces(const Model& model, const Settings& settings, const RasterGeometry& g, const PixelMap& map) {
+  for (int index = -1; index + 1 < static_cast<int>(g.textured.size()); ++index) {
+    const std::size_t slot = static_cast<std::size_t>(index + 1);
+    if (!AnyFace(g, slot)) continue;
+    const Material& material = model.MaterialOf(index);
+    const bool textured = g.textured[slot] != 0;
+    GLuint texture = 0;
+    if (textured) {
+      glGenTextures(1, &texture);
+      glBindTexture(GL_TEXTURE_2D, texture);
+      BindTexture(*material.image, settings);
+      glEnable(GL_TEXTURE_2D);
+      glColor3f(1.0f, 1.0f, 1.0f);
+    } else if (settings.bUseMaterial) {
+      const auto rgb = MaterialFillColor(material);
+      glColor3ub(static_cast<GLubyte>(rgb[0]), static_cast<GLubyte>(rgb[1]), static_cast<GLubyte>(rgb[2]));
+    } else {
+      glColor3f(1.0f, 1.0f, 1.0f);
+    }
+    PushPlacement(map);
+    for (const RasterRun& run : g.runs) DrawBatch(run.faces[slot], GL_TRIANGLES, kDepthFace);
+    glPopMatrix();
+    if (textured) {
+      glDisable(GL_TEXTURE_2D);
+      glBindTexture(GL_TEXTURE_2D, 0);
+      glDeleteTextures(1, &texture);
+    }
+  }
+}
+
+void DrawLines(const RasterGeometry& g, const PixelMap& map, const Settings& settings, float lineWidth, int factor) {
+  SetSmoothing(settings.bLineSmooth);
+  glLineWidth(lineWidth);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  DrawRuns(g, map, &RasterRun::under, GL_LINES, kDepthLine);
+  glColor3f(0.0f, 0.0f, 0.0f);
+  DrawRuns(g, map, &RasterRun::solid, GL_LINES, kDepthLine);
+  // Each segment of GL_LINES starts its stipple afresh, as a separate line would.
+  glEnable(GL_LINE_STIPPLE);
+  glLineStipple(factor, kDot1Stipple);
+  DrawRuns(g, map, &RasterRun::dot1, GL_LINES, kDepthLine);
+  glLineStipple(factor, kDot2Stipple);
+  DrawRuns(g, map, &RasterRun::dot2, GL_LINES, kDepthLine);
+  glDisable(GL_LINE_STIPPLE);
+  SetSmoothing(false);
+}
+
+void DrawJoinNumbers(const Model& model, const Settings& settings, const PixelMap& map, const RasterDrawParams& p,
+                     const GlFont& font) {
+  const double scale = settings.iEdgeNumberFontSize * p.pixelsPerCm * 0.042333333333333334;
+  glColor3f(0.0f, 0.0f, 0.0f);
+  char text[16];
+  for (const Part& part : model.parts) {
+    for (const Face* face : part.faces) {
+      for (const HalfEdge* h : face->ring) {
+        const HalfEdge* end = SideEnd(*h);
+        if (!h->edge || !end || h->edge->joinNumber == -1) continue;
+        const JoinNumberPlacement place = PlaceJoinNumber(
+            map.Pixel(CornerOf(*h, part)), map.Pixel(CornerOf(*end, part)), model.mirrored, settings.bEdgeIdReverse);
+        if (!place.valid) continue;
+        std::snprintf(text, sizeof text, "%d", h->edge->joinNumber);
+        glPushMatrix();
+        glTranslated(place.middle.x, p.height - place.middle.y, kDepthNumber);
+        glScaled(scale, scale, scale);
+        glRotated(place.angleDegrees, 0.0, 0.0, 1.0);
+        DrawGlText(text, font);
+        glPopMatrix();
+      }
+    }
+  }
+}
+
+void DrawHighlights(const Settings& settings, const RasterGeometry& g, const PixelMap& map) {
+  const ColorRef c = settings.colors[kColorHighlight];
+  glColor3ub(static_cast<GLubyte>(RedOf(c)), static_cast<GLubyte>(GreenOf(c)), static_cast<GLubyte>(BlueOf(c)));
+  DrawRuns(g, map, &RasterRun::highlights, GL_TRIANGLES, kDepthHighlight);
+}
+
+}  // namespace
+
+RasterDrawParams PaneRasterParams(const DevelopmentView& view, const SheetArea& area, double devScale) {
+  RasterDrawParams p;
+  p.width = view.clientWidth;
+  p.height = view.clientHeight;
+  p.pixelsPerCm = view.PixelsPerCm();
+  const Point2 origin = MapDevelopmentPoint(view, area, devScale, {0.0, 0.0});
+  p.originX = origin.x;
+  p.originY = origin.y;
+  const Point2 corner = SheetAreaCorner(view, area);
+  p.sheets = area;
+  p.sheetLeft = corner.x;
+  p.sheetTop = corner.y;
+  return p;
+}
+
+void InitDevelopmentGlState(const Settings& settings) {
+  glFrontFace(GL_CCW);
+  glShadeModel(GL_SMOOTH);
+  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  const GLint filter = settings.bTextureSmooth ? GL_LINEAR : GL_NEAREST;
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
+void DrawDevelopmentRaster(const Model* model, const Settings& settings, const RasterDrawParams& p) {
+  glViewport(0, 0, p.width, p.height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0.0, p.width, 0.0, p.height, -100.0, 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_LIGHTING);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_TEXTURE_2D);
+  // The layers are drawn back to front, each at a depth nearer than the one
+  // before, so a less-or-equal depth test would pass every fragment: it is
+  // left off, which gives the same picture for less work.
+  glDisable(GL_DEPTH_TEST);
+
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  if (p.forPrint) {
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+  } else {
+    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+  }
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);  // alpha stays opaque under blending
+  if (!p.forPrint) DrawSheets(p);
+
+  if (model && model->devScale > 0.0) {
+    const PixelMap map{p.pixelsPerCm * model->devScale, p.originX, p.originY, static_cast<double>(p.height)};
+    const float lineWidth = static_cast<float>(p.pixelsPerCm * settings.printoutLineWidth * kCmPerLinePoint);
+    const int factor = std::clamp(static_cast<int>(p.pixelsPerCm * 0.04), 1, 256);
+    // Without a cache of the caller's the arrays are built afresh, in
+    // storage kept from one picture to the next (a large model needs tens
+    // of megabytes).
+    static RasterGeometryCache scratch;
+    RasterGeometryCache& cache = p.geometry ? *p.geometry : scratch;
+    if (!p.geometry) scratch.Invalidate();
+    const RasterGeometry& geometry = cache.Get(*model, settings, p.texturedOnly, p.markedFaces);
+    if (p.texturedOnly) {
+      DrawFaces(*model, settings, geometry, map);
+    } else {
+      if (settings.bDrawFlap) DrawFlaps(geometry, map, settings, lineWidth);
+      DrawFaces(*model, settings, geometry, map);
+      DrawLines(geometry, map, settings, lineWidth, factor);
+      if (settings.bDrawNumber) {
+        GlFont own;
+        const GlFont* font = p.font;
+        if (!font || !font->listBase) {
+          own = CreateGlFont("Arial");
+          font = &own;
+        }
+        DrawJoinNumbers(*model, settings, map, p, *font);
+        if (own.listBase) DeleteGlFont(own);
+      }
+      DrawHighlights(settings, geometry, map);
+    }
+  }
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glFlush();
+}
+
+}  // namespace plicora

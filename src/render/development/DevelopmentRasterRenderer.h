@@ -1,0 +1,47 @@
+#pragma once
+// Raster drawing of the development with OpenGL into the current context's
+// buffer: the pane's picture, raster printing and the bitmap exports.
+
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
+#include "render/development/DevelopmentView.h"
+#include "render/platform/GlOutlineFont.h"
+
+namespace plicora {
+
+class RasterGeometryCache;
+
+/// Where the development lands in the buffer and what is drawn.
+struct RasterDrawParams {
+  int width = 0;  ///< buffer size in pixels
+  int height = 0;
+  double pixelsPerCm = 1.0;   ///< pixels per centimetre of paper
+  double originX = 0.0;       ///< buffer pixel (from the top-left corner) of
+  double originY = 0.0;       ///< development point (0, 0)
+  bool forPrint = false;      ///< white background and no sheets
+  bool markedFaces = true;    ///< highlights the faces marked by Check Corresponding Surface
+  bool texturedOnly = false;  ///< only the faces of textured materials (print texture layer)
+  /// Pane only: the sheet area and its top-left corner in buffer pixels.
+  SheetArea sheets;
+  double sheetLeft = 0.0;
+  double sheetTop = 0.0;
+  /// Glyph lists for the join numbers, built in the current context; with
+  /// none the numbers are built for this call and deleted after it.
+  const GlFont* font = nullptr;
+  /// Where the arrays drawn are kept for the next picture; with none they
+  /// are built afresh.
+  RasterGeometryCache* geometry = nullptr;
+};
+
+/// The raster parameters of the pane's view.
+RasterDrawParams PaneRasterParams(const DevelopmentView& view, const SheetArea& area, double devScale);
+
+/// Sets the fixed drawing state of a development context (depth test, blend
+/// function, unpack alignment, texture wrap, filter and environment).
+void InitDevelopmentGlState(const Settings& settings);
+
+/// Draws into the current OpenGL context. With no model only the background
+/// (and in the pane the sheets) is drawn. The model is left as it is.
+void DrawDevelopmentRaster(const Model* model, const Settings& settings, const RasterDrawParams& params);
+
+}  // namespace plicora

@@ -1,0 +1,200 @@
+#include "render/export/CutSheet.h"
+
+#include <cmath>
+
+#include "core/development/CutContours.h"
+#include "core/development/DevelopmentGeometry.h"
+#include "core/model/Units.h"
+#include "render/development/DevelopmentDrawing.h"
+
+namespace plicora {
+namespace {
+
+/// Development units to sheet millimetres: p * scale + offset.
+struct SheetPlacement {
+  double scale = 1.0;
+  Point2 offset;
+  Point2 Map(Point2 p) const { return {p.x * scale + offset.x, p.y * scale + offset.y}; }
+};
+
+struct Rect {
+  double x0, y0, x1, y1;
+  bool Holds(Point2 p) const { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; }
+};
+
+// Liang-Barsky: the part t0..t1 of a -> b inside the rectangle, if any.
+bool ClipSegment(Point2 a, Point2 b, const Rect& r, double& t0, double& t1) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x - r.x0, r.x1 - a.x, a.y - r.y0, r.y1 - a.y};
+  t0 = 0.0;
+  t1 = 1.0;
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0.0) {
+      if (q[i] < 0.0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0.0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
+  }
+  return t0 <= t1;
+}
+
+Point2 Along(Point2 a, Point2 b, double t) {
+  if (t == 0.0) return a;
+  if (t == 1.0) return b;
+  return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+}
+
+// The pieces of a polyline inside the rectangle. A closed line that crosses
+// the border keeps its piece through the start point whole.
+std::vector<std::vector<Point2>> ClipPolyline(const std::vector<Point2>& points, const Rect& r, bool closed) {
+  std::vector<std::vector<Point2>> pieces;
+  std::vector<Point2> current;
+  auto flush = [&] {
+    if (current.size() >= 2) pieces.push_back(std::move(current));
+    current.clear();
+  };
+  for (std::size_t k = 1; k < points.size(); ++k) {
+    double t0 = 0.0, t1 = 1.0;
+    if (!ClipSegment(points[k - 1], points[k], r, t0, t1)) {
+      flush();
+      continue;
+    }
+    if (t0 > 0.0 || current.empty()) {
+      flush();
+      current.push_back(Along(points[k - 1], points[k], t0));
+    }
+    current.push_back(Along(points[k - 1], points[k], t1));
+    if (t1 < 1.0) flush();
+  }
+  flush();
+  if (closed && pieces.size() > 1 && r.Holds(points.front())) {
+    std::vector<Point2>& last = pieces.back();
+    last.insert(last.end(), pieces.front().begin() + 1, pieces.front().end());
+    pieces.front() = std::move(last);
+    pieces.pop_back();
+  }
+  return pieces;
+}
+
+void AddTexts(const Model& model, const Settings& settings, const SheetPlacement& place, CutSheet& sheet) {
+  const double s = model.devScale;
+  if (settings.bDrawNumber && s > 0.0) {
+    const double cell = settings.iEdgeNumberFontSize * kCmPerPoint / s;  // development units
+    for (const Part& part : model.parts) {
+      for (const Face* face : part.faces) {
+        for (const HalfEdge* h : face->ring) {
+          const HalfEdge* end = SideEnd(*h);
+          if (!h->edge || !end || h->edge->joinNumber == -1) continue;
+          const JoinNumberPlacement p =
+              PlaceJoinNumber(CornerOf(*h, part), CornerOf(*end, part), model.mirrored, settings.bEdgeIdReverse);
+          if (!p.valid) continue;
+          // As printed: the text runs from `second` to `first`, its cell
+          // standing just inside the side.
+          const Point2 centre{p.middle.x - 0.6 * cell * p.dy, p.middle.y + 0.6 * cell * p.dx};
+          CutText text;
+          text.text = std::to_string(h->edge->joinNumber);
+          text.at = place.Map(centre);
+          text.emMm = cell * place.scale / 1.15;
+          text.angleDegrees = std::atan2(p.dy, -p.dx) * kDegreesPerRadian;
+          text.centred = true;
+          sheet.texts.push_back(std::move(text));
+        }
+      }
+    }
+  }
+  for (const TextLabel& label : model.texts) {
+    CutText text;
+    text.text = label.text;
+    text.at = place.Map({label.x, label.y});
+    text.emMm = label.fontSize * kCmPerPoint * 10.0;
+    sheet.texts.push_back(std::move(text));
+  }
+}
+
+CutSheet BuildSheet(const Model& model, const Settings& settings, const SheetPlacement& place,
+                    const std::optional<Rect>& clip) {
+  CutSheet sheet;
+  std::vector<int> contourCount(model.parts.size(), 0);
+  for (const CutContour& contour : BuildCutContours(model, settings)) {
+    std::vector<Point2> points;
+    points.reserve(contour.points.size());
+    for (const Point2& p : contour.points) points.push_back(place.Map(p));
+    const int number = ++contourCount[contour.part];
+    if (!clip) {
+      sheet.cuts.push_back({contour.part, number, std::move(points), contour.closed});
+      continue;
+    }
+    for (std::vector<Point2>& piece : ClipPolyline(points, *clip, contour.closed)) {
+      const bool closed = contour.closed && piece.size() == points.size() && piece.front().x == piece.back().x &&
+                          piece.front().y == piece.back().y;
+      sheet.cuts.push_back({contour.part, number, std::move(piece), closed});
+    }
+  }
+  for (const FoldLine& fold : BuildFoldLines(model, settings)) {
+    std::vector<CutLine>& lines = fold.mountain ? sheet.mountains : sheet.valleys;
+    const Point2 a = place.Map(fold.a), b = place.Map(fold.b);
+    double t0 = 0.0, t1 = 1.0;
+    if (clip && !ClipSegment(a, b, *clip, t0, t1)) continue;
+    lines.push_back({fold.part, Along(a, b, t0), Along(a, b, t1)});
+  }
+  AddTexts(model, settings, place, sheet);
+  if (clip) std::erase_if(sheet.texts, [&](const CutText& t) { return !clip->Holds(t.at); });
+  return sheet;
+}
+
+}  // namespace
+
+double MillimetresPerUnit(const Model& model) {
+  return model.devScale * 10.0;
+}
+
+CutSheet WholeDevelopmentCutSheet(const Model& model, const Settings& settings) {
+  const DevelopmentBounds box = PictureBoundsOf(model, settings);
+  SheetPlacement place;
+  place.scale = MillimetresPerUnit(model);
+  place.offset = {-box.x * place.scale, -box.y * place.scale};
+  CutSheet sheet = BuildSheet(model, settings, place, std::nullopt);
+  sheet.widthMm = box.width * place.scale;
+  sheet.heightMm = box.height * place.scale;
+  return sheet;
+}
+
+std::vector<MarkRect> RegistrationMarksOf(const Settings& settings) {
+  const double mx = settings.dPageMarginSide * 10.0, my = settings.dPageMarginTop * 10.0;
+  if (!(mx >= kMinimumRegistrationMarginMm && my >= kMinimumRegistrationMarginMm)) return {};
+  const double right = settings.paperWidth * 10.0 - mx, bottom = settings.paperHeight * 10.0 - my;
+  if (!(right - mx > 40.0 && bottom - my > 40.0)) return {};  // the angles need room along the area
+  constexpr double kGap = 2.0, kSquare = 5.0, kArm = 15.0, kThickness = 0.5;
+  return {
+      // The square beyond the top-left corner.
+      {mx - kGap - kSquare, my - kGap - kSquare, kSquare, kSquare},
+      // The angle about the top-right corner: an arm above, an arm right.
+      {right + kGap + kThickness - kArm, my - kGap - kThickness, kArm, kThickness},
+      {right + kGap, my - kGap - kThickness, kThickness, kArm},
+      // The angle about the bottom-left corner: an arm below, an arm left.
+      {mx - kGap - kThickness, bottom + kGap, kArm, kThickness},
+      {mx - kGap - kThickness, bottom + kGap + kThickness - kArm, kThickness, kArm},
+  };
+}
+
+CutSheet PageCutSheet(const Model& model, const Settings& settings, const PageLayout& layout, int number) {
+  const PageRef page = LookUpPage(layout, number);
+  const double w = PrintableWidth(settings) * 10.0, h = PrintableHeight(settings) * 10.0;
+  const double mx = settings.dPageMarginSide * 10.0, my = settings.dPageMarginTop * 10.0;
+  SheetPlacement place;
+  place.scale = MillimetresPerUnit(model);
+  place.offset = {mx - page.column * w, my - page.row * h};
+  CutSheet sheet = BuildSheet(model, settings, place, Rect{mx, my, mx + w, my + h});
+  sheet.widthMm = settings.paperWidth * 10.0;
+  sheet.heightMm = settings.paperHeight * 10.0;
+  sheet.registration = RegistrationMarksOf(settings);
+  sheet.printableArea = MarkRect{mx, my, w, h};
+  return sheet;
+}
+
+}  // namespace plicora

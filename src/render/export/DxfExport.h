@@ -1,0 +1,29 @@
+#pragma once
+// The development as a DXF drawing for cutting plotters and laser cutters:
+// millimetres at true scale, y up, the cut contours as closed polylines on
+// layer CUT, the folds as plain lines on MOUNTAIN and VALLEY, and the join
+// numbers and text labels as text on NUMBERS.
+
+#include <optional>
+#include <string>
+
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
+#include "render/export/CutSheet.h"
+
+namespace plicora {
+
+/// The layers of a cut file, as the DXF and the cutter SVG name them.
+inline constexpr const char* kCutLayer = "CUT";
+inline constexpr const char* kMountainLayer = "MOUNTAIN";
+inline constexpr const char* kValleyLayer = "VALLEY";
+inline constexpr const char* kNumbersLayer = "NUMBERS";
+
+/// The DXF text of a sheet; nothing when no scratch file could be written.
+std::optional<std::string> RenderDxf(const CutSheet& sheet);
+
+/// Writes the whole development to `path`. A file that cannot be written
+/// shows "Cannot write to file" and returns false.
+bool ExportDxf(const Model& model, const Settings& settings, const std::string& path);
+
+}  // namespace plicora

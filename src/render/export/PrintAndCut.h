@@ -1,0 +1,29 @@
+#pragma once
+// Print and cut: one file per printed sheet, each carrying the same three
+// registration marks in the sheet's margins, so that a cutting machine with
+// an optical sensor finds a printed sheet and cuts it along the cut file of
+// the same sheet. The alignment crosses are left off these sheets: their
+// arms would run through the marks.
+
+#include <string>
+
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
+
+namespace plicora {
+
+enum class PrintAndCutFormat { Pdf, CutterSvg };
+
+/// The file of printed sheet `number` (from 1): "STEM-01.pdf" or
+/// "STEM-01.svg" in `folder`.
+std::string PrintAndCutPagePath(const std::string& folder, const std::string& stem, int number,
+                                PrintAndCutFormat format);
+
+/// Writes every printed sheet, in print order, into `folder` (made when
+/// missing). Margins too narrow for the marks show a message and write
+/// nothing; a file that cannot be written shows "Cannot write to file".
+/// Returns whether every file was written.
+bool ExportPrintAndCutPages(const Model& model, const Settings& settings, const std::string& folder,
+                            const std::string& stem, PrintAndCutFormat format);
+
+}  // namespace plicora

@@ -1,0 +1,16 @@
+#pragma once
+// Raster pages written as 24-bit BMP files, row by row from the renderer.
+
+#include <string>
+
+#include "render/development/RasterPageRenderer.h"
+
+namespace plicora {
+
+/// Renders the request and writes the picture as a 24-bit BMP file (an
+/// export file: nothing is left behind on failure). Failure messages go to
+/// the message sink and the call returns false. The model is left as it is.
+bool WriteRasterPageBmp(const Model& model, const Settings& settings, const RasterPageRequest& request,
+                        const std::string& bmpPath);
+
+}  // namespace plicora

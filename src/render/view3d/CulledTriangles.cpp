@@ -1,0 +1,190 @@
+#define GL_GLEXT_PROTOTYPES 1
+#include "render/view3d/CulledTriangles.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace plicora {
+namespace {
+
+// Rounding allowed in the single-precision transform, relative to the sum of
+// the terms' magnitudes: about eight times what four products, three sums
+// and a division can lose.
+constexpr double kRelativeError = 1e-6;
+// Allowed displacement of a window corner besides that: the rasteriser snaps
+// corners to 1/256 pixel; five times half of that.
+constexpr double kSnapError = 0.01;
+
+}  // namespace
+
+namespace {
+
+constexpr std::size_t kFirstPointSlots = 1024;
+
+std::uint32_t Bits(float v) {
+  v += 0.0f;  // -0 and +0 are the same position
+  std::uint32_t b;
+  std::memcpy(&b, &v, sizeof b);
+  return b;
+}
+
+std::size_t PointHash(float x, float y, float z) {
+  std::uint64_t h = Bits(x) * 0x9E3779B97F4A7C15ull;
+  h ^= Bits(y) * 0xC2B2AE3D27D4EB4Full;
+  h ^= Bits(z) * 0x165667B19E3779F9ull;
+  return static_cast<std::size_t>(h ^ (h >> 29));
+}
+
+}  // namespace
+
+void CulledTriangles::GrowPointTable() {
+  std::vector<std::uint32_t> slots(std::max(kFirstPointSlots, pointSlots_.size() * 2), 0u);
+  const std::size_t mask = slots.size() - 1;
+  for (std::uint32_t entry : pointSlots_) {
+    if (entry == 0) continue;
+    const float* p = &points_[(entry - 1) * 3];
+    std::size_t i = PointHash(p[0], p[1], p[2]) & mask;
+    while (slots[i] != 0) i = (i + 1) & mask;
+    slots[i] = entry;
+  }
+  pointSlots_ = std::move(slots);
+}
+
+std::uint32_t CulledTriangles::PointIndex(float x, float y, float z) {
+  const std::size_t count = points_.size() / 3;
+  if ((count + 1) * 2 > pointSlots_.size()) GrowPointTable();
+  const std::size_t mask = pointSlots_.size() - 1;
+  for (std::size_t i = PointHash(x, y, z) & mask;; i = (i + 1) & mask) {
+    const std::uint32_t entry = pointSlots_[i];
+    if (entry == 0) {
+      pointSlots_[i] = static_cast<std::uint32_t>(count + 1);
+      points_.insert(points_.end(), {x, y, z});
+      return static_cast<std::uint32_t>(count);
+    }
+    const float* p = &points_[(entry - 1) * 3];
+    if (p[0] == x && p[1] == y && p[2] == z) return entry - 1;
+  }
+}
+
+void CulledTriangles::SetNormal(float x, float y, float z) {
+  normal_[0] = x;
+  normal_[1] = y;
+  normal_[2] = z;
+  hasNormals_ = true;
+}
+
+void CulledTriangles::SetTexCoord(float u, float v) {
+  texCoord_[0] = u;
+  texCoord_[1] = v;
+  hasTexCoords_ = true;
+}
+
+void CulledTriangles::AddCorner(float x, float y, float z) {
+  corners_.push_back(PointIndex(x, y, z));
+  positions_.insert(positions_.end(), {x, y, z});
+  normals_.insert(normals_.end(), {normal_[0], normal_[1], normal_[2]});
+  texCoords_.insert(texCoords_.end(), {texCoord_[0], texCoord_[1]});
+}
+
+void CulledTriangles::Upload() {
+  glGenBuffers(3, buffers_);
+  const auto load = [](unsigned buffer, const std::vector<float>& data) {
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(float)), data.data(), GL_STATIC_DRAW);
+  };
+  load(buffers_[0], positions_);
+  if (hasNormals_) load(buffers_[1], normals_);
+  if (hasTexCoords_) load(buffers_[2], texCoords_);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  // Only the distinct positions stay on this side, for the facing test.
+  pointSlots_ = {};
+  positions_.clear();
+  positions_.shrink_to_fit();
+  normals_.clear();
+  normals_.shrink_to_fit();
+  texCoords_.clear();
+  texCoords_.shrink_to_fit();
+}
+
+void CulledTriangles::ProjectPoints(const float* m, const int* viewport) {
+  const std::size_t count = points_.size() / 3;
+  windowX_.resize(count);
+  windowY_.resize(count);
+  error_.resize(count);
+  inFront_.resize(count);
+  // A bound of the terms' magnitude per axis, for the rounding estimate.
+  const double ax = std::fabs(m[0]) + std::fabs(m[1]) + std::fabs(m[3]);
+  const double ay = std::fabs(m[4]) + std::fabs(m[5]) + std::fabs(m[7]);
+  const double az = std::fabs(m[8]) + std::fabs(m[9]) + std::fabs(m[11]);
+  const double at = std::fabs(m[12]) + std::fabs(m[13]) + std::fabs(m[15]);
+  const double halfWidth = 0.5 * viewport[2], halfHeight = 0.5 * viewport[3];
+  const double size = std::max(viewport[2], viewport[3]);
+  for (std::size_t i = 0; i < count; ++i) {
+    const double x = points_[3 * i], y = points_[3 * i + 1], z = points_[3 * i + 2];
+    const double cx = m[0] * x + m[4] * y + m[8] * z + m[12];
+    const double cy = m[1] * x + m[5] * y + m[9] * z + m[13];
+    const double cw = m[3] * x + m[7] * y + m[11] * z + m[15];
+    const double magnitude = ax * std::fabs(x) + ay * std::fabs(y) + az * std::fabs(z) + at;
+    // Corners at or near the eye plane are left to OpenGL's clipping.
+    const bool front = cw > 1e-3 * magnitude;
+    inFront_[i] = front;
+    const double w = front ? cw : 1.0;
+    windowX_[i] = (cx / w + 1.0) * halfWidth;
+    windowY_[i] = (cy / w + 1.0) * halfHeight;
+    error_[i] = kRelativeError * (magnitude / w) * size + kSnapError;
+  }
+}
+
+// False only for a triangle that is back-facing beyond any rounding of the
+// single-precision pipeline.
+bool CulledTriangles::MayBeFrontFacing(std::uint32_t a, std::uint32_t b, std::uint32_t c) const {
+  if (!inFront_[a] || !inFront_[b] || !inFront_[c]) return true;
+  const double ux = windowX_[b] - windowX_[a], uy = windowY_[b] - windowY_[a];
+  const double vx = windowX_[c] - windowX_[a], vy = windowY_[c] - windowY_[a];
+  const double area = ux * vy - uy * vx;
+  const double error = error_[a] + error_[b] + error_[c];
+  const double tolerance = 2.0 * error * (std::fabs(ux) + std::fabs(uy) + std::fabs(vx) + std::fabs(vy) + 2.0 * error);
+  return area > -tolerance;
+}
+
+void CulledTriangles::Draw(const float projection[16], const int viewport[4]) {
+  const std::size_t triangles = triangleCount();
+  if (triangles == 0) return;
+  ProjectPoints(projection, viewport);
+  indices_.clear();
+  for (std::size_t t = 0; t < triangles; ++t) {
+    const std::uint32_t* c = corners_.data() + 3 * t;
+    if (!MayBeFrontFacing(c[0], c[1], c[2])) continue;
+    const auto first = static_cast<std::uint32_t>(t * 3);
+    indices_.insert(indices_.end(), {first, first + 1, first + 2});
+  }
+  if (indices_.empty()) return;
+  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+  glBindBuffer(GL_ARRAY_BUFFER, buffers_[0]);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, nullptr);
+  if (hasNormals_) {
+    glBindBuffer(GL_ARRAY_BUFFER, buffers_[1]);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glNormalPointer(GL_FLOAT, 0, nullptr);
+  }
+  if (hasTexCoords_) {
+    glBindBuffer(GL_ARRAY_BUFFER, buffers_[2]);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
+  }
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices_.size()), GL_UNSIGNED_INT, indices_.data());
+  glPopClientAttrib();
+}
+
+void CulledTriangles::Release() {
+  if (buffers_[0]) glDeleteBuffers(3, buffers_);
+  buffers_[0] = buffers_[1] = buffers_[2] = 0;
+}
+
+}  // namespace plicora

@@ -1,0 +1,433 @@
+#include "render/view3d/ModelRenderer.h"
+
+#include <GL/gl.h>
+
+#include <atomic>
+#include <cstdint>
+#include <type_traits>
+
+#include "core/model/MeshTopology.h"
+#include "core/platform/BothAtOnce.h"
+#include "core/view3d/EdgeStyle.h"
+#include "render/view3d/PrimitiveWriter.h"
+#include "render/view3d/RenderCache.h"
+
+namespace plicora {
+namespace {
+
+constexpr double kNearPlaneHalfWidth = 0.05;
+constexpr double kNearPlane = 0.134;
+constexpr double kFarPlane = 2000.0;
+
+Point3 PositionOf(const Vertex& v) {
+  return Point3{v.x, v.y, v.z};
+}
+
+bool HasCorners(const Face& face) {
+  for (const HalfEdge* h : face.ring)
+    if (!h->vertex) return false;
+  return true;
+}
+
+bool UsesTexture(const Material& m) {
+  return m.hasTexture && m.image && m.image->width > 0 && m.image->height > 0 &&
+         m.image->pixels.size() >=
+             static_cast<std::size_t>(m.image->width) * static_cast<std::size_t>(m.image->height) * 3;
+}
+
+// FNV-1a over the values a frame's passes depend on.
+class KeyHash {
+ public:
+  template <typename T>
+  void Add(const T& value) {
+    if constexpr (std::is_integral_v<T>) {
+      // One step per value (FNV-1a over whole words).
+      hash_ = (hash_ ^ static_cast<std::uint64_t>(value)) * 1099511628211ull;
+    } else {
+      const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
+      for (std::size_t i = 0; i < sizeof(T); ++i) hash_ = (hash_ ^ bytes[i]) * 1099511628211ull;
+    }
+  }
+  std::uint64_t value() const { return hash_; }
+
+ private:
+  std::uint64_t hash_ = 14695981039346656037ull;
+};
+
+// Kept passes replay texture coordinates only as given; a model whose
+// corners mix given and missing ones is drawn directly.
+bool MixesTexCoords(const Model& model) {
+  bool some = false, someWithout = false;
+  for (const Solid& solid : model.solids)
+    for (const Face& face : solid.faces)
+      for (const HalfEdge* h : face.ring) (h->hasUv ? some : someWithout) = true;
+  return some && someWithout;
+}
+
+// Slots of the kept display lists; faces of material i use slot i + 1.
+// Triangle stores: faces of material i use slot i + 1, the back sides of
+// solid s slot kBackSidesSlot + s; the marked faces and edges of solid s use
+// list slot kSolidPassesSlot + s.
+constexpr int kBackSidesSlot = 1 << 20;
+constexpr int kSolidPassesSlot = 1 << 20;
+constexpr int kEdgeOnlySlot = -2;
+constexpr int kOutlineSlot = -3;
+
+}  // namespace
+
+ModelRenderer::ModelRenderer() : cache_(std::make_unique<RenderCache>()) {}
+ModelRenderer::~ModelRenderer() = default;
+
+void ModelRenderer::SetCaching(bool on) {
+  caching_ = on;
+  InvalidateCache();
+}
+
+void ModelRenderer::InvalidateCache() {
+  cache_->Clear();
+  cacheStale_ = true;
+}
+
+void ModelRenderer::InitGlState(const Settings& settings) {
+  glClearColor(1.f, 1.f, 1.f, 1.f);
+  const GLfloat ambient[] = {0.1f, 0.1f, 0.1f, 1.0f};
+  const GLfloat diffuse[] = {1.f, 1.f, 1.f, 1.f};
+  const GLfloat specular[] = {1.f, 1.f, 1.f, 1.f};
+  glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+  glEnable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(1.0f, 0.0001f);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  smoothTextures_ = settings.bTextureSmooth;
+  const GLint filter = smoothTextures_ ? GL_LINEAR : GL_NEAREST;
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glEnable(GL_CULL_FACE);
+  glDepthFunc(GL_LEQUAL);
+  glEnable(GL_DEPTH_TEST);
+  glInitialised_ = true;
+}
+
+void ModelRenderer::ResetFixedState() {
+  glFrontFace(GL_CCW);
+  glShadeModel(GL_FLAT);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+}
+
+void ModelRenderer::UpdateProjection(const ModelViewCamera& camera, int width, int height) {
+  if (width <= 0 || height <= 0) return;
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  const int halfHeight = height / 2;
+  const double top = (static_cast<double>(halfHeight) / width) * 0.1;
+  glFrustum(-kNearPlaneHalfWidth, kNearPlaneHalfWidth, -top, top, kNearPlane, kFarPlane);
+  glTranslated(0.0, 0.0, camera.zoomDistance);
+  glMultMatrixf(camera.trackball.matrix.data());
+  glTranslated(-camera.viewCentre.x, -camera.viewCentre.y, -camera.viewCentre.z);
+}
+
+void ModelRenderer::ApplyTextureFilter(bool smooth) {
+  smoothTextures_ = smooth;
+  const GLint filter = smooth ? GL_LINEAR : GL_NEAREST;
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  cache_->OnTextureFilter(smooth);
+}
+
+void ModelRenderer::RenderScene(const SceneInputs& scene, const Settings& settings) {
+  if (!glInitialised_) InitGlState(settings);
+  // Head light: a directional light along the viewing axis, from the viewer.
+  GLfloat* p = projection_;
+  glGetFloatv(GL_PROJECTION_MATRIX, p);
+  glGetIntegerv(GL_VIEWPORT, viewport_);
+  const GLfloat position[] = {-p[2], -p[6], -p[10], 0.f};
+  glLightfv(GL_LIGHT0, GL_POSITION, position);
+  glEnable(GL_LIGHT0);
+  glEnable(GL_LIGHTING);
+
+  const ColorRef background = settings.colors[kColorBackground];
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glClearColor(static_cast<float>(RedOf(background)) / 255.f, static_cast<float>(GreenOf(background)) / 255.f,
+               static_cast<float>(BlueOf(background)) / 255.f, 1.f);
+  glClearDepth(1.0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  // Alpha stays 255 so the picture can be shown as an opaque image.
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+  if (!scene.model) return;
+  BeginCachedFrame(scene, settings);
+
+  const bool hasDevelopment = scene.shell->hasDevelopment;
+  bool opened = false;
+  if (hasDevelopment) {
+    opened = settings.bEnhanceCutEdgeOpen;
+    DrawFaces(scene, settings, opened);
+  } else if (scene.shell->edgeOnly) {
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    Pass(kEdgeOnlySlot, [&](PrimitiveWriter& out) {
+      for (const Solid& solid : scene.model->solids)
+        if (solid.selected) DrawClosedEdges(out, solid, scene, settings);
+    });
+  } else {
+    DrawFaces(scene, settings, false);
+  }
+  if (scene.shell->highlightedMaterial) {
+    glDisable(GL_LIGHTING);
+    Pass(kOutlineSlot, [&](PrimitiveWriter& out) { DrawMaterialOutline(out, scene, opened); });
+  }
+}
+
+void ModelRenderer::Pass(int slot, const std::function<void(PrimitiveWriter&)>& draw) {
+  if (useCache_) {
+    cache_->Draw(slot, [&] {
+      PrimitiveWriter batched(true);
+      draw(batched);
+    });
+    return;
+  }
+  PrimitiveWriter direct(false);
+  draw(direct);
+}
+
+void ModelRenderer::TrianglePass(int slot, const std::function<void(PrimitiveWriter&)>& draw) {
+  if (!useCache_) {
+    PrimitiveWriter direct(false);
+    draw(direct);
+    return;
+  }
+  CulledTriangles* triangles = cache_->Triangles(slot);
+  if (!triangles) {
+    triangles = &cache_->NewTriangles(slot);
+    PrimitiveWriter capture(triangles);
+    draw(capture);
+  }
+  if (!triangles->uploaded()) triangles->Upload();
+  triangles->Draw(projection_, viewport_);
+}
+
+void ModelRenderer::CaptureMissingTriangles(const std::vector<TriangleJob>& jobs) {
+  if (!useCache_) return;
+  std::vector<std::pair<CulledTriangles*, const TriangleJob*>> missing;
+  for (const TriangleJob& job : jobs) {
+    if (!cache_->Triangles(job.first)) missing.emplace_back(&cache_->NewTriangles(job.first), &job);
+  }
+  std::atomic<std::size_t> next{0};
+  auto capture = [&] {
+    for (std::size_t k = next++; k < missing.size(); k = next++) {
+      PrimitiveWriter writer(missing[k].first);
+      missing[k].second->second(writer);
+    }
+  };
+  // A side that fails stops the other from taking more passes.
+  auto captureOrStop = [&] {
+    try {
+      capture();
+    } catch (...) {
+      next = missing.size();
+      throw;
+    }
+  };
+  if (missing.size() > 1) {
+    BothAtOnce(captureOrStop, captureOrStop);
+  } else {
+    capture();
+  }
+}
+
+void ModelRenderer::BeginCachedFrame(const SceneInputs& scene, const Settings& settings) {
+  if (!caching_) {
+    useCache_ = false;
+    cache_->BeginFrame(0);
+    return;
+  }
+  // The settings and shell state the kept passes were built from. The model's
+  // own data (geometry, marks, edge types, materials) changes
+  // only with a document update hint, which clears the cache (OnUpdate), or
+  // through the engine itself, which clears it too.
+  KeyHash key;
+  const Model& model = *scene.model;
+  key.Add(&model);
+  key.Add(scene.shell->hasDevelopment);
+  key.Add(scene.shell->edgeOnly);
+  key.Add(scene.shell->highlightedMaterial);
+  key.Add(scene.hoveredEdge);
+  key.Add(settings.bEnhanceCutEdgeOpen);
+  key.Add(settings.bCullFace);
+  key.Add(settings.bDrawColorEdge);
+  key.Add(settings.bCullEdge);
+  key.Add(settings.iAngleEps);
+  key.Add(settings.colors);
+  key.Add(model.materials.size());
+  for (const Solid& solid : model.solids) {
+    key.Add(solid.selected);
+    key.Add(solid.faces.size());
+    key.Add(solid.edges.size());
+  }
+  if (key.value() != frameKey_ || cacheStale_) {
+    frameKey_ = key.value();
+    cacheStale_ = false;
+    keyUsable_ = !MixesTexCoords(model);
+  }
+  useCache_ = keyUsable_;
+  cache_->BeginFrame(useCache_ ? key.value() : 0);
+}
+
+void ModelRenderer::DrawFaces(const SceneInputs& scene, const Settings& settings, bool opened) {
+  const Model& model = *scene.model;
+  const bool useMaterials = !(scene.isDragging && settings.bOmitMaterialWhenModelRotate) && settings.bUseMaterial;
+  if (useMaterials) {
+    glEnable(GL_LIGHTING);
+  } else {
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(1.f, 1.f, 1.f);
+  }
+  // The front faces material by material, then the back sides solid by
+  // solid; a large model spends most of its first frame capturing these.
+  const int count = static_cast<int>(model.materials.size());
+  std::vector<TriangleJob> jobs;
+  for (int i = -1; i < count; ++i)
+    jobs.emplace_back(i + 1, [&, i](PrimitiveWriter& out) { DrawFacesOfMaterial(out, scene, i, opened); });
+  std::vector<const Solid*> solids;
+  for (const Solid& solid : model.solids) solids.push_back(&solid);
+  if (!settings.bCullFace) {
+    for (std::size_t s = 0; s < solids.size(); ++s) {
+      if (!solids[s]->selected) continue;
+      jobs.emplace_back(kBackSidesSlot + static_cast<int>(s),
+                        [&, s](PrimitiveWriter& out) { DrawBackSides(out, *solids[s], opened); });
+    }
+  }
+  CaptureMissingTriangles(jobs);
+  for (int i = -1; i < count; ++i) {
+    if (useMaterials) BindMaterial(model, i);
+    TrianglePass(i + 1, jobs[static_cast<std::size_t>(i + 1)].second);
+  }
+  glDisable(GL_LIGHTING);
+  glDisable(GL_TEXTURE_2D);
+  std::size_t backSides = static_cast<std::size_t>(count + 1);
+  int index = 0;
+  for (const Solid& solid : model.solids) {
+    const int s = index++;
+    if (!solid.selected) continue;
+    if (!settings.bCullFace) {
+      glColor3f(0.7f, 0.7f, 0.7f);
+      TrianglePass(kBackSidesSlot + s, jobs[backSides++].second);
+    }
+    Pass(kSolidPassesSlot + s, [&](PrimitiveWriter& out) {
+      DrawMarkedFaces(out, solid, opened);
+      if (opened)
+        DrawOpenedEdges(out, solid, settings);
+      else
+        DrawClosedEdges(out, solid, scene, settings);
+    });
+  }
+}
+
+void ModelRenderer::DrawFacesOfMaterial(PrimitiveWriter& out, const SceneInputs& scene, int index, bool opened) {
+  for (const Solid& solid : scene.model->solids) {
+    if (!solid.selected) continue;
+    for (const Face& face : solid.faces) {
+      if (face.materialIndex != index || face.marked || !HasCorners(face)) continue;
+      out.Normal(face.plane[0], face.plane[1], face.plane[2]);
+      out.Face(face, opened, false);
+    }
+  }
+}
+
+void ModelRenderer::BindMaterial(const Model& model, int index) {
+  const Material& m = model.MaterialOf(index);
+  if (UsesTexture(m)) {
+    glEnable(GL_TEXTURE_2D);
+    if (useCache_) {
+      cache_->BindTexture(m, smoothTextures_);
+    } else {
+      glTexImage2D(GL_TEXTURE_2D, 0, 3, m.image->width, m.image->height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                   m.image->pixels.data());
+    }
+    return;
+  }
+  glDisable(GL_TEXTURE_2D);
+  glMaterialfv(GL_FRONT, GL_AMBIENT, m.ambient.data());
+  glMaterialfv(GL_FRONT, GL_DIFFUSE, m.diffuse.data());
+  glMaterialfv(GL_FRONT, GL_SPECULAR, m.specular.data());
+  glMaterialfv(GL_FRONT, GL_EMISSION, m.emission.data());
+  glMaterialf(GL_FRONT, GL_SHININESS, m.shininess);
+}
+
+// The grey back sides (the colour is set by the caller).
+void ModelRenderer::DrawBackSides(PrimitiveWriter& out, const Solid& solid, bool opened) {
+  for (const Face& face : solid.faces) {
+    if (face.marked || !HasCorners(face)) continue;
+    out.Normal(-face.plane[0], -face.plane[1], -face.plane[2], false);
+    out.Face(face, opened, true, false);
+  }
+}
+
+void ModelRenderer::DrawMarkedFaces(PrimitiveWriter& out, const Solid& solid, bool opened) {
+  out.Color(1.f, 0.f, 0.f);
+  for (const Face& face : solid.faces) {
+    if (!face.marked || !HasCorners(face)) continue;
+    out.Face(face, opened, false, false);
+    out.Face(face, opened, true, false);
+  }
+}
+
+void ModelRenderer::DrawClosedEdges(PrimitiveWriter& out, const Solid& solid, const SceneInputs& scene,
+                                    const Settings& settings) {
+  for (const Edge& edge : solid.edges) {
+    if (!edge.vertexA || !edge.vertexB) continue;
+    const EdgeStyle style = ClosedEdgeStyle(edge, settings, scene.shell->hasDevelopment, scene.hoveredEdge);
+    if (!style.drawn) continue;
+    out.Color(style.red, style.green, style.blue);
+    out.Segment(style.width, PositionOf(*edge.vertexA), PositionOf(*edge.vertexB));
+  }
+}
+
+// With the cuts opened every side is drawn thin between opened corners: a
+// fold once, a cut or one-sided edge once per side, since the two sides of a
+// cut lie apart.
+void ModelRenderer::DrawOpenedEdges(PrimitiveWriter& out, const Solid& solid, const Settings& settings) {
+  out.Color(0.f, 0.f, 0.f);
+  for (const Edge& edge : solid.edges) {
+    if (IsFoldEdge(edge)) {
+      if (IsHiddenFlatEdge(edge, settings) || !edge.halfA->isOutline || !edge.halfA->next) continue;
+      const EdgeStyle style = FoldStyle(edge, settings);
+      out.Color(style.red, style.green, style.blue);
+      out.Segment(1.f, OpenedPositionOf(*edge.halfA), OpenedPositionOf(*edge.halfA->next));
+      continue;
+    }
+    out.Color(0.f, 0.f, 0.f);
+    for (const HalfEdge* h : {edge.halfA, edge.halfB})
+      if (h && h->next) out.Segment(1.f, OpenedPositionOf(*h), OpenedPositionOf(*h->next));
+  }
+}
+
+// The border hint of the texture dialog: yellow around faces with a mapped
+// corner, white around the others.
+void ModelRenderer::DrawMaterialOutline(PrimitiveWriter& out, const SceneInputs& scene, bool opened) {
+  const Model& model = *scene.model;
+  for (const Solid& solid : model.solids) {
+    if (!solid.selected) continue;
+    for (const Face& face : solid.faces) {
+      if (&model.MaterialOf(face.materialIndex) != scene.shell->highlightedMaterial || !HasCorners(face)) continue;
+      bool mapped = false;
+      for (const HalfEdge* h : face.ring)
+        if (h->hasUv && (h->uv.u != 0.0 || h->uv.v != 0.0)) mapped = true;
+      if (mapped)
+        out.Color(1.f, 1.f, 0.f);
+      else
+        out.Color(1.f, 1.f, 1.f);
+      out.Loop(face, opened, 3.f);
+    }
+  }
+}
+
+}  // namespace plicora

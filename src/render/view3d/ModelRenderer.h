@@ -1,0 +1,93 @@
+#pragma once
+// OpenGL drawing of the 3D pane: the fixed state, the projection that holds
+// the whole camera, and the frame (head light, faces by material, back
+// sides, marked faces, edges, the highlighted material's outline). Every call
+// expects the pane's rendering context to be current.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
+#include "core/view3d/ModelViewCamera.h"
+#include "core/view3d/ViewShellState.h"
+
+namespace plicora {
+
+class PrimitiveWriter;
+class RenderCache;
+
+/// Everything one frame depends on besides the OpenGL state.
+struct SceneInputs {
+  const Model* model = nullptr;
+  const ViewShellState* shell = nullptr;
+  bool isDragging = false;
+  const Edge* hoveredEdge = nullptr;
+};
+
+class ModelRenderer {
+ public:
+  ModelRenderer();
+  ~ModelRenderer();
+  ModelRenderer(const ModelRenderer&) = delete;
+  ModelRenderer& operator=(const ModelRenderer&) = delete;
+
+  /// Sets the fixed state of the current context.
+  void InitGlState(const Settings& settings);
+  bool glInitialised() const { return glInitialised_; }
+  /// Front face counter-clockwise, flat shading, both matrices identity (the
+  /// state part of Reset View).
+  void ResetFixedState();
+  /// Viewport and projection for the camera and a w x h target.
+  static void UpdateProjection(const ModelViewCamera& camera, int width, int height);
+  /// Draws one frame (the caller flushes).
+  void RenderScene(const SceneInputs& scene, const Settings& settings);
+  /// Texture filters after "Smooth Texture View" changed.
+  void ApplyTextureFilter(bool smooth);
+
+  /// Buffers of vertex data kept between frames; the pixels are the same
+  /// either way (on by default; tests compare both).
+  void SetCaching(bool on);
+  /// Drops the kept passes. Needed after any change of the model's data
+  /// (the engine calls it on every document update hint and after its own
+  /// edits); changes of settings and shell state are noticed by themselves.
+  void InvalidateCache();
+
+ private:
+  void BeginCachedFrame(const SceneInputs& scene, const Settings& settings);
+  /// Runs a drawing pass, through its kept display list when caching.
+  void Pass(int slot, const std::function<void(PrimitiveWriter&)>& draw);
+  /// Runs a pass of faces, through its kept triangles when caching, without
+  /// those that the projection certainly culls.
+  void TrianglePass(int slot, const std::function<void(PrimitiveWriter&)>& draw);
+  /// When caching, captures the triangle passes the cache lacks, two at a
+  /// time (capturing only reads the model); TrianglePass then only uploads
+  /// and draws them.
+  using TriangleJob = std::pair<int, std::function<void(PrimitiveWriter&)>>;
+  void CaptureMissingTriangles(const std::vector<TriangleJob>& jobs);
+  void DrawFaces(const SceneInputs& scene, const Settings& settings, bool opened);
+  void DrawFacesOfMaterial(PrimitiveWriter& out, const SceneInputs& scene, int index, bool opened);
+  void BindMaterial(const Model& model, int index);
+  static void DrawBackSides(PrimitiveWriter& out, const Solid& solid, bool opened);
+  static void DrawMarkedFaces(PrimitiveWriter& out, const Solid& solid, bool opened);
+  static void DrawClosedEdges(PrimitiveWriter& out, const Solid& solid, const SceneInputs& scene,
+                              const Settings& settings);
+  static void DrawOpenedEdges(PrimitiveWriter& out, const Solid& solid, const Settings& settings);
+  static void DrawMaterialOutline(PrimitiveWriter& out, const SceneInputs& scene, bool opened);
+
+  bool glInitialised_ = false;
+  bool smoothTextures_ = true;
+  bool caching_ = true;
+  bool useCache_ = false;       ///< this frame draws through the cache
+  std::uint64_t frameKey_ = 0;  ///< inputs of the kept passes
+  bool cacheStale_ = true;
+  bool keyUsable_ = false;  ///< the kept passes can draw frames of that key
+  std::unique_ptr<RenderCache> cache_;
+  float projection_[16] = {};  ///< projection of the frame being drawn
+  int viewport_[4] = {};
+};
+
+}  // namespace plicora

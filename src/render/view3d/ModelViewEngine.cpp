@@ -1,0 +1,280 @@
+#include "render/view3d/ModelViewEngine.h"
+
+#include <GL/gl.h>
+
+#include "core/document/UpdateHints.h"
+#include "core/model/EdgeTypes.h"
+#include "core/model/FaceRegions.h"
+#include "core/model/Geometry.h"
+#include "core/platform/MessageSink.h"
+
+namespace plicora {
+namespace {
+
+constexpr long long kClickSquaredPixels = 9;  // press and release at most 3 pixels apart
+constexpr int kLargestTarget = 16384;
+
+}  // namespace
+
+ModelViewEngine::ModelViewEngine(Settings& settings, const ViewShellState& shell) : settings_(settings), shell_(shell) {
+  camera_.ResetCamera();
+}
+
+ModelViewEngine::~ModelViewEngine() = default;
+
+void ModelViewEngine::SetModel(Model* model) {
+  model_ = model;
+  hoveredEdge_ = nullptr;
+  renderer_.InvalidateCache();
+}
+
+void ModelViewEngine::Invalidate() {
+  if (callbacks_.invalidate) callbacks_.invalidate();
+}
+
+void ModelViewEngine::Resize(int width, int height) {
+  viewWidth_ = width;
+  viewHeight_ = height;
+  halfWidth_ = width / 2;
+  halfHeight_ = height / 2;
+  if (width <= 0 || height <= 0) return;
+  targetValid_ = false;
+  if (width > kLargestTarget || height > kLargestTarget) {
+    ShowMessage("CreateCompatibleDIB - CreateDIBSection failed", MessageKind::Error);
+    ShowMessage("DIB Create Failed", MessageKind::Error);
+    return;
+  }
+  if (!context_) {
+    std::string error;
+    context_ = OffscreenGlContext::Create(width, height, &error);
+    if (!context_) {
+      ShowMessage("Rendering Context Create Failed", MessageKind::Error);
+      return;
+    }
+  } else if (!context_->Resize(width, height)) {
+    ShowMessage("DIB Create Failed", MessageKind::Error);
+    return;
+  }
+  {
+    OffscreenGlContext::Scope scope(*context_);
+    if (!scope.ok()) {
+      ShowMessage("wglMakeCurrent Failed", MessageKind::Error);
+      return;
+    }
+    renderer_.InitGlState(settings_);
+    ModelRenderer::UpdateProjection(camera_, width, height);
+  }
+  targetValid_ = true;
+  Invalidate();
+}
+
+bool ModelViewEngine::Paint() {
+  if (!targetValid_) return false;
+  OffscreenGlContext::Scope scope(*context_);
+  if (!scope.ok()) return false;
+  const SceneInputs scene{model_, &shell_, isDragging_, hoveredEdge_};
+  renderer_.RenderScene(scene, settings_);
+  glFinish();
+  return true;
+}
+
+QImage ModelViewEngine::Image() const {
+  return targetValid_ ? context_->ToImage() : QImage();
+}
+
+void ModelViewEngine::UpdateProjection() {
+  if (!targetValid_ || viewWidth_ <= 0 || viewHeight_ <= 0) return;
+  OffscreenGlContext::Scope scope(*context_);
+  if (scope.ok()) ModelRenderer::UpdateProjection(camera_, viewWidth_, viewHeight_);
+}
+
+void ModelViewEngine::OnUpdate(int hint) {
+  // Any hint may follow a change of the model's data or of the settings.
+  renderer_.InvalidateCache();
+  switch (hint) {
+    case HINT_FILE_OPENED:
+    case HINT_RESET_VIEW:
+      ResetView();
+      return;
+    case HINT_TEXTURE_FILTER_CHANGED:
+      ApplyTextureFilter();
+      return;
+    default:
+      Invalidate();
+      return;
+  }
+}
+
+void ModelViewEngine::ResetView() {
+  camera_.ResetCamera();
+  if (targetValid_) {
+    OffscreenGlContext::Scope scope(*context_);
+    if (scope.ok()) {
+      renderer_.ResetFixedState();
+      ModelRenderer::UpdateProjection(camera_, viewWidth_, viewHeight_);
+    }
+  }
+  // The next paint renders the scene: rendering here as well would draw a
+  // large model twice.
+  Invalidate();
+}
+
+void ModelViewEngine::ApplyTextureFilter() {
+  if (targetValid_) {
+    OffscreenGlContext::Scope scope(*context_);
+    if (scope.ok()) renderer_.ApplyTextureFilter(settings_.bTextureSmooth);
+  }
+  Invalidate();
+}
+
+std::optional<PickMatrices> ModelViewEngine::ReadPickMatrices() {
+  if (!targetValid_) return std::nullopt;
+  OffscreenGlContext::Scope scope(*context_);
+  if (!scope.ok()) return std::nullopt;
+  PickMatrices m;
+  glPushMatrix();
+  glGetDoublev(GL_MODELVIEW_MATRIX, m.modelView.data());
+  glGetDoublev(GL_PROJECTION_MATRIX, m.projection.data());
+  glGetIntegerv(GL_VIEWPORT, m.viewport.data());
+  glPopMatrix();
+  return m;
+}
+
+bool ModelViewEngine::WithinClick(int x, int y) const {
+  return SquaredDistanceInt(IntPoint{pressX_, pressY_}, IntPoint{x, y}) <= kClickSquaredPixels;
+}
+
+void ModelViewEngine::MousePress(MouseButton button, int x, int y, const PointerState& state) {
+  switch (button) {
+    case MouseButton::Left:
+      pressX_ = x;
+      pressY_ = y;
+      return;
+    case MouseButton::Right:
+      RightPress(x, y, state);
+      return;
+    case MouseButton::Middle:
+      if (model_) isDragging_ = true;
+      return;
+  }
+}
+
+void ModelViewEngine::RightPress(int x, int y, const PointerState&) {
+  if (!model_) return;
+  pressX_ = x;
+  pressY_ = y;
+  camera_.trackball.SetRadiusFromHalfSize(halfWidth_, halfHeight_);
+  // Zoom (Shift), move (Ctrl) and rotate all start from the press point; the
+  // sphere point is taken for each of them, so that letting go of Shift or
+  // Ctrl during the drag turns the model about the press point.
+  lastX_ = x;
+  lastY_ = y;
+  camera_.trackball.BeginDrag(x, y, halfWidth_, halfHeight_);
+  isDragging_ = true;
+}
+
+void ModelViewEngine::MouseRelease(MouseButton button, int x, int y, const PointerState&) {
+  switch (button) {
+    case MouseButton::Left:
+      LeftRelease(x, y);
+      return;
+    case MouseButton::Right:
+      RightRelease(x, y);
+      return;
+    case MouseButton::Middle: {
+      const bool wasDragging = isDragging_;
+      isDragging_ = false;
+      // Redrawn as after a right drag, so that the full rendering returns.
+      if (wasDragging) Invalidate();
+      return;
+    }
+  }
+}
+
+void ModelViewEngine::RightRelease(int x, int y) {
+  if (!model_) return;
+  camera_.trackball.SetRadiusFromHalfSize(halfWidth_, halfHeight_);
+  camera_.trackball.CommitDrag();
+  if (WithinClick(x, y) && !shell_.hasDevelopment && callbacks_.showPopupMenu) callbacks_.showPopupMenu(x, y);
+  if (isDragging_) {
+    isDragging_ = false;
+    Invalidate();
+  }
+}
+
+void ModelViewEngine::MouseMove(int x, int y, const PointerState& state) {
+  if (!model_) return;
+  camera_.trackball.SetRadiusFromHalfSize(halfWidth_, halfHeight_);
+  if ((state.right && state.ctrl) || state.middle) {
+    const int dx = x - lastX_;
+    const int dy = lastY_ - y;
+    lastX_ = x;
+    lastY_ = y;
+    camera_.Move(dx, dy);
+  } else if (state.right && state.shift) {
+    const int delta = (x - lastX_) + (y - lastY_);
+    lastX_ = x;
+    lastY_ = y;
+    camera_.Zoom(0.01 * delta);
+  } else if (state.right) {
+    lastX_ = x;
+    lastY_ = y;
+    camera_.trackball.DragRotation(x, y, halfWidth_, halfHeight_);
+  } else {
+    Hover(x, y);
+    return;
+  }
+  UpdateProjection();
+  Invalidate();
+}
+
+void ModelViewEngine::Wheel(int amount) {
+  camera_.Wheel(amount, settings_.bZoomWheelInvert);
+  UpdateProjection();
+  Invalidate();
+}
+
+void ModelViewEngine::Hover(int x, int y) {
+  lastX_ = x;
+  lastY_ = y;
+  if (shell_.hasDevelopment || shell_.edgeSpecifyMode == 0) return;
+  const std::optional<PickMatrices> matrices = ReadPickMatrices();
+  if (!matrices) return;
+  Edge* edge = PickEdge(*model_, *matrices, x, y);
+  if (edge && !IsMarkableEdge(*edge, settings_)) edge = nullptr;
+  if (edge != hoveredEdge_) {
+    hoveredEdge_ = edge;
+    Invalidate();
+  }
+}
+
+void ModelViewEngine::LeftRelease(int x, int y) {
+  if (!model_ || !WithinClick(x, y)) return;
+  const std::optional<PickMatrices> matrices = ReadPickMatrices();
+  if (!matrices) return;
+  if (shell_.developmentEditMode == kCheckCorrespondingSurfaceMode) {
+    MarkCorrespondingFaces(*model_, PickFace(*model_, *matrices, x, y), settings_);
+    if (callbacks_.updateAllViews) callbacks_.updateAllViews(HINT_NONE);
+    return;
+  }
+  if (!shell_.hasDevelopment) ToggleHoveredEdge();
+}
+
+void ModelViewEngine::ToggleHoveredEdge() {
+  Edge* edge = hoveredEdge_;
+  hoveredEdge_ = nullptr;
+  // The highlight may outlive its mode; a click then changes nothing.
+  const int mode = shell_.edgeSpecifyMode;
+  if (!edge || !IsMarkableEdge(*edge, settings_) || (mode != kSpecifyCutEdgeMode && mode != kSpecifyKeepEdgeMode)) {
+    Invalidate();
+    return;
+  }
+  if (callbacks_.documentModified) callbacks_.documentModified();
+  const int marked = mode == kSpecifyCutEdgeMode ? kEdgeMarkedCut : kEdgeMarkedKeep;
+  edge->type = edge->type == marked ? kEdgeOrdinary : marked;
+  renderer_.InvalidateCache();
+  if (callbacks_.playPickSound) callbacks_.playPickSound();
+  Invalidate();
+}
+
+}  // namespace plicora
