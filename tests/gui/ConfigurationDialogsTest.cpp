@@ -323,7 +323,7 @@ TEST(ConfigurationDialogsTest, ResetToDefaultAsksThenResetsAllButThreeSettings) 
     ASSERT_NE(h.doc.pages().columns * h.doc.pages().rows, a4.columns * a4.rows);
     const std::string before = Snapshot(s);
     h.sink.answers = {confirm};
-    ASSERT_TRUE(h.registry.Run(ID_RESET_TO_DEFAULT));
+    ASSERT_TRUE(h.registry.Run(ID_RESET_TO_DEFAULT, CommandStateOf(h.doc)));
     EXPECT_EQ(h.sink.questions, std::vector<std::string>{kResetSettingsQuestion});
     if (!confirm) {
       EXPECT_EQ(Snapshot(s), before);
@@ -359,9 +359,10 @@ TEST(ConfigurationDialogsTest, CommandsNeedingAModelAreDisabledWithout) {
       {ID_JOIN_NUMBER_CONFIGURATION, false},
       {ID_COLOR_CONFIGURATION, true},
   };
-  for (const auto& [id, enabled] : withoutModel) EXPECT_EQ(h.registry.IsEnabled(id), enabled) << id;
+  for (const auto& [id, enabled] : withoutModel)
+    EXPECT_EQ(h.registry.IsEnabled(id, CommandStateOf(h.doc)), enabled) << id;
   ASSERT_TRUE(h.Open("cube.plc"));
-  for (const auto& [id, enabled] : withoutModel) EXPECT_TRUE(h.registry.IsEnabled(id)) << id;
+  for (const auto& [id, enabled] : withoutModel) EXPECT_TRUE(h.registry.IsEnabled(id, CommandStateOf(h.doc))) << id;
 }
 
 TEST(ConfigurationDialogsTest, InformationDialogsShowTheirFacts) {

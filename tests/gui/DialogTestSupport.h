@@ -104,7 +104,7 @@ struct DialogHarness {
       act(dialog);
       if (dialog->isVisible()) dialog->reject();
     });
-    EXPECT_TRUE(registry.Run(id));
+    EXPECT_TRUE(registry.Run(id, CommandStateOf(doc)));
     delete waiting.data();
     EXPECT_TRUE(reached) << "command " << id << " showed no dialog";
   }

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSplitter>
 #include <QTest>
 #include <QUrl>
@@ -21,6 +22,7 @@
 #include "gui/app/ObjectListDialog.h"
 #include "gui/app/SplashScreen.h"
 #include "gui/commands/CommandIds.h"
+#include "gui/commands/CommandTable.h"
 #include "gui/development/DevelopmentPane.h"
 #include "gui/view3d/ModelPane.h"
 
@@ -93,9 +95,15 @@ TEST(MainFrameTest, CommandsAreEnabledAndTickedFromTheDocumentState) {
     w.frame.RefreshCommands();
     for (const Rule& rule : rules) {
       EXPECT_EQ(w.frame.action(rule.id)->isEnabled(), rule.*column) << state << " command " << rule.id;
-      EXPECT_EQ(w.frame.commands().IsEnabled(rule.id), rule.*column) << state << " command " << rule.id;
+      EXPECT_EQ(w.frame.commands().IsEnabled(rule.id, CommandStateOf(w.doc)), rule.*column)
+          << state << " command " << rule.id;
     }
   };
+  // Every command the window offers runs something, except those that
+  // can never be available here; no handler lacks its row.
+  for (const CommandRow& row : CommandRows())
+    EXPECT_EQ(w.frame.commands().HasHandler(row.id), row.enable != EnableRule::Never) << "command " << row.id;
+  for (const auto& [id, run] : w.frame.commands().handlers()) EXPECT_NE(FindCommandRow(id), nullptr) << id;
   check("no model", &Rule::none);
   ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("cube.plc")));
   check("development", &Rule::withDevelopment);
@@ -244,10 +252,34 @@ TEST(MainFrameTest, ObjectListChoosesObjectsOnlyWithoutDevelopment) {
   EXPECT_TRUE(w.doc.model()->solids[1].selected);
   // With a development the list only shows the objects.
   ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("cube.plc")));
-  EXPECT_FALSE(w.frame.commands().IsEnabled(ID_SHOW_OBJECT_LIST));
+  EXPECT_FALSE(w.frame.commands().IsEnabled(ID_SHOW_OBJECT_LIST, CommandStateOf(w.doc)));
   ASSERT_EQ(list->count(), 1);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
   EXPECT_TRUE(w.doc.model()->solids[0].selected);
+}
+
+TEST(MainFrameTest, KeysReachThePopupMenuAndTheMenuBar) {
+  test::TempDir dir;
+  Window w(dir.File("profile.ini"));
+  std::vector<QPoint> popups;
+  w.frame.modelView()->showContextMenu = [&](const QPoint& at) { popups.push_back(at); };
+  w.frame.modelView()->resize(200, 100);
+  const QPoint centre = w.frame.modelView()->mapToGlobal(QPoint(100, 50));
+  // With a development the edge menu has nothing to offer, as for a right click.
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("cube.plc")));
+  QTest::keyClick(w.frame.modelView(), Qt::Key_Menu);
+  EXPECT_TRUE(popups.empty());
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("no_development_marked_edges.plc")));
+  QTest::keyClick(w.frame.modelView(), Qt::Key_Menu);
+  QTest::keyClick(w.frame.modelView(), Qt::Key_F10, Qt::ShiftModifier);
+  EXPECT_EQ(popups, (std::vector<QPoint>{centre, centre}));
+  // F10 alone opens the menu bar's first menu.
+  w.frame.show();
+  QTest::keyClick(&w.frame, Qt::Key_F10);
+  QMenuBar* bar = w.frame.menuBar();
+  ASSERT_NE(bar->activeAction(), nullptr);
+  EXPECT_EQ(bar->activeAction()->text(), "&File");
+  bar->activeAction()->menu()->close();
 }
 
 }  // namespace

@@ -221,7 +221,7 @@ TEST_F(PrintCommandsTest, PrintDialogOffersThePageCount) {
       minPage = dialog->minPage();
       maxPage = dialog->maxPage();
     });
-    EXPECT_TRUE(registry.Run(ID_FILE_PRINT));
+    EXPECT_TRUE(registry.Run(ID_FILE_PRINT, CommandStateOf(doc)));
     EXPECT_EQ(minPage, 1);
     EXPECT_EQ(maxPage, omitEmpty ? 10 : 12);
   }
@@ -236,7 +236,7 @@ TEST_F(PrintCommandsTest, PreviewShowsEveryListedPageAsRaster) {
   test::OnNextDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog* dialog) {
     if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) pages = preview->pageCount();
   });
-  EXPECT_TRUE(registry.Run(ID_FILE_PRINT_PREVIEW));
+  EXPECT_TRUE(registry.Run(ID_FILE_PRINT_PREVIEW, CommandStateOf(doc)));
   EXPECT_EQ(pages, 10);
   // The previewed pages went through the raster renderer, which cancels the
   // pane's mode (the pane is told once per run).
@@ -251,8 +251,8 @@ TEST_F(PrintCommandsTest, CommandsNeedADevelopmentExceptPrinterSetup) {
   doc.CloseDocument();
   for (int id :
        {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_COPY_DEVELOPMENT_BMP, ID_COPY_DEVELOPMENT_EMF, ID_SAVE_DEVELOPMENT})
-    EXPECT_FALSE(registry.IsEnabled(id)) << id;
-  EXPECT_TRUE(registry.IsEnabled(ID_FILE_PRINT_SETUP));
+    EXPECT_FALSE(registry.IsEnabled(id, CommandStateOf(doc))) << id;
+  EXPECT_TRUE(registry.IsEnabled(ID_FILE_PRINT_SETUP, CommandStateOf(doc)));
 }
 
 TEST(WindowPrintCommandsTest, CtrlPAndTheMenuItemsReachTheCommands) {

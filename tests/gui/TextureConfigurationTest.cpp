@@ -69,7 +69,7 @@ TEST(TextureConfigurationTest, ListLabelsAndPreviewPictures) {
 TEST(TextureConfigurationTest, SetTextureWithoutCoordinatesOnlyTellsWhy) {
   DialogHarness h;
   ASSERT_TRUE(h.Open("cube.plc"));
-  ASSERT_TRUE(h.registry.Run(ID_SET_TEXTURE));
+  ASSERT_TRUE(h.registry.Run(ID_SET_TEXTURE, CommandStateOf(h.doc)));
   EXPECT_EQ(h.sink.messages, std::vector<std::string>{kNoTextureCoordinatesMessage});
   EXPECT_EQ(TextureDialog(h), nullptr);
   EXPECT_FALSE(h.doc.IsModified());
@@ -106,7 +106,7 @@ TEST(TextureConfigurationTest, SetTextureLoadsAFileOntoTheOnlyMaterial) {
     Material& target = c.noMaterials ? model.defaultMaterial : model.materials.front();
     const std::string formerFile = target.textureFile;
     ChooseInNextFileDialog(c.path);
-    ASSERT_TRUE(h.registry.Run(ID_SET_TEXTURE));
+    ASSERT_TRUE(h.registry.Run(ID_SET_TEXTURE, CommandStateOf(h.doc)));
     EXPECT_EQ(TextureDialog(h), nullptr);
     if (c.side) {
       ASSERT_NE(target.image, nullptr);
@@ -134,7 +134,7 @@ TEST(TextureConfigurationTest, DialogHighlightsSpecifiesResetsAndCloses) {
   ASSERT_TRUE(h.Open("icosahedron_textured.plc"));
   Model* model = h.doc.model();
   ASSERT_EQ(model->materials.size(), 3u);
-  ASSERT_TRUE(h.registry.Run(ID_SET_TEXTURE));
+  ASSERT_TRUE(h.registry.Run(ID_SET_TEXTURE, CommandStateOf(h.doc)));
   TextureConfigurationDialog* dialog = TextureDialog(h);
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(dialog->isVisible());
@@ -177,7 +177,7 @@ TEST(TextureConfigurationTest, DialogHighlightsSpecifiesResetsAndCloses) {
   dialog->close();
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(h.doc.shell().highlightedMaterial, nullptr);
-  ASSERT_TRUE(h.registry.Run(ID_SET_TEXTURE));
+  ASSERT_TRUE(h.registry.Run(ID_SET_TEXTURE, CommandStateOf(h.doc)));
   EXPECT_TRUE(dialog->isVisible());
   ASSERT_TRUE(h.Open("cube.plc"));
   EXPECT_FALSE(dialog->isVisible());

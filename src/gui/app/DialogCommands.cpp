@@ -23,22 +23,21 @@ void RunResetToDefault(CVorlanDoc& doc) {
 }
 
 void RegisterDialogCommands(CommandRegistry& registry, const FrameServices& services) {
-  CVorlanDoc* doc = services.doc;
-  const auto modelLoaded = [doc] { return doc->hasModel(); };
-  const auto add = [&](int id, void (*run)(const FrameServices&), std::function<bool()> enabled = {}) {
-    registry.Add(id, Command{[services, run] { run(services); }, std::move(enabled), {}});
+  const auto add = [&](int id, void (*run)(const FrameServices&)) {
+    registry.Add(id, [services, run] { run(services); });
   };
   add(ID_PAGE_PRINT_SETTINGS, RunPagePrintSettings);
-  add(ID_DEVELOPMENT_INFO, RunDevelopmentInfo, modelLoaded);
+  add(ID_DEVELOPMENT_INFO, RunDevelopmentInfo);
   add(ID_OTHER_CONFIGURATIONS, RunOtherConfigurations);
-  add(ID_SET_TEXTURE, SetTexture, modelLoaded);
-  add(ID_MODEL_INFO, RunModelInfo, modelLoaded);
+  add(ID_SET_TEXTURE, SetTexture);
+  add(ID_MODEL_INFO, RunModelInfo);
   add(ID_OPENGL_INFO, RunOpenGlInfo);
   add(ID_FLAP_CONFIGURATION, RunFlapConfiguration);
   add(ID_LINE_TYPE_CONFIGURATION, RunLineTypeConfiguration);
-  add(ID_JOIN_NUMBER_CONFIGURATION, RunJoinNumberConfiguration, modelLoaded);
+  add(ID_JOIN_NUMBER_CONFIGURATION, RunJoinNumberConfiguration);
   add(ID_COLOR_CONFIGURATION, RunColorConfiguration);
-  registry.Add(ID_RESET_TO_DEFAULT, Command{[doc] { RunResetToDefault(*doc); }, {}, {}});
+  CVorlanDoc* doc = services.doc;
+  registry.Add(ID_RESET_TO_DEFAULT, [doc] { RunResetToDefault(*doc); });
 }
 
 }  // namespace plicora

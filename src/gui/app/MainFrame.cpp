@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -29,7 +30,7 @@
 #include "gui/app/PrintCommands.h"
 #include "gui/app/ToolbarIcons.h"
 #include "gui/commands/CommandIds.h"
-#include "gui/commands/CommandTexts.h"
+#include "gui/commands/CommandTable.h"
 #include "gui/development/DevelopmentPane.h"
 #include "gui/view3d/ModelPane.h"
 #include "render/platform/OffscreenGlContext.h"
@@ -52,22 +53,6 @@ const char* const kNavigationText =
     "ModelView [Rot] R [Mov] Ctrl+R, WheelDrag [Zoom] Shift+R, Wheel / DevelopedView [Mov] Ctrl+R, WheelDrag "
     "[Zoom] Shift+R, Wheel";
 const char* const kCheckModeText = "Click the face to see the corresponding between 3D and developed model.";
-
-constexpr std::initializer_list<int> kToolBar1 = {
-    ID_FILE_OPEN, 0, ID_SPLIT_WINDOW, ID_SHOW_ONLY_DEVELOPMENT, 0, ID_RESET_VIEW, ID_ENHANCE_CUT_EDGE};
-constexpr std::initializer_list<int> kToolBar2 = {ID_ZOOM_IN,
-                                                  ID_ZOOM_OUT,
-                                                  ID_SHOW_ENTIRE,
-                                                  0,
-                                                  ID_SHOW_JOIN_NUMBER,
-                                                  ID_USE_MATERIAL,
-                                                  ID_SHOW_PAGE_NUMBER,
-                                                  ID_SMOOTH_LINE,
-                                                  0,
-                                                  ID_CHECK_CORRESPONDING_SURFACE,
-                                                  ID_DEVELOPMENT_INFO,
-                                                  0,
-                                                  ID_FILE_PRINT};
 
 std::string RecentKey(int n) {
   return "File" + std::to_string(n);
@@ -106,6 +91,13 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
   CreateActions();
   CreateMenus();
   CreateToolBars();
+  // F10 takes the keyboard to the menu bar, as in other desktop programs.
+  auto* menuBarKey = new QAction(this);
+  menuBarKey->setShortcut(Qt::Key_F10);
+  connect(menuBarKey, &QAction::triggered, this, [this] {
+    if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions().first());
+  });
+  addAction(menuBarKey);
   statusText_ = new QLabel(this);
   statusBar()->addWidget(statusText_, 1);
 
@@ -145,8 +137,7 @@ void CMainFrame::CreatePanes() {
   splitter_->installEventFilter(this);
   modelView_->showContextMenu = [this](const QPoint& global) {
     QMenu menu(this);
-    menu.addAction(action(ID_SPECIFY_CUT_EDGE));
-    menu.addAction(action(ID_SPECIFY_KEEP_EDGE));
+    AddLayout(menu, ModelPanePopupLayout());
     menu.exec(global);
   };
 }
@@ -157,41 +148,66 @@ QAction* CMainFrame::action(int id) const {
 }
 
 void CMainFrame::CreateActions() {
-  for (const auto& [id, command] : commands_.all()) {
-    const CommandText* text = FindCommandText(id);
-    if (!text) continue;
-    auto* act = new QAction(QString::fromUtf8(text->menu), this);
-    act->setObjectName(QStringLiteral("command%1").arg(id));
-    act->setData(id);
-    if (*text->shortcut) act->setShortcut(QKeySequence(QString::fromUtf8(text->shortcut)));
-    act->setStatusTip(QString::fromStdString(PromptStatus(*text)));
-    act->setToolTip(QString::fromStdString(PromptTooltip(*text)));
-    act->setCheckable(static_cast<bool>(command.checked));
-    act->setIcon(ToolbarIcon(id));
+  for (const CommandRow& row : CommandRows()) {
+    auto* act = new QAction(QString::fromUtf8(row.menu), this);
+    act->setObjectName(QStringLiteral("command%1").arg(row.id));
+    act->setData(row.id);
+    if (*row.shortcut) act->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
+    act->setStatusTip(QString::fromStdString(PromptStatus(row)));
+    act->setToolTip(QString::fromStdString(PromptTooltip(row)));
+    act->setCheckable(row.tick.kind != TickRule::Kind::None);
+    // The desktop's icon theme first; our own drawing where it has none.
+    act->setIcon(*row.icon ? QIcon::fromTheme(QString::fromUtf8(row.icon), ToolbarIcon(row.id)) : ToolbarIcon(row.id));
     act->setIconVisibleInMenu(false);
-    connect(act, &QAction::triggered, this, [this, id] { RunCommand(id); });
+    connect(act, &QAction::triggered, this, [this, id = row.id] { RunCommand(id); });
     addAction(act);  // accelerators work wherever the focus is
-    actions_[id] = act;
+    actions_[row.id] = act;
   }
 }
 
-QMenu* CMainFrame::AddMenu(const char* title, std::initializer_list<int> ids) {
-  QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
-  for (int id : ids) {
-    if (id == 0) {
-      menu->addSeparator();
-    } else if (QAction* act = action(id)) {
-      menu->addAction(act);
+QAction* CMainFrame::LayoutAction(const LayoutItem& item) {
+  QAction* act = action(item.id);
+  if (!act || !item.text) return act;
+  // The same command under a second text: an action of its own that follows
+  // the command's state.
+  auto* alias = new QAction(QString::fromUtf8(item.text), this);
+  alias->setStatusTip(act->statusTip());
+  connect(alias, &QAction::triggered, this, [this, id = item.id] { RunCommand(id); });
+  aliases_.emplace_back(item.id, alias);
+  return alias;
+}
+
+void CMainFrame::AddLayout(QWidget& container, std::span<const LayoutItem> items) {
+  for (const LayoutItem& item : items) {
+    if (item.id == 0) {
+      auto* separator = new QAction(&container);
+      separator->setSeparator(true);
+      container.addAction(separator);
+    } else if (QAction* act = LayoutAction(item)) {
+      container.addAction(act);
     }
   }
-  connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommands);
-  return menu;
 }
 
 void CMainFrame::CreateMenus() {
-  fileMenu_ = AddMenu("&File", {ID_FILE_OPEN, 0, ID_PAGE_PRINT_SETTINGS, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
-                                ID_FILE_PRINT_SETUP, 0, ID_SAVE_DEVELOPMENT});
-  recentSeparator_ = fileMenu_->addSeparator();
+  std::map<std::string, QMenu*> menus;
+  for (const MenuLayout& layout : MenuLayouts()) {
+    const std::string title = layout.title;
+    const auto slash = title.rfind('/');
+    QMenu* menu = nullptr;
+    if (slash == std::string::npos) {
+      menu = menuBar()->addMenu(QString::fromStdString(title));
+    } else {
+      menu = menus.at(title.substr(0, slash))->addMenu(QString::fromStdString(title.substr(slash + 1)));
+    }
+    menus[title] = menu;
+    AddLayout(*menu, layout.items);
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommands);
+  }
+  // The recent files come right before the File menu's last item, Exit.
+  fileMenu_ = menus.at(MenuLayouts().front().title);
+  QAction* exit = fileMenu_->actions().back();
+  recentSeparator_ = fileMenu_->insertSeparator(exit);
   for (int i = 0; i < kRecentFileCount; ++i) {
     auto* act = new QAction(this);
     act->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
@@ -199,65 +215,39 @@ void CMainFrame::CreateMenus() {
       if (i < static_cast<int>(recentFiles_.size())) OpenWorkFile(recentFiles_[i]);
     });
     recentActions_.push_back(act);
-    fileMenu_->addAction(act);
+    fileMenu_->insertAction(exit, act);
   }
-  fileMenu_->addSeparator();
-  fileMenu_->addAction(action(ID_APP_EXIT));
+  fileMenu_->insertSeparator(exit);
   RebuildRecentMenu();
-  AddMenu("3D&ModelWindow", {ID_ENHANCE_CUT_EDGE, ID_SET_TEXTURE, ID_RESET_VIEW, 0, ID_HIDE_SURFACE, ID_REVERSE_SURFACE,
-                             ID_RESET_EDGE_ATTRIBUTE, ID_SHOW_OBJECT_LIST});
-  QMenu* development =
-      AddMenu("D&evelopedViewWindow",
-              {ID_CHECK_CORRESPONDING_SURFACE, ID_SHOW_JOIN_NUMBER, ID_SHOW_PAGE_NUMBER, ID_SMOOTH_LINE, 0, ID_ZOOM_IN,
-               ID_ZOOM_OUT, ID_SHOW_ENTIRE, 0, ID_COPY_DEVELOPMENT_BMP, ID_COPY_DEVELOPMENT_EMF, 0, ID_SHOW_FLAP,
-               ID_SCALE_UP, ID_SCALE_DOWN, ID_MIRROR_DEVELOPMENT, ID_RECALCULATE_LAYOUT});
-  // The editing modes only switch the pane's mode (the viewer edits nothing),
-  // but they stay reachable and show which mode is on.
-  QMenu* modes = development->addMenu(QStringLiteral("Editing &Mode"));
-  for (int id : {ID_ERASE_EDGE, ID_UNDO_ERASE_EDGE, ID_EDIT_FLAP, ID_ROTATE_PART, ID_MOVE_PART, ID_JOIN_SURFACE,
-                 ID_CUT_PART, ID_INPUT_TEXT})
-    if (QAction* act = action(id)) modes->addAction(act);
-  AddMenu("&View", {ID_USE_MATERIAL, ID_DEVELOPMENT_INFO, ID_MODEL_INFO, 0, ID_SPLIT_WINDOW, ID_SHOW_ONLY_DEVELOPMENT});
-  QMenu* configuration = menuBar()->addMenu(QStringLiteral("&Configuration"));
-  connect(configuration, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommands);
-  // The same command under its second menu text.
-  auto* pageSettings = new QAction(QStringLiteral("&Page and Print Settings..."), this);
-  connect(pageSettings, &QAction::triggered, this, [this] { RunCommand(ID_PAGE_PRINT_SETTINGS); });
-  connect(action(ID_PAGE_PRINT_SETTINGS), &QAction::changed, pageSettings,
-          [this, pageSettings] { pageSettings->setEnabled(action(ID_PAGE_PRINT_SETTINGS)->isEnabled()); });
-  configuration->addAction(pageSettings);
-  for (int id :
-       std::initializer_list<int>{ID_OTHER_CONFIGURATIONS, ID_LINE_TYPE_CONFIGURATION, ID_FLAP_CONFIGURATION,
-                                  ID_JOIN_NUMBER_CONFIGURATION, ID_COLOR_CONFIGURATION, 0, ID_RESET_TO_DEFAULT})
-    id == 0 ? (void)configuration->addSeparator() : configuration->addAction(action(id));
-  AddMenu("&Help", {ID_HELP_CONTENTS, 0, ID_OPENGL_INFO, ID_HOMEPAGE, ID_APP_ABOUT});
 }
 
 void CMainFrame::CreateToolBars() {
-  auto make = [this](const char* name, std::initializer_list<int> ids) {
+  auto make = [this](const char* name, std::span<const LayoutItem> items) {
     QToolBar* bar = addToolBar(QString::fromUtf8(name));
     bar->setObjectName(QString::fromUtf8(name));
     bar->setIconSize(QSize(24, 24));
     bar->setMovable(true);
     bar->setFloatable(true);
-    for (int id : ids) id == 0 ? (void)bar->addSeparator() : bar->addAction(action(id));
+    AddLayout(*bar, items);
     return bar;
   };
-  toolBar1_ = make("Toolbar 1", kToolBar1);
-  toolBar2_ = make("Toolbar 2", kToolBar2);  // docked on the same row, right of the first
+  toolBar1_ = make("Toolbar 1", ToolBar1Layout());
+  toolBar2_ = make("Toolbar 2", ToolBar2Layout());  // docked on the same row, right of the first
 }
 
 bool CMainFrame::RunCommand(int id) {
-  const bool ran = commands_.Run(id);
+  const bool ran = commands_.Run(id, CommandStateOf(doc_));
   RefreshCommands();
   return ran;
 }
 
 void CMainFrame::RefreshCommands() {
+  const CommandState state = CommandStateOf(doc_);
   for (const auto& [id, act] : actions_) {
-    act->setEnabled(commands_.IsEnabled(id));
-    if (act->isCheckable()) act->setChecked(commands_.IsChecked(id));
+    act->setEnabled(commands_.IsEnabled(id, state));
+    if (act->isCheckable()) act->setChecked(commands_.IsChecked(id, state));
   }
+  for (const auto& [id, alias] : aliases_) alias->setEnabled(commands_.IsEnabled(id, state));
   if (statusText_) statusText_->setText(IdleStatusText());
 }
 

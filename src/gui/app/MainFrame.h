@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QUrl>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -87,7 +88,9 @@ class CMainFrame : public QMainWindow {
   void AddRecentFile(const std::string& path);
   void RebuildRecentMenu();
   void UpdateTitle();
-  QMenu* AddMenu(const char* title, std::initializer_list<int> ids);
+  /// Adds the actions of a menu, toolbar or popup layout to `container`.
+  void AddLayout(QWidget& container, std::span<const LayoutItem> items);
+  QAction* LayoutAction(const LayoutItem& item);
 
   CVorlanDoc& doc_;
   std::string profilePath_;
@@ -97,6 +100,8 @@ class CMainFrame : public QMainWindow {
   FrameServices services_;
   std::vector<std::function<void()>> beforeOpen_;
   std::map<int, QAction*> actions_;
+  /// Second menu texts of commands (command id, action).
+  std::vector<std::pair<int, QAction*>> aliases_;
   QSplitter* splitter_ = nullptr;
   CModelView* modelView_ = nullptr;
   CVorlanzuView* developmentView_ = nullptr;

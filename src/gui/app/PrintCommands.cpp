@@ -29,37 +29,28 @@ Model* DevelopedModel(const CVorlanDoc& doc) {
 void RegisterPrintCommands(CommandRegistry& registry, const FrameServices& services) {
   CVorlanDoc* doc = services.doc;
   auto state = std::make_shared<PrintCommandState>(services);
-  auto developed = [doc] { return DevelopedModel(*doc) != nullptr; };
   QWidget* owner = services.window;
   const std::function<void()> cancelPaneMode = services.cancelPaneMode;
 
-  registry.Add(ID_FILE_PRINT, Command{[state] { state->printing.Print(); }, developed, {}});
-  registry.Add(ID_FILE_PRINT_PREVIEW, Command{[state] { state->printing.PrintPreview(); }, developed, {}});
-  registry.Add(ID_FILE_PRINT_SETUP, Command{[state] { state->printing.PrinterSetup(); }, {}, {}});
-  registry.Add(ID_COPY_DEVELOPMENT_BMP, Command{[doc, owner, cancelPaneMode] {
-                                                  if (Model* model = DevelopedModel(*doc))
-                                                    CopyBitmapToClipboard(*model, doc->settings(),
-                                                                          DialogQuestions(owner), cancelPaneMode);
-                                                },
-                                                developed,
-                                                {}});
-  registry.Add(ID_COPY_DEVELOPMENT_EMF, Command{[doc] {
-                                                  if (Model* model = DevelopedModel(*doc))
-                                                    CopyMetafileToClipboard(*model, doc->settings());
-                                                },
-                                                developed,
-                                                {}});
-  registry.Add(ID_SAVE_DEVELOPMENT, Command{[doc, owner, cancelPaneMode, state] {
-                                              Model* model = DevelopedModel(*doc);
-                                              if (!model) return;
-                                              SaveDevelopmentContext context;
-                                              context.questions = DialogQuestions(owner);
-                                              context.epsOptions = &state->epsOptions;
-                                              context.cancelPaneMode = cancelPaneMode;
-                                              SaveDevelopment(owner, *model, doc->settings(), context);
-                                            },
-                                            developed,
-                                            {}});
+  registry.Add(ID_FILE_PRINT, [state] { state->printing.Print(); });
+  registry.Add(ID_FILE_PRINT_PREVIEW, [state] { state->printing.PrintPreview(); });
+  registry.Add(ID_FILE_PRINT_SETUP, [state] { state->printing.PrinterSetup(); });
+  registry.Add(ID_COPY_DEVELOPMENT_BMP, [doc, owner, cancelPaneMode] {
+    if (Model* model = DevelopedModel(*doc))
+      CopyBitmapToClipboard(*model, doc->settings(), DialogQuestions(owner), cancelPaneMode);
+  });
+  registry.Add(ID_COPY_DEVELOPMENT_EMF, [doc] {
+    if (Model* model = DevelopedModel(*doc)) CopyMetafileToClipboard(*model, doc->settings());
+  });
+  registry.Add(ID_SAVE_DEVELOPMENT, [doc, owner, cancelPaneMode, state] {
+    Model* model = DevelopedModel(*doc);
+    if (!model) return;
+    SaveDevelopmentContext context;
+    context.questions = DialogQuestions(owner);
+    context.epsOptions = &state->epsOptions;
+    context.cancelPaneMode = cancelPaneMode;
+    SaveDevelopment(owner, *model, doc->settings(), context);
+  });
 }
 
 }  // namespace plicora

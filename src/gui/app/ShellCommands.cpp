@@ -16,6 +16,7 @@
 #include "gui/app/ObjectListDialog.h"
 #include "gui/app/SplashScreen.h"
 #include "gui/commands/CommandIds.h"
+#include "gui/commands/CommandTable.h"
 #include "gui/development/DevelopmentPane.h"
 
 namespace plicora {
@@ -23,12 +24,7 @@ namespace {
 
 constexpr const char* kHomepage = "https://plicora-viewer.example.org/";
 
-/// The development edit modes that only switch the mode in this viewer.
-constexpr std::pair<int, int> kModeCommands[] = {
-    {ID_ERASE_EDGE, 1},  {ID_UNDO_ERASE_EDGE, 2}, {ID_EDIT_FLAP, 3},
-    {ID_ROTATE_PART, 4}, {ID_MOVE_PART, 5},       {ID_JOIN_SURFACE, 6},
-    {ID_CUT_PART, 7},    {ID_INPUT_TEXT, 8},      {ID_CHECK_CORRESPONDING_SURFACE, kCheckCorrespondingSurfaceMode},
-};
+/// The editing mode that needs the flaps shown.
 constexpr int kEditFlapMode = 3;
 
 void OpenCommand(CMainFrame& frame) {
@@ -53,100 +49,80 @@ void RegisterShellCommands(CMainFrame& frame) {
   CommandRegistry& r = frame.commands();
   CVorlanDoc& doc = frame.doc();
   Settings& settings = doc.settings();
-  auto model = [&doc] { return doc.model() != nullptr; };
-  auto dev = [&doc] { return doc.model() != nullptr && doc.hasDevelopment(); };
-  auto noDev = [&doc] { return doc.model() != nullptr && !doc.hasDevelopment(); };
-  auto always = std::function<bool()>();
   auto redraw = [&doc] { doc.UpdateAllViews(HINT_NONE); };
-  // A switch flips one setting and redraws both panes.
-  auto toggle = [&](int id, bool Settings::*flag, std::function<bool()> enabled) {
-    r.Add(id, Command{[&settings, flag, redraw] {
-                        settings.*flag = !(settings.*flag);
-                        redraw();
-                      },
-                      std::move(enabled), [&settings, flag] { return settings.*flag; }});
-  };
-
-  r.Add(ID_FILE_OPEN, Command{[&frame] { OpenCommand(frame); }, always, nullptr});
-  r.Add(ID_APP_EXIT, Command{[&frame] { frame.close(); }, always, nullptr});
-  toggle(ID_ENHANCE_CUT_EDGE, &Settings::bEnhanceCutEdgeOpen, model);
-  r.Add(ID_RESET_VIEW, Command{[&doc] { doc.UpdateAllViews(HINT_RESET_VIEW); }, model, nullptr});
-  toggle(ID_SHOW_JOIN_NUMBER, &Settings::bDrawNumber, dev);
-  r.Add(ID_SHOW_PAGE_NUMBER, Command{[&doc, redraw] {
-                                       doc.showPageNumbers = !doc.showPageNumbers;
-                                       redraw();
-                                     },
-                                     dev, [&doc] { return doc.showPageNumbers; }});
-  toggle(ID_SMOOTH_LINE, &Settings::bLineSmooth, dev);
-  r.Add(ID_ZOOM_IN, Command{[&doc] { doc.UpdateAllViews(HINT_ZOOM_IN); }, dev, nullptr});
-  r.Add(ID_ZOOM_OUT, Command{[&doc] { doc.UpdateAllViews(HINT_ZOOM_OUT); }, dev, nullptr});
-  r.Add(ID_SHOW_ENTIRE, Command{[&frame] { frame.developmentView()->engine().ShowEntire(); }, dev, nullptr});
-  toggle(ID_USE_MATERIAL, &Settings::bUseMaterial, model);
-  toggle(ID_SHOW_TEXTURE, &Settings::bUseMaterial, always);
-  toggle(ID_SHOW_FLAP, &Settings::bDrawFlap, dev);
-  r.Add(ID_SPLIT_WINDOW,
-        Command{[&frame] { frame.SetModelPaneWidth(frame.splitter()->width() / 2); }, always, nullptr});
-  r.Add(ID_SHOW_ONLY_DEVELOPMENT, Command{[&frame] { frame.SetModelPaneWidth(0); }, always, nullptr});
-  r.Add(ID_HELP_CONTENTS, Command{HelpCommand, always, nullptr});
-  r.Add(ID_HOMEPAGE, Command{[] { QDesktopServices::openUrl(QUrl(QString::fromUtf8(kHomepage))); }, always, nullptr});
-  r.Add(ID_APP_ABOUT, Command{[&frame] { ShowAboutBox(&frame); }, always, nullptr});
-  r.Add(ID_SCALE_UP, Command{[&doc] { doc.UpdateAllViews(HINT_SCALE_UP); }, dev, nullptr});
-  r.Add(ID_SCALE_DOWN, Command{[&doc] { doc.UpdateAllViews(HINT_SCALE_DOWN); }, dev, nullptr});
-  r.Add(ID_MIRROR_DEVELOPMENT, Command{[&doc] {
-                                         MirrorDevelopment(*doc.model());
-                                         doc.UpdateAllViews(HINT_MIRROR);
-                                       },
-                                       dev, nullptr});
-  r.Add(ID_REVERSE_SURFACE, Command{[&doc, redraw] {
-                                      ReverseSurfaceDirection(*doc.model());
-                                      redraw();
-                                    },
-                                    noDev, nullptr});
-  r.Add(ID_RESET_EDGE_ATTRIBUTE, Command{[&doc, redraw] {
-                                           ResetEdgeAttributes(*doc.model());
-                                           doc.SetModifiedFlag();
-                                           redraw();
-                                         },
-                                         noDev, nullptr});
-  r.Add(ID_HIDE_SURFACE, Command{[&doc, redraw] {
-                                   doc.shell().edgeOnly = !doc.shell().edgeOnly;
-                                   redraw();
-                                 },
-                                 model, [&doc] { return doc.shell().edgeOnly; }});
-  // Laying out parts belongs to the designer, not to this viewer.
-  r.Add(ID_RECALCULATE_LAYOUT, Command{nullptr, dev, nullptr});
-  r.Add(ID_SHOW_OBJECT_LIST, Command{[&frame] {
-                                       if (!frame.objectList_)
-                                         frame.objectList_ = new ObjectListDialog(frame.doc(), &frame);
-                                       frame.objectList_->Refill();
-                                       frame.objectList_->show();
-                                       frame.objectList_->raise();
-                                     },
-                                     noDev, nullptr});
-
-  for (const auto& [id, mode] : kModeCommands) {
-    r.Add(id, Command{[&frame, &doc, &settings, redraw, mode] {
-                        // The pane's interaction in progress ends first.
-                        frame.developmentView()->engine().CancelInteraction();
-                        frame.RefreshCommands();
-                        int& current = doc.shell().developmentEditMode;
-                        current = current == mode ? 0 : mode;
-                        if (mode == kEditFlapMode && !settings.bDrawFlap) {
-                          settings.bDrawFlap = true;
-                          redraw();
-                          ShowMessage("Configuration is changed to show flaps.", MessageKind::Information);
-                        }
-                        redraw();
-                      },
-                      dev, [&doc, mode] { return doc.shell().developmentEditMode == mode; }});
+  // A switch of the table flips its setting and redraws both panes.
+  for (const CommandRow& row : CommandRows()) {
+    if (row.tick.kind != TickRule::Kind::Setting) continue;
+    r.Add(row.id, [&settings, flag = row.tick.flag, redraw] {
+      settings.*flag = !(settings.*flag);
+      redraw();
+    });
   }
-  for (const auto& [id, mode] :
-       {std::pair{ID_SPECIFY_CUT_EDGE, kSpecifyCutEdgeMode}, std::pair{ID_SPECIFY_KEEP_EDGE, kSpecifyKeepEdgeMode}}) {
-    r.Add(id, Command{[&doc, mode] {
-                        int& current = doc.shell().edgeSpecifyMode;
-                        current = current == mode ? 0 : mode;
-                      },
-                      noDev, [&doc, mode] { return doc.shell().edgeSpecifyMode == mode; }});
+
+  r.Add(ID_FILE_OPEN, [&frame] { OpenCommand(frame); });
+  r.Add(ID_APP_EXIT, [&frame] { frame.close(); });
+  r.Add(ID_RESET_VIEW, [&doc] { doc.UpdateAllViews(HINT_RESET_VIEW); });
+  r.Add(ID_SHOW_PAGE_NUMBER, [&doc, redraw] {
+    doc.showPageNumbers = !doc.showPageNumbers;
+    redraw();
+  });
+  r.Add(ID_ZOOM_IN, [&doc] { doc.UpdateAllViews(HINT_ZOOM_IN); });
+  r.Add(ID_ZOOM_OUT, [&doc] { doc.UpdateAllViews(HINT_ZOOM_OUT); });
+  r.Add(ID_SHOW_ENTIRE, [&frame] { frame.developmentView()->engine().ShowEntire(); });
+  r.Add(ID_SPLIT_WINDOW, [&frame] { frame.SetModelPaneWidth(frame.splitter()->width() / 2); });
+  r.Add(ID_SHOW_ONLY_DEVELOPMENT, [&frame] { frame.SetModelPaneWidth(0); });
+  r.Add(ID_HELP_CONTENTS, HelpCommand);
+  r.Add(ID_HOMEPAGE, [] { QDesktopServices::openUrl(QUrl(QString::fromUtf8(kHomepage))); });
+  r.Add(ID_APP_ABOUT, [&frame] { ShowAboutBox(&frame); });
+  r.Add(ID_SCALE_UP, [&doc] { doc.UpdateAllViews(HINT_SCALE_UP); });
+  r.Add(ID_SCALE_DOWN, [&doc] { doc.UpdateAllViews(HINT_SCALE_DOWN); });
+  r.Add(ID_MIRROR_DEVELOPMENT, [&doc] {
+    MirrorDevelopment(*doc.model());
+    doc.UpdateAllViews(HINT_MIRROR);
+  });
+  r.Add(ID_REVERSE_SURFACE, [&doc, redraw] {
+    ReverseSurfaceDirection(*doc.model());
+    redraw();
+  });
+  r.Add(ID_RESET_EDGE_ATTRIBUTE, [&doc, redraw] {
+    ResetEdgeAttributes(*doc.model());
+    doc.SetModifiedFlag();
+    redraw();
+  });
+  r.Add(ID_HIDE_SURFACE, [&doc, redraw] {
+    doc.shell().edgeOnly = !doc.shell().edgeOnly;
+    redraw();
+  });
+  r.Add(ID_SHOW_OBJECT_LIST, [&frame] {
+    if (!frame.objectList_) frame.objectList_ = new ObjectListDialog(frame.doc(), &frame);
+    frame.objectList_->Refill();
+    frame.objectList_->show();
+    frame.objectList_->raise();
+  });
+
+  // The mode commands of the table switch their mode on and off.
+  for (const CommandRow& row : CommandRows()) {
+    const int mode = row.tick.mode;
+    if (row.tick.kind == TickRule::Kind::DevelopmentMode) {
+      r.Add(row.id, [&frame, &doc, &settings, redraw, mode] {
+        // The pane's interaction in progress ends first.
+        frame.developmentView()->engine().CancelInteraction();
+        frame.RefreshCommands();
+        int& current = doc.shell().developmentEditMode;
+        current = current == mode ? 0 : mode;
+        if (mode == kEditFlapMode && !settings.bDrawFlap) {
+          settings.bDrawFlap = true;
+          redraw();
+          ShowMessage("Configuration is changed to show flaps.", MessageKind::Information);
+        }
+        redraw();
+      });
+    } else if (row.tick.kind == TickRule::Kind::EdgeSpecifyMode) {
+      r.Add(row.id, [&doc, mode] {
+        int& current = doc.shell().edgeSpecifyMode;
+        current = current == mode ? 0 : mode;
+      });
+    }
   }
 }
 

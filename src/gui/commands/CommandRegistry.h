@@ -1,45 +1,40 @@
 #pragma once
-// The command table of the window: what each command id does and when its
-// menu item or button is enabled and ticked. Menus, toolbars and
-// accelerators are built from it; the enable and tick states are refreshed
-// from the document's state.
+// The handlers of the window's commands by id. What a command is called, where
+// it appears and when it is enabled or ticked is in the command table; a
+// command runs only when its row enables it and a handler is registered.
 
 #include <functional>
 #include <map>
 
-namespace plicora {
+#include "gui/commands/CommandTable.h"
 
-struct Command {
-  std::function<void()> run;
-  std::function<bool()> enabled;  ///< null: always enabled
-  std::function<bool()> checked;  ///< null: the item is never ticked
-};
+namespace plicora {
 
 class CommandRegistry {
  public:
-  void Add(int id, Command command) { commands_[id] = std::move(command); }
-  const Command* Find(int id) const {
-    const auto it = commands_.find(id);
-    return it == commands_.end() ? nullptr : &it->second;
+  void Add(int id, std::function<void()> run) { handlers_[id] = std::move(run); }
+  bool HasHandler(int id) const {
+    const auto it = handlers_.find(id);
+    return it != handlers_.end() && it->second;
   }
-  bool IsEnabled(int id) const {
-    const Command* c = Find(id);
-    return c && c->run && (!c->enabled || c->enabled());
+  bool IsEnabled(int id, const CommandState& state) const {
+    const CommandRow* row = FindCommandRow(id);
+    return row && HasHandler(id) && IsEnabledIn(row->enable, state);
   }
-  bool IsChecked(int id) const {
-    const Command* c = Find(id);
-    return c && c->checked && c->checked();
+  bool IsChecked(int id, const CommandState& state) const {
+    const CommandRow* row = FindCommandRow(id);
+    return row && IsTickedIn(row->tick, state);
   }
   /// Runs the command when it is enabled; false otherwise.
-  bool Run(int id) const {
-    if (!IsEnabled(id)) return false;
-    Find(id)->run();
+  bool Run(int id, const CommandState& state) const {
+    if (!IsEnabled(id, state)) return false;
+    handlers_.at(id)();
     return true;
   }
-  const std::map<int, Command>& all() const { return commands_; }
+  const std::map<int, std::function<void()>>& handlers() const { return handlers_; }
 
  private:
-  std::map<int, Command> commands_;
+  std::map<int, std::function<void()>> handlers_;
 };
 
 }  // namespace plicora

@@ -1,5 +1,6 @@
 #include "gui/view3d/ModelPane.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QSoundEffect>
 #include <QUrl>
@@ -14,8 +15,8 @@ namespace plicora {
 CModelView::CModelView(CVorlanDoc& doc, QWidget* parent)
     : QWidget(parent), doc_(doc), engine_(doc.settings(), doc.shell()) {
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setMouseTracking(true);  // hover highlight of edges in the edge-specify modes
-  setFocusPolicy(Qt::ClickFocus);
+  setMouseTracking(true);           // hover highlight of edges in the edge-specify modes
+  setFocusPolicy(Qt::StrongFocus);  // reachable with Tab too
   setMinimumWidth(0);
   ModelViewCallbacks callbacks;
   callbacks.invalidate = [this] { update(); };
@@ -62,7 +63,6 @@ void CModelView::paintEvent(QPaintEvent*) {
 
 void CModelView::resizeEvent(QResizeEvent*) {
   engine_.Resize(width(), height());
-  if (widthChanged) widthChanged(width());
 }
 
 void CModelView::mousePressEvent(QMouseEvent* event) {
@@ -85,6 +85,18 @@ void CModelView::wheelEvent(QWheelEvent* event) {
   // Qt counts "away from the user" as positive, as the window system does.
   if (const int amount = event->angleDelta().y(); amount != 0) engine_.Wheel(amount);
   event->accept();
+}
+
+void CModelView::keyPressEvent(QKeyEvent* event) {
+  // The popup menu without a mouse: the Menu key or Shift+F10 open it at the
+  // pane's centre, where a right click would (a model without development).
+  const bool menuKey =
+      event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+  if (menuKey && doc_.model() && !doc_.hasDevelopment() && showContextMenu) {
+    showContextMenu(mapToGlobal(QPoint(width() / 2, height() / 2)));
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace plicora

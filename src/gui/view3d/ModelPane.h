@@ -22,8 +22,6 @@ class CModelView : public QWidget {
   ModelViewEngine& engine() { return engine_; }
   /// Shows the edge-specify menu at a client point (set by the frame).
   std::function<void(const QPoint& globalPos)> showContextMenu;
-  /// Reports every new width (the frame keeps it as the 3D pane's width).
-  std::function<void(int width)> widthChanged;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -32,6 +30,7 @@ class CModelView : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void OnDocumentUpdate(int hint);
