@@ -42,8 +42,7 @@ class GuiDocumentFixture : public ::testing::Test {
     services.doc = &doc;
     services.cancelPaneMode = [this] {
       ++paneModeCancels;
-      ClearFaceMarks(*doc.model());
-      doc.shell().developmentEditMode = 0;
+      doc.CancelDevelopmentMode();
     };
   }
   void Open(const char* name) {

@@ -150,14 +150,15 @@ TEST_F(DevelopmentPaneTest, ClickMarksTheFaceRegionOnlyInCheckModeAndWithinThree
 TEST_F(DevelopmentPaneTest, ScalingStopsAtFiveMetresAndMarksTheDocument) {
   Open();
   const double scale = doc.model()->devScale;
-  doc.UpdateAllViews(HINT_SCALE_UP);
+  EXPECT_TRUE(doc.ScaleDevelopment(kScaleUpFactor));
   EXPECT_DOUBLE_EQ(doc.model()->devScale, scale * 1.1);
   EXPECT_TRUE(doc.IsModified());
-  for (int i = 0; i < 200; ++i) doc.UpdateAllViews(HINT_SCALE_UP);
+  for (int i = 0; i < 200; ++i) doc.ScaleDevelopment(kScaleUpFactor);
+  EXPECT_FALSE(doc.ScaleDevelopment(kScaleUpFactor));
   EXPECT_LE(doc.model()->devScale * doc.model()->devHeight, 500.0);
   EXPECT_GT(doc.model()->devScale * 1.1 * doc.model()->devHeight, 500.0);
   EXPECT_GT(doc.pages().columns, 1);
-  for (int i = 0; i < 400; ++i) doc.UpdateAllViews(HINT_SCALE_DOWN);
+  for (int i = 0; i < 400; ++i) doc.ScaleDevelopment(kScaleDownFactor);
   EXPECT_GE(doc.model()->devScale * doc.model()->devHeight, 1.0);
   EXPECT_EQ(doc.pages().columns, 1);
 }

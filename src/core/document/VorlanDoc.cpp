@@ -7,6 +7,7 @@
 
 #include "core/development/DevelopmentGeometry.h"
 #include "core/document/UpdateHints.h"
+#include "core/model/FaceRegions.h"
 #include "core/model/MeshTopology.h"
 #include "core/model/UsableNumbers.h"
 #include "core/model/WorkFileReader.h"
@@ -34,6 +35,9 @@ std::string TooManySurfacesText(int faces) {
                 faces);
   return text;
 }
+
+constexpr double kLargestDevelopmentCm = 500.0;  // scaling up stops at 5 metres
+constexpr double kSmallestDevelopmentCm = 1.0;
 
 }  // namespace
 
@@ -129,6 +133,43 @@ void CVorlanDoc::PrepareDevelopment() {
   ComputeDevelopmentBounds(*model_);
   UpdatePageGrid(model_.get(), settings_, pages_);
   joinNumbers_ = AssignJoinNumbers(*model_);
+}
+
+void CVorlanDoc::RecomputeLayout() {
+  ComputeDevelopmentBounds(*model_);
+  UpdatePageGrid(model_.get(), settings_, pages_);
+  modified_ = true;
+}
+
+bool CVorlanDoc::ScaleDevelopment(double factor) {
+  if (!model_ || !shell_.hasDevelopment) return false;
+  const double product = settings_.scaleProduct * factor;
+  const double candidate = product / model_->modelScale;
+  if (factor > 1.0 && candidate * model_->devHeight > kLargestDevelopmentCm) return false;
+  if (factor < 1.0 && candidate * model_->devHeight < kSmallestDevelopmentCm) return false;
+  settings_.scaleProduct = product;
+  model_->devScale = candidate;
+  RecomputeLayout();
+  UpdateAllViews(factor > 1.0 ? HINT_SCALE_UP : HINT_SCALE_DOWN);
+  return true;
+}
+
+void CVorlanDoc::MirrorDevelopment() {
+  if (!model_ || !shell_.hasDevelopment) return;
+  plicora::MirrorDevelopment(*model_);
+  RecomputeLayout();
+  UpdateAllViews(HINT_MIRROR);
+}
+
+void CVorlanDoc::PagesChanged() {
+  UpdatePageGrid(model_.get(), settings_, pages_);
+  UpdateAllViews(HINT_PAGES_CHANGED);
+}
+
+void CVorlanDoc::CancelDevelopmentMode() {
+  if (model_) ClearFaceMarks(*model_);
+  shell_.developmentEditMode = 0;
+  UpdateAllViews(HINT_NONE);
 }
 
 void CVorlanDoc::CloseDocument() {

@@ -55,6 +55,10 @@ struct OpenOutcome {
 /// Faces above which a model without development draws a warning.
 inline constexpr int kTooManySurfaces = 1000;
 
+/// Scale Up and Scale Down Development multiply the paper scale by these.
+inline constexpr double kScaleUpFactor = 1.1;
+inline constexpr double kScaleDownFactor = 0.9090909090909091;
+
 class CVorlanDoc {
  public:
   explicit CVorlanDoc(Settings& settings);
@@ -67,6 +71,22 @@ class CVorlanDoc {
   OpenOutcome OpenWorkFile(const OpenRequest& request);
   /// Frees the model (closing the document).
   void CloseDocument();
+
+  /// Scale Up / Scale Down Development: multiplies the scale product by
+  /// `factor` unless the development would grow beyond 5 metres or shrink
+  /// below 1 centimetre; when accepted, recomputes the bounds and the page
+  /// grid, marks the document modified and sends HINT_SCALE_UP or
+  /// HINT_SCALE_DOWN. False when refused or without a development.
+  bool ScaleDevelopment(double factor);
+  /// Mirror Development: mirrors left to right, recomputes the bounds and
+  /// the page grid, marks the document modified and sends HINT_MIRROR.
+  void MirrorDevelopment();
+  /// After a change of the paper or the page settings: recomputes the page
+  /// grid and sends HINT_PAGES_CHANGED (the development pane fits the sheets).
+  void PagesChanged();
+  /// Ends the development pane's mode (Check Corresponding Surface, the
+  /// editing modes) and clears the marked faces; the panes redraw.
+  void CancelDevelopmentMode();
 
   Model* model() const { return model_.get(); }
   bool hasModel() const { return model_ != nullptr; }
@@ -99,6 +119,7 @@ class CVorlanDoc {
 
  private:
   void PrepareDevelopment();
+  void RecomputeLayout();
 
   Settings& settings_;
   std::unique_ptr<Model> model_;

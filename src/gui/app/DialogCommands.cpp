@@ -18,8 +18,7 @@ namespace plicora {
 void RunResetToDefault(CVorlanDoc& doc) {
   if (!CurrentMessageSink().Confirm(kResetSettingsQuestion, false)) return;
   ResetToDefault(doc.settings(), doc.model());
-  UpdatePageGrid(doc.model(), doc.settings(), doc.pages());
-  doc.UpdateAllViews(HINT_PAGES_CHANGED);
+  doc.PagesChanged();
 }
 
 void RegisterDialogCommands(CommandRegistry& registry, const FrameServices& services) {

@@ -78,9 +78,7 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
   services_.developmentPaneWidget = developmentView_;
   services_.refreshCommands = [this] { RefreshCommands(); };
   services_.cancelPaneMode = [this] {
-    if (doc_.model()) ClearFaceMarks(*doc_.model());
-    doc_.shell().developmentEditMode = 0;
-    doc_.UpdateAllViews(HINT_NONE);
+    doc_.CancelDevelopmentMode();
     RefreshCommands();
   };
   services_.beforeOpen = &beforeOpen_;

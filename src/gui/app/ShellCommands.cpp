@@ -74,12 +74,9 @@ void RegisterShellCommands(CMainFrame& frame) {
   r.Add(ID_HELP_CONTENTS, HelpCommand);
   r.Add(ID_HOMEPAGE, [] { QDesktopServices::openUrl(QUrl(QString::fromUtf8(kHomepage))); });
   r.Add(ID_APP_ABOUT, [&frame] { ShowAboutBox(&frame); });
-  r.Add(ID_SCALE_UP, [&doc] { doc.UpdateAllViews(HINT_SCALE_UP); });
-  r.Add(ID_SCALE_DOWN, [&doc] { doc.UpdateAllViews(HINT_SCALE_DOWN); });
-  r.Add(ID_MIRROR_DEVELOPMENT, [&doc] {
-    MirrorDevelopment(*doc.model());
-    doc.UpdateAllViews(HINT_MIRROR);
-  });
+  r.Add(ID_SCALE_UP, [&doc] { doc.ScaleDevelopment(kScaleUpFactor); });
+  r.Add(ID_SCALE_DOWN, [&doc] { doc.ScaleDevelopment(kScaleDownFactor); });
+  r.Add(ID_MIRROR_DEVELOPMENT, [&doc] { doc.MirrorDevelopment(); });
   r.Add(ID_REVERSE_SURFACE, [&doc, redraw] {
     ReverseSurfaceDirection(*doc.model());
     redraw();

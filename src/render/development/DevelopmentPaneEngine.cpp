@@ -17,8 +17,6 @@ constexpr long long kClickSquaredPixels = 9;  // press and release at most 3 pix
 constexpr int kLargestTarget = 16384;
 constexpr double kWheelZoomPerUnit = 0.001;  // one notch of 120 zooms by 12 percent
 constexpr double kDragZoomPerPixel = 0.01;
-constexpr double kLargestDevelopmentCm = 500.0;  // scaling up stops at 5 metres
-constexpr double kSmallestDevelopmentCm = 1.0;
 const QColor kUncoveredGrey(127, 127, 127);
 
 }  // namespace
@@ -157,31 +155,14 @@ bool DevelopmentPaneEngine::ApplyZoom(double factor, bool checkLow, bool checkHi
   return true;
 }
 
-void DevelopmentPaneEngine::RecomputeKeepingCentred() {
-  Model& model = *doc_.model();
-  const PageLayout before = doc_.pages();
-  const SheetArea old = sheetArea();
-  ComputeDevelopmentBounds(model);
-  UpdatePageGrid(&model, doc_.settings(), doc_.pages());
-  if (doc_.pages().columns == before.columns && doc_.pages().rows == before.rows) return;
-  const SheetArea now = sheetArea();
+void DevelopmentPaneEngine::KeepSheetsCentred() {
+  const PageLayout& now = doc_.pages();
+  if (now.columns == shownPages_.columns && now.rows == shownPages_.rows) return;
+  const SheetArea before = MakeSheetArea(doc_.settings(), shownPages_.columns, shownPages_.rows);
+  const SheetArea after = sheetArea();
   const double ppcm = view_.PixelsPerCm();
-  view_.panX += (now.TotalWidth() - old.TotalWidth()) * ppcm / 2.0 / view_.viewZoom;
-  view_.panY -= (now.TotalHeight() - old.TotalHeight()) * ppcm / 2.0 / view_.viewZoom;
-}
-
-void DevelopmentPaneEngine::ScaleDevelopment(double factor) {
-  if (!HasDevelopment()) return;
-  Model& model = *doc_.model();
-  Settings& settings = doc_.settings();
-  const double product = settings.scaleProduct * factor;
-  const double candidate = product / model.modelScale;
-  if (factor > 1.0 && candidate * model.devHeight > kLargestDevelopmentCm) return;
-  if (factor < 1.0 && candidate * model.devHeight < kSmallestDevelopmentCm) return;
-  settings.scaleProduct = product;
-  model.devScale = candidate;
-  RecomputeKeepingCentred();
-  doc_.SetModifiedFlag();
+  view_.panX += (after.TotalWidth() - before.TotalWidth()) * ppcm / 2.0 / view_.viewZoom;
+  view_.panY -= (after.TotalHeight() - before.TotalHeight()) * ppcm / 2.0 / view_.viewZoom;
 }
 
 void DevelopmentPaneEngine::OnUpdate(int hint) {
@@ -194,12 +175,9 @@ void DevelopmentPaneEngine::OnUpdate(int hint) {
       ApplyZoom(kZoomOutFactor, true, false);
       break;
     case HINT_PAGES_CHANGED:
-      UpdatePageGrid(doc_.model(), doc_.settings(), doc_.pages());
       Fit();
       break;
     case HINT_FILE_OPENED:
-      if (doc_.model()) ClearFaceMarks(*doc_.model());
-      doc_.shell().developmentEditMode = 0;
       fastPan_ = false;
       dragging_ = false;
       Fit();
@@ -211,20 +189,14 @@ void DevelopmentPaneEngine::OnUpdate(int hint) {
       }
       break;
     case HINT_SCALE_UP:
-      ScaleDevelopment(kScaleUpFactor);
-      break;
     case HINT_SCALE_DOWN:
-      ScaleDevelopment(kScaleDownFactor);
-      break;
     case HINT_MIRROR:
-      if (HasDevelopment()) {
-        RecomputeKeepingCentred();
-        doc_.SetModifiedFlag();
-      }
+      KeepSheetsCentred();
       break;
     default:
       break;
   }
+  shownPages_ = doc_.pages();
   RequestRender();
 }
 

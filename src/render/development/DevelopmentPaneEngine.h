@@ -26,8 +26,6 @@ inline constexpr double kMaxSheetPixels = 20000.0;
 inline constexpr double kZoomInFactor = 1.2;
 inline constexpr double kZoomOutFactor = 0.8333333333333334;
 /// Scale factors of Scale Up and Scale Down Development.
-inline constexpr double kScaleUpFactor = 1.1;
-inline constexpr double kScaleDownFactor = 0.9090909090909091;
 
 struct DevelopmentPaneCallbacks {
   std::function<void()> invalidate;              ///< the pane should be painted again
@@ -81,8 +79,9 @@ class DevelopmentPaneEngine {
   /// Applies a zoom factor when the sheet's width stays within the limits;
   /// `checkLow`/`checkHigh` choose which limit applies.
   bool ApplyZoom(double factor, bool checkLow, bool checkHigh);
-  void ScaleDevelopment(double factor);
-  void RecomputeKeepingCentred();
+  /// After the document changed the page grid (scale, mirror): moves the
+  /// view so that the sheet area stays centred where it was.
+  void KeepSheetsCentred();
   void Pick(int x, int y);
   bool EnsureTarget();
   void DrawOverlay();
@@ -103,6 +102,8 @@ class DevelopmentPaneEngine {
   bool dragging_ = false;
   bool fastPan_ = false;
   int dragX_ = 0, dragY_ = 0;
+  /// The page grid as the last update hint left it.
+  PageLayout shownPages_;
 };
 
 }  // namespace plicora
