@@ -23,7 +23,7 @@ double Ratio(double a, double b) {
 }  // namespace
 
 double BitmapExtent::ExactReference() const {
-  return 72.0 * devWidth * devScale * kInchPerCm;
+  return kPointsPerInch * devWidth * devScale * kInchPerCm;
 }
 int BitmapExtent::Reference() const {
   return Trunc(ExactReference());
@@ -33,7 +33,7 @@ BitmapSize ProposeBitmapSize(const BitmapExtent& e, int max) {
   const double w = e.devWidth;
   const double h = e.devHeight;
   const int ref = e.Reference();
-  const int refH = Trunc(72.0 * h * e.devScale * kInchPerCm);
+  const int refH = Trunc(kPointsPerInch * h * e.devScale * kInchPerCm);
   BitmapSize size;
   size.width = ref;
   size.scale = 100;
@@ -107,7 +107,7 @@ std::string BitmapSizeQuestion(long long megabytes) {
 }
 
 double BitmapPixelsPerCm(const BitmapExtent& e, int width) {
-  return Ratio(width, e.ExactReference()) * (72.0 * kInchPerCm);
+  return Ratio(width, e.ExactReference()) * (kPointsPerInch * kInchPerCm);
 }
 
 }  // namespace plicora

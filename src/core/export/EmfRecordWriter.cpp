@@ -5,6 +5,9 @@
 #include <cstring>
 #include <limits>
 
+#include "core/export/BmpWriter.h"
+#include "core/model/Units.h"
+
 namespace plicora {
 
 namespace {
@@ -35,8 +38,8 @@ EmfReferenceDevice ReferenceDeviceForDpi(double dpi) {
   if (!(dpi > 0.0) || !std::isfinite(dpi)) dpi = 96.0;
   device.widthPixels = 1920;
   device.heightPixels = 1440;
-  device.widthMm = static_cast<std::int32_t>(std::lround(1920.0 * 25.4 / dpi));
-  device.heightMm = static_cast<std::int32_t>(std::lround(1440.0 * 25.4 / dpi));
+  device.widthMm = static_cast<std::int32_t>(std::lround(1920.0 * kMmPerInch / dpi));
+  device.heightMm = static_cast<std::int32_t>(std::lround(1440.0 * kMmPerInch / dpi));
   return device;
 }
 
@@ -423,8 +426,8 @@ void EmfRecordWriter::StretchDiBits(const EmfRect& dest, std::int32_t width, std
   U16(24);
   U32(0);
   U32(static_cast<std::uint32_t>(rows.size()));
-  I32(2834);
-  I32(2834);
+  I32(kBmpPixelsPerMetre);
+  I32(kBmpPixelsPerMetre);
   U32(0);
   U32(0);
   bytes_.insert(bytes_.end(), rows.begin(), rows.end());

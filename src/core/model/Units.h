@@ -12,8 +12,13 @@ inline constexpr double kPointsPerInch = 72.0;
 /// Typographic points per centimetre (72 / 2.54).
 inline constexpr double kPointsPerCm = kPointsPerInch * kInchPerCm;
 static_assert(kPointsPerCm == 28.346456692913385);
-/// Centimetres per typographic point (2.54 / 72).
+/// Centimetres per typographic point (2.54 / 72), as font sizes use it.
 inline constexpr double kCmPerPoint = 0.035277777777777776;
+/// Centimetres per point of line width. Line widths keep this older, rounded
+/// value: every printed and exported stroke width is computed with it.
+inline constexpr double kCmPerLinePoint = 0.035146;
+/// Millimetres per inch.
+inline constexpr double kMmPerInch = 25.4;
 
 /// Degrees per radian, as the drawn angles (join numbers) use it.
 inline constexpr double kDegreesPerRadian = 57.29577951308239;

@@ -12,9 +12,6 @@
 
 namespace plicora {
 
-/// Centimetres per point of line width.
-inline constexpr double kCmPerLinePoint = 0.035146;
-
 /// The fill colour of a material: devColor times 255, truncated, 0..255.
 std::array<int, 3> MaterialFillColor(const Material& material);
 

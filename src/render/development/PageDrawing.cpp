@@ -14,7 +14,7 @@ namespace {
 // MS Gothic at a point size on a device of `dpiY` vertical dots per inch.
 QFont GothicFont(double points, double dpiY) {
   QFont font = MakeFaceFont(kMsGothicFaceName);
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * dpiY / 72.0))));
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * dpiY / kPointsPerInch))));
   return font;
 }
 

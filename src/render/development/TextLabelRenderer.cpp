@@ -40,7 +40,7 @@ void DrawPaneLabel(QPainter& painter, const Model& model, const TextLabel& label
   const Point2 at = MapDevelopmentPoint(p.view, p.area, model.devScale, {label.x, label.y});
   if (k >= 3.0) {
     const double tenths = std::trunc(k * 10.0 + 0.5);
-    DrawOneLabel(painter, label, tenths / 10.0 * dpi / 72.0, at.x, at.y);
+    DrawOneLabel(painter, label, tenths / 10.0 * dpi / kPointsPerInch, at.x, at.y);
     return;
   }
   // Too small to read: a grey box stands in for the text.
@@ -69,7 +69,7 @@ void DrawTextLabels(QPainter& painter, const Model* model, const TextLabelPlacem
       case TextLabelTarget::RasterExport: {
         const double dpi = p.dpi > 0.0 ? p.dpi : DeviceDpi(painter);
         const double tenths = std::trunc(p.kx * label.fontSize / (dpi * kInchPerCm) * 10.0);
-        DrawOneLabel(painter, label, tenths / 10.0 * dpi / 72.0, p.kx * (label.x - p.cornerX) * s,
+        DrawOneLabel(painter, label, tenths / 10.0 * dpi / kPointsPerInch, p.kx * (label.x - p.cornerX) * s,
                      p.ky * (label.y - p.cornerY) * s);
         break;
       }

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/export/ExportFile.h"
+#include "core/model/Units.h"
 #include "render/export/DxfExport.h"
 #include "render/export/SvgExport.h"
 
@@ -160,7 +161,7 @@ std::string CutterSvgText(const CutSheet& sheet, const QByteArray& printSvg, dou
 bool ExportCutterSvg(const Model& model, const Settings& settings, const std::string& path) {
   const std::string title = QFileInfo(QString::fromStdString(model.path)).fileName().toStdString();
   const std::string text = CutterSvgText(WholeDevelopmentCutSheet(model, settings), RenderSvg(model, settings),
-                                         25.4 / kSvgUnitsPerInch, title);
+                                         kMmPerInch / kSvgUnitsPerInch, title);
   return WriteExportFile(path, text);
 }
 

@@ -9,6 +9,7 @@
 #include <QTextItem>
 #include <cmath>
 
+#include "core/model/Units.h"
 #include "render/export/EmfPaintDevice.h"
 
 namespace plicora {
@@ -341,7 +342,8 @@ void EmfPaintEngine::drawTextItem(const QPointF& p, const QTextItem& item) {
   ApplyClip();
   const QFont font = item.font();
   const double scale = Scale();
-  const double em = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * device_.logicalDpiY() / 72.0;
+  const double em =
+      font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * device_.logicalDpiY() / kPointsPerInch;
   const double angle = std::atan2(transform_.m12(), transform_.m11()) * 180.0 / M_PI;
   std::int32_t escapement = RoundToInt(-angle * 10.0) % 3600;
   if (escapement < 0) escapement += 3600;

@@ -15,6 +15,7 @@
 
 #include "core/development/Pages.h"
 #include "core/export/ExportFile.h"
+#include "core/model/Units.h"
 #include "core/platform/MessageSink.h"
 #include "render/development/PrintPage.h"
 #include "render/export/CutSheet.h"
@@ -24,8 +25,6 @@
 
 namespace plicora {
 namespace {
-
-constexpr double kMmPerInch = 25.4;
 
 // A sheet exactly as the paper table gives it, drawn at the PDF export's
 // resolution with its origin at the paper's corner.

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/export/FixedPointText.h"
+#include "core/model/Units.h"
 
 namespace plicora {
 
@@ -40,8 +41,8 @@ class SvgPaintEngine : public QPaintEngine {
   bool begin(QPaintDevice*) override {
     buffer_.clear();
     failed_ = false;
-    const double wmm = device_.size_.width() * 25.4 / device_.resolution_;
-    const double hmm = device_.size_.height() * 25.4 / device_.resolution_;
+    const double wmm = device_.size_.width() * kMmPerInch / device_.resolution_;
+    const double hmm = device_.size_.height() * kMmPerInch / device_.resolution_;
     const QRect& box = device_.viewBox_;
     buffer_ += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n<svg";
     buffer_ += " width=\"" + QString::number(wmm).toStdString() + "mm\" height=\"" +
@@ -115,7 +116,8 @@ class SvgPaintEngine : public QPaintEngine {
     const QString text = item.text();
     if (text.isEmpty()) return;
     const QFont font = item.font();
-    const double size = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * device_.resolution_ / 72.0;
+    const double size =
+        font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * device_.resolution_ / kPointsPerInch;
     buffer_ += "<text fill=\"" + ColorText(pen_.color()) + "\" stroke=\"none\" font-family=\"" +
                Escaped(font.family()) + "\" font-size=\"";
     Number(size);
@@ -295,9 +297,9 @@ int SvgPaintDevice::metric(PaintDeviceMetric metric) const {
     case PdmHeight:
       return size_.height();
     case PdmWidthMM:
-      return static_cast<int>(std::lround(size_.width() * 25.4 / resolution_));
+      return static_cast<int>(std::lround(size_.width() * kMmPerInch / resolution_));
     case PdmHeightMM:
-      return static_cast<int>(std::lround(size_.height() * 25.4 / resolution_));
+      return static_cast<int>(std::lround(size_.height() * kMmPerInch / resolution_));
     case PdmDpiX:
     case PdmDpiY:
     case PdmPhysicalDpiX:
