@@ -14,7 +14,5 @@ inline constexpr int HINT_FILE_OPENED = 0x1408;
 inline constexpr int HINT_TEXTURE_FILTER_CHANGED = 0x1409;
 inline constexpr int HINT_RESET_VIEW = 0x1410;
 inline constexpr int HINT_MIRROR = 0x1411;
-/// The highest hint value the panes know.
-inline constexpr int HINT_LAST_KNOWN = 0x1412;
 
 }  // namespace plicora

@@ -74,9 +74,6 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
   CreatePanes();
   services_.window = this;
   services_.doc = &doc_;
-  services_.developmentPane = &developmentView_->engine();
-  services_.developmentPaneWidget = developmentView_;
-  services_.refreshCommands = [this] { RefreshCommands(); };
   services_.cancelPaneMode = [this] {
     doc_.CancelDevelopmentMode();
     RefreshCommands();

@@ -12,8 +12,6 @@
 
 namespace plicora {
 
-class DevelopmentPaneEngine;
-
 /// The strings that describe the OpenGL implementation drawing the panes.
 struct GlDescription {
   std::string version;
@@ -25,10 +23,6 @@ struct GlDescription {
 struct FrameServices {
   QWidget* window = nullptr;  ///< owner of dialogs and message boxes
   CVorlanDoc* doc = nullptr;
-  DevelopmentPaneEngine* developmentPane = nullptr;
-  QWidget* developmentPaneWidget = nullptr;
-  /// Refreshes every action's enabled and ticked state and the status text.
-  std::function<void()> refreshCommands;
   /// The OpenGL implementation of the panes (a context is made when needed).
   std::function<GlDescription()> glDescription;
   /// Cancels the development pane's mode (raster printing and exports do).
