@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,50 +14,7 @@ namespace {
 
 using enum BatchCommand;
 using Format = DevelopmentFileFormat;
-
-/// The commands an option takes effect with (None: the window), and for
-/// --export the output formats; any other use is refused, so that no option
-/// is silently ignored.
-struct OptionScope {
-  const char* option;
-  std::vector<BatchCommand> commands;
-  std::vector<Format> exportFormats;  ///< empty: every format
-  const char* appliesTo;
-};
-
-const std::vector<BatchCommand> kSettingsReaders = {None, Info, Pages, Export, Render3d, Thumbnail};
-
-const OptionScope kOptionScopes[] = {
-    {"--size", {Export, Render3d}, {Format::Bmp, Format::Png}, "--export to BMP or PNG and to --render-3d"},
-    {"--no-fill-faces", {Export}, {Format::Eps}, "--export to EPS"},
-    {"--no-fill-flaps", {Export}, {Format::Eps}, "--export to EPS"},
-    {"--limit", {DecodeImage}, {}, "--decode-image"},
-    {"--rotate", {Render3d}, {}, "--render-3d"},
-    {"--zoom", {Render3d}, {}, "--render-3d"},
-    {"--set", {Info, Pages, Export, Render3d, Thumbnail}, {}, "--info, --pages, --export, --render-3d and --thumbnail"},
-    {"--profile", kSettingsReaders, {}, "the window, --info, --pages, --export, --render-3d and --thumbnail"},
-    {"--no-profile", kSettingsReaders, {}, "the window, --info, --pages, --export, --render-3d and --thumbnail"},
-};
-
-template <typename T>
-bool Contains(const std::vector<T>& list, T value) {
-  return std::find(list.begin(), list.end(), value) != list.end();
-}
-
-/// The refusal of an option the command would not use, or "".
-std::string CheckOptionScope(const std::string& option, const CommandLineOptions& o) {
-  for (const OptionScope& scope : kOptionScopes) {
-    if (option != scope.option) continue;
-    bool applies = Contains(scope.commands, o.command);
-    if (applies && o.command == Export && !scope.exportFormats.empty()) {
-      // An unknown format is reported by the export itself.
-      const Format format = DevelopmentFileFormatOf(o.outputPath);
-      applies = format == Format::Unsupported || Contains(scope.exportFormats, format);
-    }
-    if (!applies) return option + " applies only to " + scope.appliesTo;
-  }
-  return {};
-}
+using Values = std::vector<std::string>;
 
 bool ParseSize(const std::string& text, ImageSize& size) {
   const auto x = text.find_first_of("xX");
@@ -87,187 +45,454 @@ bool ParseRotation(const std::string& text, Rotation& rotation) {
   return ParseDouble(text.substr(2), rotation.degrees);
 }
 
+/// What an option does with its values; returns an error text or "".
+using ApplyOption = std::string (*)(CommandLineOptions& o, const Values& v);
+
+/// One option of the command line: how it is written, what it takes, what it
+/// does, which commands it takes effect with, and its lines of --help.
+struct OptionRow {
+  const char* name;
+  const char* alias;  ///< a second spelling ("-h"), or null
+  int values;         ///< arguments that follow the option
+  ApplyOption apply;
+  /// A command option: the command it chooses; `exclusive` commands exclude
+  /// each other.
+  BatchCommand command = None;
+  bool exclusive = false;
+  /// The commands the option takes effect with (empty: every command), and
+  /// for --export the formats (empty: every format); any other use is refused,
+  /// so that no option is silently ignored.
+  std::vector<BatchCommand> scope = {};
+  std::vector<Format> exportFormats = {};
+  const char* appliesTo = "";
+  bool needsExport = false;
+  const char* usage = nullptr;  ///< left column of --help (null: not listed)
+  const char* help = "";        ///< right column, "\n" between its lines
+};
+
+std::string SetNothing(CommandLineOptions&, const Values&) {
+  return {};
+}
+
+const std::vector<BatchCommand> kSettingsReaders = {None, Info, Pages, Export, Render3d, Thumbnail};
+const char* const kSettingsReadersText = "the window, --info, --pages, --export, --render-3d and --thumbnail";
+
+const OptionRow kOptions[] = {
+    {"--info",
+     nullptr,
+     0,
+     SetNothing,
+     Info,
+     true,
+     {},
+     {},
+     "",
+     false,
+     "--info FILE",
+     "print the model's counts as one JSON object"},
+    {"--pages",
+     nullptr,
+     0,
+     SetNothing,
+     Pages,
+     true,
+     {},
+     {},
+     "",
+     false,
+     "--pages FILE",
+     "print the page grid and print order as one JSON object"},
+    {"--export",
+     nullptr,
+     1,
+     [](CommandLineOptions& o, const Values& v) {
+       o.outputPath = v[0];
+       return std::string();
+     },
+     Export,
+     true,
+     {},
+     {},
+     "",
+     false,
+     "--export OUT FILE",
+     "export the development; the format follows OUT's extension"},
+    {"--cutter",
+     nullptr,
+     0,
+     [](CommandLineOptions& o, const Values&) {
+       o.cutter = true;
+       return std::string();
+     },
+     None,
+     false,
+     {},
+     {},
+     "",
+     true,
+     "--cutter",
+     "--export to SVG: the file for cutting machines, with\nlayers CUT (closed contours), MOUNTAIN, VALLEY, NUMBERS\n"
+     "and PRINT"},
+    {"--pages-out",
+     nullptr,
+     1,
+     [](CommandLineOptions& o, const Values& v) {
+       o.pagesOut = v[0];
+       return std::string();
+     },
+     None,
+     false,
+     {},
+     {},
+     "",
+     true,
+     "--pages-out DIR",
+     "print and cut: one PDF (or, with --cutter, one cut SVG)\nper printed sheet in DIR, named after OUT with the\n"
+     "sheet's number, with registration marks; OUT itself is\nnot written"},
+    {"--no-fill-faces",
+     nullptr,
+     0,
+     [](CommandLineOptions& o, const Values&) {
+       o.noFillFaces = true;
+       return std::string();
+     },
+     None,
+     false,
+     {Export},
+     {Format::Eps},
+     "--export to EPS",
+     false,
+     "--no-fill-faces",
+     "--export to EPS: do not fill surfaces"},
+    {"--no-fill-flaps",
+     nullptr,
+     0,
+     [](CommandLineOptions& o, const Values&) {
+       o.noFillFlaps = true;
+       return std::string();
+     },
+     None,
+     false,
+     {Export},
+     {Format::Eps},
+     "--export to EPS",
+     false,
+     "--no-fill-flaps",
+     "--export to EPS: do not fill flaps"},
+    {"--size",
+     nullptr,
+     1,
+     [](CommandLineOptions& o, const Values& v) {
+       ImageSize size;
+       const bool ok = ParseSize(v[0], size);
+       o.size = size;
+       return ok ? std::string() : "--size expects WxH, got \"" + v[0] + "\"";
+     },
+     None,
+     false,
+     {Export, Render3d},
+     {Format::Bmp, Format::Png},
+     "--export to BMP or PNG and to --render-3d",
+     false,
+     "--size WxH",
+     "pixel size of --export to BMP or PNG and of --render-3d"},
+    {"--decode-image",
+     nullptr,
+     2,
+     [](CommandLineOptions& o, const Values& v) {
+       o.inputPath = v[0];
+       o.outputPath = v[1];
+       return std::string();
+     },
+     DecodeImage,
+     true,
+     {},
+     {},
+     "",
+     false,
+     "--decode-image IMG OUT",
+     "read an image as \"Set Texture\" would and write the texture as PNG"},
+    {"--limit",
+     nullptr,
+     1,
+     [](CommandLineOptions& o, const Values& v) {
+       int n = 0;
+       auto [p, e] = std::from_chars(v[0].data(), v[0].data() + v[0].size(), n);
+       o.limit = n;
+       return e != std::errc() || p != v[0].data() + v[0].size() || n < 1 ? "--limit expects a positive integer"
+                                                                          : std::string();
+     },
+     None,
+     false,
+     {DecodeImage},
+     {},
+     "--decode-image",
+     false,
+     "--limit N",
+     "texture size limit for --decode-image"},
+    {"--render-3d",
+     nullptr,
+     1,
+     [](CommandLineOptions& o, const Values& v) {
+       o.outputPath = v[0];
+       return std::string();
+     },
+     Render3d,
+     true,
+     {},
+     {},
+     "",
+     false,
+     "--render-3d OUT FILE",
+     "render the 3D view after Reset View"},
+    {"--rotate",
+     nullptr,
+     1,
+     [](CommandLineOptions& o, const Values& v) {
+       Rotation r;
+       const bool ok = ParseRotation(v[0], r);
+       o.rotations.push_back(r);
+       return ok ? std::string() : "--rotate expects x:DEGREES or y:DEGREES, got \"" + v[0] + "\"";
+     },
+     None,
+     false,
+     {Render3d},
+     {},
+     "--render-3d",
+     false,
+     "--rotate AXIS:DEG",
+     "--render-3d: rotate about the screen's x or y axis\n(repeatable, in order)"},
+    {"--zoom",
+     nullptr,
+     1,
+     [](CommandLineOptions& o, const Values& v) {
+       double d = 0;
+       const bool ok = ParseDouble(v[0], d);
+       o.zoom = d;
+       return ok ? std::string() : "--zoom expects a number";
+     },
+     None,
+     false,
+     {Render3d},
+     {},
+     "--render-3d",
+     false,
+     "--zoom DISTANCE",
+     "camera distance for --render-3d"},
+    {"--thumbnail",
+     nullptr,
+     3,
+     [](CommandLineOptions& o, const Values& v) {
+       if (!ParseThumbnailSize(v[0], o.thumbnailSize))
+         return "--thumbnail expects a size from 1 to " + std::to_string(kLargestThumbnail) + ", got \"" + v[0] + "\"";
+       o.inputPath = v[1];
+       o.outputPath = v[2];
+       return std::string();
+     },
+     Thumbnail,
+     true,
+     {},
+     {},
+     "",
+     false,
+     "--thumbnail SIZE FILE OUT",
+     "write a SIZE x SIZE PNG of the model, turned a little\nand framed to fill the picture, on a transparent\n"
+     "background (for file managers; built-in settings\nunless --profile is given)"},
+    {"--data-paths",
+     nullptr,
+     0,
+     SetNothing,
+     DataPaths,
+     false,
+     {},
+     {},
+     "",
+     false,
+     "--data-paths",
+     "print where the help, the samples and the pick sound\nwere found; exit status 1 when one is missing"},
+    {"--set",
+     nullptr,
+     1,
+     [](CommandLineOptions& o, const Values& v) {
+       const auto eq = v[0].find('=');
+       if (eq == std::string::npos || eq == 0) return "--set expects KEY=VALUE, got \"" + v[0] + "\"";
+       o.sets.emplace_back(v[0].substr(0, eq), v[0].substr(eq + 1));
+       return std::string();
+     },
+     None,
+     false,
+     {Info, Pages, Export, Render3d, Thumbnail},
+     {},
+     "--info, --pages, --export, --render-3d and --thumbnail",
+     false,
+     "--set KEY=VALUE",
+     "override a setting (repeatable), e.g. --set bDrawNumber=1;\nfor --info, --pages, --export, --render-3d, "
+     "--thumbnail"},
+    {"--profile",
+     nullptr,
+     1,
+     [](CommandLineOptions& o, const Values& v) {
+       o.profilePath = v[0];
+       return std::string();
+     },
+     None,
+     false,
+     kSettingsReaders,
+     {},
+     kSettingsReadersText,
+     false,
+     "--profile PATH",
+     "read settings from this profile file (the window and\nthe commands --set applies to)"},
+    {"--no-profile",
+     nullptr,
+     0,
+     [](CommandLineOptions& o, const Values&) {
+       o.noProfile = true;
+       return std::string();
+     },
+     None,
+     false,
+     kSettingsReaders,
+     {},
+     kSettingsReadersText,
+     false,
+     "--no-profile",
+     "use the built-in settings (likewise)"},
+    {"--help", "-h", 0, SetNothing, Help, false, {}, {}, "", false, "--help, --version", ""},
+    {"--version", nullptr, 0, SetNothing, Version, false},
+};
+
+/// The lines above the option list of --help.
+constexpr const char* kSynopsis[] = {
+    "plicora-viewer [FILE.plc]",
+    "plicora-viewer --info FILE.plc",
+    "plicora-viewer --pages FILE.plc",
+    "plicora-viewer --export OUT.{eps,bmp,png,emf,svg,pdf,dxf} FILE.plc [--size WxH]",
+    "plicora-viewer --export OUT.svg --cutter FILE.plc",
+    "plicora-viewer --export OUT.{pdf,svg} [--cutter] --pages-out DIR FILE.plc",
+    "plicora-viewer --decode-image IMAGE OUT.png [--limit N]",
+    "plicora-viewer --render-3d OUT.png FILE.plc [--size WxH] [--rotate AXIS:DEGREES]... [--zoom DISTANCE]",
+    "plicora-viewer --thumbnail SIZE FILE.plc OUT.png",
+};
+
+const OptionRow* FindOption(const std::string& arg) {
+  for (const OptionRow& row : kOptions)
+    if (arg == row.name || (row.alias && arg == row.alias)) return &row;
+  return nullptr;
+}
+
+template <typename T>
+bool Contains(const std::vector<T>& list, T value) {
+  return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+/// The refusal of an option the command would not use, or "".
+std::string CheckOptionScope(const OptionRow& row, const CommandLineOptions& o) {
+  if (row.scope.empty()) return {};
+  bool applies = Contains(row.scope, o.command);
+  if (applies && o.command == Export && !row.exportFormats.empty()) {
+    // An unknown format is reported by the export itself.
+    const Format format = DevelopmentFileFormatOf(o.outputPath);
+    applies = format == Format::Unsupported || Contains(row.exportFormats, format);
+  }
+  return applies ? std::string() : std::string(row.name) + " applies only to " + row.appliesTo;
+}
+
+std::string ExclusiveCommandsText() {
+  std::string text;
+  for (const OptionRow& row : kOptions)
+    if (row.exclusive) text += (text.empty() ? "" : ", ") + std::string(row.name);
+  return text;
+}
+
+/// Chooses the command of `row`; an error when another exclusive one was given.
+std::string ChooseCommand(const OptionRow& row, CommandLineOptions& o) {
+  if (row.exclusive && o.command != None && o.command != row.command)
+    return "only one of " + ExclusiveCommandsText() + " may be given (" + row.name + ")";
+  o.command = row.command;
+  return {};
+}
+
+/// Takes the work file (or refuses extra arguments) once the options are read.
+std::string TakePositional(const std::vector<std::string>& positional, CommandLineOptions& o) {
+  if (o.command == DataPaths) return {};
+  if (o.command == DecodeImage || o.command == Thumbnail)
+    return positional.empty() ? std::string() : "unexpected argument " + positional.front();
+  if (positional.size() > 1) return "only one work file may be given";
+  if (positional.empty()) return o.command != None ? "a work file is needed" : "";
+  std::string path = positional.front();
+  // A path handed over in double quotes loses them.
+  if (path.size() >= 2 && path.front() == '"') path = path.substr(1, path.size() - 2);
+  o.inputPath = path;
+  return {};
+}
+
 }  // namespace
 
 ParseResult ParseCommandLine(const std::vector<std::string>& args) {
   ParseResult result;
   CommandLineOptions& o = result.options;
   std::vector<std::string> positional;
-  std::vector<std::string> scoped;  // options whose command is checked at the end
-  auto setCommand = [&](BatchCommand command, const std::string& name) {
-    if (o.command != BatchCommand::None && o.command != command) {
-      result.error =
-          "only one of --info, --pages, --export, --decode-image, --render-3d, --thumbnail may be given (" + name + ")";
-      return false;
-    }
-    o.command = command;
-    return true;
-  };
+  std::vector<const OptionRow*> given;
   for (std::size_t i = 0; i < args.size() && result.error.empty(); ++i) {
     const std::string& a = args[i];
-    auto value = [&](std::string& out) {
-      if (i + 1 >= args.size()) {
-        result.error = "option " + a + " needs a value";
-        return false;
-      }
-      out = args[++i];
-      return true;
-    };
-    std::string v;
-    if (std::any_of(std::begin(kOptionScopes), std::end(kOptionScopes),
-                    [&a](const OptionScope& scope) { return a == scope.option; }))
-      scoped.push_back(a);
-    if (a == "--help" || a == "-h") {
-      o.command = BatchCommand::Help;
-    } else if (a == "--version") {
-      o.command = BatchCommand::Version;
-    } else if (a == "--info") {
-      setCommand(BatchCommand::Info, a);
-    } else if (a == "--pages") {
-      setCommand(BatchCommand::Pages, a);
-    } else if (a == "--export") {
-      if (setCommand(BatchCommand::Export, a) && value(v)) o.outputPath = v;
-    } else if (a == "--render-3d") {
-      if (setCommand(BatchCommand::Render3d, a) && value(v)) o.outputPath = v;
-    } else if (a == "--decode-image") {
-      if (setCommand(BatchCommand::DecodeImage, a) && value(v)) {
-        o.inputPath = v;
-        if (value(v)) o.outputPath = v;
-      }
-    } else if (a == "--thumbnail") {
-      if (setCommand(BatchCommand::Thumbnail, a) && value(v)) {
-        if (!ParseThumbnailSize(v, o.thumbnailSize)) {
-          result.error =
-              "--thumbnail expects a size from 1 to " + std::to_string(kLargestThumbnail) + ", got \"" + v + "\"";
-        } else if (value(v)) {
-          o.inputPath = v;
-          if (value(v)) o.outputPath = v;
-        }
-      }
-    } else if (a == "--data-paths") {
-      o.command = BatchCommand::DataPaths;
-    } else if (a == "--size") {
-      ImageSize size;
-      if (value(v) && !ParseSize(v, size)) result.error = "--size expects WxH, got \"" + v + "\"";
-      o.size = size;
-    } else if (a == "--set") {
-      if (!value(v)) break;
-      const auto eq = v.find('=');
-      if (eq == std::string::npos || eq == 0)
-        result.error = "--set expects KEY=VALUE, got \"" + v + "\"";
+    const OptionRow* row = FindOption(a);
+    if (!row) {
+      if (a.size() > 1 && a[0] == '-' && a[1] == '-')
+        result.error = "unknown option " + a;
       else
-        o.sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
-    } else if (a == "--profile") {
-      if (value(v)) o.profilePath = v;
-    } else if (a == "--no-profile") {
-      o.noProfile = true;
-    } else if (a == "--cutter") {
-      o.cutter = true;
-    } else if (a == "--pages-out") {
-      if (value(v)) o.pagesOut = v;
-    } else if (a == "--no-fill-faces") {
-      o.noFillFaces = true;
-    } else if (a == "--no-fill-flaps") {
-      o.noFillFlaps = true;
-    } else if (a == "--limit") {
-      int n = 0;
-      if (value(v)) {
-        auto [p, e] = std::from_chars(v.data(), v.data() + v.size(), n);
-        if (e != std::errc() || p != v.data() + v.size() || n < 1) result.error = "--limit expects a positive integer";
-        o.limit = n;
-      }
-    } else if (a == "--rotate") {
-      Rotation r;
-      if (value(v) && !ParseRotation(v, r)) result.error = "--rotate expects x:DEGREES or y:DEGREES, got \"" + v + "\"";
-      o.rotations.push_back(r);
-    } else if (a == "--zoom") {
-      double d = 0;
-      if (value(v) && !ParseDouble(v, d)) result.error = "--zoom expects a number";
-      o.zoom = d;
-    } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
-      result.error = "unknown option " + a;
-    } else {
-      positional.push_back(a);
+        positional.push_back(a);
+      continue;
     }
+    given.push_back(row);
+    if (row->command != None) result.error = ChooseCommand(*row, o);
+    if (!result.error.empty()) break;
+    if (i + row->values >= args.size()) {
+      result.error = "option " + a + " needs a value";
+      break;
+    }
+    const Values values(args.begin() + i + 1, args.begin() + i + 1 + row->values);
+    i += row->values;
+    result.error = row->apply(o, values);
   }
-  if (result.error.empty() && (o.cutter || o.pagesOut) && o.command != BatchCommand::Export)
-    result.error = std::string(o.cutter ? "--cutter" : "--pages-out") + " needs --export";
-  if (!result.error.empty() || o.command == BatchCommand::Help || o.command == BatchCommand::Version) return result;
-  for (const std::string& option : scoped) {
-    result.error = CheckOptionScope(option, o);
+  for (const OptionRow* row : given)
+    if (result.error.empty() && row->needsExport && o.command != Export)
+      result.error = std::string(row->name) + " needs --export";
+  if (!result.error.empty() || o.command == Help || o.command == Version) return result;
+  for (const OptionRow* row : given) {
+    result.error = CheckOptionScope(*row, o);
     if (!result.error.empty()) return result;
   }
-  if (o.command == BatchCommand::DataPaths) return result;
-  if (o.command == BatchCommand::DecodeImage || o.command == BatchCommand::Thumbnail) {
-    if (!positional.empty()) result.error = "unexpected argument " + positional.front();
-    return result;
-  }
-  if (positional.size() > 1) {
-    result.error = "only one work file may be given";
-  } else if (positional.size() == 1) {
-    std::string path = positional.front();
-    // A path handed over in double quotes loses them.
-    if (path.size() >= 2 && path.front() == '"') path = path.substr(1, path.size() - 2);
-    o.inputPath = path;
-  } else if (o.command != BatchCommand::None) {
-    result.error = "a work file is needed";
-  }
+  result.error = TakePositional(positional, o);
   return result;
 }
 
 std::string UsageText() {
-  return R"(Usage: plicora-viewer [FILE.plc]
-   or: plicora-viewer --info FILE.plc
-   or: plicora-viewer --pages FILE.plc
-   or: plicora-viewer --export OUT.{eps,bmp,png,emf,svg,pdf,dxf} FILE.plc [--size WxH]
-   or: plicora-viewer --export OUT.svg --cutter FILE.plc
-   or: plicora-viewer --export OUT.{pdf,svg} [--cutter] --pages-out DIR FILE.plc
-   or: plicora-viewer --decode-image IMAGE OUT.png [--limit N]
-   or: plicora-viewer --render-3d OUT.png FILE.plc [--size WxH] [--rotate AXIS:DEGREES]... [--zoom DISTANCE]
-   or: plicora-viewer --thumbnail SIZE FILE.plc OUT.png
-
-With a work file alone the window opens. With a batch option the program
-works without a window and exits.
-
-Options:
-  --info FILE            print the model's counts as one JSON object
-  --pages FILE           print the page grid and print order as one JSON object
-  --export OUT FILE      export the development; the format follows OUT's extension
-  --cutter               --export to SVG: the file for cutting machines, with
-                         layers CUT (closed contours), MOUNTAIN, VALLEY, NUMBERS
-                         and PRINT
-  --pages-out DIR        print and cut: one PDF (or, with --cutter, one cut SVG)
-                         per printed sheet in DIR, named after OUT with the
-                         sheet's number, with registration marks; OUT itself is
-                         not written
-  --no-fill-faces        --export to EPS: do not fill surfaces
-  --no-fill-flaps        --export to EPS: do not fill flaps
-  --size WxH             pixel size of --export to BMP or PNG and of --render-3d
-  --decode-image IMG OUT read an image as "Set Texture" would and write the texture as PNG
-  --limit N              texture size limit for --decode-image
-  --render-3d OUT FILE   render the 3D view after Reset View
-  --rotate AXIS:DEG      --render-3d: rotate about the screen's x or y axis
-                         (repeatable, in order)
-  --zoom DISTANCE        camera distance for --render-3d
-  --thumbnail SIZE FILE OUT
-                         write a SIZE x SIZE PNG of the model, turned a little
-                         and framed to fill the picture, on a transparent
-                         background (for file managers; built-in settings
-                         unless --profile is given)
-  --data-paths           print where the help, the samples and the pick sound
-                         were found; exit status 1 when one is missing
-  --set KEY=VALUE        override a setting (repeatable), e.g. --set bDrawNumber=1;
-                         for --info, --pages, --export, --render-3d, --thumbnail
-  --profile PATH         read settings from this profile file (the window and
-                         the commands --set applies to)
-  --no-profile           use the built-in settings (likewise)
-  --help, --version
-
-An option the chosen command would not use is refused (status 2).
-
-Exit status: 0 success, 1 failure, 2 wrong arguments or values,
-3 file refused by the version check, 4 file without developed pattern.
-)";
+  constexpr std::size_t kColumn = 25;  // where the option texts start
+  std::string text;
+  for (const char* line : kSynopsis) text += std::string(text.empty() ? "Usage: " : "   or: ") + line + "\n";
+  text +=
+      "\nWith a work file alone the window opens. With a batch option the program\n"
+      "works without a window and exits.\n\nOptions:\n";
+  for (const OptionRow& row : kOptions) {
+    if (!row.usage) continue;
+    std::string left = std::string("  ") + row.usage;
+    const std::string help = row.help;
+    if (help.empty()) {
+      text += left + "\n";
+      continue;
+    }
+    left += left.size() < kColumn ? std::string(kColumn - left.size(), ' ') : "\n" + std::string(kColumn, ' ');
+    std::size_t from = 0;
+    for (std::size_t br; (br = help.find('\n', from)) != std::string::npos; from = br + 1)
+      left += help.substr(from, br - from) + "\n" + std::string(kColumn, ' ');
+    text += left + help.substr(from) + "\n";
+  }
+  text +=
+      "\nAn option the chosen command would not use is refused (status 2).\n\n"
+      "Exit status: 0 success, 1 failure, 2 wrong arguments or values,\n"
+      "3 file refused by the version check, 4 file without developed pattern.\n";
+  return text;
 }
 
 }  // namespace plicora

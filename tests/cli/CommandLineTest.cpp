@@ -57,5 +57,33 @@ TEST(CommandLineTest, OptionsTheCommandWouldNotUseAreRefused) {
   EXPECT_EQ(run.out, "");
 }
 
+TEST(CommandLineTest, WrongArgumentsAreNamed) {
+  const struct {
+    std::vector<std::string> args;
+    std::string error;
+  } cases[] = {
+      {{"--info", "a.plc", "--pages"},
+       "only one of --info, --pages, --export, --decode-image, --render-3d, --thumbnail may be given (--pages)"},
+      {{"a.plc", "--export"}, "option --export needs a value"},
+      {{"--decode-image", "a.bmp"}, "option --decode-image needs a value"},
+      {{"--cutter", "a.plc"}, "--cutter needs --export"},
+      {{"--pages-out", "d", "a.plc"}, "--pages-out needs --export"},
+      {{"--bogus", "a.plc"}, "unknown option --bogus"},
+      {{"--info"}, "a work file is needed"},
+      {{"--info", "a.plc", "b.plc"}, "only one work file may be given"},
+      {{"--thumbnail", "0", "a.plc", "b.png"}, "--thumbnail expects a size from 1 to 4096, got \"0\""},
+      {{"--export", "a.png", "--size", "12", "a.plc"}, "--size expects WxH, got \"12\""},
+      {{"--set", "=1", "--info", "a.plc"}, "--set expects KEY=VALUE, got \"=1\""},
+      {{"--decode-image", "a.bmp", "b.png", "c"}, "unexpected argument c"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseCommandLine(c.args).error, c.error) << c.args.front();
+  const CommandLineOptions o =
+      ParseCommandLine({"--render-3d", "o.png", "\"a b.plc\"", "--rotate", "X:90", "--rotate", "y:-5"}).options;
+  EXPECT_EQ(o.inputPath, "a b.plc");
+  ASSERT_EQ(o.rotations.size(), 2u);
+  EXPECT_EQ(o.rotations[0].axis, 'x');
+  EXPECT_EQ(o.rotations[1].degrees, -5.0);
+}
+
 }  // namespace
 }  // namespace plicora
