@@ -74,8 +74,9 @@ std::string SetNothing(CommandLineOptions&, const Values&) {
   return {};
 }
 
-const std::vector<BatchCommand> kSettingsReaders = {None, Info, Pages, Export, Render3d, Thumbnail};
-const char* const kSettingsReadersText = "the window, --info, --pages, --export, --render-3d and --thumbnail";
+const std::vector<BatchCommand> kSettingsReaders = {None, Info, Pages, Parts, FindJoin, Export, Render3d, Thumbnail};
+const char* const kSettingsReadersText =
+    "the window, --info, --pages, --parts, --find-join, --export, --render-3d and --thumbnail";
 
 const OptionRow kOptions[] = {
     {"--info",
@@ -102,6 +103,34 @@ const OptionRow kOptions[] = {
      false,
      "--pages FILE",
      "print the page grid and print order as one JSON object"},
+    {"--parts",
+     nullptr,
+     0,
+     SetNothing,
+     Parts,
+     true,
+     {},
+     {},
+     "",
+     false,
+     "--parts FILE",
+     "print every part (faces, pages, the parts it is glued to)\nand a build order as one JSON object"},
+    {"--find-join",
+     nullptr,
+     1,
+     [](CommandLineOptions& o, const Values& v) {
+       auto [p, e] = std::from_chars(v[0].data(), v[0].data() + v[0].size(), o.joinNumber);
+       return e != std::errc() || p != v[0].data() + v[0].size() ? "--find-join expects a number, got \"" + v[0] + "\""
+                                                                 : std::string();
+     },
+     FindJoin,
+     true,
+     {},
+     {},
+     "",
+     false,
+     "--find-join N FILE",
+     "print where both ends of join number N lie (part,\nplace on paper, page) as one JSON object"},
     {"--export",
      nullptr,
      1,
@@ -321,13 +350,14 @@ const OptionRow kOptions[] = {
      },
      None,
      false,
-     {Info, Pages, Export, Render3d, Thumbnail},
+     {Info, Pages, Parts, FindJoin, Export, Render3d, Thumbnail},
      {},
-     "--info, --pages, --export, --render-3d and --thumbnail",
+     "--info, --pages, --parts, --find-join, --export, --render-3d and --thumbnail",
      false,
      "--set KEY=VALUE",
-     "override a setting (repeatable), e.g. --set bDrawNumber=1;\nfor --info, --pages, --export, --render-3d, "
-     "--thumbnail"},
+     "override a setting (repeatable), e.g. --set bDrawNumber=1;\nfor --info, --pages, --parts, --find-join, "
+     "--export,\n"
+     "--render-3d, --thumbnail"},
     {"--profile",
      nullptr,
      1,
@@ -367,6 +397,8 @@ constexpr const char* kSynopsis[] = {
     "plicora-viewer [FILE.plc]",
     "plicora-viewer --info FILE.plc",
     "plicora-viewer --pages FILE.plc",
+    "plicora-viewer --parts FILE.plc",
+    "plicora-viewer --find-join N FILE.plc",
     "plicora-viewer --export OUT.{eps,bmp,png,emf,svg,pdf,dxf} FILE.plc [--size WxH]",
     "plicora-viewer --export OUT.svg --cutter FILE.plc",
     "plicora-viewer --export OUT.{pdf,svg} [--cutter] --pages-out DIR FILE.plc",

@@ -9,7 +9,20 @@
 
 namespace plicora {
 
-enum class BatchCommand { None, Help, Version, Info, Pages, Export, DecodeImage, Render3d, Thumbnail, DataPaths };
+enum class BatchCommand {
+  None,
+  Help,
+  Version,
+  Info,
+  Pages,
+  Parts,
+  FindJoin,
+  Export,
+  DecodeImage,
+  Render3d,
+  Thumbnail,
+  DataPaths
+};
 
 /// The largest side of a --thumbnail picture.
 inline constexpr int kLargestThumbnail = 4096;
@@ -40,6 +53,7 @@ struct CommandLineOptions {
   int thumbnailSize = 0;                                  ///< --thumbnail SIZE
   bool cutter = false;                                    ///< --cutter: the SVG for cutting machines
   std::optional<std::string> pagesOut;                    ///< --pages-out DIR: one file per printed sheet
+  int joinNumber = 0;                                     ///< --find-join N
 };
 
 struct ParseResult {

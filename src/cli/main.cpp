@@ -32,6 +32,10 @@ int main(int argc, char** argv) {
       return RunInfoCommand(options);
     case BatchCommand::Pages:
       return RunPagesCommand(options);
+    case BatchCommand::Parts:
+      return RunPartsCommand(options);
+    case BatchCommand::FindJoin:
+      return RunFindJoinCommand(options);
     case BatchCommand::Export:
       return RunExportCommand(options);
     case BatchCommand::DecodeImage:

@@ -15,9 +15,11 @@ namespace {
 
 TEST(CommandLineTest, OptionsTheCommandWouldNotUseAreRefused) {
   const std::string size = "--size applies only to --export to BMP or PNG and to --render-3d";
-  const std::string set = "--set applies only to --info, --pages, --export, --render-3d and --thumbnail";
+  const std::string set =
+      "--set applies only to --info, --pages, --parts, --find-join, --export, --render-3d and --thumbnail";
   const std::string profile =
-      "--profile applies only to the window, --info, --pages, --export, --render-3d and --thumbnail";
+      "--profile applies only to the window, --info, --pages, --parts, --find-join, --export, --render-3d and "
+      "--thumbnail";
   const struct {
     std::vector<std::string> args;
     std::string error;  // empty: accepted
@@ -63,7 +65,8 @@ TEST(CommandLineTest, WrongArgumentsAreNamed) {
     std::string error;
   } cases[] = {
       {{"--info", "a.plc", "--pages"},
-       "only one of --info, --pages, --export, --decode-image, --render-3d, --thumbnail may be given (--pages)"},
+       "only one of --info, --pages, --parts, --find-join, --export, --decode-image, --render-3d, --thumbnail may be "
+       "given (--pages)"},
       {{"a.plc", "--export"}, "option --export needs a value"},
       {{"--decode-image", "a.bmp"}, "option --decode-image needs a value"},
       {{"--cutter", "a.plc"}, "--cutter needs --export"},
@@ -75,6 +78,7 @@ TEST(CommandLineTest, WrongArgumentsAreNamed) {
       {{"--export", "a.png", "--size", "12", "a.plc"}, "--size expects WxH, got \"12\""},
       {{"--set", "=1", "--info", "a.plc"}, "--set expects KEY=VALUE, got \"=1\""},
       {{"--decode-image", "a.bmp", "b.png", "c"}, "unexpected argument c"},
+      {{"--find-join", "x", "a.plc"}, "--find-join expects a number, got \"x\""},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseCommandLine(c.args).error, c.error) << c.args.front();
   const CommandLineOptions o =

@@ -152,5 +152,30 @@ TEST(ExportCommand, RefusesUnknownFormatsAndUnwritablePaths) {
   EXPECT_EQ(run.err, "Cannot write to file\n" + dir.File("no/such/folder/cube.eps") + ": No such file or directory\n");
 }
 
+TEST(BuildCommands, PartsAndJoinEndsOfTheSampleFiles) {
+  test::TempDir dir;
+  const std::string torus = test::FixturePath("torus_concave_numbers.plc");
+  const ViewerRun parts = Viewer(dir, "--parts " + torus);
+  ASSERT_EQ(parts.status, 0) << parts.err;
+  EXPECT_EQ(parts.out.rfind("{\"parts\": [{\"index\": 0, \"faces\": 124, \"pages\": [[0, 0]], \"neighbours\": "
+                            "[[1, 4], [2, 4], [3, 4], [4, 4]]}",
+                            0),
+            0u)
+      << parts.out;
+  EXPECT_EQ(Field(parts.out, "buildOrder"), "[0, 1, 2, 3, 4]");
+
+  const std::string sphere = test::FixturePath("sphere_multipage_a4.plc");
+  const ViewerRun join = Viewer(dir, "--find-join 3 " + sphere);
+  ASSERT_EQ(join.status, 0) << join.err;
+  EXPECT_EQ(join.out.rfind("{\"joinNumber\": 3, \"ends\": [{\"part\": 0, \"x\": 36.65066348519", 0), 0u) << join.out;
+  EXPECT_NE(join.out.find("\"page\": [2, 0]}]}"), std::string::npos) << join.out;
+
+  const ViewerRun missing = Viewer(dir, "--find-join 999 " + test::FixturePath("cube.plc"));
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.err, "Join number 999 does not exist: this file has join numbers 1 to 7.\n");
+  const ViewerRun flat = Viewer(dir, "--parts " + test::FixturePath("no_development_marked_edges.plc"));
+  EXPECT_EQ(flat.status, 4);
+}
+
 }  // namespace
 }  // namespace plicora
