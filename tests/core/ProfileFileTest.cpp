@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "TestSupport.h"
@@ -166,6 +167,33 @@ TEST_F(AtomicSaveTest, RefusesToReplaceAFolderOrWriteIntoAMissingOne) {
   EXPECT_TRUE(std::filesystem::is_directory(dir_.File("sub")));
   EXPECT_FALSE(WriteFileAtomically(dir_.File("missing/p.ini"), "x"));
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"sub"});
+}
+
+TEST_F(AtomicSaveTest, RemovesOnlyStaleTemporariesOfItsOwnNaming) {
+  namespace fs = std::filesystem;
+  const std::string profile = test::WriteFile(dir_.File("p.ini"), "[Settings]\n");
+  struct Case {
+    const char* name;
+    bool old;
+    bool removed;
+  };
+  const Case cases[] = {
+      {".p.ini.a1B2c3", true, true},    // what a killed save leaves
+      {".p.ini.Zz9Yy8", false, false},  // a save in progress elsewhere
+      {".p.ini.a1B2c", true, false},    // five characters
+      {".p.ini.a1B2c3d", true, false},  // seven
+      {".p.ini.a1-2c3", true, false},   // not a letter or digit
+      {"p.ini.a1B2c3", true, false},    // not hidden
+      {".q.ini.a1B2c3", true, false},   // another file's
+  };
+  for (const Case& c : cases) {
+    test::WriteFile(dir_.File(c.name), "[Sett");
+    if (c.old) fs::last_write_time(dir_.File(c.name), fs::file_time_type::clock::now() - std::chrono::hours(1));
+  }
+  EXPECT_EQ(RemoveStaleTemporaries(profile), 1);
+  for (const Case& c : cases) EXPECT_EQ(fs::exists(dir_.File(c.name)), !c.removed) << c.name;
+  EXPECT_EQ(test::ReadFile(profile), "[Settings]\n");
+  EXPECT_EQ(RemoveStaleTemporaries(dir_.File("missing/p.ini")), 0);
 }
 
 }  // namespace

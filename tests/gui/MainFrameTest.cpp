@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QUrl>
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 
 #include "TestSupport.h"
 #include "core/document/UpdateHints.h"
@@ -194,7 +196,11 @@ TEST(MainFrameTest, CloseWritesTheProfileThatTheNextStartReads) {
   EXPECT_EQ(written.GetInt("Settings", "bFirstStartUp"), 0);
   EXPECT_EQ(written.GetString("Recent File List", "File1"), test::FixturePath("cube.plc"));
   EXPECT_TRUE(written.HasSection("ControlBars\\State"));
+  // A save killed half-way left its temporary file: the next start removes it.
+  const std::string stale = test::WriteFile(dir.File("config/.plicora-viewer.ini.Ab12Cd"), "[Win");
+  std::filesystem::last_write_time(stale, std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
   Window second(profile);
+  EXPECT_FALSE(std::filesystem::exists(stale));
   EXPECT_FALSE(second.settings.bFirstStartUp);
   EXPECT_TRUE(second.settings.bLineSmooth);
   EXPECT_EQ(second.frame.recentFiles(), std::vector<std::string>{test::FixturePath("cube.plc")});

@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <utility>
@@ -73,6 +76,22 @@ void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteStep> step) {
 
 namespace {
 
+/// The temporary file of a write of `fileName`: hidden, named after the
+/// target, with mkstemp's six letters and digits at the end.
+std::string TemporaryPrefix(const std::string& fileName) {
+  return "." + fileName + ".";
+}
+constexpr std::size_t kTemporarySuffixLength = 6;
+constexpr auto kStaleTemporaryAge = std::chrono::minutes(1);
+
+bool IsTemporaryOf(const std::string& name, const std::string& fileName) {
+  const std::string prefix = TemporaryPrefix(fileName);
+  if (name.size() != prefix.size() + kTemporarySuffixLength || name.compare(0, prefix.size(), prefix) != 0)
+    return false;
+  return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                     [](unsigned char c) { return std::isalnum(c) != 0; });
+}
+
 /// A temporary file beside the file that is really replaced.
 struct TemporaryBeside {
   std::string target;
@@ -94,7 +113,8 @@ bool CreateTemporaryBeside(const std::string& path, TemporaryBeside& temp, std::
   }
   const mode_t mode = exists ? static_cast<mode_t>(old.st_mode & 07777) : NewFileMode();
 
-  std::string pattern = temp.folder + "/." + targetPath.filename().string() + ".XXXXXX";
+  std::string pattern =
+      temp.folder + "/" + TemporaryPrefix(targetPath.filename().string()) + std::string(kTemporarySuffixLength, 'X');
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   temp.fd = ::mkostemp(name.data(), O_CLOEXEC);
@@ -115,6 +135,24 @@ bool IsDeviceOrPipe(const std::string& path) {
 }
 
 }  // namespace
+
+int RemoveStaleTemporaries(const std::string& path) {
+  namespace fs = std::filesystem;
+  const fs::path target(ResolveTarget(path));
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const std::string fileName = target.filename().string();
+  const auto now = fs::file_time_type::clock::now();
+  int removed = 0;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code entryError;
+    if (!IsTemporaryOf(it->path().filename().string(), fileName) || !it->is_regular_file(entryError)) continue;
+    const auto written = it->last_write_time(entryError);
+    if (entryError || now - written < kStaleTemporaryAge) continue;
+    if (fs::remove(it->path(), entryError)) ++removed;
+  }
+  return removed;
+}
 
 int LastAtomicWriteErrno() {
   return t_lastErrno;

@@ -53,6 +53,12 @@ class AtomicFileStream {
   int errno_ = 0;
 };
 
+/// Removes what interrupted writes of `path` left beside it: temporary files
+/// of this writer's naming (".NAME.XXXXXX") that nothing touched for a
+/// minute, so that another process's write in progress is left alone.
+/// Returns the number of files removed.
+int RemoveStaleTemporaries(const std::string& path);
+
 /// The system's error number of the last failed write on this thread (for a
 /// message that names the reason).
 int LastAtomicWriteErrno();

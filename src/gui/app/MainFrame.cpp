@@ -21,6 +21,7 @@
 #include "core/development/DevelopmentGeometry.h"
 #include "core/document/SettingsStore.h"
 #include "core/document/UpdateHints.h"
+#include "core/platform/AtomicFileWriter.h"
 #include "core/platform/InstalledFonts.h"
 #include "core/platform/MessageSink.h"
 #include "core/platform/ProfileLocation.h"
@@ -64,6 +65,9 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
     : QMainWindow(parent), doc_(doc), profilePath_(std::move(profilePath)) {
   setObjectName(QStringLiteral("MainFrame"));
   setAcceptDrops(true);
+  // A save that was killed half-way leaves its temporary file beside the
+  // profile; the profile itself is whole either way.
+  if (!profilePath_.empty()) RemoveStaleTemporaries(profilePath_);
   if (!profilePath_.empty() && profile_.Load(profilePath_) == ProfileFile::LoadResult::Failed) {
     // A profile that exists but cannot be read is never overwritten.
     profileWritable_ = false;
