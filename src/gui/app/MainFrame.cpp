@@ -22,6 +22,7 @@
 #include "core/document/SettingsStore.h"
 #include "core/document/UpdateHints.h"
 #include "core/platform/AtomicFileWriter.h"
+#include "core/platform/FreedMemory.h"
 #include "core/platform/InstalledFonts.h"
 #include "core/platform/MessageSink.h"
 #include "core/platform/ProfileLocation.h"
@@ -237,6 +238,7 @@ void CMainFrame::CreateToolBars() {
 bool CMainFrame::RunCommand(int id) {
   const bool ran = commands_.Run(id, CommandStateOf(doc_));
   RefreshCommands();
+  ReleaseFreedMemory();
   return ran;
 }
 
@@ -268,6 +270,7 @@ bool CMainFrame::OpenWorkFile(const std::string& path) {
   request.maxTextureSize = MaxTextureSize();
   const bool opened = doc_.OpenWorkFile(request).ok();
   RefreshCommands();
+  ReleaseFreedMemory();
   return opened;
 }
 
