@@ -18,12 +18,12 @@
 #include <fstream>
 #include <string>
 
-#include "app/CommandIds.h"
-#include "app/MainFrame.h"
-#include "app/VorlanDoc.h"
-#include "model/Settings.h"
-#include "platform/FontResolution.h"
-#include "platform/MessageSink.h"
+#include "core/document/VorlanDoc.h"
+#include "core/model/Settings.h"
+#include "core/platform/MessageSink.h"
+#include "gui/app/MainFrame.h"
+#include "gui/commands/CommandIds.h"
+#include "render/platform/FontResolution.h"
 
 using namespace plicora;
 
