@@ -1,6 +1,7 @@
 // The configuration and information dialogs driven through their commands:
-// validation, OK against Cancel, the enabling rules, colour buttons, the flap
-// question and Reset to Default.
+// what their boxes refuse, OK against Cancel, the enabling rules, colour
+// buttons, the flap question and Reset to Default. The values behind the
+// dialogs are checked without widgets in ConfigurationValuesTest.
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -227,39 +228,55 @@ TEST(ConfigurationDialogsTest, TickingEnablesTheNextControlAtOnce) {
   }
 }
 
-TEST(ConfigurationDialogsTest, ColourButtonsActAtOnceAndSurviveCancel) {
-  DialogHarness h;
-  ASSERT_TRUE(h.Open("cube.plc"));
-  // Background colour chosen through the colour chooser, then Cancel.
-  h.RunWithDialog(ID_OTHER_CONFIGURATIONS, [&](QDialog* dialog) {
-    test::OnNextModal([](QWidget* chooser) {
-      auto* colors = qobject_cast<QColorDialog*>(chooser);
-      ASSERT_NE(colors, nullptr);
-      colors->setCurrentColor(QColor(10, 20, 30));
-      colors->accept();
+TEST(ConfigurationDialogsTest, ColourButtonsEditTheDialogAndOnlyOkSetsTheTable) {
+  const ColorRef modelColor = MakeColorRef(1, 2, 3);
+  const auto modelDiffuse = [](const DialogHarness& h) { return h.doc.model()->defaultMaterial.diffuse; };
+  for (const bool ok : {false, true}) {
+    SCOPED_TRACE(ok ? "OK" : "Cancel");
+    DialogHarness h;
+    ASSERT_TRUE(h.Open("cube.plc"));
+    // The background colour chosen through the colour chooser.
+    h.RunWithDialog(ID_OTHER_CONFIGURATIONS, [&](QDialog* dialog) {
+      test::OnNextModal([](QWidget* chooser) {
+        auto* colors = qobject_cast<QColorDialog*>(chooser);
+        ASSERT_NE(colors, nullptr);
+        colors->setCurrentColor(QColor(10, 20, 30));
+        colors->accept();
+      });
+      auto* background = Child<CColorButton>(dialog, "backgroundColor");
+      QTest::mouseClick(background, Qt::LeftButton);
+      EXPECT_EQ(background->color(), MakeColorRef(10, 20, 30));
+      EXPECT_EQ(h.settings.colors, kDefaultColors);
+      ok ? dialog->accept() : dialog->reject();
     });
-    QTest::mouseClick(Child<CColorButton>(dialog, "backgroundColor"), Qt::LeftButton);
-    EXPECT_EQ(h.settings.colors[7], MakeColorRef(10, 20, 30));
-    dialog->reject();
-  });
-  EXPECT_EQ(h.settings.colors[7], MakeColorRef(10, 20, 30));
-  EXPECT_EQ(h.hints, std::vector<int>{HINT_NONE});
+    std::array<ColorRef, 8> expected = kDefaultColors;
+    if (ok) expected[kColorBackground] = MakeColorRef(10, 20, 30);
+    EXPECT_EQ(h.settings.colors, expected);
+    EXPECT_EQ(h.hints, ok ? std::vector<int>{HINT_NONE} : std::vector<int>{});
 
-  // Color Configuration: a button sets its entry; "Reset to Default" puts
-  // back all eight colours (colour 0 into the model too) and the buttons.
-  h.hints.clear();
-  SetColor(h.settings, 0, MakeColorRef(1, 2, 3), h.doc.model());
-  h.RunWithDialog(ID_COLOR_CONFIGURATION, [&](QDialog* dialog) {
-    auto* convex = Child<CColorButton>(dialog, "convexColor");
-    convex->TakeColor(MakeColorRef(0, 128, 0));
-    EXPECT_EQ(h.settings.colors[1], MakeColorRef(0, 128, 0));
-    QTest::mouseClick(Child<QPushButton>(dialog, "resetColors"), Qt::LeftButton);
-    EXPECT_EQ(h.settings.colors, kDefaultColors);
-    EXPECT_EQ(convex->color(), kDefaultColors[1]);
-    EXPECT_EQ(h.doc.model()->defaultMaterial.diffuse, Material::FromColor(kDefaultColors[0]).diffuse);
-    dialog->accept();
-  });
-  EXPECT_EQ(h.hints, std::vector<int>{HINT_NONE});
+    // Color Configuration: a button shows its new colour; "Reset to Default"
+    // puts back all eight colours and the buttons; the table and the model's
+    // colour 0 follow on OK only.
+    h.hints.clear();
+    SetColor(h.settings, kColorMaterial, modelColor, h.doc.model());
+    const std::array<ColorRef, 8> before = h.settings.colors;
+    h.RunWithDialog(ID_COLOR_CONFIGURATION, [&](QDialog* dialog) {
+      auto* convex = Child<CColorButton>(dialog, "convexColor");
+      auto* concave = Child<CColorButton>(dialog, "concaveColor");
+      convex->ShowColor(MakeColorRef(0, 128, 0));
+      QTest::mouseClick(Child<QPushButton>(dialog, "resetColors"), Qt::LeftButton);
+      EXPECT_EQ(convex->color(), kDefaultColors[kColorConvexFold]);
+      concave->ShowColor(MakeColorRef(0, 0, 128));
+      EXPECT_EQ(h.settings.colors, before);
+      EXPECT_EQ(modelDiffuse(h), Material::FromColor(modelColor).diffuse);
+      ok ? dialog->accept() : dialog->reject();
+    });
+    expected = kDefaultColors;
+    expected[kColorConcaveFold] = MakeColorRef(0, 0, 128);
+    EXPECT_EQ(h.settings.colors, ok ? expected : before);
+    EXPECT_EQ(modelDiffuse(h), Material::FromColor(ok ? kDefaultColors[kColorMaterial] : modelColor).diffuse);
+    EXPECT_EQ(h.hints, ok ? std::vector<int>{HINT_NONE} : std::vector<int>{});
+  }
 }
 
 TEST(ConfigurationDialogsTest, ChangedFlapWidthAsksBeforeChangingEveryFlap) {

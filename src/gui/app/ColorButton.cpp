@@ -6,9 +6,6 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
-#include "core/document/SettingsStore.h"
-#include "core/document/VorlanDoc.h"
-
 namespace plicora {
 namespace {
 
@@ -20,20 +17,12 @@ QColor ToQColor(ColorRef c) {
 
 }  // namespace
 
-CColorButton::CColorButton(CVorlanDoc& doc, int colorIndex, QWidget* parent)
-    : QPushButton(parent), doc_(doc), index_(colorIndex), color_(GetColor(doc.settings(), colorIndex)) {
+CColorButton::CColorButton(ColorRef color, QWidget* parent) : QPushButton(parent), color_(color) {
   connect(this, &QPushButton::clicked, this, &CColorButton::ChooseColor);
 }
 
-void CColorButton::TakeColor(ColorRef color) {
+void CColorButton::ShowColor(ColorRef color) {
   color_ = color;
-  SetColor(doc_.settings(), index_, color, doc_.model());
-  update();
-  emit colorChanged();
-}
-
-void CColorButton::Reload() {
-  color_ = GetColor(doc_.settings(), index_);
   update();
 }
 
@@ -41,7 +30,7 @@ void CColorButton::ChooseColor() {
   QColorDialog dialog(ToQColor(color_), this);
   if (dialog.exec() != QDialog::Accepted) return;
   const QColor chosen = dialog.selectedColor();
-  TakeColor(MakeColorRef(chosen.red(), chosen.green(), chosen.blue()));
+  ShowColor(MakeColorRef(chosen.red(), chosen.green(), chosen.blue()));
 }
 
 void CColorButton::paintEvent(QPaintEvent*) {

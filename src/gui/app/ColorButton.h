@@ -1,8 +1,8 @@
 #pragma once
-// A push button that stands for one entry of the colour table: its face is
-// painted with the colour inside a raised frame, and a click opens the
-// colour chooser. A chosen colour is set in the table at once and stays set
-// even when the surrounding dialog is cancelled.
+// A push button that shows one colour: its face is painted with the colour
+// inside a raised frame, and a click opens the colour chooser, whose chosen
+// colour the button then shows. The button only holds the colour; its
+// dialog reads it when confirmed, so a cancelled dialog changes nothing.
 
 #include <QPushButton>
 
@@ -10,21 +10,14 @@
 
 namespace plicora {
 
-class CVorlanDoc;
-
 class CColorButton : public QPushButton {
   Q_OBJECT
  public:
-  CColorButton(CVorlanDoc& doc, int colorIndex, QWidget* parent = nullptr);
+  explicit CColorButton(ColorRef color, QWidget* parent = nullptr);
 
   ColorRef color() const { return color_; }
-  /// Sets the table entry (colour 0 also reaches the model) and repaints.
-  void TakeColor(ColorRef color);
-  /// Shows the table entry again (after the table was reset).
-  void Reload();
-
- signals:
-  void colorChanged();
+  /// Shows `color` from now on.
+  void ShowColor(ColorRef color);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -33,8 +26,6 @@ class CColorButton : public QPushButton {
  private:
   void ChooseColor();
 
-  CVorlanDoc& doc_;
-  int index_;
   ColorRef color_;
 };
 

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/document/SettingsStore.h"
 #include "core/document/UpdateHints.h"
 #include "gui/app/ColorButton.h"
+#include "gui/app/DialogDataExchange.h"
 
 namespace plicora {
 namespace {
@@ -16,27 +16,28 @@ namespace {
 struct EdgeColorEntry {
   const char* label;
   const char* name;
-  int index;
+  ColorSlot slot;
 };
 
 constexpr EdgeColorEntry kEdgeColors[] = {
-    {"Convex Fold Edge", "convexColor", 1},
-    {"Concave Fold Edge", "concaveColor", 2},
-    {"Edge with Only One Side Surface", "oneSidedColor", 3},
+    {"Convex Fold Edge", "convexColor", kColorConvexFold},
+    {"Concave Fold Edge", "concaveColor", kColorConcaveFold},
+    {"Edge with Only One Side Surface", "oneSidedColor", kColorCutEdge},
 };
 
 }  // namespace
 
-ColorConfigurationDialog::ColorConfigurationDialog(CVorlanDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
+ColorConfigurationDialog::ColorConfigurationDialog(const ColorConfiguration& values, QWidget* parent)
+    : QDialog(parent), values_(values) {
   setWindowTitle(QStringLiteral("Color Configuration"));
   auto* grid = new QGridLayout;
   int row = 0;
   for (const EdgeColorEntry& entry : kEdgeColors) {
-    auto* button = new CColorButton(doc, entry.index);
+    auto* button = new CColorButton(values.colors[entry.slot]);
     button->setObjectName(QLatin1String(entry.name));
     grid->addWidget(new QLabel(QLatin1String(entry.label)), row, 0);
     grid->addWidget(button, row, 1);
-    buttons_.push_back(button);
+    buttons_.push_back({entry.slot, button});
     ++row;
   }
   auto* reset = new QPushButton(QStringLiteral("Reset to Default"));
@@ -52,16 +53,25 @@ ColorConfigurationDialog::ColorConfigurationDialog(CVorlanDoc& doc, QWidget* par
 }
 
 void ColorConfigurationDialog::ResetColorTable() {
-  ResetColors(doc_.settings(), doc_.model());
-  for (CColorButton* button : buttons_) button->Reload();
+  values_.ResetColors();
+  for (const Shown& shown : buttons_) shown.button->ShowColor(values_.colors[shown.slot]);
   update();
 }
 
+void ColorConfigurationDialog::accept() {
+  ColorConfiguration edited = values_;
+  for (const Shown& shown : buttons_) edited.colors[shown.slot] = shown.button->color();
+  if (!ConfirmValues(edited, {})) return;
+  values_ = edited;
+  QDialog::accept();
+}
+
 void RunColorConfiguration(const FrameServices& services) {
-  ColorConfigurationDialog dialog(*services.doc, services.window);
-  dialog.exec();
-  // Colours act at once, so the panes redraw however the dialog was closed.
-  services.doc->UpdateAllViews(HINT_NONE);
+  CVorlanDoc& doc = *services.doc;
+  ColorConfigurationDialog dialog(ColorConfiguration::FromSettings(doc.settings()), services.window);
+  if (dialog.exec() != QDialog::Accepted) return;
+  dialog.values().ApplyTo(doc.settings(), doc.model());
+  doc.UpdateAllViews(HINT_NONE);
 }
 
 }  // namespace plicora

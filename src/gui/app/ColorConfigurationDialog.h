@@ -1,10 +1,12 @@
 #pragma once
 // "Color Configuration": the colours of convex, concave and one-sided edges,
-// each acting at once, and a button that puts every colour back to its
-// built-in value. The dialog closes with OK only.
+// and a button that puts every colour back to its built-in value. The dialog
+// closes with OK only; closing it otherwise discards the changes.
 
 #include <QDialog>
+#include <vector>
 
+#include "core/configuration/ColorConfiguration.h"
 #include "gui/commands/FrameServices.h"
 
 namespace plicora {
@@ -14,16 +16,25 @@ class CColorButton;
 class ColorConfigurationDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit ColorConfigurationDialog(CVorlanDoc& doc, QWidget* parent = nullptr);
+  explicit ColorConfigurationDialog(const ColorConfiguration& values, QWidget* parent = nullptr);
+  /// The confirmed values (after OK).
+  const ColorConfiguration& values() const { return values_; }
+
+ public slots:
+  void accept() override;
 
  private:
+  struct Shown {
+    ColorSlot slot;
+    CColorButton* button;
+  };
   void ResetColorTable();
 
-  CVorlanDoc& doc_;
-  std::vector<CColorButton*> buttons_;
+  ColorConfiguration values_;
+  std::vector<Shown> buttons_;
 };
 
-/// Runs the dialog and redraws (the colours have changed already).
+/// Runs the dialog; on OK sets the colours and redraws.
 void RunColorConfiguration(const FrameServices& services);
 
 }  // namespace plicora

@@ -4,25 +4,18 @@
 
 namespace plicora {
 
-std::string IntegerEntryProblem(const QString& text, int low, int high) {
+std::optional<int> IntegerFromEntry(const QString& text) {
   bool ok = false;
   const int value = text.trimmed().toInt(&ok, 10);
-  if (!ok) return "Please enter an integer.";
-  if (value < low || value > high)
-    return QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high).toStdString();
-  return {};
+  if (!ok) return std::nullopt;
+  return value;
 }
 
-bool ExchangeInteger(QLineEdit* box, int low, int high, int& value) {
-  const std::string problem = IntegerEntryProblem(box->text(), low, high);
-  if (!problem.empty()) {
-    ShowMessage(problem, MessageKind::Warning);
-    box->setFocus();
-    box->selectAll();
-    return false;
-  }
-  value = box->text().trimmed().toInt();
-  return true;
+void RefuseEntry(QLineEdit* box, const std::string& message) {
+  ShowMessage(message, MessageKind::Warning);
+  if (!box) return;
+  box->setFocus();
+  box->selectAll();
 }
 
 QCheckBox* MakeCheckBox(const QString& text, const char* name, bool value) {
@@ -32,12 +25,16 @@ QCheckBox* MakeCheckBox(const QString& text, const char* name, bool value) {
   return box;
 }
 
-QComboBox* MakeChoice(const QStringList& items, const char* name, int index) {
+QComboBox* MakeChoice(const ChoiceList& items, const char* name, int index) {
   auto* choice = new QComboBox;
   choice->setObjectName(QLatin1String(name));
-  choice->addItems(items);
-  choice->setCurrentIndex(index >= 0 && index < items.size() ? index : -1);
+  for (const std::string& item : items) choice->addItem(QString::fromStdString(item));
+  choice->setCurrentIndex(index >= 0 && index < choice->count() ? index : -1);
   return choice;
+}
+
+void ReadChoice(const QComboBox* choice, int& index) {
+  if (choice->currentIndex() >= 0) index = choice->currentIndex();
 }
 
 QLineEdit* MakeIntegerBox(const char* name, int value) {

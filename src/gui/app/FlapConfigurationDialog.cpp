@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "core/document/UpdateHints.h"
 #include "core/platform/MessageSink.h"
@@ -14,25 +13,17 @@
 
 namespace plicora {
 
-int FlapWidthMillimetres(double widthCm) {
-  return static_cast<int>(std::trunc(widthCm * 10.0));
-}
-
-FlapConfigurationDialog::FlapConfigurationDialog(const Settings& s, QWidget* parent) : QDialog(parent) {
+FlapConfigurationDialog::FlapConfigurationDialog(const FlapConfiguration& values, QWidget* parent)
+    : QDialog(parent), values_(values) {
   setWindowTitle(QStringLiteral("Flap Configuration"));
-  showFlaps_ = MakeCheckBox(QStringLiteral("Show Flap"), "showFlap", s.bDrawFlap);
-  // The flap side is not offered here; the box is kept hidden and inactive.
-  auto* reverse = MakeCheckBox(QStringLiteral("Reverse Flap Position"), "reverseFlap", s.bNorishiroReverse);
-  reverse->setEnabled(false);
-  reverse->setVisible(false);
-  width_ = MakeIntegerBox("flapWidth", FlapWidthMillimetres(s.flapWidth));
+  showFlaps_ = MakeCheckBox(QStringLiteral("Show Flap"), "showFlap", values.showFlaps);
+  width_ = MakeIntegerBox("flapWidth", values.widthMillimetres);
 
   auto* grid = new QGridLayout;
   grid->addWidget(showFlaps_, 0, 0, 1, 3);
-  grid->addWidget(reverse, 1, 0, 1, 3);
-  grid->addWidget(new QLabel(QStringLiteral("Flap Width")), 2, 0);
-  grid->addWidget(width_, 2, 1);
-  grid->addWidget(new QLabel(QStringLiteral("mm")), 2, 2);
+  grid->addWidget(new QLabel(QStringLiteral("Flap Width")), 1, 0);
+  grid->addWidget(width_, 1, 1);
+  grid->addWidget(new QLabel(QStringLiteral("mm")), 1, 2);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -42,28 +33,25 @@ FlapConfigurationDialog::FlapConfigurationDialog(const Settings& s, QWidget* par
   setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);  // room for the whole title
 }
 
-bool FlapConfigurationDialog::showFlaps() const {
-  return showFlaps_->isChecked();
-}
-
 void FlapConfigurationDialog::accept() {
-  if (!ExchangeInteger(width_, 1, 50, confirmedWidth_)) return;
+  FlapConfiguration edited = values_;
+  edited.showFlaps = showFlaps_->isChecked();
+  if (!ConfirmValues(edited, {{&FlapConfiguration::widthMillimetres, width_}})) return;
+  values_ = edited;
   QDialog::accept();
 }
 
 void RunFlapConfiguration(const FrameServices& services) {
   CVorlanDoc& doc = *services.doc;
-  Settings& s = doc.settings();
-  const int shownWidth = FlapWidthMillimetres(s.flapWidth);
-  FlapConfigurationDialog dialog(s, services.window);
+  const FlapConfiguration shown = FlapConfiguration::FromSettings(doc.settings());
+  FlapConfigurationDialog dialog(shown, services.window);
   if (dialog.exec() != QDialog::Accepted) return;
-  const int width = dialog.widthMillimetres();
-  if (width != shownWidth && doc.model() && doc.hasDevelopment()) {
+  const FlapConfiguration& chosen = dialog.values();
+  if (chosen.widthMillimetres != shown.widthMillimetres && doc.model() && doc.hasDevelopment()) {
     if (!CurrentMessageSink().Ask(kChangeAllFlapsQuestion, false)) return;
-    SetAllFlapWidths(*doc.model(), width * 0.1);
+    SetAllFlapWidths(*doc.model(), chosen.WidthCentimetres());
   }
-  s.bDrawFlap = dialog.showFlaps();
-  s.flapWidth = width * 0.1;
+  chosen.ApplyTo(doc.settings());
   doc.UpdateAllViews(HINT_NONE);
 }
 

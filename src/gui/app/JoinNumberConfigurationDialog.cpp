@@ -12,11 +12,12 @@
 
 namespace plicora {
 
-JoinNumberConfigurationDialog::JoinNumberConfigurationDialog(const Settings& s, QWidget* parent) : QDialog(parent) {
+JoinNumberConfigurationDialog::JoinNumberConfigurationDialog(const JoinNumberConfiguration& values, QWidget* parent)
+    : QDialog(parent), values_(values) {
   setWindowTitle(QStringLiteral("Join Number Configuration"));
-  show_ = MakeCheckBox(QStringLiteral("Show Join Number"), "showJoinNumber", s.bDrawNumber);
-  reverse_ = MakeCheckBox(QStringLiteral("Reverse Join Number Position"), "reverseJoinNumbers", s.bEdgeIdReverse);
-  fontSize_ = MakeIntegerBox("joinNumberFontSize", s.iEdgeNumberFontSize);
+  show_ = MakeCheckBox(QStringLiteral("Show Join Number"), "showJoinNumber", values.showNumbers);
+  reverse_ = MakeCheckBox(QStringLiteral("Reverse Join Number Position"), "reverseJoinNumbers", values.reverseNumbers);
+  fontSize_ = MakeIntegerBox("joinNumberFontSize", values.fontSize);
 
   auto* grid = new QGridLayout;
   grid->addWidget(show_, 0, 0, 1, 3);
@@ -34,21 +35,20 @@ JoinNumberConfigurationDialog::JoinNumberConfigurationDialog(const Settings& s, 
 }
 
 void JoinNumberConfigurationDialog::accept() {
-  if (!ExchangeInteger(fontSize_, 1, 100, confirmedFontSize_)) return;
+  JoinNumberConfiguration edited = values_;
+  edited.showNumbers = show_->isChecked();
+  edited.reverseNumbers = reverse_->isChecked();
+  if (!ConfirmValues(edited, {{&JoinNumberConfiguration::fontSize, fontSize_}})) return;
+  values_ = edited;
   QDialog::accept();
 }
 
-void JoinNumberConfigurationDialog::Store(Settings& s) const {
-  s.bDrawNumber = show_->isChecked();
-  s.bEdgeIdReverse = reverse_->isChecked();
-  s.iEdgeNumberFontSize = confirmedFontSize_;
-}
-
 void RunJoinNumberConfiguration(const FrameServices& services) {
-  JoinNumberConfigurationDialog dialog(services.doc->settings(), services.window);
+  CVorlanDoc& doc = *services.doc;
+  JoinNumberConfigurationDialog dialog(JoinNumberConfiguration::FromSettings(doc.settings()), services.window);
   if (dialog.exec() != QDialog::Accepted) return;
-  dialog.Store(services.doc->settings());
-  services.doc->UpdateAllViews(HINT_NONE);
+  dialog.values().ApplyTo(doc.settings());
+  doc.UpdateAllViews(HINT_NONE);
 }
 
 }  // namespace plicora

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include "core/configuration/JoinNumberConfiguration.h"
 #include "gui/commands/FrameServices.h"
 
 class QCheckBox;
@@ -14,18 +15,18 @@ namespace plicora {
 class JoinNumberConfigurationDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit JoinNumberConfigurationDialog(const Settings& settings, QWidget* parent = nullptr);
-  /// Writes the confirmed values (after OK) into `settings`.
-  void Store(Settings& settings) const;
+  explicit JoinNumberConfigurationDialog(const JoinNumberConfiguration& values, QWidget* parent = nullptr);
+  /// The confirmed values (after OK).
+  const JoinNumberConfiguration& values() const { return values_; }
 
  public slots:
   void accept() override;
 
  private:
+  JoinNumberConfiguration values_;
   QCheckBox* show_;
   QCheckBox* reverse_;
   QLineEdit* fontSize_;
-  int confirmedFontSize_ = 0;
 };
 
 /// Runs the dialog; on OK stores the values and redraws.

@@ -5,34 +5,23 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "core/document/SettingsStore.h"
 #include "core/document/UpdateHints.h"
 #include "gui/app/DialogDataExchange.h"
 
 namespace plicora {
-namespace {
 
-// The lists keep the program's Japanese item texts: solid, dotted 1,
-// dotted 2, not shown; and "1 (standard)" for the width.
-const QString kSolid = QStringLiteral("実線\u3000\u3000──────");
-const QString kHidden = QStringLiteral("表示しない");
-const QStringList kCutLineItems = {kSolid, kHidden};
-const QStringList kFoldLineItems = {kSolid, QStringLiteral("点線１\u3000・・・・・・・・・・・・"),
-                                    QStringLiteral("点線２\u3000─ - ─ - ─ - "), kHidden};
-const QStringList kLineWidthItems = {"0.25", "0.5", "0.75", QStringLiteral("1（標準）"), "2", "3", "4", "5"};
-
-}  // namespace
-
-LineTypeConfigurationDialog::LineTypeConfigurationDialog(const Settings& s, QWidget* parent) : QDialog(parent) {
+LineTypeConfigurationDialog::LineTypeConfigurationDialog(const LineTypeConfiguration& values, QWidget* parent)
+    : QDialog(parent), values_(values) {
+  using Values = LineTypeConfiguration;
   setWindowTitle(QStringLiteral("Line Type Configuration"));
-  cutLine_ = MakeChoice(kCutLineItems, "cutLine", s.iCutLineType);
-  convexLine_ = MakeChoice(kFoldLineItems, "convexFoldLine", s.iYamaLineType);
-  concaveLine_ = MakeChoice(kFoldLineItems, "concaveFoldLine", s.iTaniLineType);
-  lineWidth_ = MakeChoice(kLineWidthItems, "lineWidth", s.lineWidthIndex);
+  cutLine_ = MakeChoice(Values::CutLineChoices(), "cutLine", values.cutLine);
+  convexLine_ = MakeChoice(Values::FoldLineChoices(), "convexFoldLine", values.convexFoldLine);
+  concaveLine_ = MakeChoice(Values::FoldLineChoices(), "concaveFoldLine", values.concaveFoldLine);
+  lineWidth_ = MakeChoice(Values::LineWidthChoices(), "lineWidth", values.lineWidthIndex);
   hideNearSurface_ =
-      MakeCheckBox(QStringLiteral("Hide Polygonal Line near the Surface"), "hideNearSurface", s.bCullEdge);
-  angle_ = MakeIntegerBox("nearSurfaceAngle", s.iAngleEps);
-  angle_->setEnabled(s.bCullEdge);
+      MakeCheckBox(QStringLiteral("Hide Polygonal Line near the Surface"), "hideNearSurface", values.hideNearSurface);
+  angle_ = MakeIntegerBox("nearSurfaceAngle", values.nearSurfaceAngle);
+  angle_->setEnabled(values.hideNearSurface);
   connect(hideNearSurface_, &QCheckBox::toggled, angle_, &QWidget::setEnabled);
 
   auto* grid = new QGridLayout;
@@ -58,28 +47,23 @@ LineTypeConfigurationDialog::LineTypeConfigurationDialog(const Settings& s, QWid
 }
 
 void LineTypeConfigurationDialog::accept() {
-  if (!ExchangeInteger(angle_, 90, 180, confirmedAngle_)) return;
+  LineTypeConfiguration edited = values_;
+  ReadChoice(cutLine_, edited.cutLine);
+  ReadChoice(convexLine_, edited.convexFoldLine);
+  ReadChoice(concaveLine_, edited.concaveFoldLine);
+  ReadChoice(lineWidth_, edited.lineWidthIndex);
+  edited.hideNearSurface = hideNearSurface_->isChecked();
+  if (!ConfirmValues(edited, {{&LineTypeConfiguration::nearSurfaceAngle, angle_}})) return;
+  values_ = edited;
   QDialog::accept();
 }
 
-void LineTypeConfigurationDialog::Store(Settings& s) const {
-  auto store = [](const QComboBox* choice, int& value) {
-    if (choice->currentIndex() >= 0) value = choice->currentIndex();
-  };
-  store(cutLine_, s.iCutLineType);
-  store(convexLine_, s.iYamaLineType);
-  store(concaveLine_, s.iTaniLineType);
-  store(lineWidth_, s.lineWidthIndex);
-  s.bCullEdge = hideNearSurface_->isChecked();
-  s.iAngleEps = confirmedAngle_;
-  UpdateDerivedSettings(s);
-}
-
 void RunLineTypeConfiguration(const FrameServices& services) {
-  LineTypeConfigurationDialog dialog(services.doc->settings(), services.window);
+  CVorlanDoc& doc = *services.doc;
+  LineTypeConfigurationDialog dialog(LineTypeConfiguration::FromSettings(doc.settings()), services.window);
   if (dialog.exec() != QDialog::Accepted) return;
-  dialog.Store(services.doc->settings());
-  services.doc->UpdateAllViews(HINT_NONE);
+  dialog.values().ApplyTo(doc.settings());
+  doc.UpdateAllViews(HINT_NONE);
 }
 
 }  // namespace plicora

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include "core/configuration/LineTypeConfiguration.h"
 #include "gui/commands/FrameServices.h"
 
 class QCheckBox;
@@ -15,21 +16,21 @@ namespace plicora {
 class LineTypeConfigurationDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit LineTypeConfigurationDialog(const Settings& settings, QWidget* parent = nullptr);
-  /// Writes the confirmed values (after OK) into `settings`.
-  void Store(Settings& settings) const;
+  explicit LineTypeConfigurationDialog(const LineTypeConfiguration& values, QWidget* parent = nullptr);
+  /// The confirmed values (after OK).
+  const LineTypeConfiguration& values() const { return values_; }
 
  public slots:
   void accept() override;
 
  private:
+  LineTypeConfiguration values_;
   QComboBox* cutLine_;
   QComboBox* convexLine_;
   QComboBox* concaveLine_;
   QComboBox* lineWidth_;
   QCheckBox* hideNearSurface_;
   QLineEdit* angle_;
-  int confirmedAngle_ = 0;
 };
 
 /// Runs the dialog; on OK stores the values and redraws.

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include "core/configuration/OtherConfigurations.h"
 #include "gui/commands/FrameServices.h"
 
 class QCheckBox;
@@ -13,30 +14,32 @@ class QLineEdit;
 
 namespace plicora {
 
+class CColorButton;
+
 class OtherConfigurationsDialog : public QDialog {
   Q_OBJECT
  public:
-  OtherConfigurationsDialog(CVorlanDoc& doc, QWidget* parent = nullptr);
-  /// Writes the confirmed values (after OK) into `settings`.
-  void Store(Settings& settings) const;
+  explicit OtherConfigurationsDialog(const OtherConfigurations& values, QWidget* parent = nullptr);
+  /// The confirmed values (after OK).
+  const OtherConfigurations& values() const { return values_; }
 
  public slots:
   void accept() override;
 
  private:
+  OtherConfigurations values_;
   QCheckBox* reverseNumbers_;
   QLineEdit* fontSize_;
   QCheckBox* colorEdges_;
   QCheckBox* reverseZoom_;
   QCheckBox* smoothTexture_;
+  CColorButton* background_;
   QComboBox* lineWidth_;
   QCheckBox* omitMaterial_;
   QCheckBox* simpleDisplay_;
   QCheckBox* limitTexture_;
   QComboBox* textureLimit_;
   QCheckBox* whitish_;
-  int confirmedFontSize_ = 0;
-  int previousLineWidthIndex_;
 };
 
 /// Runs the dialog; on OK stores the values, reduces textures above a newly

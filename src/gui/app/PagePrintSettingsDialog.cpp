@@ -5,20 +5,21 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "core/document/SettingsStore.h"
 #include "core/document/UpdateHints.h"
 #include "gui/app/DialogDataExchange.h"
 
 namespace plicora {
 
-PagePrintSettingsDialog::PagePrintSettingsDialog(const Settings& s, QWidget* parent) : QDialog(parent) {
+PagePrintSettingsDialog::PagePrintSettingsDialog(const PagePrintSettings& values, QWidget* parent)
+    : QDialog(parent), values_(values) {
   setWindowTitle(QStringLiteral("Page and Print Settings"));
-  pageNumber_ = MakeCheckBox(QStringLiteral("Print Page Number"), "printPageNumber", s.bPrintPageNumber);
-  alignmentMarks_ = MakeCheckBox(QStringLiteral("Print Mark for Aligning"), "printAlignmentMarks", s.bPrintTombo);
+  pageNumber_ = MakeCheckBox(QStringLiteral("Print Page Number"), "printPageNumber", values.printPageNumber);
+  alignmentMarks_ =
+      MakeCheckBox(QStringLiteral("Print Mark for Aligning"), "printAlignmentMarks", values.printAlignmentMarks);
   omitEmptyPages_ =
-      MakeCheckBox(QStringLiteral("Do Not Print Pages without Development"), "omitEmptyPages", s.bPrintOmitPage);
-  raster_ = MakeCheckBox(QStringLiteral("Print All in Raster Format"), "printRaster", s.bPrintRaster);
-  resolution_ = MakeChoice({"75", "100", "150", "200"}, "rasterResolution", s.iPrintPPIIndex);
+      MakeCheckBox(QStringLiteral("Do Not Print Pages without Development"), "omitEmptyPages", values.omitEmptyPages);
+  raster_ = MakeCheckBox(QStringLiteral("Print All in Raster Format"), "printRaster", values.printRaster);
+  resolution_ = MakeChoice(PagePrintSettings::ResolutionChoices(), "rasterResolution", values.resolutionIndex);
 
   auto* resolutionRow = new QHBoxLayout;
   resolutionRow->addWidget(new QLabel(QStringLiteral("Resolution of Raster Info")));
@@ -42,20 +43,24 @@ PagePrintSettingsDialog::PagePrintSettingsDialog(const Settings& s, QWidget* par
   layout->addWidget(buttons);
 }
 
-void PagePrintSettingsDialog::Store(Settings& s) const {
-  s.bPrintPageNumber = pageNumber_->isChecked();
-  s.bPrintTombo = alignmentMarks_->isChecked();
-  s.bPrintOmitPage = omitEmptyPages_->isChecked();
-  s.bPrintRaster = raster_->isChecked();
-  if (resolution_->currentIndex() >= 0) s.iPrintPPIIndex = resolution_->currentIndex();
-  UpdateDerivedSettings(s);
+void PagePrintSettingsDialog::accept() {
+  PagePrintSettings edited = values_;
+  edited.printPageNumber = pageNumber_->isChecked();
+  edited.printAlignmentMarks = alignmentMarks_->isChecked();
+  edited.omitEmptyPages = omitEmptyPages_->isChecked();
+  edited.printRaster = raster_->isChecked();
+  ReadChoice(resolution_, edited.resolutionIndex);
+  if (!ConfirmValues(edited, {})) return;
+  values_ = edited;
+  QDialog::accept();
 }
 
 void RunPagePrintSettings(const FrameServices& services) {
-  PagePrintSettingsDialog dialog(services.doc->settings(), services.window);
+  CVorlanDoc& doc = *services.doc;
+  PagePrintSettingsDialog dialog(PagePrintSettings::FromSettings(doc.settings()), services.window);
   if (dialog.exec() != QDialog::Accepted) return;
-  dialog.Store(services.doc->settings());
-  services.doc->UpdateAllViews(HINT_NONE);
+  dialog.values().ApplyTo(doc.settings());
+  doc.UpdateAllViews(HINT_NONE);
 }
 
 }  // namespace plicora

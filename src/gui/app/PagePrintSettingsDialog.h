@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include "core/configuration/PagePrintSettings.h"
 #include "gui/commands/FrameServices.h"
 
 class QCheckBox;
@@ -14,11 +15,15 @@ namespace plicora {
 class PagePrintSettingsDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit PagePrintSettingsDialog(const Settings& settings, QWidget* parent = nullptr);
-  /// Writes the confirmed values (after OK) into `settings`.
-  void Store(Settings& settings) const;
+  explicit PagePrintSettingsDialog(const PagePrintSettings& values, QWidget* parent = nullptr);
+  /// The confirmed values (after OK).
+  const PagePrintSettings& values() const { return values_; }
+
+ public slots:
+  void accept() override;
 
  private:
+  PagePrintSettings values_;
   QCheckBox* pageNumber_;
   QCheckBox* alignmentMarks_;
   QCheckBox* omitEmptyPages_;
