@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/RasterExportCommands.h"
 #include "cli/VectorExportCommands.h"
+#include "core/development/DevelopmentGeometry.h"
 #include "core/export/DevelopmentFileFormat.h"
 #include "core/export/EpsWriter.h"
 #include "core/model/Settings.h"
@@ -97,10 +98,9 @@ int RunExportCommand(const CommandLineOptions& options) {
   if (IsPictureFormat(format) || format == DevelopmentFileFormat::Pdf || options.pagesOut) PrepareRasterExport();
   BatchDocument document;
   if (const int status = OpenBatchDocument(options, document); status != kExitOk) return status;
-  if (!document.model->hasDevelopment) {
-    ShowMessage("This file doesn't have developed pattern.", MessageKind::Warning);
-    return kExitNoDevelopment;
-  }
+  // A development with nothing on it would give blank pages and empty
+  // pictures: it is refused like a file without one.
+  if (!CheckDevelopmentToDraw(*document.model)) return kExitNoDevelopment;
   if (options.pagesOut || (options.cutter && format == DevelopmentFileFormat::Svg))
     return ExportCutFiles(options, document);
   if (const Exporter write = ExporterOf(format)) return write(options, document);

@@ -6,6 +6,7 @@
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
 #include "cli/JsonNumber.h"
+#include "core/development/DevelopmentGeometry.h"
 #include "core/development/Pages.h"
 #include "core/model/Settings.h"
 #include "core/platform/MessageSink.h"
@@ -32,7 +33,7 @@ int RunPagesCommand(const CommandLineOptions& options) {
   if (const int status = OpenBatchDocument(options, document); status != kExitOk) return status;
   Model& model = *document.model;
   if (!model.hasDevelopment) {
-    ShowMessage("This file doesn't have developed pattern.", MessageKind::Warning);
+    ShowMessage(kNoDevelopmentMessage, MessageKind::Warning);
     return kExitNoDevelopment;
   }
   BuildPageList(&model, CurrentSettings(), document.doc.pages());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "TestSupport.h"
@@ -119,6 +120,24 @@ TEST(DevelopmentCommands, FileWithoutDevelopmentExitsWithFour) {
     EXPECT_EQ(run.out, "");
   }
   EXPECT_FALSE(std::filesystem::exists(dir.File("out.eps")));
+}
+
+// A development whose only part has no faces (and no label) has nothing to
+// print: every export refuses it as a file without a development, and
+// writes nothing.
+TEST(DevelopmentCommands, EmptyDevelopmentIsRefusedByEveryExport) {
+  test::TempDir dir, outputs;
+  const std::string file = test::FixturePath("parts_before_solids.plc");
+  const std::string out = outputs.File("out");
+  for (const std::string& args :
+       {"--export " + out + ".eps", "--export " + out + ".bmp", "--export " + out + ".png", "--export " + out + ".emf",
+        "--export " + out + ".svg", "--export " + out + ".pdf", "--export " + out + ".dxf",
+        "--export " + out + ".svg --cutter", "--export " + out + ".pdf --pages-out " + out}) {
+    const ViewerRun run = Viewer(dir, args + " " + file);
+    EXPECT_EQ(run.status, 4) << args;
+    EXPECT_EQ(run.err, "This file doesn't have developed pattern.\n") << args;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(outputs.path())) << "a file was written";
 }
 
 TEST(ExportCommand, WritesEpsForAnyCaseOfTheExtension) {

@@ -71,6 +71,35 @@ TEST(RasterExportCli, BmpAtTheProposedSizeAndPngOfTheSamePicture) {
   EXPECT_GT(dark, width);
 }
 
+// The paper width (metres) a whole-development picture of `file` stands for.
+double PictureWidthMetres(const std::string& file) {
+  CommandLineOptions options;
+  options.inputPath = file;
+  options.noProfile = true;
+  BatchDocument document;
+  if (OpenBatchDocument(options, document) != kExitOk) return 0.0;
+  const BitmapExtent extent = DevelopmentBitmapExtent(*document.model, CurrentSettings());
+  return extent.devWidth * extent.devScale / 100.0;
+}
+
+// A PNG carries the resolution it is drawn at, so that a program placing it
+// shows it at true size: its pixels over the paper width it stands for, for
+// the proposed size (72 pixels per inch) and for a size of the user's.
+TEST(RasterExportCli, PngResolutionIsThePicturesTrueScale) {
+  test::TempDir dir;
+  const std::string square = test::FixturePath("open_square.plc");
+  const double metres = PictureWidthMetres(square);
+  ASSERT_GT(metres, 0.1);
+  for (const char* size : {"", " --size 1000x1000", " --size 120x90"}) {
+    ASSERT_EQ(Viewer(dir, "--export " + dir.File("square.png") + " " + square + size).status, 0) << size;
+    const QImage png(QString::fromStdString(dir.File("square.png")));
+    ASSERT_FALSE(png.isNull()) << size;
+    const double truePerMetre = png.width() / metres;
+    EXPECT_NEAR(png.dotsPerMeterX(), truePerMetre, 1.0) << size;
+    EXPECT_EQ(png.dotsPerMeterY(), png.dotsPerMeterX()) << size;
+  }
+}
+
 TEST(RasterExportCli, ExplicitSizesAndTheirLimits) {
   test::TempDir dir;
   const std::string cube = test::FixturePath("cube.plc");
@@ -145,6 +174,41 @@ TEST(RasterExportCli, EveryFlapLiesInsideThePicture) {
   };
   const double grownPx = (flaps.width() - plain.width()) * 25.4 / 72.0;  // the bitmap's 72 pixels per inch
   EXPECT_NEAR(widthMm("cube.svg") - widthMm("plain.svg"), grownPx, 0.5);
+}
+
+}  // namespace
+}  // namespace plicora
+
+namespace plicora {
+namespace {
+
+// Pixels darker than mid-grey along one border column or row.
+int InkAlong(const QImage& image, bool column, int at) {
+  int ink = 0;
+  const int length = column ? image.height() : image.width();
+  for (int i = 0; i < length; ++i) ink += qGray(column ? image.pixel(at, i) : image.pixel(i, at)) < 128;
+  return ink;
+}
+
+// Without flaps the cut lines run along the picture's edges: each border
+// column and row holds its stroke (a square's side from corner to corner),
+// at the proposed size and at a size of the user's.
+TEST(RasterExportCli, BorderStrokesLieInsideTheFlaplessPicture) {
+  test::TempDir dir;
+  for (const char* fixture : {"open_square.plc", "coplanar_triangles.plc", "split_quad_hidden_diagonal.plc"}) {
+    for (const char* output : {"out.png", "out.bmp", "big.png"}) {
+      const std::string size = output[0] == 'b' ? " --size 1500x1500" : "";
+      ASSERT_EQ(Viewer(dir, "--export " + dir.File(output) + " " + test::FixturePath(fixture) + size).status, 0);
+      const QImage picture(QString::fromStdString(dir.File(output)));
+      ASSERT_FALSE(picture.isNull());
+      const int w = picture.width(), h = picture.height();
+      const std::string where = std::string(fixture) + " " + output;
+      EXPECT_GE(InkAlong(picture, true, 0), h - 4) << where << " left";
+      EXPECT_GE(InkAlong(picture, true, w - 1), h - 4) << where << " right";
+      EXPECT_GE(InkAlong(picture, false, 0), w - 4) << where << " top";
+      EXPECT_GE(InkAlong(picture, false, h - 1), w - 4) << where << " bottom";
+    }
+  }
 }
 
 }  // namespace

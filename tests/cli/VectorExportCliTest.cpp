@@ -169,6 +169,28 @@ TEST(VectorExportCli, MetafileCarriesTheDrawingAndTheLabels) {
   EXPECT_EQ(texts.back(), u"Fold along dotted lines");
 }
 
+// Faces are filled shapes, each drawn with the brush of its colour: every
+// brush created is used by a polygon record (single or several polygons),
+// and no face is written as an outline-only record.
+TEST(VectorExportCli, MetafileFillsTheFacesWithTheirBrushes) {
+  constexpr std::uint32_t kPolygon = 3, kPolyPolygon = 8, kPolygon16 = 86, kPolyPolygon16 = 91;
+  constexpr std::uint32_t kPolyPolyline = 7, kPolyPolyline16 = 90, kCreateBrush = 39;
+  test::TempDir dir;
+  for (const char* fixture : {"octahedron_materials.plc", "cube.plc", "spot_quads_obj.plc"}) {
+    const std::string emfPath = dir.File(std::string(fixture) + ".emf");
+    const ViewerRun run = RunViewer("--export '" + emfPath + "' '" + test::FixturePath(fixture) + "'");
+    ASSERT_EQ(run.status, 0) << fixture << ": " << run.err;
+    const test::EmfFile emf = test::ParseEmf(test::ReadFile(emfPath));
+    ASSERT_EQ(emf.error, "") << fixture;
+    const std::size_t brushes = emf.OfType(kCreateBrush).size();
+    const std::size_t fills = emf.OfType(kPolygon).size() + emf.OfType(kPolyPolygon).size() +
+                              emf.OfType(kPolygon16).size() + emf.OfType(kPolyPolygon16).size();
+    EXPECT_GT(brushes, 0u) << fixture;
+    EXPECT_GE(fills, brushes) << fixture;
+    EXPECT_EQ(emf.OfType(kPolyPolyline).size() + emf.OfType(kPolyPolyline16).size(), 0u) << fixture;
+  }
+}
+
 TEST(VectorExportCli, UnwritableFilesAndUnknownFormats) {
   const std::string input = test::FixturePath("open_square.plc");
   for (const char* name : {"/nonexistent-folder/x.emf", "/nonexistent-folder/x.svg", "/nonexistent-folder/x.pdf"}) {

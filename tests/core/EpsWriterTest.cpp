@@ -54,8 +54,9 @@ class EpsWriterTest : public ::testing::Test {
     std::rewind(file);
     EXPECT_EQ(std::fread(text.data(), 1, text.size(), file), text.size());
     std::fclose(file);
-    // The two header lines apart, the drawing returned.
-    const std::size_t bodyAt = text.find('\n', text.find('\n') + 1) + 1;
+    // The three header lines apart, the drawing returned.
+    std::size_t bodyAt = 0;
+    for (int line = 0; line < 3; ++line) bodyAt = text.find('\n', bodyAt) + 1;
     header = text.substr(0, bodyAt);
     return text.substr(bodyAt);
   }
@@ -242,8 +243,9 @@ TEST_F(EpsWriterTest, HeaderAndBoundingBoxHoldEverythingDrawn) {
     b.part->offsetY = c.offsetY;
     const std::string body = Write();
     long long box[4];
-    ASSERT_EQ(std::sscanf(header.c_str(), "%%!PS-Adobe-3.0 EPSF-3.0\n%%%%BoundingBox:%lld %lld %lld %lld\n", &box[0],
-                          &box[1], &box[2], &box[3]),
+    ASSERT_EQ(std::sscanf(header.c_str(),
+                          "%%!PS-Adobe-3.0 EPSF-3.0\n%%%%BoundingBox:%lld %lld %lld %lld\n%%%%Orientation: Portrait\n",
+                          &box[0], &box[1], &box[2], &box[3]),
               4)
         << header;
     // Every corner a line or an outline passes through, half a point of ink
@@ -269,13 +271,13 @@ TEST_F(EpsWriterTest, HeaderAndBoundingBoxHoldEverythingDrawn) {
   settings.bDrawFlap = settings.bDrawNumber = false;
   b.part->offsetY = 0;
   Write();
-  EXPECT_EQ(header, "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:27 -2 86 57\n");
+  EXPECT_EQ(header, "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:27 -2 86 57\n%%Orientation: Portrait\n");
   // The upright number above the top edge (start 57.12 points high) and the
   // upside-down one below the bottom edge (start -1.81): their 8-point
   // glyphs reach 0.72 * 8 = 5.76 points beyond, to 62.88 and -7.57.
   settings.bDrawFlap = settings.bDrawNumber = true;
   Write();
-  EXPECT_EQ(header, "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:27 -8 86 63\n");
+  EXPECT_EQ(header, "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:27 -8 86 63\n%%Orientation: Portrait\n");
 }
 
 TEST(EpsFile, OpenSquareSampleByTheRules) {
@@ -295,7 +297,7 @@ TEST(EpsFile, OpenSquareSampleByTheRules) {
   const char* bottomRight = "490.393701 450.157480";
   const char* bottom = "19.842520 450.157480";
   const std::string expected =
-      std::string("%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:19 -21 491 451\n") +
+      std::string("%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:19 -21 491 451\n%%Orientation: Portrait\n") +
       "\nnewpath\n 19.842520 -20.393701 moveto\n 490.393701 -20.393701 lineto\n 490.393701 450.157480 lineto"
       "\n 19.842520 450.157480 lineto\nclosepath\n0.850980 0.850980 1.000000 setrgbcolor\nfill"
       "\n0.0 0.0 0.0 setrgbcolor" +
@@ -316,7 +318,7 @@ TEST(EpsFile, UnwritablePathReportsAndTextNotice) {
             "Cannot write to file\n" + dir.File("missing/folder/out.eps") + ": No such file or directory");
   EXPECT_TRUE(SaveEpsFile(dir.File("empty.eps"), model, settings, EpsOptions{}));
   EXPECT_EQ(test::ReadFile(dir.File("empty.eps")),
-            "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:0 0 0 0\n\n0.0 0.0 0.0 setrgbcolor");
+            "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox:0 0 0 0\n%%Orientation: Portrait\n\n0.0 0.0 0.0 setrgbcolor");
 
   EXPECT_EQ(EpsTextNotice(model), "");
   model.texts.emplace_back();

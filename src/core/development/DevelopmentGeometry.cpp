@@ -9,6 +9,7 @@
 #include "core/development/Pages.h"
 #include "core/model/FlatEdges.h"
 #include "core/model/Units.h"
+#include "core/platform/MessageSink.h"
 
 namespace plicora {
 
@@ -50,6 +51,18 @@ DevelopmentBounds TextLabelBoxOf(const TextLabel& label, double devScale) {
   return {label.x, label.y - label.height / s, label.width / s, 1.5 * label.height / s};
 }
 
+bool HasDevelopmentToDraw(const Model& model) {
+  if (!model.hasDevelopment) return false;
+  const auto hasFaces = [](const Part& part) { return !part.faces.empty(); };
+  return !model.texts.empty() || std::any_of(model.parts.begin(), model.parts.end(), hasFaces);
+}
+
+bool CheckDevelopmentToDraw(const Model& model) {
+  if (HasDevelopmentToDraw(model)) return true;
+  ShowMessage(kNoDevelopmentMessage, MessageKind::Warning);
+  return false;
+}
+
 DevelopmentBounds PictureBoundsOf(const Model& model, const Settings& settings) {
   DevelopmentBounds box = DevelopmentBoundsOf(model);
   if (!settings.bDrawFlap || !(model.devScale > 0)) return box;
@@ -67,6 +80,16 @@ DevelopmentBounds PictureBoundsOf(const Model& model, const Settings& settings) 
   // straddle the flap's edge.
   constexpr double kLineInkCm = 0.05;
   const double grow = (widest + kLineInkCm) / model.devScale;
+  if (!std::isfinite(grow)) return box;
+  return {box.x - grow, box.y - grow, box.width + 2 * grow, box.height + 2 * grow};
+}
+
+DevelopmentBounds RasterPictureBoundsOf(const Model& model, const Settings& settings) {
+  const DevelopmentBounds box = PictureBoundsOf(model, settings);
+  if (!(model.devScale > 0)) return box;
+  // Lines and flap outlines are drawn with the same width, in points.
+  const double widestPoints = std::max(settings.printoutLineWidth, 1.0);
+  const double grow = widestPoints * kCmPerLinePoint / 2.0 / model.devScale;
   if (!std::isfinite(grow)) return box;
   return {box.x - grow, box.y - grow, box.width + 2 * grow, box.height + 2 * grow};
 }

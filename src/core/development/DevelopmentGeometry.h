@@ -34,6 +34,17 @@ inline const HalfEdge* SideEnd(const HalfEdge& half) {
   return half.next;
 }
 
+/// Whether the model carries a development with something on it to print
+/// or export: at least one part with faces, or one text label. A development without
+/// either is treated like a file without a development.
+bool HasDevelopmentToDraw(const Model& model);
+
+/// What the program says of a file without a development to show or export.
+inline constexpr const char* kNoDevelopmentMessage = "This file doesn't have developed pattern.";
+
+/// HasDevelopmentToDraw; when false, kNoDevelopmentMessage is shown.
+bool CheckDevelopmentToDraw(const Model& model);
+
 /// The rectangle that holds every part and every label box, in development
 /// units: an empty box at 0, 0 for a development with neither.
 struct DevelopmentBounds {
@@ -51,6 +62,13 @@ DevelopmentBounds TextLabelBoxOf(const TextLabel& label, double devScale);
 /// bDrawFlap is on) and half a millimetre for the ink of its outer line, so
 /// that every flap lies inside.
 DevelopmentBounds PictureBoundsOf(const Model& model, const Settings& settings);
+
+/// The box a raster picture of the whole development frames: PictureBoundsOf
+/// grown on every side by half the widest stroke, so that the lines along
+/// its border are drawn whole, not cut in half by the picture's edge. A
+/// stroke is at least one pixel wide at the pictures' reference resolution
+/// of 72 pixels per inch, that is one point.
+DevelopmentBounds RasterPictureBoundsOf(const Model& model, const Settings& settings);
 
 /// Stores DevelopmentBoundsOf in devX, devY, devWidth, devHeight.
 void ComputeDevelopmentBounds(Model& model);

@@ -110,7 +110,7 @@ OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
         "These fonts will be replaced with the default font.",
         MessageKind::Warning);
   if (request.interactive && !shell_.hasDevelopment) {
-    ShowMessage("This file doesn't have developed pattern.", MessageKind::Warning);
+    ShowMessage(kNoDevelopmentMessage, MessageKind::Warning);
     if (model_->totalFaces > kTooManySurfaces)
       ShowMessage(TooManySurfacesText(model_->totalFaces), MessageKind::Information);
   }

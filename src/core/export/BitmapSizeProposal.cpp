@@ -106,6 +106,13 @@ std::string BitmapSizeQuestion(long long megabytes) {
   return text;
 }
 
+int BitmapPixelsPerMetre(double pixelsPerCm) {
+  // The small allowance keeps a whole number computed as 2829.9999... whole.
+  const double perMetre = pixelsPerCm * 100.0 + 1e-6;
+  if (!(perMetre >= 1.0)) return 1;
+  return perMetre >= 1e9 ? 1000000000 : static_cast<int>(perMetre);
+}
+
 double BitmapPixelsPerCm(const BitmapExtent& e, int width) {
   return Ratio(width, e.ExactReference()) * (kPointsPerInch * kInchPerCm);
 }

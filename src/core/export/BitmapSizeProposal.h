@@ -50,4 +50,9 @@ std::string BitmapSizeQuestion(long long megabytes);
 /// 72-pixels-per-inch width, times 72 pixels per inch in centimetres.
 double BitmapPixelsPerCm(const BitmapExtent& extent, int width);
 
+/// The resolution a picture drawn at `pixelsPerCm` carries, in pixels per
+/// metre (truncated, as 72 pixels per inch gives the BMP header's 2834), so
+/// that a program placing it shows it at its true size on paper.
+int BitmapPixelsPerMetre(double pixelsPerCm);
+
 }  // namespace plicora

@@ -321,14 +321,7 @@ void EmfRecordWriter::LineTo(EmfPoint p, std::int32_t extent) {
   haveCurrent_ = true;
 }
 
-void EmfRecordWriter::PolyRecord(std::uint32_t type32, std::uint32_t type16, const std::vector<EmfPoint>& points,
-                                 std::int32_t extent) {
-  if (points.empty()) return;
-  const EmfRect box = BoundsOf(points, extent);
-  const bool small = Fits16(points);
-  Begin(small ? type16 : type32);
-  Rect(box);
-  U32(static_cast<std::uint32_t>(points.size()));
+void EmfRecordWriter::Points(const std::vector<EmfPoint>& points, bool small) {
   for (const EmfPoint& p : points) {
     if (small) {
       U16(static_cast<std::uint16_t>(static_cast<std::int16_t>(p.x)));
@@ -338,6 +331,17 @@ void EmfRecordWriter::PolyRecord(std::uint32_t type32, std::uint32_t type16, con
       I32(p.y);
     }
   }
+}
+
+void EmfRecordWriter::PolyRecord(std::uint32_t type32, std::uint32_t type16, const std::vector<EmfPoint>& points,
+                                 std::int32_t extent) {
+  if (points.empty()) return;
+  const EmfRect box = BoundsOf(points, extent);
+  const bool small = Fits16(points);
+  Begin(small ? type16 : type32);
+  Rect(box);
+  U32(static_cast<std::uint32_t>(points.size()));
+  Points(points, small);
   End();
   Extend(box);
 }
@@ -354,21 +358,15 @@ void EmfRecordWriter::PolyPolygon(const std::vector<std::vector<EmfPoint>>& poly
   std::vector<EmfPoint> all;
   for (const auto& polygon : polygons) all.insert(all.end(), polygon.begin(), polygon.end());
   if (all.empty()) return;
-  if (!Fits16(all)) {
-    // The 32-bit form is rare enough to go polygon by polygon.
-    for (const auto& polygon : polygons) Polygon(polygon, extent);
-    return;
-  }
+  // One record for all the polygons, so that the fill rule makes holes.
+  const bool small = Fits16(all);
   const EmfRect box = BoundsOf(all, extent);
-  Begin(kEmrPolyPolygon16);
+  Begin(small ? kEmrPolyPolygon16 : kEmrPolyPolygon);
   Rect(box);
   U32(static_cast<std::uint32_t>(polygons.size()));
   U32(static_cast<std::uint32_t>(all.size()));
   for (const auto& polygon : polygons) U32(static_cast<std::uint32_t>(polygon.size()));
-  for (const EmfPoint& p : all) {
-    U16(static_cast<std::uint16_t>(static_cast<std::int16_t>(p.x)));
-    U16(static_cast<std::uint16_t>(static_cast<std::int16_t>(p.y)));
-  }
+  Points(all, small);
   End();
   Extend(box);
 }

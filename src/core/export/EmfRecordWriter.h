@@ -20,6 +20,7 @@ enum EmfRecordType : std::uint32_t {
   kEmrHeader = 1,
   kEmrPolygon = 3,
   kEmrPolyline = 4,
+  kEmrPolyPolygon = 8,
   kEmrEof = 14,
   kEmrSetBkMode = 18,
   kEmrSetPolyFillMode = 19,
@@ -40,7 +41,7 @@ enum EmfRecordType : std::uint32_t {
   kEmrExtTextOutW = 84,
   kEmrPolygon16 = 86,
   kEmrPolyline16 = 87,
-  kEmrPolyPolygon16 = 90,
+  kEmrPolyPolygon16 = 91,
   kEmrExtCreatePen = 95,
 };
 
@@ -202,6 +203,8 @@ class EmfRecordWriter {
   void Extend(const EmfRect& r);
   EmfRect BoundsOf(const std::vector<EmfPoint>& points, std::int32_t extent) const;
   static bool Fits16(const std::vector<EmfPoint>& points);
+  /// The points as 16-bit pairs (`small`) or as 32-bit pairs.
+  void Points(const std::vector<EmfPoint>& points, bool small);
   void PolyRecord(std::uint32_t type32, std::uint32_t type16, const std::vector<EmfPoint>& points, std::int32_t extent);
 
   void Spill();

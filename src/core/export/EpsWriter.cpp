@@ -161,7 +161,9 @@ class EpsDocument {
       header += std::to_string(drawn_.Left()) + " " + std::to_string(drawn_.Bottom()) + " " +
                 std::to_string(drawn_.Right()) + " " + std::to_string(drawn_.Top());
     }
-    header += "\n";
+    // Readers that guess a page's orientation from its text (ghostscript
+    // turns pages whose numbers run mostly sideways) keep it upright.
+    header += "\n%%Orientation: Portrait\n";
     return std::fwrite(header.data(), 1, header.size(), file_) == header.size() &&
            std::fwrite(body_.data(), 1, body_.size(), file_) == body_.size();
   }

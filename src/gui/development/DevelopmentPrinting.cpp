@@ -7,6 +7,7 @@
 #include <QProgressDialog>
 #include <memory>
 
+#include "core/development/DevelopmentGeometry.h"
 #include "core/platform/MessageSink.h"
 
 namespace plicora {
@@ -75,8 +76,12 @@ PrintOutcome DevelopmentPrinting::PrintPages(QPrinter& printer, bool preview, bo
   return outcome;
 }
 
+bool DevelopmentPrinting::HasSomethingToPrint() const {
+  return doc_.model() && doc_.hasDevelopment() && CheckDevelopmentToDraw(*doc_.model());
+}
+
 void DevelopmentPrinting::Print() {
-  if (!doc_.model() || !doc_.hasDevelopment()) return;
+  if (!HasSomethingToPrint()) return;
   const int count = PreparePrinting();
   if (count == 0) return;
   QPrintDialog dialog(&printer_, owner_);
@@ -92,7 +97,7 @@ void DevelopmentPrinting::Print() {
 }
 
 void DevelopmentPrinting::PrintPreview() {
-  if (!doc_.model() || !doc_.hasDevelopment()) return;
+  if (!HasSomethingToPrint()) return;
   PreparePrinting();
   QPrintPreviewDialog dialog(&printer_, owner_);
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter* printer) {

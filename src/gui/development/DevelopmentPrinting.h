@@ -39,6 +39,10 @@ class DevelopmentPrinting {
   QPrinter& printer() { return printer_; }
 
  private:
+  /// False without a development; a development with nothing on it also
+  /// says so, instead of printing blank sheets.
+  bool HasSomethingToPrint() const;
+
   CVorlanDoc& doc_;
   QWidget* owner_;
   std::function<void()> cancelPaneMode_;

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QMimeData>
 
+#include "core/development/DevelopmentGeometry.h"
 #include "core/export/BmpWriter.h"
 #include "core/platform/MessageSink.h"
 #include "render/development/RasterPageRenderer.h"
@@ -47,7 +48,7 @@ bool PutOnClipboard(QMimeData* data, const QString& checkFormat) {
 
 bool CopyBitmapToClipboard(const Model& model, const Settings& settings, const ExportQuestions& questions,
                            const std::function<void()>& cancelPaneMode) {
-  if (!model.hasDevelopment) return false;
+  if (!model.hasDevelopment || !CheckDevelopmentToDraw(model)) return false;
   const BitmapExtent extent = DevelopmentBitmapExtent(model, settings);
   const std::optional<BitmapSize> size = questions.bitmapSize(extent, kMaxClipboardBitmapEdge);
   if (!size) return false;
@@ -70,7 +71,7 @@ bool CopyBitmapToClipboard(const Model& model, const Settings& settings, const E
 }
 
 bool CopyMetafileToClipboard(const Model& model, const Settings& settings) {
-  if (!model.hasDevelopment) return false;
+  if (!model.hasDevelopment || !CheckDevelopmentToDraw(model)) return false;
   const QByteArray metafile = RenderMetafile(model, settings, MetafileReferenceDpi());
   if (metafile.isEmpty()) {
     ShowMessage("Failed to copy to clipboard", MessageKind::Error);

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include "core/development/DevelopmentGeometry.h"
 #include "core/export/DevelopmentFileFormat.h"
 #include "core/platform/MessageSink.h"
 #include "render/export/CutterSvgExport.h"
@@ -55,6 +56,7 @@ bool SaveVector(const std::function<bool()>& write) {
 
 bool SaveDevelopmentAs(const std::string& path, const Model& model, const Settings& settings,
                        const SaveDevelopmentContext& context) {
+  if (!CheckDevelopmentToDraw(model)) return false;
   switch (DevelopmentFileFormatOf(path)) {
     case DevelopmentFileFormat::Bmp:
       return SavePicture(path, PictureFormat::Bmp, model, settings, context);
@@ -80,7 +82,7 @@ bool SaveDevelopmentAs(const std::string& path, const Model& model, const Settin
 
 void SaveDevelopment(QWidget* owner, const Model& model, const Settings& settings,
                      const SaveDevelopmentContext& context) {
-  if (!model.hasDevelopment) return;
+  if (!model.hasDevelopment || !CheckDevelopmentToDraw(model)) return;
   const QFileInfo workFile(QString::fromStdString(model.path));
   QFileDialog dialog(owner, QStringLiteral("Save Development"), workFile.dir().filePath(workFile.completeBaseName()),
                      QString::fromLatin1(kSaveDevelopmentFilter));

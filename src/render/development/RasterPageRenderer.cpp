@@ -177,7 +177,7 @@ RasterJob JobOf(const Model& model, const Settings& settings, const RasterPageRe
     job.originY = -q * h * request.pageRow;
   } else {
     // The development's top-left corner at the buffer's top-left corner.
-    const DevelopmentBounds box = PictureBoundsOf(model, settings);
+    const DevelopmentBounds box = RasterPictureBoundsOf(model, settings);
     job.originX = -box.x * s * q;
     job.originY = -box.y * s * q;
     job.cornerX = box.x;

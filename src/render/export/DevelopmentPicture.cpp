@@ -16,7 +16,7 @@ const char* PictureFailureMessage(PictureFormat format) {
 }
 
 BitmapExtent DevelopmentBitmapExtent(const Model& model, const Settings& settings) {
-  const DevelopmentBounds box = PictureBoundsOf(model, settings);
+  const DevelopmentBounds box = RasterPictureBoundsOf(model, settings);
   return BitmapExtent{box.width, box.height, model.devScale};
 }
 
@@ -29,6 +29,8 @@ bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const
   }
   QImage image;
   if (!RenderDevelopmentImage(model, settings, width, height, pixelsPerCm, cancelPaneMode, image)) return false;
+  image.setDotsPerMeterX(BitmapPixelsPerMetre(pixelsPerCm));
+  image.setDotsPerMeterY(BitmapPixelsPerMetre(pixelsPerCm));
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
