@@ -7,15 +7,18 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <cstdio>
+#include <filesystem>
 
 #include "EmfTestReader.h"
 #include "TestSupport.h"
 #include "core/development/DevelopmentGeometry.h"
 #include "core/export/EmfRecordWriter.h"
+#include "core/platform/AtomicFileWriter.h"
 #include "core/platform/MessageSink.h"
 #include "render/ExportFixture.h"
 #include "render/export/MetafileExport.h"
 #include "render/export/PdfExport.h"
+#include "render/export/PrintAndCut.h"
 #include "render/export/SvgExport.h"
 
 namespace plicora {
@@ -203,6 +206,60 @@ TEST(PdfExport, AlignmentCrossesMeasureTrueLengthOnTheSheet) {
   }
   EXPECT_NEAR(last - first + 1, 400 + 1, 2);
   EXPECT_NEAR((first + last) / 2.0, 250.0, 1.0);
+}
+
+}  // namespace
+}  // namespace plicora
+
+namespace plicora {
+namespace {
+
+std::vector<std::string> FolderListing(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A print-and-cut set replaces the sheets of an earlier run only as a
+// whole: a disk that fills up in the second sheet, or a failing flush or
+// rename, leaves every old sheet as it was and nothing else in the folder.
+TEST(PrintAndCut, SheetSetReplacesTheOldOneWholeOrNotAtAll) {
+  test::SquareDevelopment square;
+  square.model().parts[0].offsetX = 15.0;  // two sheets side by side
+  square.settings.dPageMarginSide = square.settings.dPageMarginTop = 1.5;
+  for (const PrintAndCutFormat format : {PrintAndCutFormat::Pdf, PrintAndCutFormat::CutterSvg}) {
+    test::TempDir scratch, dir;
+    ASSERT_TRUE(ExportPrintAndCutPages(square.model(), square.settings, scratch.path(), "set", format));
+    const std::uintmax_t first = std::filesystem::file_size(PrintAndCutPagePath(scratch.path(), "set", 1, format));
+    const std::uintmax_t second = std::filesystem::file_size(PrintAndCutPagePath(scratch.path(), "set", 2, format));
+    for (int n = 1; n <= 3; ++n) test::WriteFile(PrintAndCutPagePath(dir.path(), "set", n, format), "old");
+    const std::vector<std::string> oldListing = FolderListing(dir.path());
+
+    struct Failure {
+      std::optional<std::uint64_t> space;
+      std::optional<AtomicWriteStep> step;
+    };
+    for (const Failure& failure :
+         {Failure{first + second / 2, std::nullopt}, Failure{first / 2, std::nullopt},
+          Failure{std::nullopt, AtomicWriteStep::Sync}, Failure{std::nullopt, AtomicWriteStep::Rename}}) {
+      CollectingMessageSink sink;
+      ScopedMessageSink scoped(sink);
+      SetAtomicWriteSpaceForTesting(failure.space);
+      SetAtomicWriteFaultForTesting(failure.step);
+      EXPECT_FALSE(ExportPrintAndCutPages(square.model(), square.settings, dir.path(), "set", format));
+      SetAtomicWriteSpaceForTesting(std::nullopt);
+      SetAtomicWriteFaultForTesting(std::nullopt);
+      ASSERT_EQ(sink.messages.size(), 1u);
+      EXPECT_EQ(sink.messages[0].rfind("Cannot write to file\n", 0), 0u) << sink.messages[0];
+      EXPECT_EQ(FolderListing(dir.path()), oldListing);
+      for (int n = 1; n <= 3; ++n) EXPECT_EQ(test::ReadFile(PrintAndCutPagePath(dir.path(), "set", n, format)), "old");
+    }
+    ASSERT_TRUE(ExportPrintAndCutPages(square.model(), square.settings, dir.path(), "set", format));
+    // The new sheets (their sizes: a PDF's date may differ by a second).
+    EXPECT_EQ(std::filesystem::file_size(PrintAndCutPagePath(dir.path(), "set", 1, format)), first);
+    EXPECT_EQ(std::filesystem::file_size(PrintAndCutPagePath(dir.path(), "set", 2, format)), second);
+  }
 }
 
 }  // namespace

@@ -27,6 +27,30 @@ bool FinishExportFile(AtomicFileStream& stream, const std::string& path, std::st
   return false;
 }
 
+ExportFileSet::ExportFileSet() = default;
+ExportFileSet::~ExportFileSet() = default;
+
+bool ExportFileSet::Add(const std::string& path, std::string_view bytes) {
+  auto stream = std::make_unique<AtomicFileStream>(path);
+  stream->Write(bytes);
+  if (!stream->Seal()) {
+    ShowMessage(ExportFailureMessage("Cannot write to file", path, LastAtomicWriteErrno()), MessageKind::Error);
+    return false;
+  }
+  files_.emplace_back(path, std::move(stream));
+  return true;
+}
+
+bool ExportFileSet::Publish() {
+  for (auto& [path, stream] : files_) {
+    if (!stream->Publish()) {
+      ShowMessage(ExportFailureMessage("Cannot write to file", path, LastAtomicWriteErrno()), MessageKind::Error);
+      return false;
+    }
+  }
+  return true;
+}
+
 bool ReportExportOutOfMemory(const std::string& path) {
   ShowMessage(ExportFailureMessage("Cannot write to file", path, ENOMEM), MessageKind::Error);
   return false;

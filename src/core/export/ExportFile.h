@@ -5,8 +5,11 @@
 // temporary file behind, and a target that is a link to the work file
 // replaces the link, not the work file.
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace plicora {
 
@@ -22,6 +25,28 @@ bool WriteExportFile(const std::string& path, std::string_view bytes,
 /// on failure shows the message WriteExportFile shows and returns false.
 bool FinishExportFile(AtomicFileStream& stream, const std::string& path,
                       std::string_view failureText = "Cannot write to file");
+
+/// A set of files that belong together (the sheets of one print run): each
+/// is written complete to a temporary file beside its target, and only when
+/// every one is complete do they all take their names. A failure leaves
+/// every old file as it was and no temporary file behind.
+class ExportFileSet {
+ public:
+  ExportFileSet();
+  ~ExportFileSet();
+  ExportFileSet(const ExportFileSet&) = delete;
+  ExportFileSet& operator=(const ExportFileSet&) = delete;
+
+  /// Writes `bytes` for `path`, complete but not yet in place. On failure
+  /// shows the message WriteExportFile shows and returns false.
+  bool Add(const std::string& path, std::string_view bytes);
+  /// Puts every file added in place; on failure shows the message and
+  /// returns false.
+  bool Publish();
+
+ private:
+  std::vector<std::pair<std::string, std::unique_ptr<AtomicFileStream>>> files_;
+};
 
 /// What an export that ran out of memory shows: "Cannot write to file", the
 /// path and the system's reason for a failed allocation. Returns false.

@@ -17,6 +17,15 @@ namespace plicora {
 namespace {
 
 std::optional<AtomicWriteStep> g_fault;
+std::optional<std::uint64_t> g_space;  // bytes left on the test's disk
+
+/// How many of `size` bytes the test's disk still takes (all without it).
+std::size_t Room(std::size_t size) {
+  if (!g_space) return size;
+  const std::size_t room = static_cast<std::size_t>(std::min<std::uint64_t>(*g_space, size));
+  *g_space -= room;
+  return room;
+}
 
 bool FaultAt(AtomicWriteStep step) {
   return g_fault && *g_fault == step;
@@ -72,6 +81,10 @@ void SyncFolder(const std::string& folder) {
 
 void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteStep> step) {
   g_fault = step;
+}
+
+void SetAtomicWriteSpaceForTesting(std::optional<std::uint64_t> bytes) {
+  g_space = bytes;
 }
 
 namespace {
@@ -206,13 +219,16 @@ bool AtomicFileStream::Write(std::string_view bytes) {
     WriteAll(fd_, bytes.data(), bytes.size() / 2);
     return Fail("cannot write " + name, EIO);
   }
-  if (!WriteAll(fd_, bytes.data(), bytes.size())) return Fail("cannot write " + name, errno);
+  const std::size_t room = inPlace_ ? bytes.size() : Room(bytes.size());
+  if (!WriteAll(fd_, bytes.data(), room)) return Fail("cannot write " + name, errno);
+  if (room < bytes.size()) return Fail("cannot write " + name, ENOSPC);
   return true;
 }
 
 bool AtomicFileStream::WriteAt(std::uint64_t offset, std::string_view bytes) {
   if (failed_) return false;
   if (inPlace_) return Fail("cannot seek in " + path_, ESPIPE);
+  if (Room(bytes.size()) < bytes.size()) return Fail("cannot write " + temporary_, ENOSPC);
   while (!bytes.empty()) {
     const ssize_t n = ::pwrite(fd_, bytes.data(), bytes.size(), static_cast<off_t>(offset));
     if (n < 0) {
@@ -225,9 +241,9 @@ bool AtomicFileStream::WriteAt(std::uint64_t offset, std::string_view bytes) {
   return true;
 }
 
-// Puts the written bytes where they belong: a device or a pipe is closed, a
-// temporary file flushed to disk, closed and renamed over the target.
-bool AtomicFileStream::Settle() {
+// Makes the written bytes complete where they are: a device or a pipe is
+// closed, a temporary file flushed to disk and closed.
+bool AtomicFileStream::Flush() {
   const int fd = std::exchange(fd_, -1);
   if (inPlace_) return ::close(fd) == 0 || Fail("cannot write " + path_, errno);
   int err = 0;
@@ -238,6 +254,12 @@ bool AtomicFileStream::Settle() {
   }
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err != 0) return Fail("cannot write " + temporary_, err);
+  return true;
+}
+
+// Puts a complete temporary file in the target's place.
+bool AtomicFileStream::Rename() {
+  if (inPlace_) return true;
   if (FaultAt(AtomicWriteStep::Rename)) return Fail("cannot rename " + temporary_, EIO);
   if (::rename(temporary_.c_str(), target_.c_str()) != 0)
     return Fail("cannot rename " + temporary_ + " to " + target_, errno);
@@ -246,11 +268,24 @@ bool AtomicFileStream::Settle() {
   return true;
 }
 
-bool AtomicFileStream::Commit(std::string* error) {
-  if (!failed_ && Settle()) return true;
+bool AtomicFileStream::Report(bool ok, std::string* error) {
+  if (ok) return true;
   t_lastErrno = errno_;
   if (error) *error = error_;
   return false;
+}
+
+bool AtomicFileStream::Seal(std::string* error) {
+  if (!failed_ && !sealed_) sealed_ = Flush();
+  return Report(!failed_ && sealed_, error);
+}
+
+bool AtomicFileStream::Publish(std::string* error) {
+  return Report(!failed_ && sealed_ && (committed_ || Rename()), error);
+}
+
+bool AtomicFileStream::Commit(std::string* error) {
+  return Seal(error) && Publish(error);
 }
 
 }  // namespace plicora

@@ -40,15 +40,24 @@ class AtomicFileStream {
   bool failed() const { return failed_; }
   /// Puts the file in place; on failure (now or earlier) `error` says what
   /// went wrong, as WriteFileAtomically does, and the result is false.
+  /// The same as Seal and then Publish.
   bool Commit(std::string* error = nullptr);
+  /// The first half of Commit: the temporary file is flushed to disk and
+  /// closed, complete but not yet in place, so that several files can all
+  /// be made complete before any of them replaces an old one.
+  bool Seal(std::string* error = nullptr);
+  /// The second half: the sealed file takes the target's name.
+  bool Publish(std::string* error = nullptr);
 
  private:
   bool Fail(const std::string& what, int err);
-  bool Settle();
+  bool Report(bool ok, std::string* error);
+  bool Flush();
+  bool Rename();
   std::string path_, target_, folder_, temporary_;
   int fd_ = -1;
   bool inPlace_ = false;  // a device or a pipe
-  bool failed_ = false, committed_ = false;
+  bool failed_ = false, sealed_ = false, committed_ = false;
   std::string error_;
   int errno_ = 0;
 };
@@ -73,5 +82,10 @@ enum class AtomicWriteStep {
 /// Test hook: the next writes fail at `step` as if the system had failed
 /// there, until it is set back to nothing.
 void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteStep> step);
+
+/// Test hook: a disk that fills up. Once `bytes` more bytes have gone to
+/// temporary files (counted over every write from now on), writes fail as
+/// on a full disk, until it is set back to nothing.
+void SetAtomicWriteSpaceForTesting(std::optional<std::uint64_t> bytes);
 
 }  // namespace plicora

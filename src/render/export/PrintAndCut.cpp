@@ -84,16 +84,15 @@ QByteArray SvgSheet(const Model& model, const Settings& settings, const PageLayo
 }
 
 bool WriteSheet(const Model& model, const Settings& settings, const PageLayout& layout, int number,
-                const std::string& path, PrintAndCutFormat format) {
+                const std::string& path, PrintAndCutFormat format, ExportFileSet& files) {
   if (format == PrintAndCutFormat::Pdf) {
     const std::optional<QByteArray> bytes = PdfSheet(model, settings, layout, number, RegistrationMarksOf(settings));
-    return bytes &&
-           WriteExportFile(path, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
+    return bytes && files.Add(path, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
   }
   const std::string title = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
   const std::string text = CutterSvgText(PageCutSheet(model, settings, layout, number),
                                          SvgSheet(model, settings, layout, number), kMmPerInch / kPdfResolution, title);
-  return WriteExportFile(path, text);
+  return files.Add(path, text);
 }
 
 }  // namespace
@@ -126,10 +125,14 @@ bool ExportPrintAndCutPages(const Model& model, const Settings& settings, const 
   PageLayout layout;
   UpdatePageGrid(&model, sheetSettings, layout);
   BuildPageList(&model, sheetSettings, layout);
-  bool ok = true;
-  for (int n = 1; n <= static_cast<int>(layout.pages.size()) && ok; ++n)
-    ok = WriteSheet(model, sheetSettings, layout, n, PrintAndCutPagePath(folder, stem, n, format), format);
-  return ok;
+  // The sheets replace those of an earlier run only as a whole set: a set
+  // mixing old and new sheets would cut the wrong shapes.
+  ExportFileSet files;
+  for (int n = 1; n <= static_cast<int>(layout.pages.size()); ++n) {
+    if (!WriteSheet(model, sheetSettings, layout, n, PrintAndCutPagePath(folder, stem, n, format), format, files))
+      return false;
+  }
+  return files.Publish();
 }
 
 }  // namespace plicora

@@ -20,9 +20,11 @@ std::string PrintAndCutPagePath(const std::string& folder, const std::string& st
                                 PrintAndCutFormat format);
 
 /// Writes every printed sheet, in print order, into `folder` (made when
-/// missing). Margins too narrow for the marks show a message and write
-/// nothing; a file that cannot be written shows "Cannot write to file".
-/// Returns whether every file was written.
+/// missing). The sheets take their names only when every one of them is
+/// complete: on any failure the sheets of an earlier run stay as they were.
+/// Margins too narrow for the marks show a message and write nothing; a
+/// file that cannot be written shows "Cannot write to file". Returns
+/// whether every file was written.
 bool ExportPrintAndCutPages(const Model& model, const Settings& settings, const std::string& folder,
                             const std::string& stem, PrintAndCutFormat format);
 
