@@ -75,6 +75,16 @@ def print_corners(print_layer):
     return corners
 
 
+def fonts_holding(charset, cache={}):
+    """File names (links followed) of the installed fonts that hold every
+    character of `charset` (hexadecimal code points)."""
+    if charset not in cache:
+        listed = subprocess.run(["fc-list", ":charset=" + charset, "file"], capture_output=True, text=True).stdout
+        cache[charset] = {os.path.basename(os.path.realpath(line.strip().rstrip(":")))
+                          for line in listed.splitlines() if line.strip()}
+    return cache[charset]
+
+
 def check_dxf(viewer, fixtures, work):
     import ezdxf
     from ezdxf.lldxf.const import DXFStructureError
@@ -117,6 +127,13 @@ def check_dxf(viewer, fixtures, work):
         texts = [ezdxf.decode_dxf_unicode(t.dxf.text) for t in by_layer.get("NUMBERS", [])]
         if name.startswith("crlf"):
             check("cut here" in texts and any("\u7d44" in t for t in texts), name + ": labels " + str(texts))
+        # Each text's style names an installed font file that holds all of
+        # its characters (fontconfig's own list of the files that do).
+        fonts = {style.dxf.name: style.dxf.font for style in doc.styles}
+        for entity, text in zip(by_layer.get("NUMBERS", []), texts):
+            font = fonts.get(entity.dxf.style, "")
+            charset = " ".join("%x" % ord(c) for c in sorted(set(text)) if c != " ")
+            check(font in fonts_holding(charset), "%s: style font %r lacks %r" % (name, font, text))
 
         # The cutter SVG: the same contours (y turned over) to 0.01 mm, closed
         # paths, and its printed drawing under them on the SVG export's grid.

@@ -2,6 +2,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <filesystem>
 #include <map>
 
 #include "core/platform/FontFaceNames.h"
@@ -38,6 +39,32 @@ bool FaceOrAliasInstalled(const std::string& faceName) {
   return found;
 }
 
+/// The characters of UTF-8 text as a fontconfig set; bytes that do not
+/// decode are skipped.
+FcCharSet* CharactersOf(const std::string& text) {
+  FcCharSet* set = FcCharSetCreate();
+  const auto* bytes = reinterpret_cast<const FcChar8*>(text.data());
+  int left = static_cast<int>(text.size());
+  while (left > 0) {
+    FcChar32 c = 0;
+    const int length = FcUtf8ToUcs4(bytes, &c, left);
+    if (length <= 0) break;
+    if (c >= 0x20) FcCharSetAddChar(set, c);
+    bytes += length;
+    left -= length;
+  }
+  return set;
+}
+
+/// The family the drawing code gets for a face: the face or its alias when
+/// installed, else the program's first installed substitute.
+std::string DrawnFamilyOf(const std::string& faceName) {
+  if (FaceOrAliasInstalled(faceName)) return faceName;
+  for (const std::string& substitute : OwnFontSubstitutes(faceName))
+    if (FamilyInstalled(substitute.c_str())) return substitute;
+  return faceName;
+}
+
 }  // namespace
 
 const std::vector<std::string>& OwnFontSubstitutes(const std::string& faceName) {
@@ -48,6 +75,33 @@ const std::vector<std::string>& OwnFontSubstitutes(const std::string& faceName) 
       {"Arial", &arial}, {kMsGothicFaceName, &gothic}, {"MS Gothic", &gothic}};
   const auto it = table.find(faceName);
   return it == table.end() ? none : *it->second;
+}
+
+std::string FontFileNameOf(const std::string& faceName, const std::string& text) {
+  if (!FcInit()) return {};
+  FcPattern* pattern = FcPatternCreate();
+  const std::string family = DrawnFamilyOf(faceName);
+  if (!family.empty()) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  // With the characters asked for, a font that lacks some of them loses to
+  // one that has them all, as the drawing code falls back glyph by glyph.
+  FcCharSet* characters = CharactersOf(text);
+  if (FcCharSetCount(characters) > 0) FcPatternAddCharSet(pattern, FC_CHARSET, characters);
+  FcCharSetDestroy(characters);
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  std::string name;
+  FcChar8* file = nullptr;
+  if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+    std::error_code error;
+    const std::filesystem::path path(reinterpret_cast<const char*>(file));
+    const std::filesystem::path real = std::filesystem::canonical(path, error);
+    name = (error ? path : real).filename().string();
+  }
+  if (match) FcPatternDestroy(match);
+  FcPatternDestroy(pattern);
+  return name;
 }
 
 bool IsFontFaceInstalled(const std::string& faceName) {

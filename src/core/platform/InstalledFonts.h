@@ -18,4 +18,11 @@ const std::vector<std::string>& OwnFontSubstitutes(const std::string& faceName);
 /// program's own substitutes is installed.
 bool IsFontFaceInstalled(const std::string& faceName);
 
+/// The file name (without folder, links followed: "ipag.ttf",
+/// "LiberationSans-Regular.ttf") of the installed font that draws `text`
+/// (UTF-8) in `faceName`: the face, its alias or the program's own
+/// substitute, as the drawing code resolves it, or a font holding the
+/// characters that face lacks. Empty when fontconfig finds nothing.
+std::string FontFileNameOf(const std::string& faceName, const std::string& text);
+
 }  // namespace plicora

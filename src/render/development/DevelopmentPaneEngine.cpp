@@ -5,6 +5,7 @@
 #include "core/development/DevelopmentGeometry.h"
 #include "core/development/DevelopmentPicking.h"
 #include "core/document/UpdateHints.h"
+#include "core/platform/FontFaceNames.h"
 #include "core/platform/MessageSink.h"
 #include "render/development/DevelopmentRasterRenderer.h"
 #include "render/development/PageDrawing.h"
@@ -67,7 +68,7 @@ void DevelopmentPaneEngine::Resize(int width, int height) {
       return;
     }
     InitDevelopmentGlState(doc_.settings());
-    if (font_.listBase == 0) font_ = CreateGlFont("Arial");
+    if (font_.listBase == 0) font_ = CreateGlFont(kJoinNumberFaceName);
   }
   targetValid_ = true;
   RequestRender();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/development/DevelopmentGeometry.h"
+#include "core/platform/FontFaceNames.h"
 #include "render/development/DevelopmentDrawing.h"
 #include "render/development/DevelopmentRasterGeometry.h"
 
@@ -298,7 +299,7 @@ void DrawDevelopmentRaster(const Model* model, const Settings& settings, const R
         GlFont own;
         const GlFont* font = p.font;
         if (!font || !font->listBase) {
-          own = CreateGlFont("Arial");
+          own = CreateGlFont(kJoinNumberFaceName);
           font = &own;
         }
         DrawJoinNumbers(*model, settings, map, p, *font);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/development/DevelopmentGeometry.h"
+#include "core/platform/FontFaceNames.h"
 #include "render/development/DevelopmentDrawing.h"
 #include "render/development/FlapOutlineWalk.h"
 #include "render/development/LineBatch.h"
@@ -265,7 +266,7 @@ void DrawLines(QPainter& painter, const Model& model, const Settings& settings, 
 // The join font: its cell (ascent + descent) is `height` device units, as a
 // font asked for by a positive height.
 QFont JoinNumberFont(int height) {
-  QFont font = MakeFaceFont("Arial");
+  QFont font = MakeFaceFont(kJoinNumberFaceName);
   font.setWeight(QFont::Normal);
   font.setPixelSize(100);
   const QFontMetricsF reference(font);

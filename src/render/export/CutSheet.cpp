@@ -5,6 +5,7 @@
 #include "core/development/CutContours.h"
 #include "core/development/DevelopmentGeometry.h"
 #include "core/model/Units.h"
+#include "core/platform/FontFaceNames.h"
 #include "render/development/DevelopmentDrawing.h"
 
 namespace plicora {
@@ -98,6 +99,7 @@ void AddTexts(const Model& model, const Settings& settings, const SheetPlacement
           const Point2 centre{p.middle.x - 0.6 * cell * p.dy, p.middle.y + 0.6 * cell * p.dx};
           CutText text;
           text.text = std::to_string(h->edge->joinNumber);
+          text.face = kJoinNumberFaceName;
           text.at = place.Map(centre);
           text.emMm = cell * place.scale / 1.15;
           text.angleDegrees = std::atan2(p.dy, -p.dx) * kDegreesPerRadian;
@@ -110,6 +112,7 @@ void AddTexts(const Model& model, const Settings& settings, const SheetPlacement
   for (const TextLabel& label : model.texts) {
     CutText text;
     text.text = label.text;
+    text.face = label.fontName;
     text.at = place.Map({label.x, label.y});
     text.emMm = label.fontSize * kCmPerPoint * 10.0;
     sheet.texts.push_back(std::move(text));

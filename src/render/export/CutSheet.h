@@ -33,6 +33,7 @@ struct CutLine {
 /// starts there on its baseline.
 struct CutText {
   std::string text;
+  std::string face;  ///< the font face it is drawn with
   Point2 at;
   double emMm = 0.0;          ///< font size
   double angleDegrees = 0.0;  ///< counter-clockwise as seen on paper

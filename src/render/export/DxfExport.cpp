@@ -14,6 +14,8 @@
 #include <memory>
 
 #include "core/export/ExportFile.h"
+#include "core/platform/FontFaceNames.h"
+#include "core/platform/InstalledFonts.h"
 #include "core/platform/MessageSink.h"
 
 namespace plicora {
@@ -58,9 +60,40 @@ class CNumericLocale {
   std::string saved_;
 };
 
+// The text styles of a sheet: one for each font file its texts are drawn
+// with, so that a CAD program shows the characters in the font the program
+// itself draws them with. The first is "Standard".
+class TextStyles {
+ public:
+  explicit TextStyles(const std::vector<CutText>& texts) {
+    for (const CutText& text : texts) {
+      const std::string file = FontFileNameOf(text.face, text.text);
+      styleOf_.push_back(Add(file.empty() ? std::string(kDefaultFont) : file));
+    }
+    if (files_.empty()) Add(FontFileNameOf(kJoinNumberFaceName, "0"));
+  }
+  std::size_t size() const { return files_.size(); }
+  const std::string& file(std::size_t i) const { return files_[i]; }
+  static std::string Name(std::size_t i) { return i == 0 ? "Standard" : "Style" + std::to_string(i + 1); }
+  /// The style of the text at index `k` of the sheet's texts.
+  std::string NameOfText(std::size_t k) const { return Name(styleOf_[k]); }
+
+ private:
+  static constexpr const char* kDefaultFont = "txt";
+  std::size_t Add(const std::string& file) {
+    for (std::size_t i = 0; i < files_.size(); ++i)
+      if (files_[i] == file) return i;
+    files_.push_back(file);
+    return files_.size() - 1;
+  }
+  std::vector<std::string> files_;
+  std::vector<std::size_t> styleOf_;
+};
+
 class DxfSheetWriter {
  public:
-  DxfSheetWriter(DL_Dxf& dxf, DL_WriterA& w, const CutSheet& sheet) : dxf_(dxf), w_(w), sheet_(sheet) {}
+  DxfSheetWriter(DL_Dxf& dxf, DL_WriterA& w, const CutSheet& sheet)
+      : dxf_(dxf), w_(w), sheet_(sheet), styles_(sheet.texts) {}
 
   void Write() {
     Header();
@@ -111,8 +144,9 @@ class DxfSheetWriter {
     Layer(kValleyLayer, kGreen);
     Layer(kNumbersLayer, kBlack);
     w_.tableEnd();
-    w_.tableStyle(1);
-    dxf_.writeStyle(w_, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
+    w_.tableStyle(static_cast<int>(styles_.size()));
+    for (std::size_t i = 0; i < styles_.size(); ++i)
+      dxf_.writeStyle(w_, DL_StyleData(TextStyles::Name(i), 0, 0.0, 1.0, 0.0, 0, 2.5, styles_.file(i), ""));
     w_.tableEnd();
     dxf_.writeView(w_);
     dxf_.writeUcs(w_);
@@ -153,13 +187,14 @@ class DxfSheetWriter {
     }
     Lines(sheet_.mountains, kMountainLayer);
     Lines(sheet_.valleys, kValleyLayer);
-    for (const CutText& text : sheet_.texts) {
+    for (std::size_t k = 0; k < sheet_.texts.size(); ++k) {
+      const CutText& text = sheet_.texts[k];
       // The height of a DXF text is about that of its capitals.
       const double height = 0.7 * text.emMm;
       const double x = X(text.at), y = Y(text.at);
       dxf_.writeText(w_,
                      DL_TextData(x, y, 0.0, x, y, 0.0, height, 1.0, 0, text.centred ? 1 : 0, text.centred ? 2 : 0,
-                                 DxfText(text.text), "Standard", text.angleDegrees * kPi / 180.0),
+                                 DxfText(text.text), styles_.NameOfText(k), text.angleDegrees * kPi / 180.0),
                      On(kNumbersLayer));
     }
   }
@@ -172,7 +207,21 @@ class DxfSheetWriter {
   DL_Dxf& dxf_;
   DL_WriterA& w_;
   const CutSheet& sheet_;
+  const TextStyles styles_;
 };
+
+// dxflib keeps a style's font file only in the style's ACAD extended data
+// and leaves its font field (group 3) empty, where CAD readers look for it:
+// the file name is copied there.
+void FillStyleFontFields(std::string& dxf) {
+  const std::string empty = "\n  3\n\n  4\n\n1001\nACAD\n1000\n";
+  for (std::size_t at = dxf.find(empty); at != std::string::npos; at = dxf.find(empty, at + 1)) {
+    const std::size_t nameAt = at + empty.size();
+    const std::size_t end = dxf.find('\n', nameAt);
+    if (end == std::string::npos) break;
+    dxf.insert(at + 5, dxf.substr(nameAt, end - nameAt));
+  }
+}
 
 }  // namespace
 
@@ -200,6 +249,7 @@ std::optional<std::string> RenderDxf(const CutSheet& sheet) {
   in.close();
   std::remove(scratch.c_str());
   if (!complete) return std::nullopt;
+  FillStyleFontFields(bytes);
   return bytes;
 }
 
