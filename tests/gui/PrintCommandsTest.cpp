@@ -255,6 +255,20 @@ TEST_F(PrintCommandsTest, CommandsNeedADevelopmentExceptPrinterSetup) {
   EXPECT_TRUE(registry.IsEnabled(ID_FILE_PRINT_SETUP, CommandStateOf(doc)));
 }
 
+// A development with nothing on it: printing, preview, both copies and
+// Save Development say so (no dialog opens, nothing is printed).
+TEST_F(PrintCommandsTest, EmptyDevelopmentIsRefusedWithTheNoDevelopmentMessage) {
+  Open("parts_before_solids.plc");
+  CommandRegistry registry;
+  RegisterPrintCommands(registry, services);
+  for (int id :
+       {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_COPY_DEVELOPMENT_BMP, ID_COPY_DEVELOPMENT_EMF, ID_SAVE_DEVELOPMENT}) {
+    sink.messages.clear();
+    EXPECT_TRUE(registry.Run(id)) << id;
+    EXPECT_EQ(sink.messages, std::vector<std::string>{"This file doesn't have developed pattern."}) << id;
+  }
+}
+
 TEST(WindowPrintCommandsTest, CtrlPAndTheMenuItemsReachTheCommands) {
   test::TempDir dir;
   Settings settings;
