@@ -264,7 +264,7 @@ TEST_F(PrintCommandsTest, EmptyDevelopmentIsRefusedWithTheNoDevelopmentMessage) 
   for (int id :
        {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_COPY_DEVELOPMENT_BMP, ID_COPY_DEVELOPMENT_EMF, ID_SAVE_DEVELOPMENT}) {
     sink.messages.clear();
-    EXPECT_TRUE(registry.Run(id)) << id;
+    EXPECT_TRUE(registry.Run(id, CommandStateOf(doc))) << id;
     EXPECT_EQ(sink.messages, std::vector<std::string>{"This file doesn't have developed pattern."}) << id;
   }
 }
