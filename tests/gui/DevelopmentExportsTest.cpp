@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QTest>
 #include <filesystem>
+#include <regex>
 
 #include "GuiDocumentFixture.h"
 #include "TestSupport.h"
@@ -20,6 +21,9 @@
 #include "gui/export/BitmapSizeDialog.h"
 #include "gui/export/DevelopmentClipboard.h"
 #include "gui/export/SaveDevelopment.h"
+#include "render/export/MetafileExport.h"
+#include "render/export/PdfExport.h"
+#include "render/export/SvgExport.h"
 
 namespace plicora {
 namespace {
@@ -251,6 +255,43 @@ TEST_F(DevelopmentExportsTest, FailedSaveShowsItsMessageAndLeavesNoFile) {
   EXPECT_EQ(sink.messages, std::vector<std::string>{"Cannot write to file\n" + existing + ": Input/output error"});
   EXPECT_EQ(test::ReadFile(existing), "old");
   EXPECT_EQ(FilesIn(dir.path()), (std::vector<std::string>{"locked", "old.svg"}));
+}
+
+// A long save or copy can be stopped: the stopped one leaves no file (nor a
+// temporary one) and the clipboard as it was, says nothing, and stops the
+// drawing at once; one that runs to its end writes the same bytes as
+// without a progress window.
+TEST_F(DevelopmentExportsTest, StoppedSaveOrCopyLeavesNothing) {
+  Open("cow_materials.plc");  // enough faces for several ticks
+  using Export = std::function<bool(const std::string&, const WorkTick*)>;
+  const std::pair<const char*, Export> formats[] = {
+      {"pdf", [&](const std::string& p, const WorkTick* t) { return ExportPdf(model(), settings, p, t); }},
+      {"emf", [&](const std::string& p, const WorkTick* t) { return ExportMetafile(model(), settings, p, 96.0, t); }},
+      {"svg", [&](const std::string& p, const WorkTick* t) { return ExportSvg(model(), settings, p, t); }},
+  };
+  for (const auto& [ext, write] : formats) {
+    int ticks = 0;
+    const WorkTick stopSecond = [&ticks] { return ++ticks < 2; };
+    EXPECT_FALSE(write(dir.File(std::string("stopped.") + ext), &stopSecond)) << ext;
+    EXPECT_EQ(ticks, 2) << ext;
+    EXPECT_TRUE(FilesIn(dir.File("")).empty()) << ext;
+    const WorkTick goOn = [] { return true; };
+    ASSERT_TRUE(write(dir.File(std::string("ticked.") + ext), &goOn)) << ext;
+    ASSERT_TRUE(write(dir.File(std::string("plain.") + ext), nullptr)) << ext;
+    // The same bytes, but for the clock time a PDF file records.
+    auto bytes = [&](const char* name) {
+      const std::string text = test::ReadFile(dir.File(std::string(name) + "." + ext));
+      return std::regex_replace(text, std::regex("/CreationDate \\(D:[0-9Z+']*\\)"), "");
+    };
+    EXPECT_EQ(bytes("ticked"), bytes("plain")) << ext;
+    for (const std::string& name : FilesIn(dir.File(""))) std::filesystem::remove(dir.File(name));
+  }
+  QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+  int ticks = 0;
+  const WorkTick stopThird = [&ticks] { return ++ticks < 3; };
+  EXPECT_FALSE(CopyMetafileToClipboard(model(), settings, &stopThird));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+  EXPECT_TRUE(sink.messages.empty());
 }
 
 }  // namespace

@@ -5,11 +5,14 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPageSetupDialog>
+#include <QPageSize>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -28,6 +31,7 @@
 #include "gui/development/DevelopmentPrinting.h"
 #include "gui/development/PrintJob.h"
 #include "gui/export/BitmapSizeDialog.h"
+#include "render/development/PrintPage.h"
 #include "render/export/PdfExport.h"
 
 namespace plicora {
@@ -135,6 +139,146 @@ TEST_F(PrintCommandsTest, PageRangeAndOmittedPagesChooseThePrintedSheets) {
   };
   EXPECT_EQ(PrintDevelopmentPages(printer, model(), settings, doc.pages(), run), PrintOutcome::Cancelled);
   EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
+}
+
+// A print reaches its file only when it is finished: a cancel, between
+// sheets or in the middle of a large sheet, leaves no file (nor a half-made
+// one beside it) and stops the drawing at once; a finished run reports every
+// sheet done.
+TEST_F(PrintCommandsTest, CancelledPrintSendsNothingToThePrinter) {
+  Open("cow_materials.plc");  // 5804 faces on 2 sheets: many ticks a sheet
+  BuildPageList(&model(), settings, doc.pages());
+  struct Case {
+    int stopAtSheet;  // progress answers false when this many sheets are done (-1: never)
+    int stopAtTick;   // the tick answers false at its n-th call (-1: never)
+  };
+  const Case cases[] = {{-1, -1}, {1, -1}, {-1, 3}, {-1, 1}};
+  for (const Case& c : cases) {
+    const std::string out = dir.File("job.pdf");
+    std::filesystem::remove(out);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(out));
+    PrintRun run;
+    run.sheets = {1, 2};
+    int lastDone = -1, ticks = 0, ticksAfterStop = 0;
+    run.progress = [&](int done) {
+      lastDone = done;
+      return done != c.stopAtSheet;
+    };
+    run.tick = [&] {
+      ++ticks;
+      if (c.stopAtTick > 0 && ticks > c.stopAtTick) ++ticksAfterStop;
+      return ticks != c.stopAtTick && ticksAfterStop == 0;
+    };
+    const PrintOutcome outcome = PrintDevelopmentPages(printer, model(), settings, doc.pages(), run);
+    const bool cancelled = c.stopAtSheet >= 0 || c.stopAtTick >= 0;
+    EXPECT_EQ(outcome, cancelled ? PrintOutcome::Cancelled : PrintOutcome::Printed) << c.stopAtSheet << c.stopAtTick;
+    EXPECT_EQ(std::filesystem::exists(out), !cancelled) << c.stopAtSheet << " " << c.stopAtTick;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")), {}), cancelled ? 0 : 1);
+    EXPECT_EQ(ticksAfterStop, 0);
+    if (c.stopAtTick > 0) {
+      EXPECT_EQ(ticks, c.stopAtTick);  // no drawing went on after the stop
+    }
+    if (!cancelled) {
+      EXPECT_EQ(lastDone, 2);  // the progress reached its end
+      EXPECT_GT(ticks, 20);    // and heard from the drawing within each sheet
+      EXPECT_EQ(ReadPdfFacts(out).pages, 2);
+    }
+    EXPECT_EQ(printer.outputFileName(), QString::fromStdString(out));  // the printer keeps its file
+  }
+}
+
+// A print dialog always opens on all pages of the development, whatever
+// range the last print used.
+TEST_F(PrintCommandsTest, EveryPrintDialogOffersAllPages) {
+  DevelopmentPrinting printing(doc, nullptr, services.cancelPaneMode);
+  printing.printer().setPrintRange(QPrinter::PageRange);  // as a print of page 1 left it
+  printing.printer().setFromTo(1, 1);
+  for (int run = 0; run < 2; ++run) {
+    QPrinter::PrintRange range = QPrinter::PageRange;
+    int from = -1, to = -1;
+    test::OnNextDialog<QPrintDialog>([&](QPrintDialog* dialog) {
+      range = dialog->printer()->printRange();
+      from = dialog->fromPage();
+      to = dialog->toPage();
+      dialog->printer()->setPrintRange(QPrinter::PageRange);
+      dialog->printer()->setFromTo(2, 2);
+    });
+    printing.Print();
+    EXPECT_EQ(range, QPrinter::AllPages) << run;
+    EXPECT_EQ(from, 1) << run;
+    EXPECT_EQ(to, 10) << run;
+  }
+}
+
+// The paper picked in Printer Setup is the paper of the next print and of
+// the next Printer Setup, while the development's own paper stays the same.
+TEST_F(PrintCommandsTest, PaperChosenInPrinterSetupReachesThePrint) {
+  auto pickLetter = [](QPageSetupDialog* dialog) {
+    bool picked = false;
+    for (QComboBox* box : dialog->findChildren<QComboBox*>())
+      for (int i = 0; i < box->count(); ++i)
+        if (box->itemData(i).value<QPageSize>().isEquivalentTo(QPageSize(QPageSize::Letter))) {
+          box->setCurrentIndex(i);
+          picked = true;
+        }
+    return picked;
+  };
+  // A PDF file, and the print queue named for the queue test (whose own
+  // paper names made the dialog fall back to its first paper).
+  const char* queue = std::getenv("PLICORA_TEST_PRINT_QUEUE");
+  for (const bool toQueue : {false, queue != nullptr}) {
+    DevelopmentPrinting printing(doc, nullptr, services.cancelPaneMode);
+    const std::string out = dir.File("letter.pdf");
+    if (toQueue) {
+      printing.printer().setPrinterName(QString::fromLocal8Bit(queue));
+    } else {
+      PrintToPdf(printing, out);
+    }
+    bool picked = false;
+    test::OnNextDialog<QPageSetupDialog>([&](QPageSetupDialog* dialog) { picked = pickLetter(dialog); },
+                                         QDialog::Accepted);
+    printing.PrinterSetup();
+    ASSERT_TRUE(picked);
+    EXPECT_TRUE(printing.printer().pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::Letter))) << toQueue;
+    // The next Printer Setup shows it and keeps it.
+    test::OnNextDialog<QPageSetupDialog>([](QPageSetupDialog*) {}, QDialog::Accepted);
+    printing.PrinterSetup();
+    EXPECT_TRUE(printing.printer().pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::Letter))) << toQueue;
+    printing.PreparePrinting();
+    EXPECT_TRUE(printing.printer().pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::Letter))) << toQueue;
+    if (toQueue) break;
+    ASSERT_EQ(printing.PrintPages(printing.printer(), false, false), PrintOutcome::Printed);
+    EXPECT_EQ(ReadPdfFacts(out).pageSize, "612 x 792 pts (letter)");
+  }
+}
+
+// The preview shows its sheets small: at the preview's opening zoom (about
+// 39 % of a 96 dpi screen) the page's lines must still be there, as many
+// line pixels as the printed page shows at that size.
+TEST_F(PrintCommandsTest, PreviewAtLowZoomKeepsTheLines) {
+  BuildPageList(&model(), settings, doc.pages());
+  settings.bPrintRaster = false;
+  const double scale = 0.39 * 96.0 / 1200.0;
+  auto darkAtLowZoom = [&](bool preview) {
+    PrintDevice device;
+    device.dpiX = device.dpiY = 1200.0;
+    device.physicalWidth = 21.0 / 2.54 * 1200.0;
+    device.physicalHeight = 29.7 / 2.54 * 1200.0;
+    device.preview = preview;
+    QImage image(static_cast<int>(device.physicalWidth * scale), static_cast<int>(device.physicalHeight * scale),
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    EXPECT_TRUE(PrintOnePage(painter, model(), settings, doc.pages(), 6, device));
+    painter.end();
+    return DarkPixels(image);
+  };
+  const int printed = darkAtLowZoom(false);
+  EXPECT_GT(printed, 200);
+  EXPECT_GT(darkAtLowZoom(true), printed * 9 / 10);
 }
 
 TEST_F(PrintCommandsTest, PrintToPdfFileMatchesTheBatchPdfExport) {

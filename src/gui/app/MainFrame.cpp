@@ -41,6 +41,7 @@ namespace plicora {
 namespace {
 
 constexpr const char* kWindowSection = "Window";
+constexpr int kPassingStatusMs = 8000;  // how long a passing status message stays
 constexpr const char* kRecentSection = "Recent File List";
 constexpr const char* kControlBarsSection = "ControlBars\\State";
 constexpr const char* kControlBarsKey = "QtState";
@@ -82,6 +83,15 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
   services_.cancelPaneMode = [this] {
     doc_.CancelDevelopmentMode();
     RefreshCommands();
+  };
+  services_.showStatus = [this](const QString& text) { statusBar()->showMessage(text, kPassingStatusMs); };
+  services_.previewSize = [this] {
+    return QSize(profile_.GetInt(kWindowSection, "previewWidth").value_or(0),
+                 profile_.GetInt(kWindowSection, "previewHeight").value_or(0));
+  };
+  services_.keepPreviewSize = [this](QSize size) {
+    profile_.SetInt(kWindowSection, "previewWidth", size.width());
+    profile_.SetInt(kWindowSection, "previewHeight", size.height());
   };
   services_.beforeOpen = &beforeOpen_;
   services_.glDescription = DescribeOffscreenGl;

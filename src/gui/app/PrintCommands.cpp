@@ -6,6 +6,7 @@
 #include "gui/development/DevelopmentPrinting.h"
 #include "gui/export/DevelopmentClipboard.h"
 #include "gui/export/SaveDevelopment.h"
+#include "gui/platform/WorkProgress.h"
 
 namespace plicora {
 namespace {
@@ -14,7 +15,10 @@ namespace {
 /// and the EPS fill choices.
 struct PrintCommandState {
   explicit PrintCommandState(const FrameServices& services)
-      : printing(*services.doc, services.window, services.cancelPaneMode) {}
+      : printing(*services.doc, services.window, services.cancelPaneMode) {
+    printing.SetStatusReport(services.showStatus);
+    if (services.previewSize) printing.SetPreviewSize(services.previewSize(), services.keepPreviewSize);
+  }
   DevelopmentPrinting printing;
   EpsOptions epsOptions;
 };
@@ -39,8 +43,12 @@ void RegisterPrintCommands(CommandRegistry& registry, const FrameServices& servi
     if (Model* model = DevelopedModel(*doc))
       CopyBitmapToClipboard(*model, doc->settings(), DialogQuestions(owner), cancelPaneMode);
   });
-  registry.Add(ID_COPY_DEVELOPMENT_EMF, [doc] {
-    if (Model* model = DevelopedModel(*doc)) CopyMetafileToClipboard(*model, doc->settings());
+  registry.Add(ID_COPY_DEVELOPMENT_EMF, [doc, owner] {
+    Model* model = DevelopedModel(*doc);
+    if (!model) return;
+    WorkProgress progress(owner, QStringLiteral("Copying..."), 0);
+    const WorkTick tick = progress.AsTick();
+    CopyMetafileToClipboard(*model, doc->settings(), &tick);
   });
   registry.Add(ID_SAVE_DEVELOPMENT, [doc, owner, cancelPaneMode, state] {
     Model* model = DevelopedModel(*doc);

@@ -27,6 +27,11 @@ struct FrameServices {
   std::function<GlDescription()> glDescription;
   /// Cancels the development pane's mode (raster printing and exports do).
   std::function<void()> cancelPaneMode;
+  /// Shows a passing message in the status bar ("The print was cancelled").
+  std::function<void(const QString&)> showStatus;
+  /// The print preview window's size kept in the profile (invalid: none kept).
+  std::function<QSize()> previewSize;
+  std::function<void(QSize)> keepPreviewSize;
   /// Called before every open (the texture dialog hides itself there).
   std::vector<std::function<void()>>* beforeOpen = nullptr;
 };

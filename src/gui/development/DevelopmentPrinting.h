@@ -6,6 +6,7 @@
 // pages.
 
 #include <QPrinter>
+#include <QSize>
 #include <QSizeF>
 #include <functional>
 
@@ -38,6 +39,13 @@ class DevelopmentPrinting {
 
   QPrinter& printer() { return printer_; }
 
+  /// The preview window's size (none: most of the screen) and whom to tell
+  /// the size it had when the user closed it.
+  void SetPreviewSize(QSize size, std::function<void(QSize)> changed);
+  QSize DefaultPreviewSize() const;
+  /// Where a cancelled print says so (the status bar).
+  void SetStatusReport(std::function<void(const QString&)> showStatus);
+
  private:
   /// False without a development; a development with nothing on it also
   /// says so, instead of printing blank sheets.
@@ -48,6 +56,14 @@ class DevelopmentPrinting {
   std::function<void()> cancelPaneMode_;
   QPrinter printer_{QPrinter::HighResolution};
   QSizeF paperGiven_;  ///< the paper setting last given to the printer (cm)
+  std::function<void(const QString&)> showStatus_;
+  QSize previewSize_;
+  std::function<void(QSize)> previewSizeChanged_;
+
+  /// Gives the printer the paper of the paper setting when that setting
+  /// changed since it was last given, so a paper the user chose for the
+  /// printer stays while the development's paper stays the same.
+  void FollowPaperSetting();
 };
 
 }  // namespace plicora

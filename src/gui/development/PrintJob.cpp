@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/development/PartExtents.h"
+#include "gui/development/HeldPrintJob.h"
 #include "render/development/DevelopmentRasterGeometry.h"
 #include "render/development/PrintPage.h"
 #include "render/platform/FastDeflate.h"
@@ -62,6 +63,10 @@ void SetPrinterPaper(QPrinter& printer, const Settings& settings) {
 PrintOutcome PrintDevelopmentPages(QPrinter& printer, const Model& model, const Settings& settings,
                                    const PageLayout& layout, const PrintRun& run) {
   const FastDeflate fast;  // a printer on this system is sent PDF
+  // A print reaches its file or queue only once every sheet is drawn: a
+  // cancelled one must not leave half a job behind.
+  HeldPrintJob held;
+  if (!run.preview && !held.Hold(printer)) return PrintOutcome::NotStarted;
   QPainter painter;
   if (!painter.begin(&printer)) return PrintOutcome::NotStarted;
   RasterGeometryCache geometry;
@@ -69,19 +74,29 @@ PrintOutcome PrintDevelopmentPages(QPrinter& printer, const Model& model, const 
   PrintDevice device = MakePrintDevice(printer, run.preview);
   device.geometry = &geometry;
   device.extents = &extents;
+  // A tick that says stop ends the drawing of the sheet and the run.
+  const RememberingTick tick(run.tick ? &run.tick : nullptr);
+  device.tick = tick.get();
   bool ok = true;
   int done = 0;
   for (const int number : run.sheets) {
-    if (run.progress && !run.progress(done)) {
+    if (tick.stopped() || (run.progress && !run.progress(done))) {
       printer.abort();
       painter.end();
+      held.Discard();
       return PrintOutcome::Cancelled;
     }
     if (done > 0) printer.newPage();
     ok = PrintOnePage(painter, model, settings, layout, number, device, run.cancelPaneMode) && ok;
     ++done;
   }
+  if (tick.stopped() || (run.progress && !run.progress(done))) {
+    painter.end();
+    held.Discard();
+    return PrintOutcome::Cancelled;
+  }
   painter.end();
+  if (!run.preview && !held.Release()) return PrintOutcome::NotStarted;
   return ok ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
 

@@ -43,6 +43,8 @@ struct PrintRun {
   bool preview = false;
   /// Called before each sheet with the sheets done so far; false cancels.
   std::function<bool(int done)> progress;
+  /// Called often while a sheet is drawn; false cancels (see WorkTick).
+  WorkTick tick;
   /// Cancels the development pane's mode (the raster path does).
   std::function<void()> cancelPaneMode;
 };

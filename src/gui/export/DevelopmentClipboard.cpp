@@ -70,16 +70,20 @@ bool CopyBitmapToClipboard(const Model& model, const Settings& settings, const E
   return PutOnClipboard(data, QStringLiteral("image/png"));
 }
 
-bool CopyMetafileToClipboard(const Model& model, const Settings& settings) {
+bool CopyMetafileToClipboard(const Model& model, const Settings& settings, const WorkTick* tick) {
   if (!model.hasDevelopment || !CheckDevelopmentToDraw(model)) return false;
-  const QByteArray metafile = RenderMetafile(model, settings, MetafileReferenceDpi());
+  const RememberingTick ticks(tick);
+  const QByteArray metafile = RenderMetafile(model, settings, MetafileReferenceDpi(), ticks.get());
+  if (ticks.stopped()) return false;
   if (metafile.isEmpty()) {
     ShowMessage("Failed to copy to clipboard", MessageKind::Error);
     return false;
   }
+  const QByteArray svg = RenderSvg(model, settings, ticks.get());
+  if (ticks.stopped()) return false;
   auto* data = new QMimeData;
   data->setData(QStringLiteral("image/x-emf"), metafile);
-  data->setData(QStringLiteral("image/svg+xml"), RenderSvg(model, settings));
+  data->setData(QStringLiteral("image/svg+xml"), svg);
   return PutOnClipboard(data, QStringLiteral("image/x-emf"));
 }
 

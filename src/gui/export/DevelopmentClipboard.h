@@ -8,6 +8,7 @@
 
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 #include "gui/export/ExportQuestions.h"
 
 namespace plicora {
@@ -19,7 +20,8 @@ bool CopyBitmapToClipboard(const Model& model, const Settings& settings, const E
                            const std::function<void()>& cancelPaneMode);
 
 /// Puts the metafile of the development (and its SVG) on the clipboard.
-/// Returns whether the clipboard was filled.
-bool CopyMetafileToClipboard(const Model& model, const Settings& settings);
+/// Returns whether the clipboard was filled. When a `tick` says stop the
+/// clipboard is left as it was.
+bool CopyMetafileToClipboard(const Model& model, const Settings& settings, const WorkTick* tick = nullptr);
 
 }  // namespace plicora

@@ -8,6 +8,7 @@
 #include "core/development/DevelopmentGeometry.h"
 #include "core/export/DevelopmentFileFormat.h"
 #include "core/platform/MessageSink.h"
+#include "gui/platform/WorkProgress.h"
 #include "render/export/CutterSvgExport.h"
 #include "render/export/DevelopmentPicture.h"
 #include "render/export/DxfExport.h"
@@ -47,9 +48,16 @@ bool SaveEps(const std::string& path, const Model& model, const Settings& settin
   return SaveEpsFile(path, model, settings, options);
 }
 
-bool SaveVector(const std::function<bool()>& write) {
-  WaitCursor wait;
-  return write();
+/// A vector format, written with a progress window that can cancel it (a
+/// cancelled save keeps no file).
+bool SaveVector(const SaveDevelopmentContext& context, const std::function<bool(const WorkTick*)>& write) {
+  if (!context.progressOwner) {
+    WaitCursor wait;
+    return write(nullptr);
+  }
+  WorkProgress progress(context.progressOwner, QStringLiteral("Saving..."), 0);
+  const WorkTick tick = progress.AsTick();
+  return write(&tick);
 }
 
 }  // namespace
@@ -65,14 +73,17 @@ bool SaveDevelopmentAs(const std::string& path, const Model& model, const Settin
     case DevelopmentFileFormat::Eps:
       return SaveEps(path, model, settings, context);
     case DevelopmentFileFormat::Emf:
-      return SaveVector([&] { return ExportMetafile(model, settings, path, MetafileReferenceDpi()); });
+      return SaveVector(context, [&](const WorkTick* tick) {
+        return ExportMetafile(model, settings, path, MetafileReferenceDpi(), tick);
+      });
     case DevelopmentFileFormat::Svg:
-      if (context.cutterSvg) return SaveVector([&] { return ExportCutterSvg(model, settings, path); });
-      return SaveVector([&] { return ExportSvg(model, settings, path); });
+      if (context.cutterSvg)
+        return SaveVector(context, [&](const WorkTick*) { return ExportCutterSvg(model, settings, path); });
+      return SaveVector(context, [&](const WorkTick* tick) { return ExportSvg(model, settings, path, tick); });
     case DevelopmentFileFormat::Dxf:
-      return SaveVector([&] { return ExportDxf(model, settings, path); });
+      return SaveVector(context, [&](const WorkTick*) { return ExportDxf(model, settings, path); });
     case DevelopmentFileFormat::Pdf:
-      return SaveVector([&] { return ExportPdf(model, settings, path); });
+      return SaveVector(context, [&](const WorkTick* tick) { return ExportPdf(model, settings, path, tick); });
     case DevelopmentFileFormat::Unsupported:
       break;
   }
@@ -96,6 +107,7 @@ void SaveDevelopment(QWidget* owner, const Model& model, const Settings& setting
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   SaveDevelopmentContext chosen = context;
   chosen.cutterSvg = dialog.selectedNameFilter() == QLatin1String(kCutterSvgFilter);
+  chosen.progressOwner = owner;
   SaveDevelopmentAs(dialog.selectedFiles().constFirst().toStdString(), model, settings, chosen);
 }
 

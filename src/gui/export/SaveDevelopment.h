@@ -28,6 +28,7 @@ struct SaveDevelopmentContext {
   EpsOptions* epsOptions = nullptr;      ///< kept between saves; updated on OK of the EPS box
   std::function<void()> cancelPaneMode;  ///< the raster formats cancel the pane's mode
   bool cutterSvg = false;                ///< an .svg is the cut file for cutting machines
+  QWidget* progressOwner = nullptr;      ///< owns the progress window of a long save (none: no window)
 };
 
 /// Writes the development to `path`. An unknown extension shows "Specified

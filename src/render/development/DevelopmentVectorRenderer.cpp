@@ -149,12 +149,13 @@ std::vector<char> PartsInArea(const std::vector<PartExtent>& extents, double sx,
 }
 
 void FillFaces(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy,
-               const DrawArea& area, const std::vector<char>& partShown) {
+               const DrawArea& area, const std::vector<char>& partShown, TickCounter& ticks) {
   FaceBatch batch(painter);
   for (std::size_t i = 0; i < model.parts.size(); ++i) {
     if (!partShown[i]) continue;
     const Part& part = model.parts[i];
     for (const Face* face : part.faces) {
+      if (!ticks.Step()) return;  // a stopped drawing is thrown away
       QColor color(Qt::white);
       if (settings.bUseMaterial) {
         const Material& material = model.MaterialOf(face->materialIndex);
@@ -206,7 +207,7 @@ void ForEachDash(double x1, double y1, double x2, double y2, const std::vector<i
 
 void DrawLines(QPainter& painter, const Model& model, const Settings& settings, double sx, double sy, int penWidth,
                const std::vector<int>& dot1, const std::vector<int>& dot2, const DrawArea& area,
-               const std::vector<char>& partShown, const std::vector<PartExtent>& extents) {
+               const std::vector<char>& partShown, const std::vector<PartExtent>& extents, TickCounter& ticks) {
   const QPen black = SolidPen(Qt::black, penWidth);
   const QPen white = SolidPen(Qt::white, penWidth);
   painter.setPen(black);
@@ -238,6 +239,7 @@ void DrawLines(QPainter& painter, const Model& model, const Settings& settings, 
       continue;
     }
     for (const Face* face : part.faces) {
+      if (!ticks.Step()) return;
       for (const HalfEdge* h : face->ring) {
         const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings, drawn);
         if (lineClass == EdgeLineClass::Skip) continue;
@@ -331,8 +333,13 @@ void DrawDashedLine(QPainter& painter, double x1, double y1, double x2, double y
   ForEachDash(x1, y1, x2, y2, pattern, [&](QPoint from, QPoint to) { painter.drawLine(from, to); });
 }
 
-void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy,
-                           const std::optional<QRectF>& area, PartExtentsCache* extents) {
+namespace {
+
+enum class VectorLayers { All, LinesOnly };
+
+void DrawVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy,
+                const std::optional<QRectF>& area, PartExtentsCache* extents, const WorkTick* tick,
+                VectorLayers layers) {
   if (!model) return;
   const double s = model->devScale;
   if (!(s > 0.0)) return;
@@ -345,24 +352,43 @@ void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings
   const std::vector<int> dot2 = DevicePattern(kDot2Pattern, lw, unit);
 
   const DrawArea drawArea = MakeDrawArea(area, sx, sy, penWidth + 2.0);
+  TickCounter ticks(tick);
 
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
-  if (settings.bDrawFlap) {
+  if (settings.bDrawFlap && ticks.Step()) {
     painter.setPen(SolidPen(Qt::black, penWidth));
     painter.setBrush(Qt::NoBrush);
     LineBatch outlines(painter);
-    DrawFlapOutlines(outlines, *model, settings, parts, sx, sy, drawArea);
+    DrawFlapOutlines(outlines, *model, settings, parts, sx, sy, drawArea, &ticks);
+    if (ticks.stopped()) {
+      painter.restore();
+      return;
+    }
     outlines.Flush();
   }
   const std::vector<char> partShown = PartsInArea(parts, sx, sy, drawArea);
-  FillFaces(painter, *model, settings, sx, sy, drawArea, partShown);
+  if (layers == VectorLayers::All && ticks.Step())
+    FillFaces(painter, *model, settings, sx, sy, drawArea, partShown, ticks);
   painter.setBrush(Qt::NoBrush);
-  DrawLines(painter, *model, settings, sx, sy, penWidth, dot1, dot2, drawArea, partShown, parts);
+  if (ticks.Step())
+    DrawLines(painter, *model, settings, sx, sy, penWidth, dot1, dot2, drawArea, partShown, parts, ticks);
   painter.setPen(Qt::black);
-  DrawJoinNumbers(painter, *model, settings, sx, sy, drawArea);
+  if (layers == VectorLayers::All && ticks.Step()) DrawJoinNumbers(painter, *model, settings, sx, sy, drawArea);
   painter.restore();
+}
+
+}  // namespace
+
+void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy,
+                           const std::optional<QRectF>& area, PartExtentsCache* extents, const WorkTick* tick) {
+  DrawVector(painter, model, settings, sx, sy, area, extents, tick, VectorLayers::All);
+}
+
+void DrawDevelopmentLines(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy,
+                          const std::optional<QRectF>& area, PartExtentsCache* extents, const WorkTick* tick) {
+  DrawVector(painter, model, settings, sx, sy, area, extents, tick, VectorLayers::LinesOnly);
 }
 
 }  // namespace plicora

@@ -11,6 +11,7 @@
 #include "core/development/PartExtents.h"
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 
 namespace plicora {
 
@@ -28,9 +29,19 @@ std::vector<int> DevicePattern(const std::vector<int>& pattern, double lineWidth
 /// With an `area` (development units) only what reaches into it is drawn,
 /// as a printed page needs only its own tile. Faces of one colour and lines
 /// of one pen reach the painter as a few large paths. A caller drawing many
-/// areas of one model passes the parts' extents it keeps for them.
+/// areas of one model passes the parts' extents it keeps for them. A `tick`
+/// is called every few hundred faces; when it answers false the drawing
+/// stops there and what it had gathered is not drawn.
 void DrawDevelopmentVector(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy,
-                           const std::optional<QRectF>& area = std::nullopt, PartExtentsCache* extents = nullptr);
+                           const std::optional<QRectF>& area = std::nullopt, PartExtentsCache* extents = nullptr,
+                           const WorkTick* tick = nullptr);
+
+/// Only the lines of the vector drawing: flap outlines, cut lines and folds
+/// (no face fills, no join numbers), as drawn over a raster picture of the
+/// same sheet.
+void DrawDevelopmentLines(QPainter& painter, const Model* model, const Settings& settings, double sx, double sy,
+                          const std::optional<QRectF>& area = std::nullopt, PartExtentsCache* extents = nullptr,
+                          const WorkTick* tick = nullptr);
 
 /// One line as a series of dashes with the current pen: the pattern holds
 /// (dash, gap) pairs in device units, restarts at the line's start, and the

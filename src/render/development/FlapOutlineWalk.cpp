@@ -123,8 +123,10 @@ struct FlapShape {
 class FlapOutlineWalk {
  public:
   FlapOutlineWalk(LineBatch& lines, const Model& model, const Settings& settings,
-                  const std::vector<PartExtent>& extents, double sx, double sy, const DrawArea& area)
+                  const std::vector<PartExtent>& extents, double sx, double sy, const DrawArea& area,
+                  TickCounter* ticks)
       : lines_(lines),
+        ticks_(ticks),
         model_(model),
         extents_(extents),
         flip_(model.mirrored != settings.bNorishiroReverse),
@@ -212,7 +214,11 @@ class FlapOutlineWalk {
           }
         }
         done[c].store(true, std::memory_order_release);
-        if (draws) drawReady();
+        if (draws) {
+          drawReady();
+          // Only this thread hears the ticks; a stop ends both threads' walks.
+          if (ticks_ && !ticks_->Step(TickCounter::kEvery)) nextChunk = chunkCount;
+        }
       }
     };
     // A side that fails stops the other from taking more chunks.
@@ -520,6 +526,7 @@ class FlapOutlineWalk {
   }
 
   LineBatch& lines_;
+  TickCounter* ticks_;
   const Model& model_;
   const std::vector<PartExtent>& extents_;
   bool flip_;
@@ -538,8 +545,9 @@ class FlapOutlineWalk {
 }  // namespace
 
 void DrawFlapOutlines(LineBatch& lines, const Model& model, const Settings& settings,
-                      const std::vector<PartExtent>& extents, double sx, double sy, const DrawArea& area) {
-  FlapOutlineWalk(lines, model, settings, extents, sx, sy, area).Run();
+                      const std::vector<PartExtent>& extents, double sx, double sy, const DrawArea& area,
+                      TickCounter* ticks) {
+  FlapOutlineWalk(lines, model, settings, extents, sx, sy, area, ticks).Run();
 }
 
 }  // namespace plicora

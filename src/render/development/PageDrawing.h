@@ -9,6 +9,7 @@
 #include "core/development/Pages.h"
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 #include "render/development/DevelopmentView.h"
 
 namespace plicora {
@@ -31,6 +32,8 @@ struct PrintDevice {
   RasterGeometryCache* geometry = nullptr;
   /// Likewise the parts' extents of the vector pages.
   PartExtentsCache* extents = nullptr;
+  /// Called now and then while a large page is drawn (see WorkTick).
+  const WorkTick* tick = nullptr;
 
   double UnitsPerCmX() const;
   double UnitsPerCmY() const;

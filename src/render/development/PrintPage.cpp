@@ -51,10 +51,23 @@ bool PrintOnePage(QPainter& painter, const Model& model, const Settings& setting
   // The page's tile at the printable corner.
   const double tileX = settings.dPageMarginSide * kx - w * page.column * kx;
   const double tileY = settings.dPageMarginTop * ky - h * page.row * ky;
+  const double s = model.devScale;
+  // Only what reaches into this page's tile is drawn.
+  const std::optional<QRectF> tile =
+      s > 0.0 ? std::optional<QRectF>(QRectF(w * page.column / s, h * page.row / s, w / s, h / s)) : std::nullopt;
+  const double sx = device.dpiX * s * kInchPerCm, sy = device.dpiY * s * kInchPerCm;
   if (device.preview) {
     Settings previewSettings = settings;
     if (!settings.bPrintRaster) previewSettings.bLineSmooth = false;
     ok = RasterSheet(painter, model, previewSettings, page, device, RasterMode::Everything, cancelPaneMode);
+    // The preview shows the sheet much smaller than its raster picture,
+    // where the picture's one-pixel lines would fall between the screen's
+    // pixels: the lines are drawn again as vectors, which a screen shows at
+    // least one pixel wide at any zoom.
+    painter.save();
+    painter.translate(tileX, tileY);
+    DrawDevelopmentLines(painter, &model, settings, sx, sy, tile, device.extents, device.tick);
+    painter.restore();
   } else if (settings.bPrintRaster) {
     ok = RasterSheet(painter, model, settings, page, device, RasterMode::Everything, cancelPaneMode);
   } else {
@@ -62,12 +75,7 @@ bool PrintOnePage(QPainter& painter, const Model& model, const Settings& setting
       ok = RasterSheet(painter, model, settings, page, device, RasterMode::TexturedFaces, cancelPaneMode);
     painter.save();
     painter.translate(tileX, tileY);
-    const double s = model.devScale;
-    // Only what reaches into this page's tile is drawn.
-    const std::optional<QRectF> tile =
-        s > 0.0 ? std::optional<QRectF>(QRectF(w * page.column / s, h * page.row / s, w / s, h / s)) : std::nullopt;
-    DrawDevelopmentVector(painter, &model, settings, device.dpiX * s * kInchPerCm, device.dpiY * s * kInchPerCm, tile,
-                          device.extents);
+    DrawDevelopmentVector(painter, &model, settings, sx, sy, tile, device.extents, device.tick);
     painter.restore();
   }
 

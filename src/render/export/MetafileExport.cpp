@@ -19,10 +19,11 @@ namespace plicora {
 namespace {
 
 // Draws the development and its labels onto an open metafile.
-void DrawMetafile(EmfPaintDevice& device, const Model& model, const Settings& settings, double ppcm) {
+void DrawMetafile(EmfPaintDevice& device, const Model& model, const Settings& settings, double ppcm,
+                  const WorkTick* tick) {
   QPainter painter(&device);
   const double scale = ppcm * model.devScale;
-  DrawDevelopmentVector(painter, &model, settings, scale, scale);
+  DrawDevelopmentVector(painter, &model, settings, scale, scale, std::nullopt, nullptr, tick);
   painter.resetTransform();
   WriteMetafileTextLabels(device, model, ppcm);
   painter.end();
@@ -56,7 +57,8 @@ void WriteMetafileTextLabels(EmfPaintDevice& device, const Model& model, double 
   device.SetTextColor(0);
 }
 
-bool ExportMetafile(const Model& model, const Settings& settings, const std::string& path, double dpi) {
+bool ExportMetafile(const Model& model, const Settings& settings, const std::string& path, double dpi,
+                    const WorkTick* tick) {
   try {
     AtomicFileStream file(path);
     EmfPaintDevice device(QString::fromLatin1(kMetafileFileDescription), dpi);
@@ -67,7 +69,9 @@ bool ExportMetafile(const Model& model, const Settings& settings, const std::str
                        [&file](std::uint64_t offset, std::string_view bytes) { return file.WriteAt(offset, bytes); }});
     }
     // A file that cannot even be created is reported before the drawing.
-    if (!file.failed()) DrawMetafile(device, model, settings, dpi * kInchPerCm);
+    const RememberingTick ticks(tick);
+    if (!file.failed()) DrawMetafile(device, model, settings, dpi * kInchPerCm, ticks.get());
+    if (ticks.stopped()) return false;  // the unfinished file is not kept
     if (!device.view().empty()) file.Write(device.view());
     return FinishExportFile(file, path);
   } catch (const std::bad_alloc&) {
@@ -75,10 +79,12 @@ bool ExportMetafile(const Model& model, const Settings& settings, const std::str
   }
 }
 
-QByteArray RenderMetafile(const Model& model, const Settings& settings, double dpi) {
+QByteArray RenderMetafile(const Model& model, const Settings& settings, double dpi, const WorkTick* tick) {
   if (!model.hasDevelopment) return {};
   EmfPaintDevice device(QString::fromLatin1(kMetafileClipboardDescription), dpi);
-  DrawMetafile(device, model, settings, dpi * kInchPerCm);
+  const RememberingTick ticks(tick);
+  DrawMetafile(device, model, settings, dpi * kInchPerCm, ticks.get());
+  if (ticks.stopped()) return {};
   return device.bytes();
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 
 namespace plicora {
 
@@ -26,12 +27,14 @@ double MetafileReferenceDpi();
 
 /// Writes the metafile to `path` ("VorlanZ"); recomputes the development's
 /// extent first. A file that cannot be created or written shows "Cannot
-/// write to file" and returns false.
-bool ExportMetafile(const Model& model, const Settings& settings, const std::string& path, double dpi);
+/// write to file" and returns false. A `tick` that says stop ends the
+/// drawing; the file is then not kept and false returned, without a message.
+bool ExportMetafile(const Model& model, const Settings& settings, const std::string& path, double dpi,
+                    const WorkTick* tick = nullptr);
 
 /// The clipboard variant's metafile ("Plicora Designer") in memory; empty
-/// without a development.
-QByteArray RenderMetafile(const Model& model, const Settings& settings, double dpi);
+/// without a development, or when a `tick` said stop.
+QByteArray RenderMetafile(const Model& model, const Settings& settings, double dpi, const WorkTick* tick = nullptr);
 
 /// The text pass: transparent background, baseline alignment, each label in
 /// its colour and a font of trunc(size * ppcm * 0.035277777777777776) device

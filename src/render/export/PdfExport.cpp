@@ -18,7 +18,7 @@ namespace plicora {
 namespace {
 
 // Prints the pages into `out`; false when a raster step failed.
-bool WritePdf(QIODevice& out, const Model& model, const Settings& settings) {
+bool WritePdf(QIODevice& out, const Model& model, const Settings& settings, const WorkTick* tick) {
   PageLayout layout;
   UpdatePageGrid(&model, settings, layout);
   PartExtentsCache extents;
@@ -32,6 +32,8 @@ bool WritePdf(QIODevice& out, const Model& model, const Settings& settings) {
   PrintDevice device;
   device.geometry = &geometry;
   device.extents = &extents;
+  const RememberingTick ticks(tick);
+  device.tick = ticks.get();
   device.dpiX = device.dpiY = pdf.resolution();
   device.physicalWidth = pdf.width();
   device.physicalHeight = pdf.height();
@@ -39,12 +41,12 @@ bool WritePdf(QIODevice& out, const Model& model, const Settings& settings) {
   {
     QPainter painter(&pdf);
     const int count = static_cast<int>(layout.pages.size());
-    for (int n = 1; n <= count; ++n) {
+    for (int n = 1; n <= count && !ticks.stopped(); ++n) {
       if (n > 1) pdf.newPage();
       ok = PrintOnePage(painter, model, settings, layout, n, device) && ok;
     }
   }
-  return ok;
+  return ok && !ticks.stopped();
 }
 
 }  // namespace
@@ -57,11 +59,11 @@ void SetUpPdfSheet(QPdfWriter& pdf, const Settings& settings) {
   pdf.setPageLayout(QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 }
 
-bool ExportPdf(const Model& model, const Settings& settings, const std::string& path) {
+bool ExportPdf(const Model& model, const Settings& settings, const std::string& path, const WorkTick* tick) {
   try {
     // The pages go to the file as they are finished.
     ExportFileDevice file(path);
-    if (!file.failed() && !WritePdf(file, model, settings)) return false;  // the file is not kept
+    if (!file.failed() && !WritePdf(file, model, settings, tick)) return false;  // the file is not kept
     return file.Finish();
   } catch (const std::bad_alloc&) {
     return ReportExportOutOfMemory(path);

@@ -6,6 +6,7 @@
 
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 
 class QPdfWriter;
 
@@ -18,7 +19,7 @@ inline constexpr int kPdfResolution = 1200;
 /// offsets; vector unless raster printing is set). A file that cannot be
 /// written shows "Cannot write to file" and returns false; a failed raster
 /// step returns false after its own message.
-bool ExportPdf(const Model& model, const Settings& settings, const std::string& path);
+bool ExportPdf(const Model& model, const Settings& settings, const std::string& path, const WorkTick* tick = nullptr);
 
 /// Sets `pdf` up for our sheets: the paper exactly as the paper table gives
 /// it, upright, no margins, at kPdfResolution.

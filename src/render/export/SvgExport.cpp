@@ -28,7 +28,7 @@ int UnitsOf(double length) {
 }
 }  // namespace
 
-bool WriteSvg(QIODevice& out, const Model& model, const Settings& settings) {
+bool WriteSvg(QIODevice& out, const Model& model, const Settings& settings, const WorkTick* tick) {
   const DevelopmentBounds box = PictureBoundsOf(model, settings);
   const double ppcm = kSvgUnitsPerInch * kInchPerCm;
   const double scale = ppcm * model.devScale;  // user units per development unit
@@ -41,7 +41,7 @@ bool WriteSvg(QIODevice& out, const Model& model, const Settings& settings) {
   QPainter painter(&svg);
   // The extent's top-left corner at the picture's origin.
   painter.translate(-box.x * scale, -box.y * scale);
-  DrawDevelopmentVector(painter, &model, settings, scale, scale);
+  DrawDevelopmentVector(painter, &model, settings, scale, scale, std::nullopt, nullptr, tick);
   TextLabelPlacement labels;
   labels.target = TextLabelTarget::Printer;
   labels.kx = labels.ky = ppcm;
@@ -49,22 +49,27 @@ bool WriteSvg(QIODevice& out, const Model& model, const Settings& settings) {
   return painter.end();
 }
 
-bool ExportSvg(const Model& model, const Settings& settings, const std::string& path) {
+bool ExportSvg(const Model& model, const Settings& settings, const std::string& path, const WorkTick* tick) {
   try {
     ExportFileDevice file(path);
-    // A file that cannot even be created is reported before the drawing.
-    if (!file.failed()) WriteSvg(file, model, settings);
+    // A file that cannot even be created is reported before the drawing;
+    // a stopped drawing is not kept.
+    const RememberingTick ticks(tick);
+    if (!file.failed()) WriteSvg(file, model, settings, ticks.get());
+    if (ticks.stopped()) return false;
     return file.Finish();
   } catch (const std::bad_alloc&) {
     return ReportExportOutOfMemory(path);
   }
 }
 
-QByteArray RenderSvg(const Model& model, const Settings& settings) {
+QByteArray RenderSvg(const Model& model, const Settings& settings, const WorkTick* tick) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  WriteSvg(buffer, model, settings);
+  const RememberingTick ticks(tick);
+  WriteSvg(buffer, model, settings, ticks.get());
+  if (ticks.stopped()) return {};
   return bytes;
 }
 

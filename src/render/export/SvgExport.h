@@ -11,6 +11,7 @@
 
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 
 namespace plicora {
 
@@ -20,14 +21,14 @@ inline constexpr double kSvgUnitsPerInch = 1200.0;
 /// Writes the vector drawing and the text labels of the whole development to
 /// `path`. A file that cannot be written shows "Cannot write to file" and
 /// returns false, and so does a drawing too large for the memory left.
-bool ExportSvg(const Model& model, const Settings& settings, const std::string& path);
+bool ExportSvg(const Model& model, const Settings& settings, const std::string& path, const WorkTick* tick = nullptr);
 
 /// Writes the same drawing to an open device as it is drawn; false when the
 /// device refused bytes.
-bool WriteSvg(QIODevice& out, const Model& model, const Settings& settings);
+bool WriteSvg(QIODevice& out, const Model& model, const Settings& settings, const WorkTick* tick = nullptr);
 
 /// The same drawing in memory (the clipboard copy offers it beside the
-/// metafile).
-QByteArray RenderSvg(const Model& model, const Settings& settings);
+/// metafile); empty when a `tick` said stop.
+QByteArray RenderSvg(const Model& model, const Settings& settings, const WorkTick* tick = nullptr);
 
 }  // namespace plicora
