@@ -55,6 +55,7 @@ TEST(SettingKeysTest, KnowsEveryDocumentProfileModelAndColourKey) {
                           "bPageDivide",
                           "bLineSmooth",
                           "bZoomWheelInvert",
+                          "bZoomAtCursor",
                           "bTextureSmooth",
                           "bPrintTombo",
                           "bPrintOmitPage",
@@ -74,7 +75,7 @@ TEST(SettingKeysTest, KnowsEveryDocumentProfileModelAndColourKey) {
                           "color6",
                           "color7"})
     EXPECT_EQ(std::count(names.begin(), names.end(), key), 1) << key;
-  EXPECT_EQ(names.size(), 52u);
+  EXPECT_EQ(names.size(), 53u);
 }
 
 TEST(SettingKeysTest, SetsValuesByTheirRules) {

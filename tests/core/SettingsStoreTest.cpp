@@ -86,7 +86,7 @@ TEST(SaveSettingsTest, WritesEveryKeyInOrderAsDecimalText) {
   EXPECT_EQ(p.Serialize(),
             "[Settings]\n"
             "bDrawColorEdge=1\niEdgeNumberFontSize=12\nbCullFace=1\nbPrintRaster=0\nbEnhanceCutEdgeOpen=1\n"
-            "iPrintPPIIndex=1\nbEdgeIdReverse=0\nbPageDivide=1\nbLineSmooth=0\nbZoomWheelInvert=0\n"
+            "iPrintPPIIndex=1\nbEdgeIdReverse=0\nbPageDivide=1\nbLineSmooth=0\nbZoomWheelInvert=0\nbZoomAtCursor=0\n"
             "bTextureSmooth=1\nbPrintTombo=0\nbPrintOmitPage=1\nbPrintPageNumber=0\nbLimitTextureSize=0\n"
             "iTextureLimitSizeIndex=3\nbSlideColorToWhite=1\nbOmitMaterialWhenModelRotate=0\nbFirstStartUp=0\n"
             "bRenderAllGL=1\n"

@@ -49,21 +49,29 @@ TEST(VorlanDocTest, FailedOpensKeepTheModelAndTheSettings) {
   test::TempDir dir;
   const std::string wrongType = test::WriteFile(dir.File("cube.txt"), test::ReadFile(test::FixturePath("cube.plc")));
   const std::string broken = test::WriteFile(dir.File("broken.plc"), "version");
+  // Files without a "version" keyword are no work files: not even an empty
+  // model replaces the current one.
+  const std::string text = test::WriteFile(dir.File("notes.plc"), "solids are shopping items\nmodel 1 2 3\nend\n");
+  const std::string empty = test::WriteFile(dir.File("empty.plc"), "");
   struct Case {
     std::string path;
     OpenStatus status;
-    std::vector<std::string> messages;
+    std::string message;  // followed by the path on its own line
   } cases[] = {
-      {dir.File("missing.plc"), OpenStatus::CannotOpen, {"Cannot open file"}},
-      {dir.path(), OpenStatus::CannotOpen, {"Cannot open file"}},
-      {wrongType, OpenStatus::WrongType, {"Cannot load file of specified type"}},
-      {broken, OpenStatus::ReadFailed, {"Failed to load specified file"}},
+      {dir.File("missing.plc"), OpenStatus::CannotOpen, "Cannot open file"},
+      {dir.path(), OpenStatus::CannotOpen, "Cannot open file"},
+      {wrongType, OpenStatus::WrongType, "Cannot load file of specified type"},
+      {broken, OpenStatus::ReadFailed, "Failed to load specified file"},
+      {text, OpenStatus::ReadFailed, "Failed to load specified file"},
+      {empty, OpenStatus::ReadFailed, "Failed to load specified file"},
   };
   for (const Case& c : cases) {
     const OpenOutcome outcome = h.Open(c.path);
     EXPECT_EQ(outcome.status, c.status) << c.path;
-    EXPECT_EQ(h.sink.messages, c.messages) << c.path;
+    EXPECT_EQ(h.sink.messages, std::vector<std::string>{c.message + "\n" + c.path}) << c.path;
     EXPECT_EQ(h.doc.model(), cube);
+    EXPECT_EQ(h.doc.title(), "cube.plc");
+    EXPECT_EQ(h.settings.scaleProduct, scale);
   }
   // The version check shows its own message only; its info block never reaches the settings.
   const OpenOutcome refused = h.Open(test::FixturePath("version3_refused.plc"));
@@ -120,7 +128,7 @@ TEST(VorlanDocTest, NumbersThatCannotBeDrawnAreNotOpened) {
       continue;
     }
     EXPECT_EQ(outcome.status, OpenStatus::ReadFailed) << &c - cases;
-    EXPECT_EQ(h.sink.messages, std::vector<std::string>{"Failed to load specified file"}) << &c - cases;
+    EXPECT_EQ(h.sink.messages, std::vector<std::string>{"Failed to load specified file\n" + path}) << &c - cases;
     EXPECT_EQ(h.doc.model(), current) << &c - cases;
   }
 }
@@ -134,7 +142,7 @@ TEST(VorlanDocTest, ModelWithoutDevelopmentWarnsAndCountsSurfacesAboveOneThousan
     ASSERT_TRUE(h.Open(path).ok());
     EXPECT_FALSE(h.doc.hasDevelopment());
     ASSERT_FALSE(h.sink.messages.empty());
-    EXPECT_EQ(h.sink.messages[0], noDevelopment);
+    EXPECT_EQ(h.sink.messages[0], noDevelopment + "\n" + path);
     EXPECT_EQ(h.sink.messages.size(), faces > 1000 ? 2u : 1u);
   }
   EXPECT_EQ(h.sink.messages.back(),
@@ -151,11 +159,13 @@ TEST(VorlanDocTest, ModelWithoutDevelopmentWarnsAndCountsSurfacesAboveOneThousan
 
 TEST(VorlanDocTest, MissingFontsAreReplacedWithOneMessage) {
   DocHarness h;
-  ASSERT_TRUE(h.Open(test::FixturePath("crlf_labels_sjis.plc"), [](const std::string&) { return false; }).ok());
+  const std::string path = test::FixturePath("crlf_labels_sjis.plc");
+  ASSERT_TRUE(h.Open(path, [](const std::string&) { return false; }).ok());
   ASSERT_GE(h.doc.model()->texts.size(), 2u);
   for (const TextLabel& label : h.doc.model()->texts) EXPECT_EQ(label.fontName, kMsGothicFaceName);
   EXPECT_EQ(h.sink.messages, std::vector<std::string>{"Some fonts specified in the file do not exist in the system.\n"
-                                                      "These fonts will be replaced with the default font."});
+                                                      "These fonts will be replaced with the default font.\n" +
+                                                      path});
   ASSERT_TRUE(h.Open(test::FixturePath("labels_arial_ascii.plc"), [](const std::string&) { return true; }).ok());
   EXPECT_TRUE(h.sink.messages.empty());
 }

@@ -30,7 +30,10 @@ TEST(WorkFileReaderTest, ResultCodes) {
   EXPECT_TRUE(empty.model->loaded);
   EXPECT_TRUE(empty.messages.empty());
 
-  EXPECT_EQ(ReadWorkBytes("").result, kReadOk);
+  // Without a "version" keyword the bytes are no work file at all.
+  EXPECT_EQ(ReadWorkBytes("").result, kReadNoVersion);
+  EXPECT_EQ(ReadWorkBytes("solids 0\nmodel 1 1 1 0 0 0\nend\n").result, kReadNoVersion);
+  EXPECT_EQ(ReadWorkBytes("# version 2 in a comment\nend\n").result, kReadNoVersion);
   EXPECT_EQ(ReadWorkBytes("version").result, kReadFailed);
   EXPECT_EQ(ReadWorkBytes("version \n\n").result, kReadFailed);
   EXPECT_EQ(ReadWorkBytes("version 2").result, kReadOk);

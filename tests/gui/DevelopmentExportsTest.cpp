@@ -110,8 +110,10 @@ class DevelopmentExportsTest : public test::GuiDocumentFixture {
  protected:
   void SetUp() override {
     Open("labels_arial_ascii.plc");
-    questions.bitmapSize = [this](const BitmapExtent& extent, int max) -> std::optional<BitmapSize> {
+    questions.bitmapSize = [this](const BitmapExtent& extent, int max,
+                                  const char* format) -> std::optional<BitmapSize> {
       askedMax = max;
+      askedFormats.push_back(format);
       if (!acceptSize) return std::nullopt;
       return EditBitmapWidth(extent, ProposeBitmapSize(extent, max), 200);
     };
@@ -136,6 +138,7 @@ class DevelopmentExportsTest : public test::GuiDocumentFixture {
   EpsOptions epsOptions;
   bool acceptSize = true;
   int askedMax = 0;
+  std::vector<std::string> askedFormats;  ///< the size dialog is titled after them
   std::string epsNotice;
   test::TempDir dir;
 };
@@ -199,6 +202,7 @@ TEST_F(DevelopmentExportsTest, SaveDevelopmentWritesTheFormatItsExtensionNames) 
     }
   }
   EXPECT_EQ(askedMax, 4096);
+  EXPECT_EQ(askedFormats, (std::vector<std::string>{"BMP", "BMP", "PNG"}));
   EXPECT_EQ(epsNotice, "* Text output is not supported");
   EXPECT_TRUE(epsOptions.dontFillSurfaces);  // kept for the next save
   // Only the written files: no temporary file stays behind.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "TestSupport.h"
 #include "core/document/UpdateHints.h"
 #include "core/platform/MessageSink.h"
@@ -89,6 +91,58 @@ TEST_F(DevelopmentPaneTest, ZoomStaysWithinTheSheetWidthLimits) {
   engine.ShowEntire();
   Drag(PointerState{.right = true, .shift = true}, {100, 100}, {110, 100});
   EXPECT_DOUBLE_EQ(engine.view().viewZoom, 1.0 / 1.1);
+}
+
+TEST_F(DevelopmentPaneTest, WheelZoomAboutTheCentreOrKeepingThePointUnderTheCursor) {
+  Open();
+  auto under = [&](double x, double y) {
+    return UnmapClientPoint(engine.view(), engine.sheetArea(), doc.model()->devScale, Point2{x, y});
+  };
+  // About the centre (the default) three notches in and three out leave the
+  // sheets smaller: 1.12 and 0.88 do not cancel.
+  for (int amount : {-120, -120, -120, 120, 120, 120}) engine.Wheel(amount, 60.0, 70.0);
+  EXPECT_DOUBLE_EQ(engine.view().viewZoom, std::pow(1.12 * 0.88, 3));
+  EXPECT_EQ(engine.view().panX, 0.0);
+
+  settings.bZoomAtCursor = true;
+  for (bool reversed : {false, true}) {
+    settings.bZoomWheelInvert = reversed;
+    engine.ShowEntire();
+    const Point2 start = under(60.0, 70.0);
+    for (int amount : {-120, -120, -240, 120}) {
+      engine.Wheel(amount, 60.0, 70.0);
+      const Point2 now = under(60.0, 70.0);
+      EXPECT_NEAR(now.x, start.x, 1e-9) << amount;
+      EXPECT_NEAR(now.y, start.y, 1e-9) << amount;
+    }
+    for (int amount : {120, 240, -120, 120}) engine.Wheel(amount, 60.0, 70.0);
+    EXPECT_DOUBLE_EQ(engine.view().viewZoom, 1.0) << reversed;
+    EXPECT_NEAR(engine.view().panX, 0.0, 1e-9);
+    EXPECT_NEAR(engine.view().panY, 0.0, 1e-9);
+  }
+}
+
+TEST_F(DevelopmentPaneTest, AHighDensityScreenGetsTwiceThePixelsOfTheSamePicture) {
+  Open();
+  const QImage single = engine.Image().copy();
+  engine.SetPixelRatio(2.0);
+  engine.Resize(400, 300);
+  ASSERT_TRUE(engine.Render());
+  const QImage twice = engine.Image();
+  ASSERT_EQ(twice.size(), QSize(800, 600));
+  EXPECT_EQ(twice.devicePixelRatio(), 2.0);
+  // The view stays in client pixels: the sheets cover the same place.
+  EXPECT_EQ(engine.view().clientWidth, 400);
+  const Point2 corner = SheetAreaCorner(engine.view(), engine.sheetArea());
+  const QPoint inside(static_cast<int>(corner.x) + 3, static_cast<int>(corner.y) + 3);
+  EXPECT_EQ(single.pixel(inside), qRgb(255, 255, 255));
+  EXPECT_EQ(twice.pixel(inside * 2), qRgb(255, 255, 255));
+  EXPECT_EQ(QColor(twice.pixel(4, 4)), QColor(single.pixel(2, 2)));
+  // A click picks at client pixels.
+  doc.shell().developmentEditMode = kCheckCorrespondingSurfaceMode;
+  const Face& face = doc.model()->solids[0].faces[0];
+  Click(FaceCentre(face), FaceCentre(face));
+  EXPECT_GT(MarkedFaces(), 0);
 }
 
 TEST_F(DevelopmentPaneTest, PanningFollowsTheMouseAndShowEntireCentresAgain) {

@@ -125,6 +125,23 @@ TEST_F(EdgeSpecifyTest, EdgesWithinFivePixelsHighlightButNotOneSidedOrFlatOnes) 
   EXPECT_EQ(engine.hoveredEdge(), nullptr);
 }
 
+TEST_F(EdgeSpecifyTest, AtTwiceThePixelDensityThePictureDoublesAndToleranceStaysInClientPixels) {
+  engine.SetPixelRatio(2.0);
+  Build(0.3);
+  ASSERT_TRUE(engine.Paint());
+  const QImage picture = engine.Image();
+  EXPECT_EQ(picture.size(), QSize(400, 400));
+  EXPECT_EQ(picture.devicePixelRatio(), 2.0);
+  Hover(104, 100);
+  EXPECT_EQ(engine.hoveredEdge(), ridge);
+  Hover(106, 100);
+  EXPECT_EQ(engine.hoveredEdge(), nullptr);
+  // The ridge is drawn two device pixels wide where the client pixel is.
+  ASSERT_TRUE(engine.Paint());
+  const QImage lines = engine.Image();
+  EXPECT_NE(lines.pixel(200, 150), lines.pixel(210, 150));
+}
+
 TEST_F(EdgeSpecifyTest, FlatEdgesHighlightOnlyWhenNotHidden) {
   Build(0.0);
   Hover(101, 100);

@@ -14,6 +14,7 @@ OtherConfigurations OtherConfigurations::FromSettings(const Settings& s) {
   c.joinNumberFontSize = s.iEdgeNumberFontSize;
   c.colorEdges = s.bDrawColorEdge;
   c.reverseZoom = s.bZoomWheelInvert;
+  c.zoomAtCursor = s.bZoomAtCursor;
   c.smoothTexture = s.bTextureSmooth;
   c.backgroundColor = GetColor(s, kColorBackground);
   c.lineWidthIndex = s.lineWidthIndex;
@@ -35,6 +36,7 @@ int OtherConfigurations::ApplyTo(Settings& s, Model* model) const {
   s.iEdgeNumberFontSize = joinNumberFontSize;
   s.bDrawColorEdge = colorEdges;
   s.bZoomWheelInvert = reverseZoom;
+  s.bZoomAtCursor = zoomAtCursor;
   s.bTextureSmooth = smoothTexture;
   ApplyColor(s, kColorBackground, backgroundColor, model);
   s.lineWidthIndex = lineWidthIndex;

@@ -18,6 +18,7 @@ struct OtherConfigurations {
   int joinNumberFontSize = 0;  ///< points
   bool colorEdges = false;
   bool reverseZoom = false;
+  bool zoomAtCursor = false;
   bool smoothTexture = false;
   ColorRef backgroundColor = 0;
   int lineWidthIndex = 0;  ///< index into kLineWidthPoints, also beyond LineWidthChoices()

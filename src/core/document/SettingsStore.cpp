@@ -10,7 +10,7 @@
 namespace plicora {
 namespace {
 
-constexpr std::array<ProfileKey, 20> kProfileKeys = {{
+constexpr std::array<ProfileKey, 21> kProfileKeys = {{
     {"bDrawColorEdge", &Settings::bDrawColorEdge, nullptr},
     {"iEdgeNumberFontSize", nullptr, &Settings::iEdgeNumberFontSize},
     {"bCullFace", &Settings::bCullFace, nullptr},
@@ -21,6 +21,7 @@ constexpr std::array<ProfileKey, 20> kProfileKeys = {{
     {"bPageDivide", &Settings::bPageDivide, nullptr},
     {"bLineSmooth", &Settings::bLineSmooth, nullptr},
     {"bZoomWheelInvert", &Settings::bZoomWheelInvert, nullptr},
+    {"bZoomAtCursor", &Settings::bZoomAtCursor, nullptr},
     {"bTextureSmooth", &Settings::bTextureSmooth, nullptr},
     {"bPrintTombo", &Settings::bPrintTombo, nullptr},
     {"bPrintOmitPage", &Settings::bPrintOmitPage, nullptr},
@@ -122,6 +123,7 @@ void ResetToDefault(Settings& s, Model* model) {
   s.bPageDivide = d.bPageDivide;
   s.bLineSmooth = d.bLineSmooth;
   s.bZoomWheelInvert = d.bZoomWheelInvert;
+  s.bZoomAtCursor = d.bZoomAtCursor;
   s.bTextureSmooth = d.bTextureSmooth;
   s.bPrintTombo = d.bPrintTombo;
   s.bPrintOmitPage = d.bPrintOmitPage;

@@ -52,11 +52,11 @@ OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
   OpenOutcome outcome;
   if (onBeforeOpen) onBeforeOpen();
   if (!CanOpenForReading(request.path)) {
-    ShowMessage("Cannot open file", MessageKind::Error);
+    ShowMessage(AboutFile("Cannot open file", request.path), MessageKind::Error);
     return outcome;
   }
   if (!HasWorkFileExtension(request.path)) {
-    ShowMessage("Cannot load file of specified type", MessageKind::Error);
+    ShowMessage(AboutFile("Cannot load file of specified type", request.path), MessageKind::Error);
     outcome.status = OpenStatus::WrongType;
     return outcome;
   }
@@ -76,7 +76,7 @@ OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
     if (outcome.readResult == kReadRefused) {
       outcome.status = OpenStatus::Refused;
     } else if (!usable) {
-      ShowMessage("Failed to load specified file", MessageKind::Error);
+      ShowMessage(AboutFile("Failed to load specified file", request.path), MessageKind::Error);
       outcome.status = OpenStatus::ReadFailed;
     } else {
       outcome.status = OpenStatus::Rejected;
@@ -105,12 +105,12 @@ OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
   if (onOpened) onOpened(request.path);
   UpdateAllViews(HINT_FILE_OPENED);
   if (fontsReplaced)
-    ShowMessage(
-        "Some fonts specified in the file do not exist in the system.\n"
-        "These fonts will be replaced with the default font.",
-        MessageKind::Warning);
+    ShowMessage(AboutFile("Some fonts specified in the file do not exist in the system.\n"
+                          "These fonts will be replaced with the default font.",
+                          request.path),
+                MessageKind::Warning);
   if (request.interactive && !shell_.hasDevelopment) {
-    ShowMessage(kNoDevelopmentMessage, MessageKind::Warning);
+    ShowMessage(AboutFile(kNoDevelopmentMessage, request.path), MessageKind::Warning);
     if (model_->totalFaces > kTooManySurfaces)
       ShowMessage(TooManySurfacesText(model_->totalFaces), MessageKind::Information);
   }

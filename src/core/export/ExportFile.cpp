@@ -9,8 +9,7 @@
 namespace plicora {
 
 std::string ExportFailureMessage(std::string_view text, const std::string& path, int errorNumber) {
-  std::string message(text);
-  message += "\n" + path;
+  std::string message = AboutFile(text, path);
   if (errorNumber != 0) message += std::string(": ") + std::strerror(errorNumber);
   return message;
 }

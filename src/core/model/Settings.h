@@ -83,6 +83,9 @@ struct Settings {
   bool bPageDivide = true;
   bool bLineSmooth = false;
   bool bZoomWheelInvert = false;
+  /// The development pane's wheel zoom keeps the point under the cursor in
+  /// place (off: it zooms about the pane's centre).
+  bool bZoomAtCursor = false;
   bool bTextureSmooth = true;
   bool bPrintTombo = false;
   bool bPrintOmitPage = true;

@@ -125,9 +125,13 @@ class WorkFileParser {
 };
 
 int WorkFileParser::Run() {
+  // Reading stops at "end" or where the stream ends; a file in which no
+  // "version" keyword was met by then is no work file at all (a text file
+  // or an empty file given the extension).
+  bool sawVersion = false;
   std::string_view t;
   for (;;) {
-    if (!in_.NextToken(t)) return kReadOk;
+    if (!in_.NextToken(t)) return sawVersion ? kReadOk : kReadNoVersion;
     if (t.front() == '#') {
       in_.SkipComment();
       continue;
@@ -135,6 +139,7 @@ int WorkFileParser::Run() {
     // Each handler leaves in `t` its keyword or the last count it read, and
     // the remaining keywords are compared with that.
     if (t == "version") {
+      sawVersion = true;
       const int result = ReadVersion(t);
       if (result != kReadOk) return result;
     }
@@ -152,7 +157,7 @@ int WorkFileParser::Run() {
     if (t == "materials") ReadMaterials(t);
     if (t == "text") ReadTexts(t);
     if (t == "info") ReadInfo();
-    if (t == "end") return kReadOk;
+    if (t == "end") return sawVersion ? kReadOk : kReadNoVersion;
   }
 }
 

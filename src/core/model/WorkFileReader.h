@@ -18,9 +18,10 @@
 namespace plicora {
 
 enum WorkFileResult {
-  kReadOk = 0,       ///< read completely, or up to where the stream ended or failed
-  kReadFailed = 1,   ///< not opened, or it ended right after "version"
-  kReadRefused = 3,  ///< the version check refused it (its message was shown)
+  kReadOk = 0,         ///< read completely, or up to where the stream ended or failed
+  kReadFailed = 1,     ///< not opened, or it ended right after "version"
+  kReadNoVersion = 2,  ///< read to its end without a "version" keyword: not a work file
+  kReadRefused = 3,    ///< the version check refused it (its message was shown)
 };
 
 /// Largest side of a texture image stored in a work file.

@@ -46,4 +46,11 @@ void WriteNote(std::string_view line) {
   gSink->Note(line);
 }
 
+std::string AboutFile(std::string_view text, std::string_view path) {
+  std::string message(text);
+  message += '\n';
+  message += path;
+  return message;
+}
+
 }  // namespace plicora

@@ -51,6 +51,8 @@ MessageSink* SetMessageSink(MessageSink* sink);
 
 /// Shortcut: CurrentMessageSink().Show(text, kind).
 void ShowMessage(std::string_view text, MessageKind kind = MessageKind::Information);
+/// A message about a file: the text, then the file's path on a line of its own.
+std::string AboutFile(std::string_view text, std::string_view path);
 /// Shortcut: CurrentMessageSink().Note(line).
 void WriteNote(std::string_view line);
 

@@ -39,4 +39,10 @@ void ModelViewCamera::ClampZoom() {
   if (zoomDistance > kClosestZoom) zoomDistance = kClosestZoom;
 }
 
+double NearPlaneHalfHeight(int width, int height) {
+  // Half the pane's height in whole pixels, as a share of its width.
+  const int halfHeight = height / 2;
+  return (static_cast<double>(halfHeight) / width) * (2.0 * ModelViewCamera::kNearPlaneHalfWidth);
+}
+
 }  // namespace plicora

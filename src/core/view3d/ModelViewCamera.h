@@ -14,6 +14,12 @@ class ModelViewCamera {
   static constexpr double kFarthestZoom = -30.0;
   static constexpr double kClosestZoom = -0.7;
   static constexpr double kPixelsPerModelUnit = 300.0;
+  /// The viewing frustum: half the width of the near plane, the near and the
+  /// far plane (eye units). The near plane's half height follows the pane's
+  /// shape (NearPlaneHalfHeight).
+  static constexpr double kNearPlaneHalfWidth = 0.05;
+  static constexpr double kNearPlane = 0.134;
+  static constexpr double kFarPlane = 2000.0;
 
   Trackball trackball;
   Point3 viewCentre;
@@ -30,5 +36,8 @@ class ModelViewCamera {
   void Wheel(int amount, bool invert);
   void ClampZoom();
 };
+
+/// Half the height of the near plane for a pane of w x h pixels.
+double NearPlaneHalfHeight(int width, int height);
 
 }  // namespace plicora

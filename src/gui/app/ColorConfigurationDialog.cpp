@@ -9,6 +9,7 @@
 #include "core/document/UpdateHints.h"
 #include "gui/app/ColorButton.h"
 #include "gui/app/DialogDataExchange.h"
+#include "gui/widgets/DialogSizing.h"
 
 namespace plicora {
 namespace {
@@ -47,6 +48,7 @@ ColorConfigurationDialog::ColorConfigurationDialog(const ColorConfiguration& val
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
+  FixDialogSize(*this, *layout);
   layout->addLayout(grid);
   layout->addWidget(reset, 0, Qt::AlignLeft);
   layout->addWidget(buttons);

@@ -10,6 +10,7 @@
 #include "core/document/UpdateHints.h"
 #include "core/platform/MessageSink.h"
 #include "gui/app/DialogDataExchange.h"
+#include "gui/widgets/DialogSizing.h"
 
 namespace plicora {
 
@@ -28,6 +29,7 @@ FlapConfigurationDialog::FlapConfigurationDialog(const FlapConfiguration& values
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
+  FixDialogSize(*this, *layout);
   layout->addLayout(grid);
   layout->addWidget(buttons);
   setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);  // room for the whole title

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "gui/app/DialogDataExchange.h"
+#include "gui/widgets/DialogSizing.h"
 
 namespace plicora {
 namespace {
@@ -83,6 +84,7 @@ QDialog* MakeInfoDialog(const QString& title, const std::vector<InfoRow>& rows, 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
   QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
   auto* layout = new QVBoxLayout(dialog);
+  FixDialogSize(*dialog, *layout);
   layout->addLayout(grid);
   layout->addWidget(buttons);
   return dialog;

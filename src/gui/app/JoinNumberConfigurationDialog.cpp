@@ -9,6 +9,7 @@
 
 #include "core/document/UpdateHints.h"
 #include "gui/app/DialogDataExchange.h"
+#include "gui/widgets/DialogSizing.h"
 
 namespace plicora {
 
@@ -29,6 +30,7 @@ JoinNumberConfigurationDialog::JoinNumberConfigurationDialog(const JoinNumberCon
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
+  FixDialogSize(*this, *layout);
   layout->addLayout(grid);
   layout->addWidget(buttons);
   setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);  // room for the whole title

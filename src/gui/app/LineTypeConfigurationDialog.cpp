@@ -7,6 +7,7 @@
 
 #include "core/document/UpdateHints.h"
 #include "gui/app/DialogDataExchange.h"
+#include "gui/widgets/DialogSizing.h"
 
 namespace plicora {
 
@@ -42,6 +43,7 @@ LineTypeConfigurationDialog::LineTypeConfigurationDialog(const LineTypeConfigura
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
+  FixDialogSize(*this, *layout);
   layout->addLayout(grid);
   layout->addWidget(buttons);
 }

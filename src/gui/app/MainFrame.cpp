@@ -45,6 +45,8 @@ constexpr int kPassingStatusMs = 8000;  // how long a passing status message sta
 constexpr const char* kRecentSection = "Recent File List";
 constexpr const char* kControlBarsSection = "ControlBars\\State";
 constexpr const char* kControlBarsKey = "QtState";
+constexpr const char* kOpenDialogName = "open";
+constexpr const char* kSaveDialogName = "saveDevelopment";
 constexpr int kShowMaximized = 3;
 constexpr int kShowMinimized = 2;
 constexpr int kShowNormal = 1;
@@ -76,6 +78,8 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
   }
   LoadSettings(doc_.settings(), profile_);
   LoadRecentFiles();
+  openPlace_.Load(profile_, kOpenDialogName);
+  savePlace_.Load(profile_, kSaveDialogName);
 
   CreatePanes();
   services_.window = this;
@@ -94,6 +98,7 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
     profile_.SetInt(kWindowSection, "previewHeight", size.height());
   };
   services_.beforeOpen = &beforeOpen_;
+  services_.savePlace = &savePlace_;
   services_.glDescription = DescribeOffscreenGl;
   RegisterShellCommands(*this);
   RegisterDialogCommands(commands_, services_);
@@ -397,6 +402,8 @@ void CMainFrame::SavePlacement() {
     profile_.SetString(kRecentSection, RecentKey(n),
                        n <= static_cast<int>(recentFiles_.size()) ? recentFiles_[n - 1] : std::string());
   profile_.SetString(kControlBarsSection, kControlBarsKey, saveState().toBase64().toStdString());
+  openPlace_.Save(profile_, kOpenDialogName);
+  savePlace_.Save(profile_, kSaveDialogName);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

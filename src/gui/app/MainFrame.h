@@ -99,6 +99,8 @@ class CMainFrame : public QMainWindow {
   CommandRegistry commands_;
   FrameServices services_;
   std::vector<std::function<void()>> beforeOpen_;
+  FileDialogPlace openPlace_;  ///< the Open dialog's last folder and size
+  FileDialogPlace savePlace_;  ///< the Save Development dialog's
   std::map<int, QAction*> actions_;
   /// Second menu texts of commands (command id, action).
   std::vector<std::pair<int, QAction*>> aliases_;

@@ -2,36 +2,44 @@
 
 #include <QMessageBox>
 
+#include "gui/widgets/DialogSizing.h"
+
 namespace plicora {
 namespace {
 
 const QString kTitle = QStringLiteral("Plicora Viewer");
 
+// A modal box of the program's title, at least as wide as that title.
+QMessageBox::StandardButton Run(QWidget* owner, QMessageBox::Icon icon, std::string_view text,
+                                QMessageBox::StandardButtons buttons) {
+  QMessageBox box(icon, kTitle, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), buttons, owner);
+  KeepTitleWhole(box);
+  box.exec();
+  return box.standardButton(box.clickedButton());
+}
+
 }  // namespace
 
 void MessageBoxSink::Show(std::string_view text, MessageKind kind) {
-  const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   switch (kind) {
     case MessageKind::Information:
-      QMessageBox::information(owner_, kTitle, message);
+      Run(owner_, QMessageBox::Information, text, QMessageBox::Ok);
       break;
     case MessageKind::Warning:
-      QMessageBox::warning(owner_, kTitle, message);
+      Run(owner_, QMessageBox::Warning, text, QMessageBox::Ok);
       break;
     case MessageKind::Error:
-      QMessageBox::critical(owner_, kTitle, message);
+      Run(owner_, QMessageBox::Critical, text, QMessageBox::Ok);
       break;
   }
 }
 
 bool MessageBoxSink::Ask(std::string_view text, bool /*fallback*/) {
-  const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  return QMessageBox::question(owner_, kTitle, message, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  return Run(owner_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool MessageBoxSink::Confirm(std::string_view text, bool /*fallback*/) {
-  const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  return QMessageBox::question(owner_, kTitle, message, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+  return Run(owner_, QMessageBox::Question, text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 }  // namespace plicora

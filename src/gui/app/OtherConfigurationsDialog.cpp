@@ -9,6 +9,7 @@
 
 #include "gui/app/ColorButton.h"
 #include "gui/app/DialogDataExchange.h"
+#include "gui/widgets/DialogSizing.h"
 
 namespace plicora {
 
@@ -22,6 +23,7 @@ OtherConfigurationsDialog::OtherConfigurationsDialog(const OtherConfigurations& 
   colorEdges_ =
       MakeCheckBox(QStringLiteral("Color Convex and Concave Flap Edges (3D Model)"), "colorEdges", v.colorEdges);
   reverseZoom_ = MakeCheckBox(QStringLiteral("Reverse Zoom Direction"), "reverseZoom", v.reverseZoom);
+  zoomAtCursor_ = MakeCheckBox(QStringLiteral("Zoom at Cursor"), "zoomAtCursor", v.zoomAtCursor);
   smoothTexture_ = MakeCheckBox(QStringLiteral("Smooth Texture View"), "smoothTexture", v.smoothTexture);
   background_ = new CColorButton(v.backgroundColor);
   background_->setObjectName(QStringLiteral("backgroundColor"));
@@ -47,11 +49,12 @@ OtherConfigurationsDialog::OtherConfigurationsDialog(const OtherConfigurations& 
   grid->addWidget(new QLabel(QStringLiteral("pt")), 1, 2);
   grid->addWidget(colorEdges_, 2, 0, 1, 3);
   grid->addWidget(reverseZoom_, 3, 0, 1, 3);
-  grid->addWidget(smoothTexture_, 4, 0, 1, 3);
-  grid->addWidget(new QLabel(QStringLiteral("Background Color  ")), 5, 0);
-  grid->addWidget(background_, 5, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Line Width ")), 6, 0);
-  grid->addWidget(lineWidth_, 6, 1, 1, 2);
+  grid->addWidget(zoomAtCursor_, 4, 0, 1, 3);
+  grid->addWidget(smoothTexture_, 5, 0, 1, 3);
+  grid->addWidget(new QLabel(QStringLiteral("Background Color  ")), 6, 0);
+  grid->addWidget(background_, 6, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Line Width ")), 7, 0);
+  grid->addWidget(lineWidth_, 7, 1, 1, 2);
   grid->setColumnStretch(3, 1);
 
   auto* speedUp = new QGroupBox(QStringLiteral("Speed-up Drawing"));
@@ -71,6 +74,7 @@ OtherConfigurationsDialog::OtherConfigurationsDialog(const OtherConfigurations& 
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
+  FixDialogSize(*this, *layout);
   layout->addLayout(grid);
   layout->addWidget(speedUp);
   layout->addWidget(trouble);
@@ -82,6 +86,7 @@ void OtherConfigurationsDialog::accept() {
   edited.reverseJoinNumbers = reverseNumbers_->isChecked();
   edited.colorEdges = colorEdges_->isChecked();
   edited.reverseZoom = reverseZoom_->isChecked();
+  edited.zoomAtCursor = zoomAtCursor_->isChecked();
   edited.smoothTexture = smoothTexture_->isChecked();
   edited.backgroundColor = background_->color();
   ReadChoice(lineWidth_, edited.lineWidthIndex);

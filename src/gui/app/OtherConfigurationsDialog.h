@@ -32,6 +32,7 @@ class OtherConfigurationsDialog : public QDialog {
   QLineEdit* fontSize_;
   QCheckBox* colorEdges_;
   QCheckBox* reverseZoom_;
+  QCheckBox* zoomAtCursor_;
   QCheckBox* smoothTexture_;
   CColorButton* background_;
   QComboBox* lineWidth_;

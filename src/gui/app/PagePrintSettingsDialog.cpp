@@ -7,6 +7,7 @@
 
 #include "core/document/UpdateHints.h"
 #include "gui/app/DialogDataExchange.h"
+#include "gui/widgets/DialogSizing.h"
 
 namespace plicora {
 
@@ -35,6 +36,7 @@ PagePrintSettingsDialog::PagePrintSettingsDialog(const PagePrintSettings& values
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
+  FixDialogSize(*this, *layout);
   for (QWidget* box : {static_cast<QWidget*>(pageNumber_), static_cast<QWidget*>(alignmentMarks_),
                        static_cast<QWidget*>(omitEmptyPages_), static_cast<QWidget*>(raster_)})
     layout->addWidget(box);

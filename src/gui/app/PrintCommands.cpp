@@ -50,13 +50,15 @@ void RegisterPrintCommands(CommandRegistry& registry, const FrameServices& servi
     const WorkTick tick = progress.AsTick();
     CopyMetafileToClipboard(*model, doc->settings(), &tick);
   });
-  registry.Add(ID_SAVE_DEVELOPMENT, [doc, owner, cancelPaneMode, state] {
+  FileDialogPlace* savePlace = services.savePlace;
+  registry.Add(ID_SAVE_DEVELOPMENT, [doc, owner, cancelPaneMode, state, savePlace] {
     Model* model = DevelopedModel(*doc);
     if (!model) return;
     SaveDevelopmentContext context;
     context.questions = DialogQuestions(owner);
     context.epsOptions = &state->epsOptions;
     context.cancelPaneMode = cancelPaneMode;
+    context.place = savePlace;
     SaveDevelopment(owner, *model, doc->settings(), context);
   });
 }

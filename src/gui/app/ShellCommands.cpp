@@ -12,35 +12,51 @@
 #include "core/model/MeshTopology.h"
 #include "core/platform/DataLocation.h"
 #include "core/platform/MessageSink.h"
+#include "gui/app/HelpWindow.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/ObjectListDialog.h"
 #include "gui/app/SplashScreen.h"
 #include "gui/commands/CommandIds.h"
 #include "gui/commands/CommandTable.h"
 #include "gui/development/DevelopmentPane.h"
+#include "gui/view3d/ModelPane.h"
 
 namespace plicora {
 namespace {
 
-constexpr const char* kHomepage = "https://plicora-viewer.example.org/";
+// The project's page as the build configured it; a placeholder address (or
+// none) means the program has no page to open.
+const QUrl& Homepage() {
+  static const QUrl page = [] {
+    const QUrl url(QString::fromUtf8(PLICORA_HOMEPAGE));
+    const QString host = url.host().toLower();
+    const bool placeholder = host.isEmpty() || host == QLatin1String("example.org") ||
+                             host.endsWith(QLatin1String(".example.org")) || host.startsWith(QLatin1String("example."));
+    return placeholder || !url.isValid() ? QUrl() : url;
+  }();
+  return page;
+}
 
 /// The editing mode that needs the flaps shown.
 constexpr int kEditFlapMode = 3;
 
-void OpenCommand(CMainFrame& frame) {
+void OpenCommand(CMainFrame& frame, FileDialogPlace& place) {
+  // The sample folder on the first start; then the folder of the last file
+  // opened through this dialog.
   const Settings& settings = frame.doc().settings();
   QString folder;
   const std::string samples = SampleFolder();
   if (settings.bFirstStartUp && !frame.doc().model() && !samples.empty()) folder = QString::fromStdString(samples);
-  const QString path = QFileDialog::getOpenFileName(&frame, QStringLiteral("Open"), folder,
-                                                    QStringLiteral("Plicora Designer File (*.plc)"));
-  if (!path.isEmpty()) frame.OpenWorkFile(path.toStdString());
+  QFileDialog dialog(&frame, QStringLiteral("Open"), place.StartFolder(folder),
+                     QStringLiteral("Plicora Designer File (*.plc)"));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  if (ExecRemembering(dialog, place) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  frame.OpenWorkFile(dialog.selectedFiles().constFirst().toStdString());
 }
 
-void HelpCommand() {
-  const std::string help = HelpFilePath();
-  if (help.empty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(help))))
-    ShowMessage("Cannot find help file", MessageKind::Error);
+void HelpCommand(CMainFrame& frame) {
+  if (!ShowHelpWindow(&frame)) ShowMessage("Cannot find help file", MessageKind::Error);
 }
 
 }  // namespace
@@ -59,9 +75,10 @@ void RegisterShellCommands(CMainFrame& frame) {
     });
   }
 
-  r.Add(ID_FILE_OPEN, [&frame] { OpenCommand(frame); });
+  r.Add(ID_FILE_OPEN, [&frame] { OpenCommand(frame, frame.openPlace_); });
   r.Add(ID_APP_EXIT, [&frame] { frame.close(); });
   r.Add(ID_RESET_VIEW, [&doc] { doc.UpdateAllViews(HINT_RESET_VIEW); });
+  r.Add(ID_FIT_MODEL, [&frame] { frame.modelView()->engine().FitModel(); });
   r.Add(ID_SHOW_PAGE_NUMBER, [&doc, redraw] {
     doc.showPageNumbers = !doc.showPageNumbers;
     redraw();
@@ -71,8 +88,9 @@ void RegisterShellCommands(CMainFrame& frame) {
   r.Add(ID_SHOW_ENTIRE, [&frame] { frame.developmentView()->engine().ShowEntire(); });
   r.Add(ID_SPLIT_WINDOW, [&frame] { frame.SetModelPaneWidth(frame.splitter()->width() / 2); });
   r.Add(ID_SHOW_ONLY_DEVELOPMENT, [&frame] { frame.SetModelPaneWidth(0); });
-  r.Add(ID_HELP_CONTENTS, HelpCommand);
-  r.Add(ID_HOMEPAGE, [] { QDesktopServices::openUrl(QUrl(QString::fromUtf8(kHomepage))); });
+  r.Add(ID_HELP_CONTENTS, [&frame] { HelpCommand(frame); });
+  // Without a configured page the command has no handler, so it is disabled.
+  if (!Homepage().isEmpty()) r.Add(ID_HOMEPAGE, [] { QDesktopServices::openUrl(Homepage()); });
   r.Add(ID_APP_ABOUT, [&frame] { ShowAboutBox(&frame); });
   r.Add(ID_SCALE_UP, [&doc] { doc.ScaleDevelopment(kScaleUpFactor); });
   r.Add(ID_SCALE_DOWN, [&doc] { doc.ScaleDevelopment(kScaleDownFactor); });

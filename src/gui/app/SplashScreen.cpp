@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/platform/DataLocation.h"
+#include "gui/widgets/DialogSizing.h"
 
 namespace plicora {
 namespace {
@@ -28,10 +29,21 @@ class Splash : public QWidget {
   }
   ~Splash() override { qApp->removeEventFilter(this); }
 
+  void CentreOverOwner() {
+    if (const QWidget* owner = parentWidget())
+      move(owner->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+  }
+
  protected:
   void paintEvent(QPaintEvent*) override { QPainter(this).drawPixmap(0, 0, picture_); }
-  bool eventFilter(QObject*, QEvent* event) override {
+  bool eventFilter(QObject* watched, QEvent* event) override {
     switch (event->type()) {
+      case QEvent::Move:
+      case QEvent::Resize:
+        // The window manager places and maximises the window after it was
+        // shown: the splash follows it to its centre.
+        if (watched == parentWidget()) CentreOverOwner();
+        return false;
       case QEvent::KeyPress:
       case QEvent::MouseButtonPress:
       case QEvent::NonClientAreaMouseButtonPress:
@@ -82,10 +94,7 @@ QPixmap ProgramPicture() {
 void ShowSplash(QWidget* owner) {
   if (gSplash) return;
   auto* splash = new Splash(owner);
-  if (owner) {
-    const QRect frame = owner->geometry();
-    splash->move(frame.center() - QPoint(splash->width() / 2, splash->height() / 2));
-  }
+  splash->CentreOverOwner();
   gSplash = splash;
   splash->show();
 }
@@ -98,6 +107,7 @@ void ShowAboutBox(QWidget* owner) {
   QDialog box(owner);
   box.setWindowTitle(QStringLiteral("About"));
   auto* layout = new QVBoxLayout(&box);
+  FixDialogSize(box, *layout);
   auto* picture = new QLabel(&box);
   picture->setPixmap(ProgramPicture());
   layout->addWidget(picture);

@@ -53,6 +53,19 @@ void Draw(QPainter& p, int id) {
       p.drawLine(QPointF(25, 6), QPointF(25, 13));
       p.drawLine(QPointF(25, 13), QPointF(18, 13));
       break;
+    case ID_FIT_MODEL:
+      // A cube inside the four corners of a frame.
+      p.setPen(QPen(kInk, 2));
+      p.setBrush(QColor(200, 215, 235));
+      p.drawRect(QRectF(10, 12, 10, 10));
+      p.drawPolyline(QPolygonF({QPointF(10, 12), QPointF(14, 8), QPointF(24, 8), QPointF(24, 18), QPointF(20, 22)}));
+      p.drawLine(QPointF(20, 12), QPointF(24, 8));
+      p.setPen(QPen(kAccent, 2));
+      for (const QPointF& c : {QPointF(3, 3), QPointF(29, 3), QPointF(29, 29), QPointF(3, 29)}) {
+        const double sx = c.x() < 16 ? 1 : -1, sy = c.y() < 16 ? 1 : -1;
+        p.drawPolyline(QPolygonF({QPointF(c.x(), c.y() + 6 * sy), c, QPointF(c.x() + 6 * sx, c.y())}));
+      }
+      break;
     case ID_ENHANCE_CUT_EDGE:
       p.setPen(QPen(kInk, 2));
       p.setBrush(QColor(200, 215, 235));

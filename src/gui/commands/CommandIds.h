@@ -59,6 +59,8 @@ enum CommandId : int {
   ID_MIRROR_DEVELOPMENT = 32805,
   ID_HIDE_SURFACE = 32849,
   ID_RESET_EDGE_ATTRIBUTE = 32882,
+  // Commands of this viewer's own.
+  ID_FIT_MODEL = 33001,
 };
 
 }  // namespace plicora

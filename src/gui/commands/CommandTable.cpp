@@ -57,6 +57,13 @@ constexpr CommandRow kRows[] = {
      EnableRule::Model,
      {}},
     {ID_RESET_VIEW, "Re&set View", "", "Reset view\nReset View", "view-refresh", EnableRule::Model, {}},
+    {ID_FIT_MODEL,
+     "&Fit Model",
+     "",
+     "Show the whole model, centred in the 3D pane (F in the pane)\nFit Model",
+     "zoom-fit-best",
+     EnableRule::Model,
+     {}},
     {ID_HIDE_SURFACE, "&Hide Surface", "", "Draw the edges only\nHide Surface", "", EnableRule::Model,
      TickRule::Of(TickRule::Kind::EdgeOnly)},
     {ID_REVERSE_SURFACE,
@@ -256,7 +263,7 @@ constexpr LayoutItem kFileMenu[] = {
     {ID_FILE_OPEN},        {}, {ID_PAGE_PRINT_SETTINGS}, {},           {ID_FILE_PRINT}, {ID_FILE_PRINT_PREVIEW},
     {ID_FILE_PRINT_SETUP}, {}, {ID_SAVE_DEVELOPMENT},    {ID_APP_EXIT}};
 constexpr LayoutItem kModelMenu[] = {
-    {ID_ENHANCE_CUT_EDGE}, {ID_SET_TEXTURE},     {ID_RESET_VIEW},           {},
+    {ID_ENHANCE_CUT_EDGE}, {ID_SET_TEXTURE},     {ID_RESET_VIEW},           {ID_FIT_MODEL},       {},
     {ID_HIDE_SURFACE},     {ID_REVERSE_SURFACE}, {ID_RESET_EDGE_ATTRIBUTE}, {ID_SHOW_OBJECT_LIST}};
 constexpr LayoutItem kDevelopmentMenu[] = {{ID_CHECK_CORRESPONDING_SURFACE},
                                            {ID_SHOW_JOIN_NUMBER},
@@ -302,7 +309,8 @@ constexpr MenuLayout kMenus[] = {
 };
 
 constexpr LayoutItem kToolBar1[] = {
-    {ID_FILE_OPEN}, {}, {ID_SPLIT_WINDOW}, {ID_SHOW_ONLY_DEVELOPMENT}, {}, {ID_RESET_VIEW}, {ID_ENHANCE_CUT_EDGE}};
+    {ID_FILE_OPEN},       {}, {ID_SPLIT_WINDOW}, {ID_SHOW_ONLY_DEVELOPMENT}, {}, {ID_RESET_VIEW}, {ID_FIT_MODEL},
+    {ID_ENHANCE_CUT_EDGE}};
 constexpr LayoutItem kToolBar2[] = {{ID_ZOOM_IN},
                                     {ID_ZOOM_OUT},
                                     {ID_SHOW_ENTIRE},

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/document/VorlanDoc.h"
+#include "gui/widgets/FileDialogPlace.h"
 
 namespace plicora {
 
@@ -34,6 +35,8 @@ struct FrameServices {
   std::function<void(QSize)> keepPreviewSize;
   /// Called before every open (the texture dialog hides itself there).
   std::vector<std::function<void()>>* beforeOpen = nullptr;
+  /// The Save Development dialog's last folder and size (kept in the profile).
+  FileDialogPlace* savePlace = nullptr;
 };
 
 }  // namespace plicora

@@ -22,6 +22,11 @@ CVorlanzuView::~CVorlanzuView() {
 }
 
 void CVorlanzuView::paintEvent(QPaintEvent*) {
+  // A window moved to a screen of another pixel density renders anew.
+  if (devicePixelRatioF() != engine_.pixelRatio()) {
+    engine_.SetPixelRatio(devicePixelRatioF());
+    engine_.Resize(width(), height());
+  }
   QPainter painter(this);
   if (engine_.Render()) {
     engine_.Compose(painter);
@@ -31,6 +36,7 @@ void CVorlanzuView::paintEvent(QPaintEvent*) {
 }
 
 void CVorlanzuView::resizeEvent(QResizeEvent*) {
+  engine_.SetPixelRatio(devicePixelRatioF());
   engine_.Resize(width(), height());
 }
 
@@ -51,7 +57,8 @@ void CVorlanzuView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CVorlanzuView::wheelEvent(QWheelEvent* event) {
-  if (const int amount = event->angleDelta().y(); amount != 0) engine_.Wheel(amount);
+  if (const int amount = event->angleDelta().y(); amount != 0)
+    engine_.Wheel(amount, event->position().x(), event->position().y());
   event->accept();
 }
 

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/platform/MessageSink.h"
+#include "gui/widgets/DialogSizing.h"
 
 namespace plicora {
 namespace {
@@ -34,9 +35,9 @@ bool ReadInteger(QLineEdit* box, int& value) {
 
 }  // namespace
 
-BitmapSizeDialog::BitmapSizeDialog(const BitmapExtent& extent, int max, QWidget* parent)
+BitmapSizeDialog::BitmapSizeDialog(const BitmapExtent& extent, int max, const char* format, QWidget* parent)
     : QDialog(parent), extent_(extent), max_(max), size_(ProposeBitmapSize(extent, max)) {
-  setWindowTitle(QStringLiteral("Size (BMP Format)"));
+  setWindowTitle(QStringLiteral("Size (%1 Format)").arg(QString::fromUtf8(format)));
   width_ = MakeBox("width");
   height_ = MakeBox("height");
   scale_ = MakeBox("scale");
@@ -53,6 +54,7 @@ BitmapSizeDialog::BitmapSizeDialog(const BitmapExtent& extent, int max, QWidget*
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
+  FixDialogSize(*this, *layout);
   layout->addLayout(form);
   layout->addWidget(buttons);
 
@@ -111,8 +113,8 @@ void BitmapSizeDialog::accept() {
   QDialog::accept();
 }
 
-std::optional<BitmapSize> AskBitmapSize(QWidget* parent, const BitmapExtent& extent, int max) {
-  BitmapSizeDialog dialog(extent, max, parent);
+std::optional<BitmapSize> AskBitmapSize(QWidget* parent, const BitmapExtent& extent, int max, const char* format) {
+  BitmapSizeDialog dialog(extent, max, format, parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.size();
 }

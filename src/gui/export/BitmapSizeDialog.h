@@ -1,5 +1,5 @@
 #pragma once
-// "Size (BMP Format)": the pixel size of a bitmap of the whole development.
+// "Size (BMP Format)" (or PNG): the pixel size of a bitmap of the whole development.
 // Width, height and scale (per cent of 72 pixels per inch) are linked: typing
 // into one box recomputes the other two at once. OK checks the size against
 // the maximum edge and asks before a large picture.
@@ -17,7 +17,8 @@ class BitmapSizeDialog : public QDialog {
   Q_OBJECT
 
  public:
-  BitmapSizeDialog(const BitmapExtent& extent, int max, QWidget* parent = nullptr);
+  /// Titled "Size (<format> Format)".
+  BitmapSizeDialog(const BitmapExtent& extent, int max, const char* format = "BMP", QWidget* parent = nullptr);
 
   /// The size chosen (valid once the dialog was accepted).
   BitmapSize size() const { return size_; }
@@ -39,6 +40,7 @@ class BitmapSizeDialog : public QDialog {
 };
 
 /// Runs the dialog; the chosen size, or nothing when it was cancelled.
-std::optional<BitmapSize> AskBitmapSize(QWidget* parent, const BitmapExtent& extent, int max);
+std::optional<BitmapSize> AskBitmapSize(QWidget* parent, const BitmapExtent& extent, int max,
+                                        const char* format = "BMP");
 
 }  // namespace plicora

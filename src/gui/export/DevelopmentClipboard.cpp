@@ -50,7 +50,7 @@ bool CopyBitmapToClipboard(const Model& model, const Settings& settings, const E
                            const std::function<void()>& cancelPaneMode) {
   if (!model.hasDevelopment || !CheckDevelopmentToDraw(model)) return false;
   const BitmapExtent extent = DevelopmentBitmapExtent(model, settings);
-  const std::optional<BitmapSize> size = questions.bitmapSize(extent, kMaxClipboardBitmapEdge);
+  const std::optional<BitmapSize> size = questions.bitmapSize(extent, kMaxClipboardBitmapEdge, "BMP");
   if (!size) return false;
   QImage image;
   {

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "gui/widgets/DialogSizing.h"
+
 namespace plicora {
 
 EpsSaveSettingsDialog::EpsSaveSettingsDialog(const EpsOptions& options, const std::string& notice, QWidget* parent)
@@ -22,6 +24,7 @@ EpsSaveSettingsDialog::EpsSaveSettingsDialog(const EpsOptions& options, const st
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
+  FixDialogSize(*this, *layout);
   layout->addWidget(dontFillSurfaces_);
   layout->addWidget(dontFillFlaps_);
   layout->addWidget(note);

@@ -10,7 +10,9 @@ namespace plicora {
 ExportQuestions DialogQuestions(QWidget* owner) {
   QPointer<QWidget> parent(owner);
   ExportQuestions questions;
-  questions.bitmapSize = [parent](const BitmapExtent& extent, int max) { return AskBitmapSize(parent, extent, max); };
+  questions.bitmapSize = [parent](const BitmapExtent& extent, int max, const char* format) {
+    return AskBitmapSize(parent, extent, max, format);
+  };
   questions.epsOptions = [parent](const std::string& notice, EpsOptions& options) {
     return AskEpsOptions(parent, notice, options);
   };

@@ -30,7 +30,8 @@ namespace {
 bool SavePicture(const std::string& path, PictureFormat format, const Model& model, const Settings& settings,
                  const SaveDevelopmentContext& context) {
   const BitmapExtent extent = DevelopmentBitmapExtent(model, settings);
-  const std::optional<BitmapSize> size = context.questions.bitmapSize(extent, kMaxFileBitmapEdge);
+  const std::optional<BitmapSize> size =
+      context.questions.bitmapSize(extent, kMaxFileBitmapEdge, format == PictureFormat::Png ? "PNG" : "BMP");
   if (!size) return false;
   const double pixelsPerCm = BitmapPixelsPerCm(extent, size->width);
   WaitCursor wait;
@@ -94,8 +95,13 @@ bool SaveDevelopmentAs(const std::string& path, const Model& model, const Settin
 void SaveDevelopment(QWidget* owner, const Model& model, const Settings& settings,
                      const SaveDevelopmentContext& context) {
   if (!model.hasDevelopment || !CheckDevelopmentToDraw(model)) return;
+  // The dialog opens where the last development was saved, named after the
+  // work file; the first time in the work file's folder.
   const QFileInfo workFile(QString::fromStdString(model.path));
-  QFileDialog dialog(owner, QStringLiteral("Save Development"), workFile.dir().filePath(workFile.completeBaseName()),
+  FileDialogPlace unkept;
+  FileDialogPlace& place = context.place ? *context.place : unkept;
+  const QDir folder(place.StartFolder(workFile.absolutePath()));
+  QFileDialog dialog(owner, QStringLiteral("Save Development"), folder.filePath(workFile.completeBaseName()),
                      QString::fromLatin1(kSaveDevelopmentFilter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("bmp"));
@@ -104,7 +110,7 @@ void SaveDevelopment(QWidget* owner, const Model& model, const Settings& setting
     const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
     if (match.hasMatch()) dialog.setDefaultSuffix(match.captured(1));
   });
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  if (ExecRemembering(dialog, place) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   SaveDevelopmentContext chosen = context;
   chosen.cutterSvg = dialog.selectedNameFilter() == QLatin1String(kCutterSvgFilter);
   chosen.progressOwner = owner;

@@ -14,6 +14,7 @@
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
 #include "gui/export/ExportQuestions.h"
+#include "gui/widgets/FileDialogPlace.h"
 
 namespace plicora {
 
@@ -29,6 +30,7 @@ struct SaveDevelopmentContext {
   std::function<void()> cancelPaneMode;  ///< the raster formats cancel the pane's mode
   bool cutterSvg = false;                ///< an .svg is the cut file for cutting machines
   QWidget* progressOwner = nullptr;      ///< owns the progress window of a long save (none: no window)
+  FileDialogPlace* place = nullptr;      ///< the dialog's last folder and size (none: the work file's folder)
 };
 
 /// Writes the development to `path`. An unknown extension shows "Specified

@@ -53,6 +53,11 @@ void CModelView::PlayPickSound() {
 }
 
 void CModelView::paintEvent(QPaintEvent*) {
+  // A window moved to a screen of another pixel density renders anew.
+  if (devicePixelRatioF() != engine_.pixelRatio()) {
+    engine_.SetPixelRatio(devicePixelRatioF());
+    engine_.Resize(width(), height());
+  }
   QPainter painter(this);
   if (engine_.Paint()) {
     painter.drawImage(0, 0, engine_.Image());
@@ -62,6 +67,7 @@ void CModelView::paintEvent(QPaintEvent*) {
 }
 
 void CModelView::resizeEvent(QResizeEvent*) {
+  engine_.SetPixelRatio(devicePixelRatioF());
   engine_.Resize(width(), height());
 }
 
@@ -94,6 +100,11 @@ void CModelView::keyPressEvent(QKeyEvent* event) {
       event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
   if (menuKey && doc_.model() && !doc_.hasDevelopment() && showContextMenu) {
     showContextMenu(mapToGlobal(QPoint(width() / 2, height() / 2)));
+    return;
+  }
+  // F fits the model into the pane (the Fit Model command).
+  if (event->key() == Qt::Key_F && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && doc_.model()) {
+    engine_.FitModel();
     return;
   }
   QWidget::keyPressEvent(event);

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+
 #include "core/development/DevelopmentGeometry.h"
 #include "core/development/DevelopmentPicking.h"
 #include "core/document/UpdateHints.h"
@@ -40,13 +42,16 @@ void DevelopmentPaneEngine::RequestRender() {
   if (callbacks_.invalidate) callbacks_.invalidate();
 }
 
-void DevelopmentPaneEngine::Resize(int width, int height) {
-  const bool unchanged = width == view_.clientWidth && height == view_.clientHeight;
-  view_.clientWidth = width;
-  view_.clientHeight = height;
-  view_.viewFit = FitViewScale(width, height, sheetArea());
-  if (width <= 0 || height <= 0 || (unchanged && targetValid_)) return;
+void DevelopmentPaneEngine::Resize(int clientWidth, int clientHeight) {
+  const bool unchanged =
+      clientWidth == view_.clientWidth && clientHeight == view_.clientHeight && pixelRatio_ == targetRatio_;
+  view_.clientWidth = clientWidth;
+  view_.clientHeight = clientHeight;
+  view_.viewFit = FitViewScale(clientWidth, clientHeight, sheetArea());
+  if (clientWidth <= 0 || clientHeight <= 0 || (unchanged && targetValid_)) return;
   targetValid_ = false;
+  targetRatio_ = pixelRatio_;
+  const int width = DevicePixels(clientWidth, pixelRatio_), height = DevicePixels(clientHeight, pixelRatio_);
   if (width > kLargestTarget || height > kLargestTarget) {
     ShowMessage("DIB Create Failed", MessageKind::Error);
     return;
@@ -81,13 +86,15 @@ bool DevelopmentPaneEngine::Render() {
   {
     OffscreenGlContext::Scope scope(*context_);
     if (!scope.ok()) return false;
-    RasterDrawParams params = PaneRasterParams(view_, sheetArea(), doc_.model() ? doc_.model()->devScale : 1.0);
+    RasterDrawParams params =
+        PaneRasterParams(view_, sheetArea(), doc_.model() ? doc_.model()->devScale : 1.0, targetRatio_);
     params.font = font_.listBase != 0 ? &font_ : nullptr;
     params.geometry = &geometry_;
     DrawDevelopmentRaster(HasDevelopment() ? doc_.model() : nullptr, settings, params);
     glFinish();
   }
   image_ = context_->ToImage();
+  image_.setDevicePixelRatio(targetRatio_);  // the overlay is drawn in client pixels
   DrawOverlay();
   renderNeeded_ = false;
   return true;
@@ -261,9 +268,28 @@ void DevelopmentPaneEngine::MouseRelease(MouseButton button, int x, int y, const
 }
 
 void DevelopmentPaneEngine::Wheel(int amount) {
+  Wheel(amount, view_.CentreX(), view_.CentreY());
+}
+
+void DevelopmentPaneEngine::Wheel(int amount, double x, double y) {
   if (!HasDevelopment()) return;
-  const double d = doc_.settings().bZoomWheelInvert ? -amount : amount;
-  ApplyZoom(1.0 - d * kWheelZoomPerUnit, true, true);
+  const Settings& settings = doc_.settings();
+  const double d = settings.bZoomWheelInvert ? -amount : amount;
+  if (!settings.bZoomAtCursor) {
+    ApplyZoom(1.0 - d * kWheelZoomPerUnit, true, true);
+    RequestRender();
+    return;
+  }
+  // Zooming out multiplies by 1 - |d| / 1000 and zooming in divides by it,
+  // so that the notches cancel. The pan (pixels over the zoom) moves so that
+  // the cursor's offset from the centre maps to the same paper point.
+  const double step = 1.0 - std::abs(d) * kWheelZoomPerUnit;
+  const double before = view_.viewZoom;
+  if (step > 0.0 && ApplyZoom(d > 0 ? step : 1.0 / step, true, true)) {
+    const double dx = x - view_.CentreX(), dy = y - view_.CentreY();
+    view_.panX += dx / view_.viewZoom - dx / before;
+    view_.panY -= dy / view_.viewZoom - dy / before;
+  }
   RequestRender();
 }
 

@@ -41,6 +41,12 @@ class DevelopmentPaneEngine {
 
   void SetCallbacks(DevelopmentPaneCallbacks callbacks) { callbacks_ = std::move(callbacks); }
 
+  /// Device pixels per client pixel (2 on a high-DPI screen): the picture
+  /// is rendered at device pixels, while the view, the mouse, the zoom
+  /// limits and the click tolerance stay in client pixels. Takes effect at
+  /// the next Resize.
+  void SetPixelRatio(double ratio) { pixelRatio_ = ratio > 0.0 ? ratio : 1.0; }
+  double pixelRatio() const { return pixelRatio_; }
   /// New client size: the fit is recomputed, the picture made anew.
   void Resize(int width, int height);
   /// Brings the cached picture up to date (a full render when one is needed
@@ -49,7 +55,8 @@ class DevelopmentPaneEngine {
   /// Paints what the pane shows onto a painter of the client's size: the
   /// cached picture, shifted while a fast pan is in progress.
   void Compose(QPainter& painter);
-  /// The cached picture, row 0 at the top.
+  /// The cached picture, row 0 at the top, in device pixels and carrying
+  /// the pixel ratio.
   const QImage& Image() const { return image_; }
 
   /// Reaction to a document update hint; every hint ends with a full render.
@@ -62,8 +69,13 @@ class DevelopmentPaneEngine {
   void MousePress(MouseButton button, int x, int y, const PointerState& state);
   void MouseRelease(MouseButton button, int x, int y, const PointerState& state);
   void MouseMove(int x, int y, const PointerState& state);
-  /// A wheel event of a signed amount (120 per notch).
+  /// A wheel event of a signed amount (120 per notch) with the cursor at a
+  /// client point (the centre when none is given). With "Zoom at Cursor"
+  /// the development point under the cursor stays where it is, and a notch
+  /// toward the user undoes a notch away exactly; otherwise the pane zooms
+  /// about its centre by 1 - amount / 1000.
   void Wheel(int amount);
+  void Wheel(int amount, double x, double y);
 
   const DevelopmentView& view() const { return view_; }
   SheetArea sheetArea() const;
@@ -91,6 +103,8 @@ class DevelopmentPaneEngine {
   DevelopmentView view_;
   std::unique_ptr<OffscreenGlContext> context_;
   bool targetValid_ = false;
+  double pixelRatio_ = 1.0;
+  double targetRatio_ = 1.0;  ///< the ratio the target was made for
   GlFont font_;
   /// The arrays of the last picture; forgotten on every update hint.
   RasterGeometryCache geometry_;

@@ -11,6 +11,7 @@
 #include "core/platform/FontFaceNames.h"
 #include "render/development/DevelopmentDrawing.h"
 #include "render/development/DevelopmentRasterGeometry.h"
+#include "render/platform/OffscreenGlContext.h"
 
 namespace plicora {
 namespace {
@@ -66,14 +67,15 @@ void DrawRect(double x0, double y0, double x1, double y1, double height, GLenum 
 // The whole page grid as one sheet: shadow, white paper, outline and the
 // dotted borders of the printable areas.
 void DrawSheets(const RasterDrawParams& p) {
-  if (p.width < 35 || p.height < 35) return;
+  const double r = p.pixelRatio;
+  if (p.width < 35 * r || p.height < 35 * r) return;
   const double f = p.pixelsPerCm;
   const SheetArea& a = p.sheets;
   const double x0 = p.sheetLeft, y0 = p.sheetTop;
   const double x1 = x0 + f * a.TotalWidth(), y1 = y0 + f * a.TotalHeight();
-  glLineWidth(1.0f);
+  glLineWidth(static_cast<float>(r));
   glColor3f(0.0f, 0.0f, 0.0f);
-  DrawRect(x0 + 2, y0 + 2, x1 + 2, y1 + 2, p.height, GL_QUADS);
+  DrawRect(x0 + 2 * r, y0 + 2 * r, x1 + 2 * r, y1 + 2 * r, p.height, GL_QUADS);
   glColor3f(1.0f, 1.0f, 1.0f);
   DrawRect(x0, y0, x1, y1, p.height, GL_QUADS);
   glColor3f(0.0f, 0.0f, 0.0f);
@@ -93,7 +95,7 @@ void DrawSheets(const RasterDrawParams& p) {
   }
   glColor3f(0.6f, 0.6f, 0.6f);
   glEnable(GL_LINE_STIPPLE);
-  glLineStipple(1, kPageDivisionStipple);
+  glLineStipple(static_cast<GLint>(std::clamp(std::lround(r), 1L, 256L)), kPageDivisionStipple);
   DrawBatch(lines, GL_LINES, kDepthSheet);
   glDisable(GL_LINE_STIPPLE);
 }
@@ -222,18 +224,21 @@ void DrawHighlights(const Settings& settings, const RasterGeometry& g, const Pix
 
 }  // namespace
 
-RasterDrawParams PaneRasterParams(const DevelopmentView& view, const SheetArea& area, double devScale) {
+RasterDrawParams PaneRasterParams(const DevelopmentView& view, const SheetArea& area, double devScale,
+                                  double pixelRatio) {
+  // The view maps to client pixels; the buffer has pixelRatio times as many.
   RasterDrawParams p;
-  p.width = view.clientWidth;
-  p.height = view.clientHeight;
-  p.pixelsPerCm = view.PixelsPerCm();
+  p.pixelRatio = pixelRatio;
+  p.width = DevicePixels(view.clientWidth, pixelRatio);
+  p.height = DevicePixels(view.clientHeight, pixelRatio);
+  p.pixelsPerCm = view.PixelsPerCm() * pixelRatio;
   const Point2 origin = MapDevelopmentPoint(view, area, devScale, {0.0, 0.0});
-  p.originX = origin.x;
-  p.originY = origin.y;
+  p.originX = origin.x * pixelRatio;
+  p.originY = origin.y * pixelRatio;
   const Point2 corner = SheetAreaCorner(view, area);
   p.sheets = area;
-  p.sheetLeft = corner.x;
-  p.sheetTop = corner.y;
+  p.sheetLeft = corner.x * pixelRatio;
+  p.sheetTop = corner.y * pixelRatio;
   return p;
 }
 

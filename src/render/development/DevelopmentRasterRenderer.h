@@ -25,6 +25,9 @@ struct RasterDrawParams {
   SheetArea sheets;
   double sheetLeft = 0.0;
   double sheetTop = 0.0;
+  /// Pane only: buffer pixels per client pixel (2 on a high-DPI screen);
+  /// the sheets' shadow, outline and dotted borders are that many pixels.
+  double pixelRatio = 1.0;
   /// Glyph lists for the join numbers, built in the current context; with
   /// none the numbers are built for this call and deleted after it.
   const GlFont* font = nullptr;
@@ -33,8 +36,10 @@ struct RasterDrawParams {
   RasterGeometryCache* geometry = nullptr;
 };
 
-/// The raster parameters of the pane's view.
-RasterDrawParams PaneRasterParams(const DevelopmentView& view, const SheetArea& area, double devScale);
+/// The raster parameters of the pane's view, for a buffer of `pixelRatio`
+/// device pixels per client pixel.
+RasterDrawParams PaneRasterParams(const DevelopmentView& view, const SheetArea& area, double devScale,
+                                  double pixelRatio = 1.0);
 
 /// Sets the fixed drawing state of a development context (depth test, blend
 /// function, unpack alignment, texture wrap, filter and environment).

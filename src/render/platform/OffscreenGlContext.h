@@ -7,6 +7,7 @@
 // as in a device-independent bitmap.
 
 #include <QImage>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -15,6 +16,12 @@
 typedef struct osmesa_context* OSMesaContext;
 
 namespace plicora {
+
+/// The device pixels of a length in client pixels at a pixel ratio (2 on a
+/// high-DPI screen): a pane's buffer covers its whole client area.
+inline int DevicePixels(int logical, double ratio) {
+  return static_cast<int>(std::lround(logical * ratio));
+}
 
 class OffscreenGlContext {
  public:

@@ -15,10 +15,6 @@
 namespace plicora {
 namespace {
 
-constexpr double kNearPlaneHalfWidth = 0.05;
-constexpr double kNearPlane = 0.134;
-constexpr double kFarPlane = 2000.0;
-
 Point3 PositionOf(const Vertex& v) {
   return Point3{v.x, v.y, v.z};
 }
@@ -83,6 +79,12 @@ void ModelRenderer::SetCaching(bool on) {
   InvalidateCache();
 }
 
+void ModelRenderer::SetLineScale(float scale) {
+  if (scale == lineScale_) return;
+  lineScale_ = scale;
+  InvalidateCache();
+}
+
 void ModelRenderer::InvalidateCache() {
   cache_->Clear();
   cacheStale_ = true;
@@ -126,9 +128,9 @@ void ModelRenderer::UpdateProjection(const ModelViewCamera& camera, int width, i
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  const int halfHeight = height / 2;
-  const double top = (static_cast<double>(halfHeight) / width) * 0.1;
-  glFrustum(-kNearPlaneHalfWidth, kNearPlaneHalfWidth, -top, top, kNearPlane, kFarPlane);
+  const double top = NearPlaneHalfHeight(width, height);
+  const double side = ModelViewCamera::kNearPlaneHalfWidth;
+  glFrustum(-side, side, -top, top, ModelViewCamera::kNearPlane, ModelViewCamera::kFarPlane);
   glTranslated(0.0, 0.0, camera.zoomDistance);
   glMultMatrixf(camera.trackball.matrix.data());
   glTranslated(-camera.viewCentre.x, -camera.viewCentre.y, -camera.viewCentre.z);
@@ -189,11 +191,13 @@ void ModelRenderer::Pass(int slot, const std::function<void(PrimitiveWriter&)>& 
   if (useCache_) {
     cache_->Draw(slot, [&] {
       PrimitiveWriter batched(true);
+      batched.SetLineScale(lineScale_);
       draw(batched);
     });
     return;
   }
   PrimitiveWriter direct(false);
+  direct.SetLineScale(lineScale_);
   draw(direct);
 }
 

@@ -45,6 +45,9 @@ class ModelRenderer {
   static void UpdateProjection(const ModelViewCamera& camera, int width, int height);
   /// Draws one frame (the caller flushes).
   void RenderScene(const SceneInputs& scene, const Settings& settings);
+  /// Line widths in device pixels per width in client pixels (the pane's
+  /// pixel ratio); the kept passes are drawn anew.
+  void SetLineScale(float scale);
   /// Texture filters after "Smooth Texture View" changed.
   void ApplyTextureFilter(bool smooth);
 
@@ -81,6 +84,7 @@ class ModelRenderer {
   bool glInitialised_ = false;
   bool smoothTextures_ = true;
   bool caching_ = true;
+  float lineScale_ = 1.f;
   bool useCache_ = false;       ///< this frame draws through the cache
   std::uint64_t frameKey_ = 0;  ///< inputs of the kept passes
   bool cacheStale_ = true;

@@ -7,6 +7,7 @@
 #include "core/model/FaceRegions.h"
 #include "core/model/Geometry.h"
 #include "core/platform/MessageSink.h"
+#include "core/view3d/CameraFit.h"
 
 namespace plicora {
 namespace {
@@ -32,11 +33,19 @@ void ModelViewEngine::Invalidate() {
   if (callbacks_.invalidate) callbacks_.invalidate();
 }
 
-void ModelViewEngine::Resize(int width, int height) {
-  viewWidth_ = width;
-  viewHeight_ = height;
-  halfWidth_ = width / 2;
-  halfHeight_ = height / 2;
+void ModelViewEngine::SetPixelRatio(double ratio) {
+  pixelRatio_ = ratio > 0.0 ? ratio : 1.0;
+  renderer_.SetLineScale(static_cast<float>(pixelRatio_));
+}
+
+void ModelViewEngine::Resize(int logicalWidth, int logicalHeight) {
+  viewWidth_ = logicalWidth;
+  viewHeight_ = logicalHeight;
+  halfWidth_ = logicalWidth / 2;
+  halfHeight_ = logicalHeight / 2;
+  const int width = DevicePixels(logicalWidth, pixelRatio_), height = DevicePixels(logicalHeight, pixelRatio_);
+  targetWidth_ = width;
+  targetHeight_ = height;
   if (width <= 0 || height <= 0) return;
   targetValid_ = false;
   if (width > kLargestTarget || height > kLargestTarget) {
@@ -62,6 +71,7 @@ void ModelViewEngine::Resize(int width, int height) {
       return;
     }
     renderer_.InitGlState(settings_);
+    if (resetFitPending_) FitIfModelOutside();
     ModelRenderer::UpdateProjection(camera_, width, height);
   }
   targetValid_ = true;
@@ -79,13 +89,16 @@ bool ModelViewEngine::Paint() {
 }
 
 QImage ModelViewEngine::Image() const {
-  return targetValid_ ? context_->ToImage() : QImage();
+  if (!targetValid_) return QImage();
+  QImage image = context_->ToImage();
+  image.setDevicePixelRatio(pixelRatio_);
+  return image;
 }
 
 void ModelViewEngine::UpdateProjection() {
-  if (!targetValid_ || viewWidth_ <= 0 || viewHeight_ <= 0) return;
+  if (!targetValid_ || targetWidth_ <= 0 || targetHeight_ <= 0) return;
   OffscreenGlContext::Scope scope(*context_);
-  if (scope.ok()) ModelRenderer::UpdateProjection(camera_, viewWidth_, viewHeight_);
+  if (scope.ok()) ModelRenderer::UpdateProjection(camera_, targetWidth_, targetHeight_);
 }
 
 void ModelViewEngine::OnUpdate(int hint) {
@@ -107,15 +120,36 @@ void ModelViewEngine::OnUpdate(int hint) {
 
 void ModelViewEngine::ResetView() {
   camera_.ResetCamera();
+  resetFitPending_ = true;
+  FitIfModelOutside();
   if (targetValid_) {
     OffscreenGlContext::Scope scope(*context_);
     if (scope.ok()) {
       renderer_.ResetFixedState();
-      ModelRenderer::UpdateProjection(camera_, viewWidth_, viewHeight_);
+      ModelRenderer::UpdateProjection(camera_, targetWidth_, targetHeight_);
     }
   }
   // The next paint renders the scene: rendering here as well would draw a
   // large model twice.
+  Invalidate();
+}
+
+// The camera is judged by the picture drawn: the target's shape.
+void ModelViewEngine::FitIfModelOutside() {
+  if (targetWidth_ <= 0 || targetHeight_ <= 0) return;
+  resetFitPending_ = false;
+  if (!model_) return;
+  const std::optional<Box3> box = ModelBounds(*model_);
+  if (box && !CameraShowsBox(camera_, *box, targetWidth_, targetHeight_))
+    FitCameraToBox(camera_, *box, targetWidth_, targetHeight_);
+}
+
+void ModelViewEngine::FitModel() {
+  if (!model_) return;
+  const std::optional<Box3> box = ModelBounds(*model_);
+  if (!box) return;
+  FitCameraToBox(camera_, *box, targetWidth_, targetHeight_);
+  UpdateProjection();
   Invalidate();
 }
 
@@ -135,8 +169,10 @@ std::optional<PickMatrices> ModelViewEngine::ReadPickMatrices() {
   glPushMatrix();
   glGetDoublev(GL_MODELVIEW_MATRIX, m.modelView.data());
   glGetDoublev(GL_PROJECTION_MATRIX, m.projection.data());
-  glGetIntegerv(GL_VIEWPORT, m.viewport.data());
   glPopMatrix();
+  // The projection is the same at any pixel density: picking projects into
+  // client pixels, where the cursor and the pick tolerances are.
+  m.viewport = {0, 0, viewWidth_, viewHeight_};
   return m;
 }
 

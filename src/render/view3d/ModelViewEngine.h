@@ -52,6 +52,12 @@ class ModelViewEngine {
   void SetModel(Model* model);
   Model* model() const { return model_; }
 
+  /// Device pixels per client pixel (a high-DPI screen has 2). The picture
+  /// is rendered at device pixels; every mouse position, the click and pick
+  /// tolerances and the camera's gestures stay in client pixels. Takes
+  /// effect at the next Resize.
+  void SetPixelRatio(double ratio);
+  double pixelRatio() const { return pixelRatio_; }
   /// New client size. The rendering context is created on the first size
   /// that is not zero and kept for later sizes.
   void Resize(int width, int height);
@@ -62,13 +68,19 @@ class ModelViewEngine {
   /// OpenGL's largest texture side in the pane's context; 0 before the
   /// context exists (the first Resize to a size that is not zero).
   int MaxTextureSize() const { return context_ ? context_->MaxTextureSize() : 0; }
-  /// The last painted picture, row 0 at the top (null image without target).
+  /// The last painted picture, row 0 at the top (null image without target),
+  /// in device pixels and carrying the pixel ratio.
   QImage Image() const;
 
   /// Reaction to a document update hint.
   void OnUpdate(int hint);
   /// Camera and fixed state reset, then a redraw (file opened, Reset View).
+  /// The reset camera stays when it shows the whole model; otherwise the
+  /// model is fitted (at the first size when the pane has none yet).
   void ResetView();
+  /// Centres the camera on the model's bounding box at the distance that
+  /// shows all of it (within the zoom limits); the rotation stays.
+  void FitModel();
   /// Re-applies the texture filters from "Smooth Texture View".
   void ApplyTextureFilter();
 
@@ -93,6 +105,9 @@ class ModelViewEngine {
 
  private:
   void Invalidate();
+  /// The rule of a reset camera: fits the model when the camera misses part
+  /// of it. Waits for a size when the pane has none.
+  void FitIfModelOutside();
   void RightPress(int x, int y, const PointerState& state);
   void RightRelease(int x, int y);
   void LeftRelease(int x, int y);
@@ -109,8 +124,11 @@ class ModelViewEngine {
   ModelRenderer renderer_;
   ModelViewCamera camera_;
   int viewWidth_ = 0, viewHeight_ = 0;
+  int targetWidth_ = 0, targetHeight_ = 0;  ///< device pixels
+  double pixelRatio_ = 1.0;
   int halfWidth_ = 0, halfHeight_ = 0;
   bool isDragging_ = false;
+  bool resetFitPending_ = false;
   Edge* hoveredEdge_ = nullptr;
   int lastX_ = 0, lastY_ = 0;
   int pressX_ = 0, pressY_ = 0;

@@ -73,7 +73,7 @@ void PrimitiveWriter::Loop(const plicora::Face& face, bool opened, float width) 
   if (sink_) return;
   const std::size_t n = face.ring.size();
   if (!batched_) {
-    glLineWidth(width);
+    glLineWidth(width * lineScale_);
     glBegin(GL_LINE_LOOP);
     for (const HalfEdge* h : face.ring) Corner(*h, opened, false);
     glEnd();
@@ -119,7 +119,7 @@ void PrimitiveWriter::Segment(float width, const Point3& a, const Point3& b) {
   if (sink_) return;
   if (!batched_ || width != lineWidth_ || !inBatch_ || open_ != GL_LINES) {
     if (batched_) Flush();
-    if (width != lineWidth_ || !batched_) glLineWidth(width);
+    if (width != lineWidth_ || !batched_) glLineWidth(width * lineScale_);
     lineWidth_ = width;
   }
   if (batched_) {

@@ -36,6 +36,8 @@ class PrimitiveWriter {
   void Segment(float width, const Point3& a, const Point3& b);
   /// The closed outline of a face, of the given width, in the current colour.
   void Loop(const plicora::Face& face, bool opened, float width);
+  /// Every width is multiplied by this (the device pixels of a client pixel).
+  void SetLineScale(float scale) { lineScale_ = scale; }
   /// Ends the open batch.
   void Flush();
 
@@ -48,6 +50,7 @@ class PrimitiveWriter {
   unsigned open_ = 0;  ///< primitive of the open batch, 0 when none
   bool inBatch_ = false;
   float lineWidth_ = -1.f;
+  float lineScale_ = 1.f;
   bool colorPending_ = false, normalPending_ = false;
   float color_[3] = {0.f, 0.f, 0.f};
   double normal_[3] = {0.0, 0.0, 0.0};
