@@ -106,8 +106,9 @@ TEST(MainFrameTest, CommandsAreEnabledAndTickedFromTheDocumentState) {
   // can never be available here; no handler lacks its row.
   for (const CommandRow& row : CommandRows())
     // The Homepage command has a handler only when the build configured a page.
-    if (row.id != ID_HOMEPAGE)
+    if (row.id != ID_HOMEPAGE) {
       EXPECT_EQ(w.frame.commands().HasHandler(row.id), row.enable != EnableRule::Never) << "command " << row.id;
+    }
   for (const auto& [id, run] : w.frame.commands().handlers()) EXPECT_NE(FindCommandRow(id), nullptr) << id;
   check("no model", &Rule::none);
   ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("cube.plc")));
