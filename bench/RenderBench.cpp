@@ -17,7 +17,7 @@
 
 #include "cli/BatchDocument.h"
 #include "cli/GuiRuntime.h"
-#include "cli/RasterExportCommands.h"
+#include "cli/RasterExportSetup.h"
 #include "core/development/DevelopmentGeometry.h"
 #include "core/model/Settings.h"
 #include "render/development/DevelopmentDrawing.h"

@@ -17,13 +17,13 @@
 #include "cli/BatchDocument.h"
 #include "cli/CommandLine.h"
 #include "cli/GuiRuntime.h"
-#include "cli/RasterExportCommands.h"
-#include "cli/VectorExportCommands.h"
+#include "cli/RasterExportSetup.h"
 #include "core/development/Pages.h"
 #include "core/document/UpdateHints.h"
 #include "core/export/EpsWriter.h"
 #include "core/model/Settings.h"
 #include "core/platform/MessageSink.h"
+#include "render/export/DevelopmentFileExport.h"
 #include "render/export/MetafileExport.h"
 #include "render/export/SvgExport.h"
 #include "render/view3d/ModelViewEngine.h"
@@ -69,11 +69,22 @@ void ExportAll(const Model& model, const Settings& settings) {
   }
   (void)RenderSvg(model, settings);
   (void)RenderMetafile(model, settings, MetafileReferenceDpi());
-  ExportBitmapFile(model, settings, Output("out.bmp"), ImageSize{48, 32});
-  ExportBitmapFile(model, settings, Output("out.png"), ImageSize{32, 48});
-  ExportPdfFile(model, settings, Output("out.pdf"));
-  ExportDxfFile(model, settings, Output("out.dxf"));
-  ExportCutterSvgFile(model, settings, Output("cut.svg"));
+  const struct {
+    DevelopmentFileFormat format;
+    const char* name;
+    BitmapSize size;
+  } files[] = {{DevelopmentFileFormat::Bmp, "out.bmp", {48, 32}},
+               {DevelopmentFileFormat::Png, "out.png", {32, 48}},
+               {DevelopmentFileFormat::Pdf, "out.pdf", {}},
+               {DevelopmentFileFormat::Dxf, "out.dxf", {}},
+               {DevelopmentFileFormat::CutterSvg, "cut.svg", {}}};
+  for (const auto& file : files) {
+    DevelopmentExport request;
+    request.format = file.format;
+    request.path = Output(file.name);
+    request.pictureSize = file.size;
+    WriteDevelopmentFile(model, settings, request);
+  }
 }
 
 void Render3d(Model& model, Settings& settings) {

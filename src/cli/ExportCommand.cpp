@@ -2,69 +2,52 @@
 // extension names (compared without regard to case).
 
 #include <cstdio>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "cli/BatchDocument.h"
 #include "cli/Commands.h"
-#include "cli/RasterExportCommands.h"
-#include "cli/VectorExportCommands.h"
+#include "cli/GuiRuntime.h"
+#include "cli/RasterExportSetup.h"
 #include "core/development/DevelopmentGeometry.h"
 #include "core/export/DevelopmentFileFormat.h"
 #include "core/export/EpsWriter.h"
 #include "core/model/Settings.h"
 #include "core/platform/MessageSink.h"
+#include "render/export/DevelopmentFileExport.h"
+#include "render/export/DevelopmentPicture.h"
+#include "render/export/PrintAndCut.h"
 
 namespace plicora {
 namespace {
 
-int ExportEps(const CommandLineOptions& options, BatchDocument& document) {
-  EpsOptions eps;
-  eps.dontFillSurfaces = options.noFillFaces;
-  eps.dontFillFlaps = options.noFillFlaps;
-  return SaveEpsFile(options.outputPath, *document.model, CurrentSettings(), eps) ? kExitOk : kExitFailed;
-}
-
-int ExportEmf(const CommandLineOptions& options, BatchDocument& document) {
-  return ExportEmfFile(*document.model, CurrentSettings(), options.outputPath);
-}
-
-int ExportSvg(const CommandLineOptions& options, BatchDocument& document) {
-  return ExportSvgFile(*document.model, CurrentSettings(), options.outputPath);
-}
-
-int ExportPdf(const CommandLineOptions& options, BatchDocument& document) {
-  return ExportPdfFile(*document.model, CurrentSettings(), options.outputPath);
-}
-
-int ExportDxf(const CommandLineOptions& options, BatchDocument& document) {
-  return ExportDxfFile(*document.model, CurrentSettings(), options.outputPath);
-}
-
-int ExportBitmap(const CommandLineOptions& options, BatchDocument& document) {
-  return ExportBitmapFile(*document.model, CurrentSettings(), options.outputPath, options.size);
-}
-
-using Exporter = int (*)(const CommandLineOptions&, BatchDocument&);
-
-Exporter ExporterOf(DevelopmentFileFormat format) {
-  switch (format) {
-    case DevelopmentFileFormat::Eps:
-      return ExportEps;
-    case DevelopmentFileFormat::Emf:
-      return ExportEmf;
-    case DevelopmentFileFormat::Svg:
-      return ExportSvg;
-    case DevelopmentFileFormat::Pdf:
-      return ExportPdf;
-    case DevelopmentFileFormat::Dxf:
-      return ExportDxf;
-    case DevelopmentFileFormat::Bmp:
-    case DevelopmentFileFormat::Png:
-      return ExportBitmap;
-    case DevelopmentFileFormat::Unsupported:
-      break;
+/// The picture size of --size, or the size the window would propose; a
+/// size out of range is a usage error.
+std::optional<BitmapSize> PictureSize(const CommandLineOptions& options, const Model& model) {
+  const BitmapSize size =
+      options.size ? BitmapSize{options.size->width, options.size->height}
+                   : ProposeBitmapSize(DevelopmentBitmapExtent(model, CurrentSettings()), kMaxFileBitmapEdge);
+  if (CheckBitmapSize(size.width, size.height, kMaxFileBitmapEdge) == BitmapSizeCheck::OutOfRange) {
+    ShowMessage(BitmapSizeRangeMessage(kMaxFileBitmapEdge), MessageKind::Warning);
+    return std::nullopt;
   }
-  return nullptr;
+  return size;
+}
+
+int ExportFile(const CommandLineOptions& options, BatchDocument& document, const FileFormatRow& row) {
+  if (row.drawnWithQt) EnsureGuiApplication();
+  DevelopmentExport request;
+  request.format = row.format;
+  request.path = options.outputPath;
+  request.eps.dontFillSurfaces = options.noFillFaces;
+  request.eps.dontFillFlaps = options.noFillFlaps;
+  if (row.question == FormatQuestion::PictureSize) {
+    const std::optional<BitmapSize> size = PictureSize(options, *document.model);
+    if (!size) return kExitUsage;
+    request.pictureSize = *size;
+  }
+  return WriteDevelopmentFile(*document.model, CurrentSettings(), request) ? kExitOk : kExitFailed;
 }
 
 // The cut-file options fit only some formats: a usage error, or empty.
@@ -77,12 +60,20 @@ std::string CutOptionsError(const CommandLineOptions& options, DevelopmentFileFo
   return {};
 }
 
+int ExportPrintAndCutFiles(const Model& model, const Settings& settings, const std::string& outputPath,
+                           const std::string& folder, bool cutterSvg) {
+  EnsureGuiApplication();
+  const std::string stem = std::filesystem::path(outputPath).stem().string();
+  const PrintAndCutFormat format = cutterSvg ? PrintAndCutFormat::CutterSvg : PrintAndCutFormat::Pdf;
+  return ExportPrintAndCutPages(model, settings, folder, stem, format) ? kExitOk : kExitFailed;
+}
+
 int ExportCutFiles(const CommandLineOptions& options, BatchDocument& document) {
   if (options.pagesOut) {
     return ExportPrintAndCutFiles(*document.model, CurrentSettings(), options.outputPath, *options.pagesOut,
                                   options.cutter);
   }
-  return ExportCutterSvgFile(*document.model, CurrentSettings(), options.outputPath);
+  return ExportFile(options, document, *FindFileFormat(DevelopmentFileFormat::CutterSvg));
 }
 
 }  // namespace
@@ -95,7 +86,8 @@ int RunExportCommand(const CommandLineOptions& options) {
     ShowMessage(error, MessageKind::Error);
     return kExitUsage;
   }
-  if (IsPictureFormat(format) || format == DevelopmentFileFormat::Pdf || options.pagesOut) PrepareRasterExport();
+  const FileFormatRow* row = FindFileFormat(format);
+  if ((row && row->texturesAsPictures) || options.pagesOut) PrepareRasterExport();
   BatchDocument document;
   if (const int status = OpenBatchDocument(options, document); status != kExitOk) return status;
   // A development with nothing on it would give blank pages and empty
@@ -103,7 +95,7 @@ int RunExportCommand(const CommandLineOptions& options) {
   if (!CheckDevelopmentToDraw(*document.model)) return kExitNoDevelopment;
   if (options.pagesOut || (options.cutter && format == DevelopmentFileFormat::Svg))
     return ExportCutFiles(options, document);
-  if (const Exporter write = ExporterOf(format)) return write(options, document);
+  if (row) return ExportFile(options, document, *row);
   ShowMessage("Specified file format is not supported", MessageKind::Error);
   return kExitUsage;
 }

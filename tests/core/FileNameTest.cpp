@@ -42,5 +42,18 @@ TEST(DevelopmentFileFormatOf, NamesTheFormatByExtension) {
   for (const auto& c : cases) EXPECT_EQ(DevelopmentFileFormatOf(c.path), c.format) << c.path;
 }
 
+TEST(DevelopmentFileFormats, SaveDialogListsEveryFormatOnceInItsOrder) {
+  EXPECT_EQ(SaveDialogFilter(),
+            "BMP Format (*.bmp);;EPS Format (No Texture) (*.eps);;EMF Format (No Texture) (*.emf);;"
+            "PNG Format (*.png);;SVG Format (No Texture) (*.svg);;PDF Format (Printed Pages) (*.pdf);;"
+            "DXF for Cutting Machines (*.dxf);;SVG for Cutting Machines (*.svg)");
+  for (const FileFormatRow& row : DevelopmentFileFormats()) {
+    EXPECT_EQ(FindFileFormat(row.format), &row);
+    // Every extension names a format; the cut file's shares the plain SVG's.
+    const DevelopmentFileFormat named = DevelopmentFileFormatOf(std::string("a.") + row.extension);
+    EXPECT_EQ(named, row.format == DevelopmentFileFormat::CutterSvg ? DevelopmentFileFormat::Svg : row.format);
+  }
+}
+
 }  // namespace
 }  // namespace plicora

@@ -18,11 +18,6 @@
 
 namespace plicora {
 
-/// The filter of the save dialog, the three historic formats first.
-extern const char* const kSaveDevelopmentFilter;
-/// The entry of the filter that chooses the cutter SVG.
-extern const char* const kCutterSvgFilter;
-
 /// What a save needs besides the model and the settings.
 struct SaveDevelopmentContext {
   ExportQuestions questions;
