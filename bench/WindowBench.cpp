@@ -19,8 +19,8 @@
 #include "core/model/Settings.h"
 #include "core/platform/MessageSink.h"
 #include "gui/app/MainFrame.h"
-#include "gui/development/DevelopmentPane.h"
-#include "gui/view3d/ModelPane.h"
+#include "gui/development/VorlanzuView.h"
+#include "gui/view3d/ModelView.h"
 #include "render/platform/FontResolution.h"
 
 using namespace plicora;

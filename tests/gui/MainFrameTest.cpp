@@ -25,8 +25,8 @@
 #include "gui/app/SplashScreen.h"
 #include "gui/commands/CommandIds.h"
 #include "gui/commands/CommandTable.h"
-#include "gui/development/DevelopmentPane.h"
-#include "gui/view3d/ModelPane.h"
+#include "gui/development/VorlanzuView.h"
+#include "gui/view3d/ModelView.h"
 
 namespace plicora {
 namespace {

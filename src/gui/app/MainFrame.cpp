@@ -33,8 +33,8 @@
 #include "gui/app/ToolbarIcons.h"
 #include "gui/commands/CommandIds.h"
 #include "gui/commands/CommandTable.h"
-#include "gui/development/DevelopmentPane.h"
-#include "gui/view3d/ModelPane.h"
+#include "gui/development/VorlanzuView.h"
+#include "gui/view3d/ModelView.h"
 #include "render/platform/OffscreenGlContext.h"
 
 namespace plicora {

@@ -1,4 +1,4 @@
-#include "gui/development/DevelopmentPane.h"
+#include "gui/development/VorlanzuView.h"
 
 #include <QPainter>
 #include <QWheelEvent>

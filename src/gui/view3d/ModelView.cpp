@@ -1,4 +1,4 @@
-#include "gui/view3d/ModelPane.h"
+#include "gui/view3d/ModelView.h"
 
 #include <QKeyEvent>
 #include <QPainter>
