@@ -51,15 +51,33 @@ CVorlanDoc::~CVorlanDoc() = default;
 OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
   OpenOutcome outcome;
   if (onBeforeOpen) onBeforeOpen();
-  if (!CanOpenForReading(request.path)) {
-    ShowMessage(AboutFile("Cannot open file", request.path), MessageKind::Error);
-    return outcome;
+  if (!CheckPath(request.path, outcome)) return outcome;
+  std::unique_ptr<Model> model = ReadModel(request, outcome);
+  if (!model) return outcome;
+  const bool fontsReplaced = MakeCurrent(std::move(model), request);
+  if (onOpened) onOpened(request.path);
+  // The panes learn of the new model before any message box lets them paint.
+  UpdateAllViews(HINT_FILE_OPENED);
+  TellAboutOpened(request, fontsReplaced);
+  outcome.status = OpenStatus::Opened;
+  return outcome;
+}
+
+bool CVorlanDoc::CheckPath(const std::string& path, OpenOutcome& outcome) const {
+  if (!CanOpenForReading(path)) {
+    ShowMessage(AboutFile("Cannot open file", path), MessageKind::Error);
+    outcome.status = OpenStatus::CannotOpen;
+    return false;
   }
-  if (!HasWorkFileExtension(request.path)) {
-    ShowMessage(AboutFile("Cannot load file of specified type", request.path), MessageKind::Error);
+  if (!HasWorkFileExtension(path)) {
+    ShowMessage(AboutFile("Cannot load file of specified type", path), MessageKind::Error);
     outcome.status = OpenStatus::WrongType;
-    return outcome;
+    return false;
   }
+  return true;
+}
+
+std::unique_ptr<Model> CVorlanDoc::ReadModel(const OpenRequest& request, OpenOutcome& outcome) {
   // The info block overwrites the settings as it is read: keep a copy so that
   // a file that is not opened leaves them as the current model needs them.
   const Settings previous = settings_;
@@ -71,22 +89,22 @@ OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
   // A file whose numbers cannot be drawn (inf, nan, 1e300 from damage) is
   // not opened: nothing sound could be shown, printed or exported from it.
   const bool usable = outcome.readResult == kReadOk && HasUsableNumbers(*model, settings_);
-  if (!usable || (request.afterRead && !request.afterRead(settings_, *model))) {
-    settings_ = previous;
-    if (outcome.readResult == kReadRefused) {
-      outcome.status = OpenStatus::Refused;
-    } else if (!usable) {
-      ShowMessage(AboutFile("Failed to load specified file", request.path), MessageKind::Error);
-      outcome.status = OpenStatus::ReadFailed;
-    } else {
-      outcome.status = OpenStatus::Rejected;
-    }
-    outcome.unopened = std::move(model);
-    return outcome;
+  if (usable && (!request.afterRead || request.afterRead(settings_, *model))) return model;
+  settings_ = previous;
+  if (outcome.readResult == kReadRefused) {
+    outcome.status = OpenStatus::Refused;
+  } else if (!usable) {
+    ShowMessage(AboutFile("Failed to load specified file", request.path), MessageKind::Error);
+    outcome.status = OpenStatus::ReadFailed;
+  } else {
+    outcome.status = OpenStatus::Rejected;
   }
+  outcome.unopened = std::move(model);
+  return nullptr;
+}
 
-  // Everything is derived before the model becomes current, and the panes
-  // learn of the new model before any message box lets them paint.
+bool CVorlanDoc::MakeCurrent(std::unique_ptr<Model> model, const OpenRequest& request) {
+  // Everything is derived before the model becomes current.
   model->path = request.path;
   MeasureModel(*model);
   const bool fontsReplaced = request.fontAvailable && ReplaceMissingFonts(*model, request.fontAvailable);
@@ -102,8 +120,10 @@ OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
     joinNumbers_ = 0;
   }
   modified_ = false;
-  if (onOpened) onOpened(request.path);
-  UpdateAllViews(HINT_FILE_OPENED);
+  return fontsReplaced;
+}
+
+void CVorlanDoc::TellAboutOpened(const OpenRequest& request, bool fontsReplaced) const {
   if (fontsReplaced)
     ShowMessage(AboutFile("Some fonts specified in the file do not exist in the system.\n"
                           "These fonts will be replaced with the default font.",
@@ -111,11 +131,11 @@ OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
                 MessageKind::Warning);
   if (request.interactive && !shell_.hasDevelopment) {
     ShowMessage(AboutFile(kNoDevelopmentMessage, request.path), MessageKind::Warning);
+    // The warning names 500 surfaces while it is given above 1000: both as
+    // the program has always had them.
     if (model_->totalFaces > kTooManySurfaces)
       ShowMessage(TooManySurfacesText(model_->totalFaces), MessageKind::Information);
   }
-  outcome.status = OpenStatus::Opened;
-  return outcome;
 }
 
 bool ReplaceMissingFonts(Model& model, const std::function<bool(const std::string&)>& fontAvailable) {

@@ -118,6 +118,13 @@ class CVorlanDoc {
   std::function<void(const std::string& path)> onOpened;
 
  private:
+  // The steps of an open: the path, the reading (settings restored on any
+  // failure), the new model made current with what is derived from it, and
+  // the messages about it.
+  bool CheckPath(const std::string& path, OpenOutcome& outcome) const;
+  std::unique_ptr<Model> ReadModel(const OpenRequest& request, OpenOutcome& outcome);
+  bool MakeCurrent(std::unique_ptr<Model> model, const OpenRequest& request);
+  void TellAboutOpened(const OpenRequest& request, bool fontsReplaced) const;
   void PrepareDevelopment();
   void RecomputeLayout();
 
