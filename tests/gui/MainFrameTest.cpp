@@ -292,5 +292,31 @@ TEST(MainFrameTest, KeysReachThePopupMenuAndTheMenuBar) {
   bar->activeAction()->menu()->close();
 }
 
+TEST(MainFrameTest, DragsShowWhatTheyDo) {
+  test::TempDir dir;
+  Window w(dir.File("profile.ini"));
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("cube.plc")));
+  const struct {
+    QWidget* pane;
+    Qt::MouseButton button;
+    Qt::KeyboardModifiers keys;
+    Qt::CursorShape shape;
+  } cases[] = {
+      {w.frame.modelView(), Qt::RightButton, Qt::NoModifier, Qt::ClosedHandCursor},
+      {w.frame.modelView(), Qt::RightButton, Qt::ShiftModifier, Qt::SizeVerCursor},
+      {w.frame.modelView(), Qt::MiddleButton, Qt::NoModifier, Qt::SizeAllCursor},
+      {w.frame.developmentView(), Qt::RightButton, Qt::NoModifier, Qt::SizeAllCursor},
+      {w.frame.developmentView(), Qt::RightButton, Qt::ControlModifier, Qt::SizeAllCursor},
+      {w.frame.developmentView(), Qt::RightButton, Qt::ShiftModifier, Qt::SizeVerCursor},
+  };
+  for (const auto& c : cases) {
+    c.pane->resize(200, 150);
+    QTest::mousePress(c.pane, c.button, c.keys, QPoint(100, 70));
+    EXPECT_EQ(c.pane->cursor().shape(), c.shape) << c.pane->metaObject()->className() << " " << int(c.keys);
+    QTest::mouseRelease(c.pane, c.button, c.keys, QPoint(110, 80));
+    EXPECT_EQ(c.pane->cursor().shape(), Qt::ArrowCursor);
+  }
+}
+
 }  // namespace
 }  // namespace plicora

@@ -36,6 +36,7 @@
 #include "gui/development/VorlanzuView.h"
 #include "gui/view3d/ModelView.h"
 #include "render/platform/OffscreenGlContext.h"
+#include "render/platform/WaitCursor.h"
 
 namespace plicora {
 namespace {
@@ -283,6 +284,7 @@ bool CMainFrame::OpenWorkFile(const std::string& path) {
   request.path = path;
   request.fontAvailable = [](const std::string& face) { return IsFontFaceInstalled(face); };
   request.maxTextureSize = MaxTextureSize();
+  WaitCursor busy;  // reading a large file takes a while
   const bool opened = doc_.OpenWorkFile(request).ok();
   RefreshCommands();
   ReleaseFreedMemory();

@@ -1,5 +1,6 @@
 #include "gui/app/MessageBoxSink.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
 
 #include "gui/widgets/DialogSizing.h"
@@ -14,7 +15,12 @@ QMessageBox::StandardButton Run(QWidget* owner, QMessageBox::Icon icon, std::str
                                 QMessageBox::StandardButtons buttons) {
   QMessageBox box(icon, kTitle, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), buttons, owner);
   KeepTitleWhole(box);
+  // A message that comes during long work (behind a busy cursor) is
+  // answered with the ordinary pointer.
+  const bool busy = QGuiApplication::overrideCursor() != nullptr;
+  if (busy) QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
   box.exec();
+  if (busy) QGuiApplication::restoreOverrideCursor();
   return box.standardButton(box.clickedButton());
 }
 

@@ -41,12 +41,14 @@ void CVorlanzuView::resizeEvent(QResizeEvent*) {
 }
 
 void CVorlanzuView::mousePressEvent(QMouseEvent* event) {
+  if (doc_.model()) setCursor(DragCursorOf(*event, false));
   if (const auto button = ButtonOf(*event))
     engine_.MousePress(*button, event->position().toPoint().x(), event->position().toPoint().y(),
                        PointerStateOf(*event));
 }
 
 void CVorlanzuView::mouseReleaseEvent(QMouseEvent* event) {
+  if (!(event->buttons() & (Qt::RightButton | Qt::MiddleButton))) unsetCursor();
   if (const auto button = ButtonOf(*event))
     engine_.MouseRelease(*button, event->position().toPoint().x(), event->position().toPoint().y(),
                          PointerStateOf(*event));

@@ -72,12 +72,14 @@ void CModelView::resizeEvent(QResizeEvent*) {
 }
 
 void CModelView::mousePressEvent(QMouseEvent* event) {
+  if (doc_.model()) setCursor(DragCursorOf(*event, true));
   if (const auto button = ButtonOf(*event))
     engine_.MousePress(*button, event->position().toPoint().x(), event->position().toPoint().y(),
                        PointerStateOf(*event));
 }
 
 void CModelView::mouseReleaseEvent(QMouseEvent* event) {
+  if (!(event->buttons() & (Qt::RightButton | Qt::MiddleButton))) unsetCursor();
   if (const auto button = ButtonOf(*event))
     engine_.MouseRelease(*button, event->position().toPoint().x(), event->position().toPoint().y(),
                          PointerStateOf(*event));

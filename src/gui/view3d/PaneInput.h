@@ -33,4 +33,16 @@ inline std::optional<MouseButton> ButtonOf(const QMouseEvent& event) {
   }
 }
 
+/// The pointer while a button drags in a pane: moving (Ctrl+right or middle
+/// drag, and a plain right drag in the development pane), zooming
+/// (Shift+right drag) or turning the model (a plain right drag in the 3D
+/// pane); the ordinary pointer once no button is held.
+inline Qt::CursorShape DragCursorOf(const QMouseEvent& event, bool rightDragTurns) {
+  const PointerState s = PointerStateOf(event);
+  if (s.middle || (s.right && s.ctrl)) return Qt::SizeAllCursor;
+  if (s.right && s.shift) return Qt::SizeVerCursor;
+  if (s.right) return rightDragTurns ? Qt::ClosedHandCursor : Qt::SizeAllCursor;
+  return Qt::ArrowCursor;
+}
+
 }  // namespace plicora
