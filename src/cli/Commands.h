@@ -11,8 +11,6 @@ int RunInfoCommand(const CommandLineOptions& options);
 int RunPagesCommand(const CommandLineOptions& options);
 int RunPartsCommand(const CommandLineOptions& options);
 int RunFindJoinCommand(const CommandLineOptions& options);
-/// The message for a join number the file lacks, naming the range it has.
-std::string JoinNumberRangeText(int number, int count);
 int RunExportCommand(const CommandLineOptions& options);
 int RunDecodeImageCommand(const CommandLineOptions& options);
 int RunRender3dCommand(const CommandLineOptions& options);

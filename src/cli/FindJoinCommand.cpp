@@ -22,12 +22,6 @@ std::string EndJson(const JoinEnd& end) {
 
 }  // namespace
 
-std::string JoinNumberRangeText(int number, int count) {
-  if (count <= 0) return "Join number " + std::to_string(number) + " does not exist: this file has no join numbers.";
-  return "Join number " + std::to_string(number) + " does not exist: this file has join numbers 1 to " +
-         std::to_string(count) + ".";
-}
-
 int RunFindJoinCommand(const CommandLineOptions& options) {
   BatchDocument document;
   if (const int status = OpenBatchDocument(options, document); status != kExitOk) return status;

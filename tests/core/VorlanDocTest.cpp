@@ -186,5 +186,47 @@ TEST(VorlanDocTest, OpeningResetsModesAndTheModifiedFlag) {
   EXPECT_FALSE(h.doc.hasDevelopment());
 }
 
+TEST(VorlanDocTest, JoinHighlightIsDocumentStateThatAnotherFileClears) {
+  DocHarness h;
+  ASSERT_TRUE(h.Open(test::FixturePath("sphere_multipage_a4.plc")).ok());
+  h.hints.clear();
+  EXPECT_FALSE(h.doc.HighlightJoin(0));
+  EXPECT_FALSE(h.doc.HighlightJoin(h.doc.joinNumbers() + 1));
+  EXPECT_FALSE(h.doc.joinHighlight().active());
+  EXPECT_TRUE(h.hints.empty());
+  EXPECT_EQ(JoinNumberRangeText(999, 265), "Join number 999 does not exist: this file has join numbers 1 to 265.");
+  EXPECT_EQ(JoinNumberRangeText(1, 0), "Join number 1 does not exist: this file has no join numbers.");
+
+  ASSERT_TRUE(h.doc.HighlightJoin(1));
+  EXPECT_EQ(h.doc.joinHighlight().number, 1);
+  EXPECT_EQ(h.doc.joinHighlight().shownEnd, 0);
+  EXPECT_EQ(h.hints, std::vector<int>{HINT_JOIN_END_SHOWN});
+  h.hints.clear();
+  const auto ends = h.doc.HighlightedJoinEnds();
+  ASSERT_TRUE(ends);
+  // Both ends of number 1 lie on page (0, 1) of the 4 x 3 grid: the fifth page printed.
+  EXPECT_EQ(JoinEndsStatusText(1, *ends, *h.doc.model(), h.settings, h.doc.pages()),
+            "Join 1: one end on page 5 (column 1, row 2), part 0; the other on page 5 (column 1, row 2), part 0.");
+  ASSERT_TRUE(h.doc.HighlightJoin(150));
+  EXPECT_EQ(JoinEndsStatusText(150, *h.doc.HighlightedJoinEnds(), *h.doc.model(), h.settings, h.doc.pages()),
+            "Join 150: one end on page 9 (column 1, row 3), part 0; the other on page 4 (column 4, row 1), part 0.");
+  ASSERT_TRUE(h.doc.HighlightJoin(1));
+  EXPECT_EQ(h.doc.joinHighlight().number, 1);
+
+  h.doc.ShowOtherJoinEnd();
+  EXPECT_EQ(h.doc.joinHighlight().shownEnd, 1);
+  h.doc.ShowOtherJoinEnd();
+  EXPECT_EQ(h.doc.joinHighlight().shownEnd, 0);
+  h.doc.ClearJoinHighlight();
+  EXPECT_FALSE(h.doc.joinHighlight().active());
+  EXPECT_FALSE(h.doc.HighlightedJoinEnds());
+  h.doc.ShowOtherJoinEnd();  // nothing to move to
+  EXPECT_FALSE(h.doc.joinHighlight().active());
+
+  ASSERT_TRUE(h.doc.HighlightJoin(3));
+  ASSERT_TRUE(h.Open(test::FixturePath("cube.plc")).ok());
+  EXPECT_FALSE(h.doc.joinHighlight().active());
+}
+
 }  // namespace
 }  // namespace plicora

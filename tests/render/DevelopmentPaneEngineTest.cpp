@@ -9,6 +9,7 @@
 #include "core/document/UpdateHints.h"
 #include "core/platform/MessageSink.h"
 #include "render/development/DevelopmentPaneEngine.h"
+#include "render/development/JoinHighlightDrawing.h"
 
 namespace plicora {
 namespace {
@@ -226,6 +227,47 @@ TEST_F(DevelopmentPaneTest, MouseIsIgnoredWithoutDevelopment) {
   // The empty sheet is still drawn: grey around, white paper in the middle.
   EXPECT_EQ(QColor(engine.Image().pixel(2, 2)), QColor(128, 128, 128));
   EXPECT_EQ(QColor(engine.Image().pixel(200, 150)), QColor(Qt::white));
+}
+
+// Join 150 of the sphere has its ends far apart, so moving between them pans.
+TEST_F(DevelopmentPaneTest, AHighlightedJoinCentresItsShownEndInOrangeAndAClickBesideClearsIt) {
+  Open("sphere_multipage_a4.plc");
+  doc.UpdateAllViews(HINT_ZOOM_IN);
+  const double zoom = engine.view().viewZoom;
+  const auto endPixel = [this](int which) {
+    const JoinEnd end = (*doc.HighlightedJoinEnds())[which];
+    return MapDevelopmentPoint(engine.view(), engine.sheetArea(), 1.0, end.midCm);
+  };
+  const auto orangeAtCentre = [this] {
+    const QImage& image = engine.Image();
+    int orange = 0;
+    for (int y = 145; y <= 155; ++y)
+      for (int x = 195; x <= 205; ++x) orange += image.pixelColor(x, y) == kJoinHighlightColor;
+    return orange;
+  };
+  ASSERT_TRUE(engine.Render());
+  EXPECT_EQ(orangeAtCentre(), 0);
+
+  ASSERT_TRUE(doc.HighlightJoin(150));
+  for (int which : {0, 1, 0}) {
+    SCOPED_TRACE(which);
+    EXPECT_EQ(doc.joinHighlight().shownEnd, which);
+    EXPECT_NEAR(endPixel(which).x, 200.0, 1e-6);
+    EXPECT_NEAR(endPixel(which).y, 150.0, 1e-6);
+    EXPECT_EQ(engine.view().viewZoom, zoom);
+    ASSERT_TRUE(engine.Render());
+    EXPECT_GT(orangeAtCentre(), 10);
+    doc.ShowOtherJoinEnd();
+  }
+  const Point2 other = endPixel(0);  // the loop left end 1 in the centre
+  EXPECT_GT(std::hypot(other.x - 200.0, other.y - 150.0), 50.0);
+
+  Click(QPoint(200, 150), QPoint(200, 150));  // on the pattern: the highlight stays
+  EXPECT_TRUE(doc.joinHighlight().active());
+  Click(QPoint(2, 2), QPoint(2, 2));  // beside the model
+  EXPECT_FALSE(doc.joinHighlight().active());
+  ASSERT_TRUE(engine.Render());
+  EXPECT_EQ(orangeAtCentre(), 0);
 }
 
 }  // namespace

@@ -53,4 +53,10 @@ std::optional<std::array<JoinEnd, 2>> FindJoinEnds(const Model& model, const Set
                                 JoinEndOf(*sides[number][1], model, settings)};
 }
 
+std::string JoinNumberRangeText(int number, int count) {
+  if (count <= 0) return "Join number " + std::to_string(number) + " does not exist: this file has no join numbers.";
+  return "Join number " + std::to_string(number) + " does not exist: this file has join numbers 1 to " +
+         std::to_string(count) + ".";
+}
+
 }  // namespace plicora

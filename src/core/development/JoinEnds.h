@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/development/DevelopmentGeometry.h"
@@ -33,5 +34,9 @@ JoinEnd JoinEndOf(const HalfEdge& side, const Model& model, const Settings& sett
 /// The page (column, row) of a point on paper, in centimetres from the
 /// development's origin: the printable width and height divide it.
 PageRef PageOfPoint(Point2 cm, const Settings& settings);
+
+/// The message for a join number the file lacks, naming the range it has
+/// (`count` numbers, from 1).
+std::string JoinNumberRangeText(int number, int count);
 
 }  // namespace plicora

@@ -14,5 +14,8 @@ inline constexpr int HINT_FILE_OPENED = 0x1408;
 inline constexpr int HINT_TEXTURE_FILTER_CHANGED = 0x1409;
 inline constexpr int HINT_RESET_VIEW = 0x1410;
 inline constexpr int HINT_MIRROR = 0x1411;
+/// The highlighted join number or its shown end changed: the development
+/// pane moves to the shown end.
+inline constexpr int HINT_JOIN_END_SHOWN = 0x1412;
 
 }  // namespace plicora

@@ -111,6 +111,7 @@ bool CVorlanDoc::MakeCurrent(std::unique_ptr<Model> model, const OpenRequest& re
   model_ = std::move(model);
   title_ = std::string(FileNameOf(request.path));
   shell_ = ViewShellState{};
+  joinHighlight_ = JoinHighlight{};
   shell_.hasDevelopment = model_->hasDevelopment;
   showPageNumbers = false;
   if (shell_.hasDevelopment) {
@@ -192,8 +193,33 @@ void CVorlanDoc::CancelDevelopmentMode() {
   UpdateAllViews(HINT_NONE);
 }
 
+bool CVorlanDoc::HighlightJoin(int number) {
+  if (!model_ || !shell_.hasDevelopment || !FindJoinEnds(*model_, settings_, number)) return false;
+  joinHighlight_ = JoinHighlight{number, 0};
+  UpdateAllViews(HINT_JOIN_END_SHOWN);
+  return true;
+}
+
+void CVorlanDoc::ShowOtherJoinEnd() {
+  if (!joinHighlight_.active()) return;
+  joinHighlight_.shownEnd = 1 - joinHighlight_.shownEnd;
+  UpdateAllViews(HINT_JOIN_END_SHOWN);
+}
+
+void CVorlanDoc::ClearJoinHighlight() {
+  if (!joinHighlight_.active()) return;
+  joinHighlight_ = JoinHighlight{};
+  UpdateAllViews(HINT_NONE);
+}
+
+std::optional<std::array<JoinEnd, 2>> CVorlanDoc::HighlightedJoinEnds() const {
+  if (!joinHighlight_.active() || !model_) return std::nullopt;
+  return FindJoinEnds(*model_, settings_, joinHighlight_.number);
+}
+
 void CVorlanDoc::CloseDocument() {
   model_.reset();
+  joinHighlight_ = JoinHighlight{};
   shell_ = ViewShellState{};
   pages_ = PageLayout{};
   joinNumbers_ = 0;

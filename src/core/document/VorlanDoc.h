@@ -7,10 +7,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/development/Pages.h"
+#include "core/document/JoinHighlight.h"
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
 #include "core/view3d/ViewShellState.h"
@@ -88,6 +90,20 @@ class CVorlanDoc {
   /// editing modes) and clears the marked faces; the panes redraw.
   void CancelDevelopmentMode();
 
+  /// Highlights both ends of a join number and sends HINT_JOIN_END_SHOWN
+  /// (the first end is shown); false, with nothing changed, when the
+  /// development has no such number.
+  bool HighlightJoin(int number);
+  /// Shows the other end of the highlighted join (F3 and Shift+F3 go back
+  /// and forth between the two); nothing without a highlight.
+  void ShowOtherJoinEnd();
+  /// Removes the highlight; the panes redraw.
+  void ClearJoinHighlight();
+  const JoinHighlight& joinHighlight() const { return joinHighlight_; }
+  /// Where the highlighted join's ends lie now (the development may have
+  /// been scaled or mirrored since); nothing without a highlight.
+  std::optional<std::array<JoinEnd, 2>> HighlightedJoinEnds() const;
+
   Model* model() const { return model_.get(); }
   bool hasModel() const { return model_ != nullptr; }
   bool hasDevelopment() const { return shell_.hasDevelopment; }
@@ -133,6 +149,7 @@ class CVorlanDoc {
   ViewShellState shell_;
   PageLayout pages_;
   int joinNumbers_ = 0;
+  JoinHighlight joinHighlight_;
   std::string title_;
   bool modified_ = false;
   struct View {

@@ -26,6 +26,7 @@
 #include "core/platform/InstalledFonts.h"
 #include "core/platform/MessageSink.h"
 #include "core/platform/ProfileLocation.h"
+#include "gui/app/BuildCommands.h"
 #include "gui/app/DialogCommands.h"
 #include "gui/app/ObjectListDialog.h"
 #include "gui/app/OpenGlDescription.h"
@@ -104,6 +105,7 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
   RegisterShellCommands(*this);
   RegisterDialogCommands(commands_, services_);
   RegisterPrintCommands(commands_, services_);
+  RegisterBuildCommands(commands_, services_);
   CreateActions();
   CreateMenus();
   CreateToolBars();
@@ -114,6 +116,12 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
     if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions().first());
   });
   addAction(menuBarKey);
+  // Escape takes the join highlight away.
+  auto* clearHighlight = new QAction(this);
+  clearHighlight->setObjectName(QStringLiteral("clearJoinHighlight"));
+  clearHighlight->setShortcut(Qt::Key_Escape);
+  connect(clearHighlight, &QAction::triggered, this, [this] { doc_.ClearJoinHighlight(); });
+  addAction(clearHighlight);
   statusText_ = new QLabel(this);
   statusBar()->addWidget(statusText_, 1);
 

@@ -61,6 +61,9 @@ enum CommandId : int {
   ID_RESET_EDGE_ATTRIBUTE = 32882,
   // Commands of this viewer's own.
   ID_FIT_MODEL = 33001,
+  ID_FIND_JOIN_NUMBER = 33002,
+  ID_NEXT_JOIN_END = 33003,
+  ID_PREVIOUS_JOIN_END = 33004,
 };
 
 }  // namespace plicora

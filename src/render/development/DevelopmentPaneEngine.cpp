@@ -10,6 +10,7 @@
 #include "core/platform/FontFaceNames.h"
 #include "core/platform/MessageSink.h"
 #include "render/development/DevelopmentRasterRenderer.h"
+#include "render/development/JoinHighlightDrawing.h"
 #include "render/development/PageDrawing.h"
 #include "render/development/TextLabelRenderer.h"
 
@@ -112,6 +113,17 @@ void DevelopmentPaneEngine::DrawOverlay() {
   placement.view = view_;
   placement.area = area;
   DrawTextLabels(painter, doc_.model(), placement);
+  if (const auto ends = doc_.HighlightedJoinEnds())
+    DrawJoinHighlight(painter, *ends, view_, area, doc_.model()->devScale);
+}
+
+void DevelopmentPaneEngine::ShowJoinEnd() {
+  const auto ends = doc_.HighlightedJoinEnds();
+  if (!ends || !HasDevelopment()) return;
+  const JoinEnd& end = (*ends)[doc_.joinHighlight().shownEnd];
+  const double devScale = doc_.model()->devScale;
+  if (devScale == 0.0) return;
+  CentreOnPoint(view_, sheetArea(), devScale, {end.midCm.x / devScale, end.midCm.y / devScale});
 }
 
 QPoint DevelopmentPaneEngine::fastPanOffset() const {
@@ -196,6 +208,9 @@ void DevelopmentPaneEngine::OnUpdate(int hint) {
         if (scope.ok()) InitDevelopmentGlState(doc_.settings());
       }
       break;
+    case HINT_JOIN_END_SHOWN:
+      ShowJoinEnd();
+      break;
     case HINT_SCALE_UP:
     case HINT_SCALE_DOWN:
     case HINT_MIRROR:
@@ -254,8 +269,9 @@ void DevelopmentPaneEngine::MouseRelease(MouseButton button, int x, int y, const
   if (!HasDevelopment()) return;
   if (button == MouseButton::Left) {
     const long long dx = x - leftPressX_, dy = y - leftPressY_;
-    if (dx * dx + dy * dy <= kClickSquaredPixels && doc_.shell().developmentEditMode == kCheckCorrespondingSurfaceMode)
-      Pick(x, y);
+    if (dx * dx + dy * dy > kClickSquaredPixels) return;
+    if (doc_.shell().developmentEditMode == kCheckCorrespondingSurfaceMode) Pick(x, y);
+    if (doc_.joinHighlight().active() && !FaceUnder(x, y)) doc_.ClearJoinHighlight();
     return;
   }
   dragging_ = false;
@@ -293,10 +309,15 @@ void DevelopmentPaneEngine::Wheel(int amount, double x, double y) {
   RequestRender();
 }
 
-void DevelopmentPaneEngine::Pick(int x, int y) {
+Face* DevelopmentPaneEngine::FaceUnder(int x, int y) const {
   Model& model = *doc_.model();
   const Point2 point = UnmapClientPoint(view_, sheetArea(), model.devScale, Point2{double(x), double(y)});
-  MarkCorrespondingFaces(model, PickDevelopmentFace(model, point), doc_.settings());
+  return PickDevelopmentFace(model, point);
+}
+
+void DevelopmentPaneEngine::Pick(int x, int y) {
+  Model& model = *doc_.model();
+  MarkCorrespondingFaces(model, FaceUnder(x, y), doc_.settings());
   geometry_.Invalidate();
   if (callbacks_.updateAllViews) callbacks_.updateAllViews(HINT_NONE);
   RequestRender();

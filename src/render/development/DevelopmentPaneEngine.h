@@ -95,6 +95,10 @@ class DevelopmentPaneEngine {
   /// view so that the sheet area stays centred where it was.
   void KeepSheetsCentred();
   void Pick(int x, int y);
+  /// The face of the pattern under a client pixel, or null.
+  Face* FaceUnder(int x, int y) const;
+  /// Pans so that the shown end of the highlighted join is in the centre.
+  void ShowJoinEnd();
   bool EnsureTarget();
   void DrawOverlay();
 

@@ -40,4 +40,11 @@ Point2 UnmapClientPoint(const DevelopmentView& view, const SheetArea& area, doub
   return {(pixel.x - origin.x) / k, (pixel.y - origin.y) / k};
 }
 
+void CentreOnPoint(DevelopmentView& view, const SheetArea& area, double devScale, Point2 p) {
+  // The pan is kept in pixels over the zoom, with y growing upward.
+  const Point2 pixel = MapDevelopmentPoint(view, area, devScale, p);
+  view.panX += (view.CentreX() - pixel.x) / view.viewZoom;
+  view.panY -= (view.CentreY() - pixel.y) / view.viewZoom;
+}
+
 }  // namespace plicora

@@ -52,4 +52,8 @@ Point2 MapDevelopmentPoint(const DevelopmentView& view, const SheetArea& area, d
 /// Development point under a client pixel (the inverse mapping).
 Point2 UnmapClientPoint(const DevelopmentView& view, const SheetArea& area, double devScale, Point2 pixel);
 
+/// Pans (keeping the zoom) so that a development point comes to the centre
+/// of the client area.
+void CentreOnPoint(DevelopmentView& view, const SheetArea& area, double devScale, Point2 p);
+
 }  // namespace plicora

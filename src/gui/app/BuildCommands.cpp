@@ -1,0 +1,54 @@
+#include "gui/app/BuildCommands.h"
+
+#include <QInputDialog>
+#include <climits>
+
+#include "core/development/JoinEnds.h"
+#include "core/platform/MessageSink.h"
+#include "gui/commands/CommandIds.h"
+
+namespace plicora {
+namespace {
+
+void ShowJoinStatus(const FrameServices& services) {
+  const CVorlanDoc& doc = *services.doc;
+  const auto ends = doc.HighlightedJoinEnds();
+  if (!ends || !services.showStatus) return;
+  services.showStatus(QString::fromStdString(
+      JoinEndsStatusText(doc.joinHighlight().number, *ends, *doc.model(), doc.settings(), doc.pages())));
+}
+
+void AskForJoinNumber(const FrameServices& services) {
+  const CVorlanDoc& doc = *services.doc;
+  const int current = doc.joinHighlight().active() ? doc.joinHighlight().number : 1;
+  bool ok = false;
+  const int number = QInputDialog::getInt(services.window, QStringLiteral("Find Join Number"),
+                                          QStringLiteral("Join number (1 to %1):").arg(doc.joinNumbers()), current, 1,
+                                          INT_MAX, 1, &ok);
+  if (ok) FindJoinNumber(services, number);
+}
+
+void ShowOtherEnd(const FrameServices& services) {
+  if (!services.doc->joinHighlight().active()) return;
+  services.doc->ShowOtherJoinEnd();
+  ShowJoinStatus(services);
+}
+
+}  // namespace
+
+bool FindJoinNumber(const FrameServices& services, int number) {
+  if (!services.doc->HighlightJoin(number)) {
+    ShowMessage(JoinNumberRangeText(number, services.doc->joinNumbers()), MessageKind::Warning);
+    return false;
+  }
+  ShowJoinStatus(services);
+  return true;
+}
+
+void RegisterBuildCommands(CommandRegistry& registry, const FrameServices& services) {
+  registry.Add(ID_FIND_JOIN_NUMBER, [&services] { AskForJoinNumber(services); });
+  registry.Add(ID_NEXT_JOIN_END, [&services] { ShowOtherEnd(services); });
+  registry.Add(ID_PREVIOUS_JOIN_END, [&services] { ShowOtherEnd(services); });
+}
+
+}  // namespace plicora
