@@ -268,6 +268,16 @@ TEST_F(DevelopmentPaneTest, AHighlightedJoinCentresItsShownEndInOrangeAndAClickB
   EXPECT_FALSE(doc.joinHighlight().active());
   ASSERT_TRUE(engine.Render());
   EXPECT_EQ(orangeAtCentre(), 0);
+
+  // Find Partner: a click near a numbered side highlights its join; a click
+  // away from every numbered side leaves things as they are.
+  doc.shell().developmentEditMode = kFindPartnerMode;
+  const auto ends = FindJoinEnds(*doc.model(), settings, 150);
+  const Point2 side = MapDevelopmentPoint(engine.view(), engine.sheetArea(), 1.0, (*ends)[1].midCm);
+  Click(QPoint(2, 2), QPoint(2, 2));
+  EXPECT_FALSE(doc.joinHighlight().active());
+  Click(QPoint(int(side.x) + 3, int(side.y)), QPoint(int(side.x) + 3, int(side.y)));
+  EXPECT_EQ(doc.joinHighlight().number, 150);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "core/development/JoinEnds.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/development/Pages.h"
@@ -51,6 +52,35 @@ std::optional<std::array<JoinEnd, 2>> FindJoinEnds(const Model& model, const Set
   if (static_cast<std::size_t>(number) >= sides.size() || !sides[number][0]) return std::nullopt;
   return std::array<JoinEnd, 2>{JoinEndOf(*sides[number][0], model, settings),
                                 JoinEndOf(*sides[number][1], model, settings)};
+}
+
+namespace {
+
+double DistanceToSegment(Point2 p, Point2 a, Point2 b) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double length2 = dx * dx + dy * dy;
+  double t = length2 > 0.0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0.0;
+  t = std::clamp(t, 0.0, 1.0);
+  return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+}
+
+}  // namespace
+
+const HalfEdge* NearestJoinSide(const Model& model, Point2 point, double tolerance) {
+  const HalfEdge* nearest = nullptr;
+  double best = tolerance;
+  for (const auto& pair : JoinSidesByNumber(model)) {
+    for (const HalfEdge* side : pair) {
+      if (!side || !side->face || !side->face->part || !side->next) continue;
+      const Part& part = *side->face->part;
+      const double d = DistanceToSegment(point, CornerOf(*side, part), CornerOf(*side->next, part));
+      if (d <= best) {
+        best = d;
+        nearest = side;
+      }
+    }
+  }
+  return nearest;
 }
 
 std::string JoinNumberRangeText(int number, int count) {

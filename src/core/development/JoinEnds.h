@@ -35,6 +35,11 @@ JoinEnd JoinEndOf(const HalfEdge& side, const Model& model, const Settings& sett
 /// development's origin: the printable width and height divide it.
 PageRef PageOfPoint(Point2 cm, const Settings& settings);
 
+/// The side carrying a join number nearest to a development point (parts'
+/// offsets added), when one lies within `tolerance` development units;
+/// null otherwise.
+const HalfEdge* NearestJoinSide(const Model& model, Point2 point, double tolerance);
+
 /// The message for a join number the file lacks, naming the range it has
 /// (`count` numbers, from 1).
 std::string JoinNumberRangeText(int number, int count);

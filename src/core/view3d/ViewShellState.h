@@ -9,6 +9,8 @@ namespace plicora {
 
 /// Check Corresponding Surface.
 inline constexpr int kCheckCorrespondingSurfaceMode = 9;
+/// Find Partner: a click on a numbered side highlights both ends of its join.
+inline constexpr int kFindPartnerMode = 10;
 /// Edge-specify modes (only while the model has no development).
 inline constexpr int kSpecifyCutEdgeMode = 1;
 inline constexpr int kSpecifyKeepEdgeMode = 2;

@@ -8,7 +8,6 @@
 #include "gui/commands/CommandIds.h"
 
 namespace plicora {
-namespace {
 
 void ShowJoinStatus(const FrameServices& services) {
   const CVorlanDoc& doc = *services.doc;
@@ -17,6 +16,8 @@ void ShowJoinStatus(const FrameServices& services) {
   services.showStatus(QString::fromStdString(
       JoinEndsStatusText(doc.joinHighlight().number, *ends, *doc.model(), doc.settings(), doc.pages())));
 }
+
+namespace {
 
 void AskForJoinNumber(const FrameServices& services) {
   const CVorlanDoc& doc = *services.doc;
@@ -31,7 +32,6 @@ void AskForJoinNumber(const FrameServices& services) {
 void ShowOtherEnd(const FrameServices& services) {
   if (!services.doc->joinHighlight().active()) return;
   services.doc->ShowOtherJoinEnd();
-  ShowJoinStatus(services);
 }
 
 }  // namespace
@@ -41,7 +41,6 @@ bool FindJoinNumber(const FrameServices& services, int number) {
     ShowMessage(JoinNumberRangeText(number, services.doc->joinNumbers()), MessageKind::Warning);
     return false;
   }
-  ShowJoinStatus(services);
   return true;
 }
 

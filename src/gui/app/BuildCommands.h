@@ -9,8 +9,11 @@ namespace plicora {
 
 void RegisterBuildCommands(CommandRegistry& registry, const FrameServices& services);
 
-/// Highlights join number `number` and says in the status bar where its ends
-/// are; a number the development lacks gives a message naming the range.
+/// Says in the status bar where both ends of the highlighted join are
+/// (the frame calls it whenever the highlight or its shown end changes).
+void ShowJoinStatus(const FrameServices& services);
+
+/// Highlights join number `number`; a number the development lacks gives a message naming the range.
 bool FindJoinNumber(const FrameServices& services, int number);
 
 }  // namespace plicora

@@ -133,7 +133,10 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
     UpdateTitle();
     if (objectList_) objectList_->Refill();
   };
-  viewId_ = doc_.AddView([this](int) { RefreshCommands(); });
+  viewId_ = doc_.AddView([this](int hint) {
+    RefreshCommands();
+    if (hint == HINT_JOIN_END_SHOWN) ShowJoinStatus(services_);
+  });
   RestorePlacement();
   UpdateTitle();
   RefreshCommands();

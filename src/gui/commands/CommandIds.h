@@ -64,6 +64,7 @@ enum CommandId : int {
   ID_FIND_JOIN_NUMBER = 33002,
   ID_NEXT_JOIN_END = 33003,
   ID_PREVIOUS_JOIN_END = 33004,
+  ID_FIND_PARTNER = 33005,
 };
 
 }  // namespace plicora

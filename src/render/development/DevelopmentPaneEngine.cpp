@@ -6,6 +6,7 @@
 
 #include "core/development/DevelopmentGeometry.h"
 #include "core/development/DevelopmentPicking.h"
+#include "core/development/JoinEnds.h"
 #include "core/document/UpdateHints.h"
 #include "core/platform/FontFaceNames.h"
 #include "core/platform/MessageSink.h"
@@ -19,7 +20,8 @@ namespace {
 
 constexpr long long kClickSquaredPixels = 9;  // press and release at most 3 pixels apart
 constexpr int kLargestTarget = 16384;
-constexpr double kWheelZoomPerUnit = 0.001;  // one notch of 120 zooms by 12 percent
+constexpr double kPartnerClickPixels = 12.0;  // a click this near a numbered side (or its number) finds it
+constexpr double kWheelZoomPerUnit = 0.001;   // one notch of 120 zooms by 12 percent
 constexpr double kDragZoomPerPixel = 0.01;
 const QColor kUncoveredGrey(127, 127, 127);
 
@@ -271,6 +273,7 @@ void DevelopmentPaneEngine::MouseRelease(MouseButton button, int x, int y, const
     const long long dx = x - leftPressX_, dy = y - leftPressY_;
     if (dx * dx + dy * dy > kClickSquaredPixels) return;
     if (doc_.shell().developmentEditMode == kCheckCorrespondingSurfaceMode) Pick(x, y);
+    if (doc_.shell().developmentEditMode == kFindPartnerMode && FindPartner(x, y)) return;
     if (doc_.joinHighlight().active() && !FaceUnder(x, y)) doc_.ClearJoinHighlight();
     return;
   }
@@ -313,6 +316,15 @@ Face* DevelopmentPaneEngine::FaceUnder(int x, int y) const {
   Model& model = *doc_.model();
   const Point2 point = UnmapClientPoint(view_, sheetArea(), model.devScale, Point2{double(x), double(y)});
   return PickDevelopmentFace(model, point);
+}
+
+bool DevelopmentPaneEngine::FindPartner(int x, int y) {
+  const Model& model = *doc_.model();
+  const double unitPixels = view_.PixelsPerCm() * model.devScale;
+  if (unitPixels <= 0.0) return false;
+  const Point2 point = UnmapClientPoint(view_, sheetArea(), model.devScale, Point2{double(x), double(y)});
+  const HalfEdge* side = NearestJoinSide(model, point, kPartnerClickPixels / unitPixels);
+  return side && side->edge && doc_.HighlightJoin(side->edge->joinNumber);
 }
 
 void DevelopmentPaneEngine::Pick(int x, int y) {

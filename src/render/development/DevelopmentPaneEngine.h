@@ -97,6 +97,9 @@ class DevelopmentPaneEngine {
   void Pick(int x, int y);
   /// The face of the pattern under a client pixel, or null.
   Face* FaceUnder(int x, int y) const;
+  /// Find Partner: highlights the join of the numbered side nearest to a
+  /// client pixel; false when no numbered side is near.
+  bool FindPartner(int x, int y);
   /// Pans so that the shown end of the highlighted join is in the centre.
   void ShowJoinEnd();
   bool EnsureTarget();
