@@ -319,40 +319,41 @@ TEST(MainFrameTest, DragsShowWhatTheyDo) {
     QTest::mouseRelease(c.pane, c.button, c.keys, QPoint(110, 80));
     EXPECT_EQ(c.pane->cursor().shape(), Qt::ArrowCursor);
   }
+}
 
-  TEST(MainFrameTest, CtrlGFindsAJoinNumberAndF3AndEscapeMoveBetweenAndClearItsEnds) {
-    test::TempDir dir;
-    Window w(dir.File("profile.ini"));
-    ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("sphere_multipage_a4.plc")));
-    const auto findByKeyboard = [&w](int number) {
-      test::OnNextDialog<QInputDialog>([number](QInputDialog* dialog) {
-        EXPECT_EQ(dialog->labelText(), "Join number (1 to 265):");
-        dialog->setIntValue(number);
-        dialog->accept();
-      });
-      QTest::keyClick(&w.frame, Qt::Key_G, Qt::ControlModifier);
-      w.frame.activateWindow();  // the offscreen platform leaves no window active after the dialog
-      QApplication::processEvents();
-    };
-    w.sink.messages.clear();
-    findByKeyboard(150);
-    EXPECT_EQ(w.doc.joinHighlight().number, 150);
-    EXPECT_TRUE(w.sink.messages.empty());
-    EXPECT_TRUE(w.frame.statusBar()->currentMessage().startsWith("Join 150: one end on page 9 (column 1, row 3)"))
-        << w.frame.statusBar()->currentMessage().toStdString();
+TEST(MainFrameTest, CtrlGFindsAJoinNumberAndF3AndEscapeMoveBetweenAndClearItsEnds) {
+  test::TempDir dir;
+  Window w(dir.File("profile.ini"));
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("sphere_multipage_a4.plc")));
+  const auto findByKeyboard = [&w](int number) {
+    test::OnNextDialog<QInputDialog>([number](QInputDialog* dialog) {
+      EXPECT_EQ(dialog->labelText(), "Join number (1 to 265):");
+      dialog->setIntValue(number);
+      dialog->accept();
+    });
+    QTest::keyClick(&w.frame, Qt::Key_G, Qt::ControlModifier);
+    w.frame.activateWindow();  // the offscreen platform leaves no window active after the dialog
+    QApplication::processEvents();
+  };
+  w.sink.messages.clear();
+  findByKeyboard(150);
+  EXPECT_EQ(w.doc.joinHighlight().number, 150);
+  EXPECT_TRUE(w.sink.messages.empty());
+  EXPECT_TRUE(w.frame.statusBar()->currentMessage().startsWith("Join 150: one end on page 9 (column 1, row 3)"))
+      << w.frame.statusBar()->currentMessage().toStdString();
 
-    QTest::keyClick(&w.frame, Qt::Key_F3);
-    EXPECT_EQ(w.doc.joinHighlight().shownEnd, 1);
-    QTest::keyClick(&w.frame, Qt::Key_F3, Qt::ShiftModifier);
-    EXPECT_EQ(w.doc.joinHighlight().shownEnd, 0);
+  QTest::keyClick(&w.frame, Qt::Key_F3);
+  EXPECT_EQ(w.doc.joinHighlight().shownEnd, 1);
+  QTest::keyClick(&w.frame, Qt::Key_F3, Qt::ShiftModifier);
+  EXPECT_EQ(w.doc.joinHighlight().shownEnd, 0);
 
-    findByKeyboard(999);
-    EXPECT_EQ(w.sink.messages,
-              std::vector<std::string>{"Join number 999 does not exist: this file has join numbers 1 to 265."});
-    EXPECT_EQ(w.doc.joinHighlight().number, 150);  // the earlier highlight stays
-    QTest::keyClick(&w.frame, Qt::Key_Escape);
-    EXPECT_FALSE(w.doc.joinHighlight().active());
-  }
+  findByKeyboard(999);
+  EXPECT_EQ(w.sink.messages,
+            std::vector<std::string>{"Join number 999 does not exist: this file has join numbers 1 to 265."});
+  EXPECT_EQ(w.doc.joinHighlight().number, 150);  // the earlier highlight stays
+  QTest::keyClick(&w.frame, Qt::Key_Escape);
+  EXPECT_FALSE(w.doc.joinHighlight().active());
+}
 
 }  // namespace
 }  // namespace plicora
