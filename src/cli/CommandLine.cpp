@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <span>
 #include <string>
@@ -178,6 +179,24 @@ const OptionRow kOptions[] = {
      "--pages-out DIR",
      "print and cut: one PDF (or, with --cutter, one cut SVG)\nper printed sheet in DIR, named after OUT with the\n"
      "sheet's number, with registration marks; OUT itself is\nnot written"},
+    {"--cut-tolerance",
+     nullptr,
+     1,
+     [](CommandLineOptions& o, const Values& v) {
+       double mm = 0.0;
+       if (!ParseDouble(v[0], mm) || !(mm >= 0.0) || mm > 10.0)
+         return "--cut-tolerance expects millimetres from 0 to 10, got \"" + v[0] + "\"";
+       o.sets.emplace_back("iCutToleranceMicrons", std::to_string(static_cast<int>(std::lround(mm * 1000.0))));
+       return std::string();
+     },
+     None,
+     false,
+     {Export},
+     {Format::Svg, Format::Pdf, Format::Dxf},
+     "--export to SVG, PDF and DXF",
+     false,
+     "--cut-tolerance MM",
+     "cut files: close gaps and slivers narrower than MM into\nthe outline and merge points this close (default 0.1)"},
     {"--no-fill-faces",
      nullptr,
      0,

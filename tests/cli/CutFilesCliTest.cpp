@@ -37,6 +37,8 @@ TEST(CutFilesCli, OptionsOutsideTheirFormatsAndNarrowMarginsAreRefused) {
       {"--export OUT.svg --pages-out DIR", 2,
        "--pages-out writes PDF sheets, or with --cutter cut SVG sheets: OUT must end in .pdf or .svg\n"},
       {"--info --cutter", 2, nullptr},
+      {"--export OUT.png --cut-tolerance 0.2", 2, nullptr},
+      {"--export OUT.dxf --cut-tolerance -1", 2, nullptr},
       {"--export OUT.pdf --pages-out DIR --set dPageMarginTop=0.5", 1,
        "The page margins are too narrow for registration marks: at least 8 mm are needed on every side.\n"},
   };
@@ -61,6 +63,27 @@ TEST(CutFilesCli, OptionsOutsideTheirFormatsAndNarrowMarginsAreRefused) {
   const ViewerRun run = RunViewer(dir, "--export " + target + " " + test::FixturePath("cube.plc"));
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "Cannot write to file\n" + target + ": No such file or directory\n");
+}
+
+// The cut tolerance reaches the DXF: without it the slivers between the
+// flaps are cut as contours of their own.
+TEST(CutFilesCli, CutToleranceClosesSliversIntoTheOutline) {
+  test::TempDir dir;
+  auto polylines = [&](const std::string& tolerance) {
+    const std::string out = dir.File("sphere" + tolerance + ".dxf");
+    EXPECT_EQ(RunViewer(dir, "--export " + out + " --cut-tolerance " + tolerance + " " +
+                                 test::FixturePath("sphere_wide_flaps.plc"))
+                  .status,
+              0);
+    const std::string text = test::ReadFile(out);
+    std::size_t count = 0;
+    for (std::size_t at = text.find("LWPOLYLINE"); at != std::string::npos; at = text.find("LWPOLYLINE", at + 1))
+      ++count;
+    return count;
+  };
+  const std::size_t exact = polylines("0"), cleaned = polylines("0.1");
+  EXPECT_GT(cleaned, 0u);
+  EXPECT_LT(cleaned + 10, exact);
 }
 
 }  // namespace

@@ -66,6 +66,7 @@ TEST(SettingKeysTest, KnowsEveryDocumentProfileModelAndColourKey) {
                           "bOmitMaterialWhenModelRotate",
                           "bFirstStartUp",
                           "bRenderAllGL",
+                          "iCutToleranceMicrons",
                           "color0",
                           "color1",
                           "color2",
@@ -75,7 +76,7 @@ TEST(SettingKeysTest, KnowsEveryDocumentProfileModelAndColourKey) {
                           "color6",
                           "color7"})
     EXPECT_EQ(std::count(names.begin(), names.end(), key), 1) << key;
-  EXPECT_EQ(names.size(), 53u);
+  EXPECT_EQ(names.size(), 54u);
 }
 
 TEST(SettingKeysTest, SetsValuesByTheirRules) {

@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "core/development/BoxGrid.h"
+#include "core/development/CutCleanup.h"
 #include "core/development/DevelopmentGeometry.h"
 #include "core/model/Geometry.h"
 
@@ -521,7 +522,18 @@ class ContourWalk {
 std::vector<CutContour> BuildCutContours(const Model& model, const Settings& settings) {
   std::vector<CutContour> contours;
   for (std::size_t i = 0; i < model.parts.size(); ++i) ContourWalk(model, settings, i).Run(contours);
-  return contours;
+  std::vector<CutContour> faces;
+  if (settings.bDrawFlap) {
+    Settings noFlaps = settings;
+    noFlaps.bDrawFlap = false;
+    for (std::size_t i = 0; i < model.parts.size(); ++i) ContourWalk(model, noFlaps, i).Run(faces);
+  } else {
+    faces = contours;
+  }
+  // Micrometres on paper to development units.
+  const double tolerance =
+      model.devScale > 0.0 ? std::max(0, settings.iCutToleranceMicrons) * 1e-4 / model.devScale : 0.0;
+  return CleanCutContours(std::move(contours), faces, tolerance);
 }
 
 std::vector<FoldLine> BuildFoldLines(const Model& model, const Settings& settings) {

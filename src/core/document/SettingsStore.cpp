@@ -10,7 +10,7 @@
 namespace plicora {
 namespace {
 
-constexpr std::array<ProfileKey, 21> kProfileKeys = {{
+constexpr std::array<ProfileKey, 22> kProfileKeys = {{
     {"bDrawColorEdge", &Settings::bDrawColorEdge, nullptr},
     {"iEdgeNumberFontSize", nullptr, &Settings::iEdgeNumberFontSize},
     {"bCullFace", &Settings::bCullFace, nullptr},
@@ -32,6 +32,7 @@ constexpr std::array<ProfileKey, 21> kProfileKeys = {{
     {"bOmitMaterialWhenModelRotate", &Settings::bOmitMaterialWhenModelRotate, nullptr},
     {"bFirstStartUp", &Settings::bFirstStartUp, nullptr},
     {"bRenderAllGL", &Settings::bRenderAllGL, nullptr},
+    {"iCutToleranceMicrons", nullptr, &Settings::iCutToleranceMicrons},
 }};
 
 std::string ColorKey(int index) {

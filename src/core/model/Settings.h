@@ -96,6 +96,9 @@ struct Settings {
   bool bOmitMaterialWhenModelRotate = false;
   bool bFirstStartUp = true;
   bool bRenderAllGL = true;
+  /// Cut files: gaps and slivers narrower than this are closed into the
+  /// paper, and points this close are merged (micrometres).
+  int iCutToleranceMicrons = 100;
   std::array<ColorRef, 8> colors = kDefaultColors;
 
   // --- derived from indexes ---
