@@ -108,10 +108,11 @@ SideKey KeyOf(Point2 a, Point2 b) {
 }
 
 // One part's contours cleaned and ordered: its open cuts, then for every
-// outline the holes it holds and the outline itself. A contour smaller than
-// a square ten tolerances across goes unless the faces alone have it too: a
-// gap the flaps close round is closed into the paper, and a scrap of flap
-// cut off by the faces is left in the sheet.
+// outline the holes it holds and the outline itself. A contour narrower
+// than the tolerance or smaller than a square ten tolerances across goes
+// unless the faces alone have it too (a hole of theirs, or an outline round
+// them): a gap the flaps close round is closed into the paper, and a scrap
+// of flap cut off by the faces is left in the sheet.
 std::vector<CutContour> CleanPart(const std::vector<CutContour>& contours, const std::vector<CutContour>& faces,
                                   double tolerance) {
   std::vector<CutContour> closed, open;
@@ -120,8 +121,6 @@ std::vector<CutContour> CleanPart(const std::vector<CutContour>& contours, const
     std::vector<Point2> ring = CleanRing({c.points.begin(), c.points.end() - 1}, tolerance);
     if (ring.empty()) continue;
     ring.push_back(ring.front());
-    const double area = std::abs(ContourArea(ring));
-    if (2 * area < tolerance * PolylineLength(ring)) continue;  // a sliver narrower than the blade
     closed.push_back({c.part, std::move(ring), true});
   }
   std::set<SideKey> cut;
@@ -143,10 +142,18 @@ std::vector<CutContour> CleanPart(const std::vector<CutContour>& contours, const
   std::vector<char> gap(closed.size(), 0);
   for (std::size_t i = 0; i < closed.size(); ++i) {
     const Point2 probe = ProbeOf(closed[i].points);
-    if (std::abs(ContourArea(closed[i].points)) >= smallest) continue;
-    const bool hole = DepthIn(closed, probe, &closed[i]) % 2 == 1;
-    const int drawn = DepthIn(faces, probe);
-    gap[i] = hole ? drawn == 0 || drawn % 2 == 1 : drawn % 2 == 0;
+    // Narrower than the blade (twice the area over the perimeter), or small.
+    const double area = std::abs(ContourArea(closed[i].points));
+    if (area >= smallest && 2 * area >= tolerance * PolylineLength(closed[i].points)) continue;
+    if (DepthIn(closed, probe, &closed[i]) % 2 == 1) {
+      const int drawn = DepthIn(faces, probe);
+      gap[i] = drawn == 0 || drawn % 2 == 1;
+      continue;
+    }
+    // An outline round none of the faces is a scrap of flap.
+    gap[i] = std::none_of(faces.begin(), faces.end(), [&](const CutContour& f) {
+      return f.closed && f.points.size() > 3 && Inside(closed[i].points, ProbeOf(f.points));
+    });
   }
   std::vector<CutContour> kept;
   for (std::size_t i = 0; i < closed.size(); ++i)

@@ -12,11 +12,12 @@ namespace plicora {
 /// Cleans the contours of BuildCutContours (development units, `tolerance`
 /// in the same units); `faces` are the contours of the parts' faces without
 /// their flaps, which tell the holes of a part as drawn:
-/// - closed contours narrower than the tolerance (twice the area over the
-///   perimeter) are dropped, and so are needles narrower than it on a
-///   contour: the paper they would cut out is closed into the part; a
-///   contour smaller than (10 x tolerance)^2 that the faces alone do not
-///   have (a gap between flaps, a scrap of flap) is not cut either;
+/// - a closed contour narrower than the tolerance (twice the area over the
+///   perimeter) or smaller than (10 x tolerance)^2 is not cut unless the
+///   faces alone have it (a hole of theirs, or an outline round them): a gap
+///   or sliver between flaps is closed into the paper, a scrap of flap is
+///   left in the sheet; needles narrower than the tolerance on a contour are
+///   closed likewise;
 /// - points within the tolerance of the point before go, and a point within
 ///   half the tolerance of the straight line between its kept neighbours is
 ///   merged into that line where that line keeps to the paper's edge or
