@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Model model;
   Settings settings;
   const int result = ReadWorkFileData(std::string_view(reinterpret_cast<const char*>(data), size), model, settings);
-  if (result != kReadOk && result != kReadFailed && result != kReadRefused) std::abort();
+  if (result != kReadOk && result != kReadFailed && result != kReadRefused && result != kReadNoVersion) std::abort();
   CheckLinks(model);
   MeasureModel(model);
   (void)CountModelInfo(model);
