@@ -11,6 +11,7 @@
 #include "core/platform/MessageSink.h"
 #include "gui/app/DialogDataExchange.h"
 #include "gui/widgets/DialogSizing.h"
+#include "gui/widgets/OkCancelButtons.h"
 
 namespace plicora {
 
@@ -25,9 +26,7 @@ FlapConfigurationDialog::FlapConfigurationDialog(const FlapConfiguration& values
   grid->addWidget(new QLabel(QStringLiteral("Flap Width")), 1, 0);
   grid->addWidget(width_, 1, 1);
   grid->addWidget(new QLabel(QStringLiteral("mm")), 1, 2);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = OkCancelButtons(*this);
   auto* layout = new QVBoxLayout(this);
   FixDialogSize(*this, *layout);
   layout->addLayout(grid);

@@ -10,6 +10,7 @@
 #include "core/document/UpdateHints.h"
 #include "gui/app/DialogDataExchange.h"
 #include "gui/widgets/DialogSizing.h"
+#include "gui/widgets/OkCancelButtons.h"
 
 namespace plicora {
 
@@ -26,9 +27,7 @@ JoinNumberConfigurationDialog::JoinNumberConfigurationDialog(const JoinNumberCon
   grid->addWidget(new QLabel(QStringLiteral("Font Size")), 2, 0);
   grid->addWidget(fontSize_, 2, 1);
   grid->addWidget(new QLabel(QStringLiteral("pt")), 2, 2);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = OkCancelButtons(*this);
   auto* layout = new QVBoxLayout(this);
   FixDialogSize(*this, *layout);
   layout->addLayout(grid);

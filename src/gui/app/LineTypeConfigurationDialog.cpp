@@ -8,6 +8,7 @@
 #include "core/document/UpdateHints.h"
 #include "gui/app/DialogDataExchange.h"
 #include "gui/widgets/DialogSizing.h"
+#include "gui/widgets/OkCancelButtons.h"
 
 namespace plicora {
 
@@ -39,9 +40,7 @@ LineTypeConfigurationDialog::LineTypeConfigurationDialog(const LineTypeConfigura
   grid->addWidget(angle_, 5, 1);
   grid->addWidget(new QLabel(QStringLiteral("Degree")), 5, 2);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = OkCancelButtons(*this);
   auto* layout = new QVBoxLayout(this);
   FixDialogSize(*this, *layout);
   layout->addLayout(grid);

@@ -10,6 +10,7 @@
 #include "gui/app/ColorButton.h"
 #include "gui/app/DialogDataExchange.h"
 #include "gui/widgets/DialogSizing.h"
+#include "gui/widgets/OkCancelButtons.h"
 
 namespace plicora {
 
@@ -69,9 +70,7 @@ OtherConfigurationsDialog::OtherConfigurationsDialog(const OtherConfigurations& 
   troubleLayout->addWidget(textureLimit_, 1, 1);
   troubleLayout->addWidget(whitish_, 2, 0, 1, 2);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = OkCancelButtons(*this);
 
   auto* layout = new QVBoxLayout(this);
   FixDialogSize(*this, *layout);

@@ -8,6 +8,7 @@
 #include "core/document/UpdateHints.h"
 #include "gui/app/DialogDataExchange.h"
 #include "gui/widgets/DialogSizing.h"
+#include "gui/widgets/OkCancelButtons.h"
 
 namespace plicora {
 
@@ -31,9 +32,7 @@ PagePrintSettingsDialog::PagePrintSettingsDialog(const PagePrintSettings& values
       QStringLiteral("* Printing may take a very long time if resolution is high and/or paper size is large."));
   note->setWordWrap(true);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = OkCancelButtons(*this);
 
   auto* layout = new QVBoxLayout(this);
   FixDialogSize(*this, *layout);

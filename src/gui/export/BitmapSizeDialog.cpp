@@ -8,6 +8,7 @@
 
 #include "core/platform/MessageSink.h"
 #include "gui/widgets/DialogSizing.h"
+#include "gui/widgets/OkCancelButtons.h"
 
 namespace plicora {
 namespace {
@@ -50,9 +51,7 @@ BitmapSizeDialog::BitmapSizeDialog(const BitmapExtent& extent, int max, const ch
   scaleRow->addWidget(new QLabel(QStringLiteral("(Calculate by 72pix/inch)")));
   scaleRow->addStretch();
   form->addRow(QStringLiteral("Scale:"), scaleRow);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = OkCancelButtons(*this);
   auto* layout = new QVBoxLayout(this);
   FixDialogSize(*this, *layout);
   layout->addLayout(form);
