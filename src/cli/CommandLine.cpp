@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/development/RegistrationMarks.h"
 #include "core/export/DevelopmentFileFormat.h"
 
 namespace plicora {
@@ -177,8 +178,27 @@ const OptionRow kOptions[] = {
      "",
      true,
      "--pages-out DIR",
-     "print and cut: one PDF (or, with --cutter, one cut SVG)\nper printed sheet in DIR, named after OUT with the\n"
-     "sheet's number, with registration marks; OUT itself is\nnot written"},
+     "print and cut: one PDF (or, with --cutter, one cut SVG;\nwith OUT.dxf, one DXF) per printed sheet in DIR, named\n"
+     "after OUT with the sheet's number, with registration\nmarks; OUT itself is not written"},
+    {"--marks",
+     nullptr,
+     1,
+     [](CommandLineOptions& o, const Values& v) {
+       const std::optional<RegistrationPreset> preset = RegistrationPresetNamed(v[0]);
+       if (!preset) return "--marks expects corners, frame or none, got \"" + v[0] + "\"";
+       o.marks = true;
+       o.sets.emplace_back("iRegistrationMarks", std::to_string(static_cast<int>(*preset)));
+       return std::string();
+     },
+     None,
+     false,
+     {Export},
+     {Format::Svg, Format::Pdf, Format::Dxf},
+     "--export to SVG, PDF and DXF",
+     false,
+     "--marks PRESET",
+     "--pages-out: the registration marks, corners (default:\na square and two corner angles), frame (a rectangle\n"
+     "around the printable area) or none"},
     {"--cut-tolerance",
      nullptr,
      1,

@@ -53,6 +53,7 @@ struct CommandLineOptions {
   int thumbnailSize = 0;                                  ///< --thumbnail SIZE
   bool cutter = false;                                    ///< --cutter: the SVG for cutting machines
   std::optional<std::string> pagesOut;                    ///< --pages-out DIR: one file per printed sheet
+  bool marks = false;                                     ///< --marks PRESET was given
   int joinNumber = 0;                                     ///< --find-join N
 };
 

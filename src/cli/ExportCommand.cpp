@@ -52,26 +52,29 @@ int ExportFile(const CommandLineOptions& options, BatchDocument& document, const
 
 // The cut-file options fit only some formats: a usage error, or empty.
 std::string CutOptionsError(const CommandLineOptions& options, DevelopmentFileFormat format) {
-  if (options.pagesOut && format != DevelopmentFileFormat::Pdf &&
+  if (options.pagesOut && format != DevelopmentFileFormat::Pdf && format != DevelopmentFileFormat::Dxf &&
       !(options.cutter && format == DevelopmentFileFormat::Svg))
-    return "--pages-out writes PDF sheets, or with --cutter cut SVG sheets: OUT must end in .pdf or .svg";
+    return "--pages-out writes PDF or DXF sheets, or with --cutter cut SVG sheets: OUT must end in .pdf, .dxf or "
+           ".svg";
+  if (options.marks && !options.pagesOut) return "--marks applies to --pages-out";
   if (options.cutter && format != DevelopmentFileFormat::Svg && format != DevelopmentFileFormat::Dxf)
     return "--cutter applies to an SVG export (a DXF export is always a cut file)";
   return {};
 }
 
 int ExportPrintAndCutFiles(const Model& model, const Settings& settings, const std::string& outputPath,
-                           const std::string& folder, bool cutterSvg) {
+                           const std::string& folder, DevelopmentFileFormat fileFormat) {
   EnsureGuiApplication();
   const std::string stem = std::filesystem::path(outputPath).stem().string();
-  const PrintAndCutFormat format = cutterSvg ? PrintAndCutFormat::CutterSvg : PrintAndCutFormat::Pdf;
+  const PrintAndCutFormat format = fileFormat == DevelopmentFileFormat::Pdf   ? PrintAndCutFormat::Pdf
+                                   : fileFormat == DevelopmentFileFormat::Dxf ? PrintAndCutFormat::Dxf
+                                                                              : PrintAndCutFormat::CutterSvg;
   return ExportPrintAndCutPages(model, settings, folder, stem, format) ? kExitOk : kExitFailed;
 }
 
-int ExportCutFiles(const CommandLineOptions& options, BatchDocument& document) {
+int ExportCutFiles(const CommandLineOptions& options, BatchDocument& document, DevelopmentFileFormat format) {
   if (options.pagesOut) {
-    return ExportPrintAndCutFiles(*document.model, CurrentSettings(), options.outputPath, *options.pagesOut,
-                                  options.cutter);
+    return ExportPrintAndCutFiles(*document.model, CurrentSettings(), options.outputPath, *options.pagesOut, format);
   }
   return ExportFile(options, document, *FindFileFormat(DevelopmentFileFormat::CutterSvg));
 }
@@ -94,7 +97,7 @@ int RunExportCommand(const CommandLineOptions& options) {
   // pictures: it is refused like a file without one.
   if (!CheckDevelopmentToDraw(*document.model)) return kExitNoDevelopment;
   if (options.pagesOut || (options.cutter && format == DevelopmentFileFormat::Svg))
-    return ExportCutFiles(options, document);
+    return ExportCutFiles(options, document, format);
   if (row) return ExportFile(options, document, *row);
   ShowMessage("Specified file format is not supported", MessageKind::Error);
   return kExitUsage;

@@ -31,6 +31,7 @@ Settings Unusual() {
   s.bPrintPageNumber = true, s.bPrintTombo = true, s.bPrintOmitPage = false, s.bPrintRaster = true;
   s.iPrintPPIIndex = 3, s.iCutLineType = 1, s.iYamaLineType = 3, s.iTaniLineType = 0, s.lineWidthIndex = 7;
   s.bCullEdge = false, s.iAngleEps = 90, s.bDrawFlap = false, s.flapWidth = 0.8;
+  s.bPrintScaleGauge = true, s.iRegistrationMarks = 1;
   for (std::size_t i = 0; i < s.colors.size(); ++i) s.colors[i] = MakeColorRef(static_cast<int>(i), 1, 2);
   UpdateDerivedSettings(s);
   return s;

@@ -67,6 +67,13 @@ TEST(SettingKeysTest, KnowsEveryDocumentProfileModelAndColourKey) {
                           "bFirstStartUp",
                           "bRenderAllGL",
                           "iCutToleranceMicrons",
+                          "iRegistrationMarks",
+                          "iRegistrationMarkSizeMicrons",
+                          "iRegistrationLineMicrons",
+                          "iRegistrationInsetMicrons",
+                          "iFrameCutWidthMicrons",
+                          "iFrameCutHeightMicrons",
+                          "bPrintScaleGauge",
                           "color0",
                           "color1",
                           "color2",
@@ -76,7 +83,7 @@ TEST(SettingKeysTest, KnowsEveryDocumentProfileModelAndColourKey) {
                           "color6",
                           "color7"})
     EXPECT_EQ(std::count(names.begin(), names.end(), key), 1) << key;
-  EXPECT_EQ(names.size(), 54u);
+  EXPECT_EQ(names.size(), 61u);
 }
 
 TEST(SettingKeysTest, SetsValuesByTheirRules) {

@@ -89,7 +89,9 @@ TEST(SaveSettingsTest, WritesEveryKeyInOrderAsDecimalText) {
             "iPrintPPIIndex=1\nbEdgeIdReverse=0\nbPageDivide=1\nbLineSmooth=0\nbZoomWheelInvert=0\nbZoomAtCursor=0\n"
             "bTextureSmooth=1\nbPrintTombo=0\nbPrintOmitPage=1\nbPrintPageNumber=0\nbLimitTextureSize=0\n"
             "iTextureLimitSizeIndex=3\nbSlideColorToWhite=1\nbOmitMaterialWhenModelRotate=0\nbFirstStartUp=0\n"
-            "bRenderAllGL=1\niCutToleranceMicrons=100\n"
+            "bRenderAllGL=1\niCutToleranceMicrons=100\niRegistrationMarks=0\niRegistrationMarkSizeMicrons=5000\n"
+            "iRegistrationLineMicrons=500\niRegistrationInsetMicrons=10000\niFrameCutWidthMicrons=235000\n"
+            "iFrameCutHeightMicrons=171000\nbPrintScaleGauge=0\n"
             "color0=16767449\ncolor1=16711680\ncolor2=16776960\ncolor3=0\ncolor4=25855\ncolor5=65535\n"
             "color6=1193046\ncolor7=16777215\n");
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The values of "Page and Print Settings": page numbers, alignment marks,
-// empty pages and raster printing with its resolution.
+// the scale gauge, empty pages, raster printing with its resolution and the
+// registration marks of print-and-cut sheets.
 
 #include <optional>
 
@@ -16,6 +17,8 @@ struct PagePrintSettings {
   bool omitEmptyPages = false;
   bool printRaster = false;
   int resolutionIndex = 0;  ///< index into kPrintPpi
+  bool printScaleGauge = false;
+  int registrationMarks = 0;  ///< a RegistrationPreset
 
   static PagePrintSettings FromSettings(const Settings& settings);
   /// Nothing to refuse: every value is a switch or a list item.
@@ -25,6 +28,8 @@ struct PagePrintSettings {
 
   /// The raster resolutions, by index.
   static ChoiceList ResolutionChoices() { return PrintResolutionChoices(); }
+  /// The registration mark presets, by RegistrationPreset.
+  static ChoiceList RegistrationMarkChoices();
 
   bool operator==(const PagePrintSettings&) const = default;
 };

@@ -10,7 +10,7 @@
 namespace plicora {
 namespace {
 
-constexpr std::array<ProfileKey, 22> kProfileKeys = {{
+constexpr std::array<ProfileKey, 29> kProfileKeys = {{
     {"bDrawColorEdge", &Settings::bDrawColorEdge, nullptr},
     {"iEdgeNumberFontSize", nullptr, &Settings::iEdgeNumberFontSize},
     {"bCullFace", &Settings::bCullFace, nullptr},
@@ -33,6 +33,13 @@ constexpr std::array<ProfileKey, 22> kProfileKeys = {{
     {"bFirstStartUp", &Settings::bFirstStartUp, nullptr},
     {"bRenderAllGL", &Settings::bRenderAllGL, nullptr},
     {"iCutToleranceMicrons", nullptr, &Settings::iCutToleranceMicrons},
+    {"iRegistrationMarks", nullptr, &Settings::iRegistrationMarks},
+    {"iRegistrationMarkSizeMicrons", nullptr, &Settings::iRegistrationMarkSizeMicrons},
+    {"iRegistrationLineMicrons", nullptr, &Settings::iRegistrationLineMicrons},
+    {"iRegistrationInsetMicrons", nullptr, &Settings::iRegistrationInsetMicrons},
+    {"iFrameCutWidthMicrons", nullptr, &Settings::iFrameCutWidthMicrons},
+    {"iFrameCutHeightMicrons", nullptr, &Settings::iFrameCutHeightMicrons},
+    {"bPrintScaleGauge", &Settings::bPrintScaleGauge, nullptr},
 }};
 
 std::string ColorKey(int index) {

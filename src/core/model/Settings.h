@@ -99,6 +99,17 @@ struct Settings {
   /// Cut files: gaps and slivers narrower than this are closed into the
   /// paper, and points this close are merged (micrometres).
   int iCutToleranceMicrons = 100;
+  /// Print-and-cut sheets: the registration mark preset (0 corners, 1 frame,
+  /// 2 none), the marks' size, line width and inset from the paper's edges,
+  /// and the cut area a frame-reading machine accepts (micrometres).
+  int iRegistrationMarks = 0;
+  int iRegistrationMarkSizeMicrons = 5000;
+  int iRegistrationLineMicrons = 500;
+  int iRegistrationInsetMicrons = 10000;
+  int iFrameCutWidthMicrons = 235000;
+  int iFrameCutHeightMicrons = 171000;
+  /// Printed sheets carry a 50 mm square and a 10 cm ruler in a free corner.
+  bool bPrintScaleGauge = false;
   std::array<ColorRef, 8> colors = kDefaultColors;
 
   // --- derived from indexes ---

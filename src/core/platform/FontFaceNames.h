@@ -5,6 +5,8 @@ namespace plicora {
 
 /// The face join numbers are drawn with.
 inline constexpr const char* kJoinNumberFaceName = "Arial";
+/// The scale gauge's label.
+inline constexpr const char* kScaleGaugeFaceName = "Arial";
 
 /// The Japanese face name of the MS Gothic font, the replacement font.
 inline constexpr const char* kMsGothicFaceName =

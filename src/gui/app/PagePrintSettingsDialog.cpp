@@ -20,6 +20,7 @@ PagePrintSettingsDialog::PagePrintSettingsDialog(const PagePrintSettings& values
       MakeCheckBox(QStringLiteral("Print Mark for Aligning"), "printAlignmentMarks", values.printAlignmentMarks);
   omitEmptyPages_ =
       MakeCheckBox(QStringLiteral("Do Not Print Pages without Development"), "omitEmptyPages", values.omitEmptyPages);
+  scaleGauge_ = MakeCheckBox(QStringLiteral("Print Scale Gauge"), "printScaleGauge", values.printScaleGauge);
   raster_ = MakeCheckBox(QStringLiteral("Print All in Raster Format"), "printRaster", values.printRaster);
   resolution_ = MakeChoice(PagePrintSettings::ResolutionChoices(), "rasterResolution", values.resolutionIndex);
 
@@ -28,6 +29,12 @@ PagePrintSettingsDialog::PagePrintSettingsDialog(const PagePrintSettings& values
   resolutionRow->addWidget(resolution_);
   resolutionRow->addWidget(new QLabel(QStringLiteral("pix/inch")));
   resolutionRow->addStretch();
+  registrationMarks_ =
+      MakeChoice(PagePrintSettings::RegistrationMarkChoices(), "registrationMarks", values.registrationMarks);
+  auto* marksRow = new QHBoxLayout;
+  marksRow->addWidget(new QLabel(QStringLiteral("Registration Marks for Print and Cut")));
+  marksRow->addWidget(registrationMarks_);
+  marksRow->addStretch();
   auto* note = new QLabel(
       QStringLiteral("* Printing may take a very long time if resolution is high and/or paper size is large."));
   note->setWordWrap(true);
@@ -37,10 +44,11 @@ PagePrintSettingsDialog::PagePrintSettingsDialog(const PagePrintSettings& values
   auto* layout = new QVBoxLayout(this);
   FixDialogSize(*this, *layout);
   for (QWidget* box : {static_cast<QWidget*>(pageNumber_), static_cast<QWidget*>(alignmentMarks_),
-                       static_cast<QWidget*>(omitEmptyPages_), static_cast<QWidget*>(raster_)})
+                       static_cast<QWidget*>(scaleGauge_), static_cast<QWidget*>(omitEmptyPages_), static_cast<QWidget*>(raster_)})
     layout->addWidget(box);
   layout->addLayout(resolutionRow);
   layout->addWidget(note);
+  layout->addLayout(marksRow);
   layout->addWidget(buttons);
 }
 
@@ -50,7 +58,9 @@ void PagePrintSettingsDialog::accept() {
   edited.printAlignmentMarks = alignmentMarks_->isChecked();
   edited.omitEmptyPages = omitEmptyPages_->isChecked();
   edited.printRaster = raster_->isChecked();
+  edited.printScaleGauge = scaleGauge_->isChecked();
   ReadChoice(resolution_, edited.resolutionIndex);
+  ReadChoice(registrationMarks_, edited.registrationMarks);
   if (!ConfirmValues(edited, {})) return;
   values_ = edited;
   QDialog::accept();

@@ -26,9 +26,11 @@ class PagePrintSettingsDialog : public QDialog {
   PagePrintSettings values_;
   QCheckBox* pageNumber_;
   QCheckBox* alignmentMarks_;
+  QCheckBox* scaleGauge_;
   QCheckBox* omitEmptyPages_;
   QCheckBox* raster_;
   QComboBox* resolution_;
+  QComboBox* registrationMarks_;
 };
 
 /// Runs the dialog; on OK stores the values and redraws.

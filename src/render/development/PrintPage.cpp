@@ -3,6 +3,7 @@
 #include "core/model/Units.h"
 #include "render/development/DevelopmentVectorRenderer.h"
 #include "render/development/RasterPageRenderer.h"
+#include "render/development/ScaleGaugeDrawing.h"
 #include "render/development/TextLabelRenderer.h"
 
 namespace plicora {
@@ -77,6 +78,11 @@ bool PrintOnePage(QPainter& painter, const Model& model, const Settings& setting
     painter.translate(tileX, tileY);
     DrawDevelopmentVector(painter, &model, settings, sx, sy, tile, device.extents, device.tick);
     painter.restore();
+  }
+
+  if (settings.bPrintScaleGauge) {
+    if (const std::optional<Point2> at = ScaleGaugePlaceOnSheet(model, settings, layout, page))
+      DrawScaleGauge(painter, *at, kx / 10.0, ky / 10.0);
   }
 
   // Each label lands on the page that holds its position.

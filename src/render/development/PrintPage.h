@@ -2,7 +2,8 @@
 // One printed sheet of the development onto any painter device (printer,
 // PDF, preview image): caption and alignment marks, then the page's tile as
 // vector drawing, as one raster picture, or as vector drawing over a raster
-// layer of the textured faces, and finally the text labels.
+// layer of the textured faces, the scale gauge when it is asked for, and
+// finally the text labels.
 
 #include <QPainter>
 #include <functional>

@@ -167,24 +167,6 @@ CutSheet WholeDevelopmentCutSheet(const Model& model, const Settings& settings) 
   return sheet;
 }
 
-std::vector<MarkRect> RegistrationMarksOf(const Settings& settings) {
-  const double mx = settings.dPageMarginSide * 10.0, my = settings.dPageMarginTop * 10.0;
-  if (!(mx >= kMinimumRegistrationMarginMm && my >= kMinimumRegistrationMarginMm)) return {};
-  const double right = settings.paperWidth * 10.0 - mx, bottom = settings.paperHeight * 10.0 - my;
-  if (!(right - mx > 40.0 && bottom - my > 40.0)) return {};  // the angles need room along the area
-  constexpr double kGap = 2.0, kSquare = 5.0, kArm = 15.0, kThickness = 0.5;
-  return {
-      // The square beyond the top-left corner.
-      {mx - kGap - kSquare, my - kGap - kSquare, kSquare, kSquare},
-      // The angle about the top-right corner: an arm above, an arm right.
-      {right + kGap + kThickness - kArm, my - kGap - kThickness, kArm, kThickness},
-      {right + kGap, my - kGap - kThickness, kThickness, kArm},
-      // The angle about the bottom-left corner: an arm below, an arm left.
-      {mx - kGap - kThickness, bottom + kGap, kArm, kThickness},
-      {mx - kGap - kThickness, bottom + kGap + kThickness - kArm, kThickness, kArm},
-  };
-}
-
 CutSheet PageCutSheet(const Model& model, const Settings& settings, const PageLayout& layout, int number) {
   const PageRef page = LookUpPage(layout, number);
   const double w = PrintableWidth(settings) * 10.0, h = PrintableHeight(settings) * 10.0;
@@ -195,7 +177,7 @@ CutSheet PageCutSheet(const Model& model, const Settings& settings, const PageLa
   CutSheet sheet = BuildSheet(model, settings, place, Rect{mx, my, mx + w, my + h});
   sheet.widthMm = settings.paperWidth * 10.0;
   sheet.heightMm = settings.paperHeight * 10.0;
-  sheet.registration = RegistrationMarksOf(settings);
+  sheet.registration = RegistrationMarkShapes(settings);
   sheet.printableArea = MarkRect{mx, my, w, h};
   return sheet;
 }

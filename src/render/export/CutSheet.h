@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/development/Pages.h"
+#include "core/development/RegistrationMarks.h"
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
 
@@ -40,7 +41,7 @@ struct CutText {
   bool centred = false;
 };
 
-/// A filled rectangle of a registration mark.
+/// A rectangle on the sheet.
 struct MarkRect {
   double x = 0.0, y = 0.0, width = 0.0, height = 0.0;
 };
@@ -50,7 +51,7 @@ struct CutSheet {
   std::vector<CutPath> cuts;
   std::vector<CutLine> mountains, valleys;
   std::vector<CutText> texts;
-  std::vector<MarkRect> registration;     ///< empty for the whole development
+  std::vector<MarkShape> registration;    ///< empty for the whole development
   std::optional<MarkRect> printableArea;  ///< a printed sheet's: nothing is drawn beyond it
 };
 
@@ -60,15 +61,9 @@ double MillimetresPerUnit(const Model& model);
 /// The whole development, framed as the SVG export frames it (PictureBoundsOf).
 CutSheet WholeDevelopmentCutSheet(const Model& model, const Settings& settings);
 
-/// The rectangles of the three registration marks of a sheet: a square at
-/// the printable area's top-left corner and corner angles at its top-right
-/// and bottom-left, all in the margins, off the printable area. Nothing when
-/// the margins are too narrow to hold them (kMinimumRegistrationMarginMm).
-std::vector<MarkRect> RegistrationMarksOf(const Settings& settings);
-inline constexpr double kMinimumRegistrationMarginMm = 8.0;
-
 /// Printed sheet `number` (from 1, in print order) of `layout`: what lies on
-/// its printable area, in sheet coordinates, and the registration marks.
+/// its printable area, in sheet coordinates, and the registration marks of
+/// the settings' preset.
 CutSheet PageCutSheet(const Model& model, const Settings& settings, const PageLayout& layout, int number);
 
 }  // namespace plicora

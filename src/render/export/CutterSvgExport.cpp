@@ -109,6 +109,23 @@ void Texts(std::string& out, const CutSheet& sheet) {
   }
 }
 
+// A filled mark as a filled path, a line mark as a stroked one, mitred at
+// its corners and cut square at its ends.
+void Marks(std::string& out, const std::vector<MarkShape>& marks) {
+  for (const MarkShape& mark : marks) {
+    if (mark.points.empty()) continue;
+    out += "<path d=\"M";
+    for (std::size_t k = 0; k < mark.points.size(); ++k)
+      out += (k == 0 ? "" : " L") + Mm(mark.points[k].x) + "," + Mm(mark.points[k].y);
+    out += mark.filled || mark.closed ? " Z\"" : "\"";
+    if (!mark.filled) {
+      out += " fill=\"none\" stroke=\"#000000\" stroke-width=\"" + Mm(mark.lineWidthMm) +
+             "\" stroke-linejoin=\"miter\" stroke-miterlimit=\"4\" stroke-linecap=\"butt\"";
+    }
+    out += "/>\n";
+  }
+}
+
 }  // namespace
 
 std::string CutterSvgText(const CutSheet& sheet, const QByteArray& printSvg, double printUnitMm,
@@ -148,10 +165,7 @@ std::string CutterSvgText(const CutSheet& sheet, const QByteArray& printSvg, dou
   out += "</g>\n";
   if (!sheet.registration.empty()) {
     OpenLayer(out, kRegistrationLayer, "fill=\"#000000\" stroke=\"none\"");
-    for (const MarkRect& r : sheet.registration) {
-      out += "<rect x=\"" + Mm(r.x) + "\" y=\"" + Mm(r.y) + "\" width=\"" + Mm(r.width) + "\" height=\"" +
-             Mm(r.height) + "\"/>\n";
-    }
+    Marks(out, sheet.registration);
     out += "</g>\n";
   }
   out += "</svg>\n";

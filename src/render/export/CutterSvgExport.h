@@ -16,7 +16,6 @@
 namespace plicora {
 
 inline constexpr const char* kPrintLayer = "PRINT";
-inline constexpr const char* kRegistrationLayer = "REGISTRATION";
 
 /// The SVG text of a sheet. `printSvg` is an SVG document drawn in the same
 /// frame whose user unit is `printUnitMm` millimetres; its drawing becomes

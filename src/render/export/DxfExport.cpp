@@ -137,12 +137,14 @@ class DxfSheetWriter {
     dxf_.writeLinetype(w_, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
     dxf_.writeLinetype(w_, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
     w_.tableEnd();
-    w_.tableLayers(5);
+    const bool marks = !sheet_.registration.empty();
+    w_.tableLayers(marks ? 6 : 5);
     Layer("0", kBlack);
     Layer(kCutLayer, kRed);
     Layer(kMountainLayer, kBlue);
     Layer(kValleyLayer, kGreen);
     Layer(kNumbersLayer, kBlack);
+    if (marks) Layer(kRegistrationLayer, kBlack);
     w_.tableEnd();
     w_.tableStyle(static_cast<int>(styles_.size()));
     for (std::size_t i = 0; i < styles_.size(); ++i)
@@ -196,6 +198,28 @@ class DxfSheetWriter {
                      DL_TextData(x, y, 0.0, x, y, 0.0, height, 1.0, 0, text.centred ? 1 : 0, text.centred ? 2 : 0,
                                  DxfText(text.text), styles_.NameOfText(k), text.angleDegrees * kPi / 180.0),
                      On(kNumbersLayer));
+    }
+    Marks();
+  }
+
+  // Each mark as the closed outlines of its ink; a filled four-cornered
+  // mark also as a solid, which readers show filled.
+  void Marks() {
+    for (const MarkShape& mark : sheet_.registration) {
+      for (const std::vector<Point2>& outline : MarkInkOutlines(mark)) {
+        if (outline.size() < 3) continue;
+        dxf_.writePolyline(w_, DL_PolylineData(static_cast<int>(outline.size()), 0, 0, 1), On(kRegistrationLayer));
+        for (const Point2& p : outline) dxf_.writeVertex(w_, DL_VertexData(X(p), Y(p), 0.0, 0.0));
+        dxf_.writePolylineEnd(w_);
+      }
+      if (mark.filled && mark.points.size() == 4) {
+        // A solid's third and fourth corners run the other way round.
+        const std::vector<Point2>& q = mark.points;
+        dxf_.writeSolid(w_,
+                        DL_SolidData(X(q[0]), Y(q[0]), 0.0, X(q[1]), Y(q[1]), 0.0, X(q[3]), Y(q[3]), 0.0, X(q[2]),
+                                     Y(q[2]), 0.0, 0.0),
+                        On(kRegistrationLayer));
+      }
     }
   }
 

@@ -2,7 +2,8 @@
 // The development as a DXF drawing for cutting plotters and laser cutters:
 // millimetres at true scale, y up, the cut contours as closed polylines on
 // layer CUT, the folds as plain lines on MOUNTAIN and VALLEY, and the join
-// numbers and text labels as text on NUMBERS.
+// numbers and text labels as text on NUMBERS; on a printed sheet the outlines
+// of the registration marks' ink on REGISTRATION, a filled mark filled.
 
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@ inline constexpr const char* kCutLayer = "CUT";
 inline constexpr const char* kMountainLayer = "MOUNTAIN";
 inline constexpr const char* kValleyLayer = "VALLEY";
 inline constexpr const char* kNumbersLayer = "NUMBERS";
+inline constexpr const char* kRegistrationLayer = "REGISTRATION";
 
 /// The DXF text of a sheet; nothing when no scratch file could be written.
 std::optional<std::string> RenderDxf(const CutSheet& sheet);

@@ -5,8 +5,10 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -20,6 +22,7 @@
 #include "render/development/PrintPage.h"
 #include "render/export/CutSheet.h"
 #include "render/export/CutterSvgExport.h"
+#include "render/export/DxfExport.h"
 #include "render/export/PdfExport.h"
 #include "render/platform/FastDeflate.h"
 
@@ -36,13 +39,30 @@ PrintDevice SheetDevice(const Settings& settings) {
   return device;
 }
 
-void DrawMarks(QPainter& painter, const std::vector<MarkRect>& marks) {
+void DrawMarks(QPainter& painter, const std::vector<MarkShape>& marks) {
   const double k = kPdfResolution / kMmPerInch;
-  for (const MarkRect& r : marks) painter.fillRect(QRectF(r.x * k, r.y * k, r.width * k, r.height * k), Qt::black);
+  painter.save();
+  for (const MarkShape& mark : marks) {
+    QPainterPath path;
+    for (std::size_t i = 0; i < mark.points.size(); ++i) {
+      const QPointF p(mark.points[i].x * k, mark.points[i].y * k);
+      if (i == 0)
+        path.moveTo(p);
+      else
+        path.lineTo(p);
+    }
+    if (mark.filled || mark.closed) path.closeSubpath();
+    if (mark.filled) {
+      painter.fillPath(path, Qt::black);
+    } else {
+      painter.strokePath(path, QPen(Qt::black, mark.lineWidthMm * k, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    }
+  }
+  painter.restore();
 }
 
 std::optional<QByteArray> PdfSheet(const Model& model, const Settings& settings, const PageLayout& layout, int number,
-                                   const std::vector<MarkRect>& marks) {
+                                   const std::vector<MarkShape>& marks) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -84,15 +104,60 @@ QByteArray SvgSheet(const Model& model, const Settings& settings, const PageLayo
 }
 
 bool WriteSheet(const Model& model, const Settings& settings, const PageLayout& layout, int number,
-                const std::string& path, PrintAndCutFormat format, ExportFileSet& files) {
-  if (format == PrintAndCutFormat::Pdf) {
-    const std::optional<QByteArray> bytes = PdfSheet(model, settings, layout, number, RegistrationMarksOf(settings));
-    return bytes && files.Add(path, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
+                const CutSheet& sheet, const std::string& path, PrintAndCutFormat format, ExportFileSet& files) {
+  switch (format) {
+    case PrintAndCutFormat::Pdf: {
+      const std::optional<QByteArray> bytes = PdfSheet(model, settings, layout, number, sheet.registration);
+      return bytes && files.Add(path, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
+    }
+    case PrintAndCutFormat::CutterSvg: {
+      const std::string title = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+      return files.Add(path, CutterSvgText(sheet, SvgSheet(model, settings, layout, number),
+                                           kMmPerInch / kPdfResolution, title));
+    }
+    case PrintAndCutFormat::Dxf: {
+      const std::optional<std::string> text = RenderDxf(sheet);
+      return text && files.Add(path, *text);
+    }
   }
-  const std::string title = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
-  const std::string text = CutterSvgText(PageCutSheet(model, settings, layout, number),
-                                         SvgSheet(model, settings, layout, number), kMmPerInch / kPdfResolution, title);
-  return files.Add(path, text);
+  return false;
+}
+
+std::string Millimetres(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", value);
+  return text;
+}
+
+// What keeps a sheet from being cut with its marks: a cut too near a mark,
+// or, for a frame-reading machine, cuts spread wider than it cuts. Empty
+// when the sheet is fine.
+std::string SheetProblems(const Settings& settings, const CutSheet& sheet, int number) {
+  const std::string name = "Sheet " + std::to_string(number) + ": ";
+  std::string problems;
+  double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+  std::size_t reported = static_cast<std::size_t>(-1);
+  for (const CutPath& cut : sheet.cuts) {
+    for (const Point2& p : cut.points) {
+      x0 = std::min(x0, p.x), y0 = std::min(y0, p.y), x1 = std::max(x1, p.x), y1 = std::max(y1, p.y);
+    }
+    const double distance = DistanceToMarks(sheet.registration, cut.points);
+    if (distance < kMarkClearanceMm && cut.part != reported) {
+      reported = cut.part;
+      problems += name + "the cut of part " + std::to_string(cut.part + 1) + " comes " + Millimetres(distance) +
+                  " mm from a registration mark, nearer than " + Millimetres(kMarkClearanceMm) +
+                  " mm; widen the page margins or move the part.\n";
+    }
+  }
+  if (RegistrationPresetOf(settings) == RegistrationPreset::Frame && x1 >= x0) {
+    const CutAreaLimit limit = FrameCutAreaLimit(settings);
+    if (!FitsCutAreaLimit(x1 - x0, y1 - y0, limit)) {
+      problems += name + "its cut area of " + Millimetres(x1 - x0) + " x " + Millimetres(y1 - y0) +
+                  " mm does not fit the print-then-cut limit of " + Millimetres(limit.widthMm) + " x " +
+                  Millimetres(limit.heightMm) + " mm of a frame-reading machine.\n";
+    }
+  }
+  return problems;
 }
 
 }  // namespace
@@ -100,18 +165,36 @@ bool WriteSheet(const Model& model, const Settings& settings, const PageLayout& 
 std::string PrintAndCutPagePath(const std::string& folder, const std::string& stem, int number,
                                 PrintAndCutFormat format) {
   char suffix[32];
-  std::snprintf(suffix, sizeof suffix, "-%02d%s", number, format == PrintAndCutFormat::Pdf ? ".pdf" : ".svg");
+  const char* extension = format == PrintAndCutFormat::Pdf ? ".pdf" : format == PrintAndCutFormat::Dxf ? ".dxf" : ".svg";
+  std::snprintf(suffix, sizeof suffix, "-%02d%s", number, extension);
   return (std::filesystem::path(folder) / (stem + suffix)).string();
 }
 
 bool ExportPrintAndCutPages(const Model& model, const Settings& settings, const std::string& folder,
                             const std::string& stem, PrintAndCutFormat format) {
-  if (RegistrationMarksOf(settings).empty()) {
-    char text[160];
-    std::snprintf(text, sizeof text,
-                  "The page margins are too narrow for registration marks: at least %g mm are needed on every side.",
-                  kMinimumRegistrationMarginMm);
-    ShowMessage(text, MessageKind::Error);
+  const double margin = RegistrationMarginNeededMm(settings);
+  if (std::min(settings.dPageMarginSide, settings.dPageMarginTop) * 10.0 < margin) {
+    const int preset = static_cast<int>(RegistrationPresetOf(settings));
+    ShowMessage("The page margins are too narrow for the " + std::string(kRegistrationPresetNames[preset]) +
+                    " registration marks: at least " + Millimetres(margin) + " mm are needed on every side.",
+                MessageKind::Error);
+    return false;
+  }
+  Settings sheetSettings = settings;
+  sheetSettings.bPrintTombo = false;
+  PageLayout layout;
+  UpdatePageGrid(&model, sheetSettings, layout);
+  BuildPageList(&model, sheetSettings, layout);
+  const int count = static_cast<int>(layout.pages.size());
+  std::vector<CutSheet> sheets;
+  std::string problems;
+  for (int n = 1; n <= count; ++n) {
+    sheets.push_back(PageCutSheet(model, sheetSettings, layout, n));
+    problems += SheetProblems(sheetSettings, sheets.back(), n);
+  }
+  if (!problems.empty()) {
+    problems.pop_back();
+    ShowMessage(problems, MessageKind::Error);
     return false;
   }
   std::error_code error;
@@ -120,16 +203,12 @@ bool ExportPrintAndCutPages(const Model& model, const Settings& settings, const 
     ShowMessage(ExportFailureMessage("Cannot write to file", folder, error.value()), MessageKind::Error);
     return false;
   }
-  Settings sheetSettings = settings;
-  sheetSettings.bPrintTombo = false;
-  PageLayout layout;
-  UpdatePageGrid(&model, sheetSettings, layout);
-  BuildPageList(&model, sheetSettings, layout);
   // The sheets replace those of an earlier run only as a whole set: a set
   // mixing old and new sheets would cut the wrong shapes.
   ExportFileSet files;
-  for (int n = 1; n <= static_cast<int>(layout.pages.size()); ++n) {
-    if (!WriteSheet(model, sheetSettings, layout, n, PrintAndCutPagePath(folder, stem, n, format), format, files))
+  for (int n = 1; n <= count; ++n) {
+    const std::string path = PrintAndCutPagePath(folder, stem, n, format);
+    if (!WriteSheet(model, sheetSettings, layout, n, sheets[static_cast<std::size_t>(n - 1)], path, format, files))
       return false;
   }
   return files.Publish();
