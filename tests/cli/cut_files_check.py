@@ -2,7 +2,9 @@
 """Cut files read back by independent readers.
 
   cut_files_check.py VIEWER FIXTURES dxf     the DXF through ezdxf against the cutter SVG
-  cut_files_check.py VIEWER FIXTURES pages   print-and-cut sheets: PDF and SVG marks agree
+  cut_files_check.py VIEWER FIXTURES pages   print-and-cut sheets: each preset's marks in the PDF,
+                                             SVG and DXF sheets
+  cut_files_check.py VIEWER FIXTURES gauge   the scale gauge measured on a PDF sheet
 
 Exit status 0 on success, 1 on a failed check, 77 when a reader is missing.
 """
@@ -160,9 +162,10 @@ def check_dxf(viewer, fixtures, work):
                   name + ": contour %s is %.4f mm off the printed lines" % (path.get("id"), worst))
 
 
-def grey_pixels(pdf, dpi, work):
+def grey_pixels(pdf, dpi, work, page=None):
     base = os.path.join(work, "sheet")
-    subprocess.run(["pdftoppm", "-gray", "-r", str(dpi), "-singlefile", pdf, base], check=True, timeout=120)
+    pages = ["-f", str(page), "-l", str(page)] if page else []
+    subprocess.run(["pdftoppm", "-gray", "-r", str(dpi), "-singlefile", *pages, pdf, base], check=True, timeout=120)
     with open(base + ".pgm", "rb") as f:
         data = f.read()
     m = re.match(rb"P5\s+(\d+)\s+(\d+)\s+(\d+)\s", data)
@@ -170,53 +173,193 @@ def grey_pixels(pdf, dpi, work):
     return width, height, data[m.end():]
 
 
+class Raster:
+    """A rasterised sheet, read in millimetres."""
+
+    def __init__(self, pdf, dpi, work, page=None):
+        self.dpi = dpi
+        self.width, self.height, self.grey = grey_pixels(pdf, dpi, work, page)
+        self.px = 25.4 / dpi
+
+    def ink(self, x, y):
+        """How dark the pixel holding (x, y) mm is, 0 to 1."""
+        i, j = int(x / self.px), int(y / self.px)
+        if not (0 <= i < self.width and 0 <= j < self.height):
+            return 0.0
+        return 1.0 - self.grey[j * self.width + i] / 255.0
+
+    def scan(self, a, b):
+        """The inked length (mm) along a to b and the middle of the ink."""
+        steps = max(1, int(math.dist(a, b) / self.px * 4))
+        total = moment = 0.0
+        for k in range(steps):
+            t = (k + 0.5) / steps
+            v = self.ink(a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t)
+            total += v
+            moment += v * t
+        length = total / steps * math.dist(a, b)
+        t = moment / total if total else 0.0
+        return length, (a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t)
+
+
+# The marks of each preset on A4 with the built-in measures (5 mm square,
+# 0.5 mm lines, 10 mm from the paper's edges, corner arms of 20 mm), as the
+# rectangles of their ink: x0, y0, x1, y1 in millimetres.
+MARK_INK = {
+    "corners": [(10, 10, 15, 15),
+                (180, 10, 200, 10.5), (199.5, 10, 200, 30),
+                (10, 267, 10.5, 287), (10, 286.5, 30, 287)],
+    "frame": [(10, 10, 200, 10.5), (199.5, 10, 200, 287), (10, 286.5, 200, 287), (10, 10, 10.5, 287)],
+    "none": [],
+}
+
+
+def ink_rectangles(layer):
+    """The ink of the REGISTRATION layer's paths as rectangles: a filled
+    path's box, a stroked path's segments widened by its line (all marks
+    run along the axes)."""
+    rectangles = []
+    for path in layer.findall(SVG + "path") if layer is not None else []:
+        points, closed = path_points(path.get("d"))
+        if path.get("fill") != "none":
+            xs, ys = [p[0] for p in points], [p[1] for p in points]
+            rectangles.append((min(xs), min(ys), max(xs), max(ys)))
+            continue
+        half = float(path.get("stroke-width")) / 2
+        ends = points + points[:1] if closed else points
+        for k, (a, b) in enumerate(zip(ends, ends[1:])):
+            # A mitred corner carries the ink on by half a line, a free end not.
+            grow_a = half if closed or k > 0 else 0.0
+            grow_b = half if closed or k < len(ends) - 2 else 0.0
+            if a[1] == b[1]:
+                x0, x1 = sorted((a[0], b[0]))
+                lo, hi = (grow_a, grow_b) if a[0] < b[0] else (grow_b, grow_a)
+                rectangles.append((x0 - lo, a[1] - half, x1 + hi, a[1] + half))
+            else:
+                y0, y1 = sorted((a[1], b[1]))
+                lo, hi = (grow_a, grow_b) if a[1] < b[1] else (grow_b, grow_a)
+                rectangles.append((a[0] - half, y0 - lo, a[0] + half, y1 + hi))
+    return sorted(tuple(round(v, 3) for v in r) for r in rectangles)
+
+
+def check_mark_in_raster(raster, rectangle, name):
+    """Through a mark's ink along both axes: inked as long as the mark is
+    wide and high, and centred on it, to 0.1 mm (the arms of a mark overlap
+    at its corner, so a scan along an arm sees that arm only)."""
+    x0, y0, x1, y1 = rectangle
+    mx, my = (x0 + x1) / 2, (y0 + y1) / 2
+    for a, b, length in (((x0 - 2, my), (x1 + 2, my), x1 - x0), ((mx, y0 - 2), (mx, y1 + 2), y1 - y0)):
+        got, centre = raster.scan(a, b)
+        check(abs(got - length) <= 0.1, "%s: mark %s inked %.3f mm, not %.3f" % (name, rectangle, got, length))
+        check(math.dist(centre, (mx, my)) <= 0.1, "%s: mark %s centred at %s" % (name, rectangle, centre))
+
+
 def check_pages(viewer, fixtures, work):
     if not shutil.which("pdftoppm"):
         print("pdftoppm is missing")
         sys.exit(77)
-    fixture = os.path.join(fixtures, "sphere_multipage_a4.plc")
-    margins = ["--set", "dPageMarginSide=1.5", "--set", "dPageMarginTop=1.5", "--set", "bPrintTombo=1"]
-    folder = os.path.join(work, "sheets")
-    run_viewer(viewer, "--export", "out.pdf", "--pages-out", folder, *margins, fixture)
-    run_viewer(viewer, "--export", "out.svg", "--cutter", "--pages-out", folder, *margins, fixture)
-    pdfs = sorted(f for f in os.listdir(folder) if f.endswith(".pdf"))
-    svgs = sorted(f for f in os.listdir(folder) if f.endswith(".svg"))
-    check(len(pdfs) > 1 and [f[:-4] for f in pdfs] == [f[:-4] for f in svgs], "sheets: " + str(pdfs + svgs))
-    check(pdfs[:1] == ["out-01.pdf"], "sheet names: " + str(pdfs[:1]))
-    reference = None
-    for pdf_name, svg_name in zip(pdfs, svgs):
-        root = ET.parse(os.path.join(folder, svg_name)).getroot()
-        width, height = float(root.get("width").rstrip("m")), float(root.get("height").rstrip("m"))
-        layers = layers_of(root)
-        marks = [tuple(float(r.get(k)) for k in ("x", "y", "width", "height"))
-                 for r in layers["REGISTRATION"].findall(SVG + "rect")]
-        check(len(marks) >= 3, svg_name + ": registration marks " + str(marks))
-        reference = reference or marks
-        check(marks == reference, svg_name + ": marks differ from the first sheet's")
-        printable = (15.0, 15.0, width - 15.0, height - 15.0)
-        for x, y, w, h in marks:
-            inside = x + w > printable[0] and x < printable[2] and y + h > printable[1] and y < printable[3]
-            check(not inside and x >= 0 and y >= 0 and x + w <= width and y + h <= height,
-                  svg_name + ": mark %s not in the margin" % str((x, y, w, h)))
-        for path in layers["CUT"].findall(SVG + "path"):
-            points, _ = path_points(path.get("d"))
-            check(all(printable[0] - 1e-6 <= px <= printable[2] + 1e-6 and printable[1] - 1e-6 <= py <= printable[3] + 1e-6
-                      for px, py in points), svg_name + ": cut outside the printable area")
+    import ezdxf
+    # preset, fixture, options: the PDF, cutter SVG and DXF sheets hold the
+    # marks at the same places, and no cut comes within 1 mm of them.
+    cases = [("corners", "sphere_multipage_a4.plc", []), ("corners", "cube.plc", ["--set", "bPrintTombo=1"]),
+             ("frame", "cube.plc", []), ("none", "cube.plc", [])]
+    for preset, fixture, options in cases:
+        folder = os.path.join(work, preset + fixture)
+        # The cube's corners sheets are made without --marks: the default.
+        marks = [] if preset == "corners" and fixture.startswith("cube") else ["--marks", preset]
+        for out, extra in (("out.pdf", []), ("out.svg", ["--cutter"]), ("out.dxf", [])):
+            run_viewer(viewer, "--export", out, *extra, "--pages-out", folder, *marks, *options,
+                       os.path.join(fixtures, fixture))
+        names = sorted(f[:-4] for f in os.listdir(folder) if f.endswith(".pdf"))
+        check(bool(names) and names[0] == "out-01", "%s: sheet names %s" % (folder, names))
+        for stem in names:
+            name = "%s %s %s" % (preset, fixture, stem)
+            check(all(os.path.exists(os.path.join(folder, stem + e)) for e in (".svg", ".dxf")), name + ": files")
+            root = ET.parse(os.path.join(folder, stem + ".svg")).getroot()
+            layers = layers_of(root)
+            ink = ink_rectangles(layers.get("REGISTRATION"))
+            check(ink == sorted(map(tuple, MARK_INK[preset])), "%s: SVG marks %s" % (name, ink))
+            for path in layers["CUT"].findall(SVG + "path"):
+                points, _ = path_points(path.get("d"))
+                near = [p for p in points for r in ink
+                        if r[0] - 1 < p[0] < r[2] + 1 and r[1] - 1 < p[1] < r[3] + 1]
+                check(not near, "%s: cut %s near a mark at %s" % (name, path.get("id"), near[:1]))
+            # The DXF: the same marks' outlines, y turned over.
+            doc = ezdxf.readfile(os.path.join(folder, stem + ".dxf"))
+            outlines = [e for e in doc.modelspace() if e.dxf.layer == "REGISTRATION" and e.dxftype() == "LWPOLYLINE"]
+            corners = sorted((round(x, 3), round(297 - y, 3)) for e in outlines for x, y in e.get_points("xy"))
+            expected = {"corners": 4 + 6 + 6, "frame": 8, "none": 0}[preset]
+            check(len(corners) == expected, "%s: DXF mark corners %d" % (name, len(corners)))
+            for x, y in corners:
+                check(any(r[0] - 1e-6 <= x <= r[2] + 1e-6 and r[1] - 1e-6 <= y <= r[3] + 1e-6 for r in ink),
+                      "%s: DXF corner %s off the marks" % (name, (x, y)))
+            # The PDF sheet read back from its pixels.
+            raster = Raster(os.path.join(folder, stem + ".pdf"), 300, work)
+            check(abs(raster.width * raster.px - 210) < 0.5 and abs(raster.height * raster.px - 297) < 0.5,
+                  name + ": paper size")
+            for rectangle in MARK_INK[preset]:
+                check_mark_in_raster(raster, rectangle, name)
+            if preset == "none":
+                check(max(raster.ink(x, y) for x in range(0, 210, 1) for y in (5, 12, 285, 292)) < 0.1,
+                      name + ": ink in the margins")
+            if fixture.startswith("sphere"):
+                break  # the other sheets as the first: the marks are the same
 
-        # The PDF sheet is dark in the middle of every mark and light around
-        # it: the marks are where the SVG says.
-        dpi = 150
-        pw, ph, grey = grey_pixels(os.path.join(folder, pdf_name), dpi, work)
-        check(abs(pw / dpi * 25.4 - width) < 0.5 and abs(ph / dpi * 25.4 - height) < 0.5, pdf_name + ": paper size")
 
-        def at(x_mm, y_mm):
-            return grey[int(y_mm / 25.4 * dpi) * pw + int(x_mm / 25.4 * dpi)]
+def gauge_lines(raster, x0, y0, x1, y1):
+    """The middles of the dark lines crossed by a scan from (x0, y0) to
+    (x1, y1), in millimetres along it."""
+    length = math.dist((x0, y0), (x1, y1))
+    steps = int(length / raster.px * 2)
+    values = [raster.ink(x0 + (x1 - x0) * k / steps, y0 + (y1 - y0) * k / steps) for k in range(steps + 1)]
+    lines, run = [], []
+    for k, v in enumerate(values + [0.0]):
+        if v > 0.05:
+            run.append((k, v))
+        elif run:
+            weight = sum(v for _, v in run)
+            lines.append(sum(k * v for k, v in run) / weight / steps * length)
+            run = []
+    return lines
 
-        for x, y, w, h in marks:
-            check(at(x + w / 2, y + h / 2) < 96, pdf_name + ": no mark at " + str((x, y)))
-        x, y, w, h = marks[0]
-        for px, py in ((x - 1.0, y + h / 2), (x + w / 2, y - 1.0)):
-            check(at(px, py) > 200, pdf_name + ": ink beside the square mark at " + str((px, py)))
+
+def check_gauge(viewer, fixtures, work):
+    """The scale gauge: off by default, and on, a square 50 mm wide and high
+    (its lines' middles) and a ruler whose end ticks lie 100 mm apart, to
+    0.1 mm, in a free corner of the cube's sheet (the bottom-left: the cube
+    takes the top-left); nothing else on the sheet changes."""
+    if not shutil.which("pdftoppm"):
+        print("pdftoppm is missing")
+        sys.exit(77)
+    cube = os.path.join(fixtures, "cube.plc")
+    plain, gauged = os.path.join(work, "plain.pdf"), os.path.join(work, "gauged.pdf")
+    run_viewer(viewer, "--export", plain, cube)
+    run_viewer(viewer, "--export", gauged, "--set", "bPrintScaleGauge=1", cube)
+    a = Raster(plain, 600, work)
+    b = Raster(gauged, 600, work)
+    changed = [k for k in range(len(a.grey)) if a.grey[k] != b.grey[k]]
+    if not check(bool(changed), "the gauge is not drawn"):
+        return
+    xs = [k % b.width * b.px for k in changed]
+    ys = [k // b.width * b.px for k in changed]
+    box = (min(xs), min(ys), max(xs), max(ys))
+    # 3 mm in from the printable area's bottom-left corner (15 mm margins).
+    check(abs(box[0] - 18) < 0.3 and abs(box[3] - (297 - 18)) < 0.3 and box[1] > 200,
+          "gauge drawn over %s" % str(box))
+    # The square: across its middle two lines 50 mm apart, each way.
+    left, top = box[0] + 0.1, box[1] + 0.1
+    across = gauge_lines(b, left - 2, top + 10, left + 52, top + 10)
+    down = gauge_lines(b, left + 10, top - 2, left + 10, top + 52)
+    for lines, way in ((across, "across"), (down, "down")):
+        check(len(lines) == 2 and abs(lines[1] - lines[0] - 50) <= 0.1, "square %s: lines at %s" % (way, lines))
+    # The ruler: 101 ticks 1 mm apart (the shortest 2 mm long), its ends
+    # 100 mm apart.
+    ticks = gauge_lines(b, left - 2, box[3] - 3, left + 103, box[3] - 3)
+    check(len(ticks) == 101 and abs(ticks[-1] - ticks[0] - 100) <= 0.1,
+          "ruler: %d ticks over %.3f mm" % (len(ticks), ticks[-1] - ticks[0] if ticks else 0))
+    # Off by default: the plain sheet has no ink where the gauge goes.
+    check(max(a.ink(x / 4, y / 4) for x in range(int(box[0] * 4), int(box[2] * 4))
+              for y in range(int(box[1] * 4), int(box[3] * 4))) == 0.0, "ink under the gauge without it")
 
 
 def main():
@@ -224,7 +367,7 @@ def main():
     try:
         import ezdxf  # noqa: F401
     except ImportError:
-        if what == "dxf":
+        if what in ("dxf", "pages"):
             print("python3-ezdxf is missing")
             sys.exit(77)
     work = tempfile.mkdtemp(prefix="plicora-cut-")
@@ -234,7 +377,7 @@ def main():
         os.environ[variable] = os.path.join(work, folder)
         os.makedirs(os.environ[variable])
     try:
-        (check_dxf if what == "dxf" else check_pages)(viewer, fixtures, work)
+        {"dxf": check_dxf, "pages": check_pages, "gauge": check_gauge}[what](viewer, fixtures, work)
     finally:
         shutil.rmtree(work, ignore_errors=True)
     for failure in failures:

@@ -123,9 +123,18 @@ bool WriteSheet(const Model& model, const Settings& settings, const PageLayout& 
   return false;
 }
 
+// A length to a tenth of a millimetre, without a trailing ".0".
 std::string Millimetres(double value) {
   char text[32];
   std::snprintf(text, sizeof text, "%.1f", value);
+  std::string out = text;
+  if (out.size() > 2 && out.compare(out.size() - 2, 2, ".0") == 0) out.resize(out.size() - 2);
+  return out;
+}
+
+std::string Hundredths(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", value);
   return text;
 }
 
@@ -144,7 +153,7 @@ std::string SheetProblems(const Settings& settings, const CutSheet& sheet, int n
     const double distance = DistanceToMarks(sheet.registration, cut.points);
     if (distance < kMarkClearanceMm && cut.part != reported) {
       reported = cut.part;
-      problems += name + "the cut of part " + std::to_string(cut.part + 1) + " comes " + Millimetres(distance) +
+      problems += name + "the cut of part " + std::to_string(cut.part + 1) + " comes " + Hundredths(distance) +
                   " mm from a registration mark, nearer than " + Millimetres(kMarkClearanceMm) +
                   " mm; widen the page margins or move the part.\n";
     }
