@@ -47,7 +47,7 @@ TEST(CutFilesCli, OptionsOutsideTheirFormatsAndNarrowMarginsAreRefused) {
       {"--export OUT.dxf --cut-tolerance -1", "cube", 2, nullptr},
       {"--export OUT.pdf --marks frame", "cube", 2, "--marks applies to --pages-out\n"},
       {"--export OUT.pdf --pages-out DIR --marks crop", "cube", 2,
-       "--marks expects corners, frame or none, got \"crop\"\n"},
+       "plicora-viewer: --marks expects corners, frame or none, got \"crop\"\n"},
       {"--export OUT.pdf --pages-out DIR --set dPageMarginTop=1.2", "cube", 1,
        "The page margins are too narrow for the corners registration marks: at least 15 mm are needed on every "
        "side.\n"},
