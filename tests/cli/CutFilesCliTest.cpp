@@ -33,10 +33,12 @@ TEST(CutFilesCli, OptionsOutsideTheirFormatsAndNarrowMarginsAreRefused) {
     int status;
     const char* message;  // the start of what is written to stderr
   };
-  const char* const pagesOut = "--pages-out writes PDF or DXF sheets, or with --cutter cut SVG sheets: OUT must end in "
-                               ".pdf, .dxf or .svg\n";
-  const char* const frameWide = "--export OUT.pdf --pages-out DIR --marks frame --set iFrameCutWidthMicrons=300000 "
-                                "--set iFrameCutHeightMicrons=300000 --set dPageMarginSide=1.1";
+  const char* const pagesOut =
+      "--pages-out writes PDF or DXF sheets, or with --cutter cut SVG sheets: OUT must end in "
+      ".pdf, .dxf or .svg\n";
+  const char* const frameWide =
+      "--export OUT.pdf --pages-out DIR --marks frame --set iFrameCutWidthMicrons=300000 "
+      "--set iFrameCutHeightMicrons=300000 --set dPageMarginSide=1.1";
   const Case cases[] = {
       {"--export OUT.pdf --cutter", "cube", 2,
        "--cutter applies to an SVG export (a DXF export is always a cut file)\n"},

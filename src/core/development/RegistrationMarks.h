@@ -41,9 +41,9 @@ RegistrationPreset RegistrationPresetOf(const Settings& settings);
 /// The measurements of the marks, from the settings, in millimetres and
 /// within sensible ranges.
 struct MarkMeasures {
-  double sizeMm = 5.0;   ///< the square's side; the corner marks' arms are kArmPerSize times it
-  double lineMm = 0.5;   ///< the corner marks' and the frame's line width
-  double insetMm = 10.0; ///< from the paper's edges to the marks' outer sides
+  double sizeMm = 5.0;    ///< the square's side; the corner marks' arms are kArmPerSize times it
+  double lineMm = 0.5;    ///< the corner marks' and the frame's line width
+  double insetMm = 10.0;  ///< from the paper's edges to the marks' outer sides
 };
 inline constexpr double kArmPerSize = 4.0;
 MarkMeasures MarkMeasuresOf(const Settings& settings);

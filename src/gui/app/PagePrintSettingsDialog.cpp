@@ -43,8 +43,9 @@ PagePrintSettingsDialog::PagePrintSettingsDialog(const PagePrintSettings& values
 
   auto* layout = new QVBoxLayout(this);
   FixDialogSize(*this, *layout);
-  for (QWidget* box : {static_cast<QWidget*>(pageNumber_), static_cast<QWidget*>(alignmentMarks_),
-                       static_cast<QWidget*>(scaleGauge_), static_cast<QWidget*>(omitEmptyPages_), static_cast<QWidget*>(raster_)})
+  for (QWidget* box :
+       {static_cast<QWidget*>(pageNumber_), static_cast<QWidget*>(alignmentMarks_), static_cast<QWidget*>(scaleGauge_),
+        static_cast<QWidget*>(omitEmptyPages_), static_cast<QWidget*>(raster_)})
     layout->addWidget(box);
   layout->addLayout(resolutionRow);
   layout->addWidget(note);

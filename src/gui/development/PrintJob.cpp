@@ -9,6 +9,7 @@
 #include "gui/development/HeldPrintJob.h"
 #include "render/development/DevelopmentRasterGeometry.h"
 #include "render/development/PrintPage.h"
+#include "render/development/ScaleGaugeDrawing.h"
 #include "render/platform/FastDeflate.h"
 
 namespace plicora {
@@ -74,6 +75,8 @@ PrintOutcome PrintDevelopmentPages(QPrinter& printer, const Model& model, const 
   PrintDevice device = MakePrintDevice(printer, run.preview);
   device.geometry = &geometry;
   device.extents = &extents;
+  DevelopmentOutlineCache outlines;
+  device.outlines = &outlines;
   // A tick that says stop ends the drawing of the sheet and the run.
   const RememberingTick tick(run.tick ? &run.tick : nullptr);
   device.tick = tick.get();

@@ -16,6 +16,7 @@ namespace plicora {
 
 class RasterGeometryCache;
 class PartExtentsCache;
+class DevelopmentOutlineCache;
 
 /// A printed sheet's device: resolution, the unprintable border (physical
 /// offsets) and the size of the whole physical page, in device units.
@@ -32,6 +33,8 @@ struct PrintDevice {
   RasterGeometryCache* geometry = nullptr;
   /// Likewise the parts' extents of the vector pages.
   PartExtentsCache* extents = nullptr;
+  /// Likewise the outlines the scale gauge keeps clear of.
+  DevelopmentOutlineCache* outlines = nullptr;
   /// Called now and then while a large page is drawn (see WorkTick).
   const WorkTick* tick = nullptr;
 

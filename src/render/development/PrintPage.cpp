@@ -81,7 +81,10 @@ bool PrintOnePage(QPainter& painter, const Model& model, const Settings& setting
   }
 
   if (settings.bPrintScaleGauge) {
-    if (const std::optional<Point2> at = ScaleGaugePlaceOnSheet(model, settings, layout, page))
+    DevelopmentOutlineCache own;
+    DevelopmentOutlineCache& outlines = device.outlines ? *device.outlines : own;
+    if (const std::optional<Point2> at =
+            ScaleGaugePlaceOnSheet(model, settings, layout, page, outlines.Get(model, settings)))
       DrawScaleGauge(painter, *at, kx / 10.0, ky / 10.0);
   }
 

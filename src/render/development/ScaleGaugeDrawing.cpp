@@ -26,8 +26,20 @@ void AddAlignmentCrosses(const SheetBox& area, GaugeObstacles& obstacles) {
 
 }  // namespace
 
+const std::vector<CutContour>& DevelopmentOutlineCache::Get(const Model& model, const Settings& settings) {
+  if (model_ != &model || flaps_ != settings.bDrawFlap) {
+    // Outlines as walked: the gauge needs no cleaning for a cutter.
+    Settings walked = settings;
+    walked.iCutToleranceMicrons = 0;
+    outlines_ = BuildCutContours(model, walked);
+    model_ = &model;
+    flaps_ = settings.bDrawFlap;
+  }
+  return outlines_;
+}
+
 std::optional<Point2> ScaleGaugePlaceOnSheet(const Model& model, const Settings& settings, const PageLayout& layout,
-                                             const PageRef& page) {
+                                             const PageRef& page, const std::vector<CutContour>& outlines) {
   const double w = PrintableWidth(settings) * 10.0, h = PrintableHeight(settings) * 10.0;
   const double mx = settings.dPageMarginSide * 10.0, my = settings.dPageMarginTop * 10.0;
   const double scale = model.devScale * 10.0;
@@ -37,7 +49,7 @@ std::optional<Point2> ScaleGaugePlaceOnSheet(const Model& model, const Settings&
 
   // The parts' outlines with their flaps hold everything drawn of them.
   GaugeObstacles obstacles;
-  for (const CutContour& contour : BuildCutContours(model, settings)) {
+  for (const CutContour& contour : outlines) {
     GaugeObstacles::Line line{{}, contour.closed};
     line.points.reserve(contour.points.size());
     for (const Point2& p : contour.points) line.points.push_back(map(p));
@@ -54,9 +66,7 @@ std::optional<Point2> ScaleGaugePlaceOnSheet(const Model& model, const Settings&
 
 void DrawScaleGauge(QPainter& painter, Point2 originMm, double unitsPerMmX, double unitsPerMmY) {
   const ScaleGauge gauge = ScaleGaugeShape();
-  auto at = [&](Point2 p) {
-    return QPointF((originMm.x + p.x) * unitsPerMmX, (originMm.y + p.y) * unitsPerMmY);
-  };
+  auto at = [&](Point2 p) { return QPointF((originMm.x + p.x) * unitsPerMmX, (originMm.y + p.y) * unitsPerMmY); };
   painter.save();
   painter.setPen(QPen(Qt::black, gauge.lineWidthMm * unitsPerMmX, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
   painter.setBrush(Qt::NoBrush);

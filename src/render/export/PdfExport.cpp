@@ -10,6 +10,7 @@
 #include "core/export/ExportFile.h"
 #include "render/development/DevelopmentRasterGeometry.h"
 #include "render/development/PrintPage.h"
+#include "render/development/ScaleGaugeDrawing.h"
 #include "render/export/ExportFileDevice.h"
 #include "render/platform/FastDeflate.h"
 
@@ -32,6 +33,8 @@ bool WritePdf(QIODevice& out, const Model& model, const Settings& settings, cons
   PrintDevice device;
   device.geometry = &geometry;
   device.extents = &extents;
+  DevelopmentOutlineCache outlines;
+  device.outlines = &outlines;
   const RememberingTick ticks(tick);
   device.tick = ticks.get();
   device.dpiX = device.dpiY = pdf.resolution();

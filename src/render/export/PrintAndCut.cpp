@@ -20,6 +20,7 @@
 #include "core/model/Units.h"
 #include "core/platform/MessageSink.h"
 #include "render/development/PrintPage.h"
+#include "render/development/ScaleGaugeDrawing.h"
 #include "render/export/CutSheet.h"
 #include "render/export/CutterSvgExport.h"
 #include "render/export/DxfExport.h"
@@ -31,8 +32,9 @@ namespace {
 
 // A sheet exactly as the paper table gives it, drawn at the PDF export's
 // resolution with its origin at the paper's corner.
-PrintDevice SheetDevice(const Settings& settings) {
+PrintDevice SheetDevice(const Settings& settings, DevelopmentOutlineCache& outlines) {
   PrintDevice device;
+  device.outlines = &outlines;
   device.dpiX = device.dpiY = kPdfResolution;
   device.physicalWidth = settings.paperWidth * 10.0 / kMmPerInch * kPdfResolution;
   device.physicalHeight = settings.paperHeight * 10.0 / kMmPerInch * kPdfResolution;
@@ -62,7 +64,7 @@ void DrawMarks(QPainter& painter, const std::vector<MarkShape>& marks) {
 }
 
 std::optional<QByteArray> PdfSheet(const Model& model, const Settings& settings, const PageLayout& layout, int number,
-                                   const std::vector<MarkShape>& marks) {
+                                   const std::vector<MarkShape>& marks, DevelopmentOutlineCache& outlines) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -72,7 +74,7 @@ std::optional<QByteArray> PdfSheet(const Model& model, const Settings& settings,
   bool ok = true;
   {
     QPainter painter(&pdf);
-    ok = PrintOnePage(painter, model, settings, layout, number, SheetDevice(settings));
+    ok = PrintOnePage(painter, model, settings, layout, number, SheetDevice(settings, outlines));
     DrawMarks(painter, marks);
   }
   if (!ok) return std::nullopt;
@@ -80,8 +82,9 @@ std::optional<QByteArray> PdfSheet(const Model& model, const Settings& settings,
 }
 
 // The printed sheet as an SVG drawing, for the cut file's PRINT layer.
-QByteArray SvgSheet(const Model& model, const Settings& settings, const PageLayout& layout, int number) {
-  const PrintDevice device = SheetDevice(settings);
+QByteArray SvgSheet(const Model& model, const Settings& settings, const PageLayout& layout, int number,
+                    DevelopmentOutlineCache& outlines) {
+  const PrintDevice device = SheetDevice(settings, outlines);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -104,15 +107,16 @@ QByteArray SvgSheet(const Model& model, const Settings& settings, const PageLayo
 }
 
 bool WriteSheet(const Model& model, const Settings& settings, const PageLayout& layout, int number,
-                const CutSheet& sheet, const std::string& path, PrintAndCutFormat format, ExportFileSet& files) {
+                const CutSheet& sheet, const std::string& path, PrintAndCutFormat format, ExportFileSet& files,
+                DevelopmentOutlineCache& outlines) {
   switch (format) {
     case PrintAndCutFormat::Pdf: {
-      const std::optional<QByteArray> bytes = PdfSheet(model, settings, layout, number, sheet.registration);
+      const std::optional<QByteArray> bytes = PdfSheet(model, settings, layout, number, sheet.registration, outlines);
       return bytes && files.Add(path, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
     }
     case PrintAndCutFormat::CutterSvg: {
       const std::string title = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
-      return files.Add(path, CutterSvgText(sheet, SvgSheet(model, settings, layout, number),
+      return files.Add(path, CutterSvgText(sheet, SvgSheet(model, settings, layout, number, outlines),
                                            kMmPerInch / kPdfResolution, title));
     }
     case PrintAndCutFormat::Dxf: {
@@ -174,7 +178,9 @@ std::string SheetProblems(const Settings& settings, const CutSheet& sheet, int n
 std::string PrintAndCutPagePath(const std::string& folder, const std::string& stem, int number,
                                 PrintAndCutFormat format) {
   char suffix[32];
-  const char* extension = format == PrintAndCutFormat::Pdf ? ".pdf" : format == PrintAndCutFormat::Dxf ? ".dxf" : ".svg";
+  const char* extension = format == PrintAndCutFormat::Pdf   ? ".pdf"
+                          : format == PrintAndCutFormat::Dxf ? ".dxf"
+                                                             : ".svg";
   std::snprintf(suffix, sizeof suffix, "-%02d%s", number, extension);
   return (std::filesystem::path(folder) / (stem + suffix)).string();
 }
@@ -215,9 +221,11 @@ bool ExportPrintAndCutPages(const Model& model, const Settings& settings, const 
   // The sheets replace those of an earlier run only as a whole set: a set
   // mixing old and new sheets would cut the wrong shapes.
   ExportFileSet files;
+  DevelopmentOutlineCache outlines;
   for (int n = 1; n <= count; ++n) {
     const std::string path = PrintAndCutPagePath(folder, stem, n, format);
-    if (!WriteSheet(model, sheetSettings, layout, n, sheets[static_cast<std::size_t>(n - 1)], path, format, files))
+    if (!WriteSheet(model, sheetSettings, layout, n, sheets[static_cast<std::size_t>(n - 1)], path, format, files,
+                    outlines))
       return false;
   }
   return files.Publish();
