@@ -440,7 +440,7 @@ constexpr const char* kSynopsis[] = {
     "plicora-viewer --find-join N FILE.plc",
     "plicora-viewer --export OUT.{eps,bmp,png,emf,svg,pdf,dxf} FILE.plc [--size WxH]",
     "plicora-viewer --export OUT.svg --cutter FILE.plc",
-    "plicora-viewer --export OUT.{pdf,svg} [--cutter] --pages-out DIR FILE.plc",
+    "plicora-viewer --export OUT.{pdf,svg,dxf} [--cutter] --pages-out DIR [--marks PRESET] FILE.plc",
     "plicora-viewer --decode-image IMAGE OUT.png [--limit N]",
     "plicora-viewer --render-3d OUT.png FILE.plc [--size WxH] [--rotate AXIS:DEGREES]... [--zoom DISTANCE]",
     "plicora-viewer --thumbnail SIZE FILE.plc OUT.png",
