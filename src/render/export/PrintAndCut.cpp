@@ -197,6 +197,8 @@ bool ExportPrintAndCutPages(const Model& model, const Settings& settings, const 
   }
   Settings sheetSettings = settings;
   sheetSettings.bPrintTombo = false;
+  // The page caption sits where a frame runs along the bottom margin.
+  if (RegistrationPresetOf(settings) == RegistrationPreset::Frame) sheetSettings.bPrintPageNumber = false;
   PageLayout layout;
   UpdatePageGrid(&model, sheetSettings, layout);
   BuildPageList(&model, sheetSettings, layout);
