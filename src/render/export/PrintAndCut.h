@@ -2,8 +2,9 @@
 // Print and cut: one file per printed sheet, each carrying the registration
 // marks of the chosen preset in the sheet's margins, so that a cutting
 // machine with an optical sensor finds a printed sheet and cuts it along the
-// cut file of the same sheet. The alignment crosses are left off these sheets: their
-// arms would run through the marks.
+// cut file of the same sheet. The alignment crosses are left off these
+// sheets, as their arms would run through the marks, and so is the page
+// caption on sheets with a frame, whose bottom side it would cross.
 
 #include <string>
 
