@@ -223,7 +223,7 @@ TEST(ConfigurationValuesTest, ColoursReachTheTableAndColourZeroTheModelOnlyWhenA
   OtherConfigurations other = OtherConfigurations::FromSettings(s);
   other.backgroundColor = MakeColorRef(10, 20, 30);
   other.ApplyTo(s, &model);
-  std::array<ColorRef, 8> expected = kDefaultColors;
+  std::array<ColorRef, kColorSlotCount> expected = kDefaultColors;
   expected[kColorBackground] = MakeColorRef(10, 20, 30);
   EXPECT_EQ(s.colors, expected);
 }

@@ -81,9 +81,10 @@ TEST(SettingKeysTest, KnowsEveryDocumentProfileModelAndColourKey) {
                           "color4",
                           "color5",
                           "color6",
-                          "color7"})
+                          "color7",
+                          "color8"})
     EXPECT_EQ(std::count(names.begin(), names.end(), key), 1) << key;
-  EXPECT_EQ(names.size(), 61u);
+  EXPECT_EQ(names.size(), 62u);
 }
 
 TEST(SettingKeysTest, SetsValuesByTheirRules) {

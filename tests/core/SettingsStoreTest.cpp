@@ -33,7 +33,7 @@ TEST(LoadSettingsTest, MissingProfileKeepsDefaultsAndStartsFirstRun) {
 TEST(LoadSettingsTest, ReadsIntegersFlagsAndColours) {
   const Settings s = LoadFrom(
       "bDrawColorEdge=0\nbCullFace=2\niEdgeNumberFontSize=0x10\niPrintPPIIndex=03\nbFirstStartUp=0\n"
-      "bRenderAllGL=0\ncolor3=255\ncolor1=-1\ncolor7=0\n");
+      "bRenderAllGL=0\ncolor3=255\ncolor1=-1\ncolor7=0\ncolor8=65280\n");
   EXPECT_FALSE(s.bDrawColorEdge);
   EXPECT_TRUE(s.bCullFace);  // any non-zero number is true
   EXPECT_EQ(s.iEdgeNumberFontSize, 16);
@@ -44,6 +44,7 @@ TEST(LoadSettingsTest, ReadsIntegersFlagsAndColours) {
   EXPECT_EQ(s.colors[3], 255u);               // red
   EXPECT_EQ(s.colors[1], kDefaultColors[1]);  // -1 keeps the colour
   EXPECT_EQ(s.colors[7], 0u);
+  EXPECT_EQ(s.colors[kColorJoinHighlight], MakeColorRef(0, 255, 0));  // the join highlight's own key
 }
 
 TEST(LoadSettingsTest, UnreadableValuesKeepTheCurrentValue) {
@@ -93,7 +94,7 @@ TEST(SaveSettingsTest, WritesEveryKeyInOrderAsDecimalText) {
             "iRegistrationLineMicrons=500\niRegistrationInsetMicrons=10000\niFrameCutWidthMicrons=235000\n"
             "iFrameCutHeightMicrons=171000\nbPrintScaleGauge=0\n"
             "color0=16767449\ncolor1=16711680\ncolor2=16776960\ncolor3=0\ncolor4=25855\ncolor5=65535\n"
-            "color6=1193046\ncolor7=16777215\n");
+            "color6=1193046\ncolor7=16777215\ncolor8=33023\n");
 }
 
 TEST(SaveSettingsTest, RoundTripNormalisesFlagsAndKeepsOtherSections) {
@@ -194,7 +195,8 @@ TEST(ResetToDefaultTest, RestoresPreferencesDocumentValuesAndColoursButKeepsThre
   EXPECT_EQ(s.dPageMarginTop, 1.5);
   EXPECT_EQ(s.dPageMarginSide, 1.5);
   // Colours, with colour 0 copied into the model.
-  EXPECT_EQ(s.colors, (std::array<ColorRef, 8>{16767449, 16711680, 16776960, 0, 25855, 65535, 255, 16777215}));
+  EXPECT_EQ(s.colors,
+            (std::array<ColorRef, kColorSlotCount>{16767449, 16711680, 16776960, 0, 25855, 65535, 255, 16777215}));
   EXPECT_FLOAT_EQ(model.defaultMaterial.ambient[0], 217.f / 255.f);
   EXPECT_FLOAT_EQ(model.defaultMaterial.diffuse[2], 1.f);
 }

@@ -5,6 +5,8 @@
 
 #include "TestSupport.h"
 #include "WorkFileTestSupport.h"
+#include "core/document/BuildOrderStep.h"
+#include "core/document/PartListRows.h"
 #include "core/document/UpdateHints.h"
 #include "core/document/VorlanDoc.h"
 
@@ -226,6 +228,68 @@ TEST(VorlanDocTest, JoinHighlightIsDocumentStateThatAnotherFileClears) {
   ASSERT_TRUE(h.doc.HighlightJoin(3));
   ASSERT_TRUE(h.Open(test::FixturePath("cube.plc")).ok());
   EXPECT_FALSE(h.doc.joinHighlight().active());
+}
+
+TEST(VorlanDocTest, SelectedPartIsDocumentStateAndStepsThroughTheBuildOrder) {
+  DocHarness h;
+  ASSERT_TRUE(h.Open(test::FixturePath("spot_quads_obj.plc")).ok());
+  const std::vector<int>& order = h.doc.PartBuildOrder();
+  EXPECT_EQ(order, BuildOrder(SummarizeParts(*h.doc.model(), h.settings)));
+  ASSERT_EQ(order.size(), 16u);
+  h.hints.clear();
+  EXPECT_EQ(h.doc.SelectedPart(), -1);
+  h.doc.SelectPart(12);
+  EXPECT_EQ(h.doc.SelectedPart(), 12);
+  for (int unknown : {16, -2, -1}) {
+    h.doc.SelectPart(unknown);
+    EXPECT_EQ(h.doc.SelectedPart(), -1) << unknown;
+  }
+  EXPECT_EQ(h.hints, std::vector<int>(4, HINT_PART_SELECTED));
+
+  // Next from nothing starts at the first part, Previous at the last; each
+  // end stops; a part missing from the order counts as nothing selected.
+  const std::vector<int> small = {3, 0, 4};
+  struct Case {
+    int selected, step;
+    std::optional<std::size_t> reached;
+  } cases[] = {{-1, +1, 0},           {-1, -1, 2},           {3, +1, 1}, {0, -1, 0},
+               {3, -1, std::nullopt}, {4, +1, std::nullopt}, {7, +1, 0}};
+  for (const Case& c : cases)
+    EXPECT_EQ(StepInBuildOrder(small, c.selected, c.step), c.reached) << c.selected << " " << c.step;
+  EXPECT_EQ(StepInBuildOrder({}, -1, +1), std::nullopt);
+
+  // Walking the whole order with Next visits every part once, in order.
+  std::vector<int> visited;
+  while (const auto position = StepInBuildOrder(order, h.doc.SelectedPart(), +1)) {
+    h.doc.SelectPart(order[*position]);
+    visited.push_back(h.doc.SelectedPart());
+  }
+  EXPECT_EQ(visited, order);
+
+  // The status names the joins to the parts before (part 3 comes third,
+  // after parts 0 and 10, and is glued to both).
+  EXPECT_EQ(BuildStepStatusText(0, 0, 16, {}), "Part 0 (1 of 16 in the build order): start with it.");
+  const std::vector<int> joins = JoinsToEarlierParts(*h.doc.model(), order, 2);
+  ASSERT_EQ(joins.size(), 7u);
+  EXPECT_EQ(BuildStepStatusText(3, 2, 16, {4, 9, 12}),
+            "Part 3 (3 of 16 in the build order): glue joins 4, 9 and 12 to the parts before it.");
+  EXPECT_NE(BuildStepStatusText(5, 4, 6, {}).find("start a new group"), std::string::npos);
+
+  // The part list: pages by print number, neighbours with shared joins.
+  PageLayout printed = h.doc.pages();
+  BuildPageList(h.doc.model(), h.settings, printed);
+  const std::vector<PartListRow> rows = PartListRows(h.doc.PartSummaries(), printed);
+  ASSERT_EQ(rows.size(), 16u);
+  EXPECT_EQ(rows[1].faces, 1);
+  EXPECT_EQ(rows[1].pages, "2");
+  printed.pages.resize(1);  // a page the print leaves out goes by column and row
+  EXPECT_EQ(PartListRows(h.doc.PartSummaries(), printed)[1].pages, "c1 r2");
+  EXPECT_EQ(rows[1].gluedTo, "0 (4)");
+  EXPECT_EQ(rows[15].gluedTo, "3 (1), 12 (2), 14 (1)");
+
+  ASSERT_TRUE(h.Open(test::FixturePath("cube.plc")).ok());
+  EXPECT_EQ(h.doc.SelectedPart(), -1);
+  EXPECT_EQ(h.doc.PartBuildOrder(), std::vector<int>{0});
 }
 
 }  // namespace

@@ -249,7 +249,7 @@ TEST(ConfigurationDialogsTest, ColourButtonsEditTheDialogAndOnlyOkSetsTheTable) 
       EXPECT_EQ(h.settings.colors, kDefaultColors);
       ok ? dialog->accept() : dialog->reject();
     });
-    std::array<ColorRef, 8> expected = kDefaultColors;
+    std::array<ColorRef, kColorSlotCount> expected = kDefaultColors;
     if (ok) expected[kColorBackground] = MakeColorRef(10, 20, 30);
     EXPECT_EQ(h.settings.colors, expected);
     EXPECT_EQ(h.hints, ok ? std::vector<int>{HINT_NONE} : std::vector<int>{});
@@ -259,7 +259,7 @@ TEST(ConfigurationDialogsTest, ColourButtonsEditTheDialogAndOnlyOkSetsTheTable) 
     // colour 0 follow on OK only.
     h.hints.clear();
     SetColor(h.settings, kColorMaterial, modelColor, h.doc.model());
-    const std::array<ColorRef, 8> before = h.settings.colors;
+    const std::array<ColorRef, kColorSlotCount> before = h.settings.colors;
     h.RunWithDialog(ID_COLOR_CONFIGURATION, [&](QDialog* dialog) {
       auto* convex = Child<CColorButton>(dialog, "convexColor");
       auto* concave = Child<CColorButton>(dialog, "concaveColor");

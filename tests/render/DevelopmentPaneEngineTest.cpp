@@ -242,7 +242,7 @@ TEST_F(DevelopmentPaneTest, AHighlightedJoinCentresItsShownEndInOrangeAndAClickB
     const QImage& image = engine.Image();
     int orange = 0;
     for (int y = 145; y <= 155; ++y)
-      for (int x = 195; x <= 205; ++x) orange += image.pixelColor(x, y) == kJoinHighlightColor;
+      for (int x = 195; x <= 205; ++x) orange += image.pixelColor(x, y) == JoinHighlightColor(doc.settings());
     return orange;
   };
   ASSERT_TRUE(engine.Render());

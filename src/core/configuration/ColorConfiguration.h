@@ -1,6 +1,7 @@
 #pragma once
 // The values of "Color Configuration": the colour table, of which the
-// dialog shows the convex, concave and one-sided edge colours and which its
+// dialog shows the convex, concave and one-sided edge colours and the join
+// highlight, and which its
 // "Reset to Default" puts back whole.
 
 #include <array>
@@ -14,7 +15,7 @@ namespace plicora {
 struct Model;
 
 struct ColorConfiguration {
-  std::array<ColorRef, 8> colors{};  ///< by ColorSlot
+  std::array<ColorRef, kColorSlotCount> colors{};  ///< by ColorSlot
 
   static ColorConfiguration FromSettings(const Settings& settings);
   /// Nothing to refuse: any colour will do.

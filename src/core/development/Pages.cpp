@@ -52,6 +52,12 @@ PageRef LookUpPage(const PageLayout& layout, int number) {
   return layout.pages[static_cast<std::size_t>(number - 1)];
 }
 
+int PrintNumberOfPage(const PageLayout& layout, const PageRef& page) {
+  for (std::size_t i = 0; i < layout.pages.size(); ++i)
+    if (layout.pages[i].column == page.column && layout.pages[i].row == page.row) return static_cast<int>(i) + 1;
+  return 0;
+}
+
 bool PageHasDevelopment(const Model& model, const Settings& settings, int column, int row,
                         const std::vector<PartExtent>* extents) {
   const double s = model.devScale;

@@ -45,6 +45,9 @@ void BuildPageList(const Model* model, const Settings& settings, PageLayout& lay
 /// page 1, and (0, 0) when the list is empty.
 PageRef LookUpPage(const PageLayout& layout, int number);
 
+/// The page's place in the page list (from 1), 0 when it is not listed.
+int PrintNumberOfPage(const PageLayout& layout, const PageRef& page);
+
 /// Whether a face corner lies strictly inside the page's tile or a face side
 /// crosses one of the tile's borders. A caller asking for many pages passes
 /// the parts' extents (PartExtentsOf), so that parts far from the page are

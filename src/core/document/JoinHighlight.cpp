@@ -1,17 +1,12 @@
 #include "core/document/JoinHighlight.h"
 
+#include <algorithm>
+
 namespace plicora {
 namespace {
 
-/// The page's place in print order (from 1), 0 when it is not printed.
-int PrintNumberOf(const PageRef& page, const PageLayout& pages) {
-  for (std::size_t i = 0; i < pages.pages.size(); ++i)
-    if (pages.pages[i].column == page.column && pages.pages[i].row == page.row) return static_cast<int>(i) + 1;
-  return 0;
-}
-
 std::string EndText(const JoinEnd& end, const PageLayout& pages) {
-  const int printed = PrintNumberOf(end.page, pages);
+  const int printed = PrintNumberOfPage(pages, end.page);
   const std::string page = printed > 0 ? "page " + std::to_string(printed) : "an unprinted page";
   return page + " (column " + std::to_string(end.page.column + 1) + ", row " + std::to_string(end.page.row + 1) +
          "), part " + std::to_string(end.part);
@@ -25,6 +20,28 @@ std::string JoinEndsStatusText(int number, const std::array<JoinEnd, 2>& ends, c
   const PageLayout& pages = grid;
   return "Join " + std::to_string(number) + ": one end on " + EndText(ends[0], pages) + "; the other on " +
          EndText(ends[1], pages) + ".";
+}
+
+std::vector<const HalfEdge*> NumberedSidesOf(const Face& face) {
+  std::vector<const HalfEdge*> sides;
+  for (const HalfEdge* h : face.ring)
+    if (h->edge && h->edge->joinNumber > 0 && h->partner) sides.push_back(h);
+  return sides;
+}
+
+std::string FaceJoinsStatusText(const Face& face) {
+  std::vector<int> numbers;
+  for (const HalfEdge* side : NumberedSidesOf(face)) numbers.push_back(side->edge->joinNumber);
+  std::sort(numbers.begin(), numbers.end());
+  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+  const std::string part = "This face of part " + std::to_string(face.partIndex);
+  if (numbers.empty()) return part + " has no numbered edge.";
+  std::string list;
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    if (i > 0) list += i + 1 == numbers.size() ? " and " : ", ";
+    list += std::to_string(numbers[i]);
+  }
+  return part + (numbers.size() == 1 ? " has join number " : " has join numbers ") + list + ".";
 }
 
 }  // namespace plicora

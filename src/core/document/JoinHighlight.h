@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "core/development/JoinEnds.h"
 #include "core/development/Pages.h"
@@ -13,10 +14,21 @@
 namespace plicora {
 
 struct JoinHighlight {
-  int number = 0;    ///< 0: nothing is highlighted
+  int number = 0;    ///< 0: no join number is highlighted
   int shownEnd = 0;  ///< the end (0 or 1) the development pane was moved to
+  /// A face clicked in the 3D pane in Find Partner mode: its numbered sides
+  /// are highlighted instead of a join's two ends.
+  const Face* face = nullptr;
   bool active() const { return number > 0; }
+  bool any() const { return number > 0 || face; }
 };
+
+/// The sides of a face that carry a join number, in ring order.
+std::vector<const HalfEdge*> NumberedSidesOf(const Face& face);
+
+/// The status-bar text listing the join numbers on a face's sides (in
+/// ascending order) and naming its part.
+std::string FaceJoinsStatusText(const Face& face);
 
 /// The status-bar text naming where both ends lie: the page in print order
 /// with its column and row (counted from 1, as on the printed caption) and

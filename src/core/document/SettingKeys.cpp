@@ -14,7 +14,7 @@ namespace plicora {
 namespace {
 
 /// Where a named setting lives: one target as in the info block's table, or
-/// a colour of the colour table (an Integer with `colorIndex` 0..7).
+/// a colour of the colour table (an Integer with `colorIndex`, a ColorSlot).
 struct Entry : InfoBlockKey {
   int colorIndex = -1;
   int tableSize = 0;  ///< for an index into a table: its size
@@ -53,10 +53,8 @@ std::vector<Entry> BuildEntries() {
       entries.push_back(Integer(key.name, key.number, tableSize));
     }
   }
-  static const char* const kColorNames[8] = {"color0", "color1", "color2", "color3",
-                                             "color4", "color5", "color6", "color7"};
-  for (int i = 0; i < 8; ++i) {
-    Entry e{{kColorNames[i], InfoValueKind::Integer}};
+  for (int i = 0; i < static_cast<int>(kColorSlotCount); ++i) {
+    Entry e{{ColorKey(i), InfoValueKind::Integer}};
     e.colorIndex = i;
     entries.push_back(e);
   }

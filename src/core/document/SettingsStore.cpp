@@ -42,12 +42,6 @@ constexpr std::array<ProfileKey, 29> kProfileKeys = {{
     {"bPrintScaleGauge", &Settings::bPrintScaleGauge, nullptr},
 }};
 
-std::string ColorKey(int index) {
-  char name[16];
-  std::snprintf(name, sizeof name, "color%d", index);
-  return name;
-}
-
 template <std::size_t N, typename T>
 int ClampIndex(int index, const std::array<T, N>&) {
   return (index < 0 || index >= static_cast<int>(N)) ? 0 : index;
@@ -57,6 +51,15 @@ int ClampIndex(int index, const std::array<T, N>&) {
 
 std::span<const ProfileKey> ProfileKeys() {
   return kProfileKeys;
+}
+
+const char* ColorKey(int index) {
+  static const std::array<std::string, kColorSlotCount> names = [] {
+    std::array<std::string, kColorSlotCount> made;
+    for (std::size_t i = 0; i < made.size(); ++i) made[i] = "color" + std::to_string(i);
+    return made;
+  }();
+  return index >= 0 && index < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(index)].c_str() : "";
 }
 
 void UpdateDerivedSettings(Settings& s) {
@@ -79,7 +82,7 @@ void LoadSettings(Settings& s, const ProfileFile& profile) {
       s.*key.number = *value;
   }
   UpdateDerivedSettings(s);
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < static_cast<int>(kColorSlotCount); ++i) {
     const auto value = profile.GetInt(kSettingsSection, ColorKey(i));
     if (value && *value != -1) s.colors[static_cast<std::size_t>(i)] = static_cast<ColorRef>(*value);
   }
@@ -93,7 +96,7 @@ void SaveSettings(Settings& s, ProfileFile& profile) {
     else
       profile.SetInt(kSettingsSection, key.name, s.*key.number);
   }
-  for (int i = 0; i < 8; ++i)
+  for (int i = 0; i < static_cast<int>(kColorSlotCount); ++i)
     profile.SetInt(kSettingsSection, ColorKey(i), static_cast<int>(s.colors[static_cast<std::size_t>(i)]));
 }
 

@@ -23,8 +23,11 @@ struct ProfileKey {
 };
 
 /// The keys of section "Settings" in the order they are read and written;
-/// the colour keys "color0".."color7" follow them.
+/// the colour keys "color0".."color8" (by ColorSlot) follow them.
 std::span<const ProfileKey> ProfileKeys();
+
+/// The profile key of colour slot `index`: "color" and the index.
+const char* ColorKey(int index);
 
 /// Reads every preference from `profile` in the order they are saved. A value
 /// counts when it is exactly one integer; a missing or unreadable value keeps
@@ -33,7 +36,7 @@ std::span<const ProfileKey> ProfileKeys();
 /// `bFirstStartUp` starts as true before the profile is read.
 void LoadSettings(Settings& settings, const ProfileFile& profile);
 
-/// Writes every preference and the eight colours into `profile`, after
+/// Writes every preference and the colour table into `profile`, after
 /// setting `bFirstStartUp` to false. Other sections and keys stay.
 void SaveSettings(Settings& settings, ProfileFile& profile);
 
@@ -62,11 +65,11 @@ inline constexpr const char* kResetSettingsQuestion = "Reset all settings to ini
 /// grid. `model`, when given, receives the default colour 0.
 void ResetToDefault(Settings& settings, Model* model = nullptr);
 
-/// Sets colour `index` (0..7); colour 0 is also copied into `model`'s default
+/// Sets colour `index` (a ColorSlot); colour 0 is also copied into `model`'s default
 /// material. False for an index outside the table.
 bool SetColor(Settings& settings, int index, ColorRef color, Model* model = nullptr);
 
-/// Colour `index` (0..7); black outside the table.
+/// Colour `index` (a ColorSlot); black outside the table.
 ColorRef GetColor(const Settings& settings, int index);
 
 /// Puts the built-in colours back (colour 0 through SetColor).

@@ -112,6 +112,8 @@ bool CVorlanDoc::MakeCurrent(std::unique_ptr<Model> model, const OpenRequest& re
   title_ = std::string(FileNameOf(request.path));
   shell_ = ViewShellState{};
   joinHighlight_ = JoinHighlight{};
+  selectedPart_ = -1;
+  ForgetParts();
   shell_.hasDevelopment = model_->hasDevelopment;
   showPageNumbers = false;
   if (shell_.hasDevelopment) {
@@ -159,6 +161,7 @@ void CVorlanDoc::PrepareDevelopment() {
 void CVorlanDoc::RecomputeLayout() {
   ComputeDevelopmentBounds(*model_);
   UpdatePageGrid(model_.get(), settings_, pages_);
+  ForgetParts();
   modified_ = true;
 }
 
@@ -184,6 +187,7 @@ void CVorlanDoc::MirrorDevelopment() {
 
 void CVorlanDoc::PagesChanged() {
   UpdatePageGrid(model_.get(), settings_, pages_);
+  ForgetParts();
   UpdateAllViews(HINT_PAGES_CHANGED);
 }
 
@@ -206,8 +210,18 @@ void CVorlanDoc::ShowOtherJoinEnd() {
   UpdateAllViews(HINT_JOIN_END_SHOWN);
 }
 
+void CVorlanDoc::HighlightFaceJoins(const Face* face) {
+  if (!face) {
+    ClearJoinHighlight();
+    return;
+  }
+  joinHighlight_ = JoinHighlight{};
+  joinHighlight_.face = face;
+  UpdateAllViews(HINT_FACE_JOINS_SHOWN);
+}
+
 void CVorlanDoc::ClearJoinHighlight() {
-  if (!joinHighlight_.active()) return;
+  if (!joinHighlight_.any()) return;
   joinHighlight_ = JoinHighlight{};
   UpdateAllViews(HINT_NONE);
 }
@@ -217,9 +231,44 @@ std::optional<std::array<JoinEnd, 2>> CVorlanDoc::HighlightedJoinEnds() const {
   return FindJoinEnds(*model_, settings_, joinHighlight_.number);
 }
 
+std::vector<const HalfEdge*> CVorlanDoc::HighlightedSides() const {
+  if (joinHighlight_.face) return NumberedSidesOf(*joinHighlight_.face);
+  std::vector<const HalfEdge*> sides;
+  if (const auto ends = HighlightedJoinEnds())
+    for (const JoinEnd& end : *ends)
+      if (end.side) sides.push_back(end.side);
+  return sides;
+}
+
+void CVorlanDoc::SelectPart(int part) {
+  const bool known = model_ && shell_.hasDevelopment && part >= 0 && part < static_cast<int>(model_->parts.size());
+  selectedPart_ = known ? part : -1;
+  UpdateAllViews(HINT_PART_SELECTED);
+}
+
+void CVorlanDoc::ForgetParts() {
+  partSummaries_.reset();
+  buildOrder_.reset();
+}
+
+const std::vector<PartSummary>& CVorlanDoc::PartSummaries() {
+  if (!partSummaries_) {
+    partSummaries_.emplace();
+    if (model_ && shell_.hasDevelopment) *partSummaries_ = SummarizeParts(*model_, settings_);
+  }
+  return *partSummaries_;
+}
+
+const std::vector<int>& CVorlanDoc::PartBuildOrder() {
+  if (!buildOrder_) buildOrder_ = BuildOrder(PartSummaries());
+  return *buildOrder_;
+}
+
 void CVorlanDoc::CloseDocument() {
   model_.reset();
   joinHighlight_ = JoinHighlight{};
+  selectedPart_ = -1;
+  ForgetParts();
   shell_ = ViewShellState{};
   pages_ = PageLayout{};
   joinNumbers_ = 0;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/development/Pages.h"
+#include "core/development/PartGraph.h"
 #include "core/document/JoinHighlight.h"
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
@@ -97,12 +98,28 @@ class CVorlanDoc {
   /// Shows the other end of the highlighted join (F3 and Shift+F3 go back
   /// and forth between the two); nothing without a highlight.
   void ShowOtherJoinEnd();
-  /// Removes the highlight; the panes redraw.
+  /// Highlights the numbered sides of `face` (Find Partner in the 3D pane)
+  /// and sends HINT_FACE_JOINS_SHOWN; a null face clears the highlight.
+  void HighlightFaceJoins(const Face* face);
+  /// Removes the highlight of a join or a face; the panes redraw.
   void ClearJoinHighlight();
   const JoinHighlight& joinHighlight() const { return joinHighlight_; }
   /// Where the highlighted join's ends lie now (the development may have
   /// been scaled or mirrored since); nothing without a highlight.
   std::optional<std::array<JoinEnd, 2>> HighlightedJoinEnds() const;
+  /// Every side the panes draw highlighted: both ends of the highlighted
+  /// join, or the numbered sides of the highlighted face.
+  std::vector<const HalfEdge*> HighlightedSides() const;
+
+  /// Selects a part (its index in file order; -1 for none, as is a part the
+  /// development lacks) and sends HINT_PART_SELECTED. The panes tint its
+  /// faces and the development pane moves to it.
+  void SelectPart(int part);
+  int SelectedPart() const { return selectedPart_; }
+  /// Every part as the part list shows it, and the order to build them in;
+  /// worked out when first asked for after an open or a change of the pages.
+  const std::vector<PartSummary>& PartSummaries();
+  const std::vector<int>& PartBuildOrder();
 
   Model* model() const { return model_.get(); }
   bool hasModel() const { return model_ != nullptr; }
@@ -150,6 +167,11 @@ class CVorlanDoc {
   PageLayout pages_;
   int joinNumbers_ = 0;
   JoinHighlight joinHighlight_;
+  int selectedPart_ = -1;
+  /// The parts' summaries and build order, empty until asked for.
+  std::optional<std::vector<PartSummary>> partSummaries_;
+  std::optional<std::vector<int>> buildOrder_;
+  void ForgetParts();
   std::string title_;
   bool modified_ = false;
   struct View {

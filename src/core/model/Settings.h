@@ -36,11 +36,13 @@ enum ColorSlot : std::size_t {
   kColorMarkedKeep = 5,  ///< edges marked to keep
   kColorHighlight = 6,
   kColorBackground = 7,
+  kColorJoinHighlight = 8,  ///< both ends of the join being looked for, the selected part
+  kColorSlotCount = 9,
 };
 
 /// Built-in colour table, by ColorSlot.
-inline constexpr std::array<ColorRef, 8> kDefaultColors = {16767449, 16711680, 16776960, 0,
-                                                           25855,    65535,    255,      16777215};
+inline constexpr std::array<ColorRef, kColorSlotCount> kDefaultColors = {
+    16767449, 16711680, 16776960, 0, 25855, 65535, 255, 16777215, MakeColorRef(0xFF, 0x80, 0x00)};
 
 /// Printout line widths in points, by line-width index.
 inline constexpr std::array<double, 8> kLineWidthPoints = {0.25, 0.5, 0.75, 1, 2, 3, 4, 5};
@@ -110,7 +112,7 @@ struct Settings {
   int iFrameCutHeightMicrons = 171000;
   /// Printed sheets carry a 50 mm square and a 10 cm ruler in a free corner.
   bool bPrintScaleGauge = false;
-  std::array<ColorRef, 8> colors = kDefaultColors;
+  std::array<ColorRef, kColorSlotCount> colors = kDefaultColors;
 
   // --- derived from indexes ---
   int lineWidthIndex = 3;          ///< not stored in the profile

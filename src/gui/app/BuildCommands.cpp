@@ -1,9 +1,12 @@
 #include "gui/app/BuildCommands.h"
 
 #include <QInputDialog>
+#include <algorithm>
 #include <climits>
 
 #include "core/development/JoinEnds.h"
+#include "core/development/PartGraph.h"
+#include "core/document/BuildOrderStep.h"
 #include "core/platform/MessageSink.h"
 #include "gui/commands/CommandIds.h"
 
@@ -15,6 +18,35 @@ void ShowJoinStatus(const FrameServices& services) {
   if (!ends || !services.showStatus) return;
   services.showStatus(QString::fromStdString(
       JoinEndsStatusText(doc.joinHighlight().number, *ends, *doc.model(), doc.settings(), doc.pages())));
+}
+
+void ShowFaceJoinsStatus(const FrameServices& services) {
+  const JoinHighlight& highlight = services.doc->joinHighlight();
+  if (highlight.face && services.showStatus)
+    services.showStatus(QString::fromStdString(FaceJoinsStatusText(*highlight.face)));
+}
+
+void ShowPartStatus(const FrameServices& services) {
+  CVorlanDoc& doc = *services.doc;
+  const int part = doc.SelectedPart();
+  if (part < 0 || !services.showStatus) return;
+  const std::vector<int>& order = doc.PartBuildOrder();
+  const auto at = std::find(order.begin(), order.end(), part);
+  if (at == order.end()) return;
+  const auto position = static_cast<std::size_t>(at - order.begin());
+  services.showStatus(QString::fromStdString(
+      BuildStepStatusText(part, position, order.size(), JoinsToEarlierParts(*doc.model(), order, position))));
+}
+
+void StepThroughParts(const FrameServices& services, int step) {
+  CVorlanDoc& doc = *services.doc;
+  const std::vector<int>& order = doc.PartBuildOrder();
+  const auto position = StepInBuildOrder(order, doc.SelectedPart(), step);
+  if (!position) {
+    if (services.showStatus) services.showStatus(QString::fromStdString(BuildOrderEndText(step, order.size())));
+    return;
+  }
+  doc.SelectPart(order[*position]);
 }
 
 namespace {
@@ -48,6 +80,8 @@ void RegisterBuildCommands(CommandRegistry& registry, const FrameServices& servi
   registry.Add(ID_FIND_JOIN_NUMBER, [&services] { AskForJoinNumber(services); });
   registry.Add(ID_NEXT_JOIN_END, [&services] { ShowOtherEnd(services); });
   registry.Add(ID_PREVIOUS_JOIN_END, [&services] { ShowOtherEnd(services); });
+  registry.Add(ID_NEXT_PART, [&services] { StepThroughParts(services, +1); });
+  registry.Add(ID_PREVIOUS_PART, [&services] { StepThroughParts(services, -1); });
 }
 
 }  // namespace plicora

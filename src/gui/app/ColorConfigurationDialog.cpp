@@ -24,6 +24,7 @@ constexpr EdgeColorEntry kEdgeColors[] = {
     {"Convex Fold Edge", "convexColor", kColorConvexFold},
     {"Concave Fold Edge", "concaveColor", kColorConcaveFold},
     {"Edge with Only One Side Surface", "oneSidedColor", kColorCutEdge},
+    {"Highlighted Join and Part", "joinHighlightColor", kColorJoinHighlight},
 };
 
 }  // namespace

@@ -30,6 +30,7 @@
 #include "gui/app/DialogCommands.h"
 #include "gui/app/ObjectListDialog.h"
 #include "gui/app/OpenGlDescription.h"
+#include "gui/app/PartsDock.h"
 #include "gui/app/PrintCommands.h"
 #include "gui/app/ToolbarIcons.h"
 #include "gui/commands/CommandIds.h"
@@ -136,6 +137,8 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
   viewId_ = doc_.AddView([this](int hint) {
     RefreshCommands();
     if (hint == HINT_JOIN_END_SHOWN) ShowJoinStatus(services_);
+    if (hint == HINT_FACE_JOINS_SHOWN) ShowFaceJoinsStatus(services_);
+    if (hint == HINT_PART_SELECTED) ShowPartStatus(services_);
   });
   RestorePlacement();
   UpdateTitle();
@@ -162,6 +165,11 @@ void CMainFrame::CreatePanes() {
   splitter_->setCollapsible(1, true);
   setCentralWidget(splitter_);
   splitter_->installEventFilter(this);
+  // The part list starts hidden; the stored window state shows it again.
+  partsDock_ = new PartsDock(doc_, this);
+  addDockWidget(Qt::RightDockWidgetArea, partsDock_);
+  partsDock_->hide();
+  connect(partsDock_, &QDockWidget::visibilityChanged, this, [this] { RefreshCommands(); });
   modelView_->showContextMenu = [this](const QPoint& global) {
     QMenu menu(this);
     AddLayout(menu, ModelPanePopupLayout());
@@ -270,7 +278,8 @@ bool CMainFrame::RunCommand(int id) {
 }
 
 void CMainFrame::RefreshCommands() {
-  const CommandState state = CommandStateOf(doc_);
+  CommandState state = CommandStateOf(doc_);
+  state.partsListShown = partsDock_ && !partsDock_->isHidden();
   for (const auto& [id, act] : actions_) {
     act->setEnabled(commands_.IsEnabled(id, state));
     if (act->isCheckable()) act->setChecked(commands_.IsChecked(id, state));

@@ -27,6 +27,7 @@ namespace plicora {
 class CModelView;
 class CVorlanzuView;
 class ObjectListDialog;
+class PartsDock;
 
 /// Entries of the recent-file list.
 inline constexpr int kRecentFileCount = 4;
@@ -50,6 +51,7 @@ class CMainFrame : public QMainWindow {
   QAction* action(int id) const;
   CModelView* modelView() const { return modelView_; }
   CVorlanzuView* developmentView() const { return developmentView_; }
+  PartsDock* partsDock() const { return partsDock_; }
   QSplitter* splitter() const { return splitter_; }
   const std::vector<std::string>& recentFiles() const { return recentFiles_; }
   /// The text the status bar shows when no command prompt is shown.
@@ -115,6 +117,7 @@ class CMainFrame : public QMainWindow {
   std::vector<QAction*> recentActions_;
   std::vector<std::string> recentFiles_;
   QPointer<ObjectListDialog> objectList_;
+  PartsDock* partsDock_ = nullptr;
   int storedModelWidth_ = 0;
   bool created_ = false;
   bool firstSizePending_ = true;

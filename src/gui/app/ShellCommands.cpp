@@ -15,6 +15,7 @@
 #include "gui/app/HelpWindow.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/ObjectListDialog.h"
+#include "gui/app/PartsDock.h"
 #include "gui/app/SplashScreen.h"
 #include "gui/commands/CommandIds.h"
 #include "gui/commands/CommandTable.h"
@@ -88,6 +89,10 @@ void RegisterShellCommands(CMainFrame& frame) {
   r.Add(ID_SHOW_ENTIRE, [&frame] { frame.developmentView()->engine().ShowEntire(); });
   r.Add(ID_SPLIT_WINDOW, [&frame] { frame.SetModelPaneWidth(frame.splitter()->width() / 2); });
   r.Add(ID_SHOW_ONLY_DEVELOPMENT, [&frame] { frame.SetModelPaneWidth(0); });
+  r.Add(ID_VIEW_PARTS, [&frame] {
+    frame.partsDock_->setVisible(frame.partsDock_->isHidden());
+    frame.RefreshCommands();
+  });
   r.Add(ID_HELP_CONTENTS, [&frame] { HelpCommand(frame); });
   // Without a configured page the command has no handler, so it is disabled.
   if (!Homepage().isEmpty()) r.Add(ID_HOMEPAGE, [] { QDesktopServices::openUrl(Homepage()); });

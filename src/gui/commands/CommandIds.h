@@ -65,6 +65,9 @@ enum CommandId : int {
   ID_NEXT_JOIN_END = 33003,
   ID_PREVIOUS_JOIN_END = 33004,
   ID_FIND_PARTNER = 33005,
+  ID_VIEW_PARTS = 33006,
+  ID_NEXT_PART = 33007,
+  ID_PREVIOUS_PART = 33008,
 };
 
 }  // namespace plicora

@@ -45,6 +45,8 @@ bool IsTickedIn(const TickRule& rule, const CommandState& state) {
       return state.developmentEditMode == rule.mode;
     case Kind::EdgeSpecifyMode:
       return state.edgeSpecifyMode == rule.mode;
+    case Kind::PartsList:
+      return state.partsListShown;
   }
   return false;
 }

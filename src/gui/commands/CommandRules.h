@@ -16,6 +16,7 @@ struct CommandState {
   int edgeSpecifyMode = 0;
   bool edgeOnly = false;
   bool showPageNumbers = false;
+  bool partsListShown = false;  ///< the window's part list is open (the frame fills it in)
   const Settings* settings = nullptr;
 };
 
@@ -31,7 +32,7 @@ enum class EnableRule {
 
 /// What the tick of an item shows; `None` for items that are never ticked.
 struct TickRule {
-  enum class Kind { None, Setting, PageNumbers, EdgeOnly, DevelopmentMode, EdgeSpecifyMode };
+  enum class Kind { None, Setting, PageNumbers, EdgeOnly, DevelopmentMode, EdgeSpecifyMode, PartsList };
   Kind kind = Kind::None;
   bool Settings::*flag = nullptr;  ///< Kind::Setting
   int mode = 0;                    ///< the two mode kinds

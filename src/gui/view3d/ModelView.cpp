@@ -26,6 +26,7 @@ CModelView::CModelView(CVorlanDoc& doc, QWidget* parent)
   callbacks.showPopupMenu = [this](int x, int y) {
     if (showContextMenu) showContextMenu(mapToGlobal(QPoint(x, y)));
   };
+  callbacks.findPartnerFace = [this](const Face* face) { doc_.HighlightFaceJoins(face); };
   engine_.SetCallbacks(callbacks);
   engine_.SetModel(doc_.model());
   viewId_ = doc_.AddView([this](int hint) { OnDocumentUpdate(hint); });
@@ -37,6 +38,7 @@ CModelView::~CModelView() {
 
 void CModelView::OnDocumentUpdate(int hint) {
   if (hint == HINT_FILE_OPENED || engine_.model() != doc_.model()) engine_.SetModel(doc_.model());
+  engine_.SetHighlights(ModelHighlights{doc_.HighlightedSides(), doc_.SelectedPart()});
   engine_.OnUpdate(hint);
   update();
 }

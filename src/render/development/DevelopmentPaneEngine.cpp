@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/development/DevelopmentGeometry.h"
@@ -114,9 +115,26 @@ void DevelopmentPaneEngine::DrawOverlay() {
   placement.target = TextLabelTarget::Pane;
   placement.view = view_;
   placement.area = area;
+  const QColor highlight = JoinHighlightColor(doc_.settings());
+  DrawPartTint(painter, *doc_.model(), doc_.SelectedPart(), view_, area, highlight);
   DrawTextLabels(painter, doc_.model(), placement);
-  if (const auto ends = doc_.HighlightedJoinEnds())
-    DrawJoinHighlight(painter, *ends, view_, area, doc_.model()->devScale);
+  DrawJoinHighlight(painter, doc_.HighlightedSides(), view_, area, doc_.model()->devScale, highlight);
+}
+
+void DevelopmentPaneEngine::ShowSelectedPart() {
+  const int selected = doc_.SelectedPart();
+  if (!HasDevelopment() || selected < 0) return;
+  const Model& model = *doc_.model();
+  const Part& part = model.parts[static_cast<std::size_t>(selected)];
+  double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+  for (const Face* face : part.faces) {
+    for (const HalfEdge* h : face->ring) {
+      const Point2 p = CornerOf(*h, part);
+      x0 = std::min(x0, p.x), y0 = std::min(y0, p.y), x1 = std::max(x1, p.x), y1 = std::max(y1, p.y);
+    }
+  }
+  if (x0 > x1) return;
+  CentreOnPoint(view_, sheetArea(), model.devScale, {(x0 + x1) / 2.0, (y0 + y1) / 2.0});
 }
 
 void DevelopmentPaneEngine::ShowJoinEnd() {
@@ -188,7 +206,7 @@ void DevelopmentPaneEngine::KeepSheetsCentred() {
 }
 
 void DevelopmentPaneEngine::OnUpdate(int hint) {
-  geometry_.Invalidate();  // any hint may follow a change of the model
+  if (!OnlyMarksChanged(hint)) geometry_.Invalidate();  // others may follow a change of the model
   switch (hint) {
     case HINT_ZOOM_IN:
       ApplyZoom(kZoomInFactor, false, true);
@@ -212,6 +230,9 @@ void DevelopmentPaneEngine::OnUpdate(int hint) {
       break;
     case HINT_JOIN_END_SHOWN:
       ShowJoinEnd();
+      break;
+    case HINT_PART_SELECTED:
+      ShowSelectedPart();
       break;
     case HINT_SCALE_UP:
     case HINT_SCALE_DOWN:
@@ -274,7 +295,7 @@ void DevelopmentPaneEngine::MouseRelease(MouseButton button, int x, int y, const
     if (dx * dx + dy * dy > kClickSquaredPixels) return;
     if (doc_.shell().developmentEditMode == kCheckCorrespondingSurfaceMode) Pick(x, y);
     if (doc_.shell().developmentEditMode == kFindPartnerMode && FindPartner(x, y)) return;
-    if (doc_.joinHighlight().active() && !FaceUnder(x, y)) doc_.ClearJoinHighlight();
+    if (doc_.joinHighlight().any() && !FaceUnder(x, y)) doc_.ClearJoinHighlight();
     return;
   }
   dragging_ = false;

@@ -102,6 +102,8 @@ class DevelopmentPaneEngine {
   bool FindPartner(int x, int y);
   /// Pans so that the shown end of the highlighted join is in the centre.
   void ShowJoinEnd();
+  /// Pans so that the selected part's box is in the centre.
+  void ShowSelectedPart();
   bool EnsureTarget();
   void DrawOverlay();
 

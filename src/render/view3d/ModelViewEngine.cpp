@@ -26,7 +26,13 @@ ModelViewEngine::~ModelViewEngine() = default;
 void ModelViewEngine::SetModel(Model* model) {
   model_ = model;
   hoveredEdge_ = nullptr;
+  highlights_ = ModelHighlights{};
   renderer_.InvalidateCache();
+}
+
+void ModelViewEngine::SetHighlights(ModelHighlights marks) {
+  highlights_ = std::move(marks);
+  Invalidate();
 }
 
 void ModelViewEngine::Invalidate() {
@@ -84,6 +90,9 @@ bool ModelViewEngine::Paint() {
   if (!scope.ok()) return false;
   const SceneInputs scene{model_, &shell_, isDragging_, hoveredEdge_};
   renderer_.RenderScene(scene, settings_);
+  if (model_)
+    DrawModelHighlights(*model_, highlights_, settings_.colors[kColorJoinHighlight],
+                        shell_.hasDevelopment && settings_.bEnhanceCutEdgeOpen, static_cast<float>(pixelRatio_));
   glFinish();
   return true;
 }
@@ -102,8 +111,8 @@ void ModelViewEngine::UpdateProjection() {
 }
 
 void ModelViewEngine::OnUpdate(int hint) {
-  // Any hint may follow a change of the model's data or of the settings.
-  renderer_.InvalidateCache();
+  // Any other hint may follow a change of the model's data or of the settings.
+  if (!OnlyMarksChanged(hint)) renderer_.InvalidateCache();
   switch (hint) {
     case HINT_FILE_OPENED:
     case HINT_RESET_VIEW:
@@ -291,6 +300,10 @@ void ModelViewEngine::LeftRelease(int x, int y) {
   if (shell_.developmentEditMode == kCheckCorrespondingSurfaceMode) {
     MarkCorrespondingFaces(*model_, PickFace(*model_, *matrices, x, y), settings_);
     if (callbacks_.updateAllViews) callbacks_.updateAllViews(HINT_NONE);
+    return;
+  }
+  if (shell_.developmentEditMode == kFindPartnerMode && shell_.hasDevelopment) {
+    if (callbacks_.findPartnerFace) callbacks_.findPartnerFace(PickFace(*model_, *matrices, x, y));
     return;
   }
   if (!shell_.hasDevelopment) ToggleHoveredEdge();

@@ -16,6 +16,7 @@
 #include "core/view3d/ModelViewCamera.h"
 #include "core/view3d/ViewShellState.h"
 #include "render/platform/OffscreenGlContext.h"
+#include "render/view3d/ModelHighlightDrawing.h"
 #include "render/view3d/ModelRenderer.h"
 
 namespace plicora {
@@ -38,6 +39,8 @@ struct ModelViewCallbacks {
   std::function<void()> documentModified;           ///< the model was changed
   std::function<void()> playPickSound;              ///< an edge mark was toggled
   std::function<void(int x, int y)> showPopupMenu;  ///< the edge-specify menu at a client point
+  /// Find Partner: the face clicked (null for a click beside the model).
+  std::function<void(const Face* face)> findPartnerFace;
 };
 
 class ModelViewEngine {
@@ -49,7 +52,11 @@ class ModelViewEngine {
 
   void SetCallbacks(ModelViewCallbacks callbacks) { callbacks_ = std::move(callbacks); }
   /// The current model, or null. The caller then sends the update hint.
+  /// The marks of the previous model are dropped.
   void SetModel(Model* model);
+  /// The build-mode marks drawn over the frame (sides of the current model).
+  void SetHighlights(ModelHighlights marks);
+  const ModelHighlights& highlights() const { return highlights_; }
   Model* model() const { return model_; }
 
   /// Device pixels per client pixel (a high-DPI screen has 2). The picture
@@ -130,6 +137,7 @@ class ModelViewEngine {
   bool isDragging_ = false;
   bool resetFitPending_ = false;
   Edge* hoveredEdge_ = nullptr;
+  ModelHighlights highlights_;
   int lastX_ = 0, lastY_ = 0;
   int pressX_ = 0, pressY_ = 0;
 };

@@ -1,0 +1,52 @@
+#pragma once
+// The part list (View > Parts): a dock window with a row per part (index,
+// face count, pages, the parts it is glued to). Choosing a row selects that
+// part in the document, and the row follows the document's selection (Next
+// Part and Previous Part). The list is filled only while it is shown.
+
+#include <QDockWidget>
+
+#include "core/document/VorlanDoc.h"
+
+class QTreeWidget;
+
+namespace plicora {
+
+/// The columns of the list. The "Built" column is kept for the progress
+/// tick and stays hidden until parts can be ticked.
+enum PartsColumn : int {
+  kPartIndexColumn = 0,
+  kPartFacesColumn,
+  kPartPagesColumn,
+  kPartGluedColumn,
+  kPartBuiltColumn,
+  kPartColumnCount,
+};
+
+class PartsDock : public QDockWidget {
+  Q_OBJECT
+ public:
+  explicit PartsDock(CVorlanDoc& doc, QWidget* parent = nullptr);
+  ~PartsDock() override;
+
+  QTreeWidget* list() const { return list_; }
+  /// Fills the list anew from the document.
+  void Refill();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void OnDocumentUpdate(int hint);
+  /// Marks the row of the document's selected part without selecting it again.
+  void FollowSelection();
+  void OnRowChosen();
+
+  CVorlanDoc& doc_;
+  QTreeWidget* list_ = nullptr;
+  bool stale_ = true;  ///< the list no longer shows the document's parts
+  bool following_ = false;
+  int viewId_ = 0;
+};
+
+}  // namespace plicora

@@ -1,0 +1,32 @@
+#pragma once
+// The build-mode marks drawn over the 3D pane's frame: the highlighted sides
+// (both ends of a join, or the numbered sides of a face) as a thick stroke
+// along their edges, and the selected part's faces tinted. The frame's
+// passes stay as they were; these few primitives are drawn directly after
+// them, in the pane's rendering context.
+
+#include <vector>
+
+#include "core/model/Model.h"
+#include "core/model/Settings.h"
+
+namespace plicora {
+
+struct ModelHighlights {
+  std::vector<const HalfEdge*> sides;
+  int selectedPart = -1;  ///< index in file order, -1 for none
+  bool empty() const { return sides.empty() && selectedPart < 0; }
+};
+
+/// Width of the stroke along a highlighted side, client pixels.
+inline constexpr float kSideHighlightWidth = 6.f;
+/// Opacity of the tint over the selected part's faces.
+inline constexpr float kPartTintOpacity = 0.45f;
+
+/// Draws the marks in `color` with the projection of the frame just drawn;
+/// `opened` as the frame was (cut edges opened), `lineScale` the device
+/// pixels of a client pixel. Parts of hidden solids are left out.
+void DrawModelHighlights(const Model& model, const ModelHighlights& marks, ColorRef color, bool opened,
+                         float lineScale);
+
+}  // namespace plicora
