@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "TestSupport.h"
+#include "core/development/BoxGrid.h"
+#include "core/development/DevelopmentGeometry.h"
 #include "core/document/UpdateHints.h"
 #include "core/platform/MessageSink.h"
 #include "render/development/DevelopmentPaneEngine.h"
@@ -278,6 +280,33 @@ TEST_F(DevelopmentPaneTest, AHighlightedJoinCentresItsShownEndInOrangeAndAClickB
   EXPECT_FALSE(doc.joinHighlight().active());
   Click(QPoint(int(side.x) + 3, int(side.y)), QPoint(int(side.x) + 3, int(side.y)));
   EXPECT_EQ(doc.joinHighlight().number, 150);
+}
+
+TEST_F(DevelopmentPaneTest, ASelectedPartComesToTheCentreTintedAtTheSameZoom) {
+  Open("spot_quads_obj.plc");
+  doc.UpdateAllViews(HINT_ZOOM_IN);
+  const double zoom = engine.view().viewZoom;
+  const Part& part = doc.model()->parts[3];
+  Box box{1e300, 1e300, -1e300, -1e300};
+  for (const Face* face : part.faces)
+    for (const HalfEdge* h : face->ring) {
+      const Point2 p = CornerOf(*h, part);
+      box = {std::min(box.x0, p.x), std::min(box.y0, p.y), std::max(box.x1, p.x), std::max(box.y1, p.y)};
+    }
+  const QPoint inside = FaceCentre(*part.faces.front());
+  ASSERT_TRUE(engine.Render());
+  const QColor before = engine.Image().pixelColor(inside);
+
+  doc.SelectPart(3);
+  const Point2 centre = MapDevelopmentPoint(engine.view(), engine.sheetArea(), doc.model()->devScale,
+                                            {(box.x0 + box.x1) / 2, (box.y0 + box.y1) / 2});
+  EXPECT_NEAR(centre.x, 200.0, 1e-6);
+  EXPECT_NEAR(centre.y, 150.0, 1e-6);
+  EXPECT_EQ(engine.view().viewZoom, zoom);
+  ASSERT_TRUE(engine.Render());
+  const QColor tinted = engine.Image().pixelColor(FaceCentre(*part.faces.front()));
+  EXPECT_NE(tinted, before);
+  EXPECT_GT(tinted.red() - tinted.blue(), before.red() - before.blue());
 }
 
 }  // namespace
