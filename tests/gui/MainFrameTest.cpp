@@ -13,6 +13,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTest>
+#include <QTreeWidget>
 #include <QUrl>
 #include <algorithm>
 #include <chrono>
@@ -25,6 +26,7 @@
 #include "core/platform/ProfileFile.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/ObjectListDialog.h"
+#include "gui/app/PartsDock.h"
 #include "gui/app/SplashScreen.h"
 #include "gui/commands/CommandIds.h"
 #include "gui/commands/CommandTable.h"
@@ -353,6 +355,43 @@ TEST(MainFrameTest, CtrlGFindsAJoinNumberAndF3AndEscapeMoveBetweenAndClearItsEnd
   EXPECT_EQ(w.doc.joinHighlight().number, 150);  // the earlier highlight stays
   QTest::keyClick(&w.frame, Qt::Key_Escape);
   EXPECT_FALSE(w.doc.joinHighlight().active());
+}
+
+TEST(MainFrameTest, PartListAndCtrlArrowsFollowOneSelectedPart) {
+  test::TempDir dir;
+  Window w(dir.File("profile.ini"));
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("spot_quads_obj.plc")));
+  PartsDock& dock = *w.frame.partsDock();
+  QTreeWidget& list = *dock.list();
+  EXPECT_TRUE(dock.isHidden());
+  ASSERT_TRUE(w.frame.RunCommand(ID_VIEW_PARTS));
+  EXPECT_FALSE(dock.isHidden());
+  EXPECT_TRUE(w.frame.action(ID_VIEW_PARTS)->isChecked());
+  ASSERT_EQ(list.topLevelItemCount(), 16);
+  EXPECT_EQ(list.topLevelItem(15)->text(kPartGluedColumn), "3 (1), 12 (2), 14 (1)");
+
+  // Ctrl+Right walks the build order (0, 10, 3, ...); the list follows.
+  const std::vector<int>& order = w.doc.PartBuildOrder();
+  for (std::size_t i = 0; i < 3; ++i) {
+    QTest::keyClick(&w.frame, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(w.doc.SelectedPart(), order[i]);
+    EXPECT_EQ(list.indexOfTopLevelItem(list.currentItem()), order[i]);
+  }
+  EXPECT_TRUE(w.frame.statusBar()->currentMessage().startsWith("Part 3 (3 of 16 in the build order): glue joins"))
+      << w.frame.statusBar()->currentMessage().toStdString();
+  QTest::keyClick(&w.frame, Qt::Key_Left, Qt::ControlModifier);
+  EXPECT_EQ(w.doc.SelectedPart(), order[1]);
+
+  // Choosing a row selects its part; another file leaves nothing selected.
+  list.setCurrentItem(list.topLevelItem(12));
+  EXPECT_EQ(w.doc.SelectedPart(), 12);
+  ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("cube.plc")));
+  EXPECT_EQ(w.doc.SelectedPart(), -1);
+  EXPECT_EQ(list.topLevelItemCount(), 1);
+  EXPECT_TRUE(list.selectedItems().isEmpty());
+  ASSERT_TRUE(w.frame.RunCommand(ID_VIEW_PARTS));
+  EXPECT_TRUE(dock.isHidden());
+  EXPECT_FALSE(w.frame.action(ID_VIEW_PARTS)->isChecked());
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ PartsDock::PartsDock(CVorlanDoc& doc, QWidget* parent) : QDockWidget(QStringLite
   list_->setHeaderLabels({QStringLiteral("Part"), QStringLiteral("Faces"), QStringLiteral("Pages"),
                           QStringLiteral("Glued to (joins)"), QStringLiteral("Built")});
   list_->setColumnHidden(kPartBuiltColumn, true);
+  list_->setMinimumWidth(320);
   list_->header()->setStretchLastSection(true);
   setWidget(list_);
   connect(list_, &QTreeWidget::itemSelectionChanged, this, &PartsDock::OnRowChosen);
