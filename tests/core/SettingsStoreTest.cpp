@@ -195,8 +195,8 @@ TEST(ResetToDefaultTest, RestoresPreferencesDocumentValuesAndColoursButKeepsThre
   EXPECT_EQ(s.dPageMarginTop, 1.5);
   EXPECT_EQ(s.dPageMarginSide, 1.5);
   // Colours, with colour 0 copied into the model.
-  EXPECT_EQ(s.colors,
-            (std::array<ColorRef, kColorSlotCount>{16767449, 16711680, 16776960, 0, 25855, 65535, 255, 16777215}));
+  EXPECT_EQ(s.colors, (std::array<ColorRef, kColorSlotCount>{16767449, 16711680, 16776960, 0, 25855, 65535, 255,
+                                                             16777215, MakeColorRef(0xFF, 0x80, 0x00)}));
   EXPECT_FLOAT_EQ(model.defaultMaterial.ambient[0], 217.f / 255.f);
   EXPECT_FLOAT_EQ(model.defaultMaterial.diffuse[2], 1.f);
 }
@@ -225,9 +225,9 @@ TEST(ColorTableTest, ColourZeroReachesTheModelOthersDoNot) {
   EXPECT_EQ(model.defaultMaterial.ambient, (std::array<float, 4>{1.f, 0.f, 0.2f, 1.f}));
   EXPECT_EQ(model.defaultMaterial.diffuse, (std::array<float, 4>{1.f, 0.f, 0.2f, 1.f}));
 
-  EXPECT_FALSE(SetColor(s, 8, 1, &model));
+  EXPECT_FALSE(SetColor(s, kColorSlotCount, 1, &model));
   EXPECT_FALSE(SetColor(s, -1, 1, &model));
-  EXPECT_EQ(GetColor(s, 8), 0u);
+  EXPECT_EQ(GetColor(s, kColorSlotCount), 0u);
 
   ResetColors(s, &model);
   EXPECT_EQ(s.colors, kDefaultColors);
