@@ -17,6 +17,9 @@ inline constexpr int HINT_MIRROR = 0x1411;
 /// The highlighted join number or its shown end changed: the development
 /// pane moves to the shown end.
 inline constexpr int HINT_JOIN_END_SHOWN = 0x1412;
+/// Parts were marked built or not built, or Show Progress was switched:
+/// the panes redraw their fading and the status bar its count.
+inline constexpr int HINT_PROGRESS_CHANGED = 0x1413;
 /// The selected part changed: the development pane moves to it, the part
 /// list follows.
 inline constexpr int HINT_PART_SELECTED = 0x1420;
@@ -26,7 +29,8 @@ inline constexpr int HINT_FACE_JOINS_SHOWN = 0x1421;
 /// Hints after which only the build-mode marks differ: the model and the
 /// settings are as they were, so what the panes keep of them stays valid.
 constexpr bool OnlyMarksChanged(int hint) {
-  return hint == HINT_JOIN_END_SHOWN || hint == HINT_PART_SELECTED || hint == HINT_FACE_JOINS_SHOWN;
+  return hint == HINT_JOIN_END_SHOWN || hint == HINT_PART_SELECTED || hint == HINT_FACE_JOINS_SHOWN ||
+         hint == HINT_PROGRESS_CHANGED;
 }
 
 }  // namespace plicora

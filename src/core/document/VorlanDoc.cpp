@@ -11,6 +11,7 @@
 #include "core/model/MeshTopology.h"
 #include "core/model/UsableNumbers.h"
 #include "core/model/WorkFileReader.h"
+#include "core/platform/ContentKey.h"
 #include "core/platform/FileName.h"
 #include "core/platform/MessageSink.h"
 #include "core/view3d/OpenedPositions.h"
@@ -122,8 +123,55 @@ bool CVorlanDoc::MakeCurrent(std::unique_ptr<Model> model, const OpenRequest& re
     pages_ = PageLayout{};
     joinNumbers_ = 0;
   }
+  LoadBuildProgress();
   modified_ = false;
   return fontsReplaced;
+}
+
+void CVorlanDoc::LoadBuildProgress() {
+  // Only a window keeps progress: batch commands never read the file twice.
+  contentKey_ = progressStore_.enabled() ? ContentKeyOfFile(model_->path).value_or(std::string()) : std::string();
+  built_ = progressStore_.Load(contentKey_, model_->parts.size());
+}
+
+bool CVorlanDoc::SetPartBuilt(int part, bool built) {
+  if (!model_ || part < 0 || static_cast<std::size_t>(part) >= built_.size()) return false;
+  char& flag = built_[static_cast<std::size_t>(part)];
+  if ((flag != 0) == built) return true;
+  flag = built ? 1 : 0;
+  std::string error;
+  if (!progressStore_.Save(contentKey_, built_, &error) && !progressFailureShown_) {
+    progressFailureShown_ = true;
+    ShowMessage("Cannot keep the build progress in " + progressStore_.folder() + ":\n" + error +
+                    "\nThe parts marked built are remembered until the file is closed.",
+                MessageKind::Warning);
+  }
+  UpdateAllViews(HINT_PROGRESS_CHANGED);
+  return true;
+}
+
+bool CVorlanDoc::IsPartBuilt(int part) const {
+  return part >= 0 && static_cast<std::size_t>(part) < built_.size() && built_[static_cast<std::size_t>(part)];
+}
+
+int CVorlanDoc::BuiltCount() const {
+  return static_cast<int>(std::count_if(built_.begin(), built_.end(), [](char b) { return b != 0; }));
+}
+
+std::vector<char> CVorlanDoc::PartsFadedInModelPane() const {
+  std::vector<char> faded = built_;
+  if (showProgress)
+    for (char& f : faded) f = f ? 0 : 1;
+  return faded;
+}
+
+int CVorlanDoc::PickedPart() const {
+  if (!model_) return -1;
+  if (selectedPart_ >= 0) return selectedPart_;
+  for (std::size_t p = 0; p < model_->parts.size(); ++p)
+    for (const Face* face : model_->parts[p].faces)
+      if (face->marked) return static_cast<int>(p);
+  return -1;
 }
 
 void CVorlanDoc::TellAboutOpened(const OpenRequest& request, bool fontsReplaced) const {
@@ -272,6 +320,8 @@ void CVorlanDoc::CloseDocument() {
   shell_ = ViewShellState{};
   pages_ = PageLayout{};
   joinNumbers_ = 0;
+  contentKey_.clear();
+  built_.clear();
   title_.clear();
   modified_ = false;
 }

@@ -13,6 +13,7 @@
 
 #include "core/development/Pages.h"
 #include "core/development/PartGraph.h"
+#include "core/document/BuildProgressStore.h"
 #include "core/document/JoinHighlight.h"
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
@@ -121,6 +122,28 @@ class CVorlanDoc {
   const std::vector<PartSummary>& PartSummaries();
   const std::vector<int>& PartBuildOrder();
 
+  /// Where the built parts are kept between sessions (the window gives the
+  /// folder beside its profile; without one progress lasts while the file
+  /// is open).
+  void SetBuildProgressFolder(std::string folder) { progressStore_ = BuildProgressStore(std::move(folder)); }
+  const BuildProgressStore& buildProgressStore() const { return progressStore_; }
+  /// Marks a part (index in file order) built or not, keeps the progress and
+  /// sends HINT_PROGRESS_CHANGED. False, with nothing changed, for a part the
+  /// model lacks. A progress folder that cannot be written is reported once,
+  /// and the marks still hold while the file is open.
+  bool SetPartBuilt(int part, bool built);
+  bool IsPartBuilt(int part) const;
+  int BuiltCount() const;
+  /// One flag per part of the model (empty without a model).
+  const std::vector<char>& builtParts() const { return built_; }
+  /// The parts the 3D pane draws faded, one flag per part: the built ones,
+  /// or with Show Progress the ones not built yet.
+  std::vector<char> PartsFadedInModelPane() const;
+  /// The part Part Built acts on: the selected part, else the part of the
+  /// face last picked (the faces Check Corresponding Surface marked); -1 when
+  /// there is neither.
+  int PickedPart() const;
+
   Model* model() const { return model_.get(); }
   bool hasModel() const { return model_ != nullptr; }
   bool hasDevelopment() const { return shell_.hasDevelopment; }
@@ -138,6 +161,8 @@ class CVorlanDoc {
 
   /// "Show Page Number to Verify" of the development pane.
   bool showPageNumbers = false;
+  /// "Show Progress": the 3D pane draws the built parts solid and the others faded.
+  bool showProgress = false;
 
   /// Panes register here; every update reaches each of them with its hint.
   int AddView(std::function<void(int hint)> onUpdate);
@@ -160,6 +185,7 @@ class CVorlanDoc {
   void TellAboutOpened(const OpenRequest& request, bool fontsReplaced) const;
   void PrepareDevelopment();
   void RecomputeLayout();
+  void LoadBuildProgress();
 
   Settings& settings_;
   std::unique_ptr<Model> model_;
@@ -172,6 +198,10 @@ class CVorlanDoc {
   std::optional<std::vector<PartSummary>> partSummaries_;
   std::optional<std::vector<int>> buildOrder_;
   void ForgetParts();
+  BuildProgressStore progressStore_;
+  std::string contentKey_;   ///< of the open work file, for its progress
+  std::vector<char> built_;  ///< by part index
+  bool progressFailureShown_ = false;
   std::string title_;
   bool modified_ = false;
   struct View {

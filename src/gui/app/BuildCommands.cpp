@@ -7,6 +7,7 @@
 #include "core/development/JoinEnds.h"
 #include "core/development/PartGraph.h"
 #include "core/document/BuildOrderStep.h"
+#include "core/document/UpdateHints.h"
 #include "core/platform/MessageSink.h"
 #include "gui/commands/CommandIds.h"
 
@@ -49,6 +50,12 @@ void StepThroughParts(const FrameServices& services, int step) {
   doc.SelectPart(order[*position]);
 }
 
+QString BuildProgressText(const CVorlanDoc& doc) {
+  const int built = doc.BuiltCount();
+  if (built == 0) return {};
+  return QStringLiteral("%1 of %2 parts built").arg(built).arg(doc.builtParts().size());
+}
+
 namespace {
 
 void AskForJoinNumber(const FrameServices& services) {
@@ -59,6 +66,26 @@ void AskForJoinNumber(const FrameServices& services) {
                                           QStringLiteral("Join number (1 to %1):").arg(doc.joinNumbers()), current, 1,
                                           INT_MAX, 1, &ok);
   if (ok) FindJoinNumber(services, number);
+}
+
+// Part Built: flips the mark of the part of the face last picked.
+void TogglePartBuilt(const FrameServices& services) {
+  CVorlanDoc& doc = *services.doc;
+  const int part = doc.PickedPart();
+  if (part < 0) {
+    if (services.showStatus)
+      services.showStatus(QStringLiteral("Pick a face of the part first (Check Corresponding Surface)"));
+    return;
+  }
+  const bool built = !doc.IsPartBuilt(part);
+  doc.SetPartBuilt(part, built);
+  if (services.showStatus)
+    services.showStatus(QStringLiteral("Part %1 marked %2").arg(part).arg(built ? "built" : "not built"));
+}
+
+void ToggleShowProgress(const FrameServices& services) {
+  services.doc->showProgress = !services.doc->showProgress;
+  services.doc->UpdateAllViews(HINT_PROGRESS_CHANGED);
 }
 
 void ShowOtherEnd(const FrameServices& services) {
@@ -82,6 +109,8 @@ void RegisterBuildCommands(CommandRegistry& registry, const FrameServices& servi
   registry.Add(ID_PREVIOUS_JOIN_END, [&services] { ShowOtherEnd(services); });
   registry.Add(ID_NEXT_PART, [&services] { StepThroughParts(services, +1); });
   registry.Add(ID_PREVIOUS_PART, [&services] { StepThroughParts(services, -1); });
+  registry.Add(ID_PART_BUILT, [&services] { TogglePartBuilt(services); });
+  registry.Add(ID_SHOW_PROGRESS, [&services] { ToggleShowProgress(services); });
 }
 
 }  // namespace plicora

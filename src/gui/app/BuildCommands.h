@@ -2,6 +2,10 @@
 // The commands that help while building the model from the printed sheets:
 // finding both ends of a join number and moving between them, and stepping
 // through the parts in the order to build them.
+// finding both ends of a join number and moving between them, and keeping
+// track of the parts already built.
+
+#include <QString>
 
 #include "gui/commands/CommandRegistry.h"
 #include "gui/commands/FrameServices.h"
@@ -24,6 +28,8 @@ void ShowPartStatus(const FrameServices& services);
 /// Next Part (`step` +1) and Previous Part (-1): selects the part reached in
 /// the build order; at either end the status bar says so.
 void StepThroughParts(const FrameServices& services, int step);
+/// "12 of 142 parts built", or empty while no part is marked built.
+QString BuildProgressText(const CVorlanDoc& doc);
 
 /// Highlights join number `number`; a number the development lacks gives a message naming the range.
 bool FindJoinNumber(const FrameServices& services, int number);

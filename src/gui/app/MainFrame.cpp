@@ -19,6 +19,7 @@
 #include <algorithm>
 
 #include "core/development/DevelopmentGeometry.h"
+#include "core/document/BuildProgressStore.h"
 #include "core/document/SettingsStore.h"
 #include "core/document/UpdateHints.h"
 #include "core/platform/AtomicFileWriter.h"
@@ -80,6 +81,8 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
     profileWritable_ = false;
   }
   LoadSettings(doc_.settings(), profile_);
+  // The parts marked built are kept beside the profile, never in the work file.
+  doc_.SetBuildProgressFolder(BuildProgressFolder(profilePath_));
   LoadRecentFiles();
   openPlace_.Load(profile_, kOpenDialogName);
   savePlace_.Load(profile_, kSaveDialogName);
@@ -125,6 +128,9 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
   addAction(clearHighlight);
   statusText_ = new QLabel(this);
   statusBar()->addWidget(statusText_, 1);
+  progressText_ = new QLabel(this);
+  progressText_->setObjectName(QStringLiteral("buildProgress"));
+  statusBar()->addPermanentWidget(progressText_);
 
   doc_.onBeforeOpen = [this] {
     for (const auto& hook : beforeOpen_) hook();
@@ -286,6 +292,7 @@ void CMainFrame::RefreshCommands() {
   }
   for (const auto& [id, alias] : aliases_) alias->setEnabled(commands_.IsEnabled(id, state));
   if (statusText_) statusText_->setText(IdleStatusText());
+  if (progressText_) progressText_->setText(BuildProgressText(doc_));
 }
 
 QString CMainFrame::IdleStatusText() const {

@@ -112,6 +112,7 @@ class CMainFrame : public QMainWindow {
   QToolBar* toolBar1_ = nullptr;
   QToolBar* toolBar2_ = nullptr;
   QLabel* statusText_ = nullptr;
+  QLabel* progressText_ = nullptr;  ///< "12 of 142 parts built"
   QMenu* fileMenu_ = nullptr;
   QAction* recentSeparator_ = nullptr;
   std::vector<QAction*> recentActions_;

@@ -18,11 +18,11 @@ PartsDock::PartsDock(CVorlanDoc& doc, QWidget* parent) : QDockWidget(QStringLite
   list_->setColumnCount(kPartColumnCount);
   list_->setHeaderLabels({QStringLiteral("Part"), QStringLiteral("Faces"), QStringLiteral("Pages"),
                           QStringLiteral("Glued to (joins)"), QStringLiteral("Built")});
-  list_->setColumnHidden(kPartBuiltColumn, true);
   list_->setMinimumWidth(320);
   list_->header()->setStretchLastSection(true);
   setWidget(list_);
   connect(list_, &QTreeWidget::itemSelectionChanged, this, &PartsDock::OnRowChosen);
+  connect(list_, &QTreeWidget::itemChanged, this, &PartsDock::OnItemChanged);
   viewId_ = doc_.AddView([this](int hint) { OnDocumentUpdate(hint); });
 }
 
@@ -38,6 +38,10 @@ void PartsDock::showEvent(QShowEvent* event) {
 void PartsDock::OnDocumentUpdate(int hint) {
   if (hint == HINT_PART_SELECTED) {
     FollowSelection();
+    return;
+  }
+  if (hint == HINT_PROGRESS_CHANGED) {
+    ShowProgress();
     return;
   }
   if (OnlyMarksChanged(hint)) return;
@@ -62,6 +66,7 @@ void PartsDock::Refill() {
       item->setText(kPartGluedColumn, QString::fromStdString(row.gluedTo));
       item->setTextAlignment(kPartIndexColumn, Qt::AlignRight);
       item->setTextAlignment(kPartFacesColumn, Qt::AlignRight);
+      item->setCheckState(kPartBuiltColumn, doc_.IsPartBuilt(row.index) ? Qt::Checked : Qt::Unchecked);
       items.append(item);
     }
     list_->addTopLevelItems(items);
@@ -80,6 +85,22 @@ void PartsDock::FollowSelection() {
   if (!item) list_->clearSelection();
   if (item) list_->scrollToItem(item);
   following_ = false;
+}
+
+void PartsDock::ShowProgress() {
+  if (stale_) return;
+  following_ = true;
+  for (int part = 0; part < list_->topLevelItemCount(); ++part)
+    list_->topLevelItem(part)->setCheckState(kPartBuiltColumn,
+                                             doc_.IsPartBuilt(part) ? Qt::Checked : Qt::Unchecked);
+  following_ = false;
+}
+
+void PartsDock::OnItemChanged(QTreeWidgetItem* item, int column) {
+  if (following_ || column != kPartBuiltColumn) return;
+  const int part = list_->indexOfTopLevelItem(item);
+  const bool built = item->checkState(kPartBuiltColumn) == Qt::Checked;
+  if (part >= 0 && built != doc_.IsPartBuilt(part)) doc_.SetPartBuilt(part, built);
 }
 
 void PartsDock::OnRowChosen() {

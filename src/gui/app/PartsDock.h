@@ -9,11 +9,12 @@
 #include "core/document/VorlanDoc.h"
 
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace plicora {
 
-/// The columns of the list. The "Built" column is kept for the progress
-/// tick and stays hidden until parts can be ticked.
+/// The columns of the list; "Built" holds a tick the user sets for each part
+/// glued together.
 enum PartsColumn : int {
   kPartIndexColumn = 0,
   kPartFacesColumn,
@@ -41,6 +42,9 @@ class PartsDock : public QDockWidget {
   /// Marks the row of the document's selected part without selecting it again.
   void FollowSelection();
   void OnRowChosen();
+  void OnItemChanged(QTreeWidgetItem* item, int column);
+  /// Sets the "Built" ticks from the document.
+  void ShowProgress();
 
   CVorlanDoc& doc_;
   QTreeWidget* list_ = nullptr;

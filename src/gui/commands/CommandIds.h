@@ -68,6 +68,8 @@ enum CommandId : int {
   ID_VIEW_PARTS = 33006,
   ID_NEXT_PART = 33007,
   ID_PREVIOUS_PART = 33008,
+  ID_PART_BUILT = 33009,
+  ID_SHOW_PROGRESS = 33010,
 };
 
 }  // namespace plicora

@@ -10,6 +10,8 @@ CommandState CommandStateOf(const CVorlanDoc& doc) {
   state.edgeSpecifyMode = doc.shell().edgeSpecifyMode;
   state.edgeOnly = doc.shell().edgeOnly;
   state.showPageNumbers = doc.showPageNumbers;
+  state.showProgress = doc.showProgress;
+  state.pickedPartBuilt = doc.IsPartBuilt(doc.PickedPart());
   state.settings = &doc.settings();
   return state;
 }
@@ -47,6 +49,10 @@ bool IsTickedIn(const TickRule& rule, const CommandState& state) {
       return state.edgeSpecifyMode == rule.mode;
     case Kind::PartsList:
       return state.partsListShown;
+    case Kind::ShowProgress:
+      return state.showProgress;
+    case Kind::PartBuilt:
+      return state.pickedPartBuilt;
   }
   return false;
 }

@@ -17,6 +17,8 @@ struct CommandState {
   bool edgeOnly = false;
   bool showPageNumbers = false;
   bool partsListShown = false;  ///< the window's part list is open (the frame fills it in)
+  bool showProgress = false;
+  bool pickedPartBuilt = false;  ///< the part Part Built acts on is marked built
   const Settings* settings = nullptr;
 };
 
@@ -32,7 +34,8 @@ enum class EnableRule {
 
 /// What the tick of an item shows; `None` for items that are never ticked.
 struct TickRule {
-  enum class Kind { None, Setting, PageNumbers, EdgeOnly, DevelopmentMode, EdgeSpecifyMode, PartsList };
+  enum class Kind {
+    None, Setting, PageNumbers, EdgeOnly, DevelopmentMode, EdgeSpecifyMode, PartsList, ShowProgress, PartBuilt };
   Kind kind = Kind::None;
   bool Settings::*flag = nullptr;  ///< Kind::Setting
   int mode = 0;                    ///< the two mode kinds

@@ -129,6 +129,12 @@ constexpr CommandRow kRows[] = {
      {}},
     {ID_VIEW_PARTS, "Pa&rts", "", "Show or hide the list of parts\nParts", "", EnableRule::Always,
      TickRule::Of(TickRule::Kind::PartsList)},
+    {ID_PART_BUILT, "Part &Built", "Ctrl+B",
+     "Mark the part of the face last picked as built, or as not built again\nPart Built", "", EnableRule::Development,
+     TickRule::Of(TickRule::Kind::PartBuilt)},
+    {ID_SHOW_PROGRESS, "Show Pro&gress", "",
+     "Draw the built parts solid and the others faded in the 3D pane\nShow Progress", "", EnableRule::Development,
+     TickRule::Of(TickRule::Kind::ShowProgress)},
     {ID_SHOW_JOIN_NUMBER, "Show Edge Join &Number", "", "Show the numbers of edges to be joined\nShow Edge Join Number",
      "", EnableRule::Development, TickRule::Flag(&Settings::bDrawNumber)},
     {ID_SHOW_PAGE_NUMBER, "Show &Page Number to Verify", "",
@@ -325,14 +331,16 @@ constexpr LayoutItem kDevelopmentMenu[] = {{ID_CHECK_CORRESPONDING_SURFACE},
                                            {ID_FIND_JOIN_NUMBER},
                                            {ID_FIND_PARTNER},
                                            {ID_NEXT_JOIN_END},
-                                           {ID_PREVIOUS_JOIN_END}};
+                                           {ID_PREVIOUS_JOIN_END},
+                                           {},
+                                           {ID_PART_BUILT}};
 // The editing modes only switch the pane's mode (the viewer edits nothing),
 // but they stay reachable and show which mode is on.
 constexpr LayoutItem kEditingModeMenu[] = {{ID_ERASE_EDGE}, {ID_UNDO_ERASE_EDGE}, {ID_EDIT_FLAP}, {ID_ROTATE_PART},
                                            {ID_MOVE_PART},  {ID_JOIN_SURFACE},    {ID_CUT_PART},  {ID_INPUT_TEXT}};
 constexpr LayoutItem kViewMenu[] = {
     {ID_USE_MATERIAL}, {ID_DEVELOPMENT_INFO}, {ID_MODEL_INFO},   {}, {ID_SPLIT_WINDOW}, {ID_SHOW_ONLY_DEVELOPMENT}, {},
-    {ID_VIEW_PARTS},   {ID_NEXT_PART},        {ID_PREVIOUS_PART}};
+    {ID_VIEW_PARTS},   {ID_NEXT_PART},        {ID_PREVIOUS_PART}, {ID_SHOW_PROGRESS}};
 constexpr LayoutItem kConfigurationMenu[] = {{ID_PAGE_PRINT_SETTINGS, "&Page and Print Settings..."},
                                              {ID_OTHER_CONFIGURATIONS},
                                              {ID_LINE_TYPE_CONFIGURATION},

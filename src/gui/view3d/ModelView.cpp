@@ -39,6 +39,7 @@ CModelView::~CModelView() {
 void CModelView::OnDocumentUpdate(int hint) {
   if (hint == HINT_FILE_OPENED || engine_.model() != doc_.model()) engine_.SetModel(doc_.model());
   engine_.SetHighlights(ModelHighlights{doc_.HighlightedSides(), doc_.SelectedPart()});
+  engine_.SetFadedParts(doc_.PartsFadedInModelPane());
   engine_.OnUpdate(hint);
   update();
 }

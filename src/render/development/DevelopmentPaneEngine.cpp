@@ -94,6 +94,7 @@ bool DevelopmentPaneEngine::Render() {
         PaneRasterParams(view_, sheetArea(), doc_.model() ? doc_.model()->devScale : 1.0, targetRatio_);
     params.font = font_.listBase != 0 ? &font_ : nullptr;
     params.geometry = &geometry_;
+    params.fadedParts = &doc_.builtParts();
     DrawDevelopmentRaster(HasDevelopment() ? doc_.model() : nullptr, settings, params);
     glFinish();
   }

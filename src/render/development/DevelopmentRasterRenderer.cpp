@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -22,7 +23,11 @@ constexpr float kDepthFlap = 2.0f;
 constexpr float kDepthFace = 3.0f;
 constexpr float kDepthLine = 4.0f;
 constexpr float kDepthNumber = 5.0f;
+constexpr float kDepthFade = 5.5f;
 constexpr float kDepthHighlight = 6.0f;
+
+/// How much of a faded part's picture the white veil over it hides.
+constexpr float kFadeVeilAlpha = 0.7f;
 
 constexpr GLushort kDot1Stipple = 0x0707;
 constexpr GLushort kDot2Stipple = 0xFF18;
@@ -216,6 +221,47 @@ void DrawJoinNumbers(const Model& model, const Settings& settings, const PixelMa
   }
 }
 
+// Triangles covering a part's faces and flaps, in development units.
+void AddPartCover(const Model& model, const Settings& settings, const Part& part, RasterBatch& cover) {
+  auto put = [&cover](Point2 p) {
+    cover.xy.push_back(static_cast<float>(p.x));
+    cover.xy.push_back(static_cast<float>(p.y));
+  };
+  const bool flip = model.mirrored != settings.bNorishiroReverse;
+  std::array<Point2, 4> flap;
+  for (const Face* face : part.faces) {
+    for (std::size_t i = 1; i + 1 < face->ring.size(); ++i) {
+      put(CornerOf(*face->ring[0], part));
+      put(CornerOf(*face->ring[i], part));
+      put(CornerOf(*face->ring[i + 1], part));
+    }
+    if (!settings.bDrawFlap) continue;
+    for (const HalfEdge* h : face->ring) {
+      const int n = h->hasFlap ? FlapPolygonOf(*h, part, flip, model.devScale, flap) : 0;
+      for (int i = 1; i + 1 < n; ++i) {
+        put(flap[0]);
+        put(flap[static_cast<std::size_t>(i)]);
+        put(flap[static_cast<std::size_t>(i + 1)]);
+      }
+    }
+  }
+}
+
+// Faded parts: a translucent veil of the paper's white over their faces,
+// flaps, lines and numbers, so that what is left to build stands out.
+void DrawFadedParts(const Model& model, const Settings& settings, const std::vector<char>& faded, const PixelMap& map) {
+  RasterBatch cover;
+  for (std::size_t p = 0; p < model.parts.size() && p < faded.size(); ++p)
+    if (faded[p]) AddPartCover(model, settings, model.parts[p], cover);
+  if (cover.xy.empty()) return;
+  glEnable(GL_BLEND);
+  glColor4f(1.0f, 1.0f, 1.0f, kFadeVeilAlpha);
+  PushPlacement(map);
+  DrawBatch(cover, GL_TRIANGLES, kDepthFade);
+  glPopMatrix();
+  glDisable(GL_BLEND);
+}
+
 void DrawHighlights(const Settings& settings, const RasterGeometry& g, const PixelMap& map) {
   const ColorRef c = settings.colors[kColorHighlight];
   glColor3ub(static_cast<GLubyte>(RedOf(c)), static_cast<GLubyte>(GreenOf(c)), static_cast<GLubyte>(BlueOf(c)));
@@ -310,6 +356,7 @@ void DrawDevelopmentRaster(const Model* model, const Settings& settings, const R
         DrawJoinNumbers(*model, settings, map, p, *font);
         if (own.listBase) DeleteGlFont(own);
       }
+      if (p.fadedParts) DrawFadedParts(*model, settings, *p.fadedParts, map);
       DrawHighlights(settings, geometry, map);
     }
   }

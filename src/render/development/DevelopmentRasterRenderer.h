@@ -2,6 +2,8 @@
 // Raster drawing of the development with OpenGL into the current context's
 // buffer: the pane's picture, raster printing and the bitmap exports.
 
+#include <vector>
+
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
 #include "render/development/DevelopmentView.h"
@@ -21,6 +23,9 @@ struct RasterDrawParams {
   bool forPrint = false;      ///< white background and no sheets
   bool markedFaces = true;    ///< highlights the faces marked by Check Corresponding Surface
   bool texturedOnly = false;  ///< only the faces of textured materials (print texture layer)
+  /// Pane only: one flag per part index, the parts drawn faded (built
+  /// parts). Prints and exports leave it null and draw every part whole.
+  const std::vector<char>* fadedParts = nullptr;
   /// Pane only: the sheet area and its top-left corner in buffer pixels.
   SheetArea sheets;
   double sheetLeft = 0.0;

@@ -68,6 +68,22 @@ constexpr int kBackSidesSlot = 1 << 20;
 constexpr int kSolidPassesSlot = 1 << 20;
 constexpr int kEdgeOnlySlot = -2;
 constexpr int kOutlineSlot = -3;
+constexpr int kFadeSlot = -4;
+
+/// How much of a faded face the veil over it hides.
+constexpr float kFadeVeilAlpha = 0.75f;
+
+bool AnyFaded(const SceneInputs& scene) {
+  if (!scene.fadedParts) return false;
+  for (char f : *scene.fadedParts)
+    if (f) return true;
+  return false;
+}
+
+bool IsFaded(const Face& face, const std::vector<char>& faded) {
+  return face.partIndex >= 0 && static_cast<std::size_t>(face.partIndex) < faded.size() &&
+         faded[static_cast<std::size_t>(face.partIndex)] != 0;
+}
 
 }  // namespace
 
@@ -181,6 +197,7 @@ void ModelRenderer::RenderScene(const SceneInputs& scene, const Settings& settin
   } else {
     DrawFaces(scene, settings, false);
   }
+  if (hasDevelopment && AnyFaded(scene)) DrawFadedParts(scene, settings, opened);
   if (scene.shell->highlightedMaterial) {
     glDisable(GL_LIGHTING);
     Pass(kOutlineSlot, [&](PrimitiveWriter& out) { DrawMaterialOutline(out, scene, opened); });
@@ -270,6 +287,8 @@ void ModelRenderer::BeginCachedFrame(const SceneInputs& scene, const Settings& s
   key.Add(settings.iAngleEps);
   key.Add(settings.colors);
   key.Add(model.materials.size());
+  if (scene.fadedParts)
+    for (char f : *scene.fadedParts) key.Add(f);
   for (const Solid& solid : model.solids) {
     key.Add(solid.selected);
     key.Add(solid.faces.size());
@@ -412,6 +431,33 @@ void ModelRenderer::DrawOpenedEdges(PrimitiveWriter& out, const Solid& solid, co
     for (const HalfEdge* h : {edge.halfA, edge.halfB})
       if (h && h->next) out.Segment(1.f, OpenedPositionOf(*h), OpenedPositionOf(*h->next));
   }
+}
+
+// A translucent veil of the background colour over the faded parts' faces.
+// It lies at the faces' own depth, in front of the faces (which are pushed
+// back by the polygon offset) and over their edges, and leaves the depth
+// buffer as it was, so what is behind the model stays hidden.
+void ModelRenderer::DrawFadedParts(const SceneInputs& scene, const Settings& settings, bool opened) {
+  const ColorRef background = settings.colors[kColorBackground];
+  glDisable(GL_LIGHTING);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_POLYGON_OFFSET_FILL);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDepthMask(GL_FALSE);
+  glColor4f(static_cast<float>(RedOf(background)) / 255.f, static_cast<float>(GreenOf(background)) / 255.f,
+            static_cast<float>(BlueOf(background)) / 255.f, kFadeVeilAlpha);
+  const std::vector<char>& faded = *scene.fadedParts;
+  Pass(kFadeSlot, [&](PrimitiveWriter& out) {
+    for (const Solid& solid : scene.model->solids) {
+      if (!solid.selected) continue;
+      for (const Face& face : solid.faces)
+        if (IsFaded(face, faded) && HasCorners(face)) out.Face(face, opened, false, false);
+    }
+  });
+  glDepthMask(GL_TRUE);
+  glDisable(GL_BLEND);
+  glEnable(GL_POLYGON_OFFSET_FILL);
 }
 
 // The border hint of the texture dialog: yellow around faces with a mapped

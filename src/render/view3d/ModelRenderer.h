@@ -26,6 +26,9 @@ struct SceneInputs {
   const ViewShellState* shell = nullptr;
   bool isDragging = false;
   const Edge* hoveredEdge = nullptr;
+  /// One flag per part index: the faces of these parts are drawn faded
+  /// (under a veil of the background colour). Null or empty: none.
+  const std::vector<char>* fadedParts = nullptr;
 };
 
 class ModelRenderer {
@@ -79,6 +82,7 @@ class ModelRenderer {
   static void DrawClosedEdges(PrimitiveWriter& out, const Solid& solid, const SceneInputs& scene,
                               const Settings& settings);
   static void DrawOpenedEdges(PrimitiveWriter& out, const Solid& solid, const Settings& settings);
+  void DrawFadedParts(const SceneInputs& scene, const Settings& settings, bool opened);
   static void DrawMaterialOutline(PrimitiveWriter& out, const SceneInputs& scene, bool opened);
 
   bool glInitialised_ = false;

@@ -88,7 +88,7 @@ bool ModelViewEngine::Paint() {
   if (!targetValid_) return false;
   OffscreenGlContext::Scope scope(*context_);
   if (!scope.ok()) return false;
-  const SceneInputs scene{model_, &shell_, isDragging_, hoveredEdge_};
+  const SceneInputs scene{model_, &shell_, isDragging_, hoveredEdge_, &fadedParts_};
   renderer_.RenderScene(scene, settings_);
   if (model_)
     DrawModelHighlights(*model_, highlights_, settings_.colors[kColorJoinHighlight],

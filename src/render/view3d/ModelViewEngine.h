@@ -58,6 +58,9 @@ class ModelViewEngine {
   void SetHighlights(ModelHighlights marks);
   const ModelHighlights& highlights() const { return highlights_; }
   Model* model() const { return model_; }
+  /// The parts drawn faded (one flag per part index); the caller then sends
+  /// the update hint.
+  void SetFadedParts(std::vector<char> faded) { fadedParts_ = std::move(faded); }
 
   /// Device pixels per client pixel (a high-DPI screen has 2). The picture
   /// is rendered at device pixels; every mouse position, the click and pick
@@ -126,6 +129,7 @@ class ModelViewEngine {
   const ViewShellState& shell_;
   ModelViewCallbacks callbacks_;
   Model* model_ = nullptr;
+  std::vector<char> fadedParts_;
   std::unique_ptr<OffscreenGlContext> context_;
   bool targetValid_ = false;
   ModelRenderer renderer_;
