@@ -70,6 +70,10 @@ constexpr int kEdgeOnlySlot = -2;
 constexpr int kOutlineSlot = -3;
 constexpr int kFadeSlot = -4;
 
+// Faces are pushed back by this offset so that their edges draw over them.
+constexpr float kFacePolygonOffsetFactor = 1.0f;
+constexpr float kFacePolygonOffsetUnits = 0.0001f;
+
 /// How much of a faded face the veil over it hides.
 constexpr float kFadeVeilAlpha = 0.75f;
 
@@ -115,7 +119,7 @@ void ModelRenderer::InitGlState(const Settings& settings) {
   glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
   glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
   glEnable(GL_POLYGON_OFFSET_FILL);
-  glPolygonOffset(1.0f, 0.0001f);
+  glPolygonOffset(kFacePolygonOffsetFactor, kFacePolygonOffsetUnits);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
@@ -434,14 +438,14 @@ void ModelRenderer::DrawOpenedEdges(PrimitiveWriter& out, const Solid& solid, co
 }
 
 // A translucent veil of the background colour over the faded parts' faces.
-// It lies at the faces' own depth, in front of the faces (which are pushed
-// back by the polygon offset) and over their edges, and leaves the depth
-// buffer as it was, so what is behind the model stays hidden.
+// It is pulled a little toward the viewer (the faces are pushed back), so it
+// covers the faces and their edges evenly instead of fighting the edge lines
+// for depth, and it leaves the depth buffer as it was.
 void ModelRenderer::DrawFadedParts(const SceneInputs& scene, const Settings& settings, bool opened) {
   const ColorRef background = settings.colors[kColorBackground];
   glDisable(GL_LIGHTING);
   glDisable(GL_TEXTURE_2D);
-  glDisable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(-1.0f, -2.0f);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDepthMask(GL_FALSE);
@@ -457,7 +461,7 @@ void ModelRenderer::DrawFadedParts(const SceneInputs& scene, const Settings& set
   });
   glDepthMask(GL_TRUE);
   glDisable(GL_BLEND);
-  glEnable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(kFacePolygonOffsetFactor, kFacePolygonOffsetUnits);
 }
 
 // The border hint of the texture dialog: yellow around faces with a mapped
