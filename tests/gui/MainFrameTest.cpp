@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -382,6 +383,12 @@ TEST(MainFrameTest, PartListAndCtrlArrowsFollowOneSelectedPart) {
   QTest::keyClick(&w.frame, Qt::Key_Left, Qt::ControlModifier);
   EXPECT_EQ(w.doc.SelectedPart(), order[1]);
 
+  // A tick in "Built" marks the part built, and the tick follows the document.
+  list.topLevelItem(5)->setCheckState(kPartBuiltColumn, Qt::Checked);
+  EXPECT_TRUE(w.doc.IsPartBuilt(5));
+  w.doc.SetPartBuilt(5, false);
+  EXPECT_EQ(list.topLevelItem(5)->checkState(kPartBuiltColumn), Qt::Unchecked);
+
   // Choosing a row selects its part; another file leaves nothing selected.
   list.setCurrentItem(list.topLevelItem(12));
   EXPECT_EQ(w.doc.SelectedPart(), 12);
@@ -392,6 +399,46 @@ TEST(MainFrameTest, PartListAndCtrlArrowsFollowOneSelectedPart) {
   ASSERT_TRUE(w.frame.RunCommand(ID_VIEW_PARTS));
   EXPECT_TRUE(dock.isHidden());
   EXPECT_FALSE(w.frame.action(ID_VIEW_PARTS)->isChecked());
+}
+
+TEST(MainFrameTest, CtrlBMarksThePickedPartBuiltAndTheProgressComesBackAtTheNextStart) {
+  test::TempDir dir;
+  const std::string file =
+      test::WriteFile(dir.File("torus.plc"), test::ReadFile(test::FixturePath("torus_concave_numbers.plc")));
+  {
+    Window w(dir.File("profile.ini"));
+    ASSERT_TRUE(w.frame.OpenWorkFile(file));
+    auto* progress = w.frame.findChild<QLabel*>("buildProgress");
+    ASSERT_TRUE(progress);
+    QTest::keyClick(&w.frame, Qt::Key_B, Qt::ControlModifier);  // no face picked yet
+    EXPECT_EQ(w.doc.BuiltCount(), 0);
+    EXPECT_TRUE(w.frame.statusBar()->currentMessage().startsWith("Pick a face of the part first"));
+    EXPECT_TRUE(progress->text().isEmpty());
+
+    w.frame.RunCommand(ID_CHECK_CORRESPONDING_SURFACE);
+    CVorlanzuView* pane = w.frame.developmentView();
+    const Part* picked = &w.doc.model()->parts[2];
+    const Face& face = *picked->faces.front();
+    Point2 c;
+    for (const HalfEdge* h : face.ring) {
+      c.x += CornerOf(*h, *picked).x / face.ring.size();
+      c.y += CornerOf(*h, *picked).y / face.ring.size();
+    }
+    const Point2 at =
+        MapDevelopmentPoint(pane->engine().view(), pane->engine().sheetArea(), w.doc.model()->devScale, c);
+    QTest::mouseClick(pane, Qt::LeftButton, {}, QPoint(int(at.x), int(at.y)));
+    ASSERT_EQ(w.doc.PickedPart(), 2);
+    QTest::keyClick(&w.frame, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_TRUE(w.doc.IsPartBuilt(2));
+    EXPECT_TRUE(w.frame.action(ID_PART_BUILT)->isChecked());
+    EXPECT_EQ(progress->text(), "1 of 5 parts built");
+    EXPECT_TRUE(w.sink.messages.empty());
+  }
+  Window again(dir.File("profile.ini"));
+  ASSERT_TRUE(again.frame.OpenWorkFile(file));
+  EXPECT_EQ(again.doc.builtParts(), (std::vector<char>{0, 0, 1, 0, 0}));
+  EXPECT_EQ(again.frame.findChild<QLabel*>("buildProgress")->text(), "1 of 5 parts built");
+  EXPECT_TRUE(std::filesystem::is_directory(dir.File("build-progress")));
 }
 
 }  // namespace
