@@ -91,8 +91,7 @@ void PartsDock::ShowProgress() {
   if (stale_) return;
   following_ = true;
   for (int part = 0; part < list_->topLevelItemCount(); ++part)
-    list_->topLevelItem(part)->setCheckState(kPartBuiltColumn,
-                                             doc_.IsPartBuilt(part) ? Qt::Checked : Qt::Unchecked);
+    list_->topLevelItem(part)->setCheckState(kPartBuiltColumn, doc_.IsPartBuilt(part) ? Qt::Checked : Qt::Unchecked);
   following_ = false;
 }
 

@@ -35,7 +35,16 @@ enum class EnableRule {
 /// What the tick of an item shows; `None` for items that are never ticked.
 struct TickRule {
   enum class Kind {
-    None, Setting, PageNumbers, EdgeOnly, DevelopmentMode, EdgeSpecifyMode, PartsList, ShowProgress, PartBuilt };
+    None,
+    Setting,
+    PageNumbers,
+    EdgeOnly,
+    DevelopmentMode,
+    EdgeSpecifyMode,
+    PartsList,
+    ShowProgress,
+    PartBuilt
+  };
   Kind kind = Kind::None;
   bool Settings::*flag = nullptr;  ///< Kind::Setting
   int mode = 0;                    ///< the two mode kinds

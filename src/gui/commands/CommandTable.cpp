@@ -338,9 +338,17 @@ constexpr LayoutItem kDevelopmentMenu[] = {{ID_CHECK_CORRESPONDING_SURFACE},
 // but they stay reachable and show which mode is on.
 constexpr LayoutItem kEditingModeMenu[] = {{ID_ERASE_EDGE}, {ID_UNDO_ERASE_EDGE}, {ID_EDIT_FLAP}, {ID_ROTATE_PART},
                                            {ID_MOVE_PART},  {ID_JOIN_SURFACE},    {ID_CUT_PART},  {ID_INPUT_TEXT}};
-constexpr LayoutItem kViewMenu[] = {
-    {ID_USE_MATERIAL}, {ID_DEVELOPMENT_INFO}, {ID_MODEL_INFO},   {}, {ID_SPLIT_WINDOW}, {ID_SHOW_ONLY_DEVELOPMENT}, {},
-    {ID_VIEW_PARTS},   {ID_NEXT_PART},        {ID_PREVIOUS_PART}, {ID_SHOW_PROGRESS}};
+constexpr LayoutItem kViewMenu[] = {{ID_USE_MATERIAL},
+                                    {ID_DEVELOPMENT_INFO},
+                                    {ID_MODEL_INFO},
+                                    {},
+                                    {ID_SPLIT_WINDOW},
+                                    {ID_SHOW_ONLY_DEVELOPMENT},
+                                    {},
+                                    {ID_VIEW_PARTS},
+                                    {ID_NEXT_PART},
+                                    {ID_PREVIOUS_PART},
+                                    {ID_SHOW_PROGRESS}};
 constexpr LayoutItem kConfigurationMenu[] = {{ID_PAGE_PRINT_SETTINGS, "&Page and Print Settings..."},
                                              {ID_OTHER_CONFIGURATIONS},
                                              {ID_LINE_TYPE_CONFIGURATION},
