@@ -184,6 +184,53 @@ TEST_F(DevelopmentPaneTest, PanningFollowsTheMouseAndShowEntireCentresAgain) {
   EXPECT_EQ(engine.view().panY, 0.0);
 }
 
+// With "Render All" a drag moves the picture and draws only the strips it
+// uncovers; after every drag the picture is the one a full render gives.
+TEST_F(DevelopmentPaneTest, APanDrawsTheUncoveredStripsIntoThePictureOfAFullRender) {
+  struct Case {
+    const char* file;
+    double ratio;
+    bool smooth;
+    bool numbers;
+  };
+  const Case cases[] = {{"spot_textured_uv.plc", 1.0, false, false},
+                        {"torus_concave_numbers.plc", 2.0, true, true},
+                        {"crlf_labels_sjis.plc", 1.5, false, false}};
+  const std::vector<std::vector<QPoint>> drags = {{{10, 0}, {0, 10}, {-25, -5}, {40, 0}},
+                                                  {{7, -3}, {1, 1}, {-13, 5}, {3, 0}, {0, -1}},
+                                                  {{-400, 0}, {2, 2}, {0, 300}, {-6, -4}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    settings.bLineSmooth = c.smooth;
+    settings.bDrawNumber = c.numbers;
+    engine.SetPixelRatio(c.ratio);
+    Open(c.file);
+    doc.UpdateAllViews(HINT_ZOOM_IN);
+    doc.UpdateAllViews(HINT_ZOOM_IN);
+    ASSERT_TRUE(engine.Render());
+    int scrolled = 0;
+    for (const auto& moves : drags) {
+      QPoint at(200, 150);
+      engine.MousePress(MouseButton::Right, at.x(), at.y(), PointerState{.right = true});
+      for (const QPoint move : moves) {
+        at += move;
+        engine.MouseMove(at.x(), at.y(), PointerState{.right = true});
+        EXPECT_FALSE(engine.renderNeeded());
+        ASSERT_TRUE(engine.Render());
+        scrolled += engine.lastRenderScrolled();
+      }
+      engine.MouseRelease(MouseButton::Right, at.x(), at.y(), PointerState{});
+      const QImage panned = engine.Image().copy();
+      doc.UpdateAllViews(HINT_NONE);
+      ASSERT_TRUE(engine.Render());
+      EXPECT_FALSE(engine.lastRenderScrolled());
+      EXPECT_TRUE(engine.Image() == panned) << moves.front().x() << "," << moves.front().y();
+    }
+    // Moves wider than the pane, and odd moves at 1.5 device pixels per client pixel, render in full.
+    EXPECT_GE(scrolled, c.ratio == 1.5 ? 3 : 8);
+  }
+}
+
 TEST_F(DevelopmentPaneTest, ClickMarksTheFaceRegionOnlyInCheckModeAndWithinThreePixels) {
   Open();
   const Face& face = *doc.model()->parts.front().faces.front();

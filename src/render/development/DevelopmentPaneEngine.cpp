@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "core/development/DevelopmentGeometry.h"
 #include "core/development/DevelopmentPicking.h"
@@ -25,6 +27,33 @@ constexpr double kPartnerClickPixels = 12.0;  // a click this near a numbered si
 constexpr double kWheelZoomPerUnit = 0.001;   // one notch of 120 zooms by 12 percent
 constexpr double kDragZoomPerPixel = 0.01;
 const QColor kUncoveredGrey(127, 127, 127);
+
+/// Device pixels the buffer reaches beyond the picture to the right and
+/// below: the picture is a window that slides over a frame fixed to the
+/// development, so a pan within it draws only what comes into view.
+constexpr int kFrameSlack = 512;
+
+/// Where the picture lies in the frame along one axis, for the development
+/// origin at buffer pixel `origin`: the frame keeps the origin's whole
+/// pixels modulo `slack`, so moving the view by whole pixels within a
+/// stretch of `slack` moves only the window.
+int FrameOffset(double origin, int slack) {
+  if (slack <= 0) return 0;
+  const long long whole = static_cast<long long>(std::floor(origin));
+  return static_cast<int>(((-whole) % slack + slack) % slack);
+}
+
+/// The rectangle of the context's bottom-up buffer as a picture with row 0
+/// at the top.
+QImage CropPicture(const OffscreenGlContext& context, const BufferRect& r) {
+  QImage image(r.width, r.height, QImage::Format_RGB32);
+  const std::size_t rowBytes = static_cast<std::size_t>(context.width()) * 4;
+  for (int y = 0; y < r.height; ++y) {
+    const std::uint8_t* row = context.Bits() + static_cast<std::size_t>(context.height() - 1 - r.top - y) * rowBytes;
+    std::memcpy(image.scanLine(y), row + static_cast<std::size_t>(r.left) * 4, static_cast<std::size_t>(r.width) * 4);
+  }
+  return image;
+}
 
 }  // namespace
 
@@ -60,13 +89,14 @@ void DevelopmentPaneEngine::Resize(int clientWidth, int clientHeight) {
     ShowMessage("DIB Create Failed", MessageKind::Error);
     return;
   }
+  const int slack = std::clamp(kLargestTarget - std::max(width, height), 0, kFrameSlack);
   if (!context_) {
-    context_ = OffscreenGlContext::Create(width, height);
+    context_ = OffscreenGlContext::Create(width + slack, height + slack);
     if (!context_) {
       ShowMessage("Rendering Context Create Failed", MessageKind::Error);
       return;
     }
-  } else if (!context_->Resize(width, height)) {
+  } else if (!context_->Resize(width + slack, height + slack)) {
     ShowMessage("DIB Create Failed", MessageKind::Error);
     return;
   }
@@ -83,26 +113,83 @@ void DevelopmentPaneEngine::Resize(int clientWidth, int clientHeight) {
   RequestRender();
 }
 
+FramePlacement DevelopmentPaneEngine::Place() {
+  FramePlacement at;
+  at.params = PaneRasterParams(view_, sheetArea(), doc_.model() ? doc_.model()->devScale : 1.0, targetRatio_);
+  RasterDrawParams& p = at.params;
+  const int slack = context_ ? std::min(context_->width() - p.width, context_->height() - p.height) : 0;
+  at.picture = {FrameOffset(p.originX, slack), FrameOffset(p.originY, slack), p.width, p.height};
+  p.pictureWidth = p.width;
+  p.pictureHeight = p.height;
+  p.width = context_ ? context_->width() : p.width;
+  p.height = context_ ? context_->height() : p.height;
+  p.originX += at.picture.left;
+  p.originY += at.picture.top;
+  p.sheetLeft += at.picture.left;
+  p.sheetTop += at.picture.top;
+  // What OpenGL is given: equal keys draw equal pixels at the same place of the frame.
+  at.key = {static_cast<float>(p.pixelsPerCm), static_cast<float>(p.originX), static_cast<float>(p.height - p.originY),
+            static_cast<float>(p.sheetLeft), static_cast<float>(p.height - p.sheetTop)};
+  p.font = font_.listBase != 0 ? &font_ : nullptr;
+  p.geometry = &geometry_;
+  p.fadedParts = &doc_.builtParts();
+  return at;
+}
+
 bool DevelopmentPaneEngine::Render() {
   if (!targetValid_) return false;
   const Settings& settings = doc_.settings();
-  if (!renderNeeded_ && !settings.bRenderAllGL && HasDevelopment() && !image_.isNull()) return true;
+  const bool kept = !renderNeeded_ && HasDevelopment() && !image_.isNull();
+  scrolled_ = kept && scrolling_ && Scroll();
+  scrolling_ = false;
+  if (scrolled_ || (kept && !settings.bRenderAllGL)) return true;
+  FramePlacement at = Place();
   {
     OffscreenGlContext::Scope scope(*context_);
     if (!scope.ok()) return false;
-    RasterDrawParams params =
-        PaneRasterParams(view_, sheetArea(), doc_.model() ? doc_.model()->devScale : 1.0, targetRatio_);
-    params.font = font_.listBase != 0 ? &font_ : nullptr;
-    params.geometry = &geometry_;
-    params.fadedParts = &doc_.builtParts();
-    DrawDevelopmentRaster(HasDevelopment() ? doc_.model() : nullptr, settings, params);
+    at.params.clip = &at.picture;
+    DrawDevelopmentRaster(HasDevelopment() ? doc_.model() : nullptr, settings, at.params);
     glFinish();
   }
-  image_ = context_->ToImage();
-  image_.setDevicePixelRatio(targetRatio_);  // the overlay is drawn in client pixels
-  DrawOverlay();
+  shown_ = at;
+  picture_ = CropPicture(*context_, at.picture);
+  ShowPicture();
   renderNeeded_ = false;
   return true;
+}
+
+bool DevelopmentPaneEngine::Scroll() {
+  FramePlacement at = Place();
+  const BufferRect& now = at.picture;
+  const BufferRect& before = shown_.picture;
+  const int dx = before.left - now.left, dy = before.top - now.top;
+  if (at.key != shown_.key || now.width != before.width || now.height != before.height || std::abs(dx) >= now.width ||
+      std::abs(dy) >= now.height)
+    return false;
+  // The frame still holds the last picture; only what the window uncovers is drawn.
+  std::vector<BufferRect> strips;
+  if (dx != 0) strips.push_back({dx > 0 ? now.left : before.left + before.width, now.top, std::abs(dx), now.height});
+  if (dy != 0) strips.push_back({now.left, dy > 0 ? now.top : before.top + before.height, now.width, std::abs(dy)});
+  {
+    OffscreenGlContext::Scope scope(*context_);
+    if (!scope.ok()) return false;
+    for (const BufferRect& strip : strips) {
+      at.params.clip = &strip;
+      at.params.indexClip = true;
+      DrawDevelopmentRaster(doc_.model(), doc_.settings(), at.params);
+    }
+    glFinish();
+  }
+  shown_ = at;
+  picture_ = CropPicture(*context_, now);
+  ShowPicture();
+  return true;
+}
+
+void DevelopmentPaneEngine::ShowPicture() {
+  image_ = picture_;
+  image_.setDevicePixelRatio(targetRatio_);  // the overlay is drawn in client pixels
+  DrawOverlay();
 }
 
 void DevelopmentPaneEngine::DrawOverlay() {
@@ -276,9 +363,12 @@ void DevelopmentPaneEngine::MouseMove(int x, int y, const PointerState& state) {
     RequestRender();
   } else if (state.right || state.middle) {
     if (settings.bRenderAllGL) {
+      // The picture follows at once: its pixels move with the pan and only
+      // the strips they uncover are drawn (a full render when one is due anyway).
       view_.panX += dx / view_.viewZoom;
       view_.panY -= dy / view_.viewZoom;
-      RequestRender();
+      scrolling_ = true;
+      if (callbacks_.invalidate) callbacks_.invalidate();
     } else {
       // Fast pan: the cached picture moves; one render when the drag ends.
       fastPan_ = true;

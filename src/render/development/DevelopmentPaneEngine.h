@@ -7,11 +7,13 @@
 
 #include <QImage>
 #include <QPainter>
+#include <array>
 #include <functional>
 #include <memory>
 
 #include "core/document/VorlanDoc.h"
 #include "render/development/DevelopmentRasterGeometry.h"
+#include "render/development/DevelopmentRasterRenderer.h"
 #include "render/development/DevelopmentView.h"
 #include "render/platform/GlOutlineFont.h"
 #include "render/platform/OffscreenGlContext.h"
@@ -30,6 +32,14 @@ inline constexpr double kZoomOutFactor = 0.8333333333333334;
 struct DevelopmentPaneCallbacks {
   std::function<void()> invalidate;              ///< the pane should be painted again
   std::function<void(int hint)> updateAllViews;  ///< both panes (after a pick)
+};
+
+/// Where the pane's picture lies in the buffer, which is a frame larger than
+/// the picture, and what OpenGL is given for it.
+struct FramePlacement {
+  RasterDrawParams params;  ///< for the whole buffer
+  BufferRect picture;       ///< the picture's pixels in the buffer
+  std::array<float, 5> key{};
 };
 
 class DevelopmentPaneEngine {
@@ -81,6 +91,9 @@ class DevelopmentPaneEngine {
   SheetArea sheetArea() const;
   bool renderNeeded() const { return renderNeeded_; }
   bool fastPanning() const { return fastPan_; }
+  /// Whether the last picture was the one before it moved, with only the
+  /// uncovered strips drawn.
+  bool lastRenderScrolled() const { return scrolled_; }
   /// Pixels the cached picture is shifted by during a fast pan.
   QPoint fastPanOffset() const;
 
@@ -105,6 +118,14 @@ class DevelopmentPaneEngine {
   /// Pans so that the selected part's box is in the centre.
   void ShowSelectedPart();
   bool EnsureTarget();
+  FramePlacement Place();
+  /// Brings the kept picture to a pan moved by whole device pixels within
+  /// the frame: only the strips that come into view are drawn. False when
+  /// the frame would be drawn differently (the move is not whole pixels,
+  /// leaves the frame or nothing of the picture).
+  bool Scroll();
+  /// The picture with the overlay drawn on it becomes what the pane shows.
+  void ShowPicture();
   void DrawOverlay();
 
   CVorlanDoc& doc_;
@@ -117,8 +138,14 @@ class DevelopmentPaneEngine {
   GlFont font_;
   /// The arrays of the last picture; forgotten on every update hint.
   RasterGeometryCache geometry_;
+  /// The last picture without the overlay, row 0 at the top.
+  QImage picture_;
   QImage image_;
   bool renderNeeded_ = true;
+  /// The pan has moved since the last picture (Render All).
+  bool scrolling_ = false;
+  FramePlacement shown_;  ///< of the last picture
+  bool scrolled_ = false;
   int lastX_ = 0, lastY_ = 0;
   int pressX_ = 0, pressY_ = 0;
   int leftPressX_ = 0, leftPressY_ = 0;

@@ -1,5 +1,6 @@
 #include "render/development/DevelopmentRasterGeometry.h"
 
+#include <algorithm>
 #include <array>
 #include <thread>
 
@@ -175,12 +176,24 @@ void CollectRasterGeometry(const Model& model, const Settings& settings, bool te
   }
 }
 
+void RasterGeometryCache::Index() {
+  if (indexed_ || !valid_) return;
+  for (RasterRun& run : geometry_.runs) {
+    for (RasterBatch* b :
+         {&run.flapFills, &run.flapOutlines, &run.solid, &run.dot1, &run.dot2, &run.under, &run.highlights})
+      b->index.Build(b->xy);
+    for (RasterBatch& b : run.faces) b.index.Build(b.xy);
+  }
+  indexed_ = true;
+}
+
 const RasterGeometry& RasterGeometryCache::Get(const Model& model, const Settings& settings, bool texturedOnly,
                                                bool highlights) {
   if (valid_ && model_ == &model && settings_ == settings && texturedOnly_ == texturedOnly && highlights_ == highlights)
     return geometry_;
   CollectRasterGeometry(model, settings, texturedOnly, highlights, RasterRunsFor(model), geometry_);
   valid_ = true;
+  indexed_ = false;
   model_ = &model;
   settings_ = settings;
   texturedOnly_ = texturedOnly;

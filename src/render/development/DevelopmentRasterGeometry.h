@@ -11,6 +11,7 @@
 
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "render/development/RasterBatchIndex.h"
 
 namespace plicora {
 
@@ -28,9 +29,12 @@ struct PixelMap {
 struct RasterBatch {
   std::vector<float> xy;
   std::vector<float> uv;
+  /// Where its primitives lie, once Index has run.
+  RasterBatchIndex index;
   void Clear() {
     xy.clear();
     uv.clear();
+    index.Clear();
   }
 };
 
@@ -63,11 +67,15 @@ std::size_t RasterRunsFor(const Model& model);
 class RasterGeometryCache {
  public:
   const RasterGeometry& Get(const Model& model, const Settings& settings, bool texturedOnly, bool highlights);
+  /// Indexes where the primitives of every batch of the last Get lie (once
+  /// per build), for pictures that draw only what meets a rectangle.
+  void Index();
   void Invalidate() { valid_ = false; }
 
  private:
   RasterGeometry geometry_;
   bool valid_ = false;
+  bool indexed_ = false;
   const Model* model_ = nullptr;
   Settings settings_;
   bool texturedOnly_ = false;

@@ -33,13 +33,49 @@ constexpr GLushort kDot1Stipple = 0x0707;
 constexpr GLushort kDot2Stipple = 0xFF18;
 constexpr GLushort kPageDivisionStipple = 0x0F0F;
 
-void DrawBatch(const RasterBatch& batch, GLenum mode, float depth) {
+// Development units (y down) of the part of the buffer being drawn, widened
+// by what a primitive may cover beyond its vertices; none for the whole buffer.
+struct DrawWindow {
+  bool all = true;
+  IndexWindow rect;
+};
+
+// Where the arrays land in the buffer and which of them are drawn.
+struct Placement {
+  PixelMap map;
+  DrawWindow window;
+};
+
+// The arrays of a batch, or, when it is indexed, of the primitives of it that
+// meet the window (in order, gathered into `scratch`): every pixel the window
+// covers sees the primitives over it in the order of the whole picture.
+const RasterBatch& Visible(const RasterBatch& batch, const DrawWindow& window, RasterBatch& scratch) {
+  if (window.all || batch.index.empty()) return batch;
+  thread_local std::vector<std::uint32_t> groups;
+  batch.index.Find(window.rect, batch.xy, groups);
+  scratch.Clear();
+  const bool textured = batch.uv.size() == batch.xy.size();
+  constexpr std::size_t kGroupFloats = 2 * RasterBatchIndex::kGroupVertices;
+  for (const std::uint32_t g : groups) {
+    const std::size_t first = g * kGroupFloats, last = std::min(batch.xy.size(), first + kGroupFloats);
+    scratch.xy.insert(scratch.xy.end(), batch.xy.begin() + static_cast<long>(first),
+                      batch.xy.begin() + static_cast<long>(last));
+    if (textured)
+      scratch.uv.insert(scratch.uv.end(), batch.uv.begin() + static_cast<long>(first),
+                        batch.uv.begin() + static_cast<long>(last));
+  }
+  return scratch;
+}
+
+void DrawBatch(const RasterBatch& whole, GLenum mode, float depth, const DrawWindow& window = DrawWindow{}) {
+  thread_local RasterBatch scratch;
+  const RasterBatch& batch = Visible(whole, window, scratch);
   if (batch.xy.empty()) return;
   glPushMatrix();
   glTranslatef(0.0f, 0.0f, depth);
   glEnableClientState(GL_VERTEX_ARRAY);
   glVertexPointer(2, GL_FLOAT, 0, batch.xy.data());
-  const bool textured = batch.uv.size() == batch.xy.size();
+  const bool textured = !batch.uv.empty() && batch.uv.size() == batch.xy.size();
   if (textured) {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glTexCoordPointer(2, GL_FLOAT, 0, batch.uv.data());
@@ -73,7 +109,9 @@ void DrawRect(double x0, double y0, double x1, double y1, double height, GLenum 
 // dotted borders of the printable areas.
 void DrawSheets(const RasterDrawParams& p) {
   const double r = p.pixelRatio;
-  if (p.width < 35 * r || p.height < 35 * r) return;
+  const int width = p.pictureWidth > 0 ? p.pictureWidth : p.width;
+  const int height = p.pictureHeight > 0 ? p.pictureHeight : p.height;
+  if (width < 35 * r || height < 35 * r) return;
   const double f = p.pixelsPerCm;
   const SheetArea& a = p.sheets;
   const double x0 = p.sheetLeft, y0 = p.sheetTop;
@@ -126,19 +164,19 @@ void PushPlacement(const PixelMap& map) {
 
 // One layer's batch of every run, in order: the same picture as one batch.
 template <typename Member>
-void DrawRuns(const RasterGeometry& g, const PixelMap& map, Member member, GLenum mode, float depth) {
-  PushPlacement(map);
-  for (const RasterRun& run : g.runs) DrawBatch(run.*member, mode, depth);
+void DrawRuns(const RasterGeometry& g, const Placement& at, Member member, GLenum mode, float depth) {
+  PushPlacement(at.map);
+  for (const RasterRun& run : g.runs) DrawBatch(run.*member, mode, depth, at.window);
   glPopMatrix();
 }
 
-void DrawFlaps(const RasterGeometry& g, const PixelMap& map, const Settings& settings, float lineWidth) {
+void DrawFlaps(const RasterGeometry& g, const Placement& at, const Settings& settings, float lineWidth) {
   SetSmoothing(settings.bLineSmooth);
   glColor3f(1.0f, 1.0f, 1.0f);
-  DrawRuns(g, map, &RasterRun::flapFills, GL_TRIANGLES, kDepthFlap);
+  DrawRuns(g, at, &RasterRun::flapFills, GL_TRIANGLES, kDepthFlap);
   glColor3f(0.0f, 0.0f, 0.0f);
   glLineWidth(lineWidth);
-  DrawRuns(g, map, &RasterRun::flapOutlines, GL_LINES, kDepthFlap);
+  DrawRuns(g, at, &RasterRun::flapOutlines, GL_LINES, kDepthFlap);
   SetSmoothing(false);
 }
 
@@ -149,7 +187,7 @@ bool AnyFace(const RasterGeometry& g, std::size_t slot) {
 }
 
 // Faces material by material, the default material first.
-void DrawFaces(const Model& model, const Settings& settings, const RasterGeometry& g, const PixelMap& map) {
+void DrawFaces(const Model& model, const Settings& settings, const RasterGeometry& g, const Placement& at) {
   for (int index = -1; index + 1 < static_cast<int>(g.textured.size()); ++index) {
     const std::size_t slot = static_cast<std::size_t>(index + 1);
     if (!AnyFace(g, slot)) continue;
@@ -168,8 +206,8 @@ void DrawFaces(const Model& model, const Settings& settings, const RasterGeometr
     } else {
       glColor3f(1.0f, 1.0f, 1.0f);
     }
-    PushPlacement(map);
-    for (const RasterRun& run : g.runs) DrawBatch(run.faces[slot], GL_TRIANGLES, kDepthFace);
+    PushPlacement(at.map);
+    for (const RasterRun& run : g.runs) DrawBatch(run.faces[slot], GL_TRIANGLES, kDepthFace, at.window);
     glPopMatrix();
     if (textured) {
       glDisable(GL_TEXTURE_2D);
@@ -179,25 +217,31 @@ void DrawFaces(const Model& model, const Settings& settings, const RasterGeometr
   }
 }
 
-void DrawLines(const RasterGeometry& g, const PixelMap& map, const Settings& settings, float lineWidth, int factor) {
+void DrawLines(const RasterGeometry& g, const Placement& at, const Settings& settings, float lineWidth, int factor) {
   SetSmoothing(settings.bLineSmooth);
   glLineWidth(lineWidth);
   glColor3f(1.0f, 1.0f, 1.0f);
-  DrawRuns(g, map, &RasterRun::under, GL_LINES, kDepthLine);
+  DrawRuns(g, at, &RasterRun::under, GL_LINES, kDepthLine);
   glColor3f(0.0f, 0.0f, 0.0f);
-  DrawRuns(g, map, &RasterRun::solid, GL_LINES, kDepthLine);
+  DrawRuns(g, at, &RasterRun::solid, GL_LINES, kDepthLine);
   // Each segment of GL_LINES starts its stipple afresh, as a separate line would.
   glEnable(GL_LINE_STIPPLE);
   glLineStipple(factor, kDot1Stipple);
-  DrawRuns(g, map, &RasterRun::dot1, GL_LINES, kDepthLine);
+  DrawRuns(g, at, &RasterRun::dot1, GL_LINES, kDepthLine);
   glLineStipple(factor, kDot2Stipple);
-  DrawRuns(g, map, &RasterRun::dot2, GL_LINES, kDepthLine);
+  DrawRuns(g, at, &RasterRun::dot2, GL_LINES, kDepthLine);
   glDisable(GL_LINE_STIPPLE);
   SetSmoothing(false);
 }
 
+bool NearRect(Point2 point, const BufferRect& r, double distance) {
+  return point.x >= r.left - distance && point.x <= r.left + r.width + distance && point.y >= r.top - distance &&
+         point.y <= r.top + r.height + distance;
+}
+
 void DrawJoinNumbers(const Model& model, const Settings& settings, const PixelMap& map, const RasterDrawParams& p,
                      const GlFont& font) {
+  const BufferRect* clip = p.clip;
   const double scale = settings.iEdgeNumberFontSize * p.pixelsPerCm * 0.042333333333333334;
   glColor3f(0.0f, 0.0f, 0.0f);
   char text[16];
@@ -209,7 +253,9 @@ void DrawJoinNumbers(const Model& model, const Settings& settings, const PixelMa
         const JoinNumberPlacement place = PlaceJoinNumber(
             map.Pixel(CornerOf(*h, part)), map.Pixel(CornerOf(*end, part)), model.mirrored, settings.bEdgeIdReverse);
         if (!place.valid) continue;
-        std::snprintf(text, sizeof text, "%d", h->edge->joinNumber);
+        const int length = std::snprintf(text, sizeof text, "%d", h->edge->joinNumber);
+        // A number is centred on its origin and at most as wide as its digits plus one em.
+        if (clip && !NearRect(place.middle, *clip, scale * (length + 1))) continue;
         glPushMatrix();
         glTranslated(place.middle.x, p.height - place.middle.y, kDepthNumber);
         glScaled(scale, scale, scale);
@@ -262,10 +308,25 @@ void DrawFadedParts(const Model& model, const Settings& settings, const std::vec
   glDisable(GL_BLEND);
 }
 
-void DrawHighlights(const Settings& settings, const RasterGeometry& g, const PixelMap& map) {
+void DrawHighlights(const Settings& settings, const RasterGeometry& g, const Placement& at) {
   const ColorRef c = settings.colors[kColorHighlight];
   glColor3ub(static_cast<GLubyte>(RedOf(c)), static_cast<GLubyte>(GreenOf(c)), static_cast<GLubyte>(BlueOf(c)));
-  DrawRuns(g, map, &RasterRun::highlights, GL_TRIANGLES, kDepthHighlight);
+  DrawRuns(g, at, &RasterRun::highlights, GL_TRIANGLES, kDepthHighlight);
+}
+
+// The clip rectangle in development units, widened by the line width and
+// the smoothing's fringe.
+DrawWindow WindowOf(const RasterDrawParams& p, const PixelMap& map, float lineWidth) {
+  DrawWindow w;
+  if (!p.clip || !(map.k > 0.0)) return w;
+  const double margin = std::max(1.0, static_cast<double>(lineWidth)) + 3.0;
+  const BufferRect& r = *p.clip;
+  w.all = false;
+  w.rect.x0 = static_cast<float>((r.left - margin - map.ox) / map.k);
+  w.rect.x1 = static_cast<float>((r.left + r.width + margin - map.ox) / map.k);
+  w.rect.y0 = static_cast<float>((r.top - margin - map.oy) / map.k);
+  w.rect.y1 = static_cast<float>((r.top + r.height + margin - map.oy) / map.k);
+  return w;
 }
 
 }  // namespace
@@ -319,6 +380,10 @@ void DrawDevelopmentRaster(const Model* model, const Settings& settings, const R
   // left off, which gives the same picture for less work.
   glDisable(GL_DEPTH_TEST);
 
+  if (p.clip) {
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(p.clip->left, p.height - p.clip->top - p.clip->height, p.clip->width, p.clip->height);
+  }
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   if (p.forPrint) {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
@@ -332,6 +397,7 @@ void DrawDevelopmentRaster(const Model* model, const Settings& settings, const R
   if (model && model->devScale > 0.0) {
     const PixelMap map{p.pixelsPerCm * model->devScale, p.originX, p.originY, static_cast<double>(p.height)};
     const float lineWidth = static_cast<float>(p.pixelsPerCm * settings.printoutLineWidth * kCmPerLinePoint);
+    const Placement at{map, WindowOf(p, map, lineWidth)};
     const int factor = std::clamp(static_cast<int>(p.pixelsPerCm * 0.04), 1, 256);
     // Without a cache of the caller's the arrays are built afresh, in
     // storage kept from one picture to the next (a large model needs tens
@@ -340,12 +406,13 @@ void DrawDevelopmentRaster(const Model* model, const Settings& settings, const R
     RasterGeometryCache& cache = p.geometry ? *p.geometry : scratch;
     if (!p.geometry) scratch.Invalidate();
     const RasterGeometry& geometry = cache.Get(*model, settings, p.texturedOnly, p.markedFaces);
+    if (p.clip && p.indexClip) cache.Index();
     if (p.texturedOnly) {
-      DrawFaces(*model, settings, geometry, map);
+      DrawFaces(*model, settings, geometry, at);
     } else {
-      if (settings.bDrawFlap) DrawFlaps(geometry, map, settings, lineWidth);
-      DrawFaces(*model, settings, geometry, map);
-      DrawLines(geometry, map, settings, lineWidth, factor);
+      if (settings.bDrawFlap) DrawFlaps(geometry, at, settings, lineWidth);
+      DrawFaces(*model, settings, geometry, at);
+      DrawLines(geometry, at, settings, lineWidth, factor);
       if (settings.bDrawNumber) {
         GlFont own;
         const GlFont* font = p.font;
@@ -356,10 +423,11 @@ void DrawDevelopmentRaster(const Model* model, const Settings& settings, const R
         DrawJoinNumbers(*model, settings, map, p, *font);
         if (own.listBase) DeleteGlFont(own);
       }
-      if (p.fadedParts) DrawFadedParts(*model, settings, *p.fadedParts, map);
-      DrawHighlights(settings, geometry, map);
+      if (p.fadedParts) DrawFadedParts(*model, settings, *p.fadedParts, at.map);
+      DrawHighlights(settings, geometry, at);
     }
   }
+  glDisable(GL_SCISSOR_TEST);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glFlush();
 }

@@ -13,6 +13,14 @@ namespace plicora {
 
 class RasterGeometryCache;
 
+/// A rectangle of buffer pixels, measured from the top-left corner.
+struct BufferRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
 /// Where the development lands in the buffer and what is drawn.
 struct RasterDrawParams {
   int width = 0;  ///< buffer size in pixels
@@ -33,12 +41,24 @@ struct RasterDrawParams {
   /// Pane only: buffer pixels per client pixel (2 on a high-DPI screen);
   /// the sheets' shadow, outline and dotted borders are that many pixels.
   double pixelRatio = 1.0;
+  /// Pane only: the size of the pane's picture when the buffer is a larger
+  /// frame around it (0: the buffer's size).
+  int pictureWidth = 0;
+  int pictureHeight = 0;
   /// Glyph lists for the join numbers, built in the current context; with
   /// none the numbers are built for this call and deleted after it.
   const GlFont* font = nullptr;
   /// Where the arrays drawn are kept for the next picture; with none they
   /// are built afresh.
   RasterGeometryCache* geometry = nullptr;
+  /// Pane only: when given, only this rectangle of the buffer is cleared
+  /// and drawn, with the pixels the whole picture has there; the rest of the
+  /// buffer keeps its pixels.
+  const BufferRect* clip = nullptr;
+  /// With a clip: where the primitives lie is indexed when it is not yet
+  /// (once per build of the arrays), so that only what meets the clip is
+  /// sent; worth it when many small parts of the picture follow.
+  bool indexClip = false;
 };
 
 /// The raster parameters of the pane's view, for a buffer of `pixelRatio`
