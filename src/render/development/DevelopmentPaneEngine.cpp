@@ -152,8 +152,7 @@ bool DevelopmentPaneEngine::Render() {
     glFinish();
   }
   shown_ = at;
-  picture_ = CropPicture(*context_, at.picture);
-  ShowPicture();
+  ShowPicture(CropPicture(*context_, at.picture));
   renderNeeded_ = false;
   return true;
 }
@@ -181,13 +180,12 @@ bool DevelopmentPaneEngine::Scroll() {
     glFinish();
   }
   shown_ = at;
-  picture_ = CropPicture(*context_, now);
-  ShowPicture();
+  ShowPicture(CropPicture(*context_, now));
   return true;
 }
 
-void DevelopmentPaneEngine::ShowPicture() {
-  image_ = picture_;
+void DevelopmentPaneEngine::ShowPicture(QImage picture) {
+  image_ = std::move(picture);
   image_.setDevicePixelRatio(targetRatio_);  // the overlay is drawn in client pixels
   DrawOverlay();
 }

@@ -125,7 +125,7 @@ class DevelopmentPaneEngine {
   /// leaves the frame or nothing of the picture).
   bool Scroll();
   /// The picture with the overlay drawn on it becomes what the pane shows.
-  void ShowPicture();
+  void ShowPicture(QImage picture);
   void DrawOverlay();
 
   CVorlanDoc& doc_;
@@ -138,8 +138,6 @@ class DevelopmentPaneEngine {
   GlFont font_;
   /// The arrays of the last picture; forgotten on every update hint.
   RasterGeometryCache geometry_;
-  /// The last picture without the overlay, row 0 at the top.
-  QImage picture_;
   QImage image_;
   bool renderNeeded_ = true;
   /// The pan has moved since the last picture (Render All).
