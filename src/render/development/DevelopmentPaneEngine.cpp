@@ -127,7 +127,6 @@ FramePlacement DevelopmentPaneEngine::Place() {
   p.originY += at.picture.top;
   p.sheetLeft += at.picture.left;
   p.sheetTop += at.picture.top;
-  // What OpenGL is given: equal keys draw equal pixels at the same place of the frame.
   at.key = {static_cast<float>(p.pixelsPerCm), static_cast<float>(p.originX), static_cast<float>(p.height - p.originY),
             static_cast<float>(p.sheetLeft), static_cast<float>(p.height - p.sheetTop)};
   p.font = font_.listBase != 0 ? &font_ : nullptr;
@@ -151,6 +150,7 @@ bool DevelopmentPaneEngine::Render() {
     DrawDevelopmentRaster(HasDevelopment() ? doc_.model() : nullptr, settings, at.params);
     glFinish();
   }
+  at.params.clip = nullptr;
   shown_ = at;
   ShowPicture(CropPicture(*context_, at.picture));
   renderNeeded_ = false;
@@ -174,11 +174,12 @@ bool DevelopmentPaneEngine::Scroll() {
     if (!scope.ok()) return false;
     for (const BufferRect& strip : strips) {
       at.params.clip = &strip;
-      at.params.indexClip = true;
+      at.params.cullToClip = true;
       DrawDevelopmentRaster(doc_.model(), doc_.settings(), at.params);
     }
     glFinish();
   }
+  at.params.clip = nullptr;
   shown_ = at;
   ShowPicture(CropPicture(*context_, now));
   return true;
@@ -361,8 +362,9 @@ void DevelopmentPaneEngine::MouseMove(int x, int y, const PointerState& state) {
     RequestRender();
   } else if (state.right || state.middle) {
     if (settings.bRenderAllGL) {
-      // The picture follows at once: its pixels move with the pan and only
-      // the strips they uncover are drawn (a full render when one is due anyway).
+      // The picture follows at once: the frame keeps the pixels already
+      // drawn and only the strips that come into view are drawn (a full
+      // render when one is due anyway).
       view_.panX += dx / view_.viewZoom;
       view_.panY -= dy / view_.viewZoom;
       scrolling_ = true;

@@ -39,6 +39,7 @@ struct DevelopmentPaneCallbacks {
 struct FramePlacement {
   RasterDrawParams params;  ///< for the whole buffer
   BufferRect picture;       ///< the picture's pixels in the buffer
+  /// What OpenGL is given for the frame: equal keys draw equal pixels at the same place in it.
   std::array<float, 5> key{};
 };
 
@@ -118,6 +119,7 @@ class DevelopmentPaneEngine {
   /// Pans so that the selected part's box is in the centre.
   void ShowSelectedPart();
   bool EnsureTarget();
+  /// The raster parameters of the view with the picture placed in the frame.
   FramePlacement Place();
   /// Brings the kept picture to a pan moved by whole device pixels within
   /// the frame: only the strips that come into view are drawn. False when

@@ -315,10 +315,10 @@ void DrawHighlights(const Settings& settings, const RasterGeometry& g, const Pla
 }
 
 // The clip rectangle in development units, widened by the line width and
-// the smoothing's fringe.
+// the smoothing's fringe, when the drawing is culled to it.
 DrawWindow WindowOf(const RasterDrawParams& p, const PixelMap& map, float lineWidth) {
   DrawWindow w;
-  if (!p.clip || !(map.k > 0.0)) return w;
+  if (!p.clip || !p.cullToClip || !(map.k > 0.0)) return w;
   const double margin = std::max(1.0, static_cast<double>(lineWidth)) + 3.0;
   const BufferRect& r = *p.clip;
   w.all = false;
@@ -406,7 +406,7 @@ void DrawDevelopmentRaster(const Model* model, const Settings& settings, const R
     RasterGeometryCache& cache = p.geometry ? *p.geometry : scratch;
     if (!p.geometry) scratch.Invalidate();
     const RasterGeometry& geometry = cache.Get(*model, settings, p.texturedOnly, p.markedFaces);
-    if (p.clip && p.indexClip) cache.Index();
+    if (p.clip && p.cullToClip) cache.Index();
     if (p.texturedOnly) {
       DrawFaces(*model, settings, geometry, at);
     } else {

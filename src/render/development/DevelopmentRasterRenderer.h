@@ -55,10 +55,10 @@ struct RasterDrawParams {
   /// and drawn, with the pixels the whole picture has there; the rest of the
   /// buffer keeps its pixels.
   const BufferRect* clip = nullptr;
-  /// With a clip: where the primitives lie is indexed when it is not yet
-  /// (once per build of the arrays), so that only what meets the clip is
-  /// sent; worth it when many small parts of the picture follow.
-  bool indexClip = false;
+  /// With a clip: only the primitives that meet it are sent, found through
+  /// an index of where they lie (built once per build of the arrays); worth
+  /// it for thin strips of the picture.
+  bool cullToClip = false;
 };
 
 /// The raster parameters of the pane's view, for a buffer of `pixelRatio`
