@@ -429,7 +429,8 @@ void DrawDevelopmentRaster(const Model* model, const Settings& settings, const R
   }
   glDisable(GL_SCISSOR_TEST);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  glFlush();
+  // Strips are drawn in a row before the caller waits for them all.
+  if (!p.cullToClip) glFlush();
 }
 
 }  // namespace plicora

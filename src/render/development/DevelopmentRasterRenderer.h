@@ -57,7 +57,8 @@ struct RasterDrawParams {
   const BufferRect* clip = nullptr;
   /// With a clip: only the primitives that meet it are sent, found through
   /// an index of where they lie (built once per build of the arrays); worth
-  /// it for thin strips of the picture.
+  /// it for thin strips of the picture. The caller then waits for the
+  /// drawing (glFinish) once it has drawn every strip.
   bool cullToClip = false;
 };
 
