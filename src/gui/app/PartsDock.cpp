@@ -16,8 +16,8 @@ PartsDock::PartsDock(CVorlanDoc& doc, QWidget* parent) : QDockWidget(QStringLite
   list_->setUniformRowHeights(true);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setColumnCount(kPartColumnCount);
-  list_->setHeaderLabels({QStringLiteral("Part"), QStringLiteral("Faces"), QStringLiteral("Pages"),
-                          QStringLiteral("Glued to (joins)"), QStringLiteral("Built")});
+  list_->setHeaderLabels({QStringLiteral("Part"), QStringLiteral("Built"), QStringLiteral("Faces"),
+                          QStringLiteral("Pages"), QStringLiteral("Glued to (joins)")});
   list_->setMinimumWidth(320);
   list_->header()->setStretchLastSection(true);
   setWidget(list_);
@@ -70,7 +70,8 @@ void PartsDock::Refill() {
       items.append(item);
     }
     list_->addTopLevelItems(items);
-    for (int column : {kPartIndexColumn, kPartFacesColumn, kPartPagesColumn}) list_->resizeColumnToContents(column);
+    for (int column : {kPartIndexColumn, kPartBuiltColumn, kPartFacesColumn, kPartPagesColumn})
+      list_->resizeColumnToContents(column);
   }
   following_ = false;
   FollowSelection();

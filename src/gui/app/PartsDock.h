@@ -17,10 +17,10 @@ namespace plicora {
 /// glued together.
 enum PartsColumn : int {
   kPartIndexColumn = 0,
+  kPartBuiltColumn,
   kPartFacesColumn,
   kPartPagesColumn,
   kPartGluedColumn,
-  kPartBuiltColumn,
   kPartColumnCount,
 };
 
