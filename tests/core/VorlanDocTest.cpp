@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TestSupport.h"
 #include "WorkFileTestSupport.h"
 #include "core/document/BuildOrderStep.h"
@@ -132,6 +134,53 @@ TEST(VorlanDocTest, NumbersThatCannotBeDrawnAreNotOpened) {
     EXPECT_EQ(outcome.status, OpenStatus::ReadFailed) << &c - cases;
     EXPECT_EQ(h.sink.messages, std::vector<std::string>{"Failed to load specified file\n" + path}) << &c - cases;
     EXPECT_EQ(h.doc.model(), current) << &c - cases;
+  }
+}
+
+// A long open tells how far it got and can be stopped at any tick: the
+// stopped open leaves the document, its settings and its panes as they were
+// and says nothing; no tick comes after the stop.
+TEST(VorlanDocTest, StoppedOpenLeavesTheDocumentAsItWas) {
+  DocHarness h;
+  const std::string cow = test::FixturePath("cow_materials.plc");  // enough faces for several read ticks
+  std::vector<double> shares;
+  OpenRequest request;
+  request.path = cow;
+  request.progress = [&shares](double done) {
+    shares.push_back(done);
+    return true;
+  };
+  ASSERT_TRUE(h.doc.OpenWorkFile(request).ok());
+  EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+  EXPECT_GT(std::count_if(shares.begin(), shares.end(), [](double d) { return d < 0.8; }), 1);  // reading
+  EXPECT_EQ(shares.back(), 1.0);
+  const int ticks = static_cast<int>(shares.size());
+
+  ASSERT_TRUE(h.Open(test::FixturePath("sphere_multipage_a4.plc")).ok());
+  const Model* sphere = h.doc.model();
+  const Settings before = h.settings;
+  const PageLayout pages = h.doc.pages();
+  const int joins = h.doc.joinNumbers();
+  h.doc.SetModifiedFlag();
+  for (int stopAt = 1; stopAt <= ticks; ++stopAt) {
+    SCOPED_TRACE(stopAt);
+    int calls = 0;
+    request.progress = [&calls, stopAt](double) { return ++calls < stopAt; };
+    h.hints.clear();
+    h.sink.messages.clear();
+    const OpenOutcome outcome = h.doc.OpenWorkFile(request);
+    EXPECT_EQ(outcome.status, OpenStatus::Stopped);
+    EXPECT_EQ(calls, stopAt);
+    EXPECT_EQ(h.doc.model(), sphere);
+    EXPECT_EQ(h.doc.title(), "sphere_multipage_a4.plc");
+    EXPECT_EQ(h.settings.scaleProduct, before.scaleProduct);
+    EXPECT_EQ(h.settings.iPageType, before.iPageType);
+    EXPECT_EQ(h.doc.pages().columns, pages.columns);
+    EXPECT_EQ(h.doc.pages().rows, pages.rows);
+    EXPECT_EQ(h.doc.joinNumbers(), joins);
+    EXPECT_TRUE(h.doc.IsModified());
+    EXPECT_TRUE(h.hints.empty());
+    EXPECT_TRUE(h.sink.messages.empty());
   }
 }
 

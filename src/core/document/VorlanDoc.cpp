@@ -37,6 +37,11 @@ std::string TooManySurfacesText(int faces) {
   return text;
 }
 
+/// The share of an open that reading the file takes; deriving the
+/// development from the model, in kDeriveSteps ticks, takes the rest.
+constexpr double kReadShare = 0.8;
+constexpr int kDeriveSteps = 4;
+
 constexpr double kLargestDevelopmentCm = 500.0;  // scaling up stops at 5 metres
 constexpr double kSmallestDevelopmentCm = 1.0;
 
@@ -49,17 +54,36 @@ bool HasWorkFileExtension(const std::string& path) {
 CVorlanDoc::CVorlanDoc(Settings& settings) : settings_(settings) {}
 CVorlanDoc::~CVorlanDoc() = default;
 
+/// A file read and derived aside from the document, made current only when
+/// the whole open succeeded.
+struct CVorlanDoc::OpenedFile {
+  std::unique_ptr<Model> model;
+  Settings settings;
+  PageLayout pages;
+  int joinNumbers = 0;
+  bool fontsReplaced = false;
+};
+
 OpenOutcome CVorlanDoc::OpenWorkFile(const OpenRequest& request) {
   OpenOutcome outcome;
   if (onBeforeOpen) onBeforeOpen();
   if (!CheckPath(request.path, outcome)) return outcome;
-  std::unique_ptr<Model> model = ReadModel(request, outcome);
-  if (!model) return outcome;
-  const bool fontsReplaced = MakeCurrent(std::move(model), request);
+  // The info block overwrites the settings as it is read: it is read into a
+  // copy, so that the panes, which may repaint while a large file is read,
+  // and a file that is not opened, leave the current settings as they are.
+  OpenedFile opened;
+  opened.settings = settings_;
+  opened.model = ReadModel(request, opened.settings, outcome);
+  if (!opened.model) return outcome;
+  if (!Derive(request, opened)) {
+    outcome.status = OpenStatus::Stopped;
+    return outcome;
+  }
+  MakeCurrent(opened, request);
   if (onOpened) onOpened(request.path);
   // The panes learn of the new model before any message box lets them paint.
   UpdateAllViews(HINT_FILE_OPENED);
-  TellAboutOpened(request, fontsReplaced);
+  TellAboutOpened(request, opened.fontsReplaced);
   outcome.status = OpenStatus::Opened;
   return outcome;
 }
@@ -78,20 +102,21 @@ bool CVorlanDoc::CheckPath(const std::string& path, OpenOutcome& outcome) const 
   return true;
 }
 
-std::unique_ptr<Model> CVorlanDoc::ReadModel(const OpenRequest& request, OpenOutcome& outcome) {
-  // The info block overwrites the settings as it is read: keep a copy so that
-  // a file that is not opened leaves them as the current model needs them.
-  const Settings previous = settings_;
-  auto model = std::make_unique<Model>(settings_.colors[kColorMaterial]);
-  settings_.scaleProduct = 0.0;
-  outcome.readResult = request.maxTextureSize > 0
-                           ? ReadWorkFile(request.path, *model, settings_, request.maxTextureSize)
-                           : ReadWorkFile(request.path, *model, settings_);
+std::unique_ptr<Model> CVorlanDoc::ReadModel(const OpenRequest& request, Settings& read, OpenOutcome& outcome) const {
+  auto model = std::make_unique<Model>(read.colors[kColorMaterial]);
+  read.scaleProduct = 0.0;
+  WorkShareTick readTick;
+  if (request.progress) readTick = [&request](double done) { return request.progress(kReadShare * done); };
+  const int limit = request.maxTextureSize > 0 ? request.maxTextureSize : read.maxTextureSize;
+  outcome.readResult = ReadWorkFile(request.path, *model, read, limit, &readTick);
+  if (outcome.readResult == kReadStopped) {
+    outcome.status = OpenStatus::Stopped;
+    return nullptr;
+  }
   // A file whose numbers cannot be drawn (inf, nan, 1e300 from damage) is
   // not opened: nothing sound could be shown, printed or exported from it.
-  const bool usable = outcome.readResult == kReadOk && HasUsableNumbers(*model, settings_);
-  if (usable && (!request.afterRead || request.afterRead(settings_, *model))) return model;
-  settings_ = previous;
+  const bool usable = outcome.readResult == kReadOk && HasUsableNumbers(*model, read);
+  if (usable && (!request.afterRead || request.afterRead(read, *model))) return model;
   if (outcome.readResult == kReadRefused) {
     outcome.status = OpenStatus::Refused;
   } else if (!usable) {
@@ -104,12 +129,31 @@ std::unique_ptr<Model> CVorlanDoc::ReadModel(const OpenRequest& request, OpenOut
   return nullptr;
 }
 
-bool CVorlanDoc::MakeCurrent(std::unique_ptr<Model> model, const OpenRequest& request) {
-  // Everything is derived before the model becomes current.
-  model->path = request.path;
-  MeasureModel(*model);
-  const bool fontsReplaced = request.fontAvailable && ReplaceMissingFonts(*model, request.fontAvailable);
-  model_ = std::move(model);
+bool CVorlanDoc::Derive(const OpenRequest& request, OpenedFile& opened) {
+  // Each step is short next to the reading; the tick comes between steps.
+  int step = 0;
+  const auto goOn = [&request, &step] {
+    return !request.progress || request.progress(kReadShare + (1.0 - kReadShare) * ++step / kDeriveSteps);
+  };
+  Model& model = *opened.model;
+  model.path = request.path;
+  MeasureModel(model);
+  opened.fontsReplaced = request.fontAvailable && ReplaceMissingFonts(model, request.fontAvailable);
+  if (!goOn()) return false;
+  if (model.hasDevelopment) {
+    ComputeOpenedPositions(model);
+    if (!goOn()) return false;
+    ComputeDevelopmentBounds(model);
+    UpdatePageGrid(&model, opened.settings, opened.pages);
+    if (!goOn()) return false;
+    opened.joinNumbers = AssignJoinNumbers(model);
+  }
+  return goOn();
+}
+
+void CVorlanDoc::MakeCurrent(OpenedFile& opened, const OpenRequest& request) {
+  settings_ = opened.settings;
+  model_ = std::move(opened.model);
   title_ = std::string(FileNameOf(request.path));
   shell_ = ViewShellState{};
   joinHighlight_ = JoinHighlight{};
@@ -117,15 +161,10 @@ bool CVorlanDoc::MakeCurrent(std::unique_ptr<Model> model, const OpenRequest& re
   ForgetParts();
   shell_.hasDevelopment = model_->hasDevelopment;
   showPageNumbers = false;
-  if (shell_.hasDevelopment) {
-    PrepareDevelopment();
-  } else {
-    pages_ = PageLayout{};
-    joinNumbers_ = 0;
-  }
+  pages_ = opened.pages;
+  joinNumbers_ = opened.joinNumbers;
   LoadBuildProgress();
   modified_ = false;
-  return fontsReplaced;
 }
 
 void CVorlanDoc::LoadBuildProgress() {
@@ -197,13 +236,6 @@ bool ReplaceMissingFonts(Model& model, const std::function<bool(const std::strin
     replaced = true;
   }
   return replaced;
-}
-
-void CVorlanDoc::PrepareDevelopment() {
-  ComputeOpenedPositions(*model_);
-  ComputeDevelopmentBounds(*model_);
-  UpdatePageGrid(model_.get(), settings_, pages_);
-  joinNumbers_ = AssignJoinNumbers(*model_);
 }
 
 void CVorlanDoc::RecomputeLayout() {

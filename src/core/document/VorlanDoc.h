@@ -17,6 +17,7 @@
 #include "core/document/JoinHighlight.h"
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 #include "core/view3d/ViewShellState.h"
 
 namespace plicora {
@@ -29,6 +30,7 @@ enum class OpenStatus {
   ReadFailed,  ///< "Failed to load specified file"
   Refused,     ///< the version check refused it (it showed its own message)
   Rejected,    ///< the afterRead step refused it (it reported why)
+  Stopped,     ///< the progress tick asked to stop (nothing changed, no message)
 };
 
 /// What to open and the steps the caller adds.
@@ -46,6 +48,10 @@ struct OpenRequest {
   /// OpenGL's largest texture side for the textures the file holds; 0 takes
   /// the limit the settings know.
   int maxTextureSize = 0;
+  /// Told the share of the open done (reading, then deriving the
+  /// development) now and then; false stops the open, which then leaves the
+  /// document as it was.
+  WorkShareTick progress;
 };
 
 struct OpenOutcome {
@@ -71,7 +77,7 @@ class CVorlanDoc {
   CVorlanDoc& operator=(const CVorlanDoc&) = delete;
 
   /// Opens a work file. The previous model and the settings stay as they
-  /// were on any failure.
+  /// were on any failure and when the progress tick stopped the open.
   OpenOutcome OpenWorkFile(const OpenRequest& request);
   /// Frees the model (closing the document).
   void CloseDocument();
@@ -176,14 +182,15 @@ class CVorlanDoc {
   std::function<void(const std::string& path)> onOpened;
 
  private:
-  // The steps of an open: the path, the reading (settings restored on any
-  // failure), the new model made current with what is derived from it, and
-  // the messages about it.
+  // The steps of an open: the path, the reading and what is derived from the
+  // model (both aside from the document, into an OpenedFile), the opened
+  // file made current, and the messages about it.
+  struct OpenedFile;
   bool CheckPath(const std::string& path, OpenOutcome& outcome) const;
-  std::unique_ptr<Model> ReadModel(const OpenRequest& request, OpenOutcome& outcome);
-  bool MakeCurrent(std::unique_ptr<Model> model, const OpenRequest& request);
+  std::unique_ptr<Model> ReadModel(const OpenRequest& request, Settings& read, OpenOutcome& outcome) const;
+  static bool Derive(const OpenRequest& request, OpenedFile& opened);
+  void MakeCurrent(OpenedFile& opened, const OpenRequest& request);
   void TellAboutOpened(const OpenRequest& request, bool fontsReplaced) const;
-  void PrepareDevelopment();
   void RecomputeLayout();
   void LoadBuildProgress();
 

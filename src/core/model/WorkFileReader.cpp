@@ -52,6 +52,11 @@ std::size_t gReadAheadBytes = std::size_t{1} << 20;
 /// How often (in faces) the bytes already parsed are given back.
 constexpr int kReleaseInterval = 1 << 14;
 
+/// How many small records (a vertex, an edge, a row of texture pixels; a
+/// face counts as kFaceWeight) are read between two ticks.
+constexpr int kTickInterval = 1 << 13;
+constexpr int kFaceWeight = 4;
+
 template <typename Container>
 bool InRange(int index, const Container& c) {
   return index >= 0 && static_cast<std::size_t>(index) < c.size();
@@ -60,14 +65,19 @@ bool InRange(int index, const Container& c) {
 class WorkFileParser {
  public:
   /// `file`, when given, is told as parsing moves on which bytes are done.
-  WorkFileParser(std::string_view bytes, FileBytes* file, Model& model, Settings& settings, int maxTextureSize)
+  WorkFileParser(std::string_view bytes, FileBytes* file, Model& model, Settings& settings, int maxTextureSize,
+                 const WorkShareTick* tick)
       : file_(file),
+        bytes_(bytes),
         in_(bytes.data(), bytes.data() + bytes.size()),
         model_(model),
         settings_(settings),
-        maxTextureSize_(maxTextureSize) {}
+        maxTextureSize_(maxTextureSize),
+        tick_(tick && *tick ? tick : nullptr) {}
 
   int Run();
+  /// Whether the tick asked the reading to stop.
+  bool stopped() const { return stopped_; }
 
  private:
   int Int() { return in_.IntToken(); }
@@ -77,6 +87,16 @@ class WorkFileParser {
   bool SkipLineThenRead(std::size_t capacity, std::string_view& line) {
     std::string_view rest;
     return in_.ReadLine(capacity, rest) && in_.ReadLine(capacity, line);
+  }
+  /// Counts `weight` small records read and now and then tells the tick the
+  /// share of the bytes read. A stop fails the stream, which ends every loop.
+  void Advance(int weight = 1) {
+    if (!tick_ || stopped_ || (sinceTick_ += weight) < kTickInterval) return;
+    sinceTick_ = 0;
+    const auto read = static_cast<double>(in_.position() - bytes_.data());
+    if ((*tick_)(bytes_.empty() ? 1.0 : read / static_cast<double>(bytes_.size()))) return;
+    stopped_ = true;
+    in_.Fail();
   }
   bool SeekKeyword(std::string_view keyword) {
     std::string_view token;
@@ -111,10 +131,14 @@ class WorkFileParser {
   void StoreInfoValue(std::string_view key);
 
   FileBytes* file_;
+  std::string_view bytes_;
   WorkFileStream in_;
   Model& model_;
   Settings& settings_;
-  int maxTextureSize_;              ///< OpenGL's texture size limit
+  int maxTextureSize_;  ///< OpenGL's texture size limit
+  const WorkShareTick* tick_;
+  int sinceTick_ = 0;
+  bool stopped_ = false;
   std::vector<HalfEdge*> corners_;  // the ring being read
   int facesSinceRelease_ = 0;
   std::unordered_map<const Face*, std::unordered_map<const Vertex*, HalfEdge*>> longRings_;
@@ -209,6 +233,7 @@ void WorkFileParser::ReadSolidBody(Solid& solid) {
     v.x = Real();
     v.y = Real();
     v.z = Real();
+    Advance();
   }
 
   if (!SeekKeyword("faces")) return;
@@ -218,6 +243,7 @@ void WorkFileParser::ReadSolidBody(Solid& solid) {
       static_cast<int>(static_cast<std::uint32_t>(model_.totalFaces) + static_cast<std::uint32_t>(faceCount));
   for (int i = 0; i < faceCount && !in_.failed(); ++i) {
     ReadFace(solid);
+    Advance(kFaceWeight);
     if (++facesSinceRelease_ == kReleaseInterval) {
       facesSinceRelease_ = 0;
       if (file_) file_->ReleaseBefore(in_.position());
@@ -300,6 +326,7 @@ void WorkFileParser::ReadEdges(Solid& solid, int count) {
     if (linked + kEdgeWindow / 4 < parsed) askForCorners(window[(linked + kEdgeWindow / 4) % kEdgeWindow]);
     AddEdge(solid, window[linked % kEdgeWindow]);
     ++linked;
+    Advance();
   }
 }
 
@@ -455,6 +482,8 @@ void WorkFileParser::ReadTexture(Material& material) {
       std::snprintf(line_number, sizeof line_number, "fail linenumber %d", r);
       ShowMessage(line_number, MessageKind::Error);
     }
+    Advance();
+    if (stopped_) return;  // the model is thrown away: no message for the rows not read
   }
   if (!keep) return;  // far more pixels declared than the file holds: the material has no image to show
   material.image = std::move(image);
@@ -525,6 +554,7 @@ void WorkFileParser::StoreInfoValue(std::string_view key) {
 
 int RunParser(WorkFileParser& parser, Model& model) {
   const int result = parser.Run();
+  if (parser.stopped()) return kReadStopped;
   if (result == kReadOk) model.loaded = true;
   return result;
 }
@@ -535,10 +565,11 @@ void SetReadAheadThreshold(std::size_t bytes) {
   gReadAheadBytes = bytes;
 }
 
-int ReadWorkFile(const std::string& path, Model& model, Settings& settings, int maxTextureSize) {
+int ReadWorkFile(const std::string& path, Model& model, Settings& settings, int maxTextureSize,
+                 const WorkShareTick* tick) {
   FileBytes file;
   if (!file.Open(path)) return kReadFailed;
-  WorkFileParser parser(std::string_view(file.data(), file.size()), &file, model, settings, maxTextureSize);
+  WorkFileParser parser(std::string_view(file.data(), file.size()), &file, model, settings, maxTextureSize, tick);
   return RunParser(parser, model);
 }
 
@@ -546,8 +577,9 @@ int ReadWorkFile(const std::string& path, Model& model, Settings& settings) {
   return ReadWorkFile(path, model, settings, settings.maxTextureSize);
 }
 
-int ReadWorkFileData(std::string_view bytes, Model& model, Settings& settings, int maxTextureSize) {
-  WorkFileParser parser(bytes, nullptr, model, settings, maxTextureSize);
+int ReadWorkFileData(std::string_view bytes, Model& model, Settings& settings, int maxTextureSize,
+                     const WorkShareTick* tick) {
+  WorkFileParser parser(bytes, nullptr, model, settings, maxTextureSize, tick);
   return RunParser(parser, model);
 }
 

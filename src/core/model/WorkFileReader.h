@@ -14,6 +14,7 @@
 
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 
 namespace plicora {
 
@@ -22,6 +23,7 @@ enum WorkFileResult {
   kReadFailed = 1,     ///< not opened, or it ended right after "version"
   kReadNoVersion = 2,  ///< read to its end without a "version" keyword: not a work file
   kReadRefused = 3,    ///< the version check refused it (its message was shown)
+  kReadStopped = 4,    ///< the tick asked the reading to stop; the model is incomplete
 };
 
 /// Largest side of a texture image stored in a work file.
@@ -36,12 +38,15 @@ inline constexpr int kMaxSolidsPastEnd = 1024;
 /// A texture image with a side above OpenGL's `maxTextureSize` (or above the
 /// profile's lower limit when that is on) is reduced to a square of the
 /// limit. Messages go through the message sink. Returns a WorkFileResult.
-int ReadWorkFile(const std::string& path, Model& model, Settings& settings, int maxTextureSize);
+/// `tick`, when given, is told the share of the bytes read now and then.
+int ReadWorkFile(const std::string& path, Model& model, Settings& settings, int maxTextureSize,
+                 const WorkShareTick* tick = nullptr);
 /// The same with the limit the shell knows (Settings::maxTextureSize).
 int ReadWorkFile(const std::string& path, Model& model, Settings& settings);
 
 /// The same for the bytes of a work file already in memory.
-int ReadWorkFileData(std::string_view bytes, Model& model, Settings& settings, int maxTextureSize);
+int ReadWorkFileData(std::string_view bytes, Model& model, Settings& settings, int maxTextureSize,
+                     const WorkShareTick* tick = nullptr);
 int ReadWorkFileData(std::string_view bytes, Model& model, Settings& settings);
 
 /// Solids with at least this many bytes after their name (1 MB unless set)

@@ -9,6 +9,10 @@ namespace plicora {
 
 using WorkTick = std::function<bool()>;
 
+/// The tick of work that knows how far it got: `done` is the share of the
+/// work finished, from 0 to 1.
+using WorkShareTick = std::function<bool(double done)>;
+
 /// Calls `tick` (when there is one) every `every` calls of Step: cheap enough
 /// for the inner loop of a drawing. Remembers a stop.
 class TickCounter {

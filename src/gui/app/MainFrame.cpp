@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
+#include <optional>
 
 #include "core/development/DevelopmentGeometry.h"
 #include "core/document/BuildProgressStore.h"
@@ -37,15 +38,16 @@
 #include "gui/commands/CommandIds.h"
 #include "gui/commands/CommandTable.h"
 #include "gui/development/VorlanzuView.h"
+#include "gui/platform/WorkProgress.h"
 #include "gui/view3d/ModelView.h"
 #include "render/platform/OffscreenGlContext.h"
-#include "render/platform/WaitCursor.h"
 
 namespace plicora {
 namespace {
 
 constexpr const char* kWindowSection = "Window";
 constexpr int kPassingStatusMs = 8000;  // how long a passing status message stays
+constexpr int kOpenProgressSteps = 100;
 constexpr const char* kRecentSection = "Recent File List";
 constexpr const char* kControlBarsSection = "ControlBars\\State";
 constexpr const char* kControlBarsKey = "QtState";
@@ -311,11 +313,23 @@ bool CMainFrame::OpenWorkFile(const std::string& path) {
   request.path = path;
   request.fontAvailable = [](const std::string& face) { return IsFontFaceInstalled(face); };
   request.maxTextureSize = MaxTextureSize();
-  WaitCursor busy;  // reading a large file takes a while
-  const bool opened = doc_.OpenWorkFile(request).ok();
+  // Reading a large file takes seconds: a progress window can stop it. It
+  // closes once the file is read, before the messages about it.
+  const QString name = QFileInfo(QString::fromStdString(path)).fileName();
+  std::optional<WorkProgress> progress(std::in_place, this, QStringLiteral("Opening %1...").arg(name),
+                                       kOpenProgressSteps);
+  request.progress = [&progress](double done) {
+    if (!progress) return true;
+    const bool goOn = progress->ReachShare(done);
+    if (done >= 1.0) progress.reset();
+    return goOn;
+  };
+  const OpenStatus status = doc_.OpenWorkFile(request).status;
+  progress.reset();
   RefreshCommands();
+  if (status == OpenStatus::Stopped) services_.showStatus(QStringLiteral("Opening the file was cancelled."));
   ReleaseFreedMemory();
-  return opened;
+  return status == OpenStatus::Opened;
 }
 
 int CMainFrame::MaxTextureSize() {

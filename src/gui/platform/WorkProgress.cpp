@@ -4,6 +4,7 @@
 #include <QProgressDialog>
 #include <QThread>
 #include <QWindow>
+#include <algorithm>
 
 namespace plicora {
 
@@ -25,6 +26,10 @@ bool WorkProgress::Reach(int done) {
   done_ = done;
   if (dialog_) dialog_->setValue(std::min(done_, steps_));
   return Tick();
+}
+
+bool WorkProgress::ReachShare(double done) {
+  return Reach(static_cast<int>(std::clamp(done, 0.0, 1.0) * steps_));
 }
 
 bool WorkProgress::Tick() {

@@ -27,6 +27,8 @@ class WorkProgress {
   bool Reach(int done);
   /// Work goes on within a step.
   bool Tick();
+  /// The share `done` (0 to 1) of the steps is finished.
+  bool ReachShare(double done);
   /// A tick for drawing routines that know nothing of windows.
   WorkTick AsTick() {
     return [this] { return Tick(); };
