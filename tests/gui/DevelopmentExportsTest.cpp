@@ -21,6 +21,9 @@
 #include "gui/export/BitmapSizeDialog.h"
 #include "gui/export/DevelopmentClipboard.h"
 #include "gui/export/SaveDevelopment.h"
+#include "render/export/CutterSvgExport.h"
+#include "render/export/DevelopmentFileExport.h"
+#include "render/export/DxfExport.h"
 #include "render/export/MetafileExport.h"
 #include "render/export/PdfExport.h"
 #include "render/export/SvgExport.h"
@@ -268,10 +271,24 @@ TEST_F(DevelopmentExportsTest, FailedSaveShowsItsMessageAndLeavesNoFile) {
 TEST_F(DevelopmentExportsTest, StoppedSaveOrCopyLeavesNothing) {
   Open("cow_materials.plc");  // enough faces for several ticks
   using Export = std::function<bool(const std::string&, const WorkTick*)>;
+  const auto picture = [&](DevelopmentFileFormat format) {
+    return [&, format](const std::string& p, const WorkTick* t) {
+      DevelopmentExport request;
+      request.format = format;
+      request.path = p;
+      request.pictureSize = {600, 400};
+      request.tick = t;
+      return WriteDevelopmentFile(model(), settings, request);
+    };
+  };
   const std::pair<const char*, Export> formats[] = {
       {"pdf", [&](const std::string& p, const WorkTick* t) { return ExportPdf(model(), settings, p, t); }},
       {"emf", [&](const std::string& p, const WorkTick* t) { return ExportMetafile(model(), settings, p, 96.0, t); }},
       {"svg", [&](const std::string& p, const WorkTick* t) { return ExportSvg(model(), settings, p, t); }},
+      {"bmp", picture(DevelopmentFileFormat::Bmp)},
+      {"png", picture(DevelopmentFileFormat::Png)},
+      {"dxf", [&](const std::string& p, const WorkTick* t) { return ExportDxf(model(), settings, p, t); }},
+      {"cut.svg", [&](const std::string& p, const WorkTick* t) { return ExportCutterSvg(model(), settings, p, t); }},
   };
   for (const auto& [ext, write] : formats) {
     int ticks = 0;
@@ -294,6 +311,10 @@ TEST_F(DevelopmentExportsTest, StoppedSaveOrCopyLeavesNothing) {
   int ticks = 0;
   const WorkTick stopThird = [&ticks] { return ++ticks < 3; };
   EXPECT_FALSE(CopyMetafileToClipboard(model(), settings, &stopThird));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+  ticks = 0;
+  EXPECT_FALSE(CopyPictureToClipboard(model(), settings, {600, 400}, {}, &stopThird));
+  EXPECT_EQ(ticks, 3);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
   EXPECT_TRUE(sink.messages.empty());
 }

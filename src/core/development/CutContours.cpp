@@ -519,17 +519,25 @@ class ContourWalk {
 
 }  // namespace
 
-std::vector<CutContour> BuildCutContours(const Model& model, const Settings& settings) {
+std::vector<CutContour> BuildCutContours(const Model& model, const Settings& settings, const WorkTick* tick) {
+  TickCounter ticks(tick);
+  const auto walkParts = [&model, &ticks](const Settings& drawn, std::vector<CutContour>& out) {
+    for (std::size_t i = 0; i < model.parts.size(); ++i) {
+      if (!ticks.Step(static_cast<int>(model.parts[i].faces.size()) + 1)) return;
+      ContourWalk(model, drawn, i).Run(out);
+    }
+  };
   std::vector<CutContour> contours;
-  for (std::size_t i = 0; i < model.parts.size(); ++i) ContourWalk(model, settings, i).Run(contours);
+  walkParts(settings, contours);
   std::vector<CutContour> faces;
   if (settings.bDrawFlap) {
     Settings noFlaps = settings;
     noFlaps.bDrawFlap = false;
-    for (std::size_t i = 0; i < model.parts.size(); ++i) ContourWalk(model, noFlaps, i).Run(faces);
+    walkParts(noFlaps, faces);
   } else {
     faces = contours;
   }
+  if (!ticks.Step(TickCounter::kEvery)) return contours;
   // Micrometres on paper to development units.
   const double tolerance =
       model.devScale > 0.0 ? std::max(0, settings.iCutToleranceMicrons) * 1e-4 / model.devScale : 0.0;

@@ -8,6 +8,7 @@
 
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 
 namespace plicora {
 
@@ -24,8 +25,9 @@ struct CutContour {
 /// The contours of every part, part by part. A side without a fold partner
 /// is on the outline; with flaps drawn (bDrawFlap) a flap's outer sides take
 /// the place of its base. Cut line type "None" does not matter: the cutter
-/// needs the contour even when the printout shows no cut line.
-std::vector<CutContour> BuildCutContours(const Model& model, const Settings& settings);
+/// needs the contour even when the printout shows no cut line. A `tick`
+/// is called between parts; when it says stop the contours are incomplete.
+std::vector<CutContour> BuildCutContours(const Model& model, const Settings& settings, const WorkTick* tick = nullptr);
 
 /// A fold line as the drawing draws it (hidden and "None" folds left out),
 /// flap bases included.

@@ -41,6 +41,7 @@
 #include "gui/platform/WorkProgress.h"
 #include "gui/view3d/ModelView.h"
 #include "render/platform/OffscreenGlContext.h"
+#include "render/platform/WaitCursor.h"
 
 namespace plicora {
 namespace {
@@ -328,6 +329,11 @@ bool CMainFrame::OpenWorkFile(const std::string& path) {
   progress.reset();
   RefreshCommands();
   if (status == OpenStatus::Stopped) services_.showStatus(QStringLiteral("Opening the file was cancelled."));
+  if (status == OpenStatus::Opened) {
+    // The panes' first picture of a large model takes a while too.
+    WaitCursor drawing;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
   ReleaseFreedMemory();
   return status == OpenStatus::Opened;
 }

@@ -41,7 +41,7 @@ void RegisterPrintCommands(CommandRegistry& registry, const FrameServices& servi
   registry.Add(ID_FILE_PRINT_SETUP, [state] { state->printing.PrinterSetup(); });
   registry.Add(ID_COPY_DEVELOPMENT_BMP, [doc, owner, cancelPaneMode] {
     if (Model* model = DevelopedModel(*doc))
-      CopyBitmapToClipboard(*model, doc->settings(), DialogQuestions(owner), cancelPaneMode);
+      CopyBitmapToClipboard(*model, doc->settings(), DialogQuestions(owner), cancelPaneMode, owner);
   });
   registry.Add(ID_COPY_DEVELOPMENT_EMF, [doc, owner] {
     Model* model = DevelopedModel(*doc);

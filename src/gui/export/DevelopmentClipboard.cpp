@@ -5,10 +5,12 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <memory>
 
 #include "core/development/DevelopmentGeometry.h"
 #include "core/export/BmpWriter.h"
 #include "core/platform/MessageSink.h"
+#include "gui/platform/WorkProgress.h"
 #include "render/development/RasterPageRenderer.h"
 #include "render/export/DevelopmentPicture.h"
 #include "render/export/MetafileExport.h"
@@ -47,27 +49,41 @@ bool PutOnClipboard(QMimeData* data, const QString& checkFormat) {
 }  // namespace
 
 bool CopyBitmapToClipboard(const Model& model, const Settings& settings, const ExportQuestions& questions,
-                           const std::function<void()>& cancelPaneMode) {
+                           const std::function<void()>& cancelPaneMode, QWidget* progressOwner) {
   if (!model.hasDevelopment || !CheckDevelopmentToDraw(model)) return false;
   const BitmapExtent extent = DevelopmentBitmapExtent(model, settings);
   const std::optional<BitmapSize> size = questions.bitmapSize(extent, kMaxClipboardBitmapEdge, "BMP");
   if (!size) return false;
-  QImage image;
-  {
+  if (!progressOwner) {
     WaitCursor wait;
-    if (!RenderDevelopmentImage(model, settings, size->width, size->height, BitmapPixelsPerCm(extent, size->width),
-                                cancelPaneMode, image)) {
-      ShowMessage("Failed to create BMP", MessageKind::Error);
-      return false;
-    }
+    return CopyPictureToClipboard(model, settings, *size, cancelPaneMode, nullptr);
   }
+  WorkProgress progress(progressOwner, QStringLiteral("Copying..."), 0);
+  const WorkTick tick = progress.AsTick();
+  return CopyPictureToClipboard(model, settings, *size, cancelPaneMode, &tick);
+}
+
+bool CopyPictureToClipboard(const Model& model, const Settings& settings, BitmapSize size,
+                            const std::function<void()>& cancelPaneMode, const WorkTick* tick) {
+  const BitmapExtent extent = DevelopmentBitmapExtent(model, settings);
+  const RememberingTick ticks(tick);
+  QImage image;
+  if (!RenderDevelopmentImage(model, settings, size.width, size.height, BitmapPixelsPerCm(extent, size.width),
+                              cancelPaneMode, image, ticks.get())) {
+    if (!ticks.stopped()) ShowMessage("Failed to create BMP", MessageKind::Error);
+    return false;
+  }
+  const auto goOn = [&ticks] { return !ticks.get() || (*ticks.get())(); };
   image.setDotsPerMeterX(kBmpPixelsPerMetre);
   image.setDotsPerMeterY(kBmpPixelsPerMetre);
-  auto* data = new QMimeData;
+  auto data = std::make_unique<QMimeData>();
   data->setImageData(image);
+  if (!goOn()) return false;
   data->setData(QStringLiteral("image/png"), Encode(image, "PNG"));
+  if (!goOn()) return false;
   data->setData(QStringLiteral("image/bmp"), Encode(image, "BMP"));
-  return PutOnClipboard(data, QStringLiteral("image/png"));
+  if (!goOn()) return false;
+  return PutOnClipboard(data.release(), QStringLiteral("image/png"));
 }
 
 bool CopyMetafileToClipboard(const Model& model, const Settings& settings, const WorkTick* tick) {

@@ -51,8 +51,7 @@ bool SaveDevelopmentAs(const std::string& path, const Model& model, const Settin
       const std::optional<BitmapSize> size = context.questions.bitmapSize(extent, kMaxFileBitmapEdge, name.c_str());
       if (!size) return false;
       request.pictureSize = *size;
-      WaitCursor wait;
-      return WriteDevelopmentFile(model, settings, request);
+      break;
     }
     case FormatQuestion::EpsFills: {
       EpsOptions local;

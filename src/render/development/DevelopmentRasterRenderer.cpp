@@ -67,7 +67,28 @@ const RasterBatch& Visible(const RasterBatch& batch, const DrawWindow& window, R
   return scratch;
 }
 
-void DrawBatch(const RasterBatch& whole, GLenum mode, float depth, const DrawWindow& window = DrawWindow{}) {
+/// Vertices drawn between two ticks: whole triangles and whole lines, so
+/// that the pieces draw the same pixels as one call (each line starts its
+/// stipple afresh either way).
+constexpr GLsizei kVerticesPerTick = 6 * 1024;
+
+/// Draws the arrays in pieces with a tick after each; false once stopped.
+bool DrawArraysTicked(GLenum mode, GLsizei count, TickCounter* ticks) {
+  if (!ticks) {
+    glDrawArrays(mode, 0, count);
+    return true;
+  }
+  for (GLsizei first = 0; first < count; first += kVerticesPerTick) {
+    if (ticks->stopped()) return false;
+    glDrawArrays(mode, first, std::min(kVerticesPerTick, count - first));
+    ticks->Step();
+  }
+  return !ticks->stopped();
+}
+
+void DrawBatch(const RasterBatch& whole, GLenum mode, float depth, const DrawWindow& window = DrawWindow{},
+               TickCounter* ticks = nullptr) {
+  if (ticks && ticks->stopped()) return;
   thread_local RasterBatch scratch;
   const RasterBatch& batch = Visible(whole, window, scratch);
   if (batch.xy.empty()) return;
@@ -80,7 +101,7 @@ void DrawBatch(const RasterBatch& whole, GLenum mode, float depth, const DrawWin
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glTexCoordPointer(2, GL_FLOAT, 0, batch.uv.data());
   }
-  glDrawArrays(mode, 0, static_cast<GLsizei>(batch.xy.size() / 2));
+  DrawArraysTicked(mode, static_cast<GLsizei>(batch.xy.size() / 2), ticks);
   if (textured) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
   glPopMatrix();
@@ -164,19 +185,21 @@ void PushPlacement(const PixelMap& map) {
 
 // One layer's batch of every run, in order: the same picture as one batch.
 template <typename Member>
-void DrawRuns(const RasterGeometry& g, const Placement& at, Member member, GLenum mode, float depth) {
+void DrawRuns(const RasterGeometry& g, const Placement& at, Member member, GLenum mode, float depth,
+              TickCounter* ticks = nullptr) {
   PushPlacement(at.map);
-  for (const RasterRun& run : g.runs) DrawBatch(run.*member, mode, depth, at.window);
+  for (const RasterRun& run : g.runs) DrawBatch(run.*member, mode, depth, at.window, ticks);
   glPopMatrix();
 }
 
-void DrawFlaps(const RasterGeometry& g, const Placement& at, const Settings& settings, float lineWidth) {
+void DrawFlaps(const RasterGeometry& g, const Placement& at, const Settings& settings, float lineWidth,
+               TickCounter* ticks) {
   SetSmoothing(settings.bLineSmooth);
   glColor3f(1.0f, 1.0f, 1.0f);
-  DrawRuns(g, at, &RasterRun::flapFills, GL_TRIANGLES, kDepthFlap);
+  DrawRuns(g, at, &RasterRun::flapFills, GL_TRIANGLES, kDepthFlap, ticks);
   glColor3f(0.0f, 0.0f, 0.0f);
   glLineWidth(lineWidth);
-  DrawRuns(g, at, &RasterRun::flapOutlines, GL_LINES, kDepthFlap);
+  DrawRuns(g, at, &RasterRun::flapOutlines, GL_LINES, kDepthFlap, ticks);
   SetSmoothing(false);
 }
 
@@ -187,7 +210,8 @@ bool AnyFace(const RasterGeometry& g, std::size_t slot) {
 }
 
 // Faces material by material, the default material first.
-void DrawFaces(const Model& model, const Settings& settings, const RasterGeometry& g, const Placement& at) {
+void DrawFaces(const Model& model, const Settings& settings, const RasterGeometry& g, const Placement& at,
+               TickCounter* ticks) {
   for (int index = -1; index + 1 < static_cast<int>(g.textured.size()); ++index) {
     const std::size_t slot = static_cast<std::size_t>(index + 1);
     if (!AnyFace(g, slot)) continue;
@@ -207,7 +231,7 @@ void DrawFaces(const Model& model, const Settings& settings, const RasterGeometr
       glColor3f(1.0f, 1.0f, 1.0f);
     }
     PushPlacement(at.map);
-    for (const RasterRun& run : g.runs) DrawBatch(run.faces[slot], GL_TRIANGLES, kDepthFace, at.window);
+    for (const RasterRun& run : g.runs) DrawBatch(run.faces[slot], GL_TRIANGLES, kDepthFace, at.window, ticks);
     glPopMatrix();
     if (textured) {
       glDisable(GL_TEXTURE_2D);
@@ -217,19 +241,20 @@ void DrawFaces(const Model& model, const Settings& settings, const RasterGeometr
   }
 }
 
-void DrawLines(const RasterGeometry& g, const Placement& at, const Settings& settings, float lineWidth, int factor) {
+void DrawLines(const RasterGeometry& g, const Placement& at, const Settings& settings, float lineWidth, int factor,
+               TickCounter* ticks) {
   SetSmoothing(settings.bLineSmooth);
   glLineWidth(lineWidth);
   glColor3f(1.0f, 1.0f, 1.0f);
-  DrawRuns(g, at, &RasterRun::under, GL_LINES, kDepthLine);
+  DrawRuns(g, at, &RasterRun::under, GL_LINES, kDepthLine, ticks);
   glColor3f(0.0f, 0.0f, 0.0f);
-  DrawRuns(g, at, &RasterRun::solid, GL_LINES, kDepthLine);
+  DrawRuns(g, at, &RasterRun::solid, GL_LINES, kDepthLine, ticks);
   // Each segment of GL_LINES starts its stipple afresh, as a separate line would.
   glEnable(GL_LINE_STIPPLE);
   glLineStipple(factor, kDot1Stipple);
-  DrawRuns(g, at, &RasterRun::dot1, GL_LINES, kDepthLine);
+  DrawRuns(g, at, &RasterRun::dot1, GL_LINES, kDepthLine, ticks);
   glLineStipple(factor, kDot2Stipple);
-  DrawRuns(g, at, &RasterRun::dot2, GL_LINES, kDepthLine);
+  DrawRuns(g, at, &RasterRun::dot2, GL_LINES, kDepthLine, ticks);
   glDisable(GL_LINE_STIPPLE);
   SetSmoothing(false);
 }
@@ -240,12 +265,13 @@ bool NearRect(Point2 point, const BufferRect& r, double distance) {
 }
 
 void DrawJoinNumbers(const Model& model, const Settings& settings, const PixelMap& map, const RasterDrawParams& p,
-                     const GlFont& font) {
+                     const GlFont& font, TickCounter* ticks) {
   const BufferRect* clip = p.clip;
   const double scale = settings.iEdgeNumberFontSize * p.pixelsPerCm * 0.042333333333333334;
   glColor3f(0.0f, 0.0f, 0.0f);
   char text[16];
   for (const Part& part : model.parts) {
+    if (ticks && !ticks->Step(static_cast<int>(part.faces.size()))) return;
     for (const Face* face : part.faces) {
       for (const HalfEdge* h : face->ring) {
         const HalfEdge* end = SideEnd(*h);
@@ -365,7 +391,9 @@ void InitDevelopmentGlState(const Settings& settings) {
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
-void DrawDevelopmentRaster(const Model* model, const Settings& settings, const RasterDrawParams& p) {
+bool DrawDevelopmentRaster(const Model* model, const Settings& settings, const RasterDrawParams& p) {
+  TickCounter counter(p.tick, 1);
+  TickCounter* ticks = p.tick && *p.tick ? &counter : nullptr;
   glViewport(0, 0, p.width, p.height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -406,21 +434,22 @@ void DrawDevelopmentRaster(const Model* model, const Settings& settings, const R
     RasterGeometryCache& cache = p.geometry ? *p.geometry : scratch;
     if (!p.geometry) scratch.Invalidate();
     const RasterGeometry& geometry = cache.Get(*model, settings, p.texturedOnly, p.markedFaces);
+    if (ticks) ticks->Step();
     if (p.clip && p.cullToClip) cache.Index();
     if (p.texturedOnly) {
-      DrawFaces(*model, settings, geometry, at);
+      DrawFaces(*model, settings, geometry, at, ticks);
     } else {
-      if (settings.bDrawFlap) DrawFlaps(geometry, at, settings, lineWidth);
-      DrawFaces(*model, settings, geometry, at);
-      DrawLines(geometry, at, settings, lineWidth, factor);
-      if (settings.bDrawNumber) {
+      if (settings.bDrawFlap) DrawFlaps(geometry, at, settings, lineWidth, ticks);
+      DrawFaces(*model, settings, geometry, at, ticks);
+      DrawLines(geometry, at, settings, lineWidth, factor, ticks);
+      if (settings.bDrawNumber && !counter.stopped()) {
         GlFont own;
         const GlFont* font = p.font;
         if (!font || !font->listBase) {
           own = CreateGlFont(kJoinNumberFaceName);
           font = &own;
         }
-        DrawJoinNumbers(*model, settings, map, p, *font);
+        DrawJoinNumbers(*model, settings, map, p, *font, ticks);
         if (own.listBase) DeleteGlFont(own);
       }
       if (p.fadedParts) DrawFadedParts(*model, settings, *p.fadedParts, at.map);
@@ -431,6 +460,7 @@ void DrawDevelopmentRaster(const Model* model, const Settings& settings, const R
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   // Strips are drawn in a row before the caller waits for them all.
   if (!p.cullToClip) glFlush();
+  return !counter.stopped();
 }
 
 }  // namespace plicora

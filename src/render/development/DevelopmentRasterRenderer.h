@@ -6,6 +6,7 @@
 
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 #include "render/development/DevelopmentView.h"
 #include "render/platform/GlOutlineFont.h"
 
@@ -60,6 +61,9 @@ struct RasterDrawParams {
   /// it for thin strips of the picture. The caller then waits for the
   /// drawing (glFinish) once it has drawn every strip.
   bool cullToClip = false;
+  /// Called between pieces of the drawing (a long batch is drawn in pieces);
+  /// false stops it, leaving the picture unfinished.
+  const WorkTick* tick = nullptr;
 };
 
 /// The raster parameters of the pane's view, for a buffer of `pixelRatio`
@@ -73,6 +77,7 @@ void InitDevelopmentGlState(const Settings& settings);
 
 /// Draws into the current OpenGL context. With no model only the background
 /// (and in the pane the sheets) is drawn. The model is left as it is.
-void DrawDevelopmentRaster(const Model* model, const Settings& settings, const RasterDrawParams& params);
+/// False when the tick stopped the drawing.
+bool DrawDevelopmentRaster(const Model* model, const Settings& settings, const RasterDrawParams& params);
 
 }  // namespace plicora

@@ -27,6 +27,7 @@ struct RasterJob {
   bool texturedOnly = false;
   bool labels = false;  // draw the text labels afterwards (not when printing)
   RasterGeometryCache* geometry = nullptr;
+  const WorkTick* tick = nullptr;
 };
 
 // Pixels whose three components all exceed 251 become pure white.
@@ -41,7 +42,7 @@ void WhitenNearWhite(QImage& image) {
 }
 
 // Draws the job into a new off-screen buffer. Shows the failure message and
-// returns null on failure.
+// returns null on failure; null without a message when the tick stopped it.
 std::unique_ptr<OffscreenGlContext> DrawJob(const Model& model, const Settings& settings, const RasterJob& job) {
   std::string error;
   if (job.width < 1 || job.height < 1) {
@@ -69,8 +70,9 @@ std::unique_ptr<OffscreenGlContext> DrawJob(const Model& model, const Settings& 
   params.texturedOnly = job.texturedOnly;
   params.markedFaces = false;
   params.geometry = job.geometry;
+  params.tick = job.tick;
   // The join-number glyphs are built by the renderer when numbers are shown.
-  DrawDevelopmentRaster(&model, settings, params);
+  if (!DrawDevelopmentRaster(&model, settings, params)) return nullptr;
   glFinish();
   return context;
 }
@@ -169,6 +171,7 @@ RasterJob JobOf(const Model& model, const Settings& settings, const RasterPageRe
   job.texturedOnly = request.mode == RasterMode::TexturedFaces;
   job.labels = !request.printing && !request.pageTile;
   job.geometry = request.geometry;
+  job.tick = request.tick;
   if (request.printing || request.pageTile) {
     // The page's tile at the buffer's top-left corner.
     const double w = PrintableWidth(settings);
@@ -284,8 +287,9 @@ bool DrawRasterPage(const Model& model, const Settings& settings, const RasterPa
 }
 
 RasterPageRequest WholeDevelopmentRequest(int width, int height, double pixelsPerCm,
-                                          const std::function<void()>& cancelPaneMode) {
+                                          const std::function<void()>& cancelPaneMode, const WorkTick* tick) {
   RasterPageRequest request;
+  request.tick = tick;
   request.width = width;
   request.height = height;
   request.pixelsPerCm = pixelsPerCm;
@@ -294,9 +298,9 @@ RasterPageRequest WholeDevelopmentRequest(int width, int height, double pixelsPe
 }
 
 bool RenderDevelopmentImage(const Model& model, const Settings& settings, int width, int height, double pixelsPerCm,
-                            const std::function<void()>& cancelPaneMode, QImage& image) {
-  return RenderRasterPageImage(model, settings, WholeDevelopmentRequest(width, height, pixelsPerCm, cancelPaneMode),
-                               image);
+                            const std::function<void()>& cancelPaneMode, QImage& image, const WorkTick* tick) {
+  return RenderRasterPageImage(model, settings,
+                               WholeDevelopmentRequest(width, height, pixelsPerCm, cancelPaneMode, tick), image);
 }
 
 }  // namespace plicora

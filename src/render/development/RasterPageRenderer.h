@@ -13,6 +13,7 @@
 
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 
 namespace plicora {
 
@@ -50,6 +51,9 @@ struct RasterPageRequest {
   /// model, settings and placement; its owner invalidates it when the model
   /// changes. With none they are built afresh.
   RasterGeometryCache* geometry = nullptr;
+  /// Called between pieces of the drawing; false stops it, and the call
+  /// then fails without a message.
+  const WorkTick* tick = nullptr;
 };
 
 /// The request for printing or previewing page (column, row) on a device of
@@ -104,11 +108,11 @@ bool DrawRasterPage(const Model& model, const Settings& settings, const RasterPa
 /// The request for the whole development (labels drawn) at the picture's
 /// corner: what the BMP, PNG and clipboard exports render.
 RasterPageRequest WholeDevelopmentRequest(int width, int height, double pixelsPerCm,
-                                          const std::function<void()>& cancelPaneMode);
+                                          const std::function<void()>& cancelPaneMode, const WorkTick* tick = nullptr);
 
 /// The whole development (labels drawn) into `image`, for exports that want
 /// the picture itself.
 bool RenderDevelopmentImage(const Model& model, const Settings& settings, int width, int height, double pixelsPerCm,
-                            const std::function<void()>& cancelPaneMode, QImage& image);
+                            const std::function<void()>& cancelPaneMode, QImage& image, const WorkTick* tick = nullptr);
 
 }  // namespace plicora

@@ -120,10 +120,13 @@ void AddTexts(const Model& model, const Settings& settings, const SheetPlacement
 }
 
 CutSheet BuildSheet(const Model& model, const Settings& settings, const SheetPlacement& place,
-                    const std::optional<Rect>& clip) {
+                    const std::optional<Rect>& clip, const WorkTick* tick = nullptr) {
   CutSheet sheet;
   std::vector<int> contourCount(model.parts.size(), 0);
-  for (const CutContour& contour : BuildCutContours(model, settings)) {
+  const RememberingTick ticks(tick);
+  const std::vector<CutContour> contours = BuildCutContours(model, settings, ticks.get());
+  if (ticks.stopped()) return sheet;
+  for (const CutContour& contour : contours) {
     std::vector<Point2> points;
     points.reserve(contour.points.size());
     for (const Point2& p : contour.points) points.push_back(place.Map(p));
@@ -156,12 +159,12 @@ double MillimetresPerUnit(const Model& model) {
   return model.devScale * 10.0;
 }
 
-CutSheet WholeDevelopmentCutSheet(const Model& model, const Settings& settings) {
+CutSheet WholeDevelopmentCutSheet(const Model& model, const Settings& settings, const WorkTick* tick) {
   const DevelopmentBounds box = PictureBoundsOf(model, settings);
   SheetPlacement place;
   place.scale = MillimetresPerUnit(model);
   place.offset = {-box.x * place.scale, -box.y * place.scale};
-  CutSheet sheet = BuildSheet(model, settings, place, std::nullopt);
+  CutSheet sheet = BuildSheet(model, settings, place, std::nullopt, tick);
   sheet.widthMm = box.width * place.scale;
   sheet.heightMm = box.height * place.scale;
   return sheet;

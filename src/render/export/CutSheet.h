@@ -13,6 +13,7 @@
 #include "core/development/RegistrationMarks.h"
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 
 namespace plicora {
 
@@ -59,7 +60,9 @@ struct CutSheet {
 double MillimetresPerUnit(const Model& model);
 
 /// The whole development, framed as the SVG export frames it (PictureBoundsOf).
-CutSheet WholeDevelopmentCutSheet(const Model& model, const Settings& settings);
+/// A `tick` is called as the parts are walked; when it says stop the sheet is
+/// incomplete.
+CutSheet WholeDevelopmentCutSheet(const Model& model, const Settings& settings, const WorkTick* tick = nullptr);
 
 /// Printed sheet `number` (from 1, in print order) of `layout`: what lies on
 /// its printable area, in sheet coordinates, and the registration marks of

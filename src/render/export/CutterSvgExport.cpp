@@ -172,10 +172,15 @@ std::string CutterSvgText(const CutSheet& sheet, const QByteArray& printSvg, dou
   return out;
 }
 
-bool ExportCutterSvg(const Model& model, const Settings& settings, const std::string& path) {
+bool ExportCutterSvg(const Model& model, const Settings& settings, const std::string& path, const WorkTick* tick) {
   const std::string title = QFileInfo(QString::fromStdString(model.path)).fileName().toStdString();
-  const std::string text = CutterSvgText(WholeDevelopmentCutSheet(model, settings), RenderSvg(model, settings),
-                                         kMmPerInch / kSvgUnitsPerInch, title);
+  const RememberingTick ticks(tick);
+  const CutSheet sheet = WholeDevelopmentCutSheet(model, settings, ticks.get());
+  if (ticks.stopped()) return false;
+  const QByteArray print = RenderSvg(model, settings, ticks.get());
+  if (ticks.stopped()) return false;
+  const std::string text = CutterSvgText(sheet, print, kMmPerInch / kSvgUnitsPerInch, title);
+  if (ticks.get() && !(*ticks.get())()) return false;
   return WriteExportFile(path, text);
 }
 

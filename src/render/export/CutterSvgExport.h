@@ -11,6 +11,7 @@
 
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 #include "render/export/CutSheet.h"
 
 namespace plicora {
@@ -24,7 +25,9 @@ std::string CutterSvgText(const CutSheet& sheet, const QByteArray& printSvg, dou
                           const std::string& title);
 
 /// Writes the whole development to `path`. A file that cannot be written
-/// shows "Cannot write to file" and returns false.
-bool ExportCutterSvg(const Model& model, const Settings& settings, const std::string& path);
+/// shows "Cannot write to file" and returns false. When a `tick` says stop
+/// no file is written and nothing is said.
+bool ExportCutterSvg(const Model& model, const Settings& settings, const std::string& path,
+                     const WorkTick* tick = nullptr);
 
 }  // namespace plicora

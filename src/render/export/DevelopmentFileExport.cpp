@@ -16,9 +16,10 @@ bool WritePicture(const Model& model, const Settings& settings, const Developmen
   const BitmapExtent extent = DevelopmentBitmapExtent(model, settings);
   const int width = request.pictureSize.width;
   const int height = request.pictureSize.height;
+  const RememberingTick ticks(request.tick);
   const bool ok = WriteDevelopmentPicture(model, settings, request.path, format, width, height,
-                                          BitmapPixelsPerCm(extent, width), request.cancelPaneMode);
-  if (!ok) ShowMessage(PictureFailureMessage(format), MessageKind::Error);
+                                          BitmapPixelsPerCm(extent, width), request.cancelPaneMode, ticks.get());
+  if (!ok && !ticks.stopped()) ShowMessage(PictureFailureMessage(format), MessageKind::Error);
   return ok;
 }
 
@@ -39,9 +40,9 @@ bool WriteDevelopmentFile(const Model& model, const Settings& settings, const De
     case DevelopmentFileFormat::Pdf:
       return ExportPdf(model, settings, path, request.tick);
     case DevelopmentFileFormat::Dxf:
-      return ExportDxf(model, settings, path);
+      return ExportDxf(model, settings, path, request.tick);
     case DevelopmentFileFormat::CutterSvg:
-      return ExportCutterSvg(model, settings, path);
+      return ExportCutterSvg(model, settings, path, request.tick);
     case DevelopmentFileFormat::Unsupported:
       break;
   }

@@ -22,13 +22,14 @@ BitmapExtent DevelopmentBitmapExtent(const Model& model, const Settings& setting
 
 bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const std::string& path,
                              PictureFormat format, int width, int height, double pixelsPerCm,
-                             const std::function<void()>& cancelPaneMode) {
+                             const std::function<void()>& cancelPaneMode, const WorkTick* tick) {
   if (format == PictureFormat::Bmp) {
-    return WriteRasterPageBmp(model, settings, WholeDevelopmentRequest(width, height, pixelsPerCm, cancelPaneMode),
-                              path);
+    return WriteRasterPageBmp(model, settings,
+                              WholeDevelopmentRequest(width, height, pixelsPerCm, cancelPaneMode, tick), path);
   }
   QImage image;
-  if (!RenderDevelopmentImage(model, settings, width, height, pixelsPerCm, cancelPaneMode, image)) return false;
+  if (!RenderDevelopmentImage(model, settings, width, height, pixelsPerCm, cancelPaneMode, image, tick)) return false;
+  if (tick && *tick && !(*tick)()) return false;
   image.setDotsPerMeterX(BitmapPixelsPerMetre(pixelsPerCm));
   image.setDotsPerMeterY(BitmapPixelsPerMetre(pixelsPerCm));
   QByteArray bytes;
@@ -38,6 +39,7 @@ bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const
     ShowMessage("write error", MessageKind::Error);
     return false;
   }
+  if (tick && *tick && !(*tick)()) return false;  // encoding a large picture takes a while
   return WriteExportFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                          "write error");
 }

@@ -8,6 +8,7 @@
 #include "core/export/BitmapSizeProposal.h"
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 
 namespace plicora {
 
@@ -29,9 +30,10 @@ const char* PictureFailureMessage(PictureFormat format);
 /// to `path` in `format` (an export file, see WriteExportFile). Rendering
 /// failures show their own messages; a file that cannot be written shows
 /// "write error" with the path and the reason. The caller adds
-/// PictureFailureMessage. `cancelPaneMode` is passed to the renderer.
+/// PictureFailureMessage. `cancelPaneMode` is passed to the renderer. A
+/// `tick` that says stop ends the call without a file and without a message.
 bool WriteDevelopmentPicture(const Model& model, const Settings& settings, const std::string& path,
                              PictureFormat format, int width, int height, double pixelsPerCm,
-                             const std::function<void()>& cancelPaneMode = {});
+                             const std::function<void()>& cancelPaneMode = {}, const WorkTick* tick = nullptr);
 
 }  // namespace plicora

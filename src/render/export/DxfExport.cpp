@@ -277,8 +277,12 @@ std::optional<std::string> RenderDxf(const CutSheet& sheet) {
   return bytes;
 }
 
-bool ExportDxf(const Model& model, const Settings& settings, const std::string& path) {
-  const std::optional<std::string> bytes = RenderDxf(WholeDevelopmentCutSheet(model, settings));
+bool ExportDxf(const Model& model, const Settings& settings, const std::string& path, const WorkTick* tick) {
+  const RememberingTick ticks(tick);
+  const CutSheet sheet = WholeDevelopmentCutSheet(model, settings, ticks.get());
+  if (ticks.stopped()) return false;
+  const std::optional<std::string> bytes = RenderDxf(sheet);
+  if (ticks.get() && !(*ticks.get())()) return false;
   if (!bytes) {
     ShowMessage(ExportFailureMessage("Cannot write to file", path, errno), MessageKind::Error);
     return false;

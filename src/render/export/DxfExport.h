@@ -25,7 +25,8 @@ inline constexpr const char* kRegistrationLayer = "REGISTRATION";
 std::optional<std::string> RenderDxf(const CutSheet& sheet);
 
 /// Writes the whole development to `path`. A file that cannot be written
-/// shows "Cannot write to file" and returns false.
-bool ExportDxf(const Model& model, const Settings& settings, const std::string& path);
+/// shows "Cannot write to file" and returns false. When a `tick` says stop
+/// no file is written and nothing is said.
+bool ExportDxf(const Model& model, const Settings& settings, const std::string& path, const WorkTick* tick = nullptr);
 
 }  // namespace plicora

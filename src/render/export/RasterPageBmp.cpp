@@ -10,6 +10,7 @@ bool WriteRasterPageBmp(const Model& model, const Settings& settings, const Rast
                         const std::string& bmpPath) {
   RasterPageRows rows;
   if (!RenderRasterPageRows(model, settings, request, rows)) return false;
+  if (request.tick && *request.tick && !(*request.tick)()) return false;
   const int width = rows.width();
   return WriteBmpFileRows(bmpPath, width, rows.height(), [&](int y, std::uint8_t* row) {
     rows.Bgr24Row(y, row);

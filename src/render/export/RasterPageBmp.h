@@ -9,7 +9,8 @@ namespace plicora {
 
 /// Renders the request and writes the picture as a 24-bit BMP file (an
 /// export file: nothing is left behind on failure). Failure messages go to
-/// the message sink and the call returns false. The model is left as it is.
+/// the message sink and the call returns false; so does a stop of the
+/// request's tick, without a message. The model is left as it is.
 bool WriteRasterPageBmp(const Model& model, const Settings& settings, const RasterPageRequest& request,
                         const std::string& bmpPath);
 
