@@ -272,7 +272,11 @@ void CVorlanDoc::PagesChanged() {
 }
 
 void CVorlanDoc::CancelDevelopmentMode() {
-  if (model_) ClearFaceMarks(*model_);
+  // Without a mode and marks nothing changes: the panes keep their pictures
+  // (a large model's take seconds to draw again).
+  const bool marked = model_ && AnyFaceMarked(*model_);
+  if (shell_.developmentEditMode == 0 && !marked) return;
+  if (marked) ClearFaceMarks(*model_);
   shell_.developmentEditMode = 0;
   UpdateAllViews(HINT_NONE);
 }

@@ -95,7 +95,8 @@ class CVorlanDoc {
   /// grid and sends HINT_PAGES_CHANGED (the development pane fits the sheets).
   void PagesChanged();
   /// Ends the development pane's mode (Check Corresponding Surface, the
-  /// editing modes) and clears the marked faces; the panes redraw.
+  /// editing modes) and clears the marked faces; the panes redraw. Nothing
+  /// happens when no mode is on and no face is marked.
   void CancelDevelopmentMode();
 
   /// Highlights both ends of a join number and sends HINT_JOIN_END_SHOWN

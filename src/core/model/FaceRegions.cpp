@@ -11,6 +11,13 @@ void ClearFaceMarks(Model& model) {
     for (Face* face : part.faces) face->marked = false;
 }
 
+bool AnyFaceMarked(const Model& model) {
+  for (const Part& part : model.parts)
+    for (const Face* face : part.faces)
+      if (face->marked) return true;
+  return false;
+}
+
 void MarkFaceRegion(Face& start, const Settings& settings) {
   // Depth first, one frame per face on an explicit stack (a part can hold
   // millions of faces): mark the face, then step through its sides in ring

@@ -9,6 +9,8 @@ namespace plicora {
 
 /// Clears `marked` on every face of every part.
 void ClearFaceMarks(Model& model);
+/// Whether a face of a part is marked.
+bool AnyFaceMarked(const Model& model);
 
 /// Marks the face and every face reachable without crossing a drawn line.
 void MarkFaceRegion(Face& face, const Settings& settings);

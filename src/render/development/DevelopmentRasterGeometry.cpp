@@ -74,8 +74,10 @@ void AddFlap(const std::array<Point2, 4>& flap, int n, RasterRun& run) {
 }
 
 /// Fills `run` from parts [first, last); false when the run depends on
-/// parts outside it.
-bool CollectRun(const RunInputs& in, std::size_t first, std::size_t last, RasterRun& run) {
+/// parts outside it. `ticks` (on the caller's thread only) is stepped part by
+/// part; a stop leaves the run incomplete.
+bool CollectRun(const RunInputs& in, std::size_t first, std::size_t last, RasterRun& run,
+                TickCounter* ticks = nullptr) {
   const Model& model = in.model;
   const Settings& settings = in.settings;
   const int materials = static_cast<int>(model.materials.size());
@@ -95,6 +97,7 @@ bool CollectRun(const RunInputs& in, std::size_t first, std::size_t last, Raster
   bool own = true;
   for (std::size_t p = first; p < last; ++p) {
     const Part& part = model.parts[p];
+    if (ticks && !ticks->Step(static_cast<int>(part.faces.size()) + 1)) return own;
     for (const Face* face : part.faces) {
       int index = face->materialIndex;
       if (index < -1 || index >= materials) index = -1;
@@ -153,7 +156,7 @@ std::size_t RasterRunsFor(const Model& model) {
 }
 
 void CollectRasterGeometry(const Model& model, const Settings& settings, bool texturedOnly, bool highlights,
-                           std::size_t runs, RasterGeometry& g) {
+                           std::size_t runs, RasterGeometry& g, TickCounter* ticks) {
   const int materials = static_cast<int>(model.materials.size());
   g.textured.assign(static_cast<std::size_t>(materials + 1), 0);
   for (int index = -1; index < materials; ++index)
@@ -166,12 +169,12 @@ void CollectRasterGeometry(const Model& model, const Settings& settings, bool te
   std::vector<std::thread> helpers;
   for (std::size_t r = 1; r < count; ++r)
     helpers.emplace_back([&, r] { own[r] = CollectRun(in, bounds[r], bounds[r + 1], g.runs[r]); });
-  own[0] = CollectRun(in, bounds[0], bounds[1], g.runs[0]);
+  own[0] = CollectRun(in, bounds[0], bounds[1], g.runs[0], ticks);
   for (std::thread& t : helpers) t.join();
   for (std::size_t r = 1; r < count; ++r) {
     if (own[r]) continue;
     g.runs.resize(1);
-    CollectRun(in, 0, model.parts.size(), g.runs[0]);
+    CollectRun(in, 0, model.parts.size(), g.runs[0], ticks);
     return;
   }
 }
@@ -188,11 +191,11 @@ void RasterGeometryCache::Index() {
 }
 
 const RasterGeometry& RasterGeometryCache::Get(const Model& model, const Settings& settings, bool texturedOnly,
-                                               bool highlights) {
+                                               bool highlights, TickCounter* ticks) {
   if (valid_ && model_ == &model && settings_ == settings && texturedOnly_ == texturedOnly && highlights_ == highlights)
     return geometry_;
-  CollectRasterGeometry(model, settings, texturedOnly, highlights, RasterRunsFor(model), geometry_);
-  valid_ = true;
+  CollectRasterGeometry(model, settings, texturedOnly, highlights, RasterRunsFor(model), geometry_, ticks);
+  valid_ = !(ticks && ticks->stopped());
   indexed_ = false;
   model_ = &model;
   settings_ = settings;

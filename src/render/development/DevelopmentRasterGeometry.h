@@ -11,6 +11,7 @@
 
 #include "core/model/Model.h"
 #include "core/model/Settings.h"
+#include "core/platform/WorkTick.h"
 #include "render/development/RasterBatchIndex.h"
 
 namespace plicora {
@@ -54,9 +55,11 @@ struct RasterGeometry {
 /// Walks the parts in `runs` consecutive runs at once (one thread each) and
 /// gives the same arrays, run after run, as one walk; where a run would
 /// depend on another (a fold joining two parts, a corner without texture
-/// coordinates) the parts are walked as one run.
+/// coordinates) the parts are walked as one run. `ticks` is stepped on the
+/// calling thread as its parts are walked; after a stop the arrays are
+/// incomplete.
 void CollectRasterGeometry(const Model& model, const Settings& settings, bool texturedOnly, bool highlights,
-                           std::size_t runs, RasterGeometry& geometry);
+                           std::size_t runs, RasterGeometry& geometry, TickCounter* ticks = nullptr);
 
 /// How many runs a model's walk is split into: one for a small model.
 std::size_t RasterRunsFor(const Model& model);
@@ -66,7 +69,10 @@ std::size_t RasterRunsFor(const Model& model);
 /// settings and what is drawn.
 class RasterGeometryCache {
  public:
-  const RasterGeometry& Get(const Model& model, const Settings& settings, bool texturedOnly, bool highlights);
+  /// The arrays, built when needed; a stop of `ticks` while they are built
+  /// leaves them incomplete and not kept.
+  const RasterGeometry& Get(const Model& model, const Settings& settings, bool texturedOnly, bool highlights,
+                            TickCounter* ticks = nullptr);
   /// Indexes where the primitives of every batch of the last Get lie (once
   /// per build), for pictures that draw only what meets a rectangle.
   void Index();

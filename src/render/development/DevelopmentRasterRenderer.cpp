@@ -433,8 +433,12 @@ bool DrawDevelopmentRaster(const Model* model, const Settings& settings, const R
     static RasterGeometryCache scratch;
     RasterGeometryCache& cache = p.geometry ? *p.geometry : scratch;
     if (!p.geometry) scratch.Invalidate();
-    const RasterGeometry& geometry = cache.Get(*model, settings, p.texturedOnly, p.markedFaces);
-    if (ticks) ticks->Step();
+    const RasterGeometry& geometry = cache.Get(*model, settings, p.texturedOnly, p.markedFaces, ticks);
+    if (counter.stopped()) {
+      glDisable(GL_SCISSOR_TEST);
+      glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+      return false;
+    }
     if (p.clip && p.cullToClip) cache.Index();
     if (p.texturedOnly) {
       DrawFaces(*model, settings, geometry, at, ticks);
