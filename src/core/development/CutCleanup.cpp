@@ -204,7 +204,7 @@ double ContourArea(const std::vector<Point2>& points) {
 }
 
 std::vector<CutContour> CleanCutContours(std::vector<CutContour> contours, const std::vector<CutContour>& faces,
-                                         double tolerance) {
+                                         double tolerance, TickCounter* ticks) {
   if (!(tolerance >= 0.0)) tolerance = 0.0;
   std::size_t parts = 0;
   Point2 at{std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
@@ -218,6 +218,7 @@ std::vector<CutContour> CleanCutContours(std::vector<CutContour> contours, const
   for (const CutContour& c : faces) facesByPart[c.part].push_back(c);
   std::vector<std::vector<CutContour>> groups;
   for (std::size_t part = 0; part < parts; ++part) {
+    if (ticks && !ticks->Step(static_cast<int>(byPart[part].size()) + 1)) return {};
     std::vector<CutContour> cleaned = CleanPart(byPart[part], facesByPart[part], tolerance);
     if (!cleaned.empty()) groups.push_back(std::move(cleaned));
   }
@@ -226,6 +227,7 @@ std::vector<CutContour> CleanCutContours(std::vector<CutContour> contours, const
   std::vector<CutContour> out;
   std::vector<char> done(groups.size(), 0);
   for (std::size_t step = 0; step < groups.size(); ++step) {
+    if (ticks && !ticks->Step()) return {};
     std::size_t best = groups.size();
     double bestDistance = std::numeric_limits<double>::infinity();
     for (std::size_t g = 0; g < groups.size(); ++g) {

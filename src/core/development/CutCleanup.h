@@ -29,8 +29,10 @@ namespace plicora {
 ///   sheet (y grows downwards), each part's holes and slits before the
 ///   outline that holds them, and the parts in nearest-next-start order
 ///   from the top-left of the development.
+/// `ticks`, when given, is stepped part by part; after a stop nothing is
+/// returned.
 std::vector<CutContour> CleanCutContours(std::vector<CutContour> contours, const std::vector<CutContour>& faces,
-                                         double tolerance);
+                                         double tolerance, TickCounter* ticks = nullptr);
 
 /// The signed area of a closed contour (positive when it runs clockwise on
 /// the sheet).

@@ -200,8 +200,11 @@ void JoinNearCorners(std::vector<TaggedLoop>& loops, double tolerance) {
 // into loops.
 class FlapOverlapTrim {
  public:
-  FlapOverlapTrim(const std::vector<TaggedLoop>& loops, const std::vector<FlapShape>& flaps, double offset)
-      : flaps_(flaps), offset_(offset), eps_(offset * 1e-3) {
+  /// `ticks`, when given, is stepped side by side (a large part takes long);
+  /// after a stop Run gives nothing.
+  FlapOverlapTrim(const std::vector<TaggedLoop>& loops, const std::vector<FlapShape>& flaps, double offset,
+                  TickCounter* ticks)
+      : flaps_(flaps), offset_(offset), eps_(offset * 1e-3), ticks_(ticks) {
     for (const TaggedLoop& loop : loops) {
       const std::vector<Point2>& p = loop.points;
       for (std::size_t k = 0; k + 1 < p.size(); ++k) {
@@ -246,6 +249,7 @@ class FlapOverlapTrim {
     std::vector<std::pair<Point2, Point2>> kept, slits;
     std::set<std::tuple<double, double, double, double>> slitSeen;
     for (Segment& s : segments_) {
+      if (ticks_ && !ticks_->Step()) return std::nullopt;
       std::sort(s.cuts.begin(), s.cuts.end(), [](const Cut& a, const Cut& b) { return a.t < b.t; });
       Point2 from = s.a;
       for (std::size_t k = 0; k <= s.cuts.size(); ++k) {
@@ -299,6 +303,7 @@ class FlapOverlapTrim {
     bool any = false;
     std::vector<std::size_t> near;
     for (std::size_t i = 0; i < segments_.size(); ++i) {
+      if (ticks_ && !ticks_->Step()) return std::nullopt;
       if (OnOutline(segments_[i])) continue;
       near.clear();
       ForEachSegment(Grown(BoxOf(segments_[i].a, segments_[i].b)), [&](std::size_t j) { near.push_back(j); });
@@ -400,6 +405,7 @@ class FlapOverlapTrim {
 
   const std::vector<FlapShape>& flaps_;
   double offset_, eps_;
+  TickCounter* ticks_;
   std::vector<Segment> segments_;
   Box bounds_{};
   std::unique_ptr<BoxGrid> segmentGrid_, flapGrid_;
@@ -409,8 +415,9 @@ class FlapOverlapTrim {
 
 class ContourWalk {
  public:
-  ContourWalk(const Model& model, const Settings& settings, std::size_t partIndex)
-      : model_(model),
+  ContourWalk(const Model& model, const Settings& settings, std::size_t partIndex, TickCounter* ticks = nullptr)
+      : ticks_(ticks),
+        model_(model),
         part_(model.parts[partIndex]),
         partIndex_(partIndex),
         drawFlaps_(settings.bDrawFlap && model.devScale > 0.0),
@@ -441,7 +448,9 @@ class ContourWalk {
     }
     JoinNearCorners(loops, tolerance_);
     if (!flaps_.empty()) {
-      if (auto trimmed = FlapOverlapTrim(loops, flaps_, tolerance_).Run(partIndex_)) {
+      auto trimmed = FlapOverlapTrim(loops, flaps_, tolerance_, ticks_).Run(partIndex_);
+      if (ticks_ && ticks_->stopped()) return;
+      if (trimmed) {
         for (CutContour& contour : *trimmed) out.push_back(std::move(contour));
         return;
       }
@@ -505,6 +514,7 @@ class ContourWalk {
     return best;
   }
 
+  TickCounter* ticks_;
   const Model& model_;
   const Part& part_;
   std::size_t partIndex_;
@@ -524,7 +534,7 @@ std::vector<CutContour> BuildCutContours(const Model& model, const Settings& set
   const auto walkParts = [&model, &ticks](const Settings& drawn, std::vector<CutContour>& out) {
     for (std::size_t i = 0; i < model.parts.size(); ++i) {
       if (!ticks.Step(static_cast<int>(model.parts[i].faces.size()) + 1)) return;
-      ContourWalk(model, drawn, i).Run(out);
+      ContourWalk(model, drawn, i, &ticks).Run(out);
     }
   };
   std::vector<CutContour> contours;
@@ -541,7 +551,7 @@ std::vector<CutContour> BuildCutContours(const Model& model, const Settings& set
   // Micrometres on paper to development units.
   const double tolerance =
       model.devScale > 0.0 ? std::max(0, settings.iCutToleranceMicrons) * 1e-4 / model.devScale : 0.0;
-  return CleanCutContours(std::move(contours), faces, tolerance);
+  return CleanCutContours(std::move(contours), faces, tolerance, &ticks);
 }
 
 std::vector<FoldLine> BuildFoldLines(const Model& model, const Settings& settings) {

@@ -141,13 +141,18 @@ CutSheet BuildSheet(const Model& model, const Settings& settings, const SheetPla
       sheet.cuts.push_back({contour.part, number, std::move(piece), closed});
     }
   }
-  for (const FoldLine& fold : BuildFoldLines(model, settings)) {
+  const auto goOn = [&ticks] { return !ticks.get() || (*ticks.get())(); };
+  if (!goOn()) return sheet;
+  const std::vector<FoldLine> folds = BuildFoldLines(model, settings);
+  if (!goOn()) return sheet;
+  for (const FoldLine& fold : folds) {
     std::vector<CutLine>& lines = fold.mountain ? sheet.mountains : sheet.valleys;
     const Point2 a = place.Map(fold.a), b = place.Map(fold.b);
     double t0 = 0.0, t1 = 1.0;
     if (clip && !ClipSegment(a, b, *clip, t0, t1)) continue;
     lines.push_back({fold.part, Along(a, b, t0), Along(a, b, t1)});
   }
+  if (!goOn()) return sheet;
   AddTexts(model, settings, place, sheet);
   if (clip) std::erase_if(sheet.texts, [&](const CutText& t) { return !clip->Holds(t.at); });
   return sheet;

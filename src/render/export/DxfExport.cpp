@@ -65,8 +65,9 @@ class CNumericLocale {
 // itself draws them with. The first is "Standard".
 class TextStyles {
  public:
-  explicit TextStyles(const std::vector<CutText>& texts) {
+  TextStyles(const std::vector<CutText>& texts, TickCounter* ticks) {
     for (const CutText& text : texts) {
+      if (ticks) ticks->Step();
       const std::string file = FontFileNameOf(text.face, text.text);
       styleOf_.push_back(Add(file.empty() ? std::string(kDefaultFont) : file));
     }
@@ -92,8 +93,10 @@ class TextStyles {
 
 class DxfSheetWriter {
  public:
-  DxfSheetWriter(DL_Dxf& dxf, DL_WriterA& w, const CutSheet& sheet)
-      : dxf_(dxf), w_(w), sheet_(sheet), styles_(sheet.texts) {}
+  /// `ticks` is stepped as the entities are written; a stop ends the
+  /// writing with an unfinished file.
+  DxfSheetWriter(DL_Dxf& dxf, DL_WriterA& w, const CutSheet& sheet, TickCounter* ticks)
+      : dxf_(dxf), w_(w), sheet_(sheet), ticks_(ticks), styles_(sheet.texts, ticks) {}
 
   void Write() {
     Header();
@@ -178,6 +181,7 @@ class DxfSheetWriter {
 
   void Entities() {
     for (const CutPath& cut : sheet_.cuts) {
+      if (!GoOn(static_cast<int>(cut.points.size()))) return;
       // A closed polyline lists each corner once; the flag closes it.
       std::size_t count = cut.points.size();
       if (cut.closed && count > 1) --count;
@@ -190,6 +194,7 @@ class DxfSheetWriter {
     Lines(sheet_.mountains, kMountainLayer);
     Lines(sheet_.valleys, kValleyLayer);
     for (std::size_t k = 0; k < sheet_.texts.size(); ++k) {
+      if (!GoOn()) return;
       const CutText& text = sheet_.texts[k];
       // The height of a DXF text is about that of its capitals.
       const double height = 0.7 * text.emMm;
@@ -225,12 +230,15 @@ class DxfSheetWriter {
 
   void Lines(const std::vector<CutLine>& lines, const char* layer) {
     for (const CutLine& line : lines)
-      dxf_.writeLine(w_, DL_LineData(X(line.a), Y(line.a), 0.0, X(line.b), Y(line.b), 0.0), On(layer));
+      if (GoOn()) dxf_.writeLine(w_, DL_LineData(X(line.a), Y(line.a), 0.0, X(line.b), Y(line.b), 0.0), On(layer));
   }
+
+  bool GoOn(int weight = 1) { return !ticks_ || ticks_->Step(weight); }
 
   DL_Dxf& dxf_;
   DL_WriterA& w_;
   const CutSheet& sheet_;
+  TickCounter* ticks_;
   const TextStyles styles_;
 };
 
@@ -249,7 +257,7 @@ void FillStyleFontFields(std::string& dxf) {
 
 }  // namespace
 
-std::optional<std::string> RenderDxf(const CutSheet& sheet) {
+std::optional<std::string> RenderDxf(const CutSheet& sheet, const WorkTick* tick) {
   // The library writes to a named file only: a private scratch file, read
   // back and removed.
   std::string scratch = (std::filesystem::temp_directory_path() / "plicora-dxf-XXXXXX").string();
@@ -264,8 +272,13 @@ std::optional<std::string> RenderDxf(const CutSheet& sheet) {
       std::remove(scratch.c_str());
       return std::nullopt;
     }
-    DxfSheetWriter(dxf, *writer, sheet).Write();
+    TickCounter ticks(tick);
+    DxfSheetWriter(dxf, *writer, sheet, &ticks).Write();
     writer->close();
+    if (ticks.stopped()) {
+      std::remove(scratch.c_str());
+      return std::nullopt;
+    }
   }
   std::ifstream in(scratch, std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -281,8 +294,8 @@ bool ExportDxf(const Model& model, const Settings& settings, const std::string& 
   const RememberingTick ticks(tick);
   const CutSheet sheet = WholeDevelopmentCutSheet(model, settings, ticks.get());
   if (ticks.stopped()) return false;
-  const std::optional<std::string> bytes = RenderDxf(sheet);
-  if (ticks.get() && !(*ticks.get())()) return false;
+  const std::optional<std::string> bytes = RenderDxf(sheet, ticks.get());
+  if (ticks.stopped()) return false;
   if (!bytes) {
     ShowMessage(ExportFailureMessage("Cannot write to file", path, errno), MessageKind::Error);
     return false;

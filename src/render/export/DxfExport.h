@@ -21,8 +21,9 @@ inline constexpr const char* kValleyLayer = "VALLEY";
 inline constexpr const char* kNumbersLayer = "NUMBERS";
 inline constexpr const char* kRegistrationLayer = "REGISTRATION";
 
-/// The DXF text of a sheet; nothing when no scratch file could be written.
-std::optional<std::string> RenderDxf(const CutSheet& sheet);
+/// The DXF text of a sheet; nothing when no scratch file could be written
+/// or when a `tick` (called as the entities are written) said stop.
+std::optional<std::string> RenderDxf(const CutSheet& sheet, const WorkTick* tick = nullptr);
 
 /// Writes the whole development to `path`. A file that cannot be written
 /// shows "Cannot write to file" and returns false. When a `tick` says stop
