@@ -91,12 +91,15 @@ void CulledTriangles::AddCorner(float x, float y, float z) {
 }
 
 void CulledTriangles::Upload() {
-  glGenBuffers(3, buffers_);
+  glGenBuffers(4, buffers_);
   const auto load = [](unsigned buffer, const std::vector<float>& data) {
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(float)), data.data(), GL_STATIC_DRAW);
   };
-  load(buffers_[0], positions_);
+  // Corners that carry nothing but their position are drawn from the
+  // distinct positions, so that OpenGL transforms a shared corner once.
+  sharedPoints_ = !hasNormals_ && !hasTexCoords_;
+  load(buffers_[0], sharedPoints_ ? points_ : positions_);
   if (hasNormals_) load(buffers_[1], normals_);
   if (hasTexCoords_) load(buffers_[2], texCoords_);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
@@ -159,6 +162,10 @@ void CulledTriangles::Draw(const float projection[16], const int viewport[4]) {
   for (std::size_t t = 0; t < triangles; ++t) {
     const std::uint32_t* c = corners_.data() + 3 * t;
     if (!MayBeFrontFacing(c[0], c[1], c[2])) continue;
+    if (sharedPoints_) {
+      indices_.insert(indices_.end(), {c[0], c[1], c[2]});
+      continue;
+    }
     const auto first = static_cast<std::uint32_t>(t * 3);
     indices_.insert(indices_.end(), {first, first + 1, first + 2});
   }
@@ -178,13 +185,26 @@ void CulledTriangles::Draw(const float projection[16], const int viewport[4]) {
     glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
   }
   glBindBuffer(GL_ARRAY_BUFFER, 0);
-  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices_.size()), GL_UNSIGNED_INT, indices_.data());
+  // The frame's indices go into a kept buffer object: handed over from
+  // client memory, they would be copied into storage taken and given back
+  // on every draw.
+  const auto bytes = static_cast<GLsizeiptr>(indices_.size() * sizeof(std::uint32_t));
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers_[3]);
+  if (bytes > indexCapacity_) {
+    indexCapacity_ = bytes;
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, bytes, indices_.data(), GL_STREAM_DRAW);
+  } else {
+    glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, bytes, indices_.data());
+  }
+  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices_.size()), GL_UNSIGNED_INT, nullptr);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
   glPopClientAttrib();
 }
 
 void CulledTriangles::Release() {
-  if (buffers_[0]) glDeleteBuffers(3, buffers_);
-  buffers_[0] = buffers_[1] = buffers_[2] = 0;
+  if (buffers_[0]) glDeleteBuffers(4, buffers_);
+  buffers_[0] = buffers_[1] = buffers_[2] = buffers_[3] = 0;
+  indexCapacity_ = 0;
 }
 
 }  // namespace plicora

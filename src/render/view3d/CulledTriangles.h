@@ -6,6 +6,7 @@
 // corner at or behind the eye plane are always drawn, so OpenGL decides them
 // and the pixels are those of drawing every triangle.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -54,7 +55,9 @@ class CulledTriangles {
   float normal_[3] = {0.f, 0.f, 1.f};
   float texCoord_[2] = {0.f, 0.f};
   bool hasNormals_ = false, hasTexCoords_ = false;
-  unsigned buffers_[3] = {0, 0, 0};
+  bool sharedPoints_ = false;           ///< the position buffer holds points_, indexed by corners_
+  unsigned buffers_[4] = {0, 0, 0, 0};  ///< positions, normals, texture coordinates, indices
+  std::ptrdiff_t indexCapacity_ = 0;    ///< bytes of the index buffer
   std::vector<std::uint32_t> indices_;
 };
 
