@@ -142,6 +142,23 @@ class BoxGrid {
       }
     }
   }
+  /// Calls f(k, id) for the k-th entry of the grid's lists in every cell
+  /// the box touches (an item listed in several of them comes once for
+  /// each); a cell's remaining entries are passed over once f returns false.
+  template <typename F>
+  void ForEachEntryIn(const Box& box, F f) const {
+    int x0, y0, x1, y1;
+    Range(box, x0, y0, x1, y1);
+    for (int y = y0; y <= y1; ++y) {
+      for (int x = x0; x <= x1; ++x) {
+        const std::size_t cell = Index(x, y);
+        for (std::size_t k = first_[cell]; k < first_[cell + 1]; ++k) {
+          if (!f(k, ids_[k])) break;
+        }
+      }
+    }
+  }
+
   /// Calls f(id) for every item listed in the one cell that holds the point
   /// (each once, as a cell lists an item once), until f returns true.
   template <typename F>

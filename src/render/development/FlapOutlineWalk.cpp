@@ -208,8 +208,9 @@ class FlapOutlineWalk {
               nearList.push_back(j);
             });
           }
+          GatherAround(w, flap);
           for (int k = 0; k + 1 < flap.shape.count; ++k) {
-            DrawSide(w, flap, flap.shape.points[static_cast<std::size_t>(k)],
+            DrawSide(w, flap.shape.points[static_cast<std::size_t>(k)],
                      flap.shape.points[static_cast<std::size_t>(k + 1)]);
           }
         }
@@ -259,6 +260,9 @@ class FlapOutlineWalk {
     std::vector<std::pair<QPoint, QPoint>>* pieces = nullptr;  // of the current chunk
     std::vector<double> cuts;                                  // along the current side
     std::vector<std::pair<double, double>> covered;            // likewise
+    // What may meet the current flap's sides: entries of the side grid and
+    // of the flap grid (earlier flaps), each item once.
+    std::vector<std::size_t> nearSides, nearFlaps;
   };
 
   // Faces in flat arrays: part, box and corners (first_ .. first_ + 1).
@@ -285,14 +289,19 @@ class FlapOutlineWalk {
     Segment side;
     int id;
   };
+  /// A flap as listed in a cell of the flap grid, with what tells whether
+  /// it may meet a side, likewise read in a row.
+  struct ListedFlap {
+    Box box;
+    int part;
+    int id;
+  };
 
   static Box GrownBoxOf(Point2 a, Point2 b) { return Grow(BoxOf(a, b), 1e-6); }
 
   // The faces, flaps and face sides of a run of parts, in drawing order.
   struct Tables {
     FaceTable faces;
-    std::vector<int> flapParts;
-    std::vector<Box> flapBoxes;
     std::vector<FlapItem> flaps;
     std::vector<Segment> segments;
     std::vector<Box> segmentBoxes;
@@ -309,8 +318,6 @@ class FlapOutlineWalk {
       const int order = static_cast<int>(flaps.size());
       for (FlapItem& flap : more.flaps) flap.order += order;
       flaps.insert(flaps.end(), more.flaps.begin(), more.flaps.end());
-      flapParts.insert(flapParts.end(), more.flapParts.begin(), more.flapParts.end());
-      flapBoxes.insert(flapBoxes.end(), more.flapBoxes.begin(), more.flapBoxes.end());
       segments.insert(segments.end(), more.segments.begin(), more.segments.end());
       segmentBoxes.insert(segmentBoxes.end(), more.segmentBoxes.begin(), more.segmentBoxes.end());
       bounds = {std::min(bounds.x0, more.bounds.x0), std::min(bounds.y0, more.bounds.y0),
@@ -346,8 +353,6 @@ class FlapOutlineWalk {
               flapBox = Extended(flapBox, p);
             }
             t.flaps.push_back({shape, static_cast<int>(pi), static_cast<int>(t.flaps.size()), Grow(flapBox, 1e-6)});
-            t.flapBoxes.push_back(t.flaps.back().box);
-            t.flapParts.push_back(static_cast<int>(pi));
           }
         }
         if (face->ring.size() >= 3) {
@@ -384,8 +389,6 @@ class FlapOutlineWalk {
     both([&] { Fill(first, listed, 0, middle); }, [&] { Fill(second, listed, middle, model_.parts.size()); });
     first.Append(std::move(second));
     faces_ = std::move(first.faces);
-    flapParts_ = std::move(first.flapParts);
-    flapBoxes_ = std::move(first.flapBoxes);
     flaps_ = std::move(first.flaps);
     segments_ = std::move(first.segments);
     Box bounds = first.bounds;
@@ -399,6 +402,12 @@ class FlapOutlineWalk {
               bounds, flaps_.size(), kFlapCells, [this](const BoxGrid& grid, std::size_t i, auto add) {
                 grid.ForPolygonCells(flaps_[i].shape.points.data(), flaps_[i].shape.count, 1e-6, add);
               });
+          listedFlaps_.resize(flapGrid_->EntryCount());
+          for (std::size_t k = 0; k < listedFlaps_.size(); ++k) {
+            const int id = flapGrid_->IdAt(k);
+            const FlapItem& flap = flaps_[static_cast<std::size_t>(id)];
+            listedFlaps_[k] = {flap.box, flap.part, id};
+          }
         },
         [&] {
           faceGrid_ = std::make_unique<BoxGrid>(bounds, faces_.box, kFaceCells);
@@ -413,26 +422,56 @@ class FlapOutlineWalk {
     std::vector<Segment>().swap(segments_);
   }
 
+  // The face sides of nearby parts and the earlier flaps of nearby parts
+  // whose boxes meet the flap's box: all that may meet any of its sides.
+  // The cells under the box hold every cell along each side.
+  void GatherAround(Scratch& w, const FlapItem& flap) const {
+    const Box& box = flap.box;
+    w.nearSides.clear();
+    ++w.segmentQuery;
+    sideGrid_->ForEachEntryIn(box, [&](std::size_t k, int id) {
+      const Segment& seg = listedSides_[k].side;
+      const auto i = static_cast<std::size_t>(id);
+      if (!w.near[static_cast<std::size_t>(seg.part)] || w.segmentStamp[i] == w.segmentQuery ||
+          !box.Overlaps(GrownBoxOf(seg.a, seg.b))) {
+        return true;
+      }
+      w.segmentStamp[i] = w.segmentQuery;
+      w.nearSides.push_back(k);
+      return true;
+    });
+    w.nearFlaps.clear();
+    ++w.flapQuery;
+    // A cell lists its flaps in their drawing order, so its later flaps
+    // are passed over at the first one not earlier than this.
+    flapGrid_->ForEachEntryIn(box, [&](std::size_t k, int id) {
+      if (id >= flap.order) return false;
+      const ListedFlap& listed = listedFlaps_[k];
+      const auto i = static_cast<std::size_t>(id);
+      if (!box.Overlaps(listed.box) || !w.near[static_cast<std::size_t>(listed.part)] ||
+          w.flapStamp[i] == w.flapQuery) {
+        return true;
+      }
+      w.flapStamp[i] = w.flapQuery;
+      w.nearFlaps.push_back(k);
+      return true;
+    });
+  }
+
   // Where the face sides of nearby parts cross the flap side from a to b,
   // as distances from a, in order, between the side's start (0) and its
   // length.
   void FaceCutsAlong(Scratch& w, Point2 a, Point2 b, Point2 u, double length) const {
     const Box sideBox = GrownBoxOf(a, b);
     w.cuts.assign(1, 0.0);
-    ++w.segmentQuery;
-    sideGrid_->ForEachEntryAlong(a, b, 1e-6, [&](std::size_t k, int) {
+    for (std::size_t k : w.nearSides) {
       const Segment& seg = listedSides_[k].side;
-      if (!w.near[static_cast<std::size_t>(seg.part)] || !sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) return true;
+      if (!sideBox.Overlaps(GrownBoxOf(seg.a, seg.b))) continue;
       const Point2 ends[2] = {seg.a, seg.b};
-      if (ClearOfLine(a, u, ends, 2)) return true;
+      if (ClearOfLine(a, u, ends, 2)) continue;
       Point2 x;
-      // A face side listed in two cells along the side cuts it once.
-      const auto i = static_cast<std::size_t>(listedSides_[k].id);
-      if (!SegmentIntersection(a, b, seg.a, seg.b, x) || w.segmentStamp[i] == w.segmentQuery) return true;
-      w.segmentStamp[i] = w.segmentQuery;
-      w.cuts.push_back(std::hypot(x.x - a.x, x.y - a.y));
-      return true;
-    });
+      if (SegmentIntersection(a, b, seg.a, seg.b, x)) w.cuts.push_back(std::hypot(x.x - a.x, x.y - a.y));
+    }
     std::sort(w.cuts.begin() + 1, w.cuts.end());
     w.cuts.push_back(length);
   }
@@ -441,31 +480,23 @@ class FlapOutlineWalk {
   // flaps of nearby parts cover, joined where they overlap or touch, in
   // order. A piece of the side is covered by exactly these stretches cut to
   // the piece, so the side is clipped once for all its pieces.
-  void CoverByEarlierFlaps(Scratch& w, const FlapItem& flap, Point2 a, Point2 b, Point2 u, double length) const {
+  void CoverByEarlierFlaps(Scratch& w, Point2 a, Point2 b, Point2 u, double length) const {
     w.covered.clear();
     const Box sideBox = GrownBoxOf(a, b);
-    ++w.flapQuery;
-    flapGrid_->ForEachAlong(
-        a, b, 1e-6,
-        [&](int id) {
-          const auto i = static_cast<std::size_t>(id);
-          if (!w.near[static_cast<std::size_t>(flapParts_[i])] || !sideBox.Overlaps(flapBoxes_[i]) ||
-              w.flapStamp[i] == w.flapQuery) {
-            return;
-          }
-          w.flapStamp[i] = w.flapQuery;
-          const FlapItem& f = flaps_[i];
-          const auto& q = f.shape.points;
-          if (ClearOfLine(a, u, q.data(), f.shape.count)) return;
-          for (int t = 0; t + 2 < f.shape.count && t < 2; ++t) {  // triangles (0, 1, 2) and (0, 2, 3)
-            double lo = 0.0, hi = length;
-            if (ClipToTriangle(a, u, q[0], q[static_cast<std::size_t>(t + 1)], q[static_cast<std::size_t>(t + 2)], lo,
-                               hi)) {
-              w.covered.emplace_back(lo, hi);
-            }
-          }
-        },
-        flap.order);  // flaps are listed in their drawing order
+    for (std::size_t k : w.nearFlaps) {
+      const ListedFlap& listed = listedFlaps_[k];
+      if (!sideBox.Overlaps(listed.box)) continue;
+      const FlapItem& f = flaps_[static_cast<std::size_t>(listed.id)];
+      const auto& q = f.shape.points;
+      if (ClearOfLine(a, u, q.data(), f.shape.count)) continue;
+      for (int t = 0; t + 2 < f.shape.count && t < 2; ++t) {  // triangles (0, 1, 2) and (0, 2, 3)
+        double lo = 0.0, hi = length;
+        if (ClipToTriangle(a, u, q[0], q[static_cast<std::size_t>(t + 1)], q[static_cast<std::size_t>(t + 2)], lo,
+                           hi)) {
+          w.covered.emplace_back(lo, hi);
+        }
+      }
+    }
     std::sort(w.covered.begin(), w.covered.end());
     std::size_t joined = 0;
     for (std::size_t k = 0; k < w.covered.size(); ++k) {
@@ -481,12 +512,12 @@ class FlapOutlineWalk {
   // The side is cut where face sides cross it; a piece inside a face stays
   // hidden. Of the other pieces, what no earlier flap of a nearby part
   // covers is drawn (later flaps are drawn over this one).
-  void DrawSide(Scratch& w, const FlapItem& flap, Point2 a, Point2 b) const {
+  void DrawSide(Scratch& w, Point2 a, Point2 b) const {
     const double length = std::hypot(b.x - a.x, b.y - a.y);
     if (!(length > 0.0)) return;
     const Point2 u{(b.x - a.x) / length, (b.y - a.y) / length};
     auto at = [&](double d) { return Point2{a.x + u.x * d, a.y + u.y * d}; };
-    CoverByEarlierFlaps(w, flap, a, b, u, length);
+    CoverByEarlierFlaps(w, a, b, u, length);
     // A side that earlier flaps hide from end to end has no piece to draw.
     if (w.covered.size() == 1 && w.covered[0].first <= 0.0 && w.covered[0].second >= length) return;
     FaceCutsAlong(w, a, b, u, length);
@@ -533,11 +564,10 @@ class FlapOutlineWalk {
   double sx_, sy_;
   const DrawArea& area_;
   FaceTable faces_;
-  std::vector<int> flapParts_;
-  std::vector<Box> flapBoxes_;
   std::vector<FlapItem> flaps_;
   std::vector<Segment> segments_;  // while indexing
   std::vector<ListedSide> listedSides_;
+  std::vector<ListedFlap> listedFlaps_;
   std::size_t segmentCount_ = 0;
   std::unique_ptr<BoxGrid> faceGrid_, flapGrid_, sideGrid_;
 };
