@@ -244,12 +244,30 @@ class FlapOutlineWalk {
   static constexpr std::size_t kChunk = 1024;
   // Faces from this many on are indexed by two threads.
   static constexpr std::size_t kSharedIndex = 1 << 16;
-  // Cells of the grids per item listed. The development is crowded in places
-  // and empty in others, so the crowded places need more cells than the
-  // average suggests: a point meets a few faces, a side a few items a cell.
+  // Cells of the face grid per face listed. The development is crowded in
+  // places and empty in others, so the crowded places need more cells than
+  // the average suggests: a point meets a few faces a cell.
   static constexpr double kFaceCells = 16.0;
-  static constexpr double kSideCells = 4.0;
-  static constexpr double kFlapCells = 4.0;
+  // The side and flap grids are asked about a flap's box: their cells are
+  // sized after the items themselves (these shares of an item's mean
+  // extent), since flaps may be many times larger than the faces they
+  // overlap, and a cell much smaller than its items lists each many times.
+  static constexpr double kSideCellShare = 1.5;
+  static constexpr double kFlapCellShare = 0.25;
+
+  // Cells per item for square cells of `share` times the items' mean
+  // extent over `bounds`, at most kFaceCells.
+  static double CellsForExtent(const Box& bounds, const std::vector<Box>& boxes, double share) {
+    if (boxes.empty()) return 1.0;
+    double sum = 0.0;
+    for (const Box& b : boxes) sum += std::max(b.x1 - b.x0, b.y1 - b.y0);
+    const double side = share * sum / static_cast<double>(boxes.size());
+    const double cells = (bounds.x1 - bounds.x0) * (bounds.y1 - bounds.y0) / (side * side);
+    const double perItem = cells / static_cast<double>(boxes.size());
+    // Tiny items far apart would ask for a huge grid: no more cells than
+    // the face grid's share.
+    return std::isfinite(perItem) && perItem > 0.0 ? std::min(perItem, kFaceCells) : 1.0;
+  }
 
   // What one walk over flaps changes: the parts near the current flap, the
   // visit stamps of the grids, and the pieces to draw.
@@ -394,12 +412,16 @@ class FlapOutlineWalk {
     Box bounds = first.bounds;
     if (bounds.x0 > bounds.x1) bounds = {0.0, 0.0, 1.0, 1.0};
     bounds = Grow(bounds, 1e-6);
+    std::vector<Box> flapBoxes(flaps_.size());
+    for (std::size_t i = 0; i < flaps_.size(); ++i) flapBoxes[i] = flaps_[i].box;
+    const double flapCells = CellsForExtent(bounds, flapBoxes, kFlapCellShare);
+    std::vector<Box>().swap(flapBoxes);
     both(
         [&] {
           // Flaps are listed where they lie, not over their boxes: a long flap
           // across the grid's rows and columns would fill many cells it misses.
           flapGrid_ = std::make_unique<BoxGrid>(
-              bounds, flaps_.size(), kFlapCells, [this](const BoxGrid& grid, std::size_t i, auto add) {
+              bounds, flaps_.size(), flapCells, [this](const BoxGrid& grid, std::size_t i, auto add) {
                 grid.ForPolygonCells(flaps_[i].shape.points.data(), flaps_[i].shape.count, 1e-6, add);
               });
           listedFlaps_.resize(flapGrid_->EntryCount());
@@ -411,7 +433,8 @@ class FlapOutlineWalk {
         },
         [&] {
           faceGrid_ = std::make_unique<BoxGrid>(bounds, faces_.box, kFaceCells);
-          sideGrid_ = std::make_unique<BoxGrid>(bounds, first.segmentBoxes, kSideCells);
+          sideGrid_ = std::make_unique<BoxGrid>(bounds, first.segmentBoxes,
+                                                CellsForExtent(bounds, first.segmentBoxes, kSideCellShare));
           listedSides_.resize(sideGrid_->EntryCount());
           for (std::size_t k = 0; k < listedSides_.size(); ++k) {
             const int id = sideGrid_->IdAt(k);
