@@ -516,6 +516,12 @@ class FlapOutlineWalk {
         double lo = 0.0, hi = length;
         if (ClipToTriangle(a, u, q[0], q[static_cast<std::size_t>(t + 1)], q[static_cast<std::size_t>(t + 2)], lo,
                            hi)) {
+          // Stretches lie within [0, length]: one that spans it is what
+          // joining all of them would give.
+          if (lo <= 0.0 && hi >= length) {
+            w.covered.assign(1, {lo, hi});
+            return;
+          }
           w.covered.emplace_back(lo, hi);
         }
       }
