@@ -279,7 +279,7 @@ class FlapOutlineWalk {
     std::vector<double> cuts;                                  // along the current side
     std::vector<std::pair<double, double>> covered;            // likewise
     // What may meet the current flap's sides: entries of the side grid and
-    // of the flap grid (earlier flaps), each item once.
+    // earlier flaps, each once.
     std::vector<std::size_t> nearSides, nearFlaps;
   };
 
@@ -305,13 +305,6 @@ class FlapOutlineWalk {
   /// passes are read in a row.
   struct ListedSide {
     Segment side;
-    int id;
-  };
-  /// A flap as listed in a cell of the flap grid, with what tells whether
-  /// it may meet a side, likewise read in a row.
-  struct ListedFlap {
-    Box box;
-    int part;
     int id;
   };
 
@@ -424,12 +417,6 @@ class FlapOutlineWalk {
               bounds, flaps_.size(), flapCells, [this](const BoxGrid& grid, std::size_t i, auto add) {
                 grid.ForPolygonCells(flaps_[i].shape.points.data(), flaps_[i].shape.count, 1e-6, add);
               });
-          listedFlaps_.resize(flapGrid_->EntryCount());
-          for (std::size_t k = 0; k < listedFlaps_.size(); ++k) {
-            const int id = flapGrid_->IdAt(k);
-            const FlapItem& flap = flaps_[static_cast<std::size_t>(id)];
-            listedFlaps_[k] = {flap.box, flap.part, id};
-          }
         },
         [&] {
           faceGrid_ = std::make_unique<BoxGrid>(bounds, faces_.box, kFaceCells);
@@ -467,16 +454,13 @@ class FlapOutlineWalk {
     ++w.flapQuery;
     // A cell lists its flaps in their drawing order, so its later flaps
     // are passed over at the first one not earlier than this.
-    flapGrid_->ForEachEntryIn(box, [&](std::size_t k, int id) {
+    flapGrid_->ForEachEntryIn(box, [&](std::size_t, int id) {
       if (id >= flap.order) return false;
-      const ListedFlap& listed = listedFlaps_[k];
       const auto i = static_cast<std::size_t>(id);
-      if (!box.Overlaps(listed.box) || !w.near[static_cast<std::size_t>(listed.part)] ||
-          w.flapStamp[i] == w.flapQuery) {
-        return true;
-      }
+      if (w.flapStamp[i] == w.flapQuery) return true;
       w.flapStamp[i] = w.flapQuery;
-      w.nearFlaps.push_back(k);
+      const FlapItem& other = flaps_[i];
+      if (box.Overlaps(other.box) && w.near[static_cast<std::size_t>(other.part)]) w.nearFlaps.push_back(i);
       return true;
     });
   }
@@ -506,10 +490,9 @@ class FlapOutlineWalk {
   void CoverByEarlierFlaps(Scratch& w, Point2 a, Point2 b, Point2 u, double length) const {
     w.covered.clear();
     const Box sideBox = GrownBoxOf(a, b);
-    for (std::size_t k : w.nearFlaps) {
-      const ListedFlap& listed = listedFlaps_[k];
-      if (!sideBox.Overlaps(listed.box)) continue;
-      const FlapItem& f = flaps_[static_cast<std::size_t>(listed.id)];
+    for (std::size_t i : w.nearFlaps) {
+      const FlapItem& f = flaps_[i];
+      if (!sideBox.Overlaps(f.box)) continue;
       const auto& q = f.shape.points;
       if (ClearOfLine(a, u, q.data(), f.shape.count)) continue;
       for (int t = 0; t + 2 < f.shape.count && t < 2; ++t) {  // triangles (0, 1, 2) and (0, 2, 3)
@@ -596,7 +579,6 @@ class FlapOutlineWalk {
   std::vector<FlapItem> flaps_;
   std::vector<Segment> segments_;  // while indexing
   std::vector<ListedSide> listedSides_;
-  std::vector<ListedFlap> listedFlaps_;
   std::size_t segmentCount_ = 0;
   std::unique_ptr<BoxGrid> faceGrid_, flapGrid_, sideGrid_;
 };
