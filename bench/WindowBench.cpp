@@ -37,6 +37,14 @@ double Seconds(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+/// Opens the file as the batch commands do; a bench without its file ends.
+void OpenOrExit(CVorlanDoc& doc, const char* path) {
+  OpenRequest request;
+  request.path = path;
+  request.interactive = false;
+  if (!doc.OpenWorkFile(request).ok()) std::exit(1);
+}
+
 double OpenWithoutWindow(const char* path) {
   Settings settings;
   CVorlanDoc doc(settings);
@@ -72,10 +80,7 @@ std::pair<double, double> PanStep(const char* path) {
   Settings settings;
   settings.bRenderAllGL = false;
   CVorlanDoc doc(settings);
-  OpenRequest request;
-  request.path = path;
-  request.interactive = false;
-  if (!doc.OpenWorkFile(request).ok()) std::exit(1);
+  OpenOrExit(doc, path);
   DevelopmentPaneEngine engine(doc);
   engine.Resize(1200, 900);
   engine.Render();
@@ -106,10 +111,7 @@ struct PanTimes {
 PanTimes DefaultPanStep(const char* path) {
   Settings settings;
   CVorlanDoc doc(settings);
-  OpenRequest request;
-  request.path = path;
-  request.interactive = false;
-  if (!doc.OpenWorkFile(request).ok()) std::exit(1);
+  OpenOrExit(doc, path);
   DevelopmentPaneEngine engine(doc);
   engine.Resize(1200, 900);
   for (int i = 0; i < 4; ++i) engine.OnUpdate(HINT_ZOOM_IN);

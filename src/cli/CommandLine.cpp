@@ -35,9 +35,14 @@ bool ParseDouble(const std::string& text, double& value) {
   return end && *end == '\0';
 }
 
+/// The whole text is one whole number that fits an int.
+bool ParseWhole(const std::string& text, int& value) {
+  auto [p, e] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return e == std::errc() && p == text.data() + text.size();
+}
+
 bool ParseThumbnailSize(const std::string& text, int& size) {
-  auto [p, e] = std::from_chars(text.data(), text.data() + text.size(), size);
-  return e == std::errc() && p == text.data() + text.size() && size >= 1 && size <= kLargestThumbnail;
+  return ParseWhole(text, size) && size >= 1 && size <= kLargestThumbnail;
 }
 
 bool ParseRotation(const std::string& text, Rotation& rotation) {
@@ -121,9 +126,7 @@ const OptionRow kOptions[] = {
      nullptr,
      1,
      [](CommandLineOptions& o, const Values& v) {
-       auto [p, e] = std::from_chars(v[0].data(), v[0].data() + v[0].size(), o.joinNumber);
-       return e != std::errc() || p != v[0].data() + v[0].size() ? "--find-join expects a number, got \"" + v[0] + "\""
-                                                                 : std::string();
+       return ParseWhole(v[0], o.joinNumber) ? std::string() : "--find-join expects a number, got \"" + v[0] + "\"";
      },
      FindJoin,
      true,
@@ -285,10 +288,9 @@ const OptionRow kOptions[] = {
      1,
      [](CommandLineOptions& o, const Values& v) {
        int n = 0;
-       auto [p, e] = std::from_chars(v[0].data(), v[0].data() + v[0].size(), n);
+       const bool whole = ParseWhole(v[0], n);
        o.limit = n;
-       return e != std::errc() || p != v[0].data() + v[0].size() || n < 1 ? "--limit expects a positive integer"
-                                                                          : std::string();
+       return whole && n >= 1 ? std::string() : "--limit expects a positive integer";
      },
      None,
      false,

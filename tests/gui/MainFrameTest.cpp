@@ -389,9 +389,27 @@ TEST(MainFrameTest, PartListAndCtrlArrowsFollowOneSelectedPart) {
   w.doc.SetPartBuilt(5, false);
   EXPECT_EQ(list.topLevelItem(5)->checkState(kPartBuiltColumn), Qt::Unchecked);
 
-  // Choosing a row selects its part; another file leaves nothing selected.
+  // Choosing a row selects its part, wherever sorting put the row; Escape
+  // takes the choice away.
   list.setCurrentItem(list.topLevelItem(12));
   EXPECT_EQ(w.doc.SelectedPart(), 12);
+  list.sortByColumn(kPartFacesColumn, Qt::DescendingOrder);
+  EXPECT_EQ(list.currentItem()->data(kPartIndexColumn, Qt::DisplayRole).toInt(), 12);
+  for (int row = 1; row < list.topLevelItemCount(); ++row)
+    EXPECT_GE(list.topLevelItem(row - 1)->data(kPartFacesColumn, Qt::DisplayRole).toInt(),
+              list.topLevelItem(row)->data(kPartFacesColumn, Qt::DisplayRole).toInt());
+  list.setCurrentItem(list.topLevelItem(0));
+  EXPECT_EQ(w.doc.SelectedPart(), list.topLevelItem(0)->data(kPartIndexColumn, Qt::DisplayRole).toInt());
+  w.doc.SetPartBuilt(5, true);
+  list.sortByColumn(kPartBuiltColumn, Qt::DescendingOrder);
+  EXPECT_EQ(list.topLevelItem(0)->data(kPartIndexColumn, Qt::DisplayRole).toInt(), 5);
+  QTest::keyClick(&w.frame, Qt::Key_Escape);
+  EXPECT_EQ(w.doc.SelectedPart(), -1);
+  EXPECT_TRUE(list.selectedItems().isEmpty());
+  list.sortByColumn(kPartIndexColumn, Qt::AscendingOrder);
+
+  // Another file leaves nothing selected.
+  list.setCurrentItem(list.topLevelItem(12));
   ASSERT_TRUE(w.frame.OpenWorkFile(test::FixturePath("cube.plc")));
   EXPECT_EQ(w.doc.SelectedPart(), -1);
   EXPECT_EQ(list.topLevelItemCount(), 1);

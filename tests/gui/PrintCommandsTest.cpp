@@ -189,6 +189,32 @@ TEST_F(PrintCommandsTest, CancelledPrintSendsNothingToThePrinter) {
   }
 }
 
+// A preview whose drawing is stopped keeps the sheets it drew, and they can
+// still be painted (the preview must not lose them while showing them).
+TEST_F(PrintCommandsTest, CancelledPreviewKeepsTheSheetsItDrew) {
+  Open("cow_materials.plc");
+  BuildPageList(&model(), settings, doc.pages());
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintPreviewWidget preview(&printer);
+  PrintOutcome outcome = PrintOutcome::Printed;
+  QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* device) {
+    PrintRun run;
+    run.preview = true;
+    run.sheets = {1, 2};
+    run.progress = [](int done) { return done < 1; };
+    outcome = PrintDevelopmentPages(*device, model(), settings, doc.pages(), run);
+  });
+  preview.resize(400, 500);
+  preview.updatePreview();
+  EXPECT_EQ(outcome, PrintOutcome::Cancelled);
+  EXPECT_EQ(preview.pageCount(), 1);
+  const QImage shown = preview.grab().toImage();
+  int dark = 0;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x) dark += qGray(shown.pixel(x, y)) < 96;
+  EXPECT_GT(dark, 50);  // the first sheet's lines
+}
+
 // A print dialog always opens on all pages of the development, whatever
 // range the last print used.
 TEST_F(PrintCommandsTest, EveryPrintDialogOffersAllPages) {

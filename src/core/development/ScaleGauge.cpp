@@ -15,30 +15,6 @@ bool Overlap(const SheetBox& a, const SheetBox& b) {
   return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
 }
 
-bool Holds(const SheetBox& box, Point2 p) {
-  return p.x >= box.x0 && p.x <= box.x1 && p.y >= box.y0 && p.y <= box.y1;
-}
-
-// Whether segment a-b reaches into the box (Liang-Barsky).
-bool SegmentMeetsBox(Point2 a, Point2 b, const SheetBox& box) {
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x - box.x0, box.x1 - a.x, a.y - box.y0, box.y1 - a.y};
-  double t0 = 0.0, t1 = 1.0;
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0.0) {
-      if (q[i] < 0.0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0.0)
-      t0 = std::max(t0, t);
-    else
-      t1 = std::min(t1, t);
-  }
-  return t0 <= t1;
-}
-
 bool Encloses(const std::vector<Point2>& polygon, Point2 p) {
   bool inside = false;
   for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
@@ -50,9 +26,9 @@ bool Encloses(const std::vector<Point2>& polygon, Point2 p) {
 
 bool LineMeetsBox(const GaugeObstacles::Line& line, const SheetBox& box) {
   if (line.points.empty()) return false;
-  if (line.points.size() == 1) return Holds(box, line.points[0]);
+  if (line.points.size() == 1) return box.Holds(line.points[0]);
   for (std::size_t k = 1; k < line.points.size(); ++k)
-    if (SegmentMeetsBox(line.points[k - 1], line.points[k], box)) return true;
+    if (ClipSegment(line.points[k - 1], line.points[k], box)) return true;
   return line.closed && line.points.size() > 2 && Encloses(line.points, {box.x0, box.y0});
 }
 

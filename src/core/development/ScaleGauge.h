@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/model/BoxClip.h"
 #include "core/model/Model.h"
 
 namespace plicora {
@@ -33,9 +34,7 @@ inline constexpr double kGaugeRulerMm = 100.0;
 ScaleGauge ScaleGaugeShape();
 
 /// A rectangle in sheet millimetres.
-struct SheetBox {
-  double x0 = 0.0, y0 = 0.0, x1 = 0.0, y1 = 0.0;
-};
+using SheetBox = AxisBox;
 
 /// What the gauge must stay off: lines (closed ones enclose their inside)
 /// and boxes, in sheet millimetres.

@@ -388,7 +388,7 @@ bool SaveEpsFile(const std::string& path, const Model& model, const Settings& se
   std::size_t size = 0;
   std::FILE* memory = open_memstream(&text, &size);
   if (!memory) {
-    ShowMessage(ExportFailureMessage("Cannot write to file", path, errno), MessageKind::Error);
+    ShowMessage(ExportFailureMessage(kCannotWriteToFile, path, errno), MessageKind::Error);
     return false;
   }
   const bool written = WriteEps(memory, model, settings, options) == 0;
@@ -396,7 +396,7 @@ bool SaveEpsFile(const std::string& path, const Model& model, const Settings& se
   const std::string bytes(text ? text : "", size);
   std::free(text);
   if (!written || !closed) {
-    ShowMessage(ExportFailureMessage("Cannot write to file", path, ENOMEM), MessageKind::Error);
+    ShowMessage(ExportFailureMessage(kCannotWriteToFile, path, ENOMEM), MessageKind::Error);
     return false;
   }
   return WriteExportFile(path, bytes);

@@ -33,7 +33,7 @@ bool ExportFileSet::Add(const std::string& path, std::string_view bytes) {
   auto stream = std::make_unique<AtomicFileStream>(path);
   stream->Write(bytes);
   if (!stream->Seal()) {
-    ShowMessage(ExportFailureMessage("Cannot write to file", path, LastAtomicWriteErrno()), MessageKind::Error);
+    ShowMessage(ExportFailureMessage(kCannotWriteToFile, path, LastAtomicWriteErrno()), MessageKind::Error);
     return false;
   }
   files_.emplace_back(path, std::move(stream));
@@ -43,7 +43,7 @@ bool ExportFileSet::Add(const std::string& path, std::string_view bytes) {
 bool ExportFileSet::Publish() {
   for (auto& [path, stream] : files_) {
     if (!stream->Publish()) {
-      ShowMessage(ExportFailureMessage("Cannot write to file", path, LastAtomicWriteErrno()), MessageKind::Error);
+      ShowMessage(ExportFailureMessage(kCannotWriteToFile, path, LastAtomicWriteErrno()), MessageKind::Error);
       return false;
     }
   }
@@ -51,7 +51,7 @@ bool ExportFileSet::Publish() {
 }
 
 bool ReportExportOutOfMemory(const std::string& path) {
-  ShowMessage(ExportFailureMessage("Cannot write to file", path, ENOMEM), MessageKind::Error);
+  ShowMessage(ExportFailureMessage(kCannotWriteToFile, path, ENOMEM), MessageKind::Error);
   return false;
 }
 

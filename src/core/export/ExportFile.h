@@ -15,16 +15,19 @@ namespace plicora {
 
 class AtomicFileStream;
 
+/// What every export says when its file cannot be written.
+inline constexpr std::string_view kCannotWriteToFile = "Cannot write to file";
+
 /// Writes `bytes` to `path`. On failure shows `failureText` followed by the
 /// path and the system's reason (missing folder, permission, disk full) and
 /// returns false.
 bool WriteExportFile(const std::string& path, std::string_view bytes,
-                     std::string_view failureText = "Cannot write to file");
+                     std::string_view failureText = kCannotWriteToFile);
 
 /// Puts a file written piece by piece in place (AtomicFileStream::Commit);
 /// on failure shows the message WriteExportFile shows and returns false.
 bool FinishExportFile(AtomicFileStream& stream, const std::string& path,
-                      std::string_view failureText = "Cannot write to file");
+                      std::string_view failureText = kCannotWriteToFile);
 
 /// A set of files that belong together (the sheets of one print run): each
 /// is written complete to a temporary file beside its target, and only when

@@ -123,11 +123,14 @@ CMainFrame::CMainFrame(CVorlanDoc& doc, std::string profilePath, QWidget* parent
     if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions().first());
   });
   addAction(menuBarKey);
-  // Escape takes the join highlight away.
+  // Escape takes the join highlight and the chosen part away.
   auto* clearHighlight = new QAction(this);
   clearHighlight->setObjectName(QStringLiteral("clearJoinHighlight"));
   clearHighlight->setShortcut(Qt::Key_Escape);
-  connect(clearHighlight, &QAction::triggered, this, [this] { doc_.ClearJoinHighlight(); });
+  connect(clearHighlight, &QAction::triggered, this, [this] {
+    doc_.ClearJoinHighlight();
+    if (doc_.SelectedPart() >= 0) doc_.SelectPart(-1);
+  });
   addAction(clearHighlight);
   statusText_ = new QLabel(this);
   statusBar()->addWidget(statusText_, 1);

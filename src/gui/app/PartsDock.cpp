@@ -2,11 +2,40 @@
 
 #include <QHeaderView>
 #include <QTreeWidget>
+#include <utility>
 
 #include "core/document/PartListRows.h"
 #include "core/document/UpdateHints.h"
 
 namespace plicora {
+namespace {
+
+/// A row that sorts by number in the numeric columns and by its tick in
+/// "Built" (the tick has no text to compare).
+class PartItem : public QTreeWidgetItem {
+ public:
+  bool operator<(const QTreeWidgetItem& other) const override {
+    const int column = treeWidget() ? treeWidget()->sortColumn() : kPartIndexColumn;
+    if (column == kPartBuiltColumn && checkState(column) != other.checkState(column))
+      return checkState(column) < other.checkState(column);
+    if (column == kPartBuiltColumn || column == kPartIndexColumn || column == kPartFacesColumn)
+      return Key(*this, column) < Key(other, column);
+    return QTreeWidgetItem::operator<(other);
+  }
+
+ private:
+  // Equal ticks or counts keep the parts in their own order.
+  static std::pair<int, int> Key(const QTreeWidgetItem& item, int column) {
+    const int part = item.data(kPartIndexColumn, Qt::DisplayRole).toInt();
+    return {column == kPartBuiltColumn ? 0 : item.data(column, Qt::DisplayRole).toInt(), part};
+  }
+};
+
+int PartOf(const QTreeWidgetItem* item) {
+  return item ? item->data(kPartIndexColumn, Qt::DisplayRole).toInt() : -1;
+}
+
+}  // namespace
 
 PartsDock::PartsDock(CVorlanDoc& doc, QWidget* parent) : QDockWidget(QStringLiteral("Parts"), parent), doc_(doc) {
   setObjectName(QStringLiteral("PartsDock"));
@@ -20,6 +49,8 @@ PartsDock::PartsDock(CVorlanDoc& doc, QWidget* parent) : QDockWidget(QStringLite
                           QStringLiteral("Pages"), QStringLiteral("Glued to (joins)")});
   list_->setMinimumWidth(320);
   list_->header()->setStretchLastSection(true);
+  list_->setSortingEnabled(true);
+  list_->sortByColumn(kPartIndexColumn, Qt::AscendingOrder);
   setWidget(list_);
   connect(list_, &QTreeWidget::itemSelectionChanged, this, &PartsDock::OnRowChosen);
   connect(list_, &QTreeWidget::itemChanged, this, &PartsDock::OnItemChanged);
@@ -54,12 +85,13 @@ void PartsDock::Refill() {
   stale_ = false;
   following_ = true;
   list_->clear();
+  rows_.clear();
   if (doc_.model() && doc_.hasDevelopment()) {
     PageLayout printed = doc_.pages();
     BuildPageList(doc_.model(), doc_.settings(), printed);
     QList<QTreeWidgetItem*> items;
     for (const PartListRow& row : PartListRows(doc_.PartSummaries(), printed)) {
-      auto* item = new QTreeWidgetItem;
+      auto* item = new PartItem;
       item->setData(kPartIndexColumn, Qt::DisplayRole, row.index);
       item->setData(kPartFacesColumn, Qt::DisplayRole, row.faces);
       item->setText(kPartPagesColumn, QString::fromStdString(row.pages));
@@ -68,6 +100,7 @@ void PartsDock::Refill() {
       item->setTextAlignment(kPartFacesColumn, Qt::AlignRight);
       item->setCheckState(kPartBuiltColumn, doc_.IsPartBuilt(row.index) ? Qt::Checked : Qt::Unchecked);
       items.append(item);
+      rows_.push_back(item);
     }
     list_->addTopLevelItems(items);
     for (int column : {kPartIndexColumn, kPartBuiltColumn, kPartFacesColumn, kPartPagesColumn})
@@ -81,24 +114,29 @@ void PartsDock::FollowSelection() {
   if (stale_) return;
   following_ = true;
   const int part = doc_.SelectedPart();
-  QTreeWidgetItem* item = part >= 0 && part < list_->topLevelItemCount() ? list_->topLevelItem(part) : nullptr;
+  QTreeWidgetItem* item = Row(part);
   list_->setCurrentItem(item);
   if (!item) list_->clearSelection();
   if (item) list_->scrollToItem(item);
   following_ = false;
 }
 
+QTreeWidgetItem* PartsDock::Row(int part) const {
+  return part >= 0 && part < static_cast<int>(rows_.size()) ? rows_[static_cast<std::size_t>(part)] : nullptr;
+}
+
 void PartsDock::ShowProgress() {
   if (stale_) return;
   following_ = true;
-  for (int part = 0; part < list_->topLevelItemCount(); ++part)
-    list_->topLevelItem(part)->setCheckState(kPartBuiltColumn, doc_.IsPartBuilt(part) ? Qt::Checked : Qt::Unchecked);
+  for (std::size_t part = 0; part < rows_.size(); ++part)
+    rows_[part]->setCheckState(kPartBuiltColumn,
+                               doc_.IsPartBuilt(static_cast<int>(part)) ? Qt::Checked : Qt::Unchecked);
   following_ = false;
 }
 
 void PartsDock::OnItemChanged(QTreeWidgetItem* item, int column) {
   if (following_ || column != kPartBuiltColumn) return;
-  const int part = list_->indexOfTopLevelItem(item);
+  const int part = PartOf(item);
   const bool built = item->checkState(kPartBuiltColumn) == Qt::Checked;
   if (part >= 0 && built != doc_.IsPartBuilt(part)) doc_.SetPartBuilt(part, built);
 }
@@ -106,7 +144,7 @@ void PartsDock::OnItemChanged(QTreeWidgetItem* item, int column) {
 void PartsDock::OnRowChosen() {
   if (following_) return;
   const QList<QTreeWidgetItem*> chosen = list_->selectedItems();
-  const int part = chosen.isEmpty() ? -1 : list_->indexOfTopLevelItem(chosen.front());
+  const int part = chosen.isEmpty() ? -1 : PartOf(chosen.front());
   if (part != doc_.SelectedPart()) doc_.SelectPart(part);
 }
 

@@ -2,9 +2,11 @@
 // The part list (View > Parts): a dock window with a row per part (index,
 // face count, pages, the parts it is glued to). Choosing a row selects that
 // part in the document, and the row follows the document's selection (Next
-// Part and Previous Part). The list is filled only while it is shown.
+// Part and Previous Part). Any column sorts the rows; the list is filled
+// only while it is shown.
 
 #include <QDockWidget>
+#include <vector>
 
 #include "core/document/VorlanDoc.h"
 
@@ -45,10 +47,13 @@ class PartsDock : public QDockWidget {
   void OnItemChanged(QTreeWidgetItem* item, int column);
   /// Sets the "Built" ticks from the document.
   void ShowProgress();
+  /// The row of a part, wherever sorting put it.
+  QTreeWidgetItem* Row(int part) const;
 
   CVorlanDoc& doc_;
   QTreeWidget* list_ = nullptr;
-  bool stale_ = true;  ///< the list no longer shows the document's parts
+  std::vector<QTreeWidgetItem*> rows_;  ///< by part index; owned by list_
+  bool stale_ = true;                   ///< the list no longer shows the document's parts
   bool following_ = false;
   int viewId_ = 0;
 };

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "core/development/DevelopmentGeometry.h"
+#include "core/export/ExportFile.h"
 #include "core/platform/MessageSink.h"
 #include "gui/platform/WorkProgress.h"
 
@@ -44,8 +45,9 @@ void ShowPrinterPaper(QPageSetupDialog& dialog, const QPrinter& printer) {
 /// A print that did not start says why: a PDF file that cannot be written,
 /// or a printer that refused the job.
 void ReportNotStarted(const QPrinter& printer) {
-  ShowMessage(printer.outputFormat() == QPrinter::PdfFormat ? "Cannot write to file" : "Printing could not be started",
-              MessageKind::Error);
+  ShowMessage(
+      printer.outputFormat() == QPrinter::PdfFormat ? std::string(kCannotWriteToFile) : "Printing could not be started",
+      MessageKind::Error);
 }
 
 }  // namespace
@@ -126,9 +128,12 @@ void DevelopmentPrinting::PrintPreview() {
   PreparePrinting();
   QPrintPreviewDialog dialog(&printer_, owner_);
   dialog.resize(previewSize_.isEmpty() ? DefaultPreviewSize() : previewSize_);
-  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter* printer) {
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this, &dialog](QPrinter* printer) {
     const bool preview = IsPreviewDevice(printer);
-    PrintPages(*printer, preview, true);
+    // A preview the user stopped closes once the preview has taken the
+    // sheets drawn so far.
+    if (PrintPages(*printer, preview, true) == PrintOutcome::Cancelled && preview)
+      QMetaObject::invokeMethod(&dialog, &QDialog::reject, Qt::QueuedConnection);
   });
   dialog.exec();
   previewSize_ = dialog.size();

@@ -84,7 +84,9 @@ PrintOutcome PrintDevelopmentPages(QPrinter& printer, const Model& model, const 
   int done = 0;
   for (const int number : run.sheets) {
     if (tick.stopped() || (run.progress && !run.progress(done))) {
-      printer.abort();
+      // A preview keeps the sheets it recorded: aborting its device would
+      // free the pictures the preview goes on to show.
+      if (!run.preview) printer.abort();
       painter.end();
       held.Discard();
       return PrintOutcome::Cancelled;

@@ -4,6 +4,7 @@
 
 #include "core/development/CutContours.h"
 #include "core/development/DevelopmentGeometry.h"
+#include "core/model/BoxClip.h"
 #include "core/model/Units.h"
 #include "core/platform/FontFaceNames.h"
 #include "render/development/DevelopmentDrawing.h"
@@ -18,32 +19,6 @@ struct SheetPlacement {
   Point2 Map(Point2 p) const { return {p.x * scale + offset.x, p.y * scale + offset.y}; }
 };
 
-struct Rect {
-  double x0, y0, x1, y1;
-  bool Holds(Point2 p) const { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; }
-};
-
-// Liang-Barsky: the part t0..t1 of a -> b inside the rectangle, if any.
-bool ClipSegment(Point2 a, Point2 b, const Rect& r, double& t0, double& t1) {
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x - r.x0, r.x1 - a.x, a.y - r.y0, r.y1 - a.y};
-  t0 = 0.0;
-  t1 = 1.0;
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0.0) {
-      if (q[i] < 0.0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0.0)
-      t0 = std::max(t0, t);
-    else
-      t1 = std::min(t1, t);
-  }
-  return t0 <= t1;
-}
-
 Point2 Along(Point2 a, Point2 b, double t) {
   if (t == 0.0) return a;
   if (t == 1.0) return b;
@@ -52,7 +27,7 @@ Point2 Along(Point2 a, Point2 b, double t) {
 
 // The pieces of a polyline inside the rectangle. A closed line that crosses
 // the border keeps its piece through the start point whole.
-std::vector<std::vector<Point2>> ClipPolyline(const std::vector<Point2>& points, const Rect& r, bool closed) {
+std::vector<std::vector<Point2>> ClipPolyline(const std::vector<Point2>& points, const AxisBox& r, bool closed) {
   std::vector<std::vector<Point2>> pieces;
   std::vector<Point2> current;
   auto flush = [&] {
@@ -60,17 +35,17 @@ std::vector<std::vector<Point2>> ClipPolyline(const std::vector<Point2>& points,
     current.clear();
   };
   for (std::size_t k = 1; k < points.size(); ++k) {
-    double t0 = 0.0, t1 = 1.0;
-    if (!ClipSegment(points[k - 1], points[k], r, t0, t1)) {
+    const std::optional<SegmentSpan> span = ClipSegment(points[k - 1], points[k], r);
+    if (!span) {
       flush();
       continue;
     }
-    if (t0 > 0.0 || current.empty()) {
+    if (span->t0 > 0.0 || current.empty()) {
       flush();
-      current.push_back(Along(points[k - 1], points[k], t0));
+      current.push_back(Along(points[k - 1], points[k], span->t0));
     }
-    current.push_back(Along(points[k - 1], points[k], t1));
-    if (t1 < 1.0) flush();
+    current.push_back(Along(points[k - 1], points[k], span->t1));
+    if (span->t1 < 1.0) flush();
   }
   flush();
   if (closed && pieces.size() > 1 && r.Holds(points.front())) {
@@ -120,7 +95,7 @@ void AddTexts(const Model& model, const Settings& settings, const SheetPlacement
 }
 
 CutSheet BuildSheet(const Model& model, const Settings& settings, const SheetPlacement& place,
-                    const std::optional<Rect>& clip, const WorkTick* tick = nullptr) {
+                    const std::optional<AxisBox>& clip, const WorkTick* tick = nullptr) {
   CutSheet sheet;
   std::vector<int> contourCount(model.parts.size(), 0);
   const RememberingTick ticks(tick);
@@ -148,9 +123,9 @@ CutSheet BuildSheet(const Model& model, const Settings& settings, const SheetPla
   for (const FoldLine& fold : folds) {
     std::vector<CutLine>& lines = fold.mountain ? sheet.mountains : sheet.valleys;
     const Point2 a = place.Map(fold.a), b = place.Map(fold.b);
-    double t0 = 0.0, t1 = 1.0;
-    if (clip && !ClipSegment(a, b, *clip, t0, t1)) continue;
-    lines.push_back({fold.part, Along(a, b, t0), Along(a, b, t1)});
+    const std::optional<SegmentSpan> span = clip ? ClipSegment(a, b, *clip) : SegmentSpan{};
+    if (!span) continue;
+    lines.push_back({fold.part, Along(a, b, span->t0), Along(a, b, span->t1)});
   }
   if (!goOn()) return sheet;
   AddTexts(model, settings, place, sheet);
@@ -182,7 +157,7 @@ CutSheet PageCutSheet(const Model& model, const Settings& settings, const PageLa
   SheetPlacement place;
   place.scale = MillimetresPerUnit(model);
   place.offset = {mx - page.column * w, my - page.row * h};
-  CutSheet sheet = BuildSheet(model, settings, place, Rect{mx, my, mx + w, my + h});
+  CutSheet sheet = BuildSheet(model, settings, place, AxisBox{mx, my, mx + w, my + h});
   sheet.widthMm = settings.paperWidth * 10.0;
   sheet.heightMm = settings.paperHeight * 10.0;
   sheet.registration = RegistrationMarkShapes(settings);

@@ -297,7 +297,7 @@ bool ExportDxf(const Model& model, const Settings& settings, const std::string& 
   const std::optional<std::string> bytes = RenderDxf(sheet, ticks.get());
   if (ticks.stopped()) return false;
   if (!bytes) {
-    ShowMessage(ExportFailureMessage("Cannot write to file", path, errno), MessageKind::Error);
+    ShowMessage(ExportFailureMessage(kCannotWriteToFile, path, errno), MessageKind::Error);
     return false;
   }
   return WriteExportFile(path, *bytes);

@@ -217,7 +217,7 @@ bool ExportPrintAndCutPages(const Model& model, const Settings& settings, const 
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) {
-    ShowMessage(ExportFailureMessage("Cannot write to file", folder, error.value()), MessageKind::Error);
+    ShowMessage(ExportFailureMessage(kCannotWriteToFile, folder, error.value()), MessageKind::Error);
     return false;
   }
   // The sheets replace those of an earlier run only as a whole set: a set
