@@ -145,6 +145,8 @@ TEST(ResetToDefaultTest, RestoresPreferencesDocumentValuesAndColoursButKeepsThre
   s.bPrintOmitPage = false, s.bPrintPageNumber = true, s.bLimitTextureSize = true, s.iTextureLimitSizeIndex = 0;
   s.bSlideColorToWhite = false, s.bOmitMaterialWhenModelRotate = true, s.bFirstStartUp = false;
   s.bRenderAllGL = false;
+  s.iCutToleranceMicrons = 700, s.iRegistrationMarks = 2, s.iRegistrationInsetMicrons = 3000;
+  s.bPrintScaleGauge = true;
   s.iCutLineType = 1, s.iYamaLineType = 3, s.iTaniLineType = 0, s.lineWidthIndex = 7, s.bCullEdge = false;
   s.iAngleEps = 90, s.dTextureLineAlpha = 0.9, s.flapWidth = 0.8, s.bDrawFlap = false, s.bDrawNumber = true;
   s.iPageType = 3, s.paperWidth = 42.0, s.paperHeight = 29.7, s.dPageMarginTop = 0.2, s.dPageMarginSide = 0.3;
@@ -173,6 +175,10 @@ TEST(ResetToDefaultTest, RestoresPreferencesDocumentValuesAndColoursButKeepsThre
   EXPECT_EQ(s.iTextureLimitSizeIndex, 3);
   EXPECT_EQ(s.textureLimitSize, 512);
   EXPECT_TRUE(s.bSlideColorToWhite);
+  EXPECT_EQ(s.iCutToleranceMicrons, Settings().iCutToleranceMicrons);
+  EXPECT_EQ(s.iRegistrationMarks, Settings().iRegistrationMarks);
+  EXPECT_EQ(s.iRegistrationInsetMicrons, Settings().iRegistrationInsetMicrons);
+  EXPECT_FALSE(s.bPrintScaleGauge);
   // Kept.
   EXPECT_TRUE(s.bOmitMaterialWhenModelRotate);
   EXPECT_FALSE(s.bFirstStartUp);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <string_view>
 
 #include "core/model/Model.h"
 #include "core/platform/ProfileFile.h"
@@ -41,6 +42,12 @@ constexpr std::array<ProfileKey, 29> kProfileKeys = {{
     {"iFrameCutHeightMicrons", nullptr, &Settings::iFrameCutHeightMicrons},
     {"bPrintScaleGauge", &Settings::bPrintScaleGauge, nullptr},
 }};
+
+/// Reset to Default leaves these alone: how the model turns, whether this is
+/// the first start, and whether the development pane renders in full.
+bool KeptByReset(std::string_view key) {
+  return key == "bOmitMaterialWhenModelRotate" || key == "bFirstStartUp" || key == "bRenderAllGL";
+}
 
 template <std::size_t N, typename T>
 int ClampIndex(int index, const std::array<T, N>&) {
@@ -123,25 +130,14 @@ bool SaveSettingsFile(Settings& settings, const std::string& path, std::string* 
 
 void ResetToDefault(Settings& s, Model* model) {
   const Settings d;
-  // Preferences of section "Settings" (all but the three that are kept).
-  s.bDrawColorEdge = d.bDrawColorEdge;
-  s.iEdgeNumberFontSize = d.iEdgeNumberFontSize;
-  s.bCullFace = d.bCullFace;
-  s.bPrintRaster = d.bPrintRaster;
-  s.bEnhanceCutEdgeOpen = d.bEnhanceCutEdgeOpen;
-  s.iPrintPPIIndex = d.iPrintPPIIndex;
-  s.bEdgeIdReverse = d.bEdgeIdReverse;
-  s.bPageDivide = d.bPageDivide;
-  s.bLineSmooth = d.bLineSmooth;
-  s.bZoomWheelInvert = d.bZoomWheelInvert;
-  s.bZoomAtCursor = d.bZoomAtCursor;
-  s.bTextureSmooth = d.bTextureSmooth;
-  s.bPrintTombo = d.bPrintTombo;
-  s.bPrintOmitPage = d.bPrintOmitPage;
-  s.bPrintPageNumber = d.bPrintPageNumber;
-  s.bLimitTextureSize = d.bLimitTextureSize;
-  s.iTextureLimitSizeIndex = d.iTextureLimitSizeIndex;
-  s.bSlideColorToWhite = d.bSlideColorToWhite;
+  // Every preference of section "Settings" but the three that are kept.
+  for (const ProfileKey& key : kProfileKeys) {
+    if (KeptByReset(key.name)) continue;
+    if (key.flag)
+      s.*key.flag = d.*key.flag;
+    else
+      s.*key.number = d.*key.number;
+  }
   // Document values: line types and width, near-surface edges, texture line
   // alpha, flaps, join numbers, paper and margins.
   s.iCutLineType = d.iCutLineType;
