@@ -107,8 +107,8 @@ int main(int argc, char** argv) {
   std::printf("wc -w: %.3f s\n", wcBest);
   std::printf("load: %.3f s (reader %.3f s, edge measuring %.3f s)\n", loadBest, best.readSeconds,
               best.seconds - best.readSeconds);
-  std::printf("memory: %.0f bytes per face resident after loading (goal <= 600), peak process %ld MB\n", bytesPerFace,
+  std::printf("memory: %.0f bytes per face resident after loading (goal <= 400), peak process %ld MB\n", bytesPerFace,
               StatusKb("VmHWM") / 1024);
-  std::printf("load: ratio %.2f (goal <= 0.8)\n", loadBest / wcBest);
+  std::printf("load: ratio %.2f (goal <= 0.5)\n", loadBest / wcBest);
   return 0;
 }

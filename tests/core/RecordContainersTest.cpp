@@ -44,7 +44,7 @@ TEST(RecordContainersTest, StableVectorKeepsElementsInPlace) {
 }
 
 // A ring holds four corners in place and moves to storage of its own past
-// that, through copies and moves alike.
+// that, through copies and moves alike, and back into place as it shrinks.
 TEST(RecordContainersTest, CornerRingGrowsPastFourCorners) {
   std::vector<HalfEdge*> corners;
   for (std::size_t i = 0; i < 9; ++i) corners.push_back(reinterpret_cast<HalfEdge*>(0x1000 + 16 * i));
@@ -59,6 +59,9 @@ TEST(RecordContainersTest, CornerRingGrowsPastFourCorners) {
       ASSERT_EQ(r->size(), n);
       EXPECT_TRUE(std::equal(r->begin(), r->end(), corners.begin()));
     }
+    while (moved.size() > 3) moved.pop_back();
+    for (std::size_t i = moved.size(); i < n; ++i) moved.push_back(corners[i]);
+    EXPECT_TRUE(std::equal(moved.begin(), moved.end(), corners.begin(), corners.begin() + n));
     moved.assign(corners.begin(), corners.begin() + 2);
     EXPECT_EQ(moved.size(), 2u);
     EXPECT_EQ(moved.back(), corners[1]);

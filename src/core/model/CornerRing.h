@@ -1,9 +1,12 @@
 #pragma once
 // The corners of a face in order, as pointers to half-edges its solid owns.
 // Rings of up to four corners (nearly every face) are held in place; only a
-// longer ring takes storage of its own.
+// longer ring takes storage of its own, room for the next power of two of its
+// corners (so that no capacity needs to be kept: the ring is 36 bytes, and a
+// face places a field of its own in the remaining 4).
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -27,12 +30,12 @@ class CornerRing {
   }
   CornerRing& operator=(CornerRing&& other) noexcept {
     if (this != &other) {
-      Free();
+      clear();
       Take(other);
     }
     return *this;
   }
-  ~CornerRing() { Free(); }
+  ~CornerRing() { clear(); }
 
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
@@ -50,42 +53,50 @@ class CornerRing {
   HalfEdge* const* end() const { return data() + size_; }
 
   void push_back(HalfEdge* corner) {
-    if (size_ == capacity_) Grow(capacity_ * 2);
-    data()[size_++] = corner;
+    // The storage is full at kInPlace corners and at every power of two beyond.
+    if (size_ >= kInPlace && std::has_single_bit(size_)) Move(size_ + 1);
+    ++size_;
+    back() = corner;
   }
-  void pop_back() { --size_; }
-  void clear() { size_ = 0; }
+  void pop_back() {
+    if (size_ == kInPlace + 1) Move(kInPlace);
+    --size_;
+  }
+  void clear() {
+    if (OnHeap()) delete[] heap_;
+    size_ = 0;
+  }
   template <typename Iterator>
   void assign(Iterator first, Iterator last) {
     const auto count = static_cast<std::uint32_t>(std::distance(first, last));
-    size_ = 0;
-    if (count > capacity_) Grow(count);
-    std::copy(first, last, data());
+    clear();
+    if (count > kInPlace) heap_ = new HalfEdge*[std::bit_ceil(count)];
     size_ = count;
+    std::copy(first, last, data());
   }
 
  private:
-  bool OnHeap() const { return capacity_ > kInPlace; }
-  void Grow(std::uint32_t capacity) {
-    HalfEdge** grown = new HalfEdge*[capacity];
-    std::copy(begin(), end(), grown);
-    Free();
-    heap_ = grown;
-    capacity_ = capacity;
-  }
-  void Free() {
+  bool OnHeap() const { return size_ > kInPlace; }
+  /// Moves the corners to the storage for a ring of `size` corners: in
+  /// place, or room for the next power of two of it. The size stays.
+  void Move(std::uint32_t size) {
+    HalfEdge* kept[kInPlace];
+    HalfEdge** target = size > kInPlace ? new HalfEdge*[std::bit_ceil(size)] : kept;
+    const std::uint32_t count = std::min(size, size_);
+    std::copy(data(), data() + count, target);
     if (OnHeap()) delete[] heap_;
-    capacity_ = kInPlace;
+    if (size > kInPlace)
+      heap_ = target;
+    else
+      std::copy(kept, kept + count, inPlace_);
   }
   void Take(CornerRing& other) {
     size_ = other.size_;
-    capacity_ = other.capacity_;
     if (other.OnHeap())
       heap_ = other.heap_;
     else
       std::copy(other.inPlace_, other.inPlace_ + size_, inPlace_);
     other.size_ = 0;
-    other.capacity_ = kInPlace;
   }
 
   union {
@@ -93,7 +104,6 @@ class CornerRing {
     HalfEdge** heap_;
   };
   std::uint32_t size_ = 0;
-  std::uint32_t capacity_ = kInPlace;
 };
 
 }  // namespace plicora

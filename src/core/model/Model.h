@@ -65,13 +65,16 @@ struct HalfEdge {
 
 struct Face {
   Solid* solid = nullptr;
-  CornerRing ring;                ///< corners in order; the solid owns the records
+  /// Corners in order; the solid owns the records. The next field may sit in
+  /// the ring's last bytes.
+  [[no_unique_address]] CornerRing ring;
+  int materialIndex = -1;
   std::array<double, 4> plane{};  ///< nx, ny, nz, d
   Part* part = nullptr;
-  int materialIndex = -1;
   int partIndex = -1;
   bool marked = false;
 };
+static_assert(sizeof(void*) != 8 || sizeof(Face) == 96, "a face keeps its fields in 96 bytes");
 
 struct Edge {
   HalfEdge* halfA = nullptr;
