@@ -485,8 +485,9 @@ class FlapOutlineWalk {
 
   // The stretches of the side a + d u (d from 0 to its length) that earlier
   // flaps of nearby parts cover, joined where they overlap or touch, in
-  // order. A piece of the side is covered by exactly these stretches cut to
-  // the piece, so the side is clipped once for all its pieces.
+  // order (or one that spans the side). A piece of the side is covered by
+  // exactly these stretches cut to the piece, so the side is clipped once
+  // for all its pieces.
   void CoverByEarlierFlaps(Scratch& w, Point2 a, Point2 b, Point2 u, double length) const {
     w.covered.clear();
     const Box sideBox = GrownBoxOf(a, b);
@@ -499,26 +500,31 @@ class FlapOutlineWalk {
         double lo = 0.0, hi = length;
         if (ClipToTriangle(a, u, q[0], q[static_cast<std::size_t>(t + 1)], q[static_cast<std::size_t>(t + 2)], lo,
                            hi)) {
-          // Stretches lie within [0, length]: one that spans it is what
-          // joining all of them would give.
-          if (lo <= 0.0 && hi >= length) {
-            w.covered.assign(1, {lo, hi});
-            return;
-          }
-          w.covered.emplace_back(lo, hi);
+          JoinCovered(w.covered, lo, hi);
+          // Stretches lie within [0, length]: once they span it, no other
+          // flap changes what is drawn of the side.
+          if (w.covered.size() == 1 && w.covered[0].first <= 0.0 && w.covered[0].second >= length) return;
         }
       }
     }
-    std::sort(w.covered.begin(), w.covered.end());
-    std::size_t joined = 0;
-    for (std::size_t k = 0; k < w.covered.size(); ++k) {
-      if (joined > 0 && w.covered[k].first <= w.covered[joined - 1].second) {
-        w.covered[joined - 1].second = std::max(w.covered[joined - 1].second, w.covered[k].second);
-      } else {
-        w.covered[joined++] = w.covered[k];
-      }
+  }
+
+  // Adds the stretch [lo, hi] (lo <= hi) to the covered stretches, which
+  // stay in order and joined where they overlap or touch: the few stretches
+  // left of the many flaps that overlap a side are kept so, instead of
+  // sorting all of them.
+  static void JoinCovered(std::vector<std::pair<double, double>>& covered, double lo, double hi) {
+    std::size_t i = 0;  // the first stretch that reaches lo
+    while (i < covered.size() && covered[i].second < lo) ++i;
+    std::size_t j = i;  // past the last stretch that starts by hi
+    while (j < covered.size() && covered[j].first <= hi) ++j;
+    const auto at = covered.begin() + static_cast<std::ptrdiff_t>(i);
+    if (i == j) {
+      covered.insert(at, {lo, hi});
+      return;
     }
-    w.covered.resize(joined);
+    *at = {std::min(at->first, lo), std::max(covered[j - 1].second, hi)};
+    covered.erase(at + 1, covered.begin() + static_cast<std::ptrdiff_t>(j));
   }
 
   // The side is cut where face sides cross it; a piece inside a face stays
