@@ -143,17 +143,19 @@ TEST_F(PrintCommandsTest, PageRangeAndOmittedPagesChooseThePrintedSheets) {
 
 // A print reaches its file only when it is finished: a cancel, between
 // sheets or in the middle of a large sheet, leaves no file (nor a half-made
-// one beside it) and stops the drawing at once; a finished run reports every
-// sheet done.
+// one beside it) and stops the drawing at once, whether the sheets are drawn
+// as vectors or as pictures; a finished run reports every sheet done.
 TEST_F(PrintCommandsTest, CancelledPrintSendsNothingToThePrinter) {
   Open("cow_materials.plc");  // 5804 faces on 2 sheets: many ticks a sheet
   BuildPageList(&model(), settings, doc.pages());
   struct Case {
     int stopAtSheet;  // progress answers false when this many sheets are done (-1: never)
     int stopAtTick;   // the tick answers false at its n-th call (-1: never)
+    bool raster;      // the sheets are printed as pictures
   };
-  const Case cases[] = {{-1, -1}, {1, -1}, {-1, 3}, {-1, 1}};
+  const Case cases[] = {{-1, -1, false}, {1, -1, false}, {-1, 3, false}, {-1, 1, false}, {-1, -1, true}, {-1, 3, true}};
   for (const Case& c : cases) {
+    settings.bPrintRaster = c.raster;
     const std::string out = dir.File("job.pdf");
     std::filesystem::remove(out);
     QPrinter printer(QPrinter::HighResolution);
@@ -173,7 +175,8 @@ TEST_F(PrintCommandsTest, CancelledPrintSendsNothingToThePrinter) {
     };
     const PrintOutcome outcome = PrintDevelopmentPages(printer, model(), settings, doc.pages(), run);
     const bool cancelled = c.stopAtSheet >= 0 || c.stopAtTick >= 0;
-    EXPECT_EQ(outcome, cancelled ? PrintOutcome::Cancelled : PrintOutcome::Printed) << c.stopAtSheet << c.stopAtTick;
+    EXPECT_EQ(outcome, cancelled ? PrintOutcome::Cancelled : PrintOutcome::Printed)
+        << c.stopAtSheet << c.stopAtTick << c.raster;
     EXPECT_EQ(std::filesystem::exists(out), !cancelled) << c.stopAtSheet << " " << c.stopAtTick;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")), {}), cancelled ? 0 : 1);
     EXPECT_EQ(ticksAfterStop, 0);
@@ -181,8 +184,8 @@ TEST_F(PrintCommandsTest, CancelledPrintSendsNothingToThePrinter) {
       EXPECT_EQ(ticks, c.stopAtTick);  // no drawing went on after the stop
     }
     if (!cancelled) {
-      EXPECT_EQ(lastDone, 2);  // the progress reached its end
-      EXPECT_GT(ticks, 20);    // and heard from the drawing within each sheet
+      EXPECT_EQ(lastDone, 2);            // the progress reached its end
+      EXPECT_GT(ticks, 20) << c.raster;  // and heard from the drawing within each sheet
       EXPECT_EQ(ReadPdfFacts(out).pages, 2);
     }
     EXPECT_EQ(printer.outputFileName(), QString::fromStdString(out));  // the printer keeps its file

@@ -16,6 +16,9 @@ bool RasterSheet(QPainter& painter, const Model& model, const Settings& settings
       MakePrintRasterRequest(settings, page.column, page.row, device.dpiX, device.dpiY, !device.preview, mode);
   request.cancelPaneMode = cancelPaneMode;
   request.geometry = device.geometry;
+  // The picture is drawn in pieces with a tick between them, so a large
+  // sheet can be stopped part way.
+  request.tick = device.tick;
   return DrawRasterPage(model, settings, request, painter, PrintRasterDestination(settings, device.dpiX, device.dpiY));
 }
 
