@@ -164,7 +164,9 @@ class FlapOutlineWalk {
       drawn[i] = 1;
       forNearParts(scratch[0], i, [&](std::size_t j) { indexed[j] = 1; });
     }
-    Index(indexed);
+    // A stop while indexing leaves nothing drawn: the caller throws the
+    // drawing away.
+    if (!Index(indexed)) return;
     std::vector<std::size_t> todo;  // the flaps to draw, in order
     for (const FlapItem& flap : flaps_) {
       if (drawn[static_cast<std::size_t>(flap.part)] && area_.ShowsDevelopment(flap.box, sx_, sy_)) {
@@ -336,12 +338,14 @@ class FlapOutlineWalk {
     }
   };
 
-  // The tables of the listed parts among parts [from, to).
-  void Fill(Tables& t, const std::vector<char>& listed, std::size_t from, std::size_t to) const {
+  // The tables of the listed parts among parts [from, to); `ticks` hear
+  // of every face, and a stop ends the filling.
+  void Fill(Tables& t, const std::vector<char>& listed, std::size_t from, std::size_t to, TickCounter* ticks) const {
     for (std::size_t pi = from; pi < to; ++pi) {
       if (!listed[pi]) continue;
       const Part& part = model_.parts[pi];
       for (const Face* face : part.faces) {
+        if (ticks && !ticks->Step()) return;
         Box box{1e300, 1e300, -1e300, -1e300};
         for (std::size_t i = 0; i < face->ring.size(); ++i) {
           const HalfEdge* h = face->ring[i];
@@ -378,8 +382,9 @@ class FlapOutlineWalk {
 
   // Lists every face, flap and side of the listed parts in the grids; a
   // large model's tables are filled in two halves at once, and the grids
-  // built side by side.
-  void Index(const std::vector<char>& listed) {
+  // built side by side. The ticks are heard on this thread only, by the
+  // larger share of each step; false when they said stop.
+  bool Index(const std::vector<char>& listed) {
     std::size_t faces = 0;
     for (std::size_t pi = 0; pi < model_.parts.size(); ++pi) faces += listed[pi] ? model_.parts[pi].faces.size() : 0;
     std::size_t middle = 0;
@@ -397,7 +402,9 @@ class FlapOutlineWalk {
       }
     };
     Tables first, second;
-    both([&] { Fill(first, listed, 0, middle); }, [&] { Fill(second, listed, middle, model_.parts.size()); });
+    both([&] { Fill(first, listed, 0, middle, ticks_); },
+         [&] { Fill(second, listed, middle, model_.parts.size(), nullptr); });
+    if (ticks_ && ticks_->stopped()) return false;
     first.Append(std::move(second));
     faces_ = std::move(first.faces);
     flaps_ = std::move(first.flaps);
@@ -411,25 +418,34 @@ class FlapOutlineWalk {
     std::vector<Box>().swap(flapBoxes);
     both(
         [&] {
+          faceGrid_ = std::make_unique<BoxGrid>(TickingGrid(bounds, faces_.box, kFaceCells));
+          sideGrid_ = std::make_unique<BoxGrid>(
+              TickingGrid(bounds, first.segmentBoxes, CellsForExtent(bounds, first.segmentBoxes, kSideCellShare)));
+          listedSides_.resize(sideGrid_->EntryCount());
+          for (std::size_t k = 0; k < listedSides_.size(); ++k) {
+            const int id = sideGrid_->IdAt(k);
+            listedSides_[k] = {segments_[static_cast<std::size_t>(id)], id};
+          }
+        },
+        [&] {
           // Flaps are listed where they lie, not over their boxes: a long flap
           // across the grid's rows and columns would fill many cells it misses.
           flapGrid_ = std::make_unique<BoxGrid>(
               bounds, flaps_.size(), flapCells, [this](const BoxGrid& grid, std::size_t i, auto add) {
                 grid.ForPolygonCells(flaps_[i].shape.points.data(), flaps_[i].shape.count, 1e-6, add);
               });
-        },
-        [&] {
-          faceGrid_ = std::make_unique<BoxGrid>(bounds, faces_.box, kFaceCells);
-          sideGrid_ = std::make_unique<BoxGrid>(bounds, first.segmentBoxes,
-                                                CellsForExtent(bounds, first.segmentBoxes, kSideCellShare));
-          listedSides_.resize(sideGrid_->EntryCount());
-          for (std::size_t k = 0; k < listedSides_.size(); ++k) {
-            const int id = sideGrid_->IdAt(k);
-            listedSides_[k] = {segments_[static_cast<std::size_t>(id)], id};
-          }
         });
     segmentCount_ = segments_.size();
     std::vector<Segment>().swap(segments_);
+    return !ticks_ || !ticks_->stopped();
+  }
+
+  // A grid of the boxes whose building hears the ticks (twice a box); once
+  // they said stop, the boxes left are listed nowhere.
+  BoxGrid TickingGrid(const Box& bounds, const std::vector<Box>& boxes, double cellsPerItem) const {
+    return BoxGrid(bounds, boxes.size(), cellsPerItem, [&](const BoxGrid& grid, std::size_t i, auto add) {
+      if (!ticks_ || ticks_->Step()) grid.ForBoxCells(boxes[i], add);
+    });
   }
 
   // The face sides of nearby parts and the earlier flaps of nearby parts
