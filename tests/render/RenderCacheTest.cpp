@@ -1,5 +1,6 @@
 // The kept display lists and texture objects change no pixel: every scene is
-// rendered with and without them and compared bit for bit.
+// rendered with and without them, and with the faces gathered on another
+// thread beforehand, and compared bit for bit.
 
 #include "SyntheticModels.h"
 #include "ViewEngineFixture.h"
@@ -24,8 +25,9 @@ class RenderCacheTest : public test::ViewEngineFixture {
     engine.MouseMove(x, y, PointerState{.right = true});
     engine.MouseRelease(MouseButton::Right, x, y, PointerState{});
   }
-  // Renders twice with the lists (the second frame replays them) and once
-  // directly, and expects the same picture each time.
+  // Renders twice with the lists (the second frame replays them), once
+  // directly and once from faces gathered beforehand, and expects the same
+  // picture each time.
   void ExpectSamePixels(const char* what) {
     engine.renderer().SetCaching(true);
     ASSERT_TRUE(engine.Paint());
@@ -36,6 +38,10 @@ class RenderCacheTest : public test::ViewEngineFixture {
     const QImage direct = engine.Image();
     engine.renderer().SetCaching(true);
     EXPECT_TRUE(cached == direct) << what;
+    engine.PrepareFrame();
+    ASSERT_TRUE(engine.Paint());
+    EXPECT_TRUE(engine.Image() == direct) << what << ", faces gathered beforehand";
+    EXPECT_EQ(engine.renderer().preparedPassesDrawn() > 0, !shell.edgeOnly) << what;
   }
 };
 

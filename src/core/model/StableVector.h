@@ -4,6 +4,7 @@
 // as many up to a fixed size. An empty array owns no storage, a small one a
 // few small chunks, and a large one wastes at most one chunk.
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <initializer_list>
@@ -145,6 +146,18 @@ class StableVector {
   iterator end() { return iterator(this, size_); }
   const_iterator begin() const { return const_iterator(this, 0); }
   const_iterator end() const { return const_iterator(this, size_); }
+
+  /// Calls `f(first, count)` for every chunk holding elements, in order of
+  /// index: lets a table find an element's index from its address.
+  template <typename F>
+  void ForEachChunk(F&& f) const {
+    std::size_t left = size_;
+    for (std::size_t c = 0; c < chunks_.size() && left > 0; ++c) {
+      const std::size_t count = std::min(left, ChunkSize(c));
+      f(static_cast<const T*>(chunks_[c]), count);
+      left -= count;
+    }
+  }
 
   template <typename... Args>
   T& emplace_back(Args&&... args) {

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
@@ -41,7 +42,6 @@
 #include "gui/platform/WorkProgress.h"
 #include "gui/view3d/ModelView.h"
 #include "render/platform/OffscreenGlContext.h"
-#include "render/platform/WaitCursor.h"
 
 namespace plicora {
 namespace {
@@ -49,6 +49,11 @@ namespace {
 constexpr const char* kWindowSection = "Window";
 constexpr int kPassingStatusMs = 8000;  // how long a passing status message stays
 constexpr int kOpenProgressSteps = 100;
+// A model of this many faces takes about half a second or more to draw the
+// first time; how often its first picture looks whether the 3D pane's faces
+// are ready (milliseconds).
+constexpr std::size_t kFacesDrawnSlowly = 250000;
+constexpr int kPreparedLookEvery = 10;
 constexpr const char* kRecentSection = "Recent File List";
 constexpr const char* kControlBarsSection = "ControlBars\\State";
 constexpr const char* kControlBarsKey = "QtState";
@@ -332,13 +337,40 @@ bool CMainFrame::OpenWorkFile(const std::string& path) {
   progress.reset();
   RefreshCommands();
   if (status == OpenStatus::Stopped) services_.showStatus(QStringLiteral("Opening the file was cancelled."));
-  if (status == OpenStatus::Opened) {
-    // The panes' first picture of a large model takes a while too.
-    WaitCursor drawing;
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  }
+  if (status == OpenStatus::Opened) PaintFirstPictures(name);
   ReleaseFreedMemory();
   return status == OpenStatus::Opened;
+}
+
+// The panes' first pictures of a large model take a while too: the 3D
+// pane's faces are gathered on another core while the development pane
+// draws here, under a progress window. Cancel stops the gathering and
+// leaves the file open; the 3D pane then gathers its faces when it paints.
+void CMainFrame::PaintFirstPictures(const QString& name) {
+  const Model* model = doc_.model();
+  std::size_t faces = 0;
+  for (const Solid& solid : model->solids) faces += solid.faces.size();
+  ModelViewEngine& engine = modelView_->engine();
+  engine.PrepareFrame();
+  // The progress window shows before the development pane's first picture,
+  // which is drawn without a break.
+  developmentView_->setUpdatesEnabled(false);
+  WorkProgress progress(this, QStringLiteral("Drawing %1...").arg(name), 2);
+  if (faces >= kFacesDrawnSlowly) progress.ShowNow();
+  developmentView_->setUpdatesEnabled(true);
+  developmentView_->repaint();
+  bool goOn = progress.Reach(1);
+  while (goOn && engine.preparing()) {
+    QThread::msleep(kPreparedLookEvery);
+    goOn = progress.Tick();
+  }
+  if (!goOn) {
+    engine.StopPreparing();
+    modelView_->update();
+    return;
+  }
+  modelView_->repaint();
+  progress.Reach(2);
 }
 
 int CMainFrame::MaxTextureSize() {

@@ -77,6 +77,9 @@ class CMainFrame : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  /// Draws both panes after a file was opened, under a progress window
+  /// when that takes long.
+  void PaintFirstPictures(const QString& name);
   /// The sizing rule of the panes for a new client size: the first size
   /// keeps the stored width of the 3D pane, later widths split in half.
   void OnClientResized(const QSize& client);

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -11,6 +12,11 @@
 #include "gui/view3d/PaneInput.h"
 
 namespace plicora {
+namespace {
+
+constexpr int kPreparedLookEvery = 50;  // milliseconds
+
+}  // namespace
 
 CModelView::CModelView(CVorlanDoc& doc, QWidget* parent)
     : QWidget(parent), doc_(doc), engine_(doc.settings(), doc.shell()) {
@@ -62,6 +68,14 @@ void CModelView::paintEvent(QPaintEvent*) {
     engine_.Resize(width(), height());
   }
   QPainter painter(this);
+  if (engine_.preparing()) {
+    // The faces are still being gathered for the first picture on another
+    // thread: the pane shows the empty scene and looks again shortly.
+    const ColorRef background = doc_.settings().colors[kColorBackground];
+    painter.fillRect(rect(), QColor(RedOf(background), GreenOf(background), BlueOf(background)));
+    QTimer::singleShot(kPreparedLookEvery, this, [this] { update(); });
+    return;
+  }
   if (engine_.Paint()) {
     painter.drawImage(0, 0, engine_.Image());
   } else {

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace plicora {
 namespace {
@@ -21,53 +20,18 @@ constexpr double kSnapError = 0.01;
 
 }  // namespace
 
-namespace {
-
-constexpr std::size_t kFirstPointSlots = 1024;
-
-std::uint32_t Bits(float v) {
-  v += 0.0f;  // -0 and +0 are the same position
-  std::uint32_t b;
-  std::memcpy(&b, &v, sizeof b);
-  return b;
+void CulledTriangles::BeginCapture(std::size_t keys) {
+  pointOfKey_.assign(keys, 0u);
 }
 
-std::size_t PointHash(float x, float y, float z) {
-  std::uint64_t h = Bits(x) * 0x9E3779B97F4A7C15ull;
-  h ^= Bits(y) * 0xC2B2AE3D27D4EB4Full;
-  h ^= Bits(z) * 0x165667B19E3779F9ull;
-  return static_cast<std::size_t>(h ^ (h >> 29));
-}
-
-}  // namespace
-
-void CulledTriangles::GrowPointTable() {
-  std::vector<std::uint32_t> slots(std::max(kFirstPointSlots, pointSlots_.size() * 2), 0u);
-  const std::size_t mask = slots.size() - 1;
-  for (std::uint32_t entry : pointSlots_) {
-    if (entry == 0) continue;
-    const float* p = &points_[(entry - 1) * 3];
-    std::size_t i = PointHash(p[0], p[1], p[2]) & mask;
-    while (slots[i] != 0) i = (i + 1) & mask;
-    slots[i] = entry;
+std::uint32_t CulledTriangles::PointIndex(std::uint32_t key, float x, float y, float z) {
+  const auto count = static_cast<std::uint32_t>(points_.size() / 3);
+  if (key < pointOfKey_.size()) {
+    if (pointOfKey_[key] != 0) return pointOfKey_[key] - 1;
+    pointOfKey_[key] = count + 1;
   }
-  pointSlots_ = std::move(slots);
-}
-
-std::uint32_t CulledTriangles::PointIndex(float x, float y, float z) {
-  const std::size_t count = points_.size() / 3;
-  if ((count + 1) * 2 > pointSlots_.size()) GrowPointTable();
-  const std::size_t mask = pointSlots_.size() - 1;
-  for (std::size_t i = PointHash(x, y, z) & mask;; i = (i + 1) & mask) {
-    const std::uint32_t entry = pointSlots_[i];
-    if (entry == 0) {
-      pointSlots_[i] = static_cast<std::uint32_t>(count + 1);
-      points_.insert(points_.end(), {x, y, z});
-      return static_cast<std::uint32_t>(count);
-    }
-    const float* p = &points_[(entry - 1) * 3];
-    if (p[0] == x && p[1] == y && p[2] == z) return entry - 1;
-  }
+  points_.insert(points_.end(), {x, y, z});
+  return count;
 }
 
 void CulledTriangles::SetNormal(float x, float y, float z) {
@@ -83,8 +47,8 @@ void CulledTriangles::SetTexCoord(float u, float v) {
   hasTexCoords_ = true;
 }
 
-void CulledTriangles::AddCorner(float x, float y, float z) {
-  corners_.push_back(PointIndex(x, y, z));
+void CulledTriangles::AddCorner(std::uint32_t key, float x, float y, float z) {
+  corners_.push_back(PointIndex(key, x, y, z));
   positions_.insert(positions_.end(), {x, y, z});
   normals_.insert(normals_.end(), {normal_[0], normal_[1], normal_[2]});
   texCoords_.insert(texCoords_.end(), {texCoord_[0], texCoord_[1]});
@@ -104,7 +68,7 @@ void CulledTriangles::Upload() {
   if (hasTexCoords_) load(buffers_[2], texCoords_);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   // Only the distinct positions stay on this side, for the facing test.
-  pointSlots_ = {};
+  pointOfKey_ = {};
   positions_.clear();
   positions_.shrink_to_fit();
   normals_.clear();

@@ -23,8 +23,11 @@ class CulledTriangles {
   /// The normal and texture coordinate of the following corners.
   void SetNormal(float x, float y, float z);
   void SetTexCoord(float u, float v);
-  /// One corner; every three corners make a triangle.
-  void AddCorner(float x, float y, float z);
+  /// Makes room for corners numbered below `keys` (see CornerKeys).
+  void BeginCapture(std::size_t keys);
+  /// One corner; every three corners make a triangle. Corners of one key
+  /// share a position; a key of at least the room given is a point of its own.
+  void AddCorner(std::uint32_t key, float x, float y, float z);
 
   /// Copies the data into buffer objects (context current).
   void Upload();
@@ -41,15 +44,14 @@ class CulledTriangles {
   void ProjectPoints(const float* projection, const int* viewport);
   bool MayBeFrontFacing(std::uint32_t a, std::uint32_t b, std::uint32_t c) const;
 
-  /// The index of a distinct position, added when new.
-  std::uint32_t PointIndex(float x, float y, float z);
-  void GrowPointTable();
+  /// The index of a key's position, added when new.
+  std::uint32_t PointIndex(std::uint32_t key, float x, float y, float z);
 
   std::vector<float> positions_, normals_, texCoords_;  ///< per corner, for the buffers
   std::vector<float> points_;                           ///< distinct corner positions, x y z
   std::vector<std::uint32_t> corners_;                  ///< index into points_ of every corner
-  /// While building: open-addressing table of point index + 1 (0 is free).
-  std::vector<std::uint32_t> pointSlots_;
+  /// While building: point index + 1 by key (0 before the key's first corner).
+  std::vector<std::uint32_t> pointOfKey_;
   std::vector<double> windowX_, windowY_, error_;  ///< per distinct point, per frame
   std::vector<char> inFront_;
   float normal_[3] = {0.f, 0.f, 1.f};

@@ -4,10 +4,12 @@
 
 #include <atomic>
 #include <cstdint>
+#include <thread>
 #include <type_traits>
 
 #include "core/model/MeshTopology.h"
 #include "core/platform/BothAtOnce.h"
+#include "core/view3d/CornerKeys.h"
 #include "core/view3d/EdgeStyle.h"
 #include "render/view3d/PrimitiveWriter.h"
 #include "render/view3d/RenderCache.h"
@@ -89,10 +91,96 @@ bool IsFaded(const Face& face, const std::vector<char>& faded) {
          faded[static_cast<std::size_t>(face.partIndex)] != 0;
 }
 
+// Whether the frame draws faces, and at which corners.
+bool DrawsFaces(const SceneInputs& scene) {
+  return scene.shell->hasDevelopment || !scene.shell->edgeOnly;
+}
+
+bool FacesOpened(const SceneInputs& scene, const Settings& settings) {
+  return scene.shell->hasDevelopment && settings.bEnhanceCutEdgeOpen;
+}
+
 }  // namespace
 
+// Face passes captured on a worker thread from copies of the frame's inputs
+// (the model itself is only read).
+struct ModelRenderer::Preparation {
+  std::uint64_t key = 0;
+  Settings settings;
+  ViewShellState shell;
+  std::vector<char> fadedParts;
+  SceneInputs scene;
+  std::vector<std::pair<int, CulledTriangles>> triangles;
+  std::atomic<bool> stop{false};
+  std::atomic<bool> done{false};
+  bool complete = false;  ///< every pass captured (read after the join)
+  std::thread worker;
+
+  void Run() {
+    try {
+      const bool opened = FacesOpened(scene, settings);
+      if (!MixesTexCoords(*scene.model)) {
+        const CornerKeys keys(*scene.model, opened);
+        for (const TriangleJob& job : FaceJobs(scene, settings, opened)) {
+          CulledTriangles& store = triangles.emplace_back(job.first, CulledTriangles()).second;
+          PrimitiveWriter writer(&store, &keys, &stop);
+          job.second(writer);
+        }
+        complete = !stop;
+      }
+    } catch (...) {
+      complete = false;  // the frame captures the passes itself
+    }
+    done = true;
+  }
+};
+
 ModelRenderer::ModelRenderer() : cache_(std::make_unique<RenderCache>()) {}
-ModelRenderer::~ModelRenderer() = default;
+ModelRenderer::~ModelRenderer() {
+  StopPreparing();
+}
+
+void ModelRenderer::PrepareTriangles(const SceneInputs& scene, const Settings& settings) {
+  StopPreparing();
+  if (!caching_ || !scene.model || !DrawsFaces(scene)) return;
+  auto p = std::make_unique<Preparation>();
+  p->key = FrameKey(scene, settings);
+  p->settings = settings;
+  p->shell = *scene.shell;
+  if (scene.fadedParts) p->fadedParts = *scene.fadedParts;
+  p->scene = scene;
+  p->scene.shell = &p->shell;
+  p->scene.fadedParts = &p->fadedParts;
+  Preparation& run = *p;
+  p->worker = std::thread([&run] { run.Run(); });
+  preparation_ = std::move(p);
+}
+
+bool ModelRenderer::preparing() const {
+  return preparation_ && !preparation_->done;
+}
+
+void ModelRenderer::StopPreparing() {
+  if (!preparation_) return;
+  preparation_->stop = true;
+  preparation_->worker.join();
+  preparation_.reset();
+}
+
+void ModelRenderer::AdoptPrepared(std::uint64_t key) {
+  preparedPassesDrawn_ = 0;
+  if (!preparation_) return;
+  std::unique_ptr<Preparation> p = std::move(preparation_);
+  const bool fits = useCache_ && p->key == key;
+  if (!fits) p->stop = true;
+  p->worker.join();
+  if (!fits || !p->complete) return;
+  for (auto& [slot, triangles] : p->triangles) {
+    if (cache_->Triangles(slot)) continue;
+    cache_->NewTriangles(slot) = std::move(triangles);
+    ++preparedPassesDrawn_;
+  }
+}
 
 void ModelRenderer::SetCaching(bool on) {
   caching_ = on;
@@ -106,6 +194,7 @@ void ModelRenderer::SetLineScale(float scale) {
 }
 
 void ModelRenderer::InvalidateCache() {
+  StopPreparing();
   cache_->Clear();
   cacheStale_ = true;
 }
@@ -187,9 +276,8 @@ void ModelRenderer::RenderScene(const SceneInputs& scene, const Settings& settin
   BeginCachedFrame(scene, settings);
 
   const bool hasDevelopment = scene.shell->hasDevelopment;
-  bool opened = false;
+  const bool opened = FacesOpened(scene, settings);
   if (hasDevelopment) {
-    opened = settings.bEnhanceCutEdgeOpen;
     DrawFaces(scene, settings, opened);
   } else if (scene.shell->edgeOnly) {
     glDisable(GL_TEXTURE_2D);
@@ -231,23 +319,25 @@ void ModelRenderer::TrianglePass(int slot, const std::function<void(PrimitiveWri
   CulledTriangles* triangles = cache_->Triangles(slot);
   if (!triangles) {
     triangles = &cache_->NewTriangles(slot);
-    PrimitiveWriter capture(triangles);
+    PrimitiveWriter capture(triangles, nullptr);
     draw(capture);
   }
   if (!triangles->uploaded()) triangles->Upload();
   triangles->Draw(projection_, viewport_);
 }
 
-void ModelRenderer::CaptureMissingTriangles(const std::vector<TriangleJob>& jobs) {
+void ModelRenderer::CaptureMissingTriangles(const std::vector<TriangleJob>& jobs, const Model& model, bool opened) {
   if (!useCache_) return;
   std::vector<std::pair<CulledTriangles*, const TriangleJob*>> missing;
   for (const TriangleJob& job : jobs) {
     if (!cache_->Triangles(job.first)) missing.emplace_back(&cache_->NewTriangles(job.first), &job);
   }
+  if (missing.empty()) return;
+  const CornerKeys keys(model, opened);
   std::atomic<std::size_t> next{0};
   auto capture = [&] {
     for (std::size_t k = next++; k < missing.size(); k = next++) {
-      PrimitiveWriter writer(missing[k].first);
+      PrimitiveWriter writer(missing[k].first, &keys);
       missing[k].second->second(writer);
     }
   };
@@ -273,6 +363,18 @@ void ModelRenderer::BeginCachedFrame(const SceneInputs& scene, const Settings& s
     cache_->BeginFrame(0);
     return;
   }
+  const std::uint64_t key = FrameKey(scene, settings);
+  if (key != frameKey_ || cacheStale_) {
+    frameKey_ = key;
+    cacheStale_ = false;
+    keyUsable_ = !MixesTexCoords(*scene.model);
+  }
+  useCache_ = keyUsable_;
+  cache_->BeginFrame(useCache_ ? key : 0);
+  AdoptPrepared(key);
+}
+
+std::uint64_t ModelRenderer::FrameKey(const SceneInputs& scene, const Settings& settings) {
   // The settings and shell state the kept passes were built from. The model's
   // own data (geometry, marks, edge types, materials) changes
   // only with a document update hint, which clears the cache (OnUpdate), or
@@ -298,13 +400,27 @@ void ModelRenderer::BeginCachedFrame(const SceneInputs& scene, const Settings& s
     key.Add(solid.faces.size());
     key.Add(solid.edges.size());
   }
-  if (key.value() != frameKey_ || cacheStale_) {
-    frameKey_ = key.value();
-    cacheStale_ = false;
-    keyUsable_ = !MixesTexCoords(model);
+  return key.value();
+}
+
+// The front faces material by material, then the back sides solid by solid;
+// a large model spends most of its first frame capturing these.
+std::vector<ModelRenderer::TriangleJob> ModelRenderer::FaceJobs(const SceneInputs& scene, const Settings& settings,
+                                                                bool opened) {
+  const Model& model = *scene.model;
+  const int count = static_cast<int>(model.materials.size());
+  std::vector<TriangleJob> jobs;
+  for (int i = -1; i < count; ++i)
+    jobs.emplace_back(i + 1, [&scene, i, opened](PrimitiveWriter& out) { DrawFacesOfMaterial(out, scene, i, opened); });
+  if (!settings.bCullFace) {
+    int s = 0;
+    for (const Solid& solid : model.solids) {
+      const int slot = kBackSidesSlot + s++;
+      if (solid.selected)
+        jobs.emplace_back(slot, [&solid, opened](PrimitiveWriter& out) { DrawBackSides(out, solid, opened); });
+    }
   }
-  useCache_ = keyUsable_;
-  cache_->BeginFrame(useCache_ ? key.value() : 0);
+  return jobs;
 }
 
 void ModelRenderer::DrawFaces(const SceneInputs& scene, const Settings& settings, bool opened) {
@@ -317,22 +433,9 @@ void ModelRenderer::DrawFaces(const SceneInputs& scene, const Settings& settings
     glDisable(GL_TEXTURE_2D);
     glColor3f(1.f, 1.f, 1.f);
   }
-  // The front faces material by material, then the back sides solid by
-  // solid; a large model spends most of its first frame capturing these.
   const int count = static_cast<int>(model.materials.size());
-  std::vector<TriangleJob> jobs;
-  for (int i = -1; i < count; ++i)
-    jobs.emplace_back(i + 1, [&, i](PrimitiveWriter& out) { DrawFacesOfMaterial(out, scene, i, opened); });
-  std::vector<const Solid*> solids;
-  for (const Solid& solid : model.solids) solids.push_back(&solid);
-  if (!settings.bCullFace) {
-    for (std::size_t s = 0; s < solids.size(); ++s) {
-      if (!solids[s]->selected) continue;
-      jobs.emplace_back(kBackSidesSlot + static_cast<int>(s),
-                        [&, s](PrimitiveWriter& out) { DrawBackSides(out, *solids[s], opened); });
-    }
-  }
-  CaptureMissingTriangles(jobs);
+  const std::vector<TriangleJob> jobs = FaceJobs(scene, settings, opened);
+  CaptureMissingTriangles(jobs, model, opened);
   for (int i = -1; i < count; ++i) {
     if (useMaterials) BindMaterial(model, i);
     TrianglePass(i + 1, jobs[static_cast<std::size_t>(i + 1)].second);

@@ -62,7 +62,26 @@ class ModelRenderer {
   /// edits); changes of settings and shell state are noticed by themselves.
   void InvalidateCache();
 
+  /// Starts capturing the face passes of the next frame of `scene` on a
+  /// thread of its own (capturing only reads the model), so that the frame
+  /// then only uploads and draws them; meanwhile the model must not change.
+  /// The frame waits for what is still running; a frame of other inputs, a
+  /// cleared cache or StopPreparing drops it.
+  void PrepareTriangles(const SceneInputs& scene, const Settings& settings);
+  /// Whether the capture started by PrepareTriangles is still running.
+  bool preparing() const;
+  /// Stops the capture started by PrepareTriangles and drops it.
+  void StopPreparing();
+  /// How many passes the last frame took from PrepareTriangles.
+  std::size_t preparedPassesDrawn() const { return preparedPassesDrawn_; }
+
  private:
+  struct Preparation;
+  /// The key of the kept passes a frame of these inputs can use.
+  static std::uint64_t FrameKey(const SceneInputs& scene, const Settings& settings);
+  /// Hands the finished preparation's passes to the cache when they were
+  /// captured for `key`.
+  void AdoptPrepared(std::uint64_t key);
   void BeginCachedFrame(const SceneInputs& scene, const Settings& settings);
   /// Runs a drawing pass, through its kept display list when caching.
   void Pass(int slot, const std::function<void(PrimitiveWriter&)>& draw);
@@ -73,9 +92,12 @@ class ModelRenderer {
   /// time (capturing only reads the model); TrianglePass then only uploads
   /// and draws them.
   using TriangleJob = std::pair<int, std::function<void(PrimitiveWriter&)>>;
-  void CaptureMissingTriangles(const std::vector<TriangleJob>& jobs);
+  void CaptureMissingTriangles(const std::vector<TriangleJob>& jobs, const Model& model, bool opened);
+  /// The face passes of a frame (front faces by material, then back sides),
+  /// by their triangle slots.
+  static std::vector<TriangleJob> FaceJobs(const SceneInputs& scene, const Settings& settings, bool opened);
   void DrawFaces(const SceneInputs& scene, const Settings& settings, bool opened);
-  void DrawFacesOfMaterial(PrimitiveWriter& out, const SceneInputs& scene, int index, bool opened);
+  static void DrawFacesOfMaterial(PrimitiveWriter& out, const SceneInputs& scene, int index, bool opened);
   void BindMaterial(const Model& model, int index);
   static void DrawBackSides(PrimitiveWriter& out, const Solid& solid, bool opened);
   static void DrawMarkedFaces(PrimitiveWriter& out, const Solid& solid, bool opened);
@@ -94,6 +116,8 @@ class ModelRenderer {
   bool cacheStale_ = true;
   bool keyUsable_ = false;  ///< the kept passes can draw frames of that key
   std::unique_ptr<RenderCache> cache_;
+  std::unique_ptr<Preparation> preparation_;
+  std::size_t preparedPassesDrawn_ = 0;
   float projection_[16] = {};  ///< projection of the frame being drawn
   int viewport_[4] = {};
 };

@@ -97,6 +97,12 @@ bool ModelViewEngine::Paint() {
   return true;
 }
 
+void ModelViewEngine::PrepareFrame() {
+  if (!targetValid_ || !model_) return;
+  const SceneInputs scene{model_, &shell_, isDragging_, hoveredEdge_, &fadedParts_};
+  renderer_.PrepareTriangles(scene, settings_);
+}
+
 QImage ModelViewEngine::Image() const {
   if (!targetValid_) return QImage();
   QImage image = context_->ToImage();

@@ -73,6 +73,14 @@ class ModelViewEngine {
   void Resize(int width, int height);
   /// Renders the scene into the target. False when there is no usable target.
   bool Paint();
+  /// Starts gathering the next frame's faces on another thread while this
+  /// one does other work (see ModelRenderer::PrepareTriangles); the model
+  /// must not change meanwhile. Paint waits for what is still running.
+  void PrepareFrame();
+  /// Whether the faces started by PrepareFrame are still being gathered.
+  bool preparing() const { return renderer_.preparing(); }
+  /// Stops gathering them; the next Paint gathers the faces itself.
+  void StopPreparing() { renderer_.StopPreparing(); }
   /// The target (bottom-up BGRA) or null.
   const OffscreenGlContext* target() const { return targetValid_ ? context_.get() : nullptr; }
   /// OpenGL's largest texture side in the pane's context; 0 before the

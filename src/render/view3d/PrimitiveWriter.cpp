@@ -19,6 +19,11 @@ void Corner(const HalfEdge& h, bool opened, bool texCoord) {
 
 }  // namespace
 
+PrimitiveWriter::PrimitiveWriter(CulledTriangles* sink, const CornerKeys* keys, const std::atomic<bool>* stop)
+    : batched_(true), sink_(sink), keys_(keys), stop_(stop) {
+  sink_->BeginCapture(keys_ ? keys_->count() : 0);
+}
+
 void PrimitiveWriter::Begin(unsigned mode) {
   if (inBatch_ && open_ == mode) return;
   Flush();
@@ -45,10 +50,16 @@ void PrimitiveWriter::Face(const plicora::Face& face, bool opened, bool reverse,
   if (n < 3) return;
   const bool texCoords = !reverse && lit;
   if (sink_) {
+    if (stop_ && stop_->load(std::memory_order_relaxed)) return;
+    if (keys_ && face.solid != keyedSolid_) {
+      keyedSolid_ = face.solid;
+      solidKeys_ = keys_->Find(face.solid);
+    }
     auto corner = [&](const HalfEdge& h) {
       if (texCoords && h.hasUv) sink_->SetTexCoord(static_cast<float>(h.uv.u), static_cast<float>(h.uv.v));
       const Point3 p = opened ? OpenedPositionOf(h) : Point3{h.vertex->x, h.vertex->y, h.vertex->z};
-      sink_->AddCorner(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
+      const std::uint32_t key = solidKeys_ ? solidKeys_->KeyOf(h) : CornerKeys::kOwnPoint;
+      sink_->AddCorner(key, static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
     };
     if (normalPending_)
       sink_->SetNormal(static_cast<float>(normal_[0]), static_cast<float>(normal_[1]), static_cast<float>(normal_[2]));

@@ -6,7 +6,10 @@
 // a single GL_LINES. The batched form is what the kept display lists and
 // triangle stores hold.
 
+#include <atomic>
+
 #include "core/model/Model.h"
+#include "core/view3d/CornerKeys.h"
 #include "core/view3d/EdgeStyle.h"
 
 namespace plicora {
@@ -18,7 +21,9 @@ class PrimitiveWriter {
   explicit PrimitiveWriter(bool batched) : batched_(batched) {}
   /// Batched faces captured into a triangle store instead of sent (normals
   /// and texture coordinates only; colours and lines are not captured).
-  explicit PrimitiveWriter(CulledTriangles* sink) : batched_(true), sink_(sink) {}
+  /// Corners share positions by their `keys` (none: no corner shares); once
+  /// `stop` is set, faces are left out (the store is then to be dropped).
+  PrimitiveWriter(CulledTriangles* sink, const CornerKeys* keys, const std::atomic<bool>* stop = nullptr);
   ~PrimitiveWriter() { Flush(); }
   PrimitiveWriter(const PrimitiveWriter&) = delete;
   PrimitiveWriter& operator=(const PrimitiveWriter&) = delete;
@@ -47,6 +52,10 @@ class PrimitiveWriter {
 
   bool batched_;
   CulledTriangles* sink_ = nullptr;
+  const CornerKeys* keys_ = nullptr;
+  const CornerKeys::OfSolid* solidKeys_ = nullptr;  ///< of the last face's solid
+  const Solid* keyedSolid_ = nullptr;
+  const std::atomic<bool>* stop_ = nullptr;
   unsigned open_ = 0;  ///< primitive of the open batch, 0 when none
   bool inBatch_ = false;
   float lineWidth_ = -1.f;
