@@ -354,10 +354,10 @@ void CMainFrame::PaintFirstPictures(const QString& name) {
   engine.PrepareFrame();
   // The progress window shows before the development pane's first picture,
   // which is drawn without a break.
-  developmentView_->setUpdatesEnabled(false);
+  developmentView_->HoldPicture(true);
   WorkProgress progress(this, QStringLiteral("Drawing %1...").arg(name), 2);
   if (faces >= kFacesDrawnSlowly) progress.ShowNow();
-  developmentView_->setUpdatesEnabled(true);
+  developmentView_->HoldPicture(false);
   developmentView_->repaint();
   bool goOn = progress.Reach(1);
   while (goOn && engine.preparing()) {

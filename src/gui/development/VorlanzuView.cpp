@@ -21,6 +21,11 @@ CVorlanzuView::~CVorlanzuView() {
   doc_.RemoveView(viewId_);
 }
 
+void CVorlanzuView::HoldPicture(bool hold) {
+  held_ = hold;
+  update();
+}
+
 void CVorlanzuView::paintEvent(QPaintEvent*) {
   // A window moved to a screen of another pixel density renders anew.
   if (devicePixelRatioF() != engine_.pixelRatio()) {
@@ -28,7 +33,7 @@ void CVorlanzuView::paintEvent(QPaintEvent*) {
     engine_.Resize(width(), height());
   }
   QPainter painter(this);
-  if (engine_.Render()) {
+  if (!held_ && engine_.Render()) {
     engine_.Compose(painter);
   } else {
     painter.fillRect(rect(), QColor(127, 127, 127));

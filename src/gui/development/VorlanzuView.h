@@ -16,6 +16,10 @@ class CVorlanzuView : public QWidget {
   ~CVorlanzuView() override;
 
   DevelopmentPaneEngine& engine() { return engine_; }
+  /// While held, the pane shows its empty background instead of drawing
+  /// the sheets (a first picture to be drawn a moment later, when the
+  /// window is ready for the wait); letting go draws them.
+  void HoldPicture(bool hold);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -29,6 +33,7 @@ class CVorlanzuView : public QWidget {
   CVorlanDoc& doc_;
   DevelopmentPaneEngine engine_;
   int viewId_ = 0;
+  bool held_ = false;
 };
 
 }  // namespace plicora
