@@ -32,11 +32,9 @@ CornerKeys::CornerKeys(const Model& model, bool opened) {
     keys.vertexBase_ = next;
     next += index;
     if (opened) {
-      for (const HalfEdge& h : solid.halfEdges)
-        if (!h.vertex || !AtVertex(OpenedPositionOf(h), *h.vertex)) keys.moved_.push_back(h.index);
-      std::sort(keys.moved_.begin(), keys.moved_.end());
       keys.movedBase_ = next;
-      next += static_cast<std::uint32_t>(keys.moved_.size());
+      keys.halfEdges_ = static_cast<std::uint32_t>(solid.halfEdges.size());
+      next += keys.halfEdges_;
     }
   }
   count_ = next;
@@ -61,9 +59,7 @@ std::uint32_t CornerKeys::OfSolid::VertexIndex(const Vertex* vertex) const {
 
 std::uint32_t CornerKeys::OfSolid::KeyOf(const HalfEdge& corner) const {
   if (opened_ && (!corner.vertex || !AtVertex(OpenedPositionOf(corner), *corner.vertex))) {
-    const auto it = std::lower_bound(moved_.begin(), moved_.end(), corner.index);
-    if (it != moved_.end() && *it == corner.index) return movedBase_ + static_cast<std::uint32_t>(it - moved_.begin());
-    return kOwnPoint;
+    return corner.index < halfEdges_ ? movedBase_ + corner.index : kOwnPoint;
   }
   const std::uint32_t index = corner.vertex ? VertexIndex(corner.vertex) : kOwnPoint;
   return index == kOwnPoint ? kOwnPoint : vertexBase_ + index;

@@ -40,7 +40,7 @@ class CornerKeys {
     std::vector<Chunk> chunks_;  ///< the vertices' storage, by address
     std::uint32_t vertexBase_ = 0;
     std::uint32_t movedBase_ = 0;
-    std::vector<std::uint32_t> moved_;  ///< half-edges off their vertex, by index
+    std::uint32_t halfEdges_ = 0;  ///< numbered from movedBase_ when opened
   };
 
   /// The numbering of `solid`'s corners, or null for a solid of another model.

@@ -35,6 +35,9 @@ std::uint32_t CulledTriangles::PointIndex(std::uint32_t key, float x, float y, f
 }
 
 void CulledTriangles::SetNormal(float x, float y, float z) {
+  // The corners before the first normal carry the default one.
+  if (!hasNormals_)
+    for (std::size_t i = 0; i < corners_.size(); ++i) normals_.insert(normals_.end(), {0.f, 0.f, 1.f});
   normal_[0] = x;
   normal_[1] = y;
   normal_[2] = z;
@@ -42,6 +45,7 @@ void CulledTriangles::SetNormal(float x, float y, float z) {
 }
 
 void CulledTriangles::SetTexCoord(float u, float v) {
+  if (!hasTexCoords_) texCoords_.assign(corners_.size() * 2, 0.f);
   texCoord_[0] = u;
   texCoord_[1] = v;
   hasTexCoords_ = true;
@@ -49,9 +53,8 @@ void CulledTriangles::SetTexCoord(float u, float v) {
 
 void CulledTriangles::AddCorner(std::uint32_t key, float x, float y, float z) {
   corners_.push_back(PointIndex(key, x, y, z));
-  positions_.insert(positions_.end(), {x, y, z});
-  normals_.insert(normals_.end(), {normal_[0], normal_[1], normal_[2]});
-  texCoords_.insert(texCoords_.end(), {texCoord_[0], texCoord_[1]});
+  if (hasNormals_) normals_.insert(normals_.end(), {normal_[0], normal_[1], normal_[2]});
+  if (hasTexCoords_) texCoords_.insert(texCoords_.end(), {texCoord_[0], texCoord_[1]});
 }
 
 void CulledTriangles::Upload() {
@@ -63,14 +66,22 @@ void CulledTriangles::Upload() {
   // Corners that carry nothing but their position are drawn from the
   // distinct positions, so that OpenGL transforms a shared corner once.
   sharedPoints_ = !hasNormals_ && !hasTexCoords_;
-  load(buffers_[0], sharedPoints_ ? points_ : positions_);
+  if (sharedPoints_) {
+    load(buffers_[0], points_);
+  } else {
+    // Every corner with its own position, for its own normal and texture
+    // coordinate.
+    std::vector<float> positions;
+    positions.reserve(corners_.size() * 3);
+    for (std::uint32_t point : corners_)
+      positions.insert(positions.end(), {points_[3 * point], points_[3 * point + 1], points_[3 * point + 2]});
+    load(buffers_[0], positions);
+  }
   if (hasNormals_) load(buffers_[1], normals_);
   if (hasTexCoords_) load(buffers_[2], texCoords_);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   // Only the distinct positions stay on this side, for the facing test.
   pointOfKey_ = {};
-  positions_.clear();
-  positions_.shrink_to_fit();
   normals_.clear();
   normals_.shrink_to_fit();
   texCoords_.clear();

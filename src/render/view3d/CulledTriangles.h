@@ -47,9 +47,9 @@ class CulledTriangles {
   /// The index of a key's position, added when new.
   std::uint32_t PointIndex(std::uint32_t key, float x, float y, float z);
 
-  std::vector<float> positions_, normals_, texCoords_;  ///< per corner, for the buffers
-  std::vector<float> points_;                           ///< distinct corner positions, x y z
-  std::vector<std::uint32_t> corners_;                  ///< index into points_ of every corner
+  std::vector<float> normals_, texCoords_;  ///< per corner once given, for the buffers
+  std::vector<float> points_;               ///< distinct corner positions, x y z
+  std::vector<std::uint32_t> corners_;      ///< index into points_ of every corner
   /// While building: point index + 1 by key (0 before the key's first corner).
   std::vector<std::uint32_t> pointOfKey_;
   std::vector<double> windowX_, windowY_, error_;  ///< per distinct point, per frame
