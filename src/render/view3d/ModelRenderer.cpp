@@ -64,8 +64,8 @@ bool MixesTexCoords(const Model& model) {
 
 // Slots of the kept display lists; faces of material i use slot i + 1.
 // Triangle stores: faces of material i use slot i + 1, the back sides of
-// solid s slot kBackSidesSlot + s; the marked faces of solid s use list slot
-// kSolidPassesSlot + s, its edges line slot kSolidPassesSlot + s.
+// solid s slot kBackSidesSlot + s; the marked faces and edges of solid s use
+// list slot kSolidPassesSlot + s.
 constexpr int kBackSidesSlot = 1 << 20;
 constexpr int kSolidPassesSlot = 1 << 20;
 constexpr int kEdgeOnlySlot = -2;
@@ -111,7 +111,6 @@ struct ModelRenderer::Preparation {
   std::vector<char> fadedParts;
   SceneInputs scene;
   std::vector<std::pair<int, CulledTriangles>> triangles;
-  std::vector<std::pair<int, LineStore>> lines;
   std::atomic<bool> stop{false};
   std::atomic<bool> done{false};
   bool complete = false;  ///< every pass captured (read after the join)
@@ -125,11 +124,6 @@ struct ModelRenderer::Preparation {
         for (const TriangleJob& job : FaceJobs(scene, settings, opened)) {
           CulledTriangles& store = triangles.emplace_back(job.first, CulledTriangles()).second;
           PrimitiveWriter writer(&store, &keys, &stop);
-          job.second(writer);
-        }
-        for (const TriangleJob& job : EdgeJobs(scene, settings, opened)) {
-          if (stop) break;
-          PrimitiveWriter writer(&lines.emplace_back(job.first, LineStore()).second);
           job.second(writer);
         }
         complete = !stop;
@@ -184,11 +178,6 @@ void ModelRenderer::AdoptPrepared(std::uint64_t key) {
   for (auto& [slot, triangles] : p->triangles) {
     if (cache_->Triangles(slot)) continue;
     cache_->NewTriangles(slot) = std::move(triangles);
-    ++preparedPassesDrawn_;
-  }
-  for (auto& [slot, lines] : p->lines) {
-    if (cache_->Lines(slot)) continue;
-    cache_->NewLines(slot) = std::move(lines);
     ++preparedPassesDrawn_;
   }
 }
@@ -321,23 +310,6 @@ void ModelRenderer::Pass(int slot, const std::function<void(PrimitiveWriter&)>& 
   draw(direct);
 }
 
-void ModelRenderer::LinePass(int slot, const std::function<void(PrimitiveWriter&)>& draw) {
-  if (!useCache_) {
-    PrimitiveWriter direct(false);
-    direct.SetLineScale(lineScale_);
-    draw(direct);
-    return;
-  }
-  LineStore* lines = cache_->Lines(slot);
-  if (!lines) {
-    lines = &cache_->NewLines(slot);
-    PrimitiveWriter capture(lines);
-    draw(capture);
-  }
-  if (!lines->uploaded()) lines->Upload();
-  lines->Draw(lineScale_);
-}
-
 void ModelRenderer::TrianglePass(int slot, const std::function<void(PrimitiveWriter&)>& draw) {
   if (!useCache_) {
     PrimitiveWriter direct(false);
@@ -451,22 +423,6 @@ std::vector<ModelRenderer::TriangleJob> ModelRenderer::FaceJobs(const SceneInput
   return jobs;
 }
 
-std::vector<ModelRenderer::TriangleJob> ModelRenderer::EdgeJobs(const SceneInputs& scene, const Settings& settings,
-                                                                bool opened) {
-  std::vector<TriangleJob> jobs;
-  int s = 0;
-  for (const Solid& solid : scene.model->solids) {
-    const int slot = kSolidPassesSlot + s++;
-    if (!solid.selected) continue;
-    if (opened)
-      jobs.emplace_back(slot, [&solid, &settings](PrimitiveWriter& out) { DrawOpenedEdges(out, solid, settings); });
-    else
-      jobs.emplace_back(
-          slot, [&solid, &scene, &settings](PrimitiveWriter& out) { DrawClosedEdges(out, solid, scene, settings); });
-  }
-  return jobs;
-}
-
 void ModelRenderer::DrawFaces(const SceneInputs& scene, const Settings& settings, bool opened) {
   const Model& model = *scene.model;
   const bool useMaterials = !(scene.isDragging && settings.bOmitMaterialWhenModelRotate) && settings.bUseMaterial;
@@ -487,8 +443,6 @@ void ModelRenderer::DrawFaces(const SceneInputs& scene, const Settings& settings
   glDisable(GL_LIGHTING);
   glDisable(GL_TEXTURE_2D);
   std::size_t backSides = static_cast<std::size_t>(count + 1);
-  const std::vector<TriangleJob> edges = EdgeJobs(scene, settings, opened);
-  std::size_t edgeJob = 0;
   int index = 0;
   for (const Solid& solid : model.solids) {
     const int s = index++;
@@ -497,9 +451,13 @@ void ModelRenderer::DrawFaces(const SceneInputs& scene, const Settings& settings
       glColor3f(0.7f, 0.7f, 0.7f);
       TrianglePass(kBackSidesSlot + s, jobs[backSides++].second);
     }
-    Pass(kSolidPassesSlot + s, [&](PrimitiveWriter& out) { DrawMarkedFaces(out, solid, opened); });
-    const TriangleJob& lines = edges[edgeJob++];
-    LinePass(lines.first, lines.second);
+    Pass(kSolidPassesSlot + s, [&](PrimitiveWriter& out) {
+      DrawMarkedFaces(out, solid, opened);
+      if (opened)
+        DrawOpenedEdges(out, solid, settings);
+      else
+        DrawClosedEdges(out, solid, scene, settings);
+    });
   }
 }
 

@@ -96,10 +96,6 @@ class ModelRenderer {
   /// The face passes of a frame (front faces by material, then back sides),
   /// by their triangle slots.
   static std::vector<TriangleJob> FaceJobs(const SceneInputs& scene, const Settings& settings, bool opened);
-  /// The edge lines of each selected solid, by their line slots.
-  static std::vector<TriangleJob> EdgeJobs(const SceneInputs& scene, const Settings& settings, bool opened);
-  /// Runs a pass of segments, through its kept line store when caching.
-  void LinePass(int slot, const std::function<void(PrimitiveWriter&)>& draw);
   void DrawFaces(const SceneInputs& scene, const Settings& settings, bool opened);
   static void DrawFacesOfMaterial(PrimitiveWriter& out, const SceneInputs& scene, int index, bool opened);
   void BindMaterial(const Model& model, int index);

@@ -4,7 +4,6 @@
 
 #include "core/model/MeshTopology.h"
 #include "render/view3d/CulledTriangles.h"
-#include "render/view3d/LineStore.h"
 
 namespace plicora {
 namespace {
@@ -48,7 +47,7 @@ void PrimitiveWriter::Face(const plicora::Face& face, bool opened, bool reverse,
     glEnd();
     return;
   }
-  if (n < 3 || lines_) return;
+  if (n < 3) return;
   const bool texCoords = !reverse && lit;
   if (sink_) {
     if (stop_ && stop_->load(std::memory_order_relaxed)) return;
@@ -129,10 +128,6 @@ void PrimitiveWriter::SendPending() {
 
 void PrimitiveWriter::Segment(float width, const Point3& a, const Point3& b) {
   if (sink_) return;
-  if (lines_) {
-    lines_->Add(width, color_, a, b);
-    return;
-  }
   if (!batched_ || width != lineWidth_ || !inBatch_ || open_ != GL_LINES) {
     if (batched_) Flush();
     if (width != lineWidth_ || !batched_) glLineWidth(width * lineScale_);

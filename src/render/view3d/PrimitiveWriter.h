@@ -3,8 +3,8 @@
 // pixels: one primitive per face or segment (GL_POLYGON, GL_LINES), or
 // batched, a face as the triangles OpenGL itself cuts a polygon into (the
 // fan (i + 1, i + 2, 0) of its corners) and runs of segments of one width in
-// a single GL_LINES. The batched form is what the kept display lists,
-// triangle stores and line stores hold.
+// a single GL_LINES. The batched form is what the kept display lists and
+// triangle stores hold.
 
 #include <atomic>
 
@@ -15,7 +15,6 @@
 namespace plicora {
 
 class CulledTriangles;
-class LineStore;
 
 class PrimitiveWriter {
  public:
@@ -25,9 +24,6 @@ class PrimitiveWriter {
   /// Corners share positions by their `keys` (none: no corner shares); once
   /// `stop` is set, faces are left out (the store is then to be dropped).
   PrimitiveWriter(CulledTriangles* sink, const CornerKeys* keys, const std::atomic<bool>* stop = nullptr);
-  /// Batched segments captured into a line store instead of sent, each in
-  /// the colour given last (faces are not captured).
-  explicit PrimitiveWriter(LineStore* lines) : batched_(true), lines_(lines) {}
   ~PrimitiveWriter() { Flush(); }
   PrimitiveWriter(const PrimitiveWriter&) = delete;
   PrimitiveWriter& operator=(const PrimitiveWriter&) = delete;
@@ -60,7 +56,6 @@ class PrimitiveWriter {
   const CornerKeys::OfSolid* solidKeys_ = nullptr;  ///< of the last face's solid
   const Solid* keyedSolid_ = nullptr;
   const std::atomic<bool>* stop_ = nullptr;
-  LineStore* lines_ = nullptr;
   unsigned open_ = 0;  ///< primitive of the open batch, 0 when none
   bool inBatch_ = false;
   float lineWidth_ = -1.f;

@@ -14,12 +14,10 @@ void SetFilters(bool smooth) {
 }  // namespace
 
 void RenderCache::Release() {
-  for (const auto& [slot, id] : displayLists_) glDeleteLists(id, 1);
-  displayLists_.clear();
+  for (const auto& [slot, id] : lists_) glDeleteLists(id, 1);
+  lists_.clear();
   for (auto& [slot, triangles] : triangles_) triangles.Release();
   triangles_.clear();
-  for (auto& [slot, lines] : lines_) lines.Release();
-  lines_.clear();
   for (const auto& [material, texture] : textures_) glDeleteTextures(1, &texture.id);
   textures_.clear();
   glBindTexture(GL_TEXTURE_2D, 0);
@@ -32,8 +30,8 @@ void RenderCache::BeginFrame(std::uint64_t key) {
 }
 
 void RenderCache::Draw(int slot, const std::function<void()>& draw) {
-  auto it = displayLists_.find(slot);
-  if (it == displayLists_.end()) {
+  auto it = lists_.find(slot);
+  if (it == lists_.end()) {
     const GLuint id = glGenLists(1);
     if (id == 0) {
       draw();
@@ -42,7 +40,7 @@ void RenderCache::Draw(int slot, const std::function<void()>& draw) {
     glNewList(id, GL_COMPILE);
     draw();
     glEndList();
-    it = displayLists_.emplace(slot, id).first;
+    it = lists_.emplace(slot, id).first;
   }
   glCallList(it->second);
 }
@@ -55,16 +53,6 @@ CulledTriangles* RenderCache::Triangles(int slot) {
 CulledTriangles& RenderCache::NewTriangles(int slot) {
   triangles_.erase(slot);
   return triangles_[slot];
-}
-
-LineStore* RenderCache::Lines(int slot) {
-  auto it = lines_.find(slot);
-  return it == lines_.end() ? nullptr : &it->second;
-}
-
-LineStore& RenderCache::NewLines(int slot) {
-  lines_.erase(slot);
-  return lines_[slot];
 }
 
 void RenderCache::BindTexture(const Material& material, bool smooth) {

@@ -1,7 +1,7 @@
 #pragma once
 // What the 3D pane keeps between frames to draw faster with the same pixels:
-// display lists of some passes, vertex buffers of the face passes and of the
-// edge lines, and texture objects holding the materials' images.
+// display lists of the line passes, vertex buffers of the face passes and
+// texture objects holding the materials' images.
 // Everything is dropped when the inputs of a pass change or on request.
 // Calls that touch OpenGL expect the pane's context to be current.
 
@@ -12,7 +12,6 @@
 
 #include "core/model/Model.h"
 #include "render/view3d/CulledTriangles.h"
-#include "render/view3d/LineStore.h"
 
 namespace plicora {
 
@@ -33,10 +32,6 @@ class RenderCache {
   CulledTriangles* Triangles(int slot);
   /// A new, empty triangle store for `slot`.
   CulledTriangles& NewTriangles(int slot);
-  /// The kept segments of `slot`, or null.
-  LineStore* Lines(int slot);
-  /// A new, empty line store for `slot`.
-  LineStore& NewLines(int slot);
 
   /// Binds a texture object holding the material's image, uploading it the
   /// first time; the filters are those given last.
@@ -55,9 +50,8 @@ class RenderCache {
   };
   bool stale_ = true;
   std::uint64_t key_ = 0;
-  std::map<int, unsigned> displayLists_;
+  std::map<int, unsigned> lists_;
   std::map<int, CulledTriangles> triangles_;
-  std::map<int, LineStore> lines_;
   std::map<const Material*, Texture> textures_;
 };
 
