@@ -47,6 +47,14 @@ class RenderCacheTest : public test::ViewEngineFixture {
 
 TEST_F(RenderCacheTest, EveryPassDrawsTheSamePixelsThroughTheCache) {
   ExpectSamePixels("textured, opened cuts");
+  // Faces whose gathering was stopped are gathered anew by the frame.
+  const QImage whole = engine.Image();
+  engine.renderer().InvalidateCache();
+  engine.PrepareFrame();
+  engine.StopPreparing();
+  ASSERT_TRUE(engine.Paint());
+  EXPECT_TRUE(engine.Image() == whole);
+  EXPECT_EQ(engine.renderer().preparedPassesDrawn(), 0u);
   settings.bEnhanceCutEdgeOpen = false;
   ExpectSamePixels("thick cut edges");
   for (int i = 0; i < 40; ++i) mesh.model.solids.back().faces[static_cast<std::size_t>(i * 3)].marked = true;
