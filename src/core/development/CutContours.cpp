@@ -208,6 +208,7 @@ class FlapOverlapTrim {
     for (const TaggedLoop& loop : loops) {
       const std::vector<Point2>& p = loop.points;
       for (std::size_t k = 0; k + 1 < p.size(); ++k) {
+        if (ticks_) ticks_->Step();
         const int flap = loop.flap[k];
         segments_.push_back({p[k], p[k + 1], flap, false, {}});
         if (flap < 0 || (k > 0 && loop.flap[k - 1] == flap)) continue;
@@ -230,6 +231,7 @@ class FlapOverlapTrim {
     segmentGrid_ = std::make_unique<BoxGrid>(bounds, boxes, 1.0);
     boxes.clear();
     for (const FlapShape& f : flaps_) {
+      if (ticks_) ticks_->Step();
       Box box = BoxOf(f.points[0], f.points[1]);
       for (int j = 2; j < f.count; ++j) box = Extended(box, f.points[static_cast<std::size_t>(j)]);
       boxes.push_back(Grown(box));
@@ -243,6 +245,7 @@ class FlapOverlapTrim {
   /// or when flaps cross the outline so often that taking them apart would
   /// cost more than the drawing (flaps far wider than the faces).
   std::optional<std::vector<CutContour>> Run(std::size_t part) {
+    if (ticks_ && ticks_->stopped()) return std::nullopt;
     const std::optional<bool> crossed = SplitCrossings();
     if (!crossed) return std::nullopt;
     bool changed = *crossed;
@@ -423,6 +426,7 @@ class ContourWalk {
         drawFlaps_(settings.bDrawFlap && model.devScale > 0.0),
         flip_(model.mirrored != settings.bNorishiroReverse) {
     for (const Face* face : part_.faces) {
+      if (ticks_) ticks_->Step();
       for (const HalfEdge* h : face->ring) {
         ++halfCount_;
         if (SideEnd(*h) && IsOutlineSide(*h, part_)) outline_.push_back(h);
@@ -438,6 +442,7 @@ class ContourWalk {
       if (visited_.Contains(*start)) continue;
       TaggedLoop loop;
       for (const HalfEdge* side = start; side && !visited_.Contains(*side); side = Following(*side, *start)) {
+        if (ticks_ && !ticks_->Step()) return;
         visited_.Insert(*side);
         Append(*side, loop);
       }
@@ -554,12 +559,14 @@ std::vector<CutContour> BuildCutContours(const Model& model, const Settings& set
   return CleanCutContours(std::move(contours), faces, tolerance, &ticks);
 }
 
-std::vector<FoldLine> BuildFoldLines(const Model& model, const Settings& settings) {
+std::vector<FoldLine> BuildFoldLines(const Model& model, const Settings& settings, const WorkTick* tick) {
   std::vector<FoldLine> folds;
   DrawnSides drawn;
+  TickCounter ticks(tick);
   for (std::size_t i = 0; i < model.parts.size(); ++i) {
     const Part& part = model.parts[i];
     for (const Face* face : part.faces) {
+      if (!ticks.Step()) return folds;
       for (const HalfEdge* h : face->ring) {
         const EdgeLineClass lineClass = ClassifyEdgeLine(*h, settings, drawn);
         const HalfEdge* end = SideEnd(*h);

@@ -37,7 +37,9 @@ struct FoldLine {
   bool mountain = true;  ///< a convex fold; false for a valley
 };
 
-std::vector<FoldLine> BuildFoldLines(const Model& model, const Settings& settings);
+/// The fold lines of the development; a `tick` that says stop ends the list
+/// early (the caller throws it away).
+std::vector<FoldLine> BuildFoldLines(const Model& model, const Settings& settings, const WorkTick* tick = nullptr);
 
 /// The length of a contour or of any polyline.
 double PolylineLength(const std::vector<Point2>& points);

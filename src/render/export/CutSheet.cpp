@@ -57,12 +57,14 @@ std::vector<std::vector<Point2>> ClipPolyline(const std::vector<Point2>& points,
   return pieces;
 }
 
-void AddTexts(const Model& model, const Settings& settings, const SheetPlacement& place, CutSheet& sheet) {
+void AddTexts(const Model& model, const Settings& settings, const SheetPlacement& place, CutSheet& sheet,
+              TickCounter& steps) {
   const double s = model.devScale;
   if (settings.bDrawNumber && s > 0.0) {
     const double cell = settings.iEdgeNumberFontSize * kCmPerPoint / s;  // development units
     for (const Part& part : model.parts) {
       for (const Face* face : part.faces) {
+        if (!steps.Step()) return;
         for (const HalfEdge* h : face->ring) {
           const HalfEdge* end = SideEnd(*h);
           if (!h->edge || !end || h->edge->joinNumber == -1) continue;
@@ -116,19 +118,20 @@ CutSheet BuildSheet(const Model& model, const Settings& settings, const SheetPla
       sheet.cuts.push_back({contour.part, number, std::move(piece), closed});
     }
   }
-  const auto goOn = [&ticks] { return !ticks.get() || (*ticks.get())(); };
-  if (!goOn()) return sheet;
-  const std::vector<FoldLine> folds = BuildFoldLines(model, settings);
-  if (!goOn()) return sheet;
+  TickCounter steps(ticks.get());
+  if (!steps.Step(TickCounter::kEvery)) return sheet;
+  const std::vector<FoldLine> folds = BuildFoldLines(model, settings, ticks.get());
+  if (ticks.stopped()) return sheet;
   for (const FoldLine& fold : folds) {
+    if (!steps.Step()) return sheet;
     std::vector<CutLine>& lines = fold.mountain ? sheet.mountains : sheet.valleys;
     const Point2 a = place.Map(fold.a), b = place.Map(fold.b);
     const std::optional<SegmentSpan> span = clip ? ClipSegment(a, b, *clip) : SegmentSpan{};
     if (!span) continue;
     lines.push_back({fold.part, Along(a, b, span->t0), Along(a, b, span->t1)});
   }
-  if (!goOn()) return sheet;
-  AddTexts(model, settings, place, sheet);
+  if (!steps.Step(TickCounter::kEvery)) return sheet;
+  AddTexts(model, settings, place, sheet, steps);
   if (clip) std::erase_if(sheet.texts, [&](const CutText& t) { return !clip->Holds(t.at); });
   return sheet;
 }
