@@ -181,14 +181,17 @@ class DxfSheetWriter {
 
   void Entities() {
     for (const CutPath& cut : sheet_.cuts) {
-      if (!GoOn(static_cast<int>(cut.points.size()))) return;
+      if (!GoOn()) return;
       // A closed polyline lists each corner once; the flag closes it.
       std::size_t count = cut.points.size();
       if (cut.closed && count > 1) --count;
       if (count < 2) continue;
       dxf_.writePolyline(w_, DL_PolylineData(static_cast<int>(count), 0, 0, cut.closed ? 1 : 0), On(kCutLayer));
-      for (std::size_t k = 0; k < count; ++k)
+      // The outline of a large part alone has hundreds of thousands of corners.
+      for (std::size_t k = 0; k < count; ++k) {
+        if (!GoOn()) return;
         dxf_.writeVertex(w_, DL_VertexData(X(cut.points[k]), Y(cut.points[k]), 0.0, 0.0));
+      }
       dxf_.writePolylineEnd(w_);
     }
     Lines(sheet_.mountains, kMountainLayer);
