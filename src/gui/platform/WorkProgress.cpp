@@ -9,7 +9,7 @@
 namespace plicora {
 
 WorkProgress::WorkProgress(QWidget* owner, QString label, int steps)
-    : owner_(owner), label_(std::move(label)), steps_(steps) {
+    : owner_(owner), active_(QApplication::activeWindow()), label_(std::move(label)), steps_(steps) {
   QApplication::setOverrideCursor(Qt::BusyCursor);
   // The dialog that asked for the work leaves the screen before it starts.
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -18,7 +18,11 @@ WorkProgress::WorkProgress(QWidget* owner, QString label, int steps)
 }
 
 WorkProgress::~WorkProgress() {
+  const bool shown = dialog_ != nullptr;
   dialog_.reset();
+  // Not every window system gives the keyboard back to the window the
+  // progress window covered: without this, shortcuts went nowhere.
+  if (shown && active_ && active_->isVisible() && !QApplication::activeWindow()) active_->activateWindow();
   QApplication::restoreOverrideCursor();
 }
 

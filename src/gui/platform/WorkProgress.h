@@ -6,13 +6,14 @@
 // calls Tick often in between; both answer false once the user cancelled.
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <memory>
 
 #include "core/platform/WorkTick.h"
 
 class QProgressDialog;
-class QWidget;
 
 namespace plicora {
 
@@ -52,6 +53,8 @@ class WorkProgress {
   void ShowPainted();
 
   QWidget* owner_;
+  /// The window the user was in, which has the keyboard again afterwards.
+  QPointer<QWidget> active_;
   QString label_;
   int steps_;
   int done_ = 0;
