@@ -18,11 +18,11 @@ WorkProgress::WorkProgress(QWidget* owner, QString label, int steps)
 }
 
 WorkProgress::~WorkProgress() {
-  const bool shown = dialog_ != nullptr;
+  const bool hadKeyboard = dialog_ && dialog_->isActiveWindow();
   dialog_.reset();
   // Not every window system gives the keyboard back to the window the
   // progress window covered: without this, shortcuts went nowhere.
-  if (shown && active_ && active_->isVisible() && !QApplication::activeWindow()) active_->activateWindow();
+  if (hadKeyboard && active_ && active_->isVisible()) active_->activateWindow();
   QApplication::restoreOverrideCursor();
 }
 
