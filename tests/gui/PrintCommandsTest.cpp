@@ -454,6 +454,7 @@ TEST(WindowPrintCommandsTest, CtrlPAndTheMenuItemsReachTheCommands) {
   frame.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
   ASSERT_TRUE(frame.OpenWorkFile(test::FixturePath("sphere_multipage_a4.plc")));
+  QApplication::processEvents();  // the event loop runs once before a user's next key
 
   int maxPage = -1;
   test::OnNextDialog<QPrintDialog>([&](QPrintDialog* dialog) { maxPage = dialog->maxPage(); });

@@ -338,9 +338,6 @@ bool CMainFrame::OpenWorkFile(const std::string& path) {
   RefreshCommands();
   if (status == OpenStatus::Stopped) services_.showStatus(QStringLiteral("Opening the file was cancelled."));
   if (status == OpenStatus::Opened) PaintFirstPictures(name);
-  // What the open and the first pictures queued (the window's activation
-  // among it) is handled before the next key, which could go unheard.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   ReleaseFreedMemory();
   return status == OpenStatus::Opened;
 }
