@@ -44,10 +44,10 @@ struct Window {
     frame.show();
     QApplication::processEvents();
   }
-  /// Opens a fixture as File > Open does, then lets the event loop run once,
+  /// Opens a file as File > Open does, then lets the event loop run once,
   /// as it does before a user's next key.
-  bool Open(const char* fixture) {
-    const bool opened = frame.OpenWorkFile(test::FixturePath(fixture));
+  bool Open(const std::string& path) {
+    const bool opened = frame.OpenWorkFile(path);
     QApplication::processEvents();
     return opened;
   }
@@ -308,7 +308,7 @@ TEST(MainFrameTest, KeysReachThePopupMenuAndTheMenuBar) {
 TEST(MainFrameTest, DragsShowWhatTheyDo) {
   test::TempDir dir;
   Window w(dir.File("profile.ini"));
-  ASSERT_TRUE(w.Open("cube.plc"));
+  ASSERT_TRUE(w.Open(test::FixturePath("cube.plc")));
   const struct {
     QWidget* pane;
     Qt::MouseButton button;
@@ -334,7 +334,7 @@ TEST(MainFrameTest, DragsShowWhatTheyDo) {
 TEST(MainFrameTest, CtrlGFindsAJoinNumberAndF3AndEscapeMoveBetweenAndClearItsEnds) {
   test::TempDir dir;
   Window w(dir.File("profile.ini"));
-  ASSERT_TRUE(w.Open("sphere_multipage_a4.plc"));
+  ASSERT_TRUE(w.Open(test::FixturePath("sphere_multipage_a4.plc")));
   const auto findByKeyboard = [&w](int number) {
     test::OnNextDialog<QInputDialog>([number](QInputDialog* dialog) {
       EXPECT_EQ(dialog->labelText(), "Join number (1 to 265):");
@@ -368,7 +368,7 @@ TEST(MainFrameTest, CtrlGFindsAJoinNumberAndF3AndEscapeMoveBetweenAndClearItsEnd
 TEST(MainFrameTest, PartListAndCtrlArrowsFollowOneSelectedPart) {
   test::TempDir dir;
   Window w(dir.File("profile.ini"));
-  ASSERT_TRUE(w.Open("spot_quads_obj.plc"));
+  ASSERT_TRUE(w.Open(test::FixturePath("spot_quads_obj.plc")));
   PartsDock& dock = *w.frame.partsDock();
   QTreeWidget& list = *dock.list();
   EXPECT_TRUE(dock.isHidden());
@@ -417,7 +417,7 @@ TEST(MainFrameTest, PartListAndCtrlArrowsFollowOneSelectedPart) {
 
   // Another file leaves nothing selected.
   list.setCurrentItem(list.topLevelItem(12));
-  ASSERT_TRUE(w.Open("cube.plc"));
+  ASSERT_TRUE(w.Open(test::FixturePath("cube.plc")));
   EXPECT_EQ(w.doc.SelectedPart(), -1);
   EXPECT_EQ(list.topLevelItemCount(), 1);
   EXPECT_TRUE(list.selectedItems().isEmpty());
@@ -432,7 +432,7 @@ TEST(MainFrameTest, CtrlBMarksThePickedPartBuiltAndTheProgressComesBackAtTheNext
       test::WriteFile(dir.File("torus.plc"), test::ReadFile(test::FixturePath("torus_concave_numbers.plc")));
   {
     Window w(dir.File("profile.ini"));
-    ASSERT_TRUE(w.frame.OpenWorkFile(file));
+    ASSERT_TRUE(w.Open(file));
     auto* progress = w.frame.findChild<QLabel*>("buildProgress");
     ASSERT_TRUE(progress);
     QTest::keyClick(&w.frame, Qt::Key_B, Qt::ControlModifier);  // no face picked yet
