@@ -128,35 +128,38 @@ class BoxGrid {
   template <typename F>
   void Visit(const Box& box, std::vector<int>& stamp, int& query, F f) const {
     ++query;
-    int x0, y0, x1, y1;
-    Range(box, x0, y0, x1, y1);
-    for (int y = y0; y <= y1; ++y) {
-      for (int x = x0; x <= x1; ++x) {
-        const std::size_t cell = Index(x, y);
-        for (std::size_t k = first_[cell]; k < first_[cell + 1]; ++k) {
-          const int id = ids_[k];
-          if (stamp[static_cast<std::size_t>(id)] == query) continue;
-          stamp[static_cast<std::size_t>(id)] = query;
-          if (f(id)) return;
-        }
+    ForEachCell(box, [&](std::size_t cell) {
+      for (std::size_t k = first_[cell]; k < first_[cell + 1]; ++k) {
+        const int id = ids_[k];
+        if (stamp[static_cast<std::size_t>(id)] == query) continue;
+        stamp[static_cast<std::size_t>(id)] = query;
+        if (f(id)) return false;
       }
-    }
+      return true;
+    });
   }
   /// Calls f(k, id) for the k-th entry of the grid's lists in every cell
   /// the box touches (an item listed in several of them comes once for
   /// each); a cell's remaining entries are passed over once f returns false.
   template <typename F>
   void ForEachEntryIn(const Box& box, F f) const {
+    ForEachCell(box, [&](std::size_t cell) {
+      for (std::size_t k = first_[cell]; k < first_[cell + 1]; ++k) {
+        if (!f(k, ids_[k])) break;
+      }
+      return true;
+    });
+  }
+
+  /// Calls g(cell) for every cell the box touches, row by row, until g
+  /// returns false.
+  template <typename G>
+  void ForEachCell(const Box& box, G g) const {
     int x0, y0, x1, y1;
     Range(box, x0, y0, x1, y1);
-    for (int y = y0; y <= y1; ++y) {
-      for (int x = x0; x <= x1; ++x) {
-        const std::size_t cell = Index(x, y);
-        for (std::size_t k = first_[cell]; k < first_[cell + 1]; ++k) {
-          if (!f(k, ids_[k])) break;
-        }
-      }
-    }
+    for (int y = y0; y <= y1; ++y)
+      for (int x = x0; x <= x1; ++x)
+        if (!g(Index(x, y))) return;
   }
 
   /// Calls f(id) for every item listed in the one cell that holds the point
